@@ -1,0 +1,33 @@
+# One static library per folder: every .cpp below the folder belongs to it,
+# so adding a unit never means editing a build file.
+function(quillmote_library name dir)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${ARGN})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARGN})
+  endif()
+endfunction()
+
+# One GoogleTest executable per folder of tests/. A GUI test executable runs
+# twice under CTest: with the theme library active and without it.
+function(quillmote_test_executable name dir)
+  cmake_parse_arguments(T "GUI" "" "LIBS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE quillmote_testmain ${T_LIBS})
+  set(env "QT_QPA_PLATFORM=offscreen;QUILLMOTE_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+  gtest_discover_tests(${name} TEST_PREFIX "${name}." DISCOVERY_TIMEOUT 120
+                       PROPERTIES ENVIRONMENT "${env}")
+  if(T_GUI)
+    gtest_discover_tests(${name} TEST_PREFIX "${name}.nothemes." DISCOVERY_TIMEOUT 120
+                         PROPERTIES ENVIRONMENT "${env};QUILLMOTE_NO_THEME=1")
+  endif()
+endfunction()

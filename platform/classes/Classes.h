@@ -1,0 +1,111 @@
+// The class library's core classes: persistent objects, components with the
+// owner model, lists, string lists and streams.
+#pragma once
+#include "platform/classes/Objects.h"
+#include "platform/classes/Streams.h"
+#include "platform/classes/StringList.h"
+
+#include <functional>
+#include <vector>
+
+class TComponent;
+
+using TNotifyEvent = std::function<void(TObject* Sender)>;
+
+enum TOperation { opInsert, opRemove };
+enum TComponentStateItem { csLoading, csReading, csWriting, csDestroying, csDesigning, csAncestor, csUpdating,
+                           csFixups, csFreeNotification, csInline, csDesignInstance };
+using TComponentState = Set<TComponentStateItem>;
+
+class TPersistent : public TObject {
+public:
+    QM_CLASS(TPersistent, TObject)
+    // Copies Source into this object; raises EConvertError when it cannot.
+    virtual void Assign(TPersistent* Source);
+
+protected:
+    virtual void AssignTo(TPersistent* Dest);
+};
+
+// A list of untyped pointers, as the class library's TList.
+class TList : public TObject {
+public:
+    int Add(void* Item);
+    void Insert(int Index, void* Item);
+    void Delete(int Index);
+    int Remove(void* Item);
+    void Clear();
+    int IndexOf(void* Item) const;
+    void Exchange(int A, int B);
+    void Move(int CurIndex, int NewIndex);
+    void* Extract(void* Item);
+    void Pack();
+    int GetCount() const { return static_cast<int>(FItems.size()); }
+    void SetCount(int Value);
+    int GetCapacity() const { return static_cast<int>(FItems.capacity()); }
+    void SetCapacity(int Value);
+    void* Get(int Index) const;
+    void Put(int Index, void* Item);
+    void* First() const { return Get(0); }
+    void* Last() const { return Get(GetCount() - 1); }
+    void Sort(const std::function<int(void*, void*)>& Compare);
+    void** List() { return FItems.data(); }
+
+private:
+    [[noreturn]] void Error(int Index) const;
+    std::vector<void*> FItems;
+};
+
+class TComponent : public TPersistent {
+public:
+    QM_CLASS(TComponent, TPersistent)
+    explicit TComponent(TComponent* AOwner);
+    ~TComponent() override;
+    void BeforeDestruction() override;
+
+    TComponent* GetOwner() const { return FOwner; }
+    const AnsiString& GetName() const { return FName; }
+    virtual void SetName(const AnsiString& Value);
+    int GetTag() const { return FTag; }
+    void SetTag(int Value) { FTag = Value; }
+    int GetComponentCount() const { return static_cast<int>(FComponents.size()); }
+    TComponent* GetComponents(int Index) const { return FComponents.at(Index); }
+    int GetComponentIndex() const;
+    TComponentState GetComponentState() const { return FComponentState; }
+    TComponent* FindComponent(const AnsiString& Name) const;
+
+    void InsertComponent(TComponent* AComponent);
+    void RemoveComponent(TComponent* AComponent);
+    void DestroyComponents();
+    void Destroying();
+
+    // Asks AComponent to tell this component (through Notification) when it goes.
+    void FreeNotification(TComponent* AComponent);
+    void RemoveFreeNotification(TComponent* AComponent);
+
+    // Streaming: a form's builder sets csLoading, stores properties, then calls Loaded.
+    void SetLoading(bool Value);
+    virtual void Loaded();
+
+protected:
+    virtual void Notification(TComponent* AComponent, TOperation Operation);
+    void SetComponentStateFlag(TComponentStateItem Flag, bool On);
+
+private:
+    void Insert(TComponent* AComponent);
+    void Remove(TComponent* AComponent);
+    void RemoveNotification(TComponent* AComponent);
+
+    TComponent* FOwner = nullptr;
+    AnsiString FName;
+    int FTag = 0;
+    std::vector<TComponent*> FComponents;
+    std::vector<TComponent*> FFreeNotifies;
+    TComponentState FComponentState;
+};
+
+// Unit start-up and shut-down sections, run in the order they were added by
+// RunUnitInitializations (the application's Initialize and each test main).
+void AddUnitSection(const char* Name, void (*Initialization)(), void (*Finalization)());
+void RunUnitInitializations();
+void RunUnitFinalizations();

@@ -1,0 +1,227 @@
+#include "platform/classes/Streams.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+void TStream::ReadBuffer(void* Buffer, Int64 Count)
+{
+    if (Count != 0 && Read(Buffer, Count) != Count) throw EReadError("Stream read error");
+}
+
+void TStream::WriteBuffer(const void* Buffer, Int64 Count)
+{
+    if (Count != 0 && Write(Buffer, Count) != Count) throw EWriteError("Stream write error");
+}
+
+Int64 TStream::GetSize()
+{
+    const Int64 Pos = Seek(0, soCurrent);
+    const Int64 Size = Seek(0, soEnd);
+    Seek(Pos, soBeginning);
+    return Size;
+}
+
+void TStream::SetSize(Int64) {}
+
+Int64 TStream::CopyFrom(TStream* Source, Int64 Count)
+{
+    if (Count == 0) {
+        Source->SetPosition(0);
+        Count = Source->GetSize();
+    }
+    std::vector<char> Buf(static_cast<std::size_t>(std::min<Int64>(Count, 1 << 16)) + 1);
+    Int64 Done = 0;
+    while (Done < Count) {
+        const Int64 N = std::min<Int64>(Count - Done, static_cast<Int64>(Buf.size()));
+        Source->ReadBuffer(Buf.data(), N);
+        WriteBuffer(Buf.data(), N);
+        Done += N;
+    }
+    return Done;
+}
+
+// ---- TFileStream ----------------------------------------------------------------
+
+TFileStream::TFileStream(const AnsiString& FileName, Word Mode) : FFileName(FileName)
+{
+    if (Mode == fmCreate || (Mode & 0xFF00) == fmCreate) {
+        FHandle = ::open(FileName.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        if (FHandle < 0) throw EFCreateError("Cannot create file \"" + FileName + "\". " + std::strerror(errno));
+        return;
+    }
+    int Flags = O_CLOEXEC;
+    switch (Mode & 3) {
+    case fmOpenWrite: Flags |= O_WRONLY; break;
+    case fmOpenReadWrite: Flags |= O_RDWR; break;
+    default: Flags |= O_RDONLY; break;
+    }
+    FHandle = ::open(FileName.c_str(), Flags);
+    struct stat St;
+    if (FHandle >= 0 && ::fstat(FHandle, &St) == 0 && S_ISDIR(St.st_mode)) {
+        ::close(FHandle);
+        FHandle = -1;
+        errno = EISDIR;
+    }
+    if (FHandle < 0) throw EFOpenError("Cannot open file \"" + FileName + "\". " + std::strerror(errno));
+}
+
+TFileStream::~TFileStream()
+{
+    if (FHandle >= 0) ::close(FHandle);
+}
+
+Int64 TFileStream::Read(void* Buffer, Int64 Count)
+{
+    Int64 Done = 0;
+    while (Done < Count) {
+        const ssize_t N = ::read(FHandle, static_cast<char*>(Buffer) + Done, static_cast<std::size_t>(Count - Done));
+        if (N < 0 && errno == EINTR) continue;
+        if (N <= 0) break;
+        Done += N;
+    }
+    return Done;
+}
+
+Int64 TFileStream::Write(const void* Buffer, Int64 Count)
+{
+    Int64 Done = 0;
+    while (Done < Count) {
+        const ssize_t N =
+            ::write(FHandle, static_cast<const char*>(Buffer) + Done, static_cast<std::size_t>(Count - Done));
+        if (N < 0 && errno == EINTR) continue;
+        if (N <= 0) break;
+        Done += N;
+    }
+    return Done;
+}
+
+Int64 TFileStream::Seek(Int64 Offset, TSeekOrigin Origin)
+{
+    const int Whence = Origin == soBeginning ? SEEK_SET : Origin == soCurrent ? SEEK_CUR : SEEK_END;
+    return static_cast<Int64>(::lseek(FHandle, static_cast<off_t>(Offset), Whence));
+}
+
+void TFileStream::SetSize(Int64 NewSize)
+{
+    if (::ftruncate(FHandle, static_cast<off_t>(NewSize)) != 0) throw EWriteError("Stream write error");
+    if (GetPosition() > NewSize) SetPosition(NewSize);
+}
+
+// ---- TMemoryStream --------------------------------------------------------------
+
+Int64 TMemoryStream::Read(void* Buffer, Int64 Count)
+{
+    if (Count <= 0 || FPosition >= static_cast<Int64>(FData.size())) return 0;
+    const Int64 N = std::min<Int64>(Count, static_cast<Int64>(FData.size()) - FPosition);
+    std::memcpy(Buffer, FData.data() + FPosition, static_cast<std::size_t>(N));
+    FPosition += N;
+    return N;
+}
+
+Int64 TMemoryStream::Write(const void* Buffer, Int64 Count)
+{
+    if (Count <= 0) return 0;
+    if (FPosition + Count > static_cast<Int64>(FData.size())) FData.resize(static_cast<std::size_t>(FPosition + Count));
+    std::memcpy(FData.data() + FPosition, Buffer, static_cast<std::size_t>(Count));
+    FPosition += Count;
+    return Count;
+}
+
+Int64 TMemoryStream::Seek(Int64 Offset, TSeekOrigin Origin)
+{
+    Int64 Base = Origin == soBeginning ? 0 : Origin == soCurrent ? FPosition : static_cast<Int64>(FData.size());
+    FPosition = std::max<Int64>(0, Base + Offset);
+    return FPosition;
+}
+
+void TMemoryStream::SetSize(Int64 NewSize)
+{
+    FData.resize(static_cast<std::size_t>(std::max<Int64>(0, NewSize)));
+    if (FPosition > NewSize) FPosition = NewSize;
+}
+
+void TMemoryStream::Clear()
+{
+    FData.clear();
+    FPosition = 0;
+}
+
+void TMemoryStream::LoadFromStream(TStream* Stream)
+{
+    Stream->SetPosition(0);
+    const Int64 N = Stream->GetSize();
+    FData.resize(static_cast<std::size_t>(N));
+    if (N) Stream->ReadBuffer(FData.data(), N);
+    FPosition = 0;
+}
+
+void TMemoryStream::LoadFromFile(const AnsiString& FileName)
+{
+    TFileStream F(FileName, fmOpenRead | fmShareDenyWrite);
+    LoadFromStream(&F);
+}
+
+void TMemoryStream::SaveToStream(TStream* Stream)
+{
+    if (!FData.empty()) Stream->WriteBuffer(FData.data(), static_cast<Int64>(FData.size()));
+}
+
+void TMemoryStream::SaveToFile(const AnsiString& FileName)
+{
+    TFileStream F(FileName, fmCreate);
+    SaveToStream(&F);
+}
+
+// ---- TStringStream --------------------------------------------------------------
+
+Int64 TStringStream::Read(void* Buffer, Int64 Count)
+{
+    if (Count <= 0 || FPosition >= static_cast<Int64>(FData.size())) return 0;
+    const Int64 N = std::min<Int64>(Count, static_cast<Int64>(FData.size()) - FPosition);
+    std::memcpy(Buffer, FData.data() + FPosition, static_cast<std::size_t>(N));
+    FPosition += N;
+    return N;
+}
+
+Int64 TStringStream::Write(const void* Buffer, Int64 Count)
+{
+    if (Count <= 0) return 0;
+    if (FPosition + Count > static_cast<Int64>(FData.size())) FData.resize(static_cast<std::size_t>(FPosition + Count));
+    std::memcpy(FData.data() + FPosition, Buffer, static_cast<std::size_t>(Count));
+    FPosition += Count;
+    return Count;
+}
+
+Int64 TStringStream::Seek(Int64 Offset, TSeekOrigin Origin)
+{
+    Int64 Base = Origin == soBeginning ? 0 : Origin == soCurrent ? FPosition : static_cast<Int64>(FData.size());
+    FPosition = std::clamp<Int64>(Base + Offset, 0, static_cast<Int64>(FData.size()));
+    return FPosition;
+}
+
+void TStringStream::SetSize(Int64 NewSize)
+{
+    FData.resize(static_cast<std::size_t>(std::max<Int64>(0, NewSize)));
+    if (FPosition > NewSize) FPosition = NewSize;
+}
+
+AnsiString TStringStream::ReadString(Int64 Count)
+{
+    AnsiString S(static_cast<std::size_t>(std::max<Int64>(0, Count)), '\0');
+    S.resize(static_cast<std::size_t>(Read(S.data(), Count)));
+    return S;
+}
+
+AnsiString ReadFileBytes(const AnsiString& FileName)
+{
+    TFileStream F(FileName, fmOpenRead | fmShareDenyWrite);
+    AnsiString Data;
+    char Buf[65536];
+    Int64 N;
+    while ((N = F.Read(Buf, sizeof Buf)) > 0) Data.append(Buf, static_cast<std::size_t>(N));
+    return Data;
+}

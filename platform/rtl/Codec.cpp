@@ -1,0 +1,128 @@
+#include "platform/rtl/Codec.h"
+
+#include <QChar>
+
+namespace {
+
+constexpr char32_t EscapeBase = 0xDC00;
+
+bool IsContinuation(unsigned char B) { return (B & 0xC0) == 0x80; }
+
+} // namespace
+
+char32_t DecodeUtf8Char(std::string_view Text, std::size_t& Pos)
+{
+    const auto B0 = static_cast<unsigned char>(Text[Pos]);
+    if (B0 < 0x80) {
+        ++Pos;
+        return B0;
+    }
+    int Len = 0;
+    char32_t Min = 0;
+    char32_t C = 0;
+    if (B0 >= 0xC2 && B0 <= 0xDF) {
+        Len = 2, Min = 0x80, C = B0 & 0x1F;
+    } else if (B0 >= 0xE0 && B0 <= 0xEF) {
+        Len = 3, Min = 0x800, C = B0 & 0x0F;
+    } else if (B0 >= 0xF0 && B0 <= 0xF4) {
+        Len = 4, Min = 0x10000, C = B0 & 0x07;
+    }
+    if (Len && Pos + Len <= Text.size()) {
+        bool Ok = true;
+        for (int I = 1; I < Len && Ok; ++I) {
+            const auto B = static_cast<unsigned char>(Text[Pos + I]);
+            Ok = IsContinuation(B);
+            C = (C << 6) | (B & 0x3F);
+        }
+        // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
+        if (Ok && C >= Min && C <= 0x10FFFF && !(C >= 0xD800 && C <= 0xDFFF)) {
+            Pos += Len;
+            return C;
+        }
+    }
+    ++Pos;
+    return EscapeBase + B0;
+}
+
+void AppendUtf8(AnsiString& Out, char32_t C)
+{
+    if (C < 0x80) {
+        Out += static_cast<char>(C);
+    } else if (C < 0x800) {
+        Out += static_cast<char>(0xC0 | (C >> 6));
+        Out += static_cast<char>(0x80 | (C & 0x3F));
+    } else if (C >= 0xDC80 && C <= 0xDCFF) {
+        Out += static_cast<char>(C - EscapeBase); // an escaped invalid byte
+    } else if (C < 0x10000) {
+        Out += static_cast<char>(0xE0 | (C >> 12));
+        Out += static_cast<char>(0x80 | ((C >> 6) & 0x3F));
+        Out += static_cast<char>(0x80 | (C & 0x3F));
+    } else {
+        Out += static_cast<char>(0xF0 | (C >> 18));
+        Out += static_cast<char>(0x80 | ((C >> 12) & 0x3F));
+        Out += static_cast<char>(0x80 | ((C >> 6) & 0x3F));
+        Out += static_cast<char>(0x80 | (C & 0x3F));
+    }
+}
+
+WideString Utf8ToWide(std::string_view Text)
+{
+    WideString Out;
+    Out.reserve(Text.size());
+    std::size_t Pos = 0;
+    while (Pos < Text.size()) {
+        const char32_t C = DecodeUtf8Char(Text, Pos);
+        if (C >= 0x10000) {
+            Out += static_cast<char16_t>(0xD800 + ((C - 0x10000) >> 10));
+            Out += static_cast<char16_t>(0xDC00 + ((C - 0x10000) & 0x3FF));
+        } else {
+            Out += static_cast<char16_t>(C);
+        }
+    }
+    return Out;
+}
+
+AnsiString WideToUtf8(std::u16string_view Text)
+{
+    AnsiString Out;
+    Out.reserve(Text.size());
+    for (std::size_t I = 0; I < Text.size(); ++I) {
+        char32_t C = Text[I];
+        if (C >= 0xD800 && C <= 0xDBFF && I + 1 < Text.size() && Text[I + 1] >= 0xDC00 && Text[I + 1] <= 0xDFFF) {
+            C = 0x10000 + ((C - 0xD800) << 10) + (Text[I + 1] - 0xDC00);
+            ++I;
+        }
+        AppendUtf8(Out, C); // a lone surrogate outside the escape range is written as is
+    }
+    return Out;
+}
+
+char32_t FoldCaseChar(char32_t C)
+{
+    if (C < 0x80) return (C >= 'A' && C <= 'Z') ? C + 32 : C;
+    if (C >= 0xDC80 && C <= 0xDCFF) return C;
+    return QChar::toCaseFolded(C);
+}
+
+char32_t UpperCaseChar(char32_t C)
+{
+    if (C < 0x80) return (C >= 'a' && C <= 'z') ? C - 32 : C;
+    if (C >= 0xDC80 && C <= 0xDCFF) return C;
+    return QChar::toUpper(C);
+}
+
+char32_t LowerCaseChar(char32_t C)
+{
+    if (C < 0x80) return (C >= 'A' && C <= 'Z') ? C + 32 : C;
+    if (C >= 0xDC80 && C <= 0xDCFF) return C;
+    return QChar::toLower(C);
+}
+
+std::u32string FoldCase(std::string_view Text)
+{
+    std::u32string Out;
+    Out.reserve(Text.size());
+    std::size_t Pos = 0;
+    while (Pos < Text.size()) Out += FoldCaseChar(DecodeUtf8Char(Text, Pos));
+    return Out;
+}

@@ -1,0 +1,169 @@
+#include "platform/rtl/SysUtils.h"
+
+#include <gtest/gtest.h>
+
+TEST(StringFunctions, CopyPosDeleteInsertUseOneBasedPositionsAndClampRanges)
+{
+    EXPECT_EQ(Copy(AnsiString("abcdef"), 2, 3), "bcd");
+    EXPECT_EQ(Copy(AnsiString("abcdef"), 0, 2), "ab");      // index below 1 starts at 1
+    EXPECT_EQ(Copy(AnsiString("abcdef"), 5, 100), "ef");
+    EXPECT_EQ(Copy(AnsiString("abcdef"), 7, 1), "");
+    EXPECT_EQ(Copy(AnsiString("abcdef"), 2, -1), "");
+    EXPECT_EQ(Pos("cd", "abcdef"), 3);
+    EXPECT_EQ(Pos("x", "abcdef"), 0);
+    EXPECT_EQ(Pos("", "abc"), 0);
+    EXPECT_EQ(PosEx("a", "abca", 2), 4);
+    EXPECT_EQ(PosEx("a", "abca", 5), 0);
+
+    AnsiString S = "abcdef";
+    Delete(S, 2, 2);
+    EXPECT_EQ(S, "adef");
+    Delete(S, 10, 1);
+    EXPECT_EQ(S, "adef");
+    Delete(S, 3, 100);
+    EXPECT_EQ(S, "ad");
+    Insert("XY", S, 2);
+    EXPECT_EQ(S, "aXYd");
+    Insert("!", S, 99);
+    EXPECT_EQ(S, "aXYd!");
+    Insert("<", S, 0);
+    EXPECT_EQ(S, "<aXYd!");
+}
+
+TEST(StringFunctions, CaseMappingAsciiOnlyVersusEveryLetter)
+{
+    EXPECT_EQ(UpperCase("abc\xC3\xA9"), "ABC\xC3\xA9");     // é untouched
+    EXPECT_EQ(AnsiUpperCase("abc\xC3\xA9"), "ABC\xC3\x89"); // É
+    EXPECT_EQ(AnsiLowerCase("\xC3\x89Z"), "\xC3\xA9z");
+    EXPECT_EQ(AnsiUpperCase("a\xFF"), "A\xFF");              // an invalid byte survives
+    EXPECT_EQ(LowerCase("ABC"), "abc");
+}
+
+TEST(StringFunctions, TrimRemovesControlCharactersAndBlanksOnly)
+{
+    EXPECT_EQ(Trim("  \t a b \r\n"), "a b");
+    EXPECT_EQ(TrimLeft("  a "), "a ");
+    EXPECT_EQ(TrimRight("  a "), "  a");
+    EXPECT_EQ(Trim("\xC2\xA0x"), "\xC2\xA0x"); // bytes above 127 are not blanks
+    EXPECT_EQ(Trim(""), "");
+}
+
+TEST(StringFunctions, ComparisonsIgnoringCaseFoldCodePoints)
+{
+    EXPECT_EQ(AnsiCompareText("abc", "ABC"), 0);
+    EXPECT_EQ(AnsiCompareText("\xC3\xA9t\xC3\xA9", "\xC3\x89T\xC3\x89"), 0);
+    EXPECT_LT(AnsiCompareText("a", "B"), 0);
+    EXPECT_LT(AnsiCompareText("ab", "abc"), 0);
+    EXPECT_GT(AnsiCompareStr("a", "B"), 0); // code points: 'a' > 'B'
+    EXPECT_NE(CompareText("\xC3\xA9", "\xC3\x89"), 0); // ASCII-only comparison
+    EXPECT_TRUE(SameText("Hello", "hELLO"));
+    EXPECT_TRUE(WideSameText(u"Stra\u00DFe", u"STRA\u00DFE"));
+}
+
+TEST(StringFunctions, IntegerConversionsAndTheirErrors)
+{
+    EXPECT_EQ(IntToStr(-42), "-42");
+    EXPECT_EQ(StrToInt(" 17"), 17);
+    EXPECT_EQ(StrToInt("$FF"), 255);
+    EXPECT_EQ(StrToInt("0x10"), 16);
+    EXPECT_EQ(StrToInt("-2147483648"), INT32_MIN);
+    EXPECT_EQ(StrToIntDef("2147483648", -1), -1);
+    EXPECT_EQ(StrToIntDef("12a", 7), 7);
+    EXPECT_EQ(StrToIntDef("", 7), 7);
+    try {
+        StrToInt("abc");
+        FAIL() << "no exception";
+    } catch (const EConvertError& E) {
+        EXPECT_EQ(E.Message, "'abc' is not a valid integer value");
+    }
+    EXPECT_EQ(IntToHex(255, 4), "00FF");
+}
+
+TEST(StringFunctions, FormatCoversTheClassLibraryDirectives)
+{
+    EXPECT_EQ(Format("TPcreRegex.Compile() - Error in regex at offset %d: %s", {3, "missing )"}),
+              "TPcreRegex.Compile() - Error in regex at offset 3: missing )");
+    EXPECT_EQ(Format("%5d|%-5d|%.3d", {42, 42, 7}), "   42|42   |007");
+    EXPECT_EQ(Format("%x %u", {255, -1}), "FF 4294967295");
+    EXPECT_EQ(Format("%.2f %n", {3.14159, 1234567.5}), "3.14 1,234,567.50");
+    EXPECT_EQ(Format("%g", {0.5}), "0.5");
+    EXPECT_EQ(Format("%e", {1.5}), "1.50000000000000E+000");
+    EXPECT_EQ(Format("%.3s|%%|%1:s%0:s", {"abcdef", "Z"}), "abc|%|Zabcdef");
+    EXPECT_EQ(Format("%*d", {4, 1}), "   1");
+    EXPECT_THROW(Format("%d", {"text"}), EConvertError);
+    EXPECT_THROW(Format("%d %d", {1}), EConvertError);
+}
+
+TEST(StringFunctions, FloatConversionsFollowFormatSettingsNotTheCLocale)
+{
+    const TFormatSettings Saved = FormatSettings;
+    EXPECT_EQ(FloatToStr(2.5), "2.5");
+    EXPECT_DOUBLE_EQ(StrToFloat("1.25"), 1.25);
+    FormatSettings.DecimalSeparator = ',';
+    EXPECT_EQ(FloatToStr(2.5), "2,5");
+    EXPECT_DOUBLE_EQ(StrToFloat("1,25"), 1.25);
+    EXPECT_THROW(StrToFloat("1.25"), EConvertError);
+    FormatSettings = Saved;
+    EXPECT_EQ(Round(2.5), 2);
+    EXPECT_EQ(Round(3.5), 4);
+    EXPECT_EQ(Round(-2.5), -2);
+}
+
+TEST(StringFunctions, DatesEncodeFromTheEpochOf1899)
+{
+    EXPECT_DOUBLE_EQ(EncodeDate(1899, 12, 30), 0.0);
+    EXPECT_DOUBLE_EQ(EncodeDate(2000, 1, 1), 36526.0);
+    Word Y, M, D;
+    DecodeDate(36526.75, Y, M, D);
+    EXPECT_EQ(Y, 2000);
+    EXPECT_EQ(M, 1);
+    EXPECT_EQ(D, 1);
+    DecodeDate(EncodeDate(2024, 2, 29), Y, M, D);
+    EXPECT_EQ(D, 29);
+    EXPECT_EQ(DayOfWeek(EncodeDate(2026, 12, 6)), 1); // a Sunday
+    EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn:ss", EncodeDate(2026, 12, 6) + EncodeTime(13, 5, 9, 0)),
+              "2026-12-06 13:05:09");
+    EXPECT_THROW(EncodeDate(2023, 2, 29), EConvertError);
+}
+
+TEST(StringFunctions, FileNameFunctionsUseSlashes)
+{
+    EXPECT_EQ(ExtractFilePath("/a/b/c.txt"), "/a/b/");
+    EXPECT_EQ(ExtractFileName("/a/b/c.txt"), "c.txt");
+    EXPECT_EQ(ExtractFileExt("/a.b/c"), "");
+    EXPECT_EQ(ExtractFileExt("/a/c.tar.gz"), ".gz");
+    EXPECT_EQ(ChangeFileExt("/a/c.txt", ".qmp"), "/a/c.qmp");
+    EXPECT_EQ(IncludeTrailingPathDelimiter("/a"), "/a/");
+    EXPECT_EQ(ExcludeTrailingPathDelimiter("/a/"), "/a");
+    EXPECT_FALSE(FileExists("/"));
+    EXPECT_TRUE(DirectoryExists("/"));
+}
+
+TEST(StringFunctions, AssertionNamesTheUnitAndLine)
+{
+    try {
+        QM_ASSERT(false, "REQUIRE: Something", "PcreRegex");
+        FAIL();
+    } catch (const EAssertionFailed& E) {
+        EXPECT_EQ(E.Text, "REQUIRE: Something");
+        EXPECT_EQ(E.UnitName, "PcreRegex");
+        EXPECT_GT(E.LineNumber, 0);
+        EXPECT_EQ(E.Message.rfind("REQUIRE: Something (PcreRegex, line ", 0), 0u);
+    }
+}
+
+TEST(Sets, MembershipAndAlgebra)
+{
+    enum TColorKind { ckRed, ckGreen, ckBlue };
+    Set<TColorKind> A{ckRed, ckBlue};
+    EXPECT_TRUE(A.Contains(ckRed));
+    EXPECT_FALSE(A.Contains(ckGreen));
+    A.Include(ckGreen).Exclude(ckRed);
+    EXPECT_EQ(A, (Set<TColorKind>{ckGreen, ckBlue}));
+    EXPECT_EQ(A * Set<TColorKind>{ckBlue}, Set<TColorKind>{ckBlue});
+    EXPECT_EQ(A - Set<TColorKind>{ckBlue} + Set<TColorKind>{ckRed}, (Set<TColorKind>{ckRed, ckGreen}));
+    EXPECT_TRUE(Set<TColorKind>{ckBlue} <= A);
+    Set<char> Chars{'a', '\xFF'};
+    EXPECT_TRUE(Chars.Contains('\xFF'));
+    EXPECT_EQ(Chars.Count(), 2);
+}
