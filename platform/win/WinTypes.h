@@ -30,8 +30,6 @@ using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
 using COLORREF = std::uint32_t;
 
-inline constexpr BOOL TRUE_ = 1;
-inline constexpr BOOL FALSE_ = 0;
 
 struct POINT {
     LONG x = 0;
