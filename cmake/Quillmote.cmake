@@ -23,6 +23,7 @@ function(quillmote_test_executable name dir)
   endif()
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE quillmote_testmain ${T_LIBS})
+  target_compile_definitions(${name} PRIVATE QUILLMOTE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   set(env "QT_QPA_PLATFORM=offscreen;QUILLMOTE_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
   gtest_discover_tests(${name} TEST_PREFIX "${name}." DISCOVERY_TIMEOUT 120
                        PROPERTIES ENVIRONMENT "${env}")

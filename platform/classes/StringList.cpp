@@ -527,7 +527,7 @@ void TStringList::Changing()
 
 struct THashedStringList::THashIndex {
     bool Valid = false;
-    std::unordered_multimap<std::u32string, int> Map;
+    std::unordered_multimap<AnsiString, int> Map;
 };
 
 THashedStringList::THashedStringList() : FIndex(std::make_unique<THashIndex>()) {}
@@ -542,7 +542,7 @@ void THashedStringList::Rehash() const
     const bool Cs = GetCaseSensitive();
     for (int I = static_cast<int>(FList.size()) - 1; I >= 0; --I) {
         const AnsiString& S = FList[I].FString;
-        std::u32string Key = Cs ? std::u32string(S.begin(), S.end()) : FoldCase(S);
+        AnsiString Key = Cs ? S : FoldedKey(S);
         FIndex->Map.emplace(std::move(Key), I);
     }
     FIndex->Valid = true;
@@ -552,7 +552,7 @@ int THashedStringList::IndexOf(const AnsiString& S) const
 {
     if (!FIndex->Valid) Rehash();
     const bool Cs = GetCaseSensitive();
-    const std::u32string Key = Cs ? std::u32string(S.begin(), S.end()) : FoldCase(S);
+    const AnsiString Key = Cs ? S : FoldedKey(S);
     auto [B, E] = FIndex->Map.equal_range(Key);
     int Best = -1;
     for (auto It = B; It != E; ++It)

@@ -19,5 +19,8 @@ void AppendUtf8(AnsiString& Out, char32_t CodePoint);
 // text, folded; escaped bytes stay as they are.
 std::u32string FoldCase(std::string_view Text);
 char32_t FoldCaseChar(char32_t C);
+// The case-folded text as UTF-8 (escaped bytes kept): two texts are equal
+// ignoring case exactly when their keys are equal, so the key can be hashed.
+AnsiString FoldedKey(std::string_view Text);
 char32_t UpperCaseChar(char32_t C);
 char32_t LowerCaseChar(char32_t C);

@@ -4,10 +4,15 @@
 
 #include <gtest/gtest.h>
 
+// A test program that needs the system's unit start-up sections defines this
+// to add them; the others get this empty one.
+__attribute__((weak)) void RegisterTestUnits() {}
+
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
     platform::StartTestApplication(argc, argv);
+    RegisterTestUnits();
     Application->Initialize();
     const int Result = RUN_ALL_TESTS();
     platform::StopApplication();

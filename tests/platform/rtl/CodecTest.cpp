@@ -52,3 +52,11 @@ TEST(Codec, FoldCaseLeavesEscapedBytesAlone)
     EXPECT_EQ(FoldCase("\xC3\x89"), U"\u00E9");
     EXPECT_EQ(FoldCase("\xC9"), std::u32string(1, char32_t(0xDCC9)));
 }
+
+TEST(Codec, FoldedKeysAreEqualExactlyWhenTextsCompareEqualIgnoringCase)
+{
+    EXPECT_EQ(FoldedKey("Anna@Example.ORG"), "anna@example.org");
+    EXPECT_EQ(FoldedKey("\xC3\x89T\xC3\x89"), FoldedKey("\xC3\xA9t\xC3\xA9"));
+    EXPECT_EQ(FoldedKey("a\xFF"), "a\xFF");
+    EXPECT_NE(FoldedKey("\xC3" "A"), FoldedKey("\xC3\xA1")); // an invalid byte never joins a neighbour
+}
