@@ -1,0 +1,90 @@
+#include "platform/controls/Timers.h"
+#include "platform/controls/Forms.h"
+
+#include <QTimer>
+
+#include <algorithm>
+#include <climits>
+
+namespace platform::detail {
+
+// The Qt side of a TTimer. It outlives its TTimer when the timer is freed
+// by its own handler, and is then deleted once the tick has unwound.
+class TTimerBridge : public QTimer {
+public:
+    explicit TTimerBridge(TTimer *AOwner) : Owner(AOwner)
+    {
+        connect(this, &QTimer::timeout, this, [this] { Tick(); });
+    }
+
+    void Release()
+    {
+        Owner = nullptr;
+        stop();
+        if (InTick)
+            deleteLater();
+        else
+            delete this;
+    }
+
+private:
+    void Tick()
+    {
+        if (!Owner) return;
+        InTick = true;
+        // No exception crosses Qt: the application shows it, as for any message.
+        try {
+            Owner->Timer();
+        } catch (...) {
+            if (Application) Application->HandleException(nullptr);
+        }
+        InTick = false;
+    }
+
+    TTimer *Owner;
+    bool InTick = false;
+};
+
+} // namespace platform::detail
+
+TTimer::TTimer(TComponent *AOwner) : TComponent(AOwner), FBridge(new platform::detail::TTimerBridge(this)) {}
+
+TTimer::~TTimer()
+{
+    FBridge->Release();
+}
+
+void TTimer::SetEnabled(bool Value)
+{
+    if (Value == FEnabled) return;
+    FEnabled = Value;
+    UpdateTimer();
+}
+
+void TTimer::SetInterval(Cardinal Value)
+{
+    if (Value == FInterval) return;
+    FInterval = Value;
+    UpdateTimer();
+}
+
+void TTimer::SetOnTimer(TNotifyEvent Value)
+{
+    FOnTimer = std::move(Value);
+    UpdateTimer();
+}
+
+void TTimer::UpdateTimer()
+{
+    FBridge->stop();
+    if (FInterval != 0 && FEnabled && FOnTimer)
+        FBridge->start(static_cast<int>(std::min<Cardinal>(FInterval, INT_MAX)));
+}
+
+void TTimer::Timer()
+{
+    if (!FOnTimer) return;
+    // A copy: the handler may assign another one or free the timer.
+    const TNotifyEvent Handler = FOnTimer;
+    Handler(this);
+}

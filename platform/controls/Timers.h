@@ -1,0 +1,37 @@
+// The timer component over QTimer. It runs only while Enabled, Interval > 0
+// and OnTimer is assigned; changing any of the three starts the count afresh.
+#pragma once
+#include "platform/classes/Classes.h"
+
+namespace platform::detail {
+class TTimerBridge;
+}
+
+class TTimer : public TComponent {
+public:
+    QM_CLASS(TTimer, TComponent)
+    explicit TTimer(TComponent *AOwner);
+    ~TTimer() override;
+
+    bool GetEnabled() const { return FEnabled; }
+    void SetEnabled(bool Value);
+    // Milliseconds.
+    Cardinal GetInterval() const { return FInterval; }
+    void SetInterval(Cardinal Value);
+    // A property with a setter, as the class library has it: assigning the
+    // handler restarts the timer.
+    const TNotifyEvent &GetOnTimer() const { return FOnTimer; }
+    void SetOnTimer(TNotifyEvent Value);
+
+protected:
+    virtual void Timer();
+
+private:
+    friend class platform::detail::TTimerBridge;
+    void UpdateTimer();
+
+    bool FEnabled = true;
+    Cardinal FInterval = 1000;
+    TNotifyEvent FOnTimer;
+    platform::detail::TTimerBridge *FBridge;
+};
