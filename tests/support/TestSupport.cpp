@@ -35,3 +35,45 @@ AnsiString ReadWholeFile(const AnsiString& FileName)
     S << In.rdbuf();
     return S.str();
 }
+
+TScopedEnvironment::~TScopedEnvironment()
+{
+    for (auto It = FSaved.rbegin(); It != FSaved.rend(); ++It) {
+        if (It->second)
+            ::setenv(It->first.c_str(), It->second->c_str(), 1);
+        else
+            ::unsetenv(It->first.c_str());
+    }
+}
+
+void TScopedEnvironment::Set(const AnsiString& Name, const char* Value)
+{
+    const char* Old = std::getenv(Name.c_str());
+    FSaved.emplace_back(Name, Old ? std::optional<AnsiString>(Old) : std::nullopt);
+    if (Value)
+        ::setenv(Name.c_str(), Value, 1);
+    else
+        ::unsetenv(Name.c_str());
+}
+
+TTemporaryHome::TTemporaryHome()
+{
+    FEnvironment.Set("HOME", Home().c_str());
+    FEnvironment.Set("XDG_CONFIG_HOME", ConfigHome().c_str());
+    FEnvironment.Set("XDG_DATA_HOME", DataHome().c_str());
+}
+
+AnsiString TTemporaryHome::Home() const
+{
+    return FDir.Path() + "home";
+}
+
+AnsiString TTemporaryHome::ConfigHome() const
+{
+    return Home() + "/.config";
+}
+
+AnsiString TTemporaryHome::DataHome() const
+{
+    return Home() + "/.local/share";
+}

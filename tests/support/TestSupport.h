@@ -2,6 +2,10 @@
 #pragma once
 #include "platform/rtl/SysUtils.h"
 
+#include <optional>
+#include <utility>
+#include <vector>
+
 // A fresh folder under the system's temporary folder, removed with its
 // contents when the object goes. Path() ends with '/'.
 class TTempDir {
@@ -19,3 +23,34 @@ private:
 };
 
 AnsiString ReadWholeFile(const AnsiString& FileName);
+
+// Sets environment variables for the life of the object; each goes back to
+// what it was (a value, or unset) when the object goes.
+class TScopedEnvironment {
+public:
+    TScopedEnvironment() = default;
+    ~TScopedEnvironment();
+    TScopedEnvironment(const TScopedEnvironment&) = delete;
+    TScopedEnvironment& operator=(const TScopedEnvironment&) = delete;
+    // A null Value unsets the variable.
+    void Set(const AnsiString& Name, const char* Value);
+
+private:
+    std::vector<std::pair<AnsiString, std::optional<AnsiString>>> FSaved;
+};
+
+// A temporary home: HOME, XDG_CONFIG_HOME (home/.config, which holds the
+// registry store) and XDG_DATA_HOME (home/.local/share) point into a fresh
+// temporary folder until the object goes. The folders are not created.
+class TTemporaryHome {
+public:
+    TTemporaryHome();
+    const TTempDir& Dir() const { return FDir; }
+    AnsiString Home() const; // without a trailing '/'
+    AnsiString ConfigHome() const;
+    AnsiString DataHome() const;
+
+private:
+    TTempDir FDir;
+    TScopedEnvironment FEnvironment;
+};

@@ -1,0 +1,374 @@
+#include "platform/classes/Registry.h"
+#include "platform/classes/IniDocument.h"
+#include "platform/win/ShlObj.h"
+
+#include <charconv>
+#include <vector>
+
+using platform::detail::TIniDocument;
+
+namespace {
+
+std::vector<AnsiString> SplitKeyPath(std::string_view Path)
+{
+    std::vector<AnsiString> Parts;
+    std::size_t P = 0;
+    while (P <= Path.size()) {
+        auto E = Path.find('\\', P);
+        if (E == std::string_view::npos) E = Path.size();
+        if (E > P) Parts.emplace_back(Path.substr(P, E - P));
+        P = E + 1;
+    }
+    return Parts;
+}
+
+// True when Section names the key Path or a key below it; Below then holds
+// the name of the child of Path on the way.
+bool IsAtOrBelow(const AnsiString& Section, const std::vector<AnsiString>& Path, AnsiString* Below = nullptr)
+{
+    const auto Parts = SplitKeyPath(Section);
+    if (Parts.size() < Path.size()) return false;
+    for (std::size_t I = 0; I < Path.size(); ++I)
+        if (!AnsiSameText(Parts[I], Path[I])) return false;
+    if (Below) *Below = Parts.size() > Path.size() ? Parts[Path.size()] : AnsiString();
+    return true;
+}
+
+bool KeyExistsIn(const TIniDocument& D, const AnsiString& Path)
+{
+    const auto Parts = SplitKeyPath(Path);
+    if (Parts.empty()) return true;
+    for (const auto& S : D.SectionNames())
+        if (IsAtOrBelow(S, Parts)) return true;
+    return false;
+}
+
+TIniDocument LoadStore(HKEY Root)
+{
+    TIniDocument D;
+    const AnsiString File = TRegistry::StoreFileName(Root);
+    if (!File.empty()) D.Load(File);
+    return D;
+}
+
+bool SaveStore(const TIniDocument& D, HKEY Root)
+{
+    const AnsiString File = TRegistry::StoreFileName(Root);
+    return !File.empty() && ForceDirectories(ExtractFilePath(File)) && D.Save(File);
+}
+
+// ---- How values are written in the file ------------------------------------------
+
+const char* const IntegerPrefix = "dword:";
+
+AnsiString EncodeString(const AnsiString& V)
+{
+    AnsiString Out = "\"";
+    for (const char C : V) {
+        switch (C) {
+        case '\\':
+            Out += "\\\\";
+            break;
+        case '"':
+            Out += "\\\"";
+            break;
+        case '\r':
+            Out += "\\r";
+            break;
+        case '\n':
+            Out += "\\n";
+            break;
+        default:
+            Out += C;
+        }
+    }
+    return Out + '"';
+}
+
+AnsiString DecodeString(const AnsiString& Stored)
+{
+    if (Stored.size() < 2 || Stored.front() != '"' || Stored.back() != '"') return Stored;
+    AnsiString Out;
+    for (std::size_t I = 1; I + 1 < Stored.size(); ++I) {
+        char C = Stored[I];
+        if (C == '\\' && I + 2 < Stored.size()) {
+            C = Stored[++I];
+            C = C == 'r' ? '\r' : C == 'n' ? '\n' : C;
+        }
+        Out += C;
+    }
+    return Out;
+}
+
+AnsiString EncodeInteger(int V)
+{
+    char Digits[8];
+    auto R = std::to_chars(Digits, Digits + 8, static_cast<std::uint32_t>(V), 16);
+    const std::size_t N = static_cast<std::size_t>(R.ptr - Digits);
+    return IntegerPrefix + AnsiString(8 - N, '0') + AnsiString(Digits, N);
+}
+
+bool DecodeInteger(const AnsiString& Stored, int& V)
+{
+    if (!Stored.starts_with(IntegerPrefix)) return false;
+    const char* First = Stored.data() + 6;
+    const char* Last = Stored.data() + Stored.size();
+    std::uint32_t U = 0;
+    const auto R = std::from_chars(First, Last, U, 16);
+    if (R.ec != std::errc() || R.ptr != Last || First == Last) return false;
+    V = static_cast<int>(U);
+    return true;
+}
+
+TRegDataType TypeOf(const AnsiString& Stored)
+{
+    int Unused;
+    if (!Stored.starts_with(IntegerPrefix)) return rdString;
+    return DecodeInteger(Stored, Unused) ? rdInteger : rdUnknown;
+}
+
+[[noreturn]] void RaiseRegistry(const char* Text, const AnsiString& Name)
+{
+    throw ERegistryException(AnsiString(Text) + " '" + Name + "'");
+}
+
+} // namespace
+
+// ---- TRegistry -----------------------------------------------------------------------
+
+AnsiString TRegistry::StoreFileName(HKEY Root)
+{
+    const char* Name = Root == HKEY_CLASSES_ROOT     ? "HKEY_CLASSES_ROOT"
+                       : Root == HKEY_CURRENT_USER   ? "HKEY_CURRENT_USER"
+                       : Root == HKEY_LOCAL_MACHINE  ? "HKEY_LOCAL_MACHINE"
+                       : Root == HKEY_USERS          ? "HKEY_USERS"
+                       : Root == HKEY_CURRENT_CONFIG ? "HKEY_CURRENT_CONFIG"
+                                                     : nullptr;
+    if (!Name) return "";
+    return platform::UserConfigDirectory() + "/quillmote/registry/" + Name + ".ini";
+}
+
+void TRegistry::SetRootKey(HKEY Value)
+{
+    if (Value == FRootKey) return;
+    FRootKey = Value;
+    CloseKey();
+}
+
+AnsiString TRegistry::FullPath(const AnsiString& Key) const
+{
+    const bool Relative = Key.empty() || Key[0] != '\\';
+    AnsiString Path;
+    for (const auto& Part : SplitKeyPath(Relative && FKeyOpen ? FCurrentPath + '\\' + Key : Key))
+        Path += (Path.empty() ? "" : "\\") + Part;
+    return Path;
+}
+
+bool TRegistry::OpenKey(const AnsiString& Key, bool CanCreate)
+{
+    if (StoreFileName(FRootKey).empty()) return false;
+    const AnsiString Path = FullPath(Key);
+    TIniDocument D = LoadStore(FRootKey);
+    if (!KeyExistsIn(D, Path) && (!CanCreate || !D.AddSection(Path) || !SaveStore(D, FRootKey))) return false;
+    FCurrentPath = Path;
+    FKeyOpen = true;
+    FReadOnly = false;
+    return true;
+}
+
+bool TRegistry::OpenKeyReadOnly(const AnsiString& Key)
+{
+    if (!OpenKey(Key, false)) return false;
+    FReadOnly = true;
+    return true;
+}
+
+void TRegistry::CloseKey()
+{
+    FCurrentPath.clear();
+    FKeyOpen = false;
+    FReadOnly = false;
+}
+
+bool TRegistry::KeyExists(const AnsiString& Key) const
+{
+    return !StoreFileName(FRootKey).empty() && KeyExistsIn(LoadStore(FRootKey), FullPath(Key));
+}
+
+bool TRegistry::DeleteKey(const AnsiString& Key)
+{
+    const auto Parts = SplitKeyPath(FullPath(Key));
+    if (Parts.empty()) return false; // the root itself stays
+    TIniDocument D = LoadStore(FRootKey);
+    bool Found = false;
+    for (const auto& S : D.SectionNames())
+        if (IsAtOrBelow(S, Parts)) Found = D.EraseSection(S) || Found;
+    return Found && SaveStore(D, FRootKey);
+}
+
+bool TRegistry::ReadValue(const AnsiString& Name, AnsiString& Stored) const
+{
+    return FKeyOpen && LoadStore(FRootKey).Find(FCurrentPath, Name, Stored);
+}
+
+void TRegistry::WriteValue(const AnsiString& Name, const AnsiString& Stored)
+{
+    if (!FKeyOpen || FReadOnly) RaiseRegistry("Failed to set data for", Name);
+    TIniDocument D = LoadStore(FRootKey);
+    if (!D.Set(FCurrentPath, Name, Stored) || !SaveStore(D, FRootKey)) RaiseRegistry("Failed to set data for", Name);
+}
+
+bool TRegistry::ValueExists(const AnsiString& Name) const
+{
+    AnsiString Stored;
+    return ReadValue(Name, Stored);
+}
+
+TRegDataType TRegistry::GetDataType(const AnsiString& Name) const
+{
+    AnsiString Stored;
+    return ReadValue(Name, Stored) ? TypeOf(Stored) : rdUnknown;
+}
+
+bool TRegistry::DeleteValue(const AnsiString& Name)
+{
+    if (!FKeyOpen || FReadOnly) return false;
+    TIniDocument D = LoadStore(FRootKey);
+    return D.Remove(FCurrentPath, Name) && SaveStore(D, FRootKey);
+}
+
+void TRegistry::GetKeyNames(TStrings* Strings) const
+{
+    Strings->Clear();
+    if (!FKeyOpen) return;
+    const auto Parts = SplitKeyPath(FCurrentPath);
+    for (const auto& S : LoadStore(FRootKey).SectionNames()) {
+        AnsiString Child;
+        if (IsAtOrBelow(S, Parts, &Child) && !Child.empty() && Strings->IndexOf(Child) < 0) Strings->Add(Child);
+    }
+}
+
+void TRegistry::GetValueNames(TStrings* Strings) const
+{
+    Strings->Clear();
+    if (!FKeyOpen) return;
+    for (const auto& E : LoadStore(FRootKey).Entries(FCurrentPath))
+        Strings->Add(E.first);
+}
+
+AnsiString TRegistry::ReadString(const AnsiString& Name) const
+{
+    AnsiString Stored;
+    if (!ReadValue(Name, Stored)) return "";
+    if (TypeOf(Stored) != rdString) RaiseRegistry("Invalid data type for", Name);
+    return DecodeString(Stored);
+}
+
+int TRegistry::ReadInteger(const AnsiString& Name) const
+{
+    AnsiString Stored;
+    if (!ReadValue(Name, Stored)) RaiseRegistry("Failed to get data for", Name);
+    int V = 0;
+    if (!DecodeInteger(Stored, V)) RaiseRegistry("Invalid data type for", Name);
+    return V;
+}
+
+void TRegistry::WriteString(const AnsiString& Name, const AnsiString& Value)
+{
+    WriteValue(Name, EncodeString(Value));
+}
+
+void TRegistry::WriteInteger(const AnsiString& Name, int Value)
+{
+    WriteValue(Name, EncodeInteger(Value));
+}
+
+// ---- TRegistryIniFile ------------------------------------------------------------------
+
+TRegistryIniFile::TRegistryIniFile(const AnsiString& FileName)
+    : TCustomIniFile(FileName), FRegistry(MakeOwned<TRegistry>())
+{
+    FRegistry->OpenKey(FileName, true);
+}
+
+bool TRegistryIniFile::OpenSection(const AnsiString& Section, bool CanCreate) const
+{
+    return FRegistry->OpenKey("\\" + GetFileName() + "\\" + Section, CanCreate);
+}
+
+AnsiString TRegistryIniFile::ReadString(const AnsiString& Section, const AnsiString& Ident,
+                                        const AnsiString& Default) const
+{
+    if (!OpenSection(Section, false)) return Default;
+    switch (FRegistry->GetDataType(Ident)) {
+    case rdString:
+        return FRegistry->ReadString(Ident);
+    case rdInteger:
+        return IntToStr(FRegistry->ReadInteger(Ident));
+    default:
+        return Default;
+    }
+}
+
+void TRegistryIniFile::WriteString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Value)
+{
+    if (!OpenSection(Section, true)) RaiseRegistry("Failed to set data for", Ident);
+    FRegistry->WriteString(Ident, Value);
+}
+
+int TRegistryIniFile::ReadInteger(const AnsiString& Section, const AnsiString& Ident, int Default) const
+{
+    if (!OpenSection(Section, false)) return Default;
+    switch (FRegistry->GetDataType(Ident)) {
+    case rdString:
+        return StrToIntDef(FRegistry->ReadString(Ident), Default);
+    case rdInteger:
+        return FRegistry->ReadInteger(Ident);
+    default:
+        return Default;
+    }
+}
+
+void TRegistryIniFile::WriteInteger(const AnsiString& Section, const AnsiString& Ident, int Value)
+{
+    if (!OpenSection(Section, true)) RaiseRegistry("Failed to set data for", Ident);
+    if (FRegistry->GetDataType(Ident) == rdString)
+        FRegistry->WriteString(Ident, IntToStr(Value));
+    else
+        FRegistry->WriteInteger(Ident, Value);
+}
+
+void TRegistryIniFile::ReadSection(const AnsiString& Section, TStrings* Strings) const
+{
+    if (OpenSection(Section, false))
+        FRegistry->GetValueNames(Strings);
+    else
+        Strings->Clear();
+}
+
+void TRegistryIniFile::ReadSections(TStrings* Strings) const
+{
+    if (OpenSection("", false))
+        FRegistry->GetKeyNames(Strings);
+    else
+        Strings->Clear();
+}
+
+void TRegistryIniFile::ReadSectionValues(const AnsiString& Section, TStrings* Strings) const
+{
+    auto Names = MakeOwned<TStringList>();
+    ReadSection(Section, Names.get());
+    Strings->Clear();
+    for (int I = 0; I < Names->GetCount(); ++I)
+        Strings->Add(Names->Get(I) + '=' + ReadString(Section, Names->Get(I), ""));
+}
+
+void TRegistryIniFile::EraseSection(const AnsiString& Section)
+{
+    if (!Trim(Section).empty()) FRegistry->DeleteKey("\\" + GetFileName() + "\\" + Section);
+}
+
+void TRegistryIniFile::DeleteKey(const AnsiString& Section, const AnsiString& Ident)
+{
+    if (OpenSection(Section, false)) FRegistry->DeleteValue(Ident);
+}

@@ -1,0 +1,80 @@
+// The Win32 file, module, environment and shell calls the system makes,
+// over POSIX. Paths use '/'; a name that begins with '.' is hidden.
+#pragma once
+#include "platform/controls/UserInteraction.h" // MB_*, ID* and SW_* values
+#include "platform/rtl/System.h"
+#include "platform/win/WinTypes.h"
+
+using HMODULE = HINSTANCE;
+
+inline constexpr DWORD MAX_PATH = 260;
+
+// ---- File attributes --------------------------------------------------------
+
+inline constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
+inline constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x01; // the owner may not write it
+inline constexpr DWORD FILE_ATTRIBUTE_HIDDEN = 0x02;   // the name begins with '.'
+inline constexpr DWORD FILE_ATTRIBUTE_SYSTEM = 0x04;
+inline constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
+inline constexpr DWORD FILE_ATTRIBUTE_ARCHIVE = 0x20;
+inline constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80; // none of the others
+
+// The attributes of a file or folder, or INVALID_FILE_ATTRIBUTES when it
+// cannot be read.
+DWORD GetFileAttributesA(const char* FileName);
+
+// Creates one folder; its parent must exist. False when it cannot be made
+// (also when something of that name exists).
+BOOL CreateDirectoryA(const char* PathName, void* SecurityAttributes);
+
+// ---- Finding files ------------------------------------------------------------
+
+struct FILETIME {
+    DWORD dwLowDateTime = 0;
+    DWORD dwHighDateTime = 0;
+};
+
+// One entry of a search. The name is a string: nothing caps its length.
+struct WIN32_FIND_DATAA {
+    DWORD dwFileAttributes = 0;
+    FILETIME ftLastWriteTime; // 100-nanosecond steps since 1601-01-01, UTC
+    DWORD nFileSizeHigh = 0;
+    DWORD nFileSizeLow = 0;
+    AnsiString cFileName;
+};
+
+inline const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(~std::uintptr_t(0));
+
+// FileName is a folder and a mask ("dir/*.txt"; '*' and '?', case ignored,
+// "*.*" is every name). The folder's entries come in name order, "." and ".."
+// first, so results never depend on the file system's order.
+// INVALID_HANDLE_VALUE when the folder cannot be read or nothing matches.
+HANDLE FindFirstFileA(const char* FileName, WIN32_FIND_DATAA* FindData);
+BOOL FindNextFileA(HANDLE FindFile, WIN32_FIND_DATAA* FindData);
+BOOL FindClose(HANDLE FindFile);
+
+// ---- Module and environment ----------------------------------------------------
+
+// The running executable's full name (Module must be null), copied into
+// Buffer with its terminating NUL. Returns the length copied; when Buffer is
+// too small the name is cut, NUL-terminated, and Size is returned.
+DWORD GetModuleFileNameA(HMODULE Module, char* Buffer, DWORD Size);
+
+// Copies the variable's value and its NUL into Buffer and returns the
+// value's length; when Buffer is too small (Size 0 included) nothing is
+// copied and the size needed, NUL included, is returned. 0 when unset.
+DWORD GetEnvironmentVariableA(const char* Name, char* Buffer, DWORD Size);
+
+// ---- User interface and shell ----------------------------------------------------
+
+// Through UserInteraction(): the answer is an ID* value.
+int MessageBoxA(HWND Owner, const char* Text, const char* Caption, UINT Type);
+
+// Through UserInteraction(). Returns a value above 32 when the document was
+// handed on or the program started, 32 or less (an error code) otherwise.
+HINSTANCE ShellExecuteA(HWND Owner, const char* Operation, const char* File, const char* Parameters,
+                        const char* Directory, int ShowCmd);
+
+inline constexpr DWORD ERROR_FILE_NOT_FOUND = 2;
+inline constexpr DWORD ERROR_PATH_NOT_FOUND = 3;
+inline constexpr DWORD ERROR_NO_MORE_FILES = 18;

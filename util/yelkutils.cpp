@@ -1,0 +1,12 @@
+#include "util/yelkutils.h"
+
+#include <cstdio>
+
+namespace yelkutils {
+
+bool RemoveFileByName(const char* Name)
+{
+    return Name && std::remove(Name) == 0;
+}
+
+} // namespace yelkutils
