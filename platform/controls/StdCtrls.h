@@ -1,0 +1,296 @@
+// Standard controls over Qt's own widgets: the edit (a QLineEdit), the memo
+// (a QPlainTextEdit), the combo box, the push button and the check box.
+//
+// Text goes between the controls and Qt losslessly (invalid UTF-8 bytes,
+// non-breaking spaces and CRs inside a line come back as they went in).
+// Positions in the text (SelStart, SelLength) count bytes of the UTF-8 text,
+// so that they agree with Copy, Pos and Length on the control's Text; in a
+// memo a line break counts as one byte ("\n").
+//
+// A memo's lines and a combo box's items live in Qt models that the control
+// owns from its creation, so Lines and Items work before the window exists.
+#pragma once
+#include "platform/controls/Labels.h"
+
+class QString; // only platform sources see Qt
+
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
+// ---- Edits -------------------------------------------------------------------------
+
+class TCustomEdit : public TWinControl {
+public:
+    QM_CLASS(TCustomEdit, TWinControl)
+    explicit TCustomEdit(TComponent* AOwner);
+    ~TCustomEdit() override;
+
+    // 0: no limit.
+    int GetMaxLength() const { return FMaxLength; }
+    void SetMaxLength(int Value);
+    bool GetReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool Value);
+    TBorderStyle GetBorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle Value);
+    // Select the whole text when the control is entered with the keyboard.
+    bool GetAutoSelect() const { return FAutoSelect; }
+    void SetAutoSelect(bool Value) { FAutoSelect = Value; }
+    // #0: the text shows; anything else hides it.
+    Char GetPasswordChar() const { return FPasswordChar; }
+    void SetPasswordChar(Char Value);
+    bool GetModified() const;
+    void SetModified(bool Value);
+
+    int GetSelStart() const;
+    void SetSelStart(int Value);
+    int GetSelLength() const;
+    void SetSelLength(int Value);
+    AnsiString GetSelText() const;
+    void SetSelText(const AnsiString& Value);
+    void SelectAll();
+    void ClearSelection();
+    void CopyToClipboard();
+    void CutToClipboard();
+    void PasteFromClipboard();
+    void Clear();
+    void Undo();
+    bool GetCanUndo() const;
+
+    TNotifyEvent OnChange;
+
+protected:
+    // Fires OnChange (not while the control is loading).
+    virtual void Change();
+    void CreateParams(TCreateParams& Params) override;
+    QWidget* CreateInnerWidget(QWidget* Window) override;
+    // Applies the settings kept in fields to the Qt editor.
+    virtual void ApplyEditorSettings(QWidget* Editor);
+    // The editor's text and selection in Qt's units (a memo's line breaks
+    // are U+2029); the memo has its own.
+    virtual QString EditorText() const;
+    virtual void GetEditorSelection(int& Start, int& Length) const;
+    virtual void SetEditorSelection(int Start, int Length);
+    virtual void ReplaceEditorSelection(const QString& Text);
+    void DestroyWnd() override;
+    AnsiString RealGetText() const override;
+    void RealSetText(const AnsiString& Value) override;
+    void WMGetDlgCode(TMessage& Message) override;
+    void CMEnter(TMessage& Message) override;
+    void CMTextChanged(TMessage& Message) override;
+    void CMFontChanged(TMessage& Message) override;
+    void CMColorChanged(TMessage& Message) override;
+    void CMEnabledChanged(TMessage& Message) override;
+
+private:
+    int FMaxLength = 0;
+    bool FReadOnly = false;
+    TBorderStyle FBorderStyle = bsSingle;
+    bool FAutoSelect = true;
+    Char FPasswordChar = 0;
+    bool FModified = false;
+};
+
+class TEdit : public TCustomEdit {
+public:
+    QM_CLASS(TEdit, TCustomEdit)
+    using TCustomEdit::TCustomEdit;
+};
+
+// ---- Memos ---------------------------------------------------------------------------
+
+class TCustomMemo : public TCustomEdit {
+public:
+    QM_CLASS(TCustomMemo, TCustomEdit)
+    explicit TCustomMemo(TComponent* AOwner);
+    ~TCustomMemo() override;
+
+    // The logical lines (a line wrapped on screen is still one line). A last
+    // line that is empty is not counted, as the system's memo has it, so a
+    // text that ends with a line break has as many lines as breaks.
+    TStrings* GetLines() const { return FLines.get(); }
+    void SetLines(TStrings* Value) { FLines->Assign(Value); }
+    TScrollStyle GetScrollBars() const { return FScrollBars; }
+    void SetScrollBars(TScrollStyle Value);
+    bool GetWordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool Value);
+    // Return and Tab reach the memo only when it wants them; otherwise they
+    // go to the form (default button, next control).
+    bool GetWantReturns() const { return FWantReturns; }
+    void SetWantReturns(bool Value) { FWantReturns = Value; }
+    bool GetWantTabs() const { return FWantTabs; }
+    void SetWantTabs(bool Value);
+    TAlignment GetAlignment() const { return FAlignment; }
+    void SetAlignment(TAlignment Value);
+
+protected:
+    QWidget* CreateInnerWidget(QWidget* Window) override;
+    void ApplyEditorSettings(QWidget* Editor) override;
+    QString EditorText() const override;
+    void GetEditorSelection(int& Start, int& Length) const override;
+    void SetEditorSelection(int Start, int Length) override;
+    void ReplaceEditorSelection(const QString& Text) override;
+    void DestroyWnd() override;
+    AnsiString RealGetText() const override;
+    void RealSetText(const AnsiString& Value) override;
+    void WMGetDlgCode(TMessage& Message) override;
+    void CMTextChanged(TMessage& Message) override;
+
+private:
+    friend class TMemoStrings;
+    void ReleaseEditor();
+    struct TDocument;
+    std::unique_ptr<TDocument> FDocument;
+    std::unique_ptr<TStrings> FLines;
+    TScrollStyle FScrollBars = ssNone;
+    bool FWordWrap = true;
+    bool FWantReturns = true;
+    bool FWantTabs = false;
+    TAlignment FAlignment = taLeftJustify;
+};
+
+class TMemo : public TCustomMemo {
+public:
+    QM_CLASS(TMemo, TCustomMemo)
+    using TCustomMemo::TCustomMemo;
+};
+
+// ---- Combo boxes -----------------------------------------------------------------------
+
+class TCustomComboBox : public TWinControl {
+public:
+    QM_CLASS(TCustomComboBox, TWinControl)
+    explicit TCustomComboBox(TComponent* AOwner);
+    ~TCustomComboBox() override;
+
+    // csDropDown and csSimple: an edit with a list; csDropDownList: a pick
+    // from the list only. The owner-drawn styles pick like csDropDownList.
+    TComboBoxStyle GetStyle() const { return FStyle; }
+    void SetStyle(TComboBoxStyle Value);
+    int GetDropDownCount() const { return FDropDownCount; }
+    void SetDropDownCount(int Value);
+    TStrings* GetItems() const { return FItems.get(); }
+    void SetItems(TStrings* Value) { FItems->Assign(Value); }
+    // -1: nothing picked.
+    int GetItemIndex() const;
+    void SetItemIndex(int Value);
+    // Items stay in the order of AnsiCompareText.
+    bool GetSorted() const { return FSorted; }
+    void SetSorted(bool Value);
+    // 0: no limit (for the styles with an edit).
+    int GetMaxLength() const { return FMaxLength; }
+    void SetMaxLength(int Value);
+    void Clear();
+
+    // The user typed (styles with an edit), or picked with no OnSelect handler.
+    TNotifyEvent OnChange;
+    // The user picked an item.
+    TNotifyEvent OnSelect;
+
+protected:
+    virtual void Change();
+    virtual void Select();
+    QWidget* CreateInnerWidget(QWidget* Window) override;
+    void DestroyWnd() override;
+    // Text: the edit's text; for csDropDownList the picked item's. Setting it
+    // on a csDropDownList picks the item with that text ("" picks none).
+    AnsiString RealGetText() const override;
+    void RealSetText(const AnsiString& Value) override;
+    void WMGetDlgCode(TMessage& Message) override;
+    void CMFontChanged(TMessage& Message) override;
+    void CMColorChanged(TMessage& Message) override;
+    void CMEnabledChanged(TMessage& Message) override;
+
+private:
+    friend class TComboBoxStrings;
+    bool HasEdit() const { return FStyle == csDropDown || FStyle == csSimple; }
+    void ApplyComboSettings();
+    void ApplyLook();
+    void ReleaseCombo();
+
+    TComboBoxStyle FStyle = csDropDown;
+    int FDropDownCount = 8;
+    bool FSorted = false;
+    int FMaxLength = 0;
+    int FItemIndex = -1; // while there is no Qt combo box
+    struct TModel;
+    std::unique_ptr<TModel> FModel;
+    std::unique_ptr<TStrings> FItems;
+};
+
+class TComboBox : public TCustomComboBox {
+public:
+    QM_CLASS(TComboBox, TCustomComboBox)
+    using TCustomComboBox::TCustomComboBox;
+};
+
+// ---- Buttons ----------------------------------------------------------------------------
+
+class TButton : public TWinControl {
+public:
+    QM_CLASS(TButton, TWinControl)
+    explicit TButton(TComponent* AOwner);
+
+    // Return clicks the default button unless another button has the focus;
+    // Escape clicks the cancel button.
+    bool GetDefault() const { return FDefault; }
+    void SetDefault(bool Value);
+    bool GetCancel() const { return FCancel; }
+    void SetCancel(bool Value) { FCancel = Value; }
+    // Clicks the button as the user would.
+    void Click() override;
+
+protected:
+    QWidget* CreateInnerWidget(QWidget* Window) override;
+    // Puts caption, font, state (and a glyph, in derived buttons) on the Qt button.
+    virtual void UpdateButton(QWidget* Button);
+    // UpdateButton on the Qt button, when there is one.
+    void ButtonChanged();
+    void WMGetDlgCode(TMessage& Message) override;
+    void CMDialogKey(TMessage& Message) override;
+    void CMFocusChanged(TMessage& Message) override;
+    void CMEnter(TMessage& Message) override;
+    void CMExit(TMessage& Message) override;
+    void CMTextChanged(TMessage& Message) override;
+    void CMFontChanged(TMessage& Message) override;
+    void CMEnabledChanged(TMessage& Message) override;
+
+private:
+    // Active: the button Return clicks (shown with the default frame).
+    void UpdateActive();
+
+    bool FDefault = false;
+    bool FCancel = false;
+    bool FActive = false;
+};
+
+class TCustomCheckBox : public TWinControl {
+public:
+    QM_CLASS(TCustomCheckBox, TWinControl)
+    explicit TCustomCheckBox(TComponent* AOwner);
+
+    bool GetChecked() const { return FState == cbChecked; }
+    void SetChecked(bool Value) { SetState(Value ? cbChecked : cbUnchecked); }
+    TCheckBoxState GetState() const { return FState; }
+    // A change of state fires OnClick, whoever made it.
+    void SetState(TCheckBoxState Value);
+    bool GetAllowGrayed() const { return FAllowGrayed; }
+    void SetAllowGrayed(bool Value);
+
+protected:
+    QWidget* CreateInnerWidget(QWidget* Window) override;
+    void WMGetDlgCode(TMessage& Message) override;
+    void CMTextChanged(TMessage& Message) override;
+    void CMFontChanged(TMessage& Message) override;
+    void CMEnabledChanged(TMessage& Message) override;
+
+private:
+    TCheckBoxState FState = cbUnchecked;
+    bool FAllowGrayed = false;
+};
+
+class TCheckBox : public TCustomCheckBox {
+public:
+    QM_CLASS(TCheckBox, TCustomCheckBox)
+    using TCustomCheckBox::TCustomCheckBox;
+};

@@ -1,0 +1,271 @@
+#include "platform/graphics/DeviceContext.h"
+#include "platform/qt/Bridge.h"
+
+#include <cstdlib>
+
+namespace platform::detail {
+
+bool CompositionFor(TPenMode Mode, QPainter::CompositionMode& Result)
+{
+    switch (Mode) {
+    case pmNop:
+        return false;
+    case pmNot:
+        Result = QPainter::RasterOp_NotDestination;
+        break;
+    case pmNotCopy:
+        Result = QPainter::RasterOp_NotSource;
+        break;
+    case pmMergePenNot:
+        Result = QPainter::RasterOp_SourceOrNotDestination;
+        break;
+    case pmMaskPenNot:
+        Result = QPainter::RasterOp_SourceAndNotDestination;
+        break;
+    case pmMergeNotPen:
+        Result = QPainter::RasterOp_NotSourceOrDestination;
+        break;
+    case pmMaskNotPen:
+        Result = QPainter::RasterOp_NotSourceAndDestination;
+        break;
+    case pmMerge:
+        Result = QPainter::RasterOp_SourceOrDestination;
+        break;
+    case pmNotMerge:
+        Result = QPainter::RasterOp_NotSourceAndNotDestination;
+        break;
+    case pmMask:
+        Result = QPainter::RasterOp_SourceAndDestination;
+        break;
+    case pmNotMask:
+        Result = QPainter::RasterOp_NotSourceOrNotDestination;
+        break;
+    case pmXor:
+        Result = QPainter::RasterOp_SourceXorDestination;
+        break;
+    case pmNotXor:
+        Result = QPainter::RasterOp_NotSourceXorDestination;
+        break;
+    case pmBlack:
+    case pmWhite:
+    case pmCopy:
+        Result = QPainter::CompositionMode_SourceOver;
+        break;
+    }
+    return true;
+}
+
+QColor RopColor(TPenMode Mode, TColor Rgb)
+{
+    if (Mode == pmBlack) return QColor(0, 0, 0);
+    if (Mode == pmWhite) return QColor(255, 255, 255);
+    return RgbColor(Rgb);
+}
+
+TDCPainter::TDCPainter(HDC DC, const QRect& LogicalBounds) : FDC(DC)
+{
+    if (!DC || !DC->Target) return;
+    FImage = DC->Target->Image();
+    if (!FImage || FImage->isNull()) return;
+    QRegion Clip(FImage->rect());
+    if (DC->Clip) Clip &= *DC->Clip;
+    if (Clip.isEmpty()) return;
+    FBounds = LogicalBounds.translated(DC->Origin) & Clip.boundingRect();
+    if (FBounds.isEmpty()) return;
+    FPainter.begin(FImage);
+    FPainter.setRenderHint(QPainter::Antialiasing, false);
+    FPainter.setClipRegion(Clip);
+    FPainter.translate(DC->Origin);
+    FActive = true;
+}
+
+TDCPainter::~TDCPainter()
+{
+    if (!FActive) return;
+    FPainter.end();
+    FDC->Target->Touched(FBounds);
+}
+
+bool TDCPainter::SelectPen()
+{
+    QPainter::CompositionMode Mode;
+    if (FDC->PenStyle == psClear || !CompositionFor(FDC->Rop2, Mode)) {
+        FPainter.setPen(Qt::NoPen);
+        return false;
+    }
+    FPainter.setCompositionMode(Mode);
+    Qt::PenStyle Style = Qt::SolidLine;
+    if (FDC->PenWidth <= 1) {
+        switch (FDC->PenStyle) {
+        case psDash:
+            Style = Qt::DashLine;
+            break;
+        case psDot:
+            Style = Qt::DotLine;
+            break;
+        case psDashDot:
+            Style = Qt::DashDotLine;
+            break;
+        case psDashDotDot:
+            Style = Qt::DashDotDotLine;
+            break;
+        default:
+            break;
+        }
+    }
+    QPen Pen(RopColor(FDC->Rop2, FDC->PenColor), FDC->PenWidth <= 1 ? 0 : FDC->PenWidth, Style,
+             FDC->PenWidth <= 1 ? Qt::SquareCap : Qt::RoundCap, FDC->PenWidth <= 1 ? Qt::MiterJoin : Qt::RoundJoin);
+    FPainter.setPen(Pen);
+    return true;
+}
+
+bool TDCPainter::SelectBrush()
+{
+    QPainter::CompositionMode Mode;
+    if (FDC->BrushStyle == bsClear || !CompositionFor(FDC->Rop2, Mode)) {
+        FPainter.setBrush(Qt::NoBrush);
+        return false;
+    }
+    FPainter.setCompositionMode(Mode);
+    QBrush Brush = BrushOf(*FDC);
+    if (FDC->Rop2 == pmBlack || FDC->Rop2 == pmWhite) Brush.setColor(RopColor(FDC->Rop2, 0));
+    FPainter.setBrush(Brush);
+    return true;
+}
+
+QBrush BrushOf(const HDC__& DC)
+{
+    Qt::BrushStyle Style = Qt::SolidPattern;
+    switch (DC.BrushStyle) {
+    case bsClear:
+        return QBrush(Qt::NoBrush);
+    case bsSolid:
+        Style = Qt::SolidPattern;
+        break;
+    case bsHorizontal:
+        Style = Qt::HorPattern;
+        break;
+    case bsVertical:
+        Style = Qt::VerPattern;
+        break;
+    case bsFDiagonal:
+        Style = Qt::FDiagPattern;
+        break;
+    case bsBDiagonal:
+        Style = Qt::BDiagPattern;
+        break;
+    case bsCross:
+        Style = Qt::CrossPattern;
+        break;
+    case bsDiagCross:
+        Style = Qt::DiagCrossPattern;
+        break;
+    }
+    return QBrush(RgbColor(DC.BrushColor), Style);
+}
+
+void LinePixels(QPoint A, QPoint B, std::vector<QPoint>& Pixels)
+{
+    Pixels.clear();
+    const int DX = std::abs(B.x() - A.x());
+    const int DY = -std::abs(B.y() - A.y());
+    const int SX = A.x() < B.x() ? 1 : -1;
+    const int SY = A.y() < B.y() ? 1 : -1;
+    int Err = DX + DY;
+    int X = A.x();
+    int Y = A.y();
+    Pixels.reserve(std::size_t(std::max(DX, -DY)));
+    while (X != B.x() || Y != B.y()) {
+        Pixels.emplace_back(X, Y);
+        const int E2 = 2 * Err;
+        if (E2 >= DY) {
+            Err += DY;
+            X += SX;
+        }
+        if (E2 <= DX) {
+            Err += DX;
+            Y += SY;
+        }
+    }
+}
+
+namespace {
+
+// GDI's cosmetic pen styles: lengths of the alternating on and off runs.
+std::vector<int> StylePattern(TPenStyle Style)
+{
+    switch (Style) {
+    case psDash:
+        return {18, 6};
+    case psDot:
+        return {3, 3};
+    case psDashDot:
+        return {9, 6, 3, 6};
+    case psDashDotDot:
+        return {9, 3, 3, 3, 3, 3};
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+void DrawLine(HDC DC, QPoint A, QPoint B)
+{
+    if (!DC || DC->PenStyle == psClear || A == B) return;
+    const int W = std::max(DC->PenWidth, 1);
+    TDCPainter P(DC, QRect(A, B).normalized().adjusted(-W, -W, W, W));
+    if (!P.Active()) return;
+    QPainter::CompositionMode Mode;
+    if (!CompositionFor(DC->Rop2, Mode)) return;
+    QPainter& Painter = P.Painter();
+    Painter.setCompositionMode(Mode);
+    if (W > 1) {
+        Painter.setPen(QPen(RopColor(DC->Rop2, DC->PenColor), W, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        Painter.drawLine(A, B);
+        return;
+    }
+    std::vector<QPoint> Pixels;
+    LinePixels(A, B, Pixels);
+    const std::vector<int> Pattern = StylePattern(DC->PenStyle);
+    if (Pattern.empty()) {
+        Painter.setPen(QPen(RopColor(DC->Rop2, DC->PenColor), 0));
+        Painter.drawPoints(Pixels.data(), int(Pixels.size()));
+        return;
+    }
+    std::vector<QPoint> On, Off;
+    std::size_t Run = 0;
+    int Left = Pattern[0];
+    for (const QPoint& Pixel : Pixels) {
+        (Run % 2 == 0 ? On : Off).push_back(Pixel);
+        if (--Left == 0) {
+            Run = (Run + 1) % Pattern.size();
+            Left = Pattern[Run];
+        }
+    }
+    Painter.setPen(QPen(RopColor(DC->Rop2, DC->PenColor), 0));
+    Painter.drawPoints(On.data(), int(On.size()));
+    if (!DC->BkTransparent) {
+        Painter.setPen(QPen(RgbColor(DC->BkColor), 0));
+        Painter.drawPoints(Off.data(), int(Off.size()));
+    }
+}
+
+HDC CreateDC(std::shared_ptr<TDrawTarget> Target, QPoint Origin, std::optional<QRegion> Clip)
+{
+    HDC DC = new HDC__;
+    DC->Target = std::move(Target);
+    DC->Origin = Origin;
+    DC->Clip = std::move(Clip);
+    TFont DefaultFont;
+    DC->Font = ToQFont(&DefaultFont);
+    DC->TextColor = ColorToRGB(clWindowText);
+    return DC;
+}
+
+void DeleteDC(HDC DC)
+{
+    delete DC;
+}
+
+} // namespace platform::detail

@@ -1,0 +1,110 @@
+// Private: what a device context (HDC) is, for the platform's drawing code.
+// A device context draws into an image through a target, which also learns
+// which part was touched (a window shows it). It carries the state GDI
+// selects into it: pen, brush, font, text and background colours, raster
+// operation, pen position, origin and clipping. Drawing code opens a short
+// TDCPainter per operation: only one QPainter may be active on an image, and
+// other code may draw on the same image between two operations.
+#pragma once
+#include "platform/graphics/Graphics.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QRegion>
+
+#include <memory>
+#include <optional>
+
+namespace platform::detail {
+
+// Where a device context's drawing lands.
+class TDrawTarget {
+public:
+    virtual ~TDrawTarget() = default;
+    // The image drawn on, or null when there is none (any more).
+    virtual QImage* Image() = 0;
+    // Called after a drawing changed DeviceRect (image coordinates).
+    virtual void Touched(const QRect& DeviceRect) { (void)DeviceRect; }
+};
+
+} // namespace platform::detail
+
+struct HDC__ {
+    // Null: a context that measures text but draws nothing.
+    std::shared_ptr<platform::detail::TDrawTarget> Target;
+    // Image position of logical (0, 0).
+    QPoint Origin;
+    // Image coordinates; none means the whole image.
+    std::optional<QRegion> Clip;
+
+    TColor PenColor = clBlack; // RGB, system colours resolved
+    TPenStyle PenStyle = psSolid;
+    int PenWidth = 1;
+    TPenMode Rop2 = pmCopy;
+    TColor BrushColor = clWhite;
+    TBrushStyle BrushStyle = bsSolid;
+    QFont Font;
+    TColor TextColor = clBlack;
+    TColor BkColor = clWhite;
+    bool BkTransparent = false;
+    QPoint PenPos; // logical
+
+    // The window whose GetDC/GetWindowDC made it (for ReleaseDC), or null.
+    HWND Window = nullptr;
+};
+
+namespace platform::detail {
+
+inline QColor RgbColor(TColor Rgb)
+{
+    return QColor(GetRValue(Rgb), GetGValue(Rgb), GetBValue(Rgb));
+}
+
+// The composition mode of a raster operation; false for pmNop (draw nothing).
+bool CompositionFor(TPenMode Mode, QPainter::CompositionMode& Result);
+// The colour a raster operation paints with (pmBlack / pmWhite force theirs).
+QColor RopColor(TPenMode Mode, TColor Rgb);
+
+// A painter on a device context's image for one operation, with antialiasing
+// off, the clip applied and logical coordinates. Inactive (draw nothing)
+// when the context has no image or the clip is empty. On destruction the
+// target learns of the touched part: LogicalBounds (grown by the pen) as
+// given, clipped.
+class TDCPainter {
+public:
+    TDCPainter(HDC DC, const QRect& LogicalBounds);
+    ~TDCPainter();
+    TDCPainter(const TDCPainter&) = delete;
+    TDCPainter& operator=(const TDCPainter&) = delete;
+
+    bool Active() const { return FActive; }
+    QPainter& Painter() { return FPainter; }
+    // Pen and brush of the context, with its raster operation; false when
+    // the operation paints nothing.
+    bool SelectPen();
+    bool SelectBrush();
+    void SelectNoPen() { FPainter.setPen(Qt::NoPen); }
+    void SelectNoBrush() { FPainter.setBrush(Qt::NoBrush); }
+
+private:
+    HDC FDC;
+    QImage* FImage = nullptr;
+    QPainter FPainter;
+    QRect FBounds;
+    bool FActive = false;
+};
+
+// The pixels of a one-pixel line from A to B without B, as GDI steps it.
+void LinePixels(QPoint A, QPoint B, std::vector<QPoint>& Pixels);
+// Draws a line from A to B (logical) with the context's pen, end point excluded.
+void DrawLine(HDC DC, QPoint A, QPoint B);
+
+// The brush of a context as Qt paints it (Qt::NoBrush for a clear one).
+QBrush BrushOf(const HDC__& DC);
+
+// A new device context on a target, its font and colours the system's defaults.
+HDC CreateDC(std::shared_ptr<TDrawTarget> Target, QPoint Origin, std::optional<QRegion> Clip);
+void DeleteDC(HDC DC);
+
+} // namespace platform::detail

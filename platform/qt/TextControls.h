@@ -1,0 +1,30 @@
+// Private: how the text controls (StdCtrls) hand text to Qt's editors and
+// back, for the sources of that unit.
+#pragma once
+#include "platform/controls/Controls.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace platform::detail {
+
+// A CR inside a line cannot live in a Qt text block (Qt breaks the line
+// there), so a memo keeps it as this code unit, which decoding never makes
+// (a byte below 0x80 is always valid UTF-8).
+inline constexpr char16_t LineCR = 0xDC0D;
+
+// Qt's limit when none is given is 32,767 characters; "no limit" is meant.
+int QtMaxLength(int MaxLength);
+// One line (or an edit's text) as an editor holds it.
+QString ToBlockText(const AnsiString& Line);
+// Editor text back to the system's: U+2029 (between blocks) is a line break.
+AnsiString FromEditorText(QString Text);
+// Qt position -> byte offset of the system's text, and back (a byte offset
+// inside a character rounds up to its end).
+int BytesBefore(const QString& Text, int Pos);
+int PositionOf(const QString& Text, int Bytes);
+// The control's font and colours on a Qt widget that shows text on a ground.
+void ApplyFontAndColors(QWidget* W, const TControl* Control);
+
+} // namespace platform::detail

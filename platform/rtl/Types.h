@@ -1,0 +1,152 @@
+// Points, sizes and rectangles as the class library has them (TPoint, TRect,
+// TSize) with their helper functions. A rectangle holds Left and Top but not
+// Right and Bottom: its width is Right - Left.
+#pragma once
+#include "platform/win/WinTypes.h"
+
+#include <algorithm>
+
+struct TPoint {
+    LONG X = 0;
+    LONG Y = 0;
+    constexpr TPoint() = default;
+    constexpr TPoint(LONG AX, LONG AY) : X(AX), Y(AY) {}
+    constexpr TPoint(const POINT& P) : X(P.x), Y(P.y) {}
+    constexpr operator POINT() const { return POINT{X, Y}; }
+    friend constexpr bool operator==(const TPoint&, const TPoint&) = default;
+};
+
+struct TSize {
+    LONG cx = 0;
+    LONG cy = 0;
+    constexpr TSize() = default;
+    constexpr TSize(LONG ACx, LONG ACy) : cx(ACx), cy(ACy) {}
+    constexpr TSize(const SIZE& S) : cx(S.cx), cy(S.cy) {}
+    constexpr operator SIZE() const { return SIZE{cx, cy}; }
+    friend constexpr bool operator==(const TSize&, const TSize&) = default;
+};
+
+struct TRect {
+    LONG Left = 0;
+    LONG Top = 0;
+    LONG Right = 0;
+    LONG Bottom = 0;
+    constexpr TRect() = default;
+    constexpr TRect(LONG ALeft, LONG ATop, LONG ARight, LONG ABottom)
+        : Left(ALeft), Top(ATop), Right(ARight), Bottom(ABottom)
+    {
+    }
+    constexpr TRect(const TPoint& TopLeft, const TPoint& BottomRight)
+        : Left(TopLeft.X), Top(TopLeft.Y), Right(BottomRight.X), Bottom(BottomRight.Y)
+    {
+    }
+    constexpr TRect(const RECT& R) : Left(R.left), Top(R.top), Right(R.right), Bottom(R.bottom) {}
+    constexpr operator RECT() const { return RECT{Left, Top, Right, Bottom}; }
+
+    constexpr LONG Width() const { return Right - Left; }
+    constexpr LONG Height() const { return Bottom - Top; }
+    constexpr TPoint TopLeft() const { return {Left, Top}; }
+    constexpr TPoint BottomRight() const { return {Right, Bottom}; }
+    friend constexpr bool operator==(const TRect&, const TRect&) = default;
+};
+
+// A point packed into two 16-bit halves, as mouse messages carry it.
+struct TSmallPoint {
+    std::int16_t x = 0;
+    std::int16_t y = 0;
+};
+
+constexpr TPoint Point(LONG X, LONG Y)
+{
+    return {X, Y};
+}
+constexpr TRect Rect(LONG Left, LONG Top, LONG Right, LONG Bottom)
+{
+    return {Left, Top, Right, Bottom};
+}
+constexpr TRect Bounds(LONG Left, LONG Top, LONG Width, LONG Height)
+{
+    return {Left, Top, Left + Width, Top + Height};
+}
+constexpr TSmallPoint SmallPoint(int X, int Y)
+{
+    return {std::int16_t(X), std::int16_t(Y)};
+}
+constexpr TPoint SmallPointToPoint(TSmallPoint P)
+{
+    return {P.x, P.y};
+}
+constexpr TSmallPoint PointToSmallPoint(TPoint P)
+{
+    return SmallPoint(P.X, P.Y);
+}
+
+constexpr bool IsRectEmpty(const TRect& R)
+{
+    return R.Right <= R.Left || R.Bottom <= R.Top;
+}
+constexpr bool PtInRect(const TRect& R, const TPoint& P)
+{
+    return P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom;
+}
+constexpr bool EqualRect(const TRect& A, const TRect& B)
+{
+    return A == B;
+}
+constexpr TPoint CenterPoint(const TRect& R)
+{
+    return {(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2};
+}
+
+// Dest = the common part of R1 and R2; empty (all zero) when they do not meet.
+inline bool IntersectRect(TRect& Dest, const TRect& R1, const TRect& R2)
+{
+    TRect R(std::max(R1.Left, R2.Left), std::max(R1.Top, R2.Top), std::min(R1.Right, R2.Right),
+            std::min(R1.Bottom, R2.Bottom));
+    if (IsRectEmpty(R)) R = TRect();
+    Dest = R;
+    return !IsRectEmpty(R);
+}
+
+// Dest = the smallest rectangle holding both; an empty one does not count.
+inline bool UnionRect(TRect& Dest, const TRect& R1, const TRect& R2)
+{
+    if (IsRectEmpty(R1))
+        Dest = IsRectEmpty(R2) ? TRect() : R2;
+    else if (IsRectEmpty(R2))
+        Dest = R1;
+    else
+        Dest = TRect(std::min(R1.Left, R2.Left), std::min(R1.Top, R2.Top), std::max(R1.Right, R2.Right),
+                     std::max(R1.Bottom, R2.Bottom));
+    return !IsRectEmpty(Dest);
+}
+
+inline bool OffsetRect(TRect& R, int DX, int DY)
+{
+    R.Left += DX;
+    R.Right += DX;
+    R.Top += DY;
+    R.Bottom += DY;
+    return true;
+}
+
+inline bool InflateRect(TRect& R, int DX, int DY)
+{
+    R.Left -= DX;
+    R.Right += DX;
+    R.Top -= DY;
+    R.Bottom += DY;
+    return true;
+}
+
+inline bool SetRect(TRect& R, int Left, int Top, int Right, int Bottom)
+{
+    R = TRect(Left, Top, Right, Bottom);
+    return true;
+}
+
+inline bool SetRectEmpty(TRect& R)
+{
+    R = TRect();
+    return true;
+}

@@ -1,0 +1,177 @@
+// The Win32 window calls the system makes directly: window procedures and
+// their chained hooks, sending and posting messages, window geometry,
+// painting requests, focus, capture, keys, system metrics and text drawing.
+//
+// Window procedures. Every window (the HWND of a TWinControl) has one chain
+// of procedures. A message sent to the window (SendMessageA, PostMessageA,
+// and every event the window receives) enters the chain at the top; the
+// bottom procedure is the control's own entry, which hands the message to
+// the control's WindowProc (normally WndProc -> Dispatch -> DefaultHandler).
+// `Perform` skips the chain, as in the class library.
+//
+// A hook replaces the top with SetWindowLongA(Wnd, GWL_WNDPROC, New), keeps
+// the previous procedure that call returns, passes on what it does not
+// handle with CallWindowProcA(Previous, ...) and removes itself with
+// SetWindowLongA(Wnd, GWL_WNDPROC, Previous). Hooks may be removed in any
+// order: removing one that is not on top takes it out of the middle of the
+// chain, and the hook above it then passes straight on to the one below.
+// A procedure bound to an object comes from MakeObjectInstance.
+#pragma once
+#include "platform/controls/Messages.h"
+#include "platform/controls/UserInteraction.h" // SW_* values
+#include "platform/rtl/Types.h"
+
+using LONG_PTR = std::intptr_t;
+using SHORT = std::int16_t;
+using WNDPROC = LRESULT (*)(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+
+// ---- Window styles ------------------------------------------------------------
+
+inline constexpr DWORD WS_OVERLAPPED = 0x00000000, WS_POPUP = 0x80000000, WS_CHILD = 0x40000000,
+                       WS_MINIMIZE = 0x20000000, WS_VISIBLE = 0x10000000, WS_DISABLED = 0x08000000,
+                       WS_CLIPSIBLINGS = 0x04000000, WS_CLIPCHILDREN = 0x02000000, WS_MAXIMIZE = 0x01000000,
+                       WS_CAPTION = 0x00C00000, WS_BORDER = 0x00800000, WS_DLGFRAME = 0x00400000,
+                       WS_VSCROLL = 0x00200000, WS_HSCROLL = 0x00100000, WS_SYSMENU = 0x00080000,
+                       WS_THICKFRAME = 0x00040000, WS_GROUP = 0x00020000, WS_TABSTOP = 0x00010000,
+                       WS_MINIMIZEBOX = 0x00020000, WS_MAXIMIZEBOX = 0x00010000, WS_OVERLAPPEDWINDOW = 0x00CF0000,
+                       WS_POPUPWINDOW = 0x80880000;
+
+inline constexpr DWORD WS_EX_DLGMODALFRAME = 0x00000001, WS_EX_NOPARENTNOTIFY = 0x00000004, WS_EX_TOPMOST = 0x00000008,
+                       WS_EX_ACCEPTFILES = 0x00000010, WS_EX_TRANSPARENT = 0x00000020, WS_EX_TOOLWINDOW = 0x00000080,
+                       WS_EX_WINDOWEDGE = 0x00000100, WS_EX_CLIENTEDGE = 0x00000200, WS_EX_CONTROLPARENT = 0x00010000,
+                       WS_EX_STATICEDGE = 0x00020000, WS_EX_APPWINDOW = 0x00040000, WS_EX_LAYERED = 0x00080000,
+                       WS_EX_NOACTIVATE = 0x08000000;
+
+inline constexpr UINT CS_VREDRAW = 0x0001, CS_HREDRAW = 0x0002, CS_DBLCLKS = 0x0008, CS_SAVEBITS = 0x0800,
+                      CS_DROPSHADOW = 0x00020000;
+
+inline constexpr int GWL_WNDPROC = -4, GWL_HINSTANCE = -6, GWL_ID = -12, GWL_STYLE = -16, GWL_EXSTYLE = -20,
+                     GWL_USERDATA = -21;
+
+inline constexpr UINT SWP_NOSIZE = 0x0001, SWP_NOMOVE = 0x0002, SWP_NOZORDER = 0x0004, SWP_NOREDRAW = 0x0008,
+                      SWP_NOACTIVATE = 0x0010, SWP_FRAMECHANGED = 0x0020, SWP_SHOWWINDOW = 0x0040,
+                      SWP_HIDEWINDOW = 0x0080, SWP_NOCOPYBITS = 0x0100, SWP_NOOWNERZORDER = 0x0200;
+inline HWND const HWND_TOP = nullptr;
+inline HWND const HWND_BOTTOM = reinterpret_cast<HWND>(1);
+inline HWND const HWND_TOPMOST = reinterpret_cast<HWND>(-1);
+inline HWND const HWND_NOTOPMOST = reinterpret_cast<HWND>(-2);
+
+inline constexpr int SW_SHOWMINIMIZED = 2, SW_MAXIMIZE = 3, SW_SHOWNOACTIVATE = 4, SW_MINIMIZE = 6, SW_SHOWNA = 8,
+                     SW_RESTORE = 9;
+
+// ---- System metrics ---------------------------------------------------------------
+
+inline constexpr int SM_CXSCREEN = 0, SM_CYSCREEN = 1, SM_CXVSCROLL = 2, SM_CYHSCROLL = 3, SM_CYCAPTION = 4,
+                     SM_CXBORDER = 5, SM_CYBORDER = 6, SM_CXDLGFRAME = 7, SM_CYDLGFRAME = 8, SM_CYVTHUMB = 9,
+                     SM_CXHTHUMB = 10, SM_CXICON = 11, SM_CYICON = 12, SM_CXCURSOR = 13, SM_CYCURSOR = 14,
+                     SM_CYMENU = 15, SM_CXFULLSCREEN = 16, SM_CYFULLSCREEN = 17, SM_MOUSEPRESENT = 19,
+                     SM_CYVSCROLL = 20, SM_CXHSCROLL = 21, SM_SWAPBUTTON = 23, SM_CXMIN = 28, SM_CYMIN = 29,
+                     SM_CXSIZE = 30, SM_CYSIZE = 31, SM_CXFRAME = 32, SM_CYFRAME = 33, SM_CXMINTRACK = 34,
+                     SM_CYMINTRACK = 35, SM_CXDOUBLECLK = 36, SM_CYDOUBLECLK = 37, SM_CXEDGE = 45, SM_CYEDGE = 46,
+                     SM_CXSMICON = 49, SM_CYSMICON = 50, SM_CXDRAG = 68, SM_CYDRAG = 69, SM_MOUSEWHEELPRESENT = 75,
+                     SM_CXVIRTUALSCREEN = 78, SM_CYVIRTUALSCREEN = 79, SM_CMONITORS = 80;
+
+// The classic Windows values (scroll bars 17, edges 2, borders 1 ...) and the
+// primary screen's size.
+int GetSystemMetrics(int Index);
+
+// ---- Window procedures -----------------------------------------------------------
+
+// GWL_WNDPROC: installs or removes a procedure (see the top of this file) and
+// returns the previous top. GWL_STYLE / GWL_EXSTYLE: the window's styles
+// (setting them re-applies them to the window). 0 for a window that is gone.
+LONG_PTR SetWindowLongA(HWND Wnd, int Index, LONG_PTR NewLong);
+LONG_PTR GetWindowLongA(HWND Wnd, int Index);
+inline LONG_PTR SetWindowLongPtrA(HWND Wnd, int Index, LONG_PTR NewLong)
+{
+    return SetWindowLongA(Wnd, Index, NewLong);
+}
+inline LONG_PTR GetWindowLongPtrA(HWND Wnd, int Index)
+{
+    return GetWindowLongA(Wnd, Index);
+}
+
+// Calls Previous for Wnd; a procedure taken out of the chain in the meantime
+// passes on to the one that was below it.
+LRESULT CallWindowProcA(WNDPROC Previous, HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+// The window's default handling (the control's DefaultHandler).
+LRESULT DefWindowProcA(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+
+// A window procedure that calls Method with the message and answers its
+// Result. Free it with FreeObjectInstance once no chain holds it any more.
+// Raises EOutOfResources when every one of the platform's instances is taken.
+WNDPROC MakeObjectInstance(TWndMethod Method);
+void FreeObjectInstance(WNDPROC ObjectInstance);
+
+// ---- Messages ----------------------------------------------------------------------
+
+// Through the window's chain, at once. 0 for a window that is gone.
+LRESULT SendMessageA(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+// Queued on the event loop and sent through the chain when the loop runs;
+// dropped if the window is gone by then.
+BOOL PostMessageA(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+
+// ---- Windows ---------------------------------------------------------------------------
+
+BOOL IsWindow(HWND Wnd);
+BOOL IsWindowVisible(HWND Wnd);
+BOOL IsWindowEnabled(HWND Wnd);
+BOOL EnableWindow(HWND Wnd, BOOL Enable);
+// The parent window, or 0 for a top-level one.
+HWND GetParent(HWND Wnd);
+// The window rectangle in screen coordinates.
+BOOL GetWindowRect(HWND Wnd, TRect* Rect);
+// The client area: (0, 0, client width, client height).
+BOOL GetClientRect(HWND Wnd, TRect* Rect);
+BOOL ClientToScreen(HWND Wnd, TPoint* Point);
+BOOL ScreenToClient(HWND Wnd, TPoint* Point);
+// Moves, sizes, orders, shows or hides the window; the control's bounds follow.
+BOOL SetWindowPos(HWND Wnd, HWND InsertAfter, int X, int Y, int CX, int CY, UINT Flags);
+BOOL ShowWindow(HWND Wnd, int CmdShow);
+// The deepest window of the program at a screen point, or 0.
+HWND WindowFromPoint(TPoint Point);
+
+// ---- Painting ------------------------------------------------------------------------
+
+// Marks a part of the client area (all of it for a null Rect) for WM_PAINT,
+// with WM_ERASEBKGND first when Erase is true.
+BOOL InvalidateRect(HWND Wnd, const TRect* Rect, BOOL Erase);
+BOOL ValidateRect(HWND Wnd, const TRect* Rect);
+// Paints the invalid part now.
+BOOL UpdateWindow(HWND Wnd);
+// A device context on the window's client area (GetDC) or whole window
+// (GetWindowDC): drawing through it reaches the window's backing image and
+// shows at once. GetDC(0) measures text but draws nothing. Release each one.
+HDC GetDC(HWND Wnd);
+HDC GetWindowDC(HWND Wnd);
+int ReleaseDC(HWND Wnd, HDC DC);
+
+// ---- Focus, capture, keys and the mouse ------------------------------------------------
+
+HWND GetFocus();
+HWND SetFocus(HWND Wnd);
+HWND GetCapture();
+HWND SetCapture(HWND Wnd);
+BOOL ReleaseCapture();
+// Negative while the key is down (VK_SHIFT, VK_CONTROL, VK_MENU, the mouse buttons).
+SHORT GetKeyState(int VirtKey);
+SHORT GetAsyncKeyState(int VirtKey);
+BOOL GetCursorPos(TPoint* Point);
+
+// ---- Text --------------------------------------------------------------------------------
+
+inline constexpr UINT DT_TOP = 0x0000, DT_LEFT = 0x0000, DT_CENTER = 0x0001, DT_RIGHT = 0x0002, DT_VCENTER = 0x0004,
+                      DT_BOTTOM = 0x0008, DT_WORDBREAK = 0x0010, DT_SINGLELINE = 0x0020, DT_EXPANDTABS = 0x0040,
+                      DT_TABSTOP = 0x0080, DT_NOCLIP = 0x0100, DT_EXTERNALLEADING = 0x0200, DT_CALCRECT = 0x0400,
+                      DT_NOPREFIX = 0x0800, DT_INTERNAL = 0x1000, DT_EDITCONTROL = 0x2000, DT_PATH_ELLIPSIS = 0x4000,
+                      DT_END_ELLIPSIS = 0x8000, DT_MODIFYSTRING = 0x10000, DT_RTLREADING = 0x20000,
+                      DT_WORD_ELLIPSIS = 0x40000, DT_NOFULLWIDTHCHARBREAK = 0x80000, DT_HIDEPREFIX = 0x100000,
+                      DT_PREFIXONLY = 0x200000;
+
+// Text in a rectangle with the device context's font and text colour:
+// alignment, vertical placement (single line), word breaks, tab expansion,
+// '&' prefixes (removed; "&&" is '&') and end ellipsis. DT_CALCRECT
+// measures instead of drawing and sets Rect's Right and Bottom. Count -1
+// means up to the terminating NUL. Returns the height of the text.
+int DrawTextA(HDC DC, const char* Text, int Count, TRect* Rect, UINT Format);
+int DrawTextW(HDC DC, const WideChar* Text, int Count, TRect* Rect, UINT Format);
