@@ -16,8 +16,11 @@ endfunction()
 # One GoogleTest executable per folder of tests/. A GUI test executable runs
 # twice under CTest: with the theme library active and without it.
 function(quillmote_test_executable name dir)
-  cmake_parse_arguments(T "GUI" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(T "GUI" "EXCLUDE" "LIBS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  if(T_EXCLUDE)
+    list(FILTER sources EXCLUDE REGEX "${T_EXCLUDE}")
+  endif()
   if(NOT sources)
     return()
   endif()
