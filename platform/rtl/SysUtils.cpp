@@ -31,6 +31,12 @@ void Abort() { throw EAbort("Operation aborted"); }
 
 namespace {
 
+// Pads S on the left with C to Width characters.
+void PadLeft(AnsiString& S, int Width, char C)
+{
+    if (static_cast<int>(S.size()) < Width) S.insert(S.begin(), static_cast<std::size_t>(Width) - S.size(), C);
+}
+
 [[noreturn]] void FormatError(std::string_view Fmt)
 {
     throw EConvertError("Format '" + AnsiString(Fmt) + "' invalid or incompatible with argument");
@@ -83,7 +89,7 @@ AnsiString ExponentText(double V, int Prec, int ExpDigits, const TFormatSettings
     for (auto& C : Mant)
         if (C == '.') C = FS.DecimalSeparator;
     AnsiString ExpText = std::to_string(std::abs(Exp));
-    while (static_cast<int>(ExpText.size()) < ExpDigits) ExpText.insert(0, "0");
+    PadLeft(ExpText, ExpDigits, '0');
     return Mant + "E" + (Exp < 0 ? "-" : "+") + ExpText;
 }
 
@@ -224,8 +230,8 @@ AnsiString Format(std::string_view Fmt, std::initializer_list<TVarRec> ArgList)
             Text.assign(Buf, R.ptr);
             if (Type == 'x')
                 for (auto& Ch : Text) Ch = static_cast<char>(std::toupper(static_cast<unsigned char>(Ch)));
-            while (Prec > 0 && static_cast<int>(Text.size()) < Prec) Text.insert(0, "0");
-            if (Neg) Text.insert(0, "-");
+            PadLeft(Text, Prec, '0');
+            if (Neg) Text.insert(Text.begin(), '-');
             break;
         }
         case 's':
@@ -252,7 +258,7 @@ AnsiString Format(std::string_view Fmt, std::initializer_list<TVarRec> ArgList)
             auto R = std::to_chars(Buf, Buf + sizeof Buf, reinterpret_cast<std::uintptr_t>(*P), 16);
             Text.assign(Buf, R.ptr);
             for (auto& Ch : Text) Ch = static_cast<char>(std::toupper(static_cast<unsigned char>(Ch)));
-            while (Text.size() < sizeof(void*) * 2) Text.insert(0, "0");
+            PadLeft(Text, static_cast<int>(sizeof(void*) * 2), '0');
             break;
         }
         default: FormatError(Fmt);
@@ -582,7 +588,7 @@ AnsiString IntToHex(Int64 Value, int Digits)
     char Buf[32];
     auto R = std::to_chars(Buf, Buf + sizeof Buf, static_cast<std::uint64_t>(Value), 16);
     AnsiString Text = UpperCase(std::string_view(Buf, R.ptr - Buf));
-    while (static_cast<int>(Text.size()) < Digits) Text.insert(0, "0");
+    PadLeft(Text, Digits, '0');
     return Text;
 }
 
@@ -872,7 +878,11 @@ AnsiString FormatDateTime(std::string_view Fmt, TDateTime Value)
     DecodeTime(Value, H, Mi, S, Ms);
     const TFormatSettings& FS = FormatSettings;
     AnsiString Out;
-    auto Two = [](int V) { return (V < 10 ? "0" : "") + std::to_string(V); };
+    auto Two = [](int V) {
+        AnsiString S = std::to_string(V);
+        PadLeft(S, 2, '0');
+        return S;
+    };
     // "m" right after an hour means minutes.
     bool AfterHour = false;
     const bool HasAmPm = [&] {
@@ -953,8 +963,7 @@ AnsiString FormatDateTime(std::string_view Fmt, TDateTime Value)
         } else if (C == 'z') {
             std::size_t N = Run('z');
             AnsiString Z = std::to_string(Ms);
-            if (N >= 3)
-                while (Z.size() < 3) Z.insert(0, "0");
+            if (N >= 3) PadLeft(Z, 3, '0');
             Out += Z;
             I += N;
         } else if (C == 't') {
