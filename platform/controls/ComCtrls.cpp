@@ -114,7 +114,7 @@ void TTabSheet::SetImageIndex(int Value)
 void TTabSheet::CMTextChanged(TMessage& Message)
 {
     TWinControl::CMTextChanged(Message);
-    if (FPageControl) FPageControl->UpdateTabs();
+    if (FPageControl) FPageControl->UpdateTabText(this);
 }
 
 // ---- TPageControl ------------------------------------------------------------------------------
@@ -335,6 +335,20 @@ void TPageControl::UpdateTabs()
     FillTabs(Row);
     UpdateInnerWidget();
     Invalidate();
+}
+
+// A caption that changes often (a count in it) renames its tab in place
+// rather than rebuilding the row.
+void TPageControl::UpdateTabText(TTabSheet* Page)
+{
+    auto* Row = static_cast<TTabRow*>(GetInnerWidget());
+    const int Tab = Page->GetTabIndex();
+    if (!Row || Tab < 0 || Tab >= Row->count()) {
+        UpdateTabs();
+        return;
+    }
+    const QString Text = ToQString(Page->GetCaption());
+    if (Row->tabText(Tab) != Text) Row->setTabText(Tab, Text);
 }
 
 void TPageControl::FillTabs(QWidget* Widget)

@@ -120,6 +120,7 @@ private:
     void ChangeActivePage(TTabSheet* Page);
     // Rebuilds the Qt tab bar from the pages (captions, pictures, visibility).
     void UpdateTabs();
+    void UpdateTabText(TTabSheet* Page);
     void FillTabs(QWidget* Row);
     void TabPicked(int TabIndex);
     // The height of the tab row, from the font and the pictures.

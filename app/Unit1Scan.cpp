@@ -1,0 +1,442 @@
+// Start Scan and Stop Scan: every listed file read in pieces of at most 4,998
+// bytes, each piece tested against every match pattern, each extract against
+// the reject patterns, the survivors kept in the final list.
+//
+// The scan runs on the user-interface thread and pumps messages while it
+// works. Its results are those of testing every pattern on every piece, but
+// it compiles each pattern once per scan, pumps at most every 2 ms, and
+// hands the window its progress, caption and new final-list lines every
+// 100 ms (and whenever it writes to the log) rather than after every piece.
+#include "app/Unit1.h"
+#include "platform/rtl/Codec.h"
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <sys/stat.h>
+#include <unordered_set>
+#include <vector>
+
+namespace Unit1 {
+
+namespace {
+
+constexpr int ReadBufferSize = 4999; // so a piece holds at most 4,998 bytes
+constexpr Int64 PumpIntervalMs = 2;      // Stop and the menus answer within this
+constexpr Int64 RefreshIntervalMs = 100; // progress, caption and final list follow at this pace
+constexpr unsigned ClockCheckEvery = 16; // pump calls between looks at the clock
+
+// One line of a pattern list, read by the pattern-line syntax.
+struct TPatternLine {
+    bool Comment = false; // begins with "$$"
+    AnsiString Name;
+    AnsiString Pattern;
+};
+
+TPatternLine ParsePatternLine(const AnsiString& Line, int Position)
+{
+    TPatternLine P;
+    if (Line.size() >= 2 && Line[0] == '$' && Line[1] == '$') {
+        P.Comment = true;
+    } else if (!Line.empty() && Line[0] == '$') {
+        // The colon is looked for in every character but the last.
+        const auto Colon = Line.find(':');
+        if (Colon != AnsiString::npos && Colon + 1 < Line.size()) {
+            P.Name = Line.substr(1, Colon - 1);
+            P.Pattern = Line.substr(Colon + 1);
+        }
+    } else {
+        P.Name = "Regex #" + IntToStr(Position);
+        P.Pattern = Line;
+    }
+    return P;
+}
+
+// A pattern of a list, compiled once; one that does not compile matches nothing.
+struct TCompiledPattern {
+    AnsiString Line;  // the list line it was made from
+    TPatternLine Parsed;
+    std::unique_ptr<TPcreRegex, FreeDeleter> Regex;
+
+    bool Matches(const AnsiString& Text)
+    {
+        if (!Regex) return false;
+        Regex->SetSubject(Text);
+        return Regex->Match();
+    }
+};
+
+// The compiled patterns of one list, remade only for lines whose text changed.
+class TPatternCache {
+public:
+    void Refresh(TStrings* Lines)
+    {
+        const int Count = Lines->GetCount();
+        FPatterns.resize(static_cast<std::size_t>(Count));
+        for (int I = 0; I < Count; ++I) {
+            TCompiledPattern& P = FPatterns[static_cast<std::size_t>(I)];
+            const AnsiString Line = Lines->Get(I);
+            if (P.Regex && P.Line == Line) continue;
+            P.Line = Line;
+            P.Parsed = ParsePatternLine(Line, I + 1);
+            P.Regex.reset();
+            if (P.Parsed.Comment || P.Parsed.Pattern.empty()) continue;
+            auto R = std::unique_ptr<TPcreRegex, FreeDeleter>(New<TPcreRegex>(nullptr));
+            try {
+                R->SetRegEx(P.Parsed.Pattern);
+                R->Compile();
+                R->Study();
+                P.Regex = std::move(R);
+            } catch (const Exception&) {
+                // A pattern that does not compile is skipped without a word.
+            }
+        }
+    }
+    std::size_t Count() const { return FPatterns.size(); }
+    TCompiledPattern& operator[](std::size_t I) { return FPatterns[I]; }
+
+private:
+    std::vector<TCompiledPattern> FPatterns;
+};
+
+} // namespace
+
+// The state of one running scan.
+class TScanRun {
+public:
+    explicit TScanRun(TForm1* AForm) : Form(AForm) {}
+
+    // The whole scan after the start check; restores the window on every end.
+    void Execute();
+
+private:
+    enum TEnd { enCompleted, enCancelled, enMissingFile };
+
+    TEnd ScanFiles();
+    TEnd ScanFile(const AnsiString& Path);
+    bool TestPiece(const AnsiString& Path, const AnsiString& Piece); // false: cancelled
+    void RecordExtract(const AnsiString& Path, const AnsiString& Extract, const AnsiString& FoundBy);
+    bool Rejects(const AnsiString& Extract, AnsiString& RejectedBy);
+    void Pump();
+    int Progress() const;
+    void FlushToWindow();
+    void KeepDuplicateList();
+    Int64 TotalSize();
+    void Finish(TEnd End);
+
+    TForm1* Form;
+    TPatternCache Includes, Excludes;
+    Int64 LineCounter = 0;
+    Int64 FinishedBytes = 0;
+    std::FILE* CurrentFile = nullptr;
+    Int64 StartMs = 0;
+    Int64 LastPumpMs = 0;
+    Int64 LastRefreshMs = 0;
+    unsigned PumpCalls = 0;
+    int ShownPosition = -1;
+    bool KeepAll = false; // Remove Duplicates is off
+    std::unordered_set<AnsiString> Kept;
+    std::vector<AnsiString> KeptInOrder;
+    std::vector<AnsiString> PendingFinal;
+    int KeptCount = 0;
+    bool CaptionDirty = false;
+};
+
+void TScanRun::Execute()
+{
+    LineCounter = 0;
+    FinishedBytes = 0;
+    StartMs = MonotonicMilliseconds();
+    StartTime = Now();
+    KeepAll = DuplicateList->GetDuplicates() == dupAccept;
+    TotalInputBytes = TotalSize();
+    TEnd End;
+    try {
+        End = ScanFiles();
+    } catch (...) {
+        // Whatever went wrong, the window is given back before the error is shown.
+        CurrentFile = nullptr;
+        try {
+            KeepDuplicateList();
+            FlushToWindow();
+        } catch (...) {
+        }
+        Form->RestoreAfterScan();
+        Form->Label4->SetCaption("Ready.");
+        throw;
+    }
+    KeepDuplicateList();
+    Finish(End);
+}
+
+Int64 TScanRun::TotalSize()
+{
+    Int64 Total = 0;
+    TStrings* Files = Form->RichEdit9->GetLines();
+    const int Count = Files->GetCount();
+    for (int I = 0; I < Count; ++I) {
+        const AnsiString Path = Files->Get(I);
+        if (FileExists(Path)) Total += std::max<Int64>(0, FileSizeOf(Path));
+    }
+    return Total;
+}
+
+TScanRun::TEnd TScanRun::ScanFiles()
+{
+    TStrings* Files = Form->RichEdit9->GetLines();
+    for (int Index = 0; Index < Files->GetCount(); ++Index) {
+        const TEnd End = ScanFile(Files->Get(Index));
+        if (End != enCompleted) return End;
+    }
+    return enCompleted;
+}
+
+TScanRun::TEnd TScanRun::ScanFile(const AnsiString& Path)
+{
+    // A folder, or a file that cannot be opened, ends the scan as a missing file does.
+    std::FILE* In = FileExists(Path) ? std::fopen(Path.c_str(), "rb") : nullptr;
+    if (!In) {
+        FlushToWindow();
+        Form->RichEdit2->GetLines()->Add("File: " + Path + " does not exist!");
+        return enMissingFile;
+    }
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> Guard(In, &std::fclose);
+    CurrentFile = In;
+    Form->RichEdit2->GetLines()->Add("Opened " + Path + "...\nScanning...");
+    // The lists cannot change while a scan runs (their controls are disabled),
+    // so their patterns are compiled once per file.
+    Includes.Refresh(Form->RichEdit3->GetLines());
+    Excludes.Refresh(Form->RichEdit4->GetLines());
+    static char Buffer[ReadBufferSize];
+    AnsiString Piece; // one string for every piece, so reading allocates nothing
+    Piece.reserve(ReadBufferSize);
+    while (std::fgets(Buffer, ReadBufferSize, In)) {
+        Piece.assign(Buffer, std::strlen(Buffer)); // a piece ends at its first NUL
+        ++LineCounter;
+        if (!TestPiece(Path, Piece)) {
+            CurrentFile = nullptr;
+            return enCancelled;
+        }
+    }
+    FinishedBytes += static_cast<Int64>(std::ftell(In));
+    CurrentFile = nullptr;
+    Guard.reset();
+    FlushToWindow();
+    Form->RichEdit2->GetLines()->Add("Closing " + Path + "...");
+    return enCompleted;
+}
+
+// The bar's position from the bytes read so far; asked for only when the
+// window is about to show it, which gives what every piece would have shown.
+int TScanRun::Progress() const
+{
+    const Int64 Done = FinishedBytes + (CurrentFile ? static_cast<Int64>(std::ftell(CurrentFile)) : 0);
+    if (TotalInputBytes <= 0) return 0;
+    const int P = static_cast<int>(static_cast<double>(Done) / static_cast<double>(TotalInputBytes) * 1000.0f);
+    return std::clamp(P, 0, 1000);
+}
+
+bool TScanRun::TestPiece(const AnsiString& Path, const AnsiString& Piece)
+{
+    for (std::size_t J = 0; J < Includes.Count(); ++J) {
+        Pump();
+        if (CancelFlag) return false;
+        TCompiledPattern& P = Includes[J];
+        if (P.Parsed.Comment || !P.Matches(Piece)) continue;
+        RecordExtract(Path, P.Regex->GetMatchedExpression(), P.Parsed.Name);
+    }
+    return true;
+}
+
+void TScanRun::RecordExtract(const AnsiString& Path, const AnsiString& Extract, const AnsiString& FoundBy)
+{
+    TExtractRows* Rows = Form->GxGrid1;
+    Rows->AddRow(1);
+    const int Row = Rows->GetRowCount() - 1;
+    Rows->GetCell(0, Row)->SetAsString(Path);
+    Rows->GetCell(1, Row)->SetAsString(IntToStr(LineCounter));
+    Rows->GetCell(2, Row)->SetAsString(Extract);
+    Rows->GetCell(3, Row)->SetAsString(FoundBy);
+    AnsiString RejectedBy;
+    if (Rejects(Extract, RejectedBy)) {
+        Rows->GetCell(4, Row)->SetAsString(RejectedBy);
+        return;
+    }
+    if (!KeepAll && !Kept.insert(FoldedKey(Extract)).second) {
+        if (DuplicateList->GetDuplicates() == dupError) throw EStringListError("String list does not allow duplicates");
+        Rows->GetCell(4, Row)->SetAsString("Duplicate");
+        return;
+    }
+    KeptInOrder.push_back(Extract);
+    PendingFinal.push_back(Extract);
+    ++KeptCount;
+    CaptionDirty = true;
+}
+
+bool TScanRun::Rejects(const AnsiString& Extract, AnsiString& RejectedBy)
+{
+    for (std::size_t K = 0; K < Excludes.Count(); ++K) {
+        Pump();
+        TCompiledPattern& P = Excludes[K];
+        Pump();
+        if (P.Parsed.Comment || !P.Matches(Extract)) continue;
+        RejectedBy = P.Parsed.Name;
+        return true;
+    }
+    return false;
+}
+
+void TScanRun::Pump()
+{
+    // Even reading the clock costs more than a pattern test on a short line.
+    if (++PumpCalls % ClockCheckEvery != 0) return;
+    const Int64 Ms = MonotonicMilliseconds();
+    if (Ms - LastPumpMs < PumpIntervalMs) return;
+    LastPumpMs = Ms;
+    if (Ms - LastRefreshMs >= RefreshIntervalMs) {
+        LastRefreshMs = Ms;
+        FlushToWindow();
+    }
+    Application->ProcessMessages();
+}
+
+void TScanRun::FlushToWindow()
+{
+    if (LineCounter > 0) {
+        const int Position = Progress();
+        if (Position != ShownPosition) {
+            ShownPosition = Position;
+            Form->ProgressBar1->SetPosition(Position);
+            Form->SetCaption("Quillmote - Scan: " + IntToStr(Form->ProgressBar1->GetPosition() / 10) + "%");
+        }
+    }
+    if (!PendingFinal.empty()) {
+        TStrings* Final = Form->RichEdit5->GetLines();
+        Final->BeginUpdate();
+        for (const auto& Line : PendingFinal) Final->Add(Line);
+        Final->EndUpdate();
+        PendingFinal.clear();
+    }
+    if (CaptionDirty) {
+        Form->TabSheet6->SetCaption("Final Matches (" + IntToStr(DuplicateList->GetCount() + KeptCount) + ")");
+        CaptionDirty = false;
+    }
+}
+
+// The duplicate list gets the scan's kept extracts in one go, sorted once.
+void TScanRun::KeepDuplicateList()
+{
+    if (KeptInOrder.empty()) return;
+    const bool WasSorted = DuplicateList->GetSorted();
+    DuplicateList->BeginUpdate();
+    DuplicateList->SetSorted(false);
+    for (const auto& Extract : KeptInOrder) DuplicateList->Add(Extract);
+    DuplicateList->SetSorted(WasSorted);
+    DuplicateList->EndUpdate();
+    KeptCount = 0;
+    KeptInOrder.clear();
+}
+
+void TScanRun::Finish(TEnd End)
+{
+    FlushToWindow();
+    Form->RestoreAfterScan();
+    switch (End) {
+    case enCompleted: {
+        Form->Label4->SetCaption("Scan Complete.");
+        Int64 Seconds = (MonotonicMilliseconds() - StartMs) / 1000;
+        if (Seconds == 0) Seconds = 1;
+        const float Rate = static_cast<float>(LineCounter) / static_cast<float>(Seconds);
+        TStrings* Log = Form->RichEdit2->GetLines();
+        Log->Add("Scan Complete, found " + IntToStr(DuplicateList->GetCount()) + " matches.");
+        Log->Add("Processed " + IntToStr(LineCounter) + " lines in " + IntToStr(Seconds) + " second(s) (" +
+                 FloatToStrF(Rate, ffFixed, 15, 2) + " lines/sec).");
+        if (Form->Autoswitch1->GetChecked()) Form->PageControl1->SetActivePageIndex(3);
+        break;
+    }
+    case enCancelled:
+        Form->RichEdit2->GetLines()->Add("Scan Cancelled!");
+        Form->Label4->SetCaption("Scan Cancelled.");
+        break;
+    case enMissingFile:
+        Form->Label4->SetCaption("Ready.");
+        Form->PageControl1->SetActivePageIndex(0);
+        break;
+    }
+}
+
+// ---- The window's side ----------------------------------------------------------
+
+void TForm1::SetScanControlsEnabled(bool Enabled)
+{
+    for (TWinControl* C : std::initializer_list<TWinControl*>{RichEdit9, RichEdit3, RichEdit4, BitBtn5, BitBtn2,
+                                                              BitBtn6, BitBtn4})
+        C->SetEnabled(Enabled);
+}
+
+void TForm1::RestoreAfterScan()
+{
+    BitBtn3->SetEnabled(true);
+    BitBtn3->SetVisible(false);
+    BitBtn1->SetVisible(true);
+    SetCaption("Quillmote");
+    ProgressBar1->SetPosition(0);
+    SetScanControlsEnabled(true);
+    ProgressBar1->SetVisible(false);
+    ScanningFlag = false;
+}
+
+bool TForm1::PassesStartCheck()
+{
+    TStrings* Lines = RichEdit3->GetLines();
+    const int Count = Lines->GetCount();
+    if (Count == 1) {
+        try {
+            regex->SetRegEx(ParsePatternLine(Lines->Get(0), 1).Pattern);
+            regex->Compile();
+            return true;
+        } catch (const Exception&) {
+            return false;
+        }
+    }
+    for (int I = 0; I < Count; ++I)
+        if (!ParsePatternLine(Lines->Get(I), I + 1).Comment) return true;
+    return false;
+}
+
+void TForm1::BitBtn1Click(TObject*)
+{
+    if (RichEdit9->GetLines()->GetCount() == 0) return;
+    ScanningFlag = true;
+    CancelFlag = false;
+    RichEdit2->Clear();
+    GxGrid1->ClearRows();
+    RichEdit5->Clear();
+    DuplicateList->Clear();
+    TabSheet6->SetCaption("Final Matches");
+    Label4->SetCaption("Scan Progress:");
+    ProgressBar1->SetVisible(true);
+    SetScanControlsEnabled(false);
+    BitBtn1->SetVisible(false);
+    BitBtn3->SetVisible(true);
+    bool Passed;
+    try {
+        Passed = PassesStartCheck();
+    } catch (...) {
+        RestoreAfterScan();
+        Label4->SetCaption("Ready.");
+        throw;
+    }
+    if (!Passed) {
+        ShowMessage("Please make sure you have entered some extract patterns");
+        PageControl1->SetActivePageIndex(1);
+        RestoreAfterScan();
+        Label4->SetCaption("Ready.");
+        return;
+    }
+    TScanRun(this).Execute();
+}
+
+void TForm1::BitBtn3Click(TObject*) { CancelFlag = true; }
+
+} // namespace Unit1
