@@ -11,6 +11,7 @@
 #include "platform/controls/StdCtrls.h"
 
 #include "app/ExtractRows.h"
+#include "components/Dropper.h"
 #include "components/PcreRegex.h"
 #include "components/XmlScannerComps.h"
 
@@ -20,6 +21,7 @@
 namespace Unit1 {
 
 class TScanRun;
+using namespace Dropper;
 using namespace ExtractRows;
 using namespace PcreRegex;
 using namespace XmlPullParser;
@@ -38,6 +40,7 @@ public:
     explicit TForm1(TComponent* AOwner);
 
     // Components, as the form stores them.
+    TFileDropper* FileDropper1 = nullptr;
     TPcreRegex* regex = nullptr;
     TPcreRegex* regex2 = nullptr;
     TPageControl* PageControl1 = nullptr;

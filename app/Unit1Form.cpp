@@ -118,11 +118,13 @@ void TForm1::CreateFormComponents()
     Place(BitBtn1, 488, 7, 97, 27, {akTop, akRight});
     BitBtn1->SetCaption("Start Scan");
     BitBtn1->OnClick = Bind(this, &TForm1::BitBtn1Click);
+    BitBtn1->SetGlyphName("start");
     BitBtn3 = B.Make<TBitBtn>("BitBtn3", Panel1);
     Place(BitBtn3, 488, 7, 97, 27, {akTop, akRight});
     BitBtn3->SetCaption("Stop Scan");
     BitBtn3->SetVisible(false);
     BitBtn3->OnClick = Bind(this, &TForm1::BitBtn3Click);
+    BitBtn3->SetGlyphName("stop");
 
     PageControl1 = B.Make<TPageControl>("PageControl1", this);
     PageControl1->SetBounds(0, 0, 601, 467);
@@ -139,6 +141,14 @@ void TForm1::CreateFormComponents()
                         "File(s) to scan for patterns (drag and drop files into this window):");
     RichEdit9 = MakeList(B, "RichEdit9", TabSheet1, true);
     Place(RichEdit9, 8, 24, W, 238, AllSides);
+    FileDropper1 = B.Make<TFileDropper>("FileDropper1");
+    FileDropper1->SetDropSite(RichEdit9);
+    FileDropper1->OnDrop = [this](TObject* Sender, const AnsiString& Filename) { FileDropper1Drop(Sender, Filename); };
+    FileDropper1->SetAllowDir(true);
+    FileDropper1->SetRecurseAllSubFolders(true);
+    FileDropper1->SetRecurseOneSubFolder(true);
+    FileDropper1->SetOnlyDirs(false);
+    FileDropper1->SetOnlyLeafs(false);
     Label10 = MakeLabel(B, "Label10", TabSheet1, 8, 270, "Progress Log:", false, {akLeft, akBottom});
     RichEdit2 = MakeList(B, "RichEdit2", TabSheet1, true);
     Place(RichEdit2, 8, 286, W, 145, {akLeft, akRight, akBottom});
@@ -164,6 +174,7 @@ void TForm1::CreateFormComponents()
     Place(BitBtn2, 512, 25, 73, 25, {akTop, akRight});
     BitBtn2->SetCaption("Add");
     BitBtn2->OnClick = Bind(this, &TForm1::BitBtn2Click);
+    BitBtn2->SetGlyphName("add");
     Label9 = MakeLabel(B, "Label9", TabSheet3, 8, 55,
                        "The extracted pattern is the first regular expression \"capture group\" found.");
     RichEdit3 = MakeList(B, "RichEdit3", TabSheet3, false);
@@ -179,6 +190,7 @@ void TForm1::CreateFormComponents()
     Place(BitBtn6, 512, 224, 73, 25, {akTop, akRight});
     BitBtn6->SetCaption("Add");
     BitBtn6->OnClick = Bind(this, &TForm1::BitBtn6Click);
+    BitBtn6->SetGlyphName("add");
     RichEdit4 = MakeList(B, "RichEdit4", TabSheet3, false);
     Place(RichEdit4, 8, 254, W, 128, AllSides);
     Label3 = MakeLabel(B, "Label3", TabSheet3, 8, 392, "Type something here to test a regex:", false,
@@ -210,10 +222,12 @@ void TForm1::CreateFormComponents()
     Place(BitBtn4, 8, 405, 129, 27, {akLeft, akBottom});
     BitBtn4->SetCaption("Copy To Clipboard");
     BitBtn4->OnClick = Bind(this, &TForm1::BitBtn4Click);
+    BitBtn4->SetGlyphName("copy");
     BitBtn5 = B.Make<TBitBtn>("BitBtn5", TabSheet6);
     Place(BitBtn5, 8 + W - 129, 405, 129, 27, {akRight, akBottom});
     BitBtn5->SetCaption("Save Matches");
     BitBtn5->OnClick = Bind(this, &TForm1::BitBtn5Click);
+    BitBtn5->SetGlyphName("save");
     PageControl1->SetActivePageIndex(0);
 
     SaveDialog1 = B.Make<TSaveDialog>("SaveDialog1");

@@ -138,6 +138,15 @@ BOOL FindClose(HANDLE FindFile)
     return true;
 }
 
+bool platform::GetFileIdentity(const AnsiString& FileName, TFileIdentity& Identity)
+{
+    struct stat St;
+    if (FileName.empty() || ::stat(FileName.c_str(), &St) != 0) return false;
+    Identity.Device = static_cast<std::uint64_t>(St.st_dev);
+    Identity.Inode = static_cast<std::uint64_t>(St.st_ino);
+    return true;
+}
+
 DWORD GetModuleFileNameA(HMODULE Module, char* Buffer, DWORD Size)
 {
     if (Module || !Buffer || Size == 0) return 0;

@@ -53,6 +53,19 @@ HANDLE FindFirstFileA(const char* FileName, WIN32_FIND_DATAA* FindData);
 BOOL FindNextFileA(HANDLE FindFile, WIN32_FIND_DATAA* FindData);
 BOOL FindClose(HANDLE FindFile);
 
+namespace platform {
+// What a file or folder is, whatever name leads to it (links followed): its
+// device and inode. Two names of one folder have the same identity, so a
+// walk through a folder tree can tell when a link leads back.
+struct TFileIdentity {
+    std::uint64_t Device = 0;
+    std::uint64_t Inode = 0;
+    auto operator<=>(const TFileIdentity&) const = default;
+};
+// False when the name leads nowhere that can be read.
+bool GetFileIdentity(const AnsiString& FileName, TFileIdentity& Identity);
+} // namespace platform
+
 // ---- Module and environment ----------------------------------------------------
 
 // The running executable's full name (Module must be null), copied into

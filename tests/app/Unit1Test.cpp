@@ -1,5 +1,6 @@
 #include "tests/app/AppTestSupport.h"
 #include "platform/controls/Clipbrd.h"
+#include "platform/controls/TestDriving_Drops.h"
 
 #include <fstream>
 #include <map>
@@ -300,4 +301,15 @@ TEST_F(TMainWindowTest, CheckForUpdatesWithoutAnUpdaterWarnsWithTheUpdaterTitle)
     ASSERT_EQ(Script.Messages.size(), 1u);
     EXPECT_EQ(Script.Messages[0].Title, "WARNING: Brackenhollow Updater Utility Not Found");
     EXPECT_NE(Script.Messages[0].Text.find("In order to check for updates for Quillmote"), AnsiString::npos);
+}
+
+TEST_F(TMainWindowTest, DroppedFilesAndFoldersLandInTheFileListOnce)
+{
+    TTempDir Data;
+    const AnsiString A = Data.WriteFile("tree/a.txt", "a");
+    const AnsiString B = Data.WriteFile("tree/sub/b.txt", "b");
+    MakeForm();
+    Form->RichEdit9->GetLines()->Clear();
+    EXPECT_TRUE(platform::test::DropFiles(Form->RichEdit9, {Data.Path() + "tree", A}));
+    EXPECT_EQ(LinesOf(Form->RichEdit9->GetLines()), (std::vector<AnsiString>{A, B}));
 }

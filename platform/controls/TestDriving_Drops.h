@@ -1,0 +1,19 @@
+// Driving drops of files from tests, as a desktop file manager makes them: a
+// drag carrying a text/uri-list (and the same list as plain text, as file
+// managers offer it) enters the widget under the middle of the control's
+// client area that takes drops, moves and is dropped there, through Qt's
+// event delivery. Tests include this instead of any Qt header.
+#pragma once
+#include "platform/controls/Forms.h"
+
+#include <vector>
+
+namespace platform::test {
+
+// Drops local files and folders: each path becomes a file:// URL holding the
+// path's bytes percent-encoded. True when the drop was accepted.
+bool DropFiles(TWinControl* Control, const std::vector<AnsiString>& Paths);
+// Drops the URLs as given (web addresses, file URLs written by hand ...).
+bool DropUrls(TWinControl* Control, const std::vector<AnsiString>& Urls);
+
+} // namespace platform::test
