@@ -160,7 +160,7 @@ TEST_F(TProfileTest, LoadIsRefusedWhileAScanRuns)
     EXPECT_EQ(LinesOf(Form->RichEdit9->GetLines()), (std::vector<AnsiString>{"/still/here"}));
 }
 
-TEST_F(TProfileTest, TheLastProfileIsReadAtStartAndWrittenOnClose)
+TEST_F(TProfileTest, TheLastProfileIsReadAtStartAndWrittenOnCloseButNotOnExit)
 {
     AppDir.WriteFile("LastProfile.qmp", "<?xml version=\"1.0\" ?>\n<Local>\n<Include>from last time</Include>\n"
                                         "<AutoSwitch>No</AutoSwitch>\n</Local>\n");
@@ -168,7 +168,15 @@ TEST_F(TProfileTest, TheLastProfileIsReadAtStartAndWrittenOnClose)
     EXPECT_EQ(LinesOf(Form->RichEdit3->GetLines()), (std::vector<AnsiString>{"from last time"}));
     EXPECT_FALSE(Form->Autoswitch1->GetChecked());
 
+    // Exit ends the program at once: no last profile, but a running scan is told to stop.
+    const AnsiString Before = ReadWholeFile(AppDir.Path() + "LastProfile.qmp");
     SetLines(Form->RichEdit3->GetLines(), {"changed"});
+    Form->Exit1Click(nullptr);
+    EXPECT_TRUE(Application->GetTerminated());
+    EXPECT_TRUE(CancelFlag);
+    EXPECT_EQ(ReadWholeFile(AppDir.Path() + "LastProfile.qmp"), Before);
+    CancelFlag = false;
+
     bool CanClose = true;
     Form->FormCloseQuery(Form, CanClose);
     EXPECT_TRUE(CanClose);
