@@ -7,11 +7,10 @@
 // it compiles each pattern once per scan, pumps at most every 2 ms, and
 // hands the window its progress, caption and new final-list lines every
 // 100 ms (and whenever it writes to the log) rather than after every piece.
+#include "app/PieceReader.h"
 #include "app/Unit1.h"
 #include "platform/rtl/Codec.h"
 
-#include <cstdio>
-#include <cstring>
 #include <memory>
 #include <sys/stat.h>
 #include <unordered_set>
@@ -19,9 +18,10 @@
 
 namespace Unit1 {
 
+using namespace PieceReader;
+
 namespace {
 
-constexpr int ReadBufferSize = 4999; // so a piece holds at most 4,998 bytes
 constexpr Int64 PumpIntervalMs = 2;      // Stop and the menus answer within this
 constexpr Int64 RefreshIntervalMs = 100; // progress, caption and final list follow at this pace
 constexpr unsigned ClockCheckEvery = 16; // pump calls between looks at the clock
@@ -128,7 +128,8 @@ private:
     TPatternCache Includes, Excludes;
     Int64 LineCounter = 0;
     Int64 FinishedBytes = 0;
-    std::FILE* CurrentFile = nullptr;
+    TPieceReader Reader;
+    bool Reading = false;
     Int64 StartMs = 0;
     Int64 LastPumpMs = 0;
     Int64 LastRefreshMs = 0;
@@ -155,7 +156,8 @@ void TScanRun::Execute()
         End = ScanFiles();
     } catch (...) {
         // Whatever went wrong, the window is given back before the error is shown.
-        CurrentFile = nullptr;
+        Reading = false;
+        Reader.Close();
         try {
             KeepDuplicateList();
             FlushToWindow();
@@ -194,33 +196,30 @@ TScanRun::TEnd TScanRun::ScanFiles()
 TScanRun::TEnd TScanRun::ScanFile(const AnsiString& Path)
 {
     // A folder, or a file that cannot be opened, ends the scan as a missing file does.
-    std::FILE* In = FileExists(Path) ? std::fopen(Path.c_str(), "rb") : nullptr;
-    if (!In) {
+    if (!FileExists(Path) || !Reader.Open(Path)) {
         FlushToWindow();
         Form->RichEdit2->GetLines()->Add("File: " + Path + " does not exist!");
         return enMissingFile;
     }
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> Guard(In, &std::fclose);
-    CurrentFile = In;
+    Reading = true;
     Form->RichEdit2->GetLines()->Add("Opened " + Path + "...\nScanning...");
     // The lists cannot change while a scan runs (their controls are disabled),
     // so their patterns are compiled once per file.
     Includes.Refresh(Form->RichEdit3->GetLines());
     Excludes.Refresh(Form->RichEdit4->GetLines());
-    static char Buffer[ReadBufferSize];
     AnsiString Piece; // one string for every piece, so reading allocates nothing
-    Piece.reserve(ReadBufferSize);
-    while (std::fgets(Buffer, ReadBufferSize, In)) {
-        Piece.assign(Buffer, std::strlen(Buffer)); // a piece ends at its first NUL
+    Piece.reserve(MaxPieceBytes);
+    while (Reader.Next(Piece)) {
         ++LineCounter;
         if (!TestPiece(Path, Piece)) {
-            CurrentFile = nullptr;
+            Reading = false;
+            Reader.Close();
             return enCancelled;
         }
     }
-    FinishedBytes += static_cast<Int64>(std::ftell(In));
-    CurrentFile = nullptr;
-    Guard.reset();
+    FinishedBytes += Reader.GetPosition();
+    Reading = false;
+    Reader.Close();
     FlushToWindow();
     Form->RichEdit2->GetLines()->Add("Closing " + Path + "...");
     return enCompleted;
@@ -230,7 +229,7 @@ TScanRun::TEnd TScanRun::ScanFile(const AnsiString& Path)
 // window is about to show it, which gives what every piece would have shown.
 int TScanRun::Progress() const
 {
-    const Int64 Done = FinishedBytes + (CurrentFile ? static_cast<Int64>(std::ftell(CurrentFile)) : 0);
+    const Int64 Done = FinishedBytes + (Reading ? Reader.GetPosition() : 0);
     if (TotalInputBytes <= 0) return 0;
     const int P = static_cast<int>(static_cast<double>(Done) / static_cast<double>(TotalInputBytes) * 1000.0f);
     return std::clamp(P, 0, 1000);

@@ -1,0 +1,38 @@
+// Reads a file in the pieces the scan tests: what fgets with a 4,999-byte
+// buffer would give (a line with its line feed, or the next 4,998 bytes of a
+// longer one), each taken as text up to its first NUL byte, read as raw bytes.
+#pragma once
+#include "platform/rtl/SysUtils.h"
+
+#include <vector>
+
+namespace PieceReader {
+
+inline constexpr std::size_t MaxPieceBytes = 4998;
+
+class TPieceReader {
+public:
+    TPieceReader();
+    ~TPieceReader();
+    TPieceReader(const TPieceReader&) = delete;
+    TPieceReader& operator=(const TPieceReader&) = delete;
+
+    // False when the file cannot be opened for reading.
+    bool Open(const AnsiString& FileName);
+    void Close();
+    // The next piece into Piece; false at the end of the file.
+    bool Next(AnsiString& Piece);
+    // Bytes of the file consumed so far (where ftell would stand).
+    Int64 GetPosition() const { return FPosition; }
+
+private:
+    bool Fill();
+
+    int FHandle = -1;
+    std::vector<char> FBuffer;
+    std::size_t FStart = 0, FEnd = 0;
+    bool FAtEnd = false;
+    Int64 FPosition = 0;
+};
+
+} // namespace PieceReader
