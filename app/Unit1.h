@@ -13,6 +13,7 @@
 #include "app/ExtractRows.h"
 #include "components/Dropper.h"
 #include "components/PcreRegex.h"
+#include "components/SizeGripThemed.h"
 #include "components/XmlScannerComps.h"
 
 #include <memory>
@@ -24,6 +25,8 @@ class TScanRun;
 using namespace Dropper;
 using namespace ExtractRows;
 using namespace PcreRegex;
+using namespace SizeGrip;
+using namespace SizeGripThemed;
 using namespace XmlPullParser;
 using namespace XmlScannerComps;
 
@@ -76,6 +79,7 @@ public:
     TBitBtn* BitBtn1 = nullptr;
     TBitBtn* BitBtn3 = nullptr;
     TProgressBar* ProgressBar1 = nullptr;
+    TSizeGripThemed* SizeGripThemed1 = nullptr;
     TSaveDialog* SaveDialog1 = nullptr;
     TOpenDialog* LoadProfile = nullptr;
     TSaveDialog* SaveProfile = nullptr;

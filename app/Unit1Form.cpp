@@ -125,6 +125,9 @@ void TForm1::CreateFormComponents()
     BitBtn3->SetVisible(false);
     BitBtn3->OnClick = Bind(this, &TForm1::BitBtn3Click);
     BitBtn3->SetGlyphName("stop");
+    SizeGripThemed1 = B.Make<TSizeGripThemed>("SizeGripThemed1");
+    SizeGripThemed1->SetTargetControl(Panel1);
+    SizeGripThemed1->SetStyle(sgsWinXP);
 
     PageControl1 = B.Make<TPageControl>("PageControl1", this);
     PageControl1->SetBounds(0, 0, 601, 467);

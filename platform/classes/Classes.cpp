@@ -184,10 +184,13 @@ void TComponent::RemoveComponent(TComponent* AComponent)
 
 void TComponent::DestroyComponents()
 {
-    // Last created goes first.
+    // Last created goes first; siblings that asked to hear of it are told.
     while (!FComponents.empty()) {
         TComponent* C = FComponents.back();
-        Remove(C);
+        if (C->FComponentState.Contains(csFreeNotification))
+            RemoveComponent(C);
+        else
+            Remove(C);
         Free(C);
     }
 }
@@ -205,12 +208,12 @@ void TComponent::Notification(TComponent* AComponent, TOperation Operation)
 void TComponent::FreeNotification(TComponent* AComponent)
 {
     if (!AComponent || AComponent == this) return;
+    FComponentState.Include(csFreeNotification);
     if (FOwner && AComponent->FOwner == FOwner) return; // siblings hear of each other through the owner
     if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent) == FFreeNotifies.end()) {
         FFreeNotifies.push_back(AComponent);
         AComponent->FreeNotification(this);
     }
-    FComponentState.Include(csFreeNotification);
 }
 
 void TComponent::RemoveNotification(TComponent* AComponent)

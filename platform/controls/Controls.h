@@ -88,6 +88,8 @@ using TAlignSet = Set<TAlign>;
 enum TAnchorKind { akLeft, akTop, akRight, akBottom };
 using TAnchors = Set<TAnchorKind>;
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum TVerticalAlignment { taAlignTop, taAlignBottom, taVerticalCenter };
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 using TBorderStyle = TFormBorderStyle; // bsNone or bsSingle for controls
@@ -296,6 +298,12 @@ public:
     void SetCursor(TCursor Value);
     TPopupMenu* GetPopupMenu() const { return FPopupMenu; }
     void SetPopupMenu(TPopupMenu* Value) { FPopupMenu = Value; }
+    // The reading direction; it takes effect only in a Middle-East locale (SysLocale).
+    TBiDiMode GetBiDiMode() const { return FBiDiMode; }
+    void SetBiDiMode(TBiDiMode Value);
+    // True when the control's vertical scroll bar belongs on the left: a
+    // right-to-left mode other than reading only, in a Middle-East locale.
+    bool UseRightToLeftScrollBar() const;
 
     TControlStyle GetControlStyle() const { return FControlStyle; }
     void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
@@ -490,6 +498,7 @@ private:
     bool FParentShowHint = true;
     TCursor FCursor = crDefault;
     TPopupMenu* FPopupMenu = nullptr;
+    TBiDiMode FBiDiMode = bdLeftToRight;
     int FWheelAccumulator = 0;
     TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
     TControlState FControlState;

@@ -162,6 +162,11 @@ public:
     TCustomForm* GetMainForm() const { return FMainForm; }
     bool GetShowMainForm() const { return FShowMainForm; }
     void SetShowMainForm(bool Value) { FShowMainForm = Value; }
+    // Milliseconds before a hint shows, and before a shown hint goes.
+    int GetHintPause() const { return FHintPause; }
+    void SetHintPause(int Value) { FHintPause = Value; }
+    int GetHintHidePause() const { return FHintHidePause; }
+    void SetHintHidePause(int Value) { FHintHidePause = Value; }
 
     // Creates a form owned by the application into Reference (set before the
     // form's OnCreate runs); the first form created becomes the main form.
@@ -205,6 +210,8 @@ private:
     bool FMainFormOnTaskBar = false;
     bool FTerminated = false;
     bool FShowMainForm = true;
+    int FHintPause = 500;
+    int FHintHidePause = 2500;
     TCustomForm* FMainForm = nullptr;
 };
 

@@ -1,10 +1,13 @@
 #include "platform/controls/ImgList.h"
+#include "platform/graphics/BitmapImages.h"
+#include "platform/graphics/DeviceContext.h"
 #include "platform/qt/ImageLists.h"
 
 #include <QPainter>
 #include <QPainterPath>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 
 struct TCustomImageList::TImages {
@@ -258,6 +261,103 @@ int TCustomImageList::AddStockImage(const AnsiString& Name)
     FImages->List.push_back(std::move(Image));
     Change();
     return GetCount() - 1;
+}
+
+namespace {
+
+// A picture with its transparency as premultiplied alpha, from a bitmap and
+// a rule for which pixels are transparent.
+QImage Picture(TBitmap* Image, const std::function<bool(int X, int Y, QRgb Color)>& Transparent)
+{
+    const QImage Colors = platform::detail::OpaqueImage(Image);
+    QImage Result = Colors.convertToFormat(QImage::Format_ARGB32);
+    for (int Y = 0; Y < Result.height(); ++Y) {
+        auto* Row = reinterpret_cast<QRgb*>(Result.scanLine(Y));
+        for (int X = 0; X < Result.width(); ++X)
+            if (Transparent(X, Y, Row[X])) Row[X] = 0;
+    }
+    return Result;
+}
+
+} // namespace
+
+int TCustomImageList::Add(TBitmap* Image, TBitmap* Mask)
+{
+    if (!Image || Image->GetEmpty()) return -1;
+    QImage Whole;
+    if (Mask && !Mask->GetEmpty()) {
+        const QImage Bits = platform::detail::OpaqueImage(Mask);
+        Whole = Picture(Image, [&](int X, int Y, QRgb) {
+            return X < Bits.width() && Y < Bits.height() && qGray(Bits.pixel(X, Y)) >= 128;
+        });
+    } else if (Image->GetPixelFormat() == pf32bit) {
+        Whole = platform::detail::DataOf(Image).Colors().convertToFormat(QImage::Format_ARGB32);
+        bool AnyAlpha = false;
+        for (int Y = 0; Y < Whole.height() && !AnyAlpha; ++Y)
+            for (int X = 0; X < Whole.width() && !AnyAlpha; ++X)
+                AnyAlpha = qAlpha(Whole.pixel(X, Y)) != 0;
+        if (!AnyAlpha) Whole = platform::detail::OpaqueImage(Image).convertToFormat(QImage::Format_ARGB32);
+    } else {
+        Whole = platform::detail::OpaqueImage(Image).convertToFormat(QImage::Format_ARGB32);
+    }
+    const int Count = Whole.width() / FWidth;
+    if (Count <= 0) return -1;
+    const int First = GetCount();
+    for (int I = 0; I < Count; ++I) {
+        QImage Piece(FWidth, FHeight, QImage::Format_ARGB32_Premultiplied);
+        Piece.fill(Qt::transparent);
+        QPainter P(&Piece);
+        P.setCompositionMode(QPainter::CompositionMode_Source);
+        P.drawImage(0, 0, Whole.copy(I * FWidth, 0, FWidth, std::min(FHeight, Whole.height())));
+        P.end();
+        FImages->List.push_back(std::move(Piece));
+    }
+    Change();
+    return First;
+}
+
+int TCustomImageList::AddMasked(TBitmap* Image, TColor MaskColor)
+{
+    if (!Image || Image->GetEmpty()) return -1;
+    const QRgb Key = platform::detail::RgbColor(ColorToRGB(MaskColor)).rgb() & 0xFFFFFF;
+    TBitmap Mask;
+    const QImage Colors = platform::detail::OpaqueImage(Image);
+    QImage Bits(Colors.size(), QImage::Format_RGB32);
+    for (int Y = 0; Y < Colors.height(); ++Y)
+        for (int X = 0; X < Colors.width(); ++X)
+            Bits.setPixel(X, Y, (Colors.pixel(X, Y) & 0xFFFFFF) == Key ? 0xFFFFFFFF : 0xFF000000);
+    platform::detail::SetBitmapImage(&Mask, Bits, pf1bit);
+    return Add(Image, &Mask);
+}
+
+void TCustomImageList::Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabled)
+{
+    if (!Canvas || Index < 0 || Index >= GetCount()) return;
+    HDC DC = Canvas->GetHandle();
+    const QImage& Image = FImages->List[Index];
+    const QRect Dest(X, Y, Image.width(), Image.height());
+    if (Enabled) {
+        platform::detail::DrawImage(DC, Dest, Image, false);
+        return;
+    }
+    // The classic disabled look: the picture's outline embossed, light one
+    // pixel right and down, shadow on top.
+    auto Outline = [&](TColor Color) {
+        const QRgb C = platform::detail::RgbColor(ColorToRGB(Color)).rgba();
+        QImage Shape(Image.size(), QImage::Format_ARGB32);
+        for (int Row = 0; Row < Image.height(); ++Row)
+            for (int Col = 0; Col < Image.width(); ++Col)
+                Shape.setPixel(Col, Row, qAlpha(Image.pixel(Col, Row)) >= 128 ? C : 0);
+        return Shape;
+    };
+    platform::detail::DrawImage(DC, Dest.translated(1, 1), Outline(clBtnHighlight), false);
+    platform::detail::DrawImage(DC, Dest, Outline(clBtnShadow), false);
+}
+
+void TCustomImageList::GetBitmap(int Index, TBitmap* Image)
+{
+    if (!Image || Index < 0 || Index >= GetCount()) return;
+    platform::detail::SetBitmapImage(Image, FImages->List[Index].convertToFormat(QImage::Format_ARGB32), pf32bit);
 }
 
 void TCustomImageList::Delete(int Index)

@@ -1,4 +1,5 @@
 #include "platform/graphics/DeviceContext.h"
+#include "platform/graphics/BitmapImages.h"
 #include "platform/qt/Bridge.h"
 #include "platform/qt/QtStrings.h"
 
@@ -74,6 +75,8 @@ void TCanvas::RequiredState(TState ReqState)
     }
     if (Needed.Contains(csFontValid)) {
         FHandle->Font = ToQFont(FFont.get());
+        FHandle->FontEscapement = 0;
+        FHandle->FontHandle = FFont->GetHandle();
         FHandle->TextColor = ColorToRGB(FFont->GetColor());
     }
     if (Needed.Contains(csPenValid)) {
@@ -89,6 +92,9 @@ void TCanvas::RequiredState(TState ReqState)
         FHandle->BrushStyle = FBrush->GetStyle();
         FHandle->BkColor = FBrush->GetStyle() == bsSolid ? FHandle->BrushColor : ~FHandle->BrushColor & 0xFFFFFF;
         FHandle->BkTransparent = FBrush->GetStyle() != bsSolid;
+        // A pattern brush paints whatever the style says.
+        FHandle->BrushPattern = BrushPatternImage(FBrush->GetBitmap());
+        if (!FHandle->BrushPattern.isNull()) FHandle->BrushStyle = bsSolid;
     }
     FState += Needed;
 }
@@ -217,18 +223,8 @@ void TCanvas::TextOut(int X, int Y, const AnsiString& Text)
     RequiredState({csHandleValid, csFontValid, csBrushValid});
     const QString S = ToQString(Text);
     const QFontMetrics M(FHandle->Font);
-    const QRect R(X, Y, M.horizontalAdvance(S), M.height());
-    if (!R.isEmpty()) {
-        TDCPainter P(FHandle, R);
-        if (P.Active()) {
-            QPainter& Painter = P.Painter();
-            if (!FHandle->BkTransparent) Painter.fillRect(R, RgbColor(FHandle->BkColor));
-            Painter.setFont(FHandle->Font);
-            Painter.setPen(RgbColor(FHandle->TextColor));
-            Painter.drawText(QPoint(X, Y + M.ascent()), S);
-        }
-    }
-    FHandle->PenPos = QPoint(X + R.width(), Y);
+    DrawTextRun(FHandle, QPoint(X, Y), S, nullptr);
+    FHandle->PenPos = QPoint(X + M.horizontalAdvance(S), Y);
     Changed();
 }
 
@@ -244,7 +240,7 @@ TColor TCanvas::GetPixels(int X, int Y)
     RequiredState({csHandleValid});
     QImage* Image = FHandle->Target ? FHandle->Target->Image() : nullptr;
     const QPoint D = QPoint(X, Y) + FHandle->Origin;
-    if (!Image || !Image->rect().contains(D) || (FHandle->Clip && !FHandle->Clip->contains(D))) return CLR_INVALID;
+    if (!DrawablePoint(*FHandle, D)) return CLR_INVALID;
     return FromQColor(Image->pixelColor(D));
 }
 
@@ -254,7 +250,7 @@ void TCanvas::SetPixels(int X, int Y, TColor Value)
     RequiredState({csHandleValid});
     QImage* Image = FHandle->Target ? FHandle->Target->Image() : nullptr;
     const QPoint D = QPoint(X, Y) + FHandle->Origin;
-    if (Image && Image->rect().contains(D) && (!FHandle->Clip || FHandle->Clip->contains(D))) {
+    if (DrawablePoint(*FHandle, D)) {
         Image->setPixelColor(D, RgbColor(ColorToRGB(Value)));
         FHandle->Target->Touched(QRect(D, QSize(1, 1)));
     }
@@ -275,9 +271,7 @@ void TCanvas::SetPenPos(const TPoint& Value)
 TRect TCanvas::GetClipRect()
 {
     RequiredState({csHandleValid});
-    QImage* Image = FHandle->Target ? FHandle->Target->Image() : nullptr;
-    if (!Image) return TRect();
-    QRegion Clip(Image->rect());
-    if (FHandle->Clip) Clip &= *FHandle->Clip;
+    const QRegion Clip = DrawableRegion(*FHandle);
+    if (Clip.isEmpty()) return TRect();
     return FromQRect(Clip.boundingRect().translated(-FHandle->Origin));
 }

@@ -67,8 +67,7 @@ TDCPainter::TDCPainter(HDC DC, const QRect& LogicalBounds) : FDC(DC)
     if (!DC || !DC->Target) return;
     FImage = DC->Target->Image();
     if (!FImage || FImage->isNull()) return;
-    QRegion Clip(FImage->rect());
-    if (DC->Clip) Clip &= *DC->Clip;
+    const QRegion Clip = DrawableRegion(*DC);
     if (Clip.isEmpty()) return;
     FBounds = LogicalBounds.translated(DC->Origin) & Clip.boundingRect();
     if (FBounds.isEmpty()) return;
@@ -133,8 +132,33 @@ bool TDCPainter::SelectBrush()
     return true;
 }
 
+QRegion DrawableRegion(const HDC__& DC)
+{
+    QImage* Image = DC.Target ? DC.Target->Image() : nullptr;
+    if (!Image || Image->isNull()) return QRegion();
+    QRegion Area(Image->rect());
+    if (DC.Clip) Area &= *DC.Clip;
+    if (DC.ClipRgn) Area &= *DC.ClipRgn;
+    return Area;
+}
+
+bool DrawablePoint(const HDC__& DC, QPoint Device)
+{
+    QImage* Image = DC.Target ? DC.Target->Image() : nullptr;
+    return Image && Image->rect().contains(Device) && (!DC.Clip || DC.Clip->contains(Device)) &&
+           (!DC.ClipRgn || DC.ClipRgn->contains(Device));
+}
+
 QBrush BrushOf(const HDC__& DC)
 {
+    if (!DC.BrushPattern.isNull()) {
+        QImage Pattern = DC.BrushPattern;
+        if (Pattern.format() == QImage::Format_Mono) {
+            Pattern.setColor(0, RgbColor(DC.TextColor).rgb());
+            Pattern.setColor(1, RgbColor(DC.BkColor).rgb());
+        }
+        return QBrush(Pattern);
+    }
     Qt::BrushStyle Style = Qt::SolidPattern;
     switch (DC.BrushStyle) {
     case bsClear:

@@ -26,6 +26,9 @@ public:
     virtual QImage* Image() = 0;
     // Called after a drawing changed DeviceRect (image coordinates).
     virtual void Touched(const QRect& DeviceRect) { (void)DeviceRect; }
+    // A monochrome bitmap's image: bit-block transfers map its two colours
+    // to and from the text and background colours, as GDI does.
+    virtual bool Monochrome() { return false; }
 };
 
 } // namespace platform::detail
@@ -37,6 +40,9 @@ struct HDC__ {
     QPoint Origin;
     // Image coordinates; none means the whole image.
     std::optional<QRegion> Clip;
+    // The clip region selected by the program (SelectClipRgn ...), image
+    // coordinates; drawing reaches only where it and Clip both allow.
+    std::optional<QRegion> ClipRgn;
 
     TColor PenColor = clBlack; // RGB, system colours resolved
     TPenStyle PenStyle = psSolid;
@@ -45,6 +51,14 @@ struct HDC__ {
     TColor BrushColor = clWhite;
     TBrushStyle BrushStyle = bsSolid;
     QFont Font;
+    // Of the font selected last: its escapement (tenths of a degree, text
+    // turned counter-clockwise) and its handle (SelectObject answers it).
+    int FontEscapement = 0;
+    HFONT FontHandle = nullptr;
+    // A pattern brush's picture, tiled from logical (0, 0); null for none.
+    // A monochrome one (Format_Mono) paints 0 in the text colour and 1 in
+    // the background colour.
+    QImage BrushPattern;
     TColor TextColor = clBlack;
     TColor BkColor = clWhite;
     bool BkTransparent = false;
@@ -102,6 +116,19 @@ void DrawLine(HDC DC, QPoint A, QPoint B);
 
 // The brush of a context as Qt paints it (Qt::NoBrush for a clear one).
 QBrush BrushOf(const HDC__& DC);
+
+// Where a context's drawing can land: its image, its own clip and the
+// selected clip region (image coordinates); empty without an image.
+QRegion DrawableRegion(const HDC__& DC);
+// Whether one pixel (image coordinates) lies in it.
+bool DrawablePoint(const HDC__& DC, QPoint Device);
+
+// One line of text as GDI's text output draws it: the cell's top-left
+// corner at TopLeft (logical), the context's font turned by its
+// escapement, the text colour, the cell filled with the background colour
+// unless the background is transparent; kept inside Clip (logical) when
+// given. Dx, when given, holds each character's advance.
+void DrawTextRun(HDC DC, QPoint TopLeft, const QString& Text, const QRect* Clip, const int* Dx = nullptr);
 
 // A new device context on a target, its font and colours the system's defaults.
 HDC CreateDC(std::shared_ptr<TDrawTarget> Target, QPoint Origin, std::optional<QRegion> Clip);

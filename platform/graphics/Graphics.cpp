@@ -182,6 +182,7 @@ void TBrush::Assign(TPersistent* Source)
         if (B == this) return;
         FColor = B->FColor;
         FStyle = B->FStyle;
+        FBitmap = B->FBitmap;
         Changed();
         return;
     }

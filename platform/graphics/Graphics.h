@@ -15,6 +15,9 @@
 #include <memory>
 #include <vector>
 
+class TGraphic; // platform/graphics/Bitmaps.h, included at the end
+class TBitmap;
+
 // ---- Colours ----------------------------------------------------------------
 
 // 0x00BBGGRR; a negative value (0xFF0000nn) names system colour nn.
@@ -110,7 +113,11 @@ class TFont : public TGraphicsObject {
 public:
     QM_CLASS(TFont, TGraphicsObject)
     TFont();
+    ~TFont() override;
     void Assign(TPersistent* Source) override;
+    // A GDI font (WinGdi.h) describing the font as it is now; it stays the
+    // same handle for the font's life and goes with it.
+    HFONT GetHandle();
 
     const TFontName& GetName() const { return FName; }
     void SetName(const TFontName& Value);
@@ -136,6 +143,7 @@ private:
     TColor FColor = clWindowText;
     TFontCharset FCharset = DEFAULT_CHARSET;
     TFontPitch FPitch = fpDefault;
+    HFONT FHandle = nullptr;
 };
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
@@ -192,10 +200,16 @@ public:
     void SetColor(TColor Value);
     TBrushStyle GetStyle() const { return FStyle; }
     void SetStyle(TBrushStyle Value);
+    // A pattern brush: the bitmap is tiled over what the brush fills, in
+    // place of the colour and style (a monochrome one in the text and
+    // background colours). The brush keeps a copy; null takes it away.
+    TBitmap* GetBitmap() const { return FBitmap.get(); }
+    void SetBitmap(TBitmap* Value);
 
 private:
     TColor FColor = clWhite;
     TBrushStyle FStyle = bsSolid;
+    std::shared_ptr<TBitmap> FBitmap;
 };
 
 // ---- The canvas --------------------------------------------------------------------
@@ -222,12 +236,27 @@ public:
     void LineTo(int X, int Y);
     // Lines through the points; the last point is not painted and the pen does not move.
     void Polyline(const std::vector<TPoint>& Points);
+    // The polygon's inside (odd and even crossings, right and bottom edges
+    // excluded) filled with the brush, then its closed outline with the pen.
+    void Polygon(const std::vector<TPoint>& Points);
     // Text with its top-left corner at (X, Y), on the brush unless the brush
     // is clear; the pen moves to the end of the text.
     void TextOut(int X, int Y, const AnsiString& Text);
     TSize TextExtent(const AnsiString& Text);
     int TextWidth(const AnsiString& Text) { return TextExtent(Text).cx; }
     int TextHeight(const AnsiString& Text) { return TextExtent(Text).cy; }
+    // Text at (X, Y) kept inside Rect; a solid brush fills Rect first.
+    void TextRect(const TRect& Rect, int X, int Y, const AnsiString& Text);
+
+    // A picture with its top-left corner at (X, Y), at its own size.
+    void Draw(int X, int Y, TGraphic* Graphic);
+    // A picture scaled to fill Rect.
+    void StretchDraw(const TRect& Rect, TGraphic* Graphic);
+    // Copies Source of Canvas (scaled when the sizes differ) to Dest of this
+    // canvas with the raster operation CopyMode (a WinGdi.h ROP, SRCCOPY at first).
+    void CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source);
+    DWORD GetCopyMode() const { return FCopyMode; }
+    void SetCopyMode(DWORD Value) { FCopyMode = Value; }
 
     // A pixel's colour as 0x00BBGGRR, or -1 (CLR_INVALID) outside the drawable area.
     TColor GetPixels(int X, int Y);
@@ -283,6 +312,9 @@ private:
     std::unique_ptr<TPen> FPen;
     std::unique_ptr<TBrush> FBrush;
     int FLockCount = 0;
+    DWORD FCopyMode = 0x00CC0020; // SRCCOPY
 };
 
 inline constexpr TColor CLR_INVALID = -1;
+
+#include "platform/graphics/Bitmaps.h"

@@ -401,7 +401,11 @@ bool TBridgeWidget::event(QEvent* Event)
         if (FControl) {
             auto* P = static_cast<TPostedMessage*>(Event);
             try {
-                Send(P->Msg, P->WParam, P->LParam);
+                // A posted key takes the road of a typed one: the control's
+                // notification first (the form may take Tab as a dialog key).
+                const bool Key = P->Msg >= WM_KEYFIRST && P->Msg <= WM_SYSCHAR;
+                if (!Key || Send(CN_BASE + P->Msg, P->WParam, P->LParam) == 0)
+                    if (FControl) Send(P->Msg, P->WParam, P->LParam);
             } catch (...) {
                 if (Application) Application->HandleException(FControl);
             }
@@ -472,6 +476,7 @@ bool TBridgeWidget::event(QEvent* Event)
         case QEvent::Move: {
             const bool R = QWidget::event(Event);
             HandleGeometry(Event);
+            if (Type == QEvent::Resize && FControl) SyncScrollBars(this);
             return R;
         }
         case QEvent::Show:
@@ -484,6 +489,11 @@ bool TBridgeWidget::event(QEvent* Event)
         case QEvent::WindowDeactivate: {
             const bool R = QWidget::event(Event);
             if (isWindow() && FControl) Send(WM_ACTIVATE, Type == QEvent::WindowActivate ? WA_ACTIVE : WA_INACTIVE, 0);
+            // As on Windows, a window that loses the activation cancels the
+            // mode of the window inside it that holds the mouse.
+            if (Type == QEvent::WindowDeactivate && isWindow())
+                if (TBridgeWidget* C = BridgeOf(CaptureWindow); C && C->window() == this && C->FControl)
+                    C->Send(WM_CANCELMODE, 0, 0);
             return R;
         }
         default:
@@ -601,11 +611,21 @@ bool TBridgeWidget::HandleWheel(QWidget*, QEvent* Event)
     InputModifiers = WE->modifiers();
     InputButtons = WE->buttons();
     const QPoint Global = WE->globalPosition().toPoint();
-    const int Delta = WE->angleDelta().y() != 0 ? WE->angleDelta().y() : WE->angleDelta().x();
+    int Delta = WE->angleDelta().y() != 0 ? WE->angleDelta().y() : WE->angleDelta().x();
     if (Delta == 0) return false;
     const UINT Msg = WE->angleDelta().y() != 0 ? WM_MOUSEWHEEL : WM_MOUSEHWHEEL;
-    const WPARAM WParam = MAKELONG(WORD(MouseKeys(WE->buttons(), WE->modifiers())), WORD(std::int16_t(Delta)));
-    return !SendForEvent(Msg, WParam, PackPoint(Global));
+    // The message carries a 16-bit distance: a longer burst goes as several
+    // messages of whole notches.
+    constexpr int MaxDelta = (32767 / WHEEL_DELTA) * WHEEL_DELTA;
+    bool Swallowed = false;
+    while (Delta != 0) {
+        const int Part = std::clamp(Delta, -MaxDelta, MaxDelta);
+        Delta -= Part;
+        const WPARAM WParam = MAKELONG(WORD(MouseKeys(WE->buttons(), WE->modifiers())), WORD(std::int16_t(Part)));
+        Swallowed = !SendForEvent(Msg, WParam, PackPoint(Global)) || Swallowed;
+        if (!FControl) return true;
+    }
+    return Swallowed;
 }
 
 bool TBridgeWidget::HandleKey(QEvent* Event)
@@ -791,7 +811,41 @@ bool DrawsOwnFrame(TWinControl* Control, DWORD Style)
     return (Style & WS_CHILD) || ((Style & WS_POPUP) && !dynamic_cast<TCustomForm*>(Control));
 }
 
+int FrameWidth(TWinControl* Control, DWORD Style, DWORD ExStyle)
+{
+    if (!DrawsOwnFrame(Control, Style)) return 0;
+    int Border = 0;
+    if (Style & WS_BORDER) Border += 1;
+    if (ExStyle & WS_EX_STATICEDGE) Border += 1;
+    if (ExStyle & WS_EX_CLIENTEDGE) Border += 2;
+    return Border;
+}
+
 } // namespace
+
+QRect FrameInsideRect(TWinControl* Control, DWORD Style, DWORD ExStyle)
+{
+    const int Border = FrameWidth(Control, Style, ExStyle);
+    QRect R(0, 0, Control->GetWidth(), Control->GetHeight());
+    R.adjust(Border, Border, -Border, -Border);
+    if (R.width() < 0) R.setWidth(0);
+    if (R.height() < 0) R.setHeight(0);
+    return R;
+}
+
+TScrollBarRects ScrollBarRects(TWinControl* Control, DWORD Style, DWORD ExStyle)
+{
+    // As Windows places them: along the right and bottom edges inside the
+    // frame, the vertical bar stopping above the horizontal one.
+    const QRect Inside = FrameInsideRect(Control, Style, ExStyle);
+    const int VW = (Style & WS_VSCROLL) ? std::min(GetSystemMetrics(SM_CXVSCROLL), Inside.width()) : 0;
+    const int HH = (Style & WS_HSCROLL) ? std::min(GetSystemMetrics(SM_CYHSCROLL), Inside.height()) : 0;
+    TScrollBarRects R;
+    if (VW > 0) R.Vert = QRect(Inside.right() + 1 - VW, Inside.top(), VW, Inside.height() - HH);
+    if (HH > 0) R.Horz = QRect(Inside.left(), Inside.bottom() + 1 - HH, Inside.width() - VW, HH);
+    if (VW > 0 && HH > 0) R.Corner = QRect(Inside.right() + 1 - VW, Inside.bottom() + 1 - HH, VW, HH);
+    return R;
+}
 
 void PaintWindowFrame(TWinControl* Control, DWORD Style, DWORD ExStyle)
 {
@@ -844,24 +898,17 @@ void DefaultWindowBehaviour(TWinControl* Control, TMessage& Message)
         DWORD Style, ExStyle;
         Control->CurrentStyles(Style, ExStyle);
         RECT& R = reinterpret_cast<NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0];
-        int Border = 0;
-        if (!DrawsOwnFrame(Control, Style)) {
-            Style &= ~WS_BORDER;
-            ExStyle &= ~(WS_EX_STATICEDGE | WS_EX_CLIENTEDGE);
-        }
-        if (Style & WS_BORDER) Border += 1;
-        if (ExStyle & WS_EX_STATICEDGE) Border += 1;
-        if (ExStyle & WS_EX_CLIENTEDGE) Border += 2;
-        R.left += Border;
-        R.top += Border;
-        R.right -= Border;
-        R.bottom -= Border;
-        // The window scroll bars lie outside the client area.
-        if (Style & WS_VSCROLL) R.right -= GetSystemMetrics(SM_CXVSCROLL);
-        if (Style & WS_HSCROLL) R.bottom -= GetSystemMetrics(SM_CYHSCROLL);
+        // The client area is what the frame and the window scroll bars leave.
+        const QRect Inside = FrameInsideRect(Control, Style, ExStyle);
+        const TScrollBarRects Bars = ScrollBarRects(Control, Style, ExStyle);
+        R.left += Inside.left();
+        R.top += Inside.top();
+        R.right -= Control->GetWidth() - (Inside.left() + Inside.width()) + Bars.Vert.width();
+        R.bottom -= Control->GetHeight() - (Inside.top() + Inside.height()) + Bars.Horz.height();
         R.right = std::max(R.right, R.left);
         R.bottom = std::max(R.bottom, R.top);
         Message.Result = 0;
+        if (W) SyncScrollBars(W);
         break;
     }
     case WM_NCHITTEST: {
@@ -873,16 +920,19 @@ void DefaultWindowBehaviour(TWinControl* Control, TMessage& Message)
                            QSize(Control->GetClientRect().Right, Control->GetClientRect().Bottom));
         DWORD Style, ExStyle;
         Control->CurrentStyles(Style, ExStyle);
+        const TScrollBarRects Bars = ScrollBarRects(Control, Style, ExStyle);
         if (!QRect(0, 0, Control->GetWidth(), Control->GetHeight()).contains(Local))
             Message.Result = HTNOWHERE;
         else if (Client.contains(Local))
             Message.Result = HTCLIENT;
         else if (Control->FWindow->MenuBar && Local.y() < Client.top())
             Message.Result = HTMENU;
-        else if ((Style & WS_VSCROLL) && Local.x() > Client.right() && Local.y() <= Client.bottom())
+        else if (Bars.Vert.contains(Local))
             Message.Result = HTVSCROLL;
-        else if ((Style & WS_HSCROLL) && Local.y() > Client.bottom() && Local.x() <= Client.right())
+        else if (Bars.Horz.contains(Local))
             Message.Result = HTHSCROLL;
+        else if (Bars.Corner.contains(Local))
+            Message.Result = HTSIZE;
         else
             Message.Result = HTBORDER;
         break;
@@ -891,8 +941,14 @@ void DefaultWindowBehaviour(TWinControl* Control, TMessage& Message)
         DWORD Style, ExStyle;
         Control->CurrentStyles(Style, ExStyle);
         PaintWindowFrame(Control, Style, ExStyle);
+        // The window scroll bars are child widgets over the frame's image.
+        if (W) SyncScrollBars(W);
         break;
     }
+    case WM_CANCELMODE:
+        // Cancelling a mode ends a mouse capture the window holds.
+        if (W && GetCapture() == W->Handle()) ReleaseCapture();
+        break;
     case WM_ERASEBKGND: {
         const TColor Background = Control->FWindow->ClassBackground;
         Message.Result = 0;

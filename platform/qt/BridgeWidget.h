@@ -98,6 +98,9 @@ public:
     // Replays a message that reached the default handler of a wrapped
     // control without coming from a Qt event, as a Qt event to the inner widget.
     void ReplayToInner(const TMessage& Message);
+    // A wheel event of a part of the window that is no control of its own
+    // (a window scroll bar): the window's wheel message. True when swallowed.
+    bool DeliverWheel(QWidget* Source, QEvent* Event) { return HandleWheel(Source, Event); }
 
 protected:
     bool event(QEvent* Event) override;
@@ -133,6 +136,21 @@ LRESULT ControlWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
 void DefaultWindowBehaviour(TWinControl* Control, TMessage& Message);
 // Paints the standard frame of a window (borders, client edge) into its image.
 void PaintWindowFrame(TWinControl* Control, DWORD Style, DWORD ExStyle);
+// The window rectangle inside the frame a window draws itself (WS_BORDER,
+// WS_EX_STATICEDGE, WS_EX_CLIENTEDGE), in window coordinates: where its
+// scroll bars and its client area lie.
+QRect FrameInsideRect(TWinControl* Control, DWORD Style, DWORD ExStyle);
+// Where the window scroll bars lie (window coordinates; empty when the style
+// has no such bar), and the square between them when both show.
+struct TScrollBarRects {
+    QRect Vert;
+    QRect Horz;
+    QRect Corner;
+};
+TScrollBarRects ScrollBarRects(TWinControl* Control, DWORD Style, DWORD ExStyle);
+// Shows, hides and places the QScrollBars of a window's own scroll bars
+// (platform/qt/ScrollBars.cpp) as its style and size say.
+void SyncScrollBars(TBridgeWidget* Window);
 // A message posted to a window (PostMessageA), sent through its chain when the loop runs.
 class TPostedMessage : public QEvent {
 public:

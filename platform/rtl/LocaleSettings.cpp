@@ -1,4 +1,4 @@
-// Reads the user's locale into FormatSettings once at start, so that no
+// Reads the user's locale into FormatSettings and SysLocale once at start, so that no
 // conversion depends on the C library's locale afterwards.
 #include "platform/rtl/SysUtils.h"
 
@@ -23,6 +23,8 @@ AnsiString Pattern(QString P)
 }
 
 } // namespace
+
+TSysLocale SysLocale;
 
 void GetLocaleFormatSettings()
 {
@@ -53,4 +55,5 @@ void GetLocaleFormatSettings()
             break;
         }
     FormatSettings = S;
+    SysLocale.MiddleEast = L.textDirection() == Qt::RightToLeft;
 }

@@ -120,8 +120,17 @@ extern TFormatSettings FormatSettings;
 
 // A fixed English (United States) profile; tests install it.
 TFormatSettings DefaultFormatSettings();
-// Fills FormatSettings from the user's locale; run once at start.
+// Fills FormatSettings and SysLocale from the user's locale; run once at start.
 void GetLocaleFormatSettings();
+
+// What the program knows of the user's locale beyond the formats:
+// MiddleEast is true for a language written from right to left (Arabic,
+// Hebrew, Persian ...), where controls may put their scroll bars on the left.
+struct TSysLocale {
+    bool MiddleEast = false;
+};
+
+extern TSysLocale SysLocale;
 
 // ---- Strings (1-based where the class library is) ------------------------------
 

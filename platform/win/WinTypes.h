@@ -30,6 +30,13 @@ using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
 using COLORREF = std::uint32_t;
 
+// COM-style results (the theme library and GUIDs answer them).
+using HRESULT = std::int32_t;
+inline constexpr HRESULT S_OK = 0, S_FALSE = 1, E_NOTIMPL = HRESULT(0x80004001), E_FAIL = HRESULT(0x80004005),
+                         E_INVALIDARG = HRESULT(0x80070057);
+constexpr bool SUCCEEDED(HRESULT Result) { return Result >= 0; }
+constexpr bool FAILED(HRESULT Result) { return Result < 0; }
+
 
 struct POINT {
     LONG x = 0;

@@ -168,10 +168,64 @@ inline constexpr UINT DT_TOP = 0x0000, DT_LEFT = 0x0000, DT_CENTER = 0x0001, DT_
                       DT_WORD_ELLIPSIS = 0x40000, DT_NOFULLWIDTHCHARBREAK = 0x80000, DT_HIDEPREFIX = 0x100000,
                       DT_PREFIXONLY = 0x200000;
 
-// Text in a rectangle with the device context's font and text colour:
-// alignment, vertical placement (single line), word breaks, tab expansion,
-// '&' prefixes (removed; "&&" is '&') and end ellipsis. DT_CALCRECT
-// measures instead of drawing and sets Rect's Right and Bottom. Count -1
-// means up to the terminating NUL. Returns the height of the text.
+// Text in a rectangle with the device context's font and text colour, on
+// its background colour unless the background is transparent, clipped to
+// Rect unless DT_NOCLIP:
+// - DT_LEFT / DT_CENTER / DT_RIGHT; with DT_SINGLELINE (CR and LF dropped)
+//   DT_TOP / DT_VCENTER / DT_BOTTOM, otherwise lines break at CR, LF and
+//   CR LF, and with DT_WORDBREAK at blanks to fit the width (a wider word
+//   keeps a line of its own);
+// - DT_END_ELLIPSIS and DT_WORD_ELLIPSIS end a line that does not fit with
+//   "...", DT_PATH_ELLIPSIS puts "..." in its middle and keeps what follows
+//   the last '/' or '\' (a character outside the 16-bit plane is never cut);
+// - '&' prefixes are removed ("&&" is '&') unless DT_NOPREFIX; DT_EXPANDTABS
+//   expands tabs to 8 columns; DT_EXTERNALLEADING adds the font's leading
+//   to each line; DT_RTLREADING reads right to left (neutral characters
+//   move; the alignment stays).
+// DT_CALCRECT measures instead of drawing (ellipses applied) and sets Rect's
+// Right and Bottom; empty text measures 0 x 0. Count -1 means up to the
+// terminating NUL. Returns the height of the text.
 int DrawTextA(HDC DC, const char* Text, int Count, TRect* Rect, UINT Format);
 int DrawTextW(HDC DC, const WideChar* Text, int Count, TRect* Rect, UINT Format);
+
+// The width and height of a line of text in the device context's font;
+// every character counts ('&' and tabs are not processed). Count must not
+// be negative, as in Win32.
+BOOL GetTextExtentPoint32A(HDC DC, const char* Text, int Count, TSize* Size);
+BOOL GetTextExtentPoint32W(HDC DC, const WideChar* Text, int Count, TSize* Size);
+
+// ---- Focus rectangles, edges and frame controls (platform/win/WinGdi.h draws them) ----------------
+
+// The dotted focus frame: every other pixel of Rect's one-pixel border is
+// inverted (XOR), so drawing it twice restores the pixels.
+BOOL DrawFocusRect(HDC DC, const TRect* Rect);
+
+inline constexpr UINT BDR_RAISEDOUTER = 0x0001, BDR_SUNKENOUTER = 0x0002, BDR_RAISEDINNER = 0x0004,
+                      BDR_SUNKENINNER = 0x0008, BDR_OUTER = 0x0003, BDR_INNER = 0x000C, BDR_RAISED = 0x0005,
+                      BDR_SUNKEN = 0x000A;
+inline constexpr UINT EDGE_RAISED = BDR_RAISEDOUTER | BDR_RAISEDINNER, EDGE_SUNKEN = BDR_SUNKENOUTER | BDR_SUNKENINNER,
+                      EDGE_ETCHED = BDR_SUNKENOUTER | BDR_RAISEDINNER, EDGE_BUMP = BDR_RAISEDOUTER | BDR_SUNKENINNER;
+inline constexpr UINT BF_LEFT = 0x0001, BF_TOP = 0x0002, BF_RIGHT = 0x0004, BF_BOTTOM = 0x0008,
+                      BF_TOPLEFT = BF_TOP | BF_LEFT, BF_TOPRIGHT = BF_TOP | BF_RIGHT,
+                      BF_BOTTOMLEFT = BF_BOTTOM | BF_LEFT, BF_BOTTOMRIGHT = BF_BOTTOM | BF_RIGHT,
+                      BF_RECT = BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM, BF_MIDDLE = 0x0800, BF_SOFT = 0x1000,
+                      BF_ADJUST = 0x2000, BF_FLAT = 0x4000, BF_MONO = 0x8000;
+
+// A 3-D edge of one or two one-pixel rings (outer, then inner) on the
+// chosen sides of Rect, in the classic scheme's colours; BF_MIDDLE fills
+// the inside with the button face, BF_ADJUST shrinks Rect by the rings.
+BOOL DrawEdge(HDC DC, TRect* Rect, UINT Edge, UINT Flags);
+
+inline constexpr UINT DFC_CAPTION = 1, DFC_MENU = 2, DFC_SCROLL = 3, DFC_BUTTON = 4;
+inline constexpr UINT DFCS_BUTTONCHECK = 0x0000, DFCS_BUTTONRADIOIMAGE = 0x0001, DFCS_BUTTONRADIOMASK = 0x0002,
+                      DFCS_BUTTONRADIO = 0x0004, DFCS_BUTTON3STATE = 0x0008, DFCS_BUTTONPUSH = 0x0010;
+inline constexpr UINT DFCS_SCROLLUP = 0x0000, DFCS_SCROLLDOWN = 0x0001, DFCS_SCROLLLEFT = 0x0002,
+                      DFCS_SCROLLRIGHT = 0x0003, DFCS_SCROLLCOMBOBOX = 0x0005, DFCS_SCROLLSIZEGRIP = 0x0008;
+inline constexpr UINT DFCS_INACTIVE = 0x0100, DFCS_PUSHED = 0x0200, DFCS_CHECKED = 0x0400, DFCS_TRANSPARENT = 0x0800,
+                      DFCS_HOT = 0x1000, DFCS_ADJUSTRECT = 0x2000, DFCS_FLAT = 0x4000, DFCS_MONO = 0x8000;
+
+// The classic (unthemed) pictures of push buttons, check boxes, radio
+// buttons, scroll-bar arrows and the combo-box arrow, in their states
+// (DFCS_PUSHED, DFCS_CHECKED, DFCS_INACTIVE, DFCS_FLAT, DFCS_MONO).
+// DFCS_ADJUSTRECT shrinks Rect by the button's edge.
+BOOL DrawFrameControl(HDC DC, TRect* Rect, UINT Type, UINT State);

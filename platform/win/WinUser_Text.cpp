@@ -1,4 +1,4 @@
-// DrawText: text laid out in a rectangle.
+// DrawText and the text extent: text laid out in a rectangle as user32 lays it out.
 #include "platform/win/WinUser.h"
 #include "platform/graphics/DeviceContext.h"
 #include "platform/qt/Bridge.h"
@@ -12,6 +12,8 @@
 using namespace platform::detail;
 
 namespace {
+
+const QString Ellipsis = QStringLiteral("...");
 
 // Takes out '&' prefixes: "&&" stays as one '&'.
 QString StripPrefixes(const QString& S)
@@ -77,71 +79,156 @@ void BreakLine(const QString& Line, const QFontMetrics& M, int Width, QStringLis
     if (!Current.isEmpty() || Out.isEmpty()) Out << (Current.endsWith(u' ') ? Current.trimmed() : Current);
 }
 
-int DrawTextCore(HDC DC, QString Text, TRect* Rect, UINT Format)
+// A cut never falls between the two halves of a surrogate pair.
+qsizetype CutPoint(const QString& S, qsizetype N)
+{
+    if (N > 0 && N < S.size() && S[N].isLowSurrogate() && S[N - 1].isHighSurrogate()) --N;
+    return N;
+}
+
+// The longest start of S that fits Width together with Tail after it.
+QString FitStart(const QString& S, const QString& Tail, const QFontMetrics& M, int Width)
+{
+    qsizetype Low = 0, High = S.size();
+    while (Low < High) {
+        const qsizetype Mid = (Low + High + 1) / 2;
+        if (M.horizontalAdvance(S.left(Mid) + Tail) <= Width)
+            Low = Mid;
+        else
+            High = Mid - 1;
+    }
+    return S.left(CutPoint(S, Low)) + Tail;
+}
+
+// The end of the line replaced by "..." so that it fits.
+QString EndEllipsis(const QString& L, const QFontMetrics& M, int Width)
+{
+    if (M.horizontalAdvance(L) <= Width) return L;
+    return FitStart(L, Ellipsis, M, Width);
+}
+
+// The middle replaced by "...", keeping as much as possible of what follows
+// the last path delimiter ('/' or '\').
+QString PathEllipsis(const QString& L, const QFontMetrics& M, int Width)
+{
+    if (M.horizontalAdvance(L) <= Width) return L;
+    const qsizetype Slash = std::max(L.lastIndexOf(u'/'), L.lastIndexOf(u'\\'));
+    if (Slash < 0) {
+        // No path: keep the start and the end.
+        const qsizetype Half = CutPoint(L, L.size() / 2);
+        QString Start = L.left(Half), End = L.mid(Half);
+        while (!Start.isEmpty() || !End.isEmpty()) {
+            if (M.horizontalAdvance(Start + Ellipsis + End) <= Width) return Start + Ellipsis + End;
+            if (Start.size() >= End.size())
+                Start.chop(Start.size() - CutPoint(Start, Start.size() - 1));
+            else
+                End.remove(0, End.size() > 1 && End[0].isHighSurrogate() && End[1].isLowSurrogate() ? 2 : 1);
+        }
+        return Ellipsis;
+    }
+    const QString Head = L.left(Slash);
+    const QString Tail = L.mid(Slash);
+    if (M.horizontalAdvance(Ellipsis + Tail) <= Width) return FitStart(Head, Ellipsis + Tail, M, Width);
+    // Not even the last part fits: it loses its end as well.
+    return EndEllipsis(Ellipsis + Tail, M, Width);
+}
+
+struct TLayout {
+    QStringList Lines;
+    int LineHeight = 0;
+    int Width = 0;
+    int Height = 0;
+};
+
+TLayout LayOut(QString Text, const QFontMetrics& M, int Width, UINT Format)
+{
+    TLayout L;
+    if (!(Format & DT_NOPREFIX)) Text = StripPrefixes(Text);
+    if (Format & DT_EXPANDTABS) Text = ExpandTabs(Text);
+    if (Text.isEmpty()) return L;
+    if (Format & DT_SINGLELINE) {
+        Text.remove(u'\r');
+        Text.remove(u'\n');
+        L.Lines << Text;
+    } else {
+        Text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        Text.replace(u'\r', u'\n');
+        for (const QString& Line : Text.split(u'\n')) {
+            if (Format & DT_WORDBREAK)
+                BreakLine(Line, M, Width, L.Lines);
+            else
+                L.Lines << Line;
+        }
+    }
+    for (QString& Line : L.Lines) {
+        if (Format & DT_PATH_ELLIPSIS)
+            Line = PathEllipsis(Line, M, Width);
+        else if (Format & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS))
+            Line = EndEllipsis(Line, M, Width);
+    }
+    L.LineHeight = M.height() + ((Format & DT_EXTERNALLEADING) ? std::max(0, M.leading()) : 0);
+    L.Height = L.LineHeight * int(L.Lines.size());
+    for (const QString& Line : L.Lines)
+        L.Width = std::max(L.Width, M.horizontalAdvance(Line));
+    return L;
+}
+
+int DrawTextCore(HDC DC, const QString& Text, TRect* Rect, UINT Format)
 {
     if (!DC || !Rect) return 0;
     const QFontMetrics M(DC->Font);
     if ((Format & DT_PREFIXONLY) != 0) return M.height();
-    if (!(Format & DT_NOPREFIX)) Text = StripPrefixes(Text);
-    if (Format & DT_EXPANDTABS) Text = ExpandTabs(Text);
     const int Width = Rect->Right - Rect->Left;
-    QStringList Lines;
-    if (Format & DT_SINGLELINE) {
-        Text.remove(u'\r');
-        Text.remove(u'\n');
-        Lines << Text;
-    } else {
-        Text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        Text.replace(u'\r', u'\n');
-        for (const QString& L : Text.split(u'\n')) {
-            if (Format & DT_WORDBREAK)
-                BreakLine(L, M, Width, Lines);
-            else
-                Lines << L;
-        }
-    }
-    if ((Format & DT_END_ELLIPSIS) && !(Format & DT_CALCRECT))
-        for (QString& L : Lines)
-            if (M.horizontalAdvance(L) > Width) L = M.elidedText(L, Qt::ElideRight, Width);
-
-    const int LineHeight = M.height() + ((Format & DT_EXTERNALLEADING) ? M.leading() : 0);
-    const int Height = LineHeight * int(Lines.size());
-    int MaxWidth = 0;
-    for (const QString& L : Lines)
-        MaxWidth = std::max(MaxWidth, M.horizontalAdvance(L));
+    const TLayout L = LayOut(Text, M, Width, Format);
     if (Format & DT_CALCRECT) {
-        Rect->Right = Rect->Left + MaxWidth;
-        Rect->Bottom = Rect->Top + Height;
-        return Height;
+        Rect->Right = Rect->Left + L.Width;
+        Rect->Bottom = Rect->Top + L.Height;
+        return L.Height;
     }
+    if (L.Lines.isEmpty()) return 0;
 
     int Y = Rect->Top;
     if (Format & DT_SINGLELINE) {
         if (Format & DT_VCENTER)
-            Y = Rect->Top + (Rect->Bottom - Rect->Top - LineHeight) / 2;
+            Y = Rect->Top + (Rect->Bottom - Rect->Top - L.LineHeight) / 2;
         else if (Format & DT_BOTTOM)
-            Y = Rect->Bottom - LineHeight;
+            Y = Rect->Bottom - L.LineHeight;
     }
     const QRect Box = ToQRect(*Rect);
-    QRect Bounds = (Format & DT_NOCLIP) ? QRect(Rect->Left, Y, std::max(MaxWidth, Width), Height).united(Box) : Box;
+    const QRect Bounds = (Format & DT_NOCLIP) ? QRect(Rect->Left, Y, std::max(L.Width, Width), L.Height)
+                                                    .united(QRect(Rect->Right - L.Width, Y, L.Width, L.Height))
+                                                    .united(Box)
+                                              : Box;
     TDCPainter P(DC, Bounds);
-    if (!P.Active()) return Height;
+    if (!P.Active()) return L.Height;
     QPainter& Painter = P.Painter();
     if (!(Format & DT_NOCLIP)) Painter.setClipRect(Box, Qt::IntersectClip);
     Painter.setFont(DC->Font);
-    for (const QString& L : Lines) {
-        const int W = M.horizontalAdvance(L);
+    // Right-to-left reading order changes where neutral characters go, not the alignment.
+    Painter.setLayoutDirection((Format & DT_RTLREADING) ? Qt::RightToLeft : Qt::LeftToRight);
+    for (const QString& Line : L.Lines) {
+        const int W = M.horizontalAdvance(Line);
         int X = Rect->Left;
         if (Format & DT_CENTER)
             X = Rect->Left + (Width - W) / 2;
         else if (Format & DT_RIGHT)
             X = Rect->Right - W;
-        if (!DC->BkTransparent) Painter.fillRect(QRect(X, Y, W, LineHeight), RgbColor(DC->BkColor));
+        if (!DC->BkTransparent) Painter.fillRect(QRect(X, Y, W, L.LineHeight), RgbColor(DC->BkColor));
         Painter.setPen(RgbColor(DC->TextColor));
-        Painter.drawText(QPoint(X, Y + M.ascent()), L);
-        Y += LineHeight;
+        Painter.drawText(QRect(X, Y, W, L.LineHeight),
+                         Qt::AlignAbsolute | Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
+                         Line);
+        Y += L.LineHeight;
     }
-    return Height;
+    return L.Height;
+}
+
+BOOL TextExtent(HDC DC, const QString& Text, TSize* Size)
+{
+    if (!DC || !Size) return 0;
+    const QFontMetrics M(DC->Font);
+    *Size = TSize(M.horizontalAdvance(Text), M.height());
+    return 1;
 }
 
 } // namespace
@@ -163,4 +250,16 @@ int DrawTextW(HDC DC, const WideChar* Text, int Count, TRect* Rect, UINT Format)
     else
         N = std::size_t(Count);
     return DrawTextCore(DC, ToQString(std::u16string_view(Text, N)), Rect, Format);
+}
+
+BOOL GetTextExtentPoint32A(HDC DC, const char* Text, int Count, TSize* Size)
+{
+    if (!Text || Count < 0) return 0;
+    return TextExtent(DC, ToQString(std::string_view(Text, std::size_t(Count))), Size);
+}
+
+BOOL GetTextExtentPoint32W(HDC DC, const WideChar* Text, int Count, TSize* Size)
+{
+    if (!Text || Count < 0) return 0;
+    return TextExtent(DC, ToQString(std::u16string_view(Text, std::size_t(Count))), Size);
 }

@@ -1,5 +1,6 @@
 #include "platform/classes/Classes.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -12,6 +13,7 @@ public:
     TProbe(TComponent* AOwner, AnsiString N) : TComponent(AOwner) { SetName(N); }
     ~TProbe() override { Log.push_back("free " + GetName()); }
     TProbe* Target = nullptr; // a non-owning reference
+    std::function<void()> OnTargetGone;
     int Constructed = 0;
     void AfterConstruction() override
     {
@@ -23,7 +25,10 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override
     {
         TComponent::Notification(AComponent, Operation);
-        if (Operation == opRemove && AComponent == Target) Target = nullptr;
+        if (Operation == opRemove && AComponent == Target) {
+            Target = nullptr;
+            if (OnTargetGone) OnTargetGone();
+        }
     }
 };
 
@@ -114,4 +119,19 @@ TEST(ObjectModel, ClassNamesAndClassReferences)
     EXPECT_TRUE(C->InheritsFrom(TPersistent::StaticClassType()));
     EXPECT_EQ(AnsiString(C->ClassType()->ClassName()), "TComponent");
     Free(C);
+}
+
+TEST(Component, AnOwnerFreeingItsComponentsTellsSiblingsThatAskedToHear)
+{
+    // The user is made first, so the owner frees the component it refers to
+    // before it: the user must have forgotten it by then.
+    auto* Form = New<TProbe>(nullptr, "form");
+    auto* User = New<TProbe>(Form, "user");
+    auto* Used = New<TProbe>(Form, "used");
+    User->Target = Used;
+    Used->FreeNotification(User);
+    bool SawTargetGo = false;
+    User->OnTargetGone = [&] { SawTargetGo = true; };
+    Free(Form);
+    EXPECT_TRUE(SawTargetGo);
 }

@@ -1,0 +1,172 @@
+// The Win32 GDI calls the system makes directly: regions and clipping, GDI
+// objects (regions, fonts) selected into device contexts, text and
+// background colours, text output and bit-block transfers with raster
+// operations. (Focus rectangles, edges and frame controls are user32's:
+// WinUser.h.)
+//
+// Coordinates are logical, with GDI's pixel rules: a rectangle covers
+// Left..Right-1 x Top..Bottom-1, and so do the regions made from it; a
+// polygon region holds the pixels whose centres lie inside the polygon.
+// Clip regions given to a device context are in its logical coordinates at
+// the time of the call; the context draws only where both its own area (a
+// window's paint region, a control's bounds) and the selected clip region
+// allow.
+//
+// GDI objects live until DeleteObject. A handle that is not (or no longer)
+// a live object of the right kind is refused: the call fails (0 or ERROR)
+// and touches nothing.
+#pragma once
+#include "platform/graphics/Graphics.h"
+#include "platform/win/WinTypes.h"
+
+using HGDIOBJ = void*;
+
+// ---- Regions ------------------------------------------------------------------
+
+// Region kinds answered by the region and clipping calls.
+inline constexpr int ERROR = 0, NULLREGION = 1, SIMPLEREGION = 2, COMPLEXREGION = 3, RGN_ERROR = ERROR;
+// CombineRgn modes.
+inline constexpr int RGN_AND = 1, RGN_OR = 2, RGN_XOR = 3, RGN_DIFF = 4, RGN_COPY = 5;
+// Polygon fill modes: ALTERNATE fills between odd and even crossings, WINDING
+// everything the outline winds around.
+inline constexpr int ALTERNATE = 1, WINDING = 2;
+
+HRGN CreateRectRgn(int Left, int Top, int Right, int Bottom);
+HRGN CreateRectRgnIndirect(const TRect* Rect);
+// The ellipse inscribed in Left..Right-1 x Top..Bottom-1.
+HRGN CreateEllipticRgn(int Left, int Top, int Right, int Bottom);
+HRGN CreateEllipticRgnIndirect(const TRect* Rect);
+// Count points; fewer than three make an empty region.
+HRGN CreatePolygonRgn(const TPoint* Points, int Count, int FillMode);
+// Dest = Src1 combined with Src2 by Mode (RGN_COPY takes Src1 alone). Dest
+// may be one of the sources. Answers the kind of the result.
+int CombineRgn(HRGN Dest, HRGN Src1, HRGN Src2, int Mode);
+BOOL PtInRegion(HRGN Region, int X, int Y);
+// The bounding rectangle; answers the kind of the region.
+int GetRgnBox(HRGN Region, TRect* Rect);
+int OffsetRgn(HRGN Region, int DX, int DY);
+BOOL EqualRgn(HRGN Region1, HRGN Region2);
+
+// ---- Clipping ------------------------------------------------------------------
+
+// Makes a copy of Region the context's clip region; a null Region removes it.
+int SelectClipRgn(HDC DC, HRGN Region);
+// Takes the rectangle out of (or narrows to it) the clip region.
+int ExcludeClipRect(HDC DC, int Left, int Top, int Right, int Bottom);
+int IntersectClipRect(HDC DC, int Left, int Top, int Right, int Bottom);
+// The bounding rectangle of what the context can draw on now.
+int GetClipBox(HDC DC, TRect* Rect);
+// Copies the clip region into Region: 1 when there is one, 0 when none is
+// selected, -1 on failure.
+int GetClipRgn(HDC DC, HRGN Region);
+
+// ---- Fonts and GDI objects ------------------------------------------------------------
+
+inline constexpr int LF_FACESIZE = 32;
+inline constexpr LONG FW_DONTCARE = 0, FW_THIN = 100, FW_LIGHT = 300, FW_NORMAL = 400, FW_MEDIUM = 500,
+                      FW_SEMIBOLD = 600, FW_BOLD = 700, FW_HEAVY = 900;
+inline constexpr BYTE OUT_DEFAULT_PRECIS = 0, OUT_STRING_PRECIS = 1, OUT_CHARACTER_PRECIS = 2, OUT_STROKE_PRECIS = 3,
+                      OUT_TT_PRECIS = 4, OUT_DEVICE_PRECIS = 5, OUT_RASTER_PRECIS = 6, OUT_TT_ONLY_PRECIS = 7;
+inline constexpr BYTE CLIP_DEFAULT_PRECIS = 0, DEFAULT_QUALITY = 0, NONANTIALIASED_QUALITY = 3, ANTIALIASED_QUALITY = 4;
+inline constexpr BYTE DEFAULT_PITCH = 0, FIXED_PITCH = 1, VARIABLE_PITCH = 2;
+
+// A font's logical description. Heights as TFont's; the escapement is the
+// angle of the text's base line in tenths of a degree, counter-clockwise
+// (900: the text runs upwards).
+struct LOGFONTA {
+    LONG lfHeight = 0;
+    LONG lfWidth = 0;
+    LONG lfEscapement = 0;
+    LONG lfOrientation = 0;
+    LONG lfWeight = FW_NORMAL;
+    BYTE lfItalic = 0;
+    BYTE lfUnderline = 0;
+    BYTE lfStrikeOut = 0;
+    BYTE lfCharSet = DEFAULT_CHARSET;
+    BYTE lfOutPrecision = OUT_DEFAULT_PRECIS;
+    BYTE lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    BYTE lfQuality = DEFAULT_QUALITY;
+    BYTE lfPitchAndFamily = DEFAULT_PITCH;
+    char lfFaceName[LF_FACESIZE] = {};
+};
+using LOGFONT = LOGFONTA;
+
+HFONT CreateFontIndirectA(const LOGFONTA* LogFont);
+inline HFONT CreateFontIndirect(const LOGFONTA* LogFont)
+{
+    return CreateFontIndirectA(LogFont);
+}
+// Copies the description of a font (a LOGFONTA, Size bytes at most) into
+// Buffer and answers the bytes copied; 0 for anything else.
+int GetObjectA(HGDIOBJ Object, int Size, void* Buffer);
+inline int GetObject(HGDIOBJ Object, int Size, void* Buffer)
+{
+    return GetObjectA(Object, Size, Buffer);
+}
+// Selects a font into the context (answering the font it had) or a region
+// as its clip region (answering the region kind).
+HGDIOBJ SelectObject(HDC DC, HGDIOBJ Object);
+BOOL DeleteObject(HGDIOBJ Object);
+
+// ---- Colours of text and background ---------------------------------------------------------
+
+inline constexpr int TRANSPARENT = 1, OPAQUE = 2;
+
+// Each answers the previous value.
+COLORREF SetTextColor(HDC DC, COLORREF Color);
+COLORREF GetTextColor(HDC DC);
+COLORREF SetBkColor(HDC DC, COLORREF Color);
+COLORREF GetBkColor(HDC DC);
+int SetBkMode(HDC DC, int Mode);
+int GetBkMode(HDC DC);
+
+// ---- Text -----------------------------------------------------------------------------------
+
+// The measures of the selected font, in pixels.
+struct TEXTMETRICA {
+    LONG tmHeight = 0; // ascent + descent: a line without leading
+    LONG tmAscent = 0;
+    LONG tmDescent = 0;
+    LONG tmInternalLeading = 0;
+    LONG tmExternalLeading = 0; // the gap between lines (DT_EXTERNALLEADING adds it)
+    LONG tmAveCharWidth = 0;
+    LONG tmMaxCharWidth = 0;
+};
+using TEXTMETRIC = TEXTMETRICA;
+BOOL GetTextMetricsA(HDC DC, TEXTMETRICA* Metrics);
+inline BOOL GetTextMetrics(HDC DC, TEXTMETRICA* Metrics)
+{
+    return GetTextMetricsA(DC, Metrics);
+}
+
+inline constexpr UINT ETO_OPAQUE = 0x0002, ETO_CLIPPED = 0x0004;
+
+// Text with its cell's top-left corner at (X, Y) in the selected font, turned
+// by its escapement, in the text colour; the cell is filled with the
+// background colour unless the background mode is TRANSPARENT. ETO_OPAQUE
+// fills Rect with the background colour first, ETO_CLIPPED keeps the text
+// inside Rect. Dx, when given, holds the advance of each character.
+BOOL ExtTextOutW(HDC DC, int X, int Y, UINT Options, const TRect* Rect, const WideChar* Text, UINT Count,
+                 const int* Dx);
+BOOL ExtTextOutA(HDC DC, int X, int Y, UINT Options, const TRect* Rect, const char* Text, UINT Count, const int* Dx);
+
+// ---- Bit-block transfers --------------------------------------------------------------------
+
+// Ternary raster operations: the result of each pixel from the pattern (the
+// selected brush), the source and the destination.
+inline constexpr DWORD SRCCOPY = 0x00CC0020, SRCPAINT = 0x00EE0086, SRCAND = 0x008800C6, SRCINVERT = 0x00660046,
+                       SRCERASE = 0x00440328, NOTSRCCOPY = 0x00330008, NOTSRCERASE = 0x001100A6, MERGECOPY = 0x00C000CA,
+                       MERGEPAINT = 0x00BB0226, PATCOPY = 0x00F00021, PATPAINT = 0x00FB0A09, PATINVERT = 0x005A0049,
+                       DSTINVERT = 0x00550009, BLACKNESS = 0x00000042, WHITENESS = 0x00FF0062;
+
+// Combines Width x Height pixels of Src at (XSrc, YSrc) with the destination
+// at (X, Y) and the brush by Rop. A monochrome source paints its 0 pixels in
+// the destination's text colour and its 1 pixels in its background colour;
+// a monochrome destination takes 1 where a colour source has the source's
+// background colour and 0 elsewhere. Src may be null when Rop ignores it.
+BOOL BitBlt(HDC Dest, int X, int Y, int Width, int Height, HDC Src, int XSrc, int YSrc, DWORD Rop);
+// As BitBlt, the source rectangle scaled to the destination's (nearest
+// pixel; a negative width or height mirrors).
+BOOL StretchBlt(HDC Dest, int X, int Y, int Width, int Height, HDC Src, int XSrc, int YSrc, int SrcWidth, int SrcHeight,
+                DWORD Rop);
+BOOL PatBlt(HDC DC, int X, int Y, int Width, int Height, DWORD Rop);

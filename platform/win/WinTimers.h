@@ -1,0 +1,15 @@
+// Window timers: WM_TIMER every Elapse milliseconds, on the event loop.
+#pragma once
+#include "platform/controls/Messages.h"
+#include "platform/rtl/System.h"
+
+using UINT_PTR = std::uintptr_t;
+using TIMERPROC = void (*)(HWND Wnd, UINT Msg, UINT_PTR IDEvent, DWORD Time);
+
+// Starts (or restarts with a new interval) timer IDEvent of the window; each
+// tick sends WM_TIMER (wParam IDEvent) through the window's chain, or calls
+// TimerFunc instead when one is given. Without a window a new id is made and
+// TimerFunc is required. Answers the timer's id (0 on failure). A timer ends
+// with KillTimer or with its window.
+UINT_PTR SetTimer(HWND Wnd, UINT_PTR IDEvent, UINT Elapse, TIMERPROC TimerFunc);
+BOOL KillTimer(HWND Wnd, UINT_PTR IDEvent);
