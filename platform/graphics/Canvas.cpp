@@ -142,7 +142,10 @@ QRect ShapeRect(int X1, int Y1, int X2, int Y2)
 
 } // namespace
 
-void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2)
+// A closed shape inside the rectangle (X1, Y1)-(X2, Y2), filled with the
+// brush and outlined with the pen by Draw, on GDI's pixel grid.
+template <typename TDraw>
+void TCanvas::DrawShape(int X1, int Y1, int X2, int Y2, TDraw Draw)
 {
     Changing();
     RequiredState({csHandleValid, csPenValid, csBrushValid});
@@ -153,44 +156,25 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2)
         if (P.Active()) {
             const bool Brush = P.SelectBrush();
             const bool Pen = P.SelectPen();
-            if (Brush || Pen) P.Painter().drawRect(R);
+            if (Brush || Pen) Draw(P.Painter(), R);
         }
     }
     Changed();
+}
+
+void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2)
+{
+    DrawShape(X1, Y1, X2, Y2, [](QPainter& P, const QRect& R) { P.drawRect(R); });
 }
 
 void TCanvas::RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3)
 {
-    Changing();
-    RequiredState({csHandleValid, csPenValid, csBrushValid});
-    const QRect R = ShapeRect(X1, Y1, X2, Y2);
-    if (R.width() >= 0 && R.height() >= 0) {
-        TDCPainter P(FHandle,
-                     R.adjusted(-FHandle->PenWidth, -FHandle->PenWidth, FHandle->PenWidth + 1, FHandle->PenWidth + 1));
-        if (P.Active()) {
-            const bool Brush = P.SelectBrush();
-            const bool Pen = P.SelectPen();
-            if (Brush || Pen) P.Painter().drawRoundedRect(R, X3 / 2.0, Y3 / 2.0);
-        }
-    }
-    Changed();
+    DrawShape(X1, Y1, X2, Y2, [X3, Y3](QPainter& P, const QRect& R) { P.drawRoundedRect(R, X3 / 2.0, Y3 / 2.0); });
 }
 
 void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2)
 {
-    Changing();
-    RequiredState({csHandleValid, csPenValid, csBrushValid});
-    const QRect R = ShapeRect(X1, Y1, X2, Y2);
-    if (R.width() >= 0 && R.height() >= 0) {
-        TDCPainter P(FHandle,
-                     R.adjusted(-FHandle->PenWidth, -FHandle->PenWidth, FHandle->PenWidth + 1, FHandle->PenWidth + 1));
-        if (P.Active()) {
-            const bool Brush = P.SelectBrush();
-            const bool Pen = P.SelectPen();
-            if (Brush || Pen) P.Painter().drawEllipse(R);
-        }
-    }
-    Changed();
+    DrawShape(X1, Y1, X2, Y2, [](QPainter& P, const QRect& R) { P.drawEllipse(R); });
 }
 
 void TCanvas::MoveTo(int X, int Y)

@@ -302,6 +302,8 @@ protected:
     void RequiredState(TState ReqState);
 
 private:
+    template <typename TDraw>
+    void DrawShape(int X1, int Y1, int X2, int Y2, TDraw Draw);
     void FontChanged(TObject*);
     void PenChanged(TObject*);
     void BrushChanged(TObject*);
