@@ -1,16 +1,17 @@
 // Reads the user's locale into FormatSettings and SysLocale once at start, so that no
 // conversion depends on the C library's locale afterwards.
+#include "platform/qt/QtStrings.h"
 #include "platform/rtl/SysUtils.h"
 
 #include <QLocale>
 
 namespace {
 
-AnsiString ToAnsi(const QString& S) { return S.toStdString(); }
+using platform::detail::ToAnsi;
 
 char FirstChar(const QString& S, char Fallback)
 {
-    const std::string U = S.toStdString();
+    const AnsiString U = ToAnsi(S);
     return U.size() == 1 ? U[0] : Fallback;
 }
 
