@@ -13,7 +13,10 @@ constexpr std::size_t BufferBytes = 1 << 20;
 
 TPieceReader::TPieceReader() : FBuffer(BufferBytes) {}
 
-TPieceReader::~TPieceReader() { Close(); }
+TPieceReader::~TPieceReader()
+{
+    Close();
+}
 
 bool TPieceReader::Open(const AnsiString& FileName)
 {
@@ -60,8 +63,8 @@ bool TPieceReader::Next(AnsiString& Piece)
     const char* Begin = FBuffer.data() + FStart;
     const std::size_t Available = std::min(FEnd - FStart, MaxPieceBytes);
     const void* LineFeed = std::memchr(Begin, '\n', Available);
-    const std::size_t Length = LineFeed ? static_cast<std::size_t>(static_cast<const char*>(LineFeed) - Begin) + 1
-                                        : Available;
+    const std::size_t Length =
+        LineFeed ? static_cast<std::size_t>(static_cast<const char*>(LineFeed) - Begin) + 1 : Available;
     Piece.assign(Begin, ::strnlen(Begin, Length));
     FStart += Length;
     FPosition += static_cast<Int64>(Length);

@@ -23,10 +23,13 @@ AnsiString ProfileText(const TProfile& P)
     Lines.Add("<Local>");
     Lines.Add("<FormHeight>" + IntToStr(P.FormHeight) + "</FormHeight>");
     Lines.Add("<FormWidth>" + IntToStr(P.FormWidth) + "</FormWidth>");
-    for (const auto& L : P.Includes) Lines.Add("<Include>" + EscapeText(L) + "</Include>");
-    for (const auto& L : P.Excludes) Lines.Add("<Exclude>" + EscapeText(L) + "</Exclude>");
+    for (const auto& L : P.Includes)
+        Lines.Add("<Include>" + EscapeText(L) + "</Include>");
+    for (const auto& L : P.Excludes)
+        Lines.Add("<Exclude>" + EscapeText(L) + "</Exclude>");
     if (P.Excludes.empty()) Lines.Add("<DeleteDuplicates>No</DeleteDuplicates>");
-    for (const auto& L : P.Filenames) Lines.Add("<Filename>" + EscapeText(L) + "</Filename>");
+    for (const auto& L : P.Filenames)
+        Lines.Add("<Filename>" + EscapeText(L) + "</Filename>");
     Lines.Add(AnsiString("<AutoSwitch>") + (P.AutoSwitch ? "Yes" : "No") + "</AutoSwitch>");
     Lines.Add(AnsiString("<RemoveDuplicates>") + (P.RemoveDuplicates ? "Yes" : "No") + "</RemoveDuplicates>");
     Lines.Add("</Local>");

@@ -33,7 +33,10 @@ void AddUnlessListed(TStrings* Lines, const AnsiString& Text)
 
 } // namespace
 
-void RegisterUnit() { AddUnitSection("Unit1", Initialization, nullptr); }
+void RegisterUnit()
+{
+    AddUnitSection("Unit1", Initialization, nullptr);
+}
 
 TForm1::TForm1(TComponent* AOwner) : TForm(AOwner)
 {
@@ -46,9 +49,8 @@ bool TForm1::WithExtension(AnsiString& FileName, const char* Extension)
     const std::size_t N = std::strlen(Extension);
     if (FileName.size() >= N && FileName.compare(FileName.size() - N, N, Extension) == 0) return true;
     FileName += Extension;
-    return !FileExists(FileName) ||
-           MessageDlg(FileName + " already exists.\nDo you want to replace it?", mtConfirmation, {mbYes, mbNo}, 0) ==
-               mrYes;
+    return !FileExists(FileName) || MessageDlg(FileName + " already exists.\nDo you want to replace it?",
+                                               mtConfirmation, {mbYes, mbNo}, 0) == mrYes;
 }
 
 void TForm1::FormCreate(TObject*)
@@ -75,11 +77,15 @@ void TForm1::LoadPresets()
         Memo1->GetLines()->LoadFromFile(Dir + Name);
         TStrings* Lines = Memo1->GetLines();
         const int Count = Lines->GetCount();
-        for (int I = 0; I < Count; ++I) Box->GetItems()->Add(Lines->Get(I));
+        for (int I = 0; I < Count; ++I)
+            Box->GetItems()->Add(Lines->Get(I));
     }
 }
 
-void TForm1::FileDropper1Drop(TObject*, const AnsiString& Filename) { AddUnlessListed(RichEdit9->GetLines(), Filename); }
+void TForm1::FileDropper1Drop(TObject*, const AnsiString& Filename)
+{
+    AddUnlessListed(RichEdit9->GetLines(), Filename);
+}
 
 void TForm1::BitBtn2Click(TObject*)
 {
@@ -130,7 +136,10 @@ void TForm1::BitBtn4Click(TObject*)
     RichEdit5->CopyToClipboard();
 }
 
-void TForm1::Autoswitch1Click(TObject*) { Autoswitch1->SetChecked(!Autoswitch1->GetChecked()); }
+void TForm1::Autoswitch1Click(TObject*)
+{
+    Autoswitch1->SetChecked(!Autoswitch1->GetChecked());
+}
 
 void TForm1::RemoveDuplicates1Click(TObject*)
 {
@@ -157,9 +166,15 @@ void TForm1::Help2Click(TObject*)
     ShellExecuteA(nullptr, "open", HelpFile.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void TForm1::CheckforUpdates1Click(TObject*) { RunUpdateCheck(); }
+void TForm1::CheckforUpdates1Click(TObject*)
+{
+    RunUpdateCheck();
+}
 
-void TForm1::RunUpdateCheck() { yelkutils_win_vqu::CheckForUpdates(GetHandle()); }
+void TForm1::RunUpdateCheck()
+{
+    yelkutils_win_vqu::CheckForUpdates(GetHandle());
+}
 
 void TForm1::FormCanResize(TObject*, int& NewWidth, int& NewHeight, bool& Resize)
 {

@@ -18,7 +18,6 @@
 
 #include <memory>
 
-
 namespace Unit1 {
 
 class TScanRun;

@@ -15,8 +15,7 @@ class TFormBuilder {
 public:
     explicit TFormBuilder(TForm1* AForm) : Form(AForm) {}
 
-    template <typename T>
-    T* Make(const char* Name, TWinControl* Parent = nullptr)
+    template <typename T> T* Make(const char* Name, TWinControl* Parent = nullptr)
     {
         T* C = New<T>(Form);
         C->SetLoading(true);
@@ -30,7 +29,8 @@ public:
     // Ends loading: the components in the order they were made, then the form.
     void Loaded()
     {
-        for (TComponent* C : Made) C->Loaded();
+        for (TComponent* C : Made)
+            C->Loaded();
         Form->Loaded();
     }
 
@@ -101,7 +101,8 @@ void TForm1::CreateFormComponents()
     regex2 = B.Make<TPcreRegex>("regex2");
 
     ImageList1 = B.Make<TImageList>("ImageList1");
-    for (const char* Image : {"files", "patterns", "grid", "matches"}) ImageList1->AddStockImage(Image);
+    for (const char* Image : {"files", "patterns", "grid", "matches"})
+        ImageList1->AddStockImage(Image);
 
     // The bottom bar first, so the page control fills what it leaves.
     Panel1 = B.Make<TPanel>("Panel1", this);
@@ -166,8 +167,8 @@ void TForm1::CreateFormComponents()
     TabSheet3->SetPageControl(PageControl1);
     TabSheet3->SetCaption("Patterns to Search");
     TabSheet3->SetImageIndex(1);
-    Label1 = MakeLabel(B, "Label1", TabSheet3, 8, 8, "Extract patterns that match any of these regular patterns:",
-                       true);
+    Label1 =
+        MakeLabel(B, "Label1", TabSheet3, 8, 8, "Extract patterns that match any of these regular patterns:", true);
     Label7 = MakeLabel(B, "Label7", TabSheet3, 8, 31, "Presets:");
     ComboBox1 = B.Make<TComboBox>("ComboBox1", TabSheet3);
     Place(ComboBox1, 56, 27, 449, 21, {akLeft, akTop, akRight});
@@ -196,8 +197,8 @@ void TForm1::CreateFormComponents()
     BitBtn6->SetGlyphName("add");
     RichEdit4 = MakeList(B, "RichEdit4", TabSheet3, false);
     Place(RichEdit4, 8, 254, W, 128, AllSides);
-    Label3 = MakeLabel(B, "Label3", TabSheet3, 8, 392, "Type something here to test a regex:", false,
-                       {akLeft, akBottom});
+    Label3 =
+        MakeLabel(B, "Label3", TabSheet3, 8, 392, "Type something here to test a regex:", false, {akLeft, akBottom});
     Edit1 = B.Make<TEdit>("Edit1", TabSheet3);
     Place(Edit1, 8, 408, W - 26, 21, {akLeft, akRight, akBottom});
     Edit1->OnChange = Bind(this, &TForm1::Edit1Change);
@@ -258,8 +259,8 @@ void TForm1::CreateFormComponents()
     N1 = MakeItem(B, "N1", File1, "-");
     Exit1 = MakeItem(B, "Exit1", File1, "Exit", &TForm1::Exit1Click);
     Options1 = MakeItem(B, "Options1", Root, "Options");
-    Autoswitch1 = MakeItem(B, "Autoswitch1", Options1, "Autoswitch to Matches Tab on Complete",
-                           &TForm1::Autoswitch1Click, true);
+    Autoswitch1 =
+        MakeItem(B, "Autoswitch1", Options1, "Autoswitch to Matches Tab on Complete", &TForm1::Autoswitch1Click, true);
     N2 = MakeItem(B, "N2", Options1, "-");
     RemoveDuplicates1 =
         MakeItem(B, "RemoveDuplicates1", Options1, "Remove Duplicates", &TForm1::RemoveDuplicates1Click, true);

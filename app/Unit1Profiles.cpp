@@ -65,7 +65,10 @@ struct TForm1::TProfileReading {
     TProfileReader Reader;
 };
 
-void TForm1::TProfileReadingDeleter::operator()(TProfileReading* Reading) const { delete Reading; }
+void TForm1::TProfileReadingDeleter::operator()(TProfileReading* Reading) const
+{
+    delete Reading;
+}
 
 void TForm1::BindProfileReader()
 {
@@ -73,14 +76,22 @@ void TForm1::BindProfileReader()
     xml->OnStartTag = [this](TObject* Sender, const AnsiString& TagName, TAttrList* Attributes) {
         xmlStartTag(Sender, TagName, Attributes);
     };
-    xml->OnEmptyTag = [this](TObject*, const AnsiString& TagName, TAttrList*) { FProfileReading->Reader.EmptyTag(TagName); };
+    xml->OnEmptyTag = [this](TObject*, const AnsiString& TagName, TAttrList*) {
+        FProfileReading->Reader.EmptyTag(TagName);
+    };
     xml->OnEndTag = [this](TObject*, const AnsiString& TagName) { FProfileReading->Reader.EndTag(TagName); };
     xml->OnContent = [this](TObject* Sender, const AnsiString& Content) { xmlContent(Sender, Content); };
 }
 
-void TForm1::xmlStartTag(TObject*, const AnsiString& TagName, TAttrList*) { FProfileReading->Reader.StartTag(TagName); }
+void TForm1::xmlStartTag(TObject*, const AnsiString& TagName, TAttrList*)
+{
+    FProfileReading->Reader.StartTag(TagName);
+}
 
-void TForm1::xmlContent(TObject*, const AnsiString& Content) { FProfileReading->Reader.Content(Content); }
+void TForm1::xmlContent(TObject*, const AnsiString& Content)
+{
+    FProfileReading->Reader.Content(Content);
+}
 
 AnsiString TForm1::CurrentProfileText()
 {
@@ -89,7 +100,8 @@ AnsiString TForm1::CurrentProfileText()
     P.FormWidth = GetWidth();
     auto Copy = [](TStrings* Lines, std::vector<AnsiString>& To) {
         const int Count = Lines->GetCount();
-        for (int I = 0; I < Count; ++I) To.push_back(Lines->Get(I));
+        for (int I = 0; I < Count; ++I)
+            To.push_back(Lines->Get(I));
     };
     Copy(RichEdit3->GetLines(), P.Includes);
     Copy(RichEdit4->GetLines(), P.Excludes);

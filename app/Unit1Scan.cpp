@@ -54,7 +54,7 @@ TPatternLine ParsePatternLine(const AnsiString& Line, int Position)
 
 // A pattern of a list, compiled once; one that does not compile matches nothing.
 struct TCompiledPattern {
-    AnsiString Line;  // the list line it was made from
+    AnsiString Line; // the list line it was made from
     TPatternLine Parsed;
     std::unique_ptr<TPcreRegex, FreeDeleter> Regex;
 
@@ -312,7 +312,8 @@ void TScanRun::FlushToWindow()
     if (!PendingFinal.empty()) {
         TStrings* Final = Form->RichEdit5->GetLines();
         Final->BeginUpdate();
-        for (const auto& Line : PendingFinal) Final->Add(Line);
+        for (const auto& Line : PendingFinal)
+            Final->Add(Line);
         Final->EndUpdate();
         PendingFinal.clear();
     }
@@ -329,7 +330,8 @@ void TScanRun::KeepDuplicateList()
     const bool WasSorted = DuplicateList->GetSorted();
     DuplicateList->BeginUpdate();
     DuplicateList->SetSorted(false);
-    for (const auto& Extract : KeptInOrder) DuplicateList->Add(Extract);
+    for (const auto& Extract : KeptInOrder)
+        DuplicateList->Add(Extract);
     DuplicateList->SetSorted(WasSorted);
     DuplicateList->EndUpdate();
     KeptCount = 0;
@@ -368,8 +370,8 @@ void TScanRun::Finish(TEnd End)
 
 void TForm1::SetScanControlsEnabled(bool Enabled)
 {
-    for (TWinControl* C : std::initializer_list<TWinControl*>{RichEdit9, RichEdit3, RichEdit4, BitBtn5, BitBtn2,
-                                                              BitBtn6, BitBtn4})
+    for (TWinControl* C :
+         std::initializer_list<TWinControl*>{RichEdit9, RichEdit3, RichEdit4, BitBtn5, BitBtn2, BitBtn6, BitBtn4})
         C->SetEnabled(Enabled);
 }
 
@@ -436,6 +438,9 @@ void TForm1::BitBtn1Click(TObject*)
     TScanRun(this).Execute();
 }
 
-void TForm1::BitBtn3Click(TObject*) { CancelFlag = true; }
+void TForm1::BitBtn3Click(TObject*)
+{
+    CancelFlag = true;
+}
 
 } // namespace Unit1

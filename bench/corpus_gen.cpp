@@ -21,13 +21,24 @@ std::uint64_t Next()
     return State;
 }
 
-unsigned Below(unsigned N) { return static_cast<unsigned>(Next() % N); }
+unsigned Below(unsigned N)
+{
+    return static_cast<unsigned>(Next() % N);
+}
 
-const char* const Words[] = {"the",     "quill",   "moat",   "scan",   "pattern", "letter", "river",  "stone",
-                             "window",  "between", "under",  "after",  "market",  "garden", "winter", "signal",
+const char* const Words[] = {"the",     "quill",   "moat",   "scan",    "pattern", "letter", "river",  "stone",
+                             "window",  "between", "under",  "after",   "market",  "garden", "winter", "signal",
                              "address", "message", "record", "harbour", "lantern", "copper", "meadow", "thread"};
-const char* const Accented[] = {"caf\xC3\xA9", "na\xC3\xAFve", "\xC3\xBC" "ber", "stra\xC3\x9F" "e", "\xE2\x82\xAC" "5",
-                                "\xD0\xBC\xD0\xB8\xD1\x80", "\xE6\x97\xA5\xE6\x9C\xAC"};
+const char* const Accented[] = {"caf\xC3\xA9",
+                                "na\xC3\xAFve",
+                                "\xC3\xBC"
+                                "ber",
+                                "stra\xC3\x9F"
+                                "e",
+                                "\xE2\x82\xAC"
+                                "5",
+                                "\xD0\xBC\xD0\xB8\xD1\x80",
+                                "\xE6\x97\xA5\xE6\x9C\xAC"};
 const char* const Domains[] = {"example.org", "mail.quill.net", "post.riverstone.co.uk", "lantern.io", "copper.de"};
 const char* const Users[] = {"anna", "b.smith", "carol_99", "dev-team", "info", "j.doe", "sales", "zed"};
 
@@ -37,7 +48,8 @@ std::string Address(bool Upper)
     A += '@';
     A += Domains[Below(5)];
     if (Upper)
-        for (auto& C : A) C = static_cast<char>(std::toupper(static_cast<unsigned char>(C)));
+        for (auto& C : A)
+            C = static_cast<char>(std::toupper(static_cast<unsigned char>(C)));
     return A;
 }
 
@@ -91,7 +103,8 @@ int main(int argc, char** argv)
             Line += Line.empty() ? "" : " ";
             if (!Seen.empty() && Below(4) == 0) {
                 std::string A = Seen[Below(static_cast<unsigned>(Seen.size()))];
-                for (auto& C : A) C = static_cast<char>(Below(2) ? std::toupper(static_cast<unsigned char>(C)) : C);
+                for (auto& C : A)
+                    C = static_cast<char>(Below(2) ? std::toupper(static_cast<unsigned char>(C)) : C);
                 Line += A;
             } else if (Below(2)) {
                 std::string A = Address(false);

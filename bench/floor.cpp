@@ -41,7 +41,6 @@ int main(int argc, char** argv)
         std::fclose(In);
     }
     const double Secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
-    std::printf("floor: %lld lines, %lld matches, %.3f s, %.1f MB/s\n", Lines, Matches, Secs,
-                Bytes / 1048576.0 / Secs);
+    std::printf("floor: %lld lines, %lld matches, %.3f s, %.1f MB/s\n", Lines, Matches, Secs, Bytes / 1048576.0 / Secs);
     return 0;
 }

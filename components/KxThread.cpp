@@ -10,21 +10,21 @@ namespace {
 // Holds a critical section for the life of a scope.
 class TSectionLock {
 public:
-    explicit TSectionLock(TCriticalSection &ASection) : Section(ASection) { Section.Enter(); }
+    explicit TSectionLock(TCriticalSection& ASection) : Section(ASection) { Section.Enter(); }
     ~TSectionLock() { Section.Leave(); }
-    TSectionLock(const TSectionLock &) = delete;
-    TSectionLock &operator=(const TSectionLock &) = delete;
+    TSectionLock(const TSectionLock&) = delete;
+    TSectionLock& operator=(const TSectionLock&) = delete;
 
 private:
-    TCriticalSection &Section;
+    TCriticalSection& Section;
 };
 
-template <typename T> bool Contains(const std::vector<T *> &List, const T *Item)
+template <typename T> bool Contains(const std::vector<T*>& List, const T* Item)
 {
     return std::find(List.begin(), List.end(), Item) != List.end();
 }
 
-template <typename T> void Erase(std::vector<T *> &List, const T *Item)
+template <typename T> void Erase(std::vector<T*>& List, const T* Item)
 {
     List.erase(std::remove(List.begin(), List.end(), Item), List.end());
 }
@@ -33,7 +33,7 @@ template <typename T> void Erase(std::vector<T *> &List, const T *Item)
 
 // ---- TKxThreadBase --------------------------------------------------------------
 
-TKxThreadBase::TKxThreadBase(TComponent *AOwner) : TComponent(AOwner), FLock(New<TCriticalSection>()) {}
+TKxThreadBase::TKxThreadBase(TComponent* AOwner) : TComponent(AOwner), FLock(New<TCriticalSection>()) {}
 
 void TKxThreadBase::BeforeDestruction()
 {
@@ -41,32 +41,32 @@ void TKxThreadBase::BeforeDestruction()
     SetThreadGroup(nullptr);
 }
 
-void TKxThreadBase::SetThreadGroup(TKxThreadGroup *Value)
+void TKxThreadBase::SetThreadGroup(TKxThreadGroup* Value)
 {
     if (Value == FThreadGroup) return;
     // A group inside itself would report to itself without end.
-    for (TKxThreadBase *G = Value; G; G = G->GetThreadGroup())
+    for (TKxThreadBase* G = Value; G; G = G->GetThreadGroup())
         if (G == this) throw EInvalidOperation("A thread group cannot belong to itself");
     if (FThreadGroup) RemoveMe(FThreadGroup);
     FThreadGroup = Value;
     if (FThreadGroup) AddMe(FThreadGroup);
 }
 
-void TKxThreadBase::DoUpdate(TKxExecuteThread *Thread, void *&Data, int Percent)
+void TKxThreadBase::DoUpdate(TKxExecuteThread* Thread, void*& Data, int Percent)
 {
     if (!OnUpdate || !CanFire()) return;
     TSectionLock L(GetLock());
     OnUpdate(this, Thread, Data, Percent);
 }
 
-void TKxThreadBase::DoStart(TKxExecuteThread *Thread, void *&Data)
+void TKxThreadBase::DoStart(TKxExecuteThread* Thread, void*& Data)
 {
     if (!OnStart || !CanFire()) return;
     TSectionLock L(GetLock());
     OnStart(this, Thread, Data);
 }
 
-void TKxThreadBase::DoTerminate(TKxExecuteThread *Thread, void *&Data)
+void TKxThreadBase::DoTerminate(TKxExecuteThread* Thread, void*& Data)
 {
     if (!OnTerminate || !CanFire()) return;
     TSectionLock L(GetLock());
@@ -75,19 +75,19 @@ void TKxThreadBase::DoTerminate(TKxExecuteThread *Thread, void *&Data)
 
 // ---- TKxThread ------------------------------------------------------------------
 
-TKxThread::TKxThread(TComponent *AOwner) : TKxThreadBase(AOwner), FUpdateTimer(New<TTimer>(nullptr))
+TKxThread::TKxThread(TComponent* AOwner) : TKxThreadBase(AOwner), FUpdateTimer(New<TTimer>(nullptr))
 {
     FUpdateTimer->SetEnabled(false);
     FUpdateTimer->SetInterval(100);
-    FUpdateTimer->SetOnTimer([this](TObject *Sender) { OnUpdateTimer(Sender); });
+    FUpdateTimer->SetOnTimer([this](TObject* Sender) { OnUpdateTimer(Sender); });
 }
 
 void TKxThread::BeforeDestruction()
 {
     Destroying();
     FUpdateTimer->SetEnabled(false);
-    if (TKxExecuteThread *Thread = FThread) {
-        Thread->OnTerminate = [this](TObject *Sender) { OnThreadTerminateClose(Sender); };
+    if (TKxExecuteThread* Thread = FThread) {
+        Thread->OnTerminate = [this](TObject* Sender) { OnThreadTerminateClose(Sender); };
         Stop();
         if (!Thread->CanWaitFor()) {
             // Freed from a method that its own worker handed to Synchronize:
@@ -111,14 +111,14 @@ void TKxThread::Start()
     Start(nullptr);
 }
 
-void TKxThread::Start(void *Data)
+void TKxThread::Start(void* Data)
 {
     if (FThread) return;
-    auto *Thread = New<TKxExecuteThread>(this, Data);
+    auto* Thread = New<TKxExecuteThread>(this, Data);
     FThread = Thread;
     FTerminated = false;
     ReportStarted(GetThreadGroup());
-    Thread->WithData([&](void *&D) { DoStart(Thread, D); });
+    Thread->WithData([&](void*& D) { DoStart(Thread, D); });
     Thread->Resume();
     if (FUpdateEnabled) FUpdateTimer->SetEnabled(true);
 }
@@ -127,41 +127,41 @@ void TKxThread::Execute()
 {
     // Nothing of the component is touched once the handler runs: a component
     // freed from a method the worker synchronized must not be reached again.
-    TKxExecuteThread *Thread = FThread;
+    TKxExecuteThread* Thread = FThread;
     if (!Thread->FOnExecute) return;
-    const TKxThreadEvent &Handler = Thread->FOnExecute;
-    Thread->WithData([&](void *&Data) { Handler(this, Thread, Data); });
+    const TKxThreadEvent& Handler = Thread->FOnExecute;
+    Thread->WithData([&](void*& Data) { Handler(this, Thread, Data); });
 }
 
-void TKxThread::OnUpdateTimer(TObject *)
+void TKxThread::OnUpdateTimer(TObject*)
 {
-    TKxExecuteThread *Thread = FThread;
+    TKxExecuteThread* Thread = FThread;
     if (!Thread) return;
     const int Percent = Thread->GetPercent();
-    Thread->WithData([&](void *&Data) {
-        if (TKxThreadGroup *Group = GetThreadGroup())
+    Thread->WithData([&](void*& Data) {
+        if (TKxThreadGroup* Group = GetThreadGroup())
             Group->ThreadUpdate(this, Thread, Data, GetUpdatePriority(), Percent);
         DoUpdate(Thread, Data, Percent);
     });
 }
 
-void TKxThread::OnThreadTerminate(TObject *Sender)
+void TKxThread::OnThreadTerminate(TObject* Sender)
 {
-    auto *Thread = static_cast<TKxExecuteThread *>(Sender);
+    auto* Thread = static_cast<TKxExecuteThread*>(Sender);
     FUpdateTimer->SetEnabled(false);
     FTerminated = Thread->GetTerminated();
     ReportEnd(Thread);
-    Thread->WithData([&](void *&Data) { DoTerminate(Thread, Data); });
+    Thread->WithData([&](void*& Data) { DoTerminate(Thread, Data); });
     if (FUpdateEnabled) FUpdateTimer->SetEnabled(true);
 }
 
-void TKxThread::OnThreadTerminateClose(TObject *Sender)
+void TKxThread::OnThreadTerminateClose(TObject* Sender)
 {
     // The groups still learn of the end, so that their counts stay right.
-    ReportEnd(static_cast<TKxExecuteThread *>(Sender));
+    ReportEnd(static_cast<TKxExecuteThread*>(Sender));
 }
 
-void TKxThread::ReportEnd(TKxExecuteThread *Thread)
+void TKxThread::ReportEnd(TKxExecuteThread* Thread)
 {
     FThread = nullptr;
     FEnding = Thread;
@@ -199,33 +199,33 @@ void TKxThread::SetUpdateEnabled(bool Value)
     FUpdateTimer->SetEnabled(Value);
 }
 
-void TKxThread::AddMe(TKxThreadGroup *Group)
+void TKxThread::AddMe(TKxThreadGroup* Group)
 {
     Group->AddThread(this);
 }
 
-void TKxThread::RemoveMe(TKxThreadGroup *Group)
+void TKxThread::RemoveMe(TKxThreadGroup* Group)
 {
     Group->RemoveThread(this);
 }
 
-void TKxThread::ReportStarted(TKxThreadGroup *Group)
+void TKxThread::ReportStarted(TKxThreadGroup* Group)
 {
-    TKxExecuteThread *Thread = FThread;
+    TKxExecuteThread* Thread = FThread;
     if (!Thread || !Group) return;
-    Thread->WithData([&](void *&Data) { Group->ThreadStarted(this, Thread, Data); });
+    Thread->WithData([&](void*& Data) { Group->ThreadStarted(this, Thread, Data); });
 }
 
-void TKxThread::ReportTerminated(TKxThreadGroup *Group)
+void TKxThread::ReportTerminated(TKxThreadGroup* Group)
 {
-    TKxExecuteThread *Thread = FThread ? FThread : FEnding;
+    TKxExecuteThread* Thread = FThread ? FThread : FEnding;
     if (!Thread || !Group) return;
-    Thread->WithData([&](void *&Data) { Group->ThreadTerminated(this, Thread, Data); });
+    Thread->WithData([&](void*& Data) { Group->ThreadTerminated(this, Thread, Data); });
 }
 
 // ---- TKxThreadGroup -------------------------------------------------------------
 
-TKxThreadGroup::TKxThreadGroup(TComponent *AOwner) : TKxThreadBase(AOwner) {}
+TKxThreadGroup::TKxThreadGroup(TComponent* AOwner) : TKxThreadBase(AOwner) {}
 
 void TKxThreadGroup::BeforeDestruction()
 {
@@ -244,30 +244,30 @@ void TKxThreadGroup::BeforeDestruction()
 template <typename TEach> void TKxThreadGroup::ForEachItem(TEach Each)
 {
     // A copy: a member's handlers may change the group.
-    const std::vector<TKxThreadBase *> Items = FThreadItems;
-    for (TKxThreadBase *Item : Items)
+    const std::vector<TKxThreadBase*> Items = FThreadItems;
+    for (TKxThreadBase* Item : Items)
         if (Contains(FThreadItems, Item)) Each(Item);
 }
 
-void TKxThreadGroup::JoinThreads(const std::vector<TKxThread *> &Threads)
+void TKxThreadGroup::JoinThreads(const std::vector<TKxThread*>& Threads)
 {
-    for (TKxThreadGroup *G = this; G; G = G->GetThreadGroup()) {
+    for (TKxThreadGroup* G = this; G; G = G->GetThreadGroup()) {
         TSectionLock L(G->GetLock());
-        for (TKxThread *T : Threads)
+        for (TKxThread* T : Threads)
             if (!Contains(G->FThreads, T)) G->FThreads.push_back(T);
     }
 }
 
-void TKxThreadGroup::LeaveThreads(const std::vector<TKxThread *> &Threads)
+void TKxThreadGroup::LeaveThreads(const std::vector<TKxThread*>& Threads)
 {
-    for (TKxThreadGroup *G = this; G; G = G->GetThreadGroup()) {
+    for (TKxThreadGroup* G = this; G; G = G->GetThreadGroup()) {
         TSectionLock L(G->GetLock());
-        for (TKxThread *T : Threads)
+        for (TKxThread* T : Threads)
             Erase(G->FThreads, T);
     }
 }
 
-void TKxThreadGroup::AddThread(TKxThread *Thread)
+void TKxThreadGroup::AddThread(TKxThread* Thread)
 {
     if (Contains<TKxThreadBase>(FThreadItems, Thread)) return;
     if (Thread->GetRuning()) Thread->ReportStarted(this);
@@ -278,7 +278,7 @@ void TKxThreadGroup::AddThread(TKxThread *Thread)
     JoinThreads({Thread});
 }
 
-void TKxThreadGroup::RemoveThread(TKxThread *Thread)
+void TKxThreadGroup::RemoveThread(TKxThread* Thread)
 {
     if (!Contains<TKxThreadBase>(FThreadItems, Thread)) return;
     if (Thread->GetRuning()) Thread->ReportTerminated(this);
@@ -289,7 +289,7 @@ void TKxThreadGroup::RemoveThread(TKxThread *Thread)
     LeaveThreads({Thread});
 }
 
-void TKxThreadGroup::AddThreadGroup(TKxThreadGroup *Group)
+void TKxThreadGroup::AddThreadGroup(TKxThreadGroup* Group)
 {
     if (Contains<TKxThreadBase>(FThreadItems, Group)) return;
     if (Group->GetRuning()) Group->ReportStarted(this);
@@ -300,7 +300,7 @@ void TKxThreadGroup::AddThreadGroup(TKxThreadGroup *Group)
     JoinThreads(Group->FThreads);
 }
 
-void TKxThreadGroup::RemoveThreadGroup(TKxThreadGroup *Group)
+void TKxThreadGroup::RemoveThreadGroup(TKxThreadGroup* Group)
 {
     if (!Contains<TKxThreadBase>(FThreadItems, Group)) return;
     if (Group->GetRuning()) Group->ReportTerminated(this);
@@ -317,24 +317,24 @@ int TKxThreadGroup::GetCountRuning() const
     return static_cast<int>(FRunning.size());
 }
 
-void TKxThreadGroup::AddMe(TKxThreadGroup *Group)
+void TKxThreadGroup::AddMe(TKxThreadGroup* Group)
 {
     Group->AddThreadGroup(this);
 }
 
-void TKxThreadGroup::RemoveMe(TKxThreadGroup *Group)
+void TKxThreadGroup::RemoveMe(TKxThreadGroup* Group)
 {
     Group->RemoveThreadGroup(this);
 }
 
-void TKxThreadGroup::ReportStarted(TKxThreadGroup *Group)
+void TKxThreadGroup::ReportStarted(TKxThreadGroup* Group)
 {
-    ForEachItem([&](TKxThreadBase *Item) { Item->ReportStarted(Group); });
+    ForEachItem([&](TKxThreadBase* Item) { Item->ReportStarted(Group); });
 }
 
-void TKxThreadGroup::ReportTerminated(TKxThreadGroup *Group)
+void TKxThreadGroup::ReportTerminated(TKxThreadGroup* Group)
 {
-    ForEachItem([&](TKxThreadBase *Item) { Item->ReportTerminated(Group); });
+    ForEachItem([&](TKxThreadBase* Item) { Item->ReportTerminated(Group); });
 }
 
 void TKxThreadGroup::Start()
@@ -342,27 +342,27 @@ void TKxThreadGroup::Start()
     Start(nullptr);
 }
 
-void TKxThreadGroup::Start(void *Data)
+void TKxThreadGroup::Start(void* Data)
 {
-    ForEachItem([&](TKxThreadBase *Item) { Item->Start(Data); });
+    ForEachItem([&](TKxThreadBase* Item) { Item->Start(Data); });
 }
 
 void TKxThreadGroup::Stop()
 {
-    ForEachItem([](TKxThreadBase *Item) { Item->Stop(); });
+    ForEachItem([](TKxThreadBase* Item) { Item->Stop(); });
 }
 
 void TKxThreadGroup::Suspend()
 {
-    ForEachItem([](TKxThreadBase *Item) { Item->Suspend(); });
+    ForEachItem([](TKxThreadBase* Item) { Item->Suspend(); });
 }
 
 void TKxThreadGroup::Resume()
 {
-    ForEachItem([](TKxThreadBase *Item) { Item->Resume(); });
+    ForEachItem([](TKxThreadBase* Item) { Item->Resume(); });
 }
 
-void TKxThreadGroup::ThreadStarted(TObject *Sender, TKxExecuteThread *Thread, void *&Data)
+void TKxThreadGroup::ThreadStarted(TObject* Sender, TKxExecuteThread* Thread, void*& Data)
 {
     bool First;
     {
@@ -373,11 +373,11 @@ void TKxThreadGroup::ThreadStarted(TObject *Sender, TKxExecuteThread *Thread, vo
         FRunning.push_back(Sender);
         DoThreadStart(Sender, Thread, Data);
     }
-    if (TKxThreadGroup *Parent = GetThreadGroup()) Parent->ThreadStarted(Sender, Thread, Data);
+    if (TKxThreadGroup* Parent = GetThreadGroup()) Parent->ThreadStarted(Sender, Thread, Data);
     if (First) DoStart(Thread, Data);
 }
 
-void TKxThreadGroup::ThreadTerminated(TObject *Sender, TKxExecuteThread *Thread, void *&Data)
+void TKxThreadGroup::ThreadTerminated(TObject* Sender, TKxExecuteThread* Thread, void*& Data)
 {
     bool Last;
     {
@@ -388,34 +388,34 @@ void TKxThreadGroup::ThreadTerminated(TObject *Sender, TKxExecuteThread *Thread,
         Last = FRunning.empty();
         DoThreadTerminate(Sender, Thread, Data);
     }
-    if (TKxThreadGroup *Parent = GetThreadGroup()) Parent->ThreadTerminated(Sender, Thread, Data);
+    if (TKxThreadGroup* Parent = GetThreadGroup()) Parent->ThreadTerminated(Sender, Thread, Data);
     if (Last) DoTerminate(Thread, Data);
 }
 
-void TKxThreadGroup::ThreadUpdate(TObject *Sender, TKxExecuteThread *Thread, void *&Data, int UpdatePriority,
+void TKxThreadGroup::ThreadUpdate(TObject* Sender, TKxExecuteThread* Thread, void*& Data, int UpdatePriority,
                                   int Percent)
 {
     DoThreadUpdate(Sender, Thread, Data, Percent);
-    for (TKxThreadBase *Item : FThreadItems)
+    for (TKxThreadBase* Item : FThreadItems)
         if (Item->GetRuning() && Item->GetUpdatePriority() > UpdatePriority) return;
     DoUpdate(Thread, Data, Percent);
 }
 
-void TKxThreadGroup::DoThreadUpdate(TObject *Sender, TKxExecuteThread *Thread, void *&Data, int Percent)
+void TKxThreadGroup::DoThreadUpdate(TObject* Sender, TKxExecuteThread* Thread, void*& Data, int Percent)
 {
     if (!OnThreadUpdate || !CanFire()) return;
     TSectionLock L(GetLock());
     OnThreadUpdate(Sender, Thread, Data, Percent);
 }
 
-void TKxThreadGroup::DoThreadStart(TObject *Sender, TKxExecuteThread *Thread, void *&Data)
+void TKxThreadGroup::DoThreadStart(TObject* Sender, TKxExecuteThread* Thread, void*& Data)
 {
     if (!OnThreadStart || !CanFire()) return;
     TSectionLock L(GetLock());
     OnThreadStart(Sender, Thread, Data);
 }
 
-void TKxThreadGroup::DoThreadTerminate(TObject *Sender, TKxExecuteThread *Thread, void *&Data)
+void TKxThreadGroup::DoThreadTerminate(TObject* Sender, TKxExecuteThread* Thread, void*& Data)
 {
     if (!OnThreadTerminate || !CanFire()) return;
     TSectionLock L(GetLock());
@@ -424,11 +424,11 @@ void TKxThreadGroup::DoThreadTerminate(TObject *Sender, TKxExecuteThread *Thread
 
 // ---- TKxExecuteThread -----------------------------------------------------------
 
-TKxExecuteThread::TKxExecuteThread(TKxThread *AOwner, void *AData)
+TKxExecuteThread::TKxExecuteThread(TKxThread* AOwner, void* AData)
     : TThread(true), FOwner(AOwner), FData(AData), FOnExecute(AOwner->OnExecute)
 {
     SetFreeOnTerminate(true);
-    OnTerminate = [AOwner](TObject *Sender) { AOwner->OnThreadTerminate(Sender); };
+    OnTerminate = [AOwner](TObject* Sender) { AOwner->OnThreadTerminate(Sender); };
     SetPriority(AOwner->GetPriority());
 }
 
@@ -443,22 +443,22 @@ void TKxExecuteThread::SetPercent(int Value)
     WaitWhileSuspended();
 }
 
-void TKxExecuteThread::Synchronize(const TThreadMethod &Method)
+void TKxExecuteThread::Synchronize(const TThreadMethod& Method)
 {
     if (!Method || GetTerminated()) return;
     TThread::Synchronize(Method);
 }
 
-void TKxExecuteThread::Synchronize(const std::function<void(TKxExecuteThread *Thread)> &Method)
+void TKxExecuteThread::Synchronize(const std::function<void(TKxExecuteThread* Thread)>& Method)
 {
     if (!Method) return;
     Synchronize(TThreadMethod([&] { Method(this); }));
 }
 
-void TKxExecuteThread::Synchronize(const std::function<void(TKxExecuteThread *Thread, void *&Data)> &Method)
+void TKxExecuteThread::Synchronize(const std::function<void(TKxExecuteThread* Thread, void*& Data)>& Method)
 {
     if (!Method) return;
-    Synchronize(TThreadMethod([&] { WithData([&](void *&Data) { Method(this, Data); }); }));
+    Synchronize(TThreadMethod([&] { WithData([&](void*& Data) { Method(this, Data); }); }));
 }
 
 } // namespace KxThread

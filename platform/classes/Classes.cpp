@@ -19,7 +19,10 @@ void TPersistent::AssignTo(TPersistent* Dest)
 
 // ---- TList --------------------------------------------------------------------
 
-void TList::Error(int Index) const { throw EListError("List index out of bounds (" + IntToStr(Index) + ")"); }
+void TList::Error(int Index) const
+{
+    throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+}
 
 int TList::Add(void* Item)
 {
@@ -46,7 +49,10 @@ int TList::Remove(void* Item)
     return I;
 }
 
-void TList::Clear() { FItems.clear(); }
+void TList::Clear()
+{
+    FItems.clear();
+}
 
 int TList::IndexOf(void* Item) const
 {
@@ -78,7 +84,10 @@ void* TList::Extract(void* Item)
     return Item;
 }
 
-void TList::Pack() { FItems.erase(std::remove(FItems.begin(), FItems.end(), nullptr), FItems.end()); }
+void TList::Pack()
+{
+    FItems.erase(std::remove(FItems.begin(), FItems.end(), nullptr), FItems.end());
+}
 
 void TList::SetCount(int Value)
 {
@@ -136,9 +145,15 @@ TComponent::~TComponent()
     if (FOwner) FOwner->RemoveComponent(this);
 }
 
-void TComponent::Destroying() { FComponentState.Include(csDestroying); }
+void TComponent::Destroying()
+{
+    FComponentState.Include(csDestroying);
+}
 
-void TComponent::SetName(const AnsiString& Value) { FName = Value; }
+void TComponent::SetName(const AnsiString& Value)
+{
+    FName = Value;
+}
 
 int TComponent::GetComponentIndex() const
 {
@@ -236,9 +251,15 @@ void TComponent::SetComponentStateFlag(TComponentStateItem Flag, bool On)
         FComponentState.Exclude(Flag);
 }
 
-void TComponent::SetLoading(bool Value) { SetComponentStateFlag(csLoading, Value); }
+void TComponent::SetLoading(bool Value)
+{
+    SetComponentStateFlag(csLoading, Value);
+}
 
-void TComponent::Loaded() { FComponentState.Exclude(csLoading); }
+void TComponent::Loaded()
+{
+    FComponentState.Exclude(csLoading);
+}
 
 // ---- Unit sections --------------------------------------------------------------
 

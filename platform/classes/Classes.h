@@ -13,8 +13,19 @@ class TComponent;
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
 enum TOperation { opInsert, opRemove };
-enum TComponentStateItem { csLoading, csReading, csWriting, csDestroying, csDesigning, csAncestor, csUpdating,
-                           csFixups, csFreeNotification, csInline, csDesignInstance };
+enum TComponentStateItem {
+    csLoading,
+    csReading,
+    csWriting,
+    csDestroying,
+    csDesigning,
+    csAncestor,
+    csUpdating,
+    csFixups,
+    csFreeNotification,
+    csInline,
+    csDesignInstance
+};
 using TComponentState = Set<TComponentStateItem>;
 
 class TPersistent : public TObject {

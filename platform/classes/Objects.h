@@ -43,16 +43,18 @@ public:
 };
 
 // Declares a class's meta object; put it in the public part of the class.
-#define QM_CLASS(Name, ParentClass)                                              \
-    static TClass StaticClassType()                                              \
-    {                                                                            \
-        static const TMetaClass Meta{#Name, ParentClass::StaticClassType()};     \
-        return &Meta;                                                            \
-    }                                                                            \
-    TClass ClassType() const override { return StaticClassType(); }
+#define QM_CLASS(Name, ParentClass)                                                                                    \
+    static TClass StaticClassType()                                                                                    \
+    {                                                                                                                  \
+        static const TMetaClass Meta{#Name, ParentClass::StaticClassType()};                                           \
+        return &Meta;                                                                                                  \
+    }                                                                                                                  \
+    TClass ClassType() const override                                                                                  \
+    {                                                                                                                  \
+        return StaticClassType();                                                                                      \
+    }
 
-template <typename T, typename... Args>
-T* New(Args&&... A)
+template <typename T, typename... Args> T* New(Args&&... A)
 {
     T* Obj = new T(std::forward<Args>(A)...);
     try {
@@ -72,8 +74,7 @@ inline void Free(TObject* Obj)
     delete Obj;
 }
 
-template <typename T>
-void FreeAndNil(T*& Obj)
+template <typename T> void FreeAndNil(T*& Obj)
 {
     T* Tmp = Obj;
     Obj = nullptr;
@@ -83,11 +84,9 @@ void FreeAndNil(T*& Obj)
 struct FreeDeleter {
     void operator()(TObject* Obj) const { Free(Obj); }
 };
-template <typename T>
-using TOwned = std::unique_ptr<T, FreeDeleter>;
+template <typename T> using TOwned = std::unique_ptr<T, FreeDeleter>;
 
-template <typename T, typename... Args>
-TOwned<T> MakeOwned(Args&&... A)
+template <typename T, typename... Args> TOwned<T> MakeOwned(Args&&... A)
 {
     return TOwned<T>(New<T>(std::forward<Args>(A)...));
 }

@@ -55,9 +55,15 @@ TFileStream::TFileStream(const AnsiString& FileName, Word Mode) : FFileName(File
     }
     int Flags = O_CLOEXEC;
     switch (Mode & 3) {
-    case fmOpenWrite: Flags |= O_WRONLY; break;
-    case fmOpenReadWrite: Flags |= O_RDWR; break;
-    default: Flags |= O_RDONLY; break;
+    case fmOpenWrite:
+        Flags |= O_WRONLY;
+        break;
+    case fmOpenReadWrite:
+        Flags |= O_RDWR;
+        break;
+    default:
+        Flags |= O_RDONLY;
+        break;
     }
     FHandle = ::open(FileName.c_str(), Flags);
     struct stat St;
@@ -222,6 +228,7 @@ AnsiString ReadFileBytes(const AnsiString& FileName)
     AnsiString Data;
     char Buf[65536];
     Int64 N;
-    while ((N = F.Read(Buf, sizeof Buf)) > 0) Data.append(Buf, static_cast<std::size_t>(N));
+    while ((N = F.Read(Buf, sizeof Buf)) > 0)
+        Data.append(Buf, static_cast<std::size_t>(N));
     return Data;
 }

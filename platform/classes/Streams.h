@@ -21,7 +21,7 @@ public:
     virtual Int64 Read(void* Buffer, Int64 Count) = 0;
     virtual Int64 Write(const void* Buffer, Int64 Count) = 0;
     virtual Int64 Seek(Int64 Offset, TSeekOrigin Origin) = 0;
-    void ReadBuffer(void* Buffer, Int64 Count);   // EReadError "Stream read error"
+    void ReadBuffer(void* Buffer, Int64 Count);        // EReadError "Stream read error"
     void WriteBuffer(const void* Buffer, Int64 Count); // EWriteError "Stream write error"
     Int64 CopyFrom(TStream* Source, Int64 Count);
     Int64 GetPosition() { return Seek(0, soCurrent); }

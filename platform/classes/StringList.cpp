@@ -19,7 +19,10 @@ void TStrings::Put(int Index, const AnsiString& S)
     InsertObject(Index, S, Obj);
 }
 
-TObject* TStrings::GetObject(int) const { return nullptr; }
+TObject* TStrings::GetObject(int) const
+{
+    return nullptr;
+}
 void TStrings::PutObject(int, TObject*) {}
 
 int TStrings::Add(const AnsiString& S)
@@ -46,7 +49,8 @@ void TStrings::AddStrings(const TStrings* Strings)
 {
     BeginUpdate();
     try {
-        for (int I = 0; I < Strings->GetCount(); ++I) AddObject(Strings->Get(I), Strings->GetObject(I));
+        for (int I = 0; I < Strings->GetCount(); ++I)
+            AddObject(Strings->Get(I), Strings->GetObject(I));
     } catch (...) {
         EndUpdate();
         throw;
@@ -71,7 +75,10 @@ void TStrings::Assign(const TStrings* Source)
     EndUpdate();
 }
 
-int TStrings::CompareStrings(const AnsiString& A, const AnsiString& B) const { return AnsiCompareText(A, B); }
+int TStrings::CompareStrings(const AnsiString& A, const AnsiString& B) const
+{
+    return AnsiCompareText(A, B);
+}
 
 int TStrings::IndexOf(const AnsiString& S) const
 {
@@ -174,7 +181,8 @@ void TStrings::SetText(const AnsiString& Value)
         const std::size_t N = Value.size();
         while (P < N) {
             std::size_t E = P;
-            while (E < N && Value[E] != '\n' && Value[E] != '\r') ++E;
+            while (E < N && Value[E] != '\n' && Value[E] != '\r')
+                ++E;
             Add(Value.substr(P, E - P));
             if (E < N) E += (Value[E] == '\r' && E + 1 < N && Value[E + 1] == '\n') ? 2 : 1;
             P = E;
@@ -221,7 +229,8 @@ void TStrings::SetDelimitedText(const AnsiString& Value)
                 S = AnsiExtractQuotedStr(Value, P, FQuoteChar);
             } else {
                 const std::size_t B = P;
-                while (P < N && static_cast<unsigned char>(Value[P]) > ' ' && Value[P] != FDelimiter) ++P;
+                while (P<N&& static_cast<unsigned char>(Value[P])> ' ' && Value[P] != FDelimiter)
+                    ++P;
                 S = Value.substr(B, P - B);
             }
             Add(S);
@@ -331,7 +340,8 @@ TStringList::~TStringList()
     OnChange = nullptr;
     OnChanging = nullptr;
     if (FOwnsObjects)
-        for (auto& It : FList) Free(It.FObject);
+        for (auto& It : FList)
+            Free(It.FObject);
 }
 
 void TStringList::CheckIndex(int Index) const
@@ -400,13 +410,17 @@ void TStringList::Clear()
     if (FList.empty()) return;
     Changing();
     if (FOwnsObjects)
-        for (auto& It : FList) Free(It.FObject);
+        for (auto& It : FList)
+            Free(It.FObject);
     FList.clear();
     ItemsChanged();
     Changed();
 }
 
-int TStringList::Add(const AnsiString& S) { return AddObject(S, nullptr); }
+int TStringList::Add(const AnsiString& S)
+{
+    return AddObject(S, nullptr);
+}
 
 int TStringList::AddObject(const AnsiString& S, TObject* Obj)
 {
@@ -415,9 +429,12 @@ int TStringList::AddObject(const AnsiString& S, TObject* Obj)
         Index = GetCount();
     } else if (Find(S, Index)) {
         switch (FDuplicates) {
-        case dupIgnore: return Index;
-        case dupError: Error("String list does not allow duplicates", 0);
-        case dupAccept: break;
+        case dupIgnore:
+            return Index;
+        case dupError:
+            Error("String list does not allow duplicates", 0);
+        case dupAccept:
+            break;
         }
     }
     InsertItem(Index, S, Obj);
@@ -475,11 +492,13 @@ void TStringList::CustomSort(const TStringListSortCompare& Compare)
     Changing();
     // Sort a permutation with the list's own comparison by index, then apply it.
     std::vector<int> Order(FList.size());
-    for (std::size_t I = 0; I < Order.size(); ++I) Order[I] = static_cast<int>(I);
+    for (std::size_t I = 0; I < Order.size(); ++I)
+        Order[I] = static_cast<int>(I);
     std::stable_sort(Order.begin(), Order.end(), [&](int A, int B) { return Compare(this, A, B) < 0; });
     std::vector<TStringItem> Sorted;
     Sorted.reserve(FList.size());
-    for (int I : Order) Sorted.push_back(std::move(FList[I]));
+    for (int I : Order)
+        Sorted.push_back(std::move(FList[I]));
     FList.swap(Sorted);
     ItemsChanged();
     Changed();
@@ -533,7 +552,10 @@ struct THashedStringList::THashIndex {
 THashedStringList::THashedStringList() : FIndex(std::make_unique<THashIndex>()) {}
 THashedStringList::~THashedStringList() = default;
 
-void THashedStringList::ItemsChanged() { FIndex->Valid = false; }
+void THashedStringList::ItemsChanged()
+{
+    FIndex->Valid = false;
+}
 
 void THashedStringList::Rehash() const
 {

@@ -60,7 +60,7 @@ protected:
     virtual void DoTerminate();
     // Runs Method on the user-interface thread while this thread waits;
     // an exception it raises is raised again here.
-    void Synchronize(const TThreadMethod &Method);
+    void Synchronize(const TThreadMethod& Method);
     // The worker's pause point: waits while the thread is suspended and not
     // terminated. Does nothing on any other thread.
     void WaitWhileSuspended();
@@ -70,7 +70,7 @@ protected:
 private:
     void Run();
     void Launch();
-    void Queue(const TThreadMethod &Method, bool HonourPause);
+    void Queue(const TThreadMethod& Method, bool HonourPause);
 
     std::unique_ptr<platform::detail::TThreadState> FState;
 };

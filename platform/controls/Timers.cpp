@@ -12,7 +12,7 @@ namespace platform::detail {
 // by its own handler, and is then deleted once the tick has unwound.
 class TTimerBridge : public QTimer {
 public:
-    explicit TTimerBridge(TTimer *AOwner) : Owner(AOwner)
+    explicit TTimerBridge(TTimer* AOwner) : Owner(AOwner)
     {
         connect(this, &QTimer::timeout, this, [this] { Tick(); });
     }
@@ -41,13 +41,13 @@ private:
         InTick = false;
     }
 
-    TTimer *Owner;
+    TTimer* Owner;
     bool InTick = false;
 };
 
 } // namespace platform::detail
 
-TTimer::TTimer(TComponent *AOwner) : TComponent(AOwner), FBridge(new platform::detail::TTimerBridge(this)) {}
+TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner), FBridge(new platform::detail::TTimerBridge(this)) {}
 
 TTimer::~TTimer()
 {

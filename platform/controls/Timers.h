@@ -10,7 +10,7 @@ class TTimerBridge;
 class TTimer : public TComponent {
 public:
     QM_CLASS(TTimer, TComponent)
-    explicit TTimer(TComponent *AOwner);
+    explicit TTimer(TComponent* AOwner);
     ~TTimer() override;
 
     bool GetEnabled() const { return FEnabled; }
@@ -20,7 +20,7 @@ public:
     void SetInterval(Cardinal Value);
     // A property with a setter, as the class library has it: assigning the
     // handler restarts the timer.
-    const TNotifyEvent &GetOnTimer() const { return FOnTimer; }
+    const TNotifyEvent& GetOnTimer() const { return FOnTimer; }
     void SetOnTimer(TNotifyEvent Value);
 
 protected:
@@ -33,5 +33,5 @@ private:
     bool FEnabled = true;
     Cardinal FInterval = 1000;
     TNotifyEvent FOnTimer;
-    platform::detail::TTimerBridge *FBridge;
+    platform::detail::TTimerBridge* FBridge;
 };

@@ -12,8 +12,14 @@
 
 namespace {
 
-QString Q(const AnsiString& S) { return platform::detail::ToQString(S); }
-AnsiString A(const QString& S) { return platform::detail::ToAnsi(S); }
+QString Q(const AnsiString& S)
+{
+    return platform::detail::ToQString(S);
+}
+AnsiString A(const QString& S)
+{
+    return platform::detail::ToAnsi(S);
+}
 
 // "Text File|*.txt|All|*.*" becomes "Text File (*.txt);;All (*.*)".
 QString QtFilter(const AnsiString& Filter, int Index, QString* Selected)
@@ -41,29 +47,56 @@ public:
     {
         QMessageBox::Icon Icon = QMessageBox::NoIcon;
         switch (Flags & 0xF0) {
-        case MB_ICONHAND: Icon = QMessageBox::Critical; break;
-        case MB_ICONQUESTION: Icon = QMessageBox::Question; break;
-        case MB_ICONEXCLAMATION: Icon = QMessageBox::Warning; break;
-        case MB_ICONASTERISK: Icon = QMessageBox::Information; break;
+        case MB_ICONHAND:
+            Icon = QMessageBox::Critical;
+            break;
+        case MB_ICONQUESTION:
+            Icon = QMessageBox::Question;
+            break;
+        case MB_ICONEXCLAMATION:
+            Icon = QMessageBox::Warning;
+            break;
+        case MB_ICONASTERISK:
+            Icon = QMessageBox::Information;
+            break;
         }
         QMessageBox::StandardButtons Buttons;
         switch (Flags & 0x0F) {
-        case MB_OKCANCEL: Buttons = QMessageBox::Ok | QMessageBox::Cancel; break;
-        case MB_ABORTRETRYIGNORE: Buttons = QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore; break;
-        case MB_YESNOCANCEL: Buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
-        case MB_YESNO: Buttons = QMessageBox::Yes | QMessageBox::No; break;
-        case MB_RETRYCANCEL: Buttons = QMessageBox::Retry | QMessageBox::Cancel; break;
-        default: Buttons = QMessageBox::Ok; break;
+        case MB_OKCANCEL:
+            Buttons = QMessageBox::Ok | QMessageBox::Cancel;
+            break;
+        case MB_ABORTRETRYIGNORE:
+            Buttons = QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
+            break;
+        case MB_YESNOCANCEL:
+            Buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+            break;
+        case MB_YESNO:
+            Buttons = QMessageBox::Yes | QMessageBox::No;
+            break;
+        case MB_RETRYCANCEL:
+            Buttons = QMessageBox::Retry | QMessageBox::Cancel;
+            break;
+        default:
+            Buttons = QMessageBox::Ok;
+            break;
         }
         QMessageBox Box(Icon, Q(Caption), Q(Text), Buttons, QApplication::activeWindow());
         switch (Box.exec()) {
-        case QMessageBox::Ok: return IDOK;
-        case QMessageBox::Abort: return IDABORT;
-        case QMessageBox::Retry: return IDRETRY;
-        case QMessageBox::Ignore: return IDIGNORE;
-        case QMessageBox::Yes: return IDYES;
-        case QMessageBox::No: return IDNO;
-        default: return IDCANCEL;
+        case QMessageBox::Ok:
+            return IDOK;
+        case QMessageBox::Abort:
+            return IDABORT;
+        case QMessageBox::Retry:
+            return IDRETRY;
+        case QMessageBox::Ignore:
+            return IDIGNORE;
+        case QMessageBox::Yes:
+            return IDYES;
+        case QMessageBox::No:
+            return IDNO;
+        default:
+            return IDCANCEL;
         }
     }
 
@@ -100,7 +133,8 @@ public:
         const bool IsProgram = QFileInfo(File).isExecutable() && !QFileInfo(File).isDir();
         if (IsProgram) {
             QStringList Args;
-            for (const auto& Arg : SplitCommandLine(Call.Parameters)) Args << Q(Arg);
+            for (const auto& Arg : SplitCommandLine(Call.Parameters))
+                Args << Q(Arg);
             return QProcess::startDetached(File, Args, Q(Call.Directory));
         }
         const QUrl Url = File.contains(QStringLiteral("://")) ? QUrl(File) : QUrl::fromLocalFile(File);
@@ -118,13 +152,25 @@ TUserInteraction* Current = nullptr;
 
 } // namespace
 
-TUserInteraction* UserInteraction() { return Current ? Current : &QtInteraction(); }
-void SetUserInteraction(TUserInteraction* Interaction) { Current = Interaction; }
+TUserInteraction* UserInteraction()
+{
+    return Current ? Current : &QtInteraction();
+}
+void SetUserInteraction(TUserInteraction* Interaction)
+{
+    Current = Interaction;
+}
 
 // ---- TScriptedInteraction -------------------------------------------------------
 
-TScriptedInteraction::TScriptedInteraction() : FPrevious(Current) { SetUserInteraction(this); }
-TScriptedInteraction::~TScriptedInteraction() { SetUserInteraction(FPrevious); }
+TScriptedInteraction::TScriptedInteraction() : FPrevious(Current)
+{
+    SetUserInteraction(this);
+}
+TScriptedInteraction::~TScriptedInteraction()
+{
+    SetUserInteraction(FPrevious);
+}
 
 void TScriptedInteraction::ShowMessage(const AnsiString& Title, const AnsiString& Text)
 {
@@ -173,7 +219,8 @@ std::vector<AnsiString> SplitCommandLine(const AnsiString& P)
     std::size_t I = 0;
     const std::size_t N = P.size();
     while (true) {
-        while (I < N && (P[I] == ' ' || P[I] == '\t')) ++I;
+        while (I < N && (P[I] == ' ' || P[I] == '\t'))
+            ++I;
         if (I >= N) break;
         AnsiString Arg;
         bool InQuotes = false;
@@ -182,7 +229,8 @@ std::vector<AnsiString> SplitCommandLine(const AnsiString& P)
             if ((C == ' ' || C == '\t') && !InQuotes) break;
             if (C == '\\') {
                 std::size_t Slashes = 0;
-                while (I < N && P[I] == '\\') ++Slashes, ++I;
+                while (I < N && P[I] == '\\')
+                    ++Slashes, ++I;
                 if (I < N && P[I] == '"') {
                     Arg.append(Slashes / 2, '\\');
                     if (Slashes % 2) {

@@ -10,20 +10,19 @@
 // Message-box flags and answers, with their Win32 values.
 inline constexpr unsigned MB_OK = 0x00, MB_OKCANCEL = 0x01, MB_ABORTRETRYIGNORE = 0x02, MB_YESNOCANCEL = 0x03,
                           MB_YESNO = 0x04, MB_RETRYCANCEL = 0x05;
-inline constexpr unsigned MB_ICONHAND = 0x10, MB_ICONERROR = 0x10, MB_ICONQUESTION = 0x20,
-                          MB_ICONEXCLAMATION = 0x30, MB_ICONWARNING = 0x30, MB_ICONASTERISK = 0x40,
-                          MB_ICONINFORMATION = 0x40;
+inline constexpr unsigned MB_ICONHAND = 0x10, MB_ICONERROR = 0x10, MB_ICONQUESTION = 0x20, MB_ICONEXCLAMATION = 0x30,
+                          MB_ICONWARNING = 0x30, MB_ICONASTERISK = 0x40, MB_ICONINFORMATION = 0x40;
 inline constexpr int IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, IDYES = 6, IDNO = 7;
 inline constexpr int SW_HIDE = 0, SW_SHOWNORMAL = 1, SW_SHOW = 5;
 
 struct TFileDialogRequest {
     bool Save = false;
     AnsiString Title;
-    AnsiString Filter;       // "Text File|*.txt|All|*.*"
+    AnsiString Filter; // "Text File|*.txt|All|*.*"
     int FilterIndex = 1;
     AnsiString DefaultExt;
     AnsiString InitialDir;
-    AnsiString FileName;     // in: the proposed name; out: the chosen one
+    AnsiString FileName; // in: the proposed name; out: the chosen one
     bool OverwritePrompt = false;
     bool FileMustExist = false;
     bool PathMustExist = false;
@@ -72,7 +71,7 @@ public:
     // Answers, used in order; when a queue is empty a message box answers
     // IDCANCEL, a dialog is cancelled and the shell call succeeds.
     std::deque<int> MessageBoxAnswers;
-    std::deque<AnsiString> FileDialogAnswers;   // an empty name cancels
+    std::deque<AnsiString> FileDialogAnswers; // an empty name cancels
     std::deque<std::uint32_t> ColorAnswers;
     bool ShellResult = true;
 

@@ -12,7 +12,10 @@ inline QString ToQString(std::u16string_view S)
     return QString(reinterpret_cast<const QChar*>(S.data()), static_cast<qsizetype>(S.size()));
 }
 
-inline QString ToQString(std::string_view S) { return ToQString(Utf8ToWide(S)); }
+inline QString ToQString(std::string_view S)
+{
+    return ToQString(Utf8ToWide(S));
+}
 
 inline WideString ToWide(const QString& S)
 {
@@ -21,7 +24,8 @@ inline WideString ToWide(const QString& S)
 
 inline AnsiString ToAnsi(const QString& S)
 {
-    return WideToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(S.utf16()), static_cast<std::size_t>(S.size())));
+    return WideToUtf8(
+        std::u16string_view(reinterpret_cast<const char16_t*>(S.utf16()), static_cast<std::size_t>(S.size())));
 }
 
 } // namespace platform::detail

@@ -6,7 +6,10 @@ namespace {
 
 constexpr char32_t EscapeBase = 0xDC00;
 
-bool IsContinuation(unsigned char B) { return (B & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char B)
+{
+    return (B & 0xC0) == 0x80;
+}
 
 } // namespace
 
@@ -123,7 +126,8 @@ std::u32string FoldCase(std::string_view Text)
     std::u32string Out;
     Out.reserve(Text.size());
     std::size_t Pos = 0;
-    while (Pos < Text.size()) Out += FoldCaseChar(DecodeUtf8Char(Text, Pos));
+    while (Pos < Text.size())
+        Out += FoldCaseChar(DecodeUtf8Char(Text, Pos));
     return Out;
 }
 

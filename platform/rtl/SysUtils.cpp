@@ -25,7 +25,10 @@ void AssertErrorProc(const AnsiString& Text, const char* UnitName, int Line)
     throw EAssertionFailed(Text, UnitName ? UnitName : "", Line);
 }
 
-void Abort() { throw EAbort("Operation aborted"); }
+void Abort()
+{
+    throw EAbort("Operation aborted");
+}
 
 // ---- Format -----------------------------------------------------------------
 
@@ -108,7 +111,8 @@ AnsiString GeneralText(double V, int Prec, const TFormatSettings& FS)
         // Scientific, trailing zeros of the mantissa dropped, exponent as short as it goes.
         AnsiString Mant = Sci.substr(0, Sci.find('e'));
         if (Mant.find('.') != AnsiString::npos) {
-            while (Mant.back() == '0') Mant.pop_back();
+            while (Mant.back() == '0')
+                Mant.pop_back();
             if (Mant.back() == '.') Mant.pop_back();
         }
         for (auto& C : Mant)
@@ -120,7 +124,8 @@ AnsiString GeneralText(double V, int Prec, const TFormatSettings& FS)
     R = std::to_chars(Buf, Buf + sizeof Buf, V, std::chars_format::fixed, Decimals);
     AnsiString Fix(Buf, R.ptr);
     if (Fix.find('.') != AnsiString::npos) {
-        while (Fix.back() == '0') Fix.pop_back();
+        while (Fix.back() == '0')
+            Fix.pop_back();
         if (Fix.back() == '.') Fix.pop_back();
     }
     for (auto& C : Fix)
@@ -135,7 +140,8 @@ AnsiString Format(std::string_view Fmt, std::initializer_list<TVarRec> ArgList)
 {
     const std::vector<const TVarRec*> Args = [&] {
         std::vector<const TVarRec*> V;
-        for (auto& A : ArgList) V.push_back(&A);
+        for (auto& A : ArgList)
+            V.push_back(&A);
         return V;
     }();
     AnsiString Out;
@@ -229,7 +235,8 @@ AnsiString Format(std::string_view Fmt, std::initializer_list<TVarRec> ArgList)
             auto R = std::to_chars(Buf, Buf + sizeof Buf, Mag, Type == 'x' ? 16 : 10);
             Text.assign(Buf, R.ptr);
             if (Type == 'x')
-                for (auto& Ch : Text) Ch = static_cast<char>(std::toupper(static_cast<unsigned char>(Ch)));
+                for (auto& Ch : Text)
+                    Ch = static_cast<char>(std::toupper(static_cast<unsigned char>(Ch)));
             PadLeft(Text, Prec, '0');
             if (Neg) Text.insert(Text.begin(), '-');
             break;
@@ -241,27 +248,37 @@ AnsiString Format(std::string_view Fmt, std::initializer_list<TVarRec> ArgList)
                 FormatError(Fmt);
             if (Prec >= 0 && static_cast<int>(Text.size()) > Prec) Text.resize(Prec);
             break;
-        case 'f': Text = FixedText(AsDouble(), Prec < 0 ? 2 : Prec, false, FormatSettings); break;
-        case 'n': Text = FixedText(AsDouble(), Prec < 0 ? 2 : Prec, true, FormatSettings); break;
+        case 'f':
+            Text = FixedText(AsDouble(), Prec < 0 ? 2 : Prec, false, FormatSettings);
+            break;
+        case 'n':
+            Text = FixedText(AsDouble(), Prec < 0 ? 2 : Prec, true, FormatSettings);
+            break;
         case 'm': {
             double V = AsDouble();
             Text = FixedText(std::fabs(V), Prec < 0 ? FormatSettings.CurrencyDecimals : Prec, true, FormatSettings);
             Text = (V < 0 ? "-" : "") + FormatSettings.CurrencyString + Text;
             break;
         }
-        case 'e': Text = ExponentText(AsDouble(), Prec < 0 ? 15 : Prec, 3, FormatSettings); break;
-        case 'g': Text = GeneralText(AsDouble(), Prec < 0 ? 15 : Prec, FormatSettings); break;
+        case 'e':
+            Text = ExponentText(AsDouble(), Prec < 0 ? 15 : Prec, 3, FormatSettings);
+            break;
+        case 'g':
+            Text = GeneralText(AsDouble(), Prec < 0 ? 15 : Prec, FormatSettings);
+            break;
         case 'p': {
             auto P = std::get_if<const void*>(&A.Value);
             if (!P) FormatError(Fmt);
             char Buf[32];
             auto R = std::to_chars(Buf, Buf + sizeof Buf, reinterpret_cast<std::uintptr_t>(*P), 16);
             Text.assign(Buf, R.ptr);
-            for (auto& Ch : Text) Ch = static_cast<char>(std::toupper(static_cast<unsigned char>(Ch)));
+            for (auto& Ch : Text)
+                Ch = static_cast<char>(std::toupper(static_cast<unsigned char>(Ch)));
             PadLeft(Text, static_cast<int>(sizeof(void*) * 2), '0');
             break;
         }
-        default: FormatError(Fmt);
+        default:
+            FormatError(Fmt);
         }
         if (Width > static_cast<int>(Text.size())) {
             if (Left)
@@ -284,7 +301,8 @@ TFormatSettings DefaultFormatSettings()
     static const char* const LongMonths[12] = {"January", "February", "March",     "April",   "May",      "June",
                                                "July",    "August",   "September", "October", "November", "December"};
     static const char* const ShortDays[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-    static const char* const LongDays[7] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+    static const char* const LongDays[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                            "Thursday", "Friday", "Saturday"};
     for (int I = 0; I < 12; ++I) {
         S.ShortMonthNames[I] = ShortMonths[I];
         S.LongMonthNames[I] = LongMonths[I];
@@ -303,8 +321,7 @@ TFormatSettings FormatSettings = DefaultFormatSettings();
 
 namespace {
 
-template <typename S>
-S CopyImpl(const S& Str, int Index, int Count)
+template <typename S> S CopyImpl(const S& Str, int Index, int Count)
 {
     if (Index < 1) Index = 1;
     const int Len = static_cast<int>(Str.size());
@@ -313,8 +330,7 @@ S CopyImpl(const S& Str, int Index, int Count)
     return Str.substr(Index - 1, Count);
 }
 
-template <typename S>
-void DeleteImpl(S& Str, int Index, int Count)
+template <typename S> void DeleteImpl(S& Str, int Index, int Count)
 {
     const int Len = static_cast<int>(Str.size());
     if (Index < 1 || Index > Len || Count <= 0) return;
@@ -322,8 +338,7 @@ void DeleteImpl(S& Str, int Index, int Count)
     Str.erase(Index - 1, Count);
 }
 
-template <typename S, typename V>
-void InsertImpl(V Source, S& Str, int Index)
+template <typename S, typename V> void InsertImpl(V Source, S& Str, int Index)
 {
     if (Source.empty()) return;
     if (Index < 1) Index = 1;
@@ -331,8 +346,7 @@ void InsertImpl(V Source, S& Str, int Index)
     Str.insert(Index - 1, Source);
 }
 
-template <typename Fn>
-AnsiString MapCodePoints(std::string_view S, Fn F)
+template <typename Fn> AnsiString MapCodePoints(std::string_view S, Fn F)
 {
     AnsiString Out;
     Out.reserve(S.size());
@@ -349,12 +363,21 @@ AnsiString MapCodePoints(std::string_view S, Fn F)
     return Out;
 }
 
-int Sign(int V) { return (V > 0) - (V < 0); }
+int Sign(int V)
+{
+    return (V > 0) - (V < 0);
+}
 
 } // namespace
 
-AnsiString Copy(const AnsiString& S, int Index, int Count) { return CopyImpl(S, Index, Count); }
-WideString Copy(const WideString& S, int Index, int Count) { return CopyImpl(S, Index, Count); }
+AnsiString Copy(const AnsiString& S, int Index, int Count)
+{
+    return CopyImpl(S, Index, Count);
+}
+WideString Copy(const WideString& S, int Index, int Count)
+{
+    return CopyImpl(S, Index, Count);
+}
 
 int Pos(std::string_view Sub, std::string_view S)
 {
@@ -377,12 +400,30 @@ int PosEx(std::string_view Sub, std::string_view S, int Offset)
     return P == std::string_view::npos ? 0 : static_cast<int>(P) + 1;
 }
 
-void Delete(AnsiString& S, int Index, int Count) { DeleteImpl(S, Index, Count); }
-void Delete(WideString& S, int Index, int Count) { DeleteImpl(S, Index, Count); }
-void Insert(std::string_view Source, AnsiString& S, int Index) { InsertImpl(Source, S, Index); }
-void Insert(std::u16string_view Source, WideString& S, int Index) { InsertImpl(Source, S, Index); }
-void SetLength(AnsiString& S, int NewLength) { S.resize(NewLength < 0 ? 0 : NewLength); }
-AnsiString StringOfChar(char C, int Count) { return Count > 0 ? AnsiString(Count, C) : AnsiString(); }
+void Delete(AnsiString& S, int Index, int Count)
+{
+    DeleteImpl(S, Index, Count);
+}
+void Delete(WideString& S, int Index, int Count)
+{
+    DeleteImpl(S, Index, Count);
+}
+void Insert(std::string_view Source, AnsiString& S, int Index)
+{
+    InsertImpl(Source, S, Index);
+}
+void Insert(std::u16string_view Source, WideString& S, int Index)
+{
+    InsertImpl(Source, S, Index);
+}
+void SetLength(AnsiString& S, int NewLength)
+{
+    S.resize(NewLength < 0 ? 0 : NewLength);
+}
+AnsiString StringOfChar(char C, int Count)
+{
+    return Count > 0 ? AnsiString(Count, C) : AnsiString();
+}
 
 AnsiString UpperCase(std::string_view S)
 {
@@ -400,36 +441,58 @@ AnsiString LowerCase(std::string_view S)
     return Out;
 }
 
-AnsiString AnsiUpperCase(std::string_view S) { return MapCodePoints(S, UpperCaseChar); }
-AnsiString AnsiLowerCase(std::string_view S) { return MapCodePoints(S, LowerCaseChar); }
-WideString WideUpperCase(std::u16string_view S) { return Utf8ToWide(AnsiUpperCase(WideToUtf8(S))); }
-WideString WideLowerCase(std::u16string_view S) { return Utf8ToWide(AnsiLowerCase(WideToUtf8(S))); }
+AnsiString AnsiUpperCase(std::string_view S)
+{
+    return MapCodePoints(S, UpperCaseChar);
+}
+AnsiString AnsiLowerCase(std::string_view S)
+{
+    return MapCodePoints(S, LowerCaseChar);
+}
+WideString WideUpperCase(std::u16string_view S)
+{
+    return Utf8ToWide(AnsiUpperCase(WideToUtf8(S)));
+}
+WideString WideLowerCase(std::u16string_view S)
+{
+    return Utf8ToWide(AnsiLowerCase(WideToUtf8(S)));
+}
 
 AnsiString TrimLeft(std::string_view S)
 {
     std::size_t B = 0;
-    while (B < S.size() && static_cast<unsigned char>(S[B]) <= ' ') ++B;
+    while (B < S.size() && static_cast<unsigned char>(S[B]) <= ' ')
+        ++B;
     return AnsiString(S.substr(B));
 }
 
 AnsiString TrimRight(std::string_view S)
 {
     std::size_t E = S.size();
-    while (E > 0 && static_cast<unsigned char>(S[E - 1]) <= ' ') --E;
+    while (E > 0 && static_cast<unsigned char>(S[E - 1]) <= ' ')
+        --E;
     return AnsiString(S.substr(0, E));
 }
 
-AnsiString Trim(std::string_view S) { return TrimLeft(TrimRight(S)); }
+AnsiString Trim(std::string_view S)
+{
+    return TrimLeft(TrimRight(S));
+}
 
 WideString Trim(std::u16string_view S)
 {
     std::size_t B = 0, E = S.size();
-    while (B < E && S[B] <= u' ') ++B;
-    while (E > B && S[E - 1] <= u' ') --E;
+    while (B < E && S[B] <= u' ')
+        ++B;
+    while (E > B && S[E - 1] <= u' ')
+        --E;
     return WideString(S.substr(B, E - B));
 }
 
-int CompareStr(std::string_view A, std::string_view B) { return Sign(A.compare(B)); }
+int CompareStr(std::string_view A, std::string_view B)
+{
+    return Sign(A.compare(B));
+}
 
 int CompareText(std::string_view A, std::string_view B)
 {
@@ -443,7 +506,10 @@ int CompareText(std::string_view A, std::string_view B)
     return A.size() == B.size() ? 0 : (A.size() < B.size() ? -1 : 1);
 }
 
-bool SameText(std::string_view A, std::string_view B) { return A.size() == B.size() && CompareText(A, B) == 0; }
+bool SameText(std::string_view A, std::string_view B)
+{
+    return A.size() == B.size() && CompareText(A, B) == 0;
+}
 
 int AnsiCompareStr(std::string_view A, std::string_view B)
 {
@@ -476,8 +542,14 @@ int AnsiCompareText(std::string_view A, std::string_view B)
     return (PA < A.size()) - (PB < B.size());
 }
 
-bool AnsiSameText(std::string_view A, std::string_view B) { return AnsiCompareText(A, B) == 0; }
-bool AnsiSameStr(std::string_view A, std::string_view B) { return A == B; }
+bool AnsiSameText(std::string_view A, std::string_view B)
+{
+    return AnsiCompareText(A, B) == 0;
+}
+bool AnsiSameStr(std::string_view A, std::string_view B)
+{
+    return A == B;
+}
 
 int WideCompareStr(std::u16string_view A, std::u16string_view B)
 {
@@ -489,7 +561,10 @@ int WideCompareText(std::u16string_view A, std::u16string_view B)
     return AnsiCompareText(WideToUtf8(A), WideToUtf8(B));
 }
 
-bool WideSameText(std::u16string_view A, std::u16string_view B) { return WideCompareText(A, B) == 0; }
+bool WideSameText(std::u16string_view A, std::u16string_view B)
+{
+    return WideCompareText(A, B) == 0;
+}
 
 AnsiString StringReplace(std::string_view S, std::string_view Old, std::string_view New, bool All, bool IgnoreCase)
 {
@@ -535,7 +610,10 @@ AnsiString AnsiQuotedStr(std::string_view S, char Quote)
     return Out;
 }
 
-AnsiString QuotedStr(std::string_view S) { return AnsiQuotedStr(S, '\''); }
+AnsiString QuotedStr(std::string_view S)
+{
+    return AnsiQuotedStr(S, '\'');
+}
 
 AnsiString AnsiExtractQuotedStr(std::string_view S, std::size_t& Pos, char Quote)
 {
@@ -565,7 +643,10 @@ AnsiString AnsiDequotedStr(std::string_view S, char Quote)
     return P == S.size() ? R : AnsiString(S);
 }
 
-bool StartsStr(std::string_view Sub, std::string_view Text) { return Text.substr(0, Sub.size()) == Sub; }
+bool StartsStr(std::string_view Sub, std::string_view Text)
+{
+    return Text.substr(0, Sub.size()) == Sub;
+}
 bool EndsStr(std::string_view Sub, std::string_view Text)
 {
     return Text.size() >= Sub.size() && Text.substr(Text.size() - Sub.size()) == Sub;
@@ -581,7 +662,10 @@ bool EndsText(std::string_view Sub, std::string_view Text)
 
 // ---- Numbers -------------------------------------------------------------------
 
-AnsiString IntToStr(Int64 Value) { return std::to_string(Value); }
+AnsiString IntToStr(Int64 Value)
+{
+    return std::to_string(Value);
+}
 
 AnsiString IntToHex(Int64 Value, int Digits)
 {
@@ -595,7 +679,8 @@ AnsiString IntToHex(Int64 Value, int Digits)
 bool TryStrToInt64(std::string_view S, Int64& Value)
 {
     std::size_t I = 0;
-    while (I < S.size() && S[I] == ' ') ++I;
+    while (I < S.size() && S[I] == ' ')
+        ++I;
     bool Neg = false;
     if (I < S.size() && (S[I] == '-' || S[I] == '+')) Neg = S[I++] == '-';
     int Base = 10;
@@ -661,8 +746,14 @@ Int64 StrToInt64Def(std::string_view S, Int64 Default)
     return TryStrToInt64(S, V) ? V : Default;
 }
 
-AnsiString FloatToStr(Extended Value, const TFormatSettings& Settings) { return GeneralText(Value, 15, Settings); }
-AnsiString FloatToStr(Extended Value) { return FloatToStr(Value, FormatSettings); }
+AnsiString FloatToStr(Extended Value, const TFormatSettings& Settings)
+{
+    return GeneralText(Value, 15, Settings);
+}
+AnsiString FloatToStr(Extended Value)
+{
+    return FloatToStr(Value, FormatSettings);
+}
 
 bool TryStrToFloat(std::string_view S, Extended& Value, const TFormatSettings& Settings)
 {
@@ -685,7 +776,10 @@ bool TryStrToFloat(std::string_view S, Extended& Value, const TFormatSettings& S
     return true;
 }
 
-bool TryStrToFloat(std::string_view S, Extended& Value) { return TryStrToFloat(S, Value, FormatSettings); }
+bool TryStrToFloat(std::string_view S, Extended& Value)
+{
+    return TryStrToFloat(S, Value, FormatSettings);
+}
 
 Extended StrToFloat(std::string_view S)
 {
@@ -703,14 +797,18 @@ Extended StrToFloatDef(std::string_view S, Extended Default)
 AnsiString FloatToStrF(Extended Value, TFloatFormat Fmt, int Precision, int Digits)
 {
     switch (Fmt) {
-    case ffExponent: return ExponentText(Value, Precision, Digits, FormatSettings);
-    case ffFixed: return FixedText(Value, Digits, false, FormatSettings);
-    case ffNumber: return FixedText(Value, Digits, true, FormatSettings);
+    case ffExponent:
+        return ExponentText(Value, Precision, Digits, FormatSettings);
+    case ffFixed:
+        return FixedText(Value, Digits, false, FormatSettings);
+    case ffNumber:
+        return FixedText(Value, Digits, true, FormatSettings);
     case ffCurrency:
         return (Value < 0 ? "-" : "") + FormatSettings.CurrencyString +
                FixedText(std::fabs(Value), Digits, true, FormatSettings);
     case ffGeneral:
-    default: return GeneralText(Value, Precision, FormatSettings);
+    default:
+        return GeneralText(Value, Precision, FormatSettings);
     }
 }
 
@@ -730,14 +828,21 @@ AnsiString FormatFloat(std::string_view Fmt, Extended Value)
     }
     AnsiString Text = FixedText(Value, MaxDec, Thousands, FormatSettings);
     if (MaxDec > MinDec) {
-        while (MaxDec-- > MinDec && !Text.empty() && Text.back() == '0') Text.pop_back();
+        while (MaxDec-- > MinDec && !Text.empty() && Text.back() == '0')
+            Text.pop_back();
         if (!Text.empty() && Text.back() == FormatSettings.DecimalSeparator) Text.pop_back();
     }
     return AnsiString(Fmt.substr(0, First)) + Text + AnsiString(Fmt.substr(Last + 1));
 }
 
-Int64 Round(Extended Value) { return static_cast<Int64>(std::nearbyint(Value)); }
-Int64 Trunc(Extended Value) { return static_cast<Int64>(std::trunc(Value)); }
+Int64 Round(Extended Value)
+{
+    return static_cast<Int64>(std::nearbyint(Value));
+}
+Int64 Trunc(Extended Value)
+{
+    return static_cast<Int64>(std::trunc(Value));
+}
 
 AnsiString BoolToStr(bool B, bool UseBoolStrs)
 {
@@ -755,7 +860,10 @@ constexpr int MonthDays[2][12] = {{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 3
 
 } // namespace
 
-bool IsLeapYear(Word Year) { return Year % 4 == 0 && (Year % 100 != 0 || Year % 400 == 0); }
+bool IsLeapYear(Word Year)
+{
+    return Year % 4 == 0 && (Year % 100 != 0 || Year % 400 == 0);
+}
 
 Word DaysInAMonth(Word Year, Word Month)
 {
@@ -765,10 +873,10 @@ Word DaysInAMonth(Word Year, Word Month)
 
 bool TryEncodeDate(Word Year, Word Month, Word Day, TDateTime& Value)
 {
-    if (Year < 1 || Year > 9999 || Month < 1 || Month > 12 || Day < 1 || Day > DaysInAMonth(Year, Month))
-        return false;
+    if (Year < 1 || Year > 9999 || Month < 1 || Month > 12 || Day < 1 || Day > DaysInAMonth(Year, Month)) return false;
     int D = Day;
-    for (int M = 1; M < Month; ++M) D += MonthDays[IsLeapYear(Year)][M - 1];
+    for (int M = 1; M < Month; ++M)
+        D += MonthDays[IsLeapYear(Year)][M - 1];
     const int Y = Year - 1;
     D += Y * 365 + Y / 4 - Y / 100 + Y / 400;
     Value = static_cast<double>(D - DaysBefore1900Epoch);
@@ -821,7 +929,8 @@ void DecodeDate(TDateTime Value, Word& Year, Word& Month, Word& Day)
     Year = static_cast<Word>(Y);
     const bool Leap = IsLeapYear(Year);
     int M = 0;
-    while (T >= MonthDays[Leap][M]) T -= MonthDays[Leap][M++];
+    while (T >= MonthDays[Leap][M])
+        T -= MonthDays[Leap][M++];
     Month = static_cast<Word>(M + 1);
     Day = static_cast<Word>(T + 1);
 }
@@ -849,15 +958,17 @@ TDateTime Now()
     const std::time_t Secs = std::chrono::system_clock::to_time_t(T);
     std::tm Local{};
     localtime_r(&Secs, &Local);
-    const auto Ms =
-        std::chrono::duration_cast<std::chrono::milliseconds>(T.time_since_epoch()).count() % 1000;
+    const auto Ms = std::chrono::duration_cast<std::chrono::milliseconds>(T.time_since_epoch()).count() % 1000;
     return EncodeDate(static_cast<Word>(Local.tm_year + 1900), static_cast<Word>(Local.tm_mon + 1),
                       static_cast<Word>(Local.tm_mday)) +
            EncodeTime(static_cast<Word>(Local.tm_hour), static_cast<Word>(Local.tm_min),
                       static_cast<Word>(std::min(Local.tm_sec, 59)), static_cast<Word>(Ms));
 }
 
-TDateTime Date() { return std::floor(Now()); }
+TDateTime Date()
+{
+    return std::floor(Now());
+}
 TDateTime Time()
 {
     const TDateTime N = Now();
@@ -866,8 +977,7 @@ TDateTime Time()
 
 Int64 MonotonicMilliseconds()
 {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
 
@@ -893,7 +1003,8 @@ AnsiString FormatDateTime(std::string_view Fmt, TDateTime Value)
     std::size_t I = 0;
     auto Run = [&](char C) {
         std::size_t N = 0;
-        while (I + N < Fmt.size() && std::tolower(static_cast<unsigned char>(Fmt[I + N])) == C) ++N;
+        while (I + N < Fmt.size() && std::tolower(static_cast<unsigned char>(Fmt[I + N])) == C)
+            ++N;
         return N;
     };
     while (I < Fmt.size()) {
@@ -978,7 +1089,8 @@ AnsiString FormatDateTime(std::string_view Fmt, TDateTime Value)
             AnsiString Rest = LowerCase(Fmt.substr(I, 5));
             if (Rest.rfind("am/pm", 0) == 0) {
                 Out += H < 12 ? "am" : "pm";
-                if (std::isupper(static_cast<unsigned char>(Raw))) Out = Out.substr(0, Out.size() - 2) + (H < 12 ? "AM" : "PM");
+                if (std::isupper(static_cast<unsigned char>(Raw)))
+                    Out = Out.substr(0, Out.size() - 2) + (H < 12 ? "AM" : "PM");
                 I += 5;
             } else if (Rest.rfind("a/p", 0) == 0) {
                 Out += H < 12 ? (std::isupper(static_cast<unsigned char>(Raw)) ? "A" : "a")
@@ -1007,9 +1119,18 @@ AnsiString FormatDateTime(std::string_view Fmt, TDateTime Value)
     return Out;
 }
 
-AnsiString DateToStr(TDateTime Value) { return FormatDateTime(FormatSettings.ShortDateFormat, Value); }
-AnsiString TimeToStr(TDateTime Value) { return FormatDateTime(FormatSettings.LongTimeFormat, Value); }
-AnsiString DateTimeToStr(TDateTime Value) { return FormatDateTime("c", Value); }
+AnsiString DateToStr(TDateTime Value)
+{
+    return FormatDateTime(FormatSettings.ShortDateFormat, Value);
+}
+AnsiString TimeToStr(TDateTime Value)
+{
+    return FormatDateTime(FormatSettings.LongTimeFormat, Value);
+}
+AnsiString DateTimeToStr(TDateTime Value)
+{
+    return FormatDateTime("c", Value);
+}
 
 // ---- Files and folders -----------------------------------------------------------
 
@@ -1032,13 +1153,22 @@ Int64 FileSizeOf(const AnsiString& FileName)
     return static_cast<Int64>(St.st_size);
 }
 
-bool DeleteFile(const AnsiString& FileName) { return ::unlink(FileName.c_str()) == 0; }
+bool DeleteFile(const AnsiString& FileName)
+{
+    return ::unlink(FileName.c_str()) == 0;
+}
 bool RenameFile(const AnsiString& OldName, const AnsiString& NewName)
 {
     return ::rename(OldName.c_str(), NewName.c_str()) == 0;
 }
-bool CreateDir(const AnsiString& Dir) { return ::mkdir(Dir.c_str(), 0777) == 0; }
-bool RemoveDir(const AnsiString& Dir) { return ::rmdir(Dir.c_str()) == 0; }
+bool CreateDir(const AnsiString& Dir)
+{
+    return ::mkdir(Dir.c_str(), 0777) == 0;
+}
+bool RemoveDir(const AnsiString& Dir)
+{
+    return ::rmdir(Dir.c_str()) == 0;
+}
 
 bool ForceDirectories(const AnsiString& Dir)
 {

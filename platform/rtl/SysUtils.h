@@ -20,10 +20,10 @@ public:
     AnsiString Message;
 };
 
-#define QM_DECLARE_EXCEPTION(Name, Base)      \
-    class Name : public Base {                \
-    public:                                   \
-        using Base::Base;                     \
+#define QM_DECLARE_EXCEPTION(Name, Base)                                                                               \
+    class Name : public Base {                                                                                         \
+    public:                                                                                                            \
+        using Base::Base;                                                                                              \
     }
 
 QM_DECLARE_EXCEPTION(EAbort, Exception);
@@ -61,9 +61,9 @@ public:
 [[noreturn]] void Abort();
 
 // Raises EAssertionFailed naming the unit and line when Cond is false.
-#define QM_ASSERT(Cond, Text, Unit)                                  \
-    do {                                                             \
-        if (!(Cond)) ::AssertErrorProc((Text), (Unit), __LINE__);    \
+#define QM_ASSERT(Cond, Text, Unit)                                                                                    \
+    do {                                                                                                               \
+        if (!(Cond)) ::AssertErrorProc((Text), (Unit), __LINE__);                                                      \
     } while (0)
 
 // ---- Format -----------------------------------------------------------------
@@ -110,9 +110,9 @@ struct TFormatSettings {
     AnsiString LongTimeFormat = "h:mm:ss AMPM";
     AnsiString ShortMonthNames[12];
     AnsiString LongMonthNames[12];
-    AnsiString ShortDayNames[7];   // Sunday first, as the class library has them
+    AnsiString ShortDayNames[7]; // Sunday first, as the class library has them
     AnsiString LongDayNames[7];
-    int FirstDayOfWeek = 0;        // 0 = Monday ... 6 = Sunday (the locale's first day)
+    int FirstDayOfWeek = 0; // 0 = Monday ... 6 = Sunday (the locale's first day)
     Word TwoDigitYearCenturyWindow = 50;
 };
 
@@ -134,8 +134,14 @@ extern TSysLocale SysLocale;
 
 // ---- Strings (1-based where the class library is) ------------------------------
 
-inline int Length(const AnsiString& S) { return static_cast<int>(S.size()); }
-inline int Length(const WideString& S) { return static_cast<int>(S.size()); }
+inline int Length(const AnsiString& S)
+{
+    return static_cast<int>(S.size());
+}
+inline int Length(const WideString& S)
+{
+    return static_cast<int>(S.size());
+}
 AnsiString Copy(const AnsiString& S, int Index, int Count);
 WideString Copy(const WideString& S, int Index, int Count);
 int Pos(std::string_view Sub, std::string_view S);
@@ -148,20 +154,20 @@ void Insert(std::u16string_view Source, WideString& S, int Index);
 void SetLength(AnsiString& S, int NewLength);
 AnsiString StringOfChar(char C, int Count);
 
-AnsiString UpperCase(std::string_view S);      // ASCII letters only
+AnsiString UpperCase(std::string_view S); // ASCII letters only
 AnsiString LowerCase(std::string_view S);
-AnsiString AnsiUpperCase(std::string_view S);  // every letter
+AnsiString AnsiUpperCase(std::string_view S); // every letter
 AnsiString AnsiLowerCase(std::string_view S);
 WideString WideUpperCase(std::u16string_view S);
 WideString WideLowerCase(std::u16string_view S);
 
-AnsiString Trim(std::string_view S);           // removes characters <= ' '
+AnsiString Trim(std::string_view S); // removes characters <= ' '
 AnsiString TrimLeft(std::string_view S);
 AnsiString TrimRight(std::string_view S);
 WideString Trim(std::u16string_view S);
 
-int CompareStr(std::string_view A, std::string_view B);      // byte order
-int CompareText(std::string_view A, std::string_view B);     // ASCII case ignored
+int CompareStr(std::string_view A, std::string_view B);  // byte order
+int CompareText(std::string_view A, std::string_view B); // ASCII case ignored
 bool SameText(std::string_view A, std::string_view B);
 int AnsiCompareStr(std::string_view A, std::string_view B);  // code points
 int AnsiCompareText(std::string_view A, std::string_view B); // folded code points
@@ -188,7 +194,7 @@ bool EndsStr(std::string_view SubText, std::string_view Text);
 
 AnsiString IntToStr(Int64 Value);
 AnsiString IntToHex(Int64 Value, int Digits);
-Integer StrToInt(std::string_view S);                 // EConvertError "'%s' is not a valid integer value"
+Integer StrToInt(std::string_view S); // EConvertError "'%s' is not a valid integer value"
 Int64 StrToInt64(std::string_view S);
 Integer StrToIntDef(std::string_view S, Integer Default);
 Int64 StrToInt64Def(std::string_view S, Int64 Default);
@@ -196,7 +202,7 @@ bool TryStrToInt(std::string_view S, Integer& Value);
 bool TryStrToInt64(std::string_view S, Int64& Value);
 AnsiString FloatToStr(Extended Value);
 AnsiString FloatToStr(Extended Value, const TFormatSettings& Settings);
-Extended StrToFloat(std::string_view S);              // EConvertError "'%s' is not a valid floating point value"
+Extended StrToFloat(std::string_view S); // EConvertError "'%s' is not a valid floating point value"
 Extended StrToFloatDef(std::string_view S, Extended Default);
 bool TryStrToFloat(std::string_view S, Extended& Value);
 bool TryStrToFloat(std::string_view S, Extended& Value, const TFormatSettings& Settings);
@@ -219,7 +225,7 @@ bool TryEncodeDate(Word Year, Word Month, Word Day, TDateTime& Value);
 bool TryEncodeTime(Word Hour, Word Min, Word Sec, Word MSec, TDateTime& Value);
 void DecodeDate(TDateTime Value, Word& Year, Word& Month, Word& Day);
 void DecodeTime(TDateTime Value, Word& Hour, Word& Min, Word& Sec, Word& MSec);
-int DayOfWeek(TDateTime Value);                       // 1 = Sunday ... 7 = Saturday
+int DayOfWeek(TDateTime Value); // 1 = Sunday ... 7 = Saturday
 bool IsLeapYear(Word Year);
 Word DaysInAMonth(Word Year, Word Month);
 AnsiString FormatDateTime(std::string_view Format, TDateTime Value);
@@ -231,19 +237,19 @@ Int64 MonotonicMilliseconds();
 
 // ---- Files and folders -----------------------------------------------------------
 
-bool FileExists(const AnsiString& FileName);          // false for folders
+bool FileExists(const AnsiString& FileName); // false for folders
 bool DirectoryExists(const AnsiString& Directory);
-Int64 FileSizeOf(const AnsiString& FileName);          // -1 when it cannot be read
+Int64 FileSizeOf(const AnsiString& FileName); // -1 when it cannot be read
 bool DeleteFile(const AnsiString& FileName);
 bool RenameFile(const AnsiString& OldName, const AnsiString& NewName);
 bool CreateDir(const AnsiString& Dir);
 bool ForceDirectories(const AnsiString& Dir);
 bool RemoveDir(const AnsiString& Dir);
 AnsiString GetCurrentDir();
-AnsiString ExtractFilePath(const AnsiString& FileName);  // up to and including the last '/'
-AnsiString ExtractFileDir(const AnsiString& FileName);   // without the last '/'
+AnsiString ExtractFilePath(const AnsiString& FileName); // up to and including the last '/'
+AnsiString ExtractFileDir(const AnsiString& FileName);  // without the last '/'
 AnsiString ExtractFileName(const AnsiString& FileName);
-AnsiString ExtractFileExt(const AnsiString& FileName);   // with its '.'
+AnsiString ExtractFileExt(const AnsiString& FileName); // with its '.'
 AnsiString ChangeFileExt(const AnsiString& FileName, const AnsiString& Extension);
 AnsiString ExpandFileName(const AnsiString& FileName);
 AnsiString IncludeTrailingPathDelimiter(const AnsiString& S);

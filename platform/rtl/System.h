@@ -7,8 +7,8 @@
 #include <string>
 #include <type_traits>
 
-using AnsiString = std::string;      // 8-bit text; UTF-8 on this platform
-using WideString = std::u16string;   // UTF-16 text
+using AnsiString = std::string;    // 8-bit text; UTF-8 on this platform
+using WideString = std::u16string; // UTF-16 text
 using UnicodeString = std::u16string;
 using Char = char;
 using AnsiChar = char;
@@ -23,19 +23,19 @@ using LongInt = std::int32_t;
 using Int64 = std::int64_t;
 using Double = double;
 using Extended = double;
-using TDateTime = double;            // days since 1899-12-30
+using TDateTime = double; // days since 1899-12-30
 
 inline constexpr const char* sLineBreak = "\n";
 inline constexpr char PathDelim = '/';
 
 // A set of enumeration values (or of bytes), as the class library's `set of`.
-template <typename T, int N = (sizeof(T) == 1 ? 256 : 64)>
-class Set {
+template <typename T, int N = (sizeof(T) == 1 ? 256 : 64)> class Set {
 public:
     constexpr Set() = default;
     constexpr Set(std::initializer_list<T> Items)
     {
-        for (T Item : Items) Include(Item);
+        for (T Item : Items)
+            Include(Item);
     }
 
     constexpr bool Contains(T Item) const
@@ -64,23 +64,27 @@ public:
     constexpr int Count() const
     {
         int C = 0;
-        for (auto W : FWords) C += __builtin_popcountll(W);
+        for (auto W : FWords)
+            C += __builtin_popcountll(W);
         return C;
     }
 
     friend constexpr Set operator+(Set A, const Set& B)
     {
-        for (int I = 0; I < Words; ++I) A.FWords[I] |= B.FWords[I];
+        for (int I = 0; I < Words; ++I)
+            A.FWords[I] |= B.FWords[I];
         return A;
     }
     friend constexpr Set operator-(Set A, const Set& B)
     {
-        for (int I = 0; I < Words; ++I) A.FWords[I] &= ~B.FWords[I];
+        for (int I = 0; I < Words; ++I)
+            A.FWords[I] &= ~B.FWords[I];
         return A;
     }
     friend constexpr Set operator*(Set A, const Set& B)
     {
-        for (int I = 0; I < Words; ++I) A.FWords[I] &= B.FWords[I];
+        for (int I = 0; I < Words; ++I)
+            A.FWords[I] &= B.FWords[I];
         return A;
     }
     constexpr Set& operator+=(const Set& B) { return *this = *this + B; }

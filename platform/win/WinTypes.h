@@ -3,7 +3,7 @@
 #include <cstdint>
 
 struct HWND__;
-using HWND = HWND__*;          // a window: the handle of a TWinControl
+using HWND = HWND__*; // a window: the handle of a TWinControl
 using HANDLE = void*;
 using HINSTANCE = void*;
 using HDC = struct HDC__*;
@@ -34,9 +34,14 @@ using COLORREF = std::uint32_t;
 using HRESULT = std::int32_t;
 inline constexpr HRESULT S_OK = 0, S_FALSE = 1, E_NOTIMPL = HRESULT(0x80004001), E_FAIL = HRESULT(0x80004005),
                          E_INVALIDARG = HRESULT(0x80070057);
-constexpr bool SUCCEEDED(HRESULT Result) { return Result >= 0; }
-constexpr bool FAILED(HRESULT Result) { return Result < 0; }
-
+constexpr bool SUCCEEDED(HRESULT Result)
+{
+    return Result >= 0;
+}
+constexpr bool FAILED(HRESULT Result)
+{
+    return Result < 0;
+}
 
 struct POINT {
     LONG x = 0;
@@ -56,6 +61,15 @@ struct RECT {
     friend bool operator==(const RECT&, const RECT&) = default;
 };
 
-inline WORD LOWORD(std::uintptr_t V) { return static_cast<WORD>(V & 0xFFFF); }
-inline WORD HIWORD(std::uintptr_t V) { return static_cast<WORD>((V >> 16) & 0xFFFF); }
-inline std::intptr_t MAKELONG(WORD Lo, WORD Hi) { return static_cast<std::intptr_t>(static_cast<std::uint32_t>(Lo) | (static_cast<std::uint32_t>(Hi) << 16)); }
+inline WORD LOWORD(std::uintptr_t V)
+{
+    return static_cast<WORD>(V & 0xFFFF);
+}
+inline WORD HIWORD(std::uintptr_t V)
+{
+    return static_cast<WORD>((V >> 16) & 0xFFFF);
+}
+inline std::intptr_t MAKELONG(WORD Lo, WORD Hi)
+{
+    return static_cast<std::intptr_t>(static_cast<std::uint32_t>(Lo) | (static_cast<std::uint32_t>(Hi) << 16));
+}

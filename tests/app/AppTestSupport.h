@@ -38,13 +38,15 @@ protected:
     static void SetLines(TStrings* Lines, std::initializer_list<const char*> Texts)
     {
         Lines->Clear();
-        for (const char* T : Texts) Lines->Add(T);
+        for (const char* T : Texts)
+            Lines->Add(T);
     }
 
     static std::vector<AnsiString> LinesOf(TStrings* Lines)
     {
         std::vector<AnsiString> V;
-        for (int I = 0; I < Lines->GetCount(); ++I) V.push_back(Lines->Get(I));
+        for (int I = 0; I < Lines->GetCount(); ++I)
+            V.push_back(Lines->Get(I));
         return V;
     }
 

@@ -17,7 +17,8 @@ std::vector<std::pair<AnsiString, long>> FgetsPieces(const AnsiString& FileName)
     std::vector<std::pair<AnsiString, long>> Out;
     std::FILE* In = std::fopen(FileName.c_str(), "rb");
     char Buffer[4999];
-    while (std::fgets(Buffer, sizeof Buffer, In)) Out.emplace_back(AnsiString(Buffer, std::strlen(Buffer)), std::ftell(In));
+    while (std::fgets(Buffer, sizeof Buffer, In))
+        Out.emplace_back(AnsiString(Buffer, std::strlen(Buffer)), std::ftell(In));
     std::fclose(In);
     return Out;
 }
@@ -28,7 +29,11 @@ TEST(PieceReader, GivesExactlyThePiecesFgetsWouldWhateverTheBytes)
 {
     TTempDir Dir;
     std::mt19937 Random(7);
-    std::vector<AnsiString> Files = {"", "\n", "no line feed", "a\r\nb\r\n", AnsiString(10000, 'x'),
+    std::vector<AnsiString> Files = {"",
+                                     "\n",
+                                     "no line feed",
+                                     "a\r\nb\r\n",
+                                     AnsiString(10000, 'x'),
                                      AnsiString(4998, 'y') + "\n" + AnsiString(4997, 'z') + "\n\n",
                                      AnsiString("nul\0inside\nnext", 15)};
     for (int F = 0; F < 20; ++F) {

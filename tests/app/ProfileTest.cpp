@@ -47,12 +47,20 @@ TEST(ProfileFormat, WritesOneElementALineWithReferencesForMarkupAndControls)
 TEST_F(TProfileTest, AwkwardListLinesSurviveASaveAndALoadByteForByte)
 {
     MakeForm();
-    const std::vector<AnsiString> Includes = {"  lead and trail  ", "two  blanks", "", "<tag> & \"q\" 'a'",
-                                              "caf\xC3\xA9 \xE2\x82\xAC", "bad \xFF\xFE bytes", "tab\there\rcr",
-                                              "&#38; literal", "$name:(?i)x+", "last"};
+    const std::vector<AnsiString> Includes = {"  lead and trail  ",
+                                              "two  blanks",
+                                              "",
+                                              "<tag> & \"q\" 'a'",
+                                              "caf\xC3\xA9 \xE2\x82\xAC",
+                                              "bad \xFF\xFE bytes",
+                                              "tab\there\rcr",
+                                              "&#38; literal",
+                                              "$name:(?i)x+",
+                                              "last"};
     TStrings* M = Form->RichEdit3->GetLines();
     M->Clear();
-    for (const auto& L : Includes) M->Add(L);
+    for (const auto& L : Includes)
+        M->Add(L);
     SetLines(Form->RichEdit4->GetLines(), {"", "<"});
     SetLines(Form->RichEdit9->GetLines(), {"/data/a b/c.txt", "/data/\xC3\xBC.txt"});
     SaveAs(AppDir.Path() + "awkward");
@@ -72,8 +80,9 @@ TEST_F(TProfileTest, ProfilesOfEarlierVersionsLoad)
 {
     MakeForm();
     Load(DataDir + "earlier-no-excludes.qmp");
-    EXPECT_EQ(LinesOf(Form->RichEdit3->GetLines()),
-              (std::vector<AnsiString>{"$E-mail address:[A-Za-z0-9._%+-]+@[A-Za-z0-9.-]+\\.[A-Za-z]{2,}", "https?://\\S+"}));
+    EXPECT_EQ(
+        LinesOf(Form->RichEdit3->GetLines()),
+        (std::vector<AnsiString>{"$E-mail address:[A-Za-z0-9._%+-]+@[A-Za-z0-9.-]+\\.[A-Za-z]{2,}", "https?://\\S+"}));
     EXPECT_TRUE(LinesOf(Form->RichEdit4->GetLines()).empty());
     EXPECT_EQ(LinesOf(Form->RichEdit9->GetLines()),
               (std::vector<AnsiString>{"/home/anna/mail/inbox.txt", "/home/anna/notes.txt"}));

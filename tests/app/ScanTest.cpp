@@ -23,7 +23,8 @@ protected:
     {
         TStrings* L = Form->RichEdit9->GetLines();
         L->Clear();
-        for (const auto& F : Files) L->Add(F);
+        for (const auto& F : Files)
+            L->Add(F);
         SetLines(Form->RichEdit3->GetLines(), Matches);
         SetLines(Form->RichEdit4->GetLines(), Rejects);
         Form->BitBtn1Click(Form->BitBtn1);
@@ -82,7 +83,8 @@ TEST_F(TScanTest, StartCheckRefusesListsWithoutAPatternToUse)
         Form->RichEdit9->GetLines()->Add(F);
         TStrings* M = Form->RichEdit3->GetLines();
         M->Clear();
-        for (const char* P : Patterns) M->Add(P);
+        for (const char* P : Patterns)
+            M->Add(P);
         Form->BitBtn1Click(nullptr);
         ASSERT_EQ(Script.Messages.size(), 1u);
         EXPECT_EQ(Script.Messages[0].Text, "Please make sure you have entered some extract patterns");
@@ -103,8 +105,7 @@ TEST_F(TScanTest, PatternLinesNameTheirExtractsAndRunInListOrder)
 {
     const AnsiString F = File("p.txt", "mail anna@x.org and b:c here\n");
     Scan({F}, {"$mail:[a-z]+@[a-z.]+", "x\\.org", "$$ skipped", "$a:b:c", "$nocolon", "$trailing:", ""});
-    EXPECT_EQ(Rows(), (std::vector<AnsiString>{F + "|1|anna@x.org|mail|", F + "|1|x.org|Regex #2|",
-                                               F + "|1|b:c|a|"}));
+    EXPECT_EQ(Rows(), (std::vector<AnsiString>{F + "|1|anna@x.org|mail|", F + "|1|x.org|Regex #2|", F + "|1|b:c|a|"}));
 }
 
 TEST_F(TScanTest, LongLinesComeInPiecesAndLineNumbersRunAcrossFiles)
@@ -194,7 +195,8 @@ TEST_F(TScanTest, MissingFilesFoldersAndBlankLinesEndTheScan)
 TEST_F(TScanTest, StopScanCancelsARunningScanAndKeepsWhatWasFound)
 {
     AnsiString Big;
-    for (int I = 0; I < 200000; ++I) Big += "line " + IntToStr(I) + " x@y.org\n";
+    for (int I = 0; I < 200000; ++I)
+        Big += "line " + IntToStr(I) + " x@y.org\n";
     const AnsiString F = File("big.txt", Big);
     Form->RemoveDuplicates1Click(nullptr); // keep every extract
     int Ticks = 0;

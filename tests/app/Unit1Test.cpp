@@ -9,7 +9,10 @@
 using namespace Unit1;
 
 // The test program's unit start-up: the window's duplicate list.
-void RegisterTestUnits() { Unit1::RegisterUnit(); }
+void RegisterTestUnits()
+{
+    Unit1::RegisterUnit();
+}
 
 TEST_F(TMainWindowTest, FormHoldsItsStoredComponentsAndValues)
 {
@@ -26,11 +29,13 @@ TEST_F(TMainWindowTest, FormHoldsItsStoredComponentsAndValues)
 
     ASSERT_EQ(Form->PageControl1->GetPageCount(), 4);
     const char* Pages[] = {"Files to Scan", "Patterns to Search", "Chomping Grid", "Final Matches"};
-    for (int I = 0; I < 4; ++I) EXPECT_EQ(Form->PageControl1->GetPages(I)->GetCaption(), Pages[I]);
+    for (int I = 0; I < 4; ++I)
+        EXPECT_EQ(Form->PageControl1->GetPages(I)->GetCaption(), Pages[I]);
     EXPECT_EQ(Form->PageControl1->GetActivePageIndex(), 0);
 
-    EXPECT_EQ(LinesOf(Form->RichEdit2->GetLines()),
-              (std::vector<AnsiString>{"Quillmote v1.0.1.16 from https://www.brackenhollow.com", "Ready for operation."}));
+    EXPECT_EQ(
+        LinesOf(Form->RichEdit2->GetLines()),
+        (std::vector<AnsiString>{"Quillmote v1.0.1.16 from https://www.brackenhollow.com", "Ready for operation."}));
     EXPECT_EQ(Form->Label4->GetCaption(), "Ready.");
     EXPECT_TRUE(Form->BitBtn1->GetVisible());
     EXPECT_FALSE(Form->BitBtn3->GetVisible());
@@ -153,7 +158,7 @@ TEST_F(TMainWindowTest, TestCircleIsGreenWhileThePatternCompilesOrTheBoxIsEmpty)
     EXPECT_EQ(Form->Shape1->GetBrush()->GetColor(), clRed);
     Form->Edit1->SetText("");
     EXPECT_EQ(Form->Shape1->GetBrush()->GetColor(), clGreen);
-    Form->Edit1->SetText("$name:a(b");      // the name prefix is part of the pattern here
+    Form->Edit1->SetText("$name:a(b"); // the name prefix is part of the pattern here
     EXPECT_EQ(Form->Shape1->GetBrush()->GetColor(), clRed);
     Form->PageControl1->SetActivePageIndex(1);
     platform::test::ActivateWindow(Form);
@@ -176,7 +181,8 @@ TEST_F(TMainWindowTest, SaveMatchesAppendsTxtAndReportsTheOutcome)
     SetLines(Final, {"a@b.org", "c@d.org"});
     Script.FileDialogAnswers = {AppDir.Path() + "out", AppDir.Path() + "kept.txt", AppDir.Path() + "upper.TXT",
                                 AppDir.Path() + "no/such/folder/x.txt"};
-    for (int I = 0; I < 4; ++I) Form->BitBtn5Click(nullptr);
+    for (int I = 0; I < 4; ++I)
+        Form->BitBtn5Click(nullptr);
     EXPECT_EQ(ReadWholeFile(AppDir.Path() + "out.txt"), "a@b.org\nc@d.org\n");
     EXPECT_TRUE(FileExists(AppDir.Path() + "kept.txt"));
     EXPECT_TRUE(FileExists(AppDir.Path() + "upper.TXT.txt"));
@@ -242,7 +248,7 @@ TEST_F(TMainWindowTest, ResizeLimitClampsOrRefusesAsTheRulesSay)
         bool Resize;
         int OutW, OutH;
     } Cases[] = {
-        {500, 400, false, 500, 400}, {500, 600, true, 525, 600}, {600, 400, true, 600, 480},
+        {500, 400, false, 500, 400}, {500, 600, true, 525, 600},  {600, 400, true, 600, 480},
         {500, 480, false, 500, 480}, {525, 400, false, 525, 400}, {525, 480, true, 525, 480},
         {700, 700, true, 700, 700},
     };

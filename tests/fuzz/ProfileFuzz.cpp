@@ -54,17 +54,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     Read(std::string_view(reinterpret_cast<const char*>(Data), Size), First);
     // Lines cut at a NUL are the only ones a file cannot hold.
     auto Clean = [](std::vector<AnsiString>& Lines) {
-        for (auto& L : Lines) L = L.substr(0, L.find('\0'));
+        for (auto& L : Lines)
+            L = L.substr(0, L.find('\0'));
     };
     Clean(First.Includes);
     Clean(First.Excludes);
     Clean(First.Filenames);
     TProfile Second;
     if (!Read(ProfileText(First), Second)) std::abort();
-    if (Second.Includes != First.Includes || Second.Excludes != First.Excludes ||
-        Second.Filenames != First.Filenames || Second.AutoSwitch != First.AutoSwitch ||
-        Second.RemoveDuplicates != First.RemoveDuplicates || Second.FormHeight != First.FormHeight ||
-        Second.FormWidth != First.FormWidth)
+    if (Second.Includes != First.Includes || Second.Excludes != First.Excludes || Second.Filenames != First.Filenames ||
+        Second.AutoSwitch != First.AutoSwitch || Second.RemoveDuplicates != First.RemoveDuplicates ||
+        Second.FormHeight != First.FormHeight || Second.FormWidth != First.FormWidth)
         std::abort();
     return 0;
 }

@@ -8,7 +8,7 @@
 #include <thread>
 
 // True when Done() held before TimeoutMs passed.
-inline bool PumpUntil(const std::function<bool()> &Done, int TimeoutMs = 5000)
+inline bool PumpUntil(const std::function<bool()>& Done, int TimeoutMs = 5000)
 {
     const Int64 Deadline = MonotonicMilliseconds() + TimeoutMs;
     while (!Done()) {

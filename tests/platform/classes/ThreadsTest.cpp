@@ -13,8 +13,8 @@ namespace {
 // A thread whose work is a test's lambda, with the protected members open.
 class TProbeThread : public TThread {
 public:
-    using TBody = std::function<void(TProbeThread &Self)>;
-    TProbeThread(bool CreateSuspended, TBody ABody, std::atomic<int> *AFreed = nullptr)
+    using TBody = std::function<void(TProbeThread& Self)>;
+    TProbeThread(bool CreateSuspended, TBody ABody, std::atomic<int>* AFreed = nullptr)
         : TThread(CreateSuspended), Body(std::move(ABody)), Freed(AFreed)
     {
     }
@@ -30,7 +30,7 @@ protected:
 
 private:
     TBody Body;
-    std::atomic<int> *Freed;
+    std::atomic<int>* Freed;
 };
 
 const std::thread::id MainThread = std::this_thread::get_id();
@@ -46,7 +46,7 @@ TEST(Thread, CreatedSuspendedRunsOnlyOnceStartedAndWaitForReturnsItsValue)
 {
     std::atomic<bool> Ran{false};
     std::thread::id RanOn;
-    auto *T = New<TProbeThread>(true, [&](TProbeThread &Self) {
+    auto* T = New<TProbeThread>(true, [&](TProbeThread& Self) {
         RanOn = std::this_thread::get_id();
         Ran = true;
         Self.SetReturnValue(42);
@@ -65,7 +65,7 @@ TEST(Thread, CreatedSuspendedRunsOnlyOnceStartedAndWaitForReturnsItsValue)
 
     // Not created suspended: it starts by itself.
     std::atomic<bool> RanAlone{false};
-    auto *U = New<TProbeThread>(false, [&](TProbeThread &) { RanAlone = true; });
+    auto* U = New<TProbeThread>(false, [&](TProbeThread&) { RanAlone = true; });
     U->WaitFor();
     EXPECT_TRUE(RanAlone);
     Free(U);
@@ -75,8 +75,8 @@ TEST(Thread, AThreadFreedBeforeItStartsNeverExecutesButStillEnds)
 {
     std::atomic<bool> Ran{false};
     bool Ended = false;
-    auto *T = New<TProbeThread>(true, [&](TProbeThread &) { Ran = true; });
-    T->OnTerminate = [&](TObject *) { Ended = true; };
+    auto* T = New<TProbeThread>(true, [&](TProbeThread&) { Ran = true; });
+    T->OnTerminate = [&](TObject*) { Ended = true; };
     Free(T);
     EXPECT_FALSE(Ran);
     EXPECT_TRUE(Ended);
@@ -86,7 +86,7 @@ TEST(Thread, SynchronizeRunsOnTheMainThreadInOrderAndRaisesItsExceptionInTheWork
 {
     std::vector<int> Seen;
     std::atomic<bool> Reraised{false};
-    auto *T = New<TProbeThread>(false, [&](TProbeThread &Self) {
+    auto* T = New<TProbeThread>(false, [&](TProbeThread& Self) {
         for (int I = 0; I < 5; ++I)
             Self.Synchronize([&, I] {
                 EXPECT_EQ(std::this_thread::get_id(), MainThread);
@@ -94,7 +94,7 @@ TEST(Thread, SynchronizeRunsOnTheMainThreadInOrderAndRaisesItsExceptionInTheWork
             });
         try {
             Self.Synchronize([] { throw EConvertError("bad value"); });
-        } catch (const EConvertError &E) {
+        } catch (const EConvertError& E) {
             Reraised = E.Message == "bad value";
         }
     });
@@ -105,7 +105,7 @@ TEST(Thread, SynchronizeRunsOnTheMainThreadInOrderAndRaisesItsExceptionInTheWork
     Free(T);
 
     // Called on the main thread, Synchronize runs the method at once.
-    auto *Idle = New<TProbeThread>(true, [](TProbeThread &) {});
+    auto* Idle = New<TProbeThread>(true, [](TProbeThread&) {});
     bool Direct = false;
     Idle->Synchronize([&] { Direct = true; });
     EXPECT_TRUE(Direct);
@@ -116,11 +116,11 @@ TEST(Thread, FreeOnTerminateFreesTheThreadAfterOnTerminateRanOnTheMainThread)
 {
     std::atomic<int> Freed{0};
     std::thread::id TerminatedOn;
-    TObject *TerminatedSender = nullptr;
-    auto *T = New<TProbeThread>(
-        true, [](TProbeThread &) {}, &Freed);
+    TObject* TerminatedSender = nullptr;
+    auto* T = New<TProbeThread>(
+        true, [](TProbeThread&) {}, &Freed);
     T->SetFreeOnTerminate(true);
-    T->OnTerminate = [&](TObject *Sender) {
+    T->OnTerminate = [&](TObject* Sender) {
         TerminatedOn = std::this_thread::get_id();
         TerminatedSender = Sender;
         EXPECT_EQ(Freed, 0);
@@ -135,7 +135,7 @@ TEST(Thread, FreeingARunningThreadTerminatesItAndServesItsSynchronizeMeanwhile)
 {
     int Calls = 0;
     std::atomic<bool> SawTerminated{false};
-    auto *T = New<TProbeThread>(false, [&](TProbeThread &Self) {
+    auto* T = New<TProbeThread>(false, [&](TProbeThread& Self) {
         while (!Self.GetTerminated())
             Self.Synchronize([&] { ++Calls; });
         SawTerminated = true;
@@ -147,7 +147,7 @@ TEST(Thread, FreeingARunningThreadTerminatesItAndServesItsSynchronizeMeanwhile)
 
 TEST(Thread, WhatEscapesExecuteIsKeptAsTheFatalException)
 {
-    auto *T = New<TProbeThread>(false, [](TProbeThread &) { throw EListError("lost"); });
+    auto* T = New<TProbeThread>(false, [](TProbeThread&) { throw EListError("lost"); });
     T->WaitFor();
     ASSERT_TRUE(T->GetFatalException());
     EXPECT_THROW(std::rethrow_exception(T->GetFatalException()), EListError);
@@ -157,7 +157,7 @@ TEST(Thread, WhatEscapesExecuteIsKeptAsTheFatalException)
 TEST(Thread, SuspendPausesARunningWorkerAtItsNextSynchronizeUntilResumed)
 {
     int Calls = 0;
-    auto *T = New<TProbeThread>(false, [&](TProbeThread &Self) {
+    auto* T = New<TProbeThread>(false, [&](TProbeThread& Self) {
         while (!Self.GetTerminated())
             Self.Synchronize([&] { ++Calls; });
     });
@@ -182,7 +182,7 @@ TEST(Thread, SuspendPausesARunningWorkerAtItsNextSynchronizeUntilResumed)
 TEST(Thread, AThreadThatSuspendsItselfStopsThereUntilResumed)
 {
     std::atomic<bool> Passed{false};
-    auto *T = New<TProbeThread>(false, [&](TProbeThread &Self) {
+    auto* T = New<TProbeThread>(false, [&](TProbeThread& Self) {
         Self.Suspend();
         Passed = true;
     });
@@ -198,13 +198,13 @@ TEST(Thread, AThreadThatSuspendsItselfStopsThereUntilResumed)
 TEST(Thread, WaitingFromInsideItsOwnSynchronizeIsRefusedInsteadOfDeadlocking)
 {
     std::atomic<bool> Refused{false};
-    auto *T = New<TProbeThread>(false, [&](TProbeThread &Self) {
+    auto* T = New<TProbeThread>(false, [&](TProbeThread& Self) {
         EXPECT_FALSE(Self.CanWaitFor());
         Self.Synchronize([&] {
             EXPECT_FALSE(Self.CanWaitFor());
             try {
                 Self.WaitFor();
-            } catch (const EThread &) {
+            } catch (const EThread&) {
                 Refused = true;
             }
         });
@@ -241,15 +241,15 @@ TEST(CriticalSection, KeepsTwoThreadsFromChangingTheSameValueAtOnce)
 {
     TOwned<TCriticalSection> Section(New<TCriticalSection>());
     int Total = 0;
-    auto Body = [&](TProbeThread &) {
+    auto Body = [&](TProbeThread&) {
         for (int I = 0; I < 20000; ++I) {
             Section->Enter();
             ++Total;
             Section->Leave();
         }
     };
-    auto *A = New<TProbeThread>(false, Body);
-    auto *B = New<TProbeThread>(false, Body);
+    auto* A = New<TProbeThread>(false, Body);
+    auto* B = New<TProbeThread>(false, Body);
     A->WaitFor();
     B->WaitFor();
     EXPECT_EQ(Total, 40000);

@@ -12,7 +12,7 @@ TEST(Timer, FiresEveryIntervalWhileEnabledAndStopsWhenDisabled)
 
     int Ticks = 0;
     Timer->SetInterval(10);
-    Timer->SetOnTimer([&](TObject *Sender) {
+    Timer->SetOnTimer([&](TObject* Sender) {
         EXPECT_EQ(Sender, Timer.get());
         ++Ticks;
     });
@@ -32,7 +32,7 @@ TEST(Timer, RunsOnlyWithAHandlerAndAnIntervalAboveZero)
     TOwned<TTimer> Timer(New<TTimer>(nullptr));
     int Ticks = 0;
     Timer->SetInterval(0);
-    Timer->SetOnTimer([&](TObject *) { ++Ticks; });
+    Timer->SetOnTimer([&](TObject*) { ++Ticks; });
     PumpFor(50);
     EXPECT_EQ(Ticks, 0);
 
@@ -40,16 +40,16 @@ TEST(Timer, RunsOnlyWithAHandlerAndAnIntervalAboveZero)
     TOwned<TTimer> Late(New<TTimer>(nullptr));
     Late->SetInterval(10);
     PumpFor(30);
-    Late->SetOnTimer([&](TObject *) { ++Ticks; });
+    Late->SetOnTimer([&](TObject*) { ++Ticks; });
     ASSERT_TRUE(PumpUntil([&] { return Ticks >= 1; }));
 }
 
 TEST(Timer, AHandlerMayFreeItsOwnTimer)
 {
-    TTimer *Timer = New<TTimer>(nullptr);
+    TTimer* Timer = New<TTimer>(nullptr);
     bool Freed = false;
     Timer->SetInterval(5);
-    Timer->SetOnTimer([&](TObject *) {
+    Timer->SetOnTimer([&](TObject*) {
         FreeAndNil(Timer);
         Freed = true;
     });
@@ -64,7 +64,7 @@ TEST(Timer, AnExceptionInTheHandlerIsShownByTheApplication)
     SetUserInteraction(&Script);
     TOwned<TTimer> Timer(New<TTimer>(nullptr));
     Timer->SetInterval(5);
-    Timer->SetOnTimer([&](TObject *) {
+    Timer->SetOnTimer([&](TObject*) {
         Timer->SetEnabled(false);
         throw Exception("Tick failed");
     });

@@ -12,22 +12,24 @@ TEST(Codec, ValidUtf8DecodesToItsCodePoints)
 TEST(Codec, EveryInvalidByteEscapesAndRoundTrips)
 {
     const char* Cases[] = {
-        "\x80",                 // lone continuation
-        "\xC3",                 // truncated two-byte sequence
-        "\xC0\xAF",             // overlong slash
-        "\xE0\x80\xAF",         // overlong three-byte
-        "\xED\xA0\x80",         // encoded surrogate
-        "\xF4\x90\x80\x80",     // past U+10FFFF
-        "\xF5\x80\x80\x80",     // invalid lead
-        "\xFF\xFE",             // never valid
-        "a\xE2\x82",            // truncated at the end
-        "\xE2\x28\xA1",         // bad continuation in the middle
+        "\x80",             // lone continuation
+        "\xC3",             // truncated two-byte sequence
+        "\xC0\xAF",         // overlong slash
+        "\xE0\x80\xAF",     // overlong three-byte
+        "\xED\xA0\x80",     // encoded surrogate
+        "\xF4\x90\x80\x80", // past U+10FFFF
+        "\xF5\x80\x80\x80", // invalid lead
+        "\xFF\xFE",         // never valid
+        "a\xE2\x82",        // truncated at the end
+        "\xE2\x28\xA1",     // bad continuation in the middle
     };
     for (const char* C : Cases) {
         const AnsiString In = C;
         const WideString W = Utf8ToWide(In);
         for (char16_t U : W) {
-            if (U >= 0x80) { EXPECT_TRUE(U >= 0xDC80 && U <= 0xDCFF) << In; }
+            if (U >= 0x80) {
+                EXPECT_TRUE(U >= 0xDC80 && U <= 0xDCFF) << In;
+            }
         }
         EXPECT_EQ(WideToUtf8(W), In);
     }
@@ -37,7 +39,8 @@ TEST(Codec, EveryInvalidByteEscapesAndRoundTrips)
 TEST(Codec, AllByteValuesRoundTrip)
 {
     AnsiString All;
-    for (int B = 0; B < 256; ++B) All += static_cast<char>(B);
+    for (int B = 0; B < 256; ++B)
+        All += static_cast<char>(B);
     EXPECT_EQ(WideToUtf8(Utf8ToWide(All)), All);
     for (int B = 0x80; B < 0x100; ++B) {
         AnsiString Pair = "\xC3";
@@ -58,5 +61,7 @@ TEST(Codec, FoldedKeysAreEqualExactlyWhenTextsCompareEqualIgnoringCase)
     EXPECT_EQ(FoldedKey("Anna@Example.ORG"), "anna@example.org");
     EXPECT_EQ(FoldedKey("\xC3\x89T\xC3\x89"), FoldedKey("\xC3\xA9t\xC3\xA9"));
     EXPECT_EQ(FoldedKey("a\xFF"), "a\xFF");
-    EXPECT_NE(FoldedKey("\xC3" "A"), FoldedKey("\xC3\xA1")); // an invalid byte never joins a neighbour
+    EXPECT_NE(FoldedKey("\xC3"
+                        "A"),
+              FoldedKey("\xC3\xA1")); // an invalid byte never joins a neighbour
 }

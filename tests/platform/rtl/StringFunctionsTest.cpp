@@ -5,7 +5,7 @@
 TEST(StringFunctions, CopyPosDeleteInsertUseOneBasedPositionsAndClampRanges)
 {
     EXPECT_EQ(Copy(AnsiString("abcdef"), 2, 3), "bcd");
-    EXPECT_EQ(Copy(AnsiString("abcdef"), 0, 2), "ab");      // index below 1 starts at 1
+    EXPECT_EQ(Copy(AnsiString("abcdef"), 0, 2), "ab"); // index below 1 starts at 1
     EXPECT_EQ(Copy(AnsiString("abcdef"), 5, 100), "ef");
     EXPECT_EQ(Copy(AnsiString("abcdef"), 7, 1), "");
     EXPECT_EQ(Copy(AnsiString("abcdef"), 2, -1), "");
@@ -35,7 +35,7 @@ TEST(StringFunctions, CaseMappingAsciiOnlyVersusEveryLetter)
     EXPECT_EQ(UpperCase("abc\xC3\xA9"), "ABC\xC3\xA9");     // é untouched
     EXPECT_EQ(AnsiUpperCase("abc\xC3\xA9"), "ABC\xC3\x89"); // É
     EXPECT_EQ(AnsiLowerCase("\xC3\x89Z"), "\xC3\xA9z");
-    EXPECT_EQ(AnsiUpperCase("a\xFF"), "A\xFF");              // an invalid byte survives
+    EXPECT_EQ(AnsiUpperCase("a\xFF"), "A\xFF"); // an invalid byte survives
     EXPECT_EQ(LowerCase("ABC"), "abc");
 }
 
@@ -54,7 +54,7 @@ TEST(StringFunctions, ComparisonsIgnoringCaseFoldCodePoints)
     EXPECT_EQ(AnsiCompareText("\xC3\xA9t\xC3\xA9", "\xC3\x89T\xC3\x89"), 0);
     EXPECT_LT(AnsiCompareText("a", "B"), 0);
     EXPECT_LT(AnsiCompareText("ab", "abc"), 0);
-    EXPECT_GT(AnsiCompareStr("a", "B"), 0); // code points: 'a' > 'B'
+    EXPECT_GT(AnsiCompareStr("a", "B"), 0);            // code points: 'a' > 'B'
     EXPECT_NE(CompareText("\xC3\xA9", "\xC3\x89"), 0); // ASCII-only comparison
     EXPECT_TRUE(SameText("Hello", "hELLO"));
     EXPECT_TRUE(WideSameText(u"Stra\u00DFe", u"STRA\u00DFE"));
