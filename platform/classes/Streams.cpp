@@ -7,6 +7,29 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace {
+
+// Reading and writing at a position of an in-memory byte container.
+template <typename TBytes> Int64 ReadBytes(const TBytes& Data, Int64& Position, void* Buffer, Int64 Count)
+{
+    if (Count <= 0 || Position >= static_cast<Int64>(Data.size())) return 0;
+    const Int64 N = std::min<Int64>(Count, static_cast<Int64>(Data.size()) - Position);
+    std::memcpy(Buffer, Data.data() + Position, static_cast<std::size_t>(N));
+    Position += N;
+    return N;
+}
+
+template <typename TBytes> Int64 WriteBytes(TBytes& Data, Int64& Position, const void* Buffer, Int64 Count)
+{
+    if (Count <= 0) return 0;
+    if (Position + Count > static_cast<Int64>(Data.size())) Data.resize(static_cast<std::size_t>(Position + Count));
+    std::memcpy(Data.data() + Position, Buffer, static_cast<std::size_t>(Count));
+    Position += Count;
+    return Count;
+}
+
+} // namespace
+
 void TStream::ReadBuffer(void* Buffer, Int64 Count)
 {
     if (Count != 0 && Read(Buffer, Count) != Count) throw EReadError("Stream read error");
@@ -121,20 +144,12 @@ void TFileStream::SetSize(Int64 NewSize)
 
 Int64 TMemoryStream::Read(void* Buffer, Int64 Count)
 {
-    if (Count <= 0 || FPosition >= static_cast<Int64>(FData.size())) return 0;
-    const Int64 N = std::min<Int64>(Count, static_cast<Int64>(FData.size()) - FPosition);
-    std::memcpy(Buffer, FData.data() + FPosition, static_cast<std::size_t>(N));
-    FPosition += N;
-    return N;
+    return ReadBytes(FData, FPosition, Buffer, Count);
 }
 
 Int64 TMemoryStream::Write(const void* Buffer, Int64 Count)
 {
-    if (Count <= 0) return 0;
-    if (FPosition + Count > static_cast<Int64>(FData.size())) FData.resize(static_cast<std::size_t>(FPosition + Count));
-    std::memcpy(FData.data() + FPosition, Buffer, static_cast<std::size_t>(Count));
-    FPosition += Count;
-    return Count;
+    return WriteBytes(FData, FPosition, Buffer, Count);
 }
 
 Int64 TMemoryStream::Seek(Int64 Offset, TSeekOrigin Origin)
@@ -186,20 +201,12 @@ void TMemoryStream::SaveToFile(const AnsiString& FileName)
 
 Int64 TStringStream::Read(void* Buffer, Int64 Count)
 {
-    if (Count <= 0 || FPosition >= static_cast<Int64>(FData.size())) return 0;
-    const Int64 N = std::min<Int64>(Count, static_cast<Int64>(FData.size()) - FPosition);
-    std::memcpy(Buffer, FData.data() + FPosition, static_cast<std::size_t>(N));
-    FPosition += N;
-    return N;
+    return ReadBytes(FData, FPosition, Buffer, Count);
 }
 
 Int64 TStringStream::Write(const void* Buffer, Int64 Count)
 {
-    if (Count <= 0) return 0;
-    if (FPosition + Count > static_cast<Int64>(FData.size())) FData.resize(static_cast<std::size_t>(FPosition + Count));
-    std::memcpy(FData.data() + FPosition, Buffer, static_cast<std::size_t>(Count));
-    FPosition += Count;
-    return Count;
+    return WriteBytes(FData, FPosition, Buffer, Count);
 }
 
 Int64 TStringStream::Seek(Int64 Offset, TSeekOrigin Origin)
