@@ -723,6 +723,22 @@ public:
     TControl* GetControl() const { return FControl; }
     void SetControl(TControl* Value);
     void FreeHandle();
+    // Runs Paint with the canvas locked on DC, and lets it go however Paint ends.
+    template <typename TPaint>
+    void PaintOn(HDC DC, TPaint Paint)
+    {
+        Lock();
+        SetHandle(DC);
+        try {
+            Paint();
+        } catch (...) {
+            SetHandle(nullptr);
+            Unlock();
+            throw;
+        }
+        SetHandle(nullptr);
+        Unlock();
+    }
     void UpdateTextFlags() {}
 
 protected:

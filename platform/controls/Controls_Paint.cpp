@@ -218,17 +218,7 @@ TCustomControl::~TCustomControl()
 
 void TCustomControl::PaintWindow(HDC DC)
 {
-    FCanvas->Lock();
-    FCanvas->SetHandle(DC);
-    try {
-        Paint();
-    } catch (...) {
-        FCanvas->SetHandle(nullptr);
-        FCanvas->Unlock();
-        throw;
-    }
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
+    FCanvas->PaintOn(DC, [this] { Paint(); });
 }
 
 void TCustomControl::WMPaint(TMessage& Message)
@@ -256,15 +246,5 @@ TGraphicControl::~TGraphicControl()
 void TGraphicControl::WMPaint(TMessage& Message)
 {
     if (Message.WParam == 0 || GetComponentState().Contains(csDestroying)) return;
-    FCanvas->Lock();
-    FCanvas->SetHandle(reinterpret_cast<HDC>(Message.WParam));
-    try {
-        Paint();
-    } catch (...) {
-        FCanvas->SetHandle(nullptr);
-        FCanvas->Unlock();
-        throw;
-    }
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
+    FCanvas->PaintOn(reinterpret_cast<HDC>(Message.WParam), [this] { Paint(); });
 }

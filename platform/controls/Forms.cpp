@@ -334,17 +334,7 @@ void TCustomForm::RealSetText(const AnsiString& Value)
 
 void TCustomForm::PaintWindow(HDC DC)
 {
-    FCanvas->Lock();
-    FCanvas->SetHandle(DC);
-    try {
-        Paint();
-    } catch (...) {
-        FCanvas->SetHandle(nullptr);
-        FCanvas->Unlock();
-        throw;
-    }
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
+    FCanvas->PaintOn(DC, [this] { Paint(); });
 }
 
 void TCustomForm::Paint()
