@@ -15,6 +15,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace platform::detail {
 
@@ -63,6 +64,11 @@ struct HDC__ {
     TColor BkColor = clWhite;
     bool BkTransparent = false;
     QPoint PenPos; // logical
+    // The logical point that Origin stands for (SetWindowOrgEx): moving it
+    // moves Origin the other way.
+    QPoint WindowOrg;
+    // States pushed by SaveDC, the latest last.
+    std::vector<HDC__> SavedStates;
 
     // The window whose GetDC/GetWindowDC made it (for ReleaseDC), or null.
     HWND Window = nullptr;

@@ -170,3 +170,19 @@ BOOL BitBlt(HDC Dest, int X, int Y, int Width, int Height, HDC Src, int XSrc, in
 BOOL StretchBlt(HDC Dest, int X, int Y, int Width, int Height, HDC Src, int XSrc, int YSrc, int SrcWidth, int SrcHeight,
                 DWORD Rop);
 BOOL PatBlt(HDC DC, int X, int Y, int Width, int Height, DWORD Rop);
+
+// ---- Device-context state ---------------------------------------------------------------------
+
+// Pushes the context's state (selected objects, colours, modes, pen
+// position, window origin, clipping) and answers its level, 1 for the first
+// push; 0 on failure.
+int SaveDC(HDC DC);
+// Goes back to the state pushed at level SavedDC (a negative value counts
+// back from the latest push: -1 is the latest); the states pushed after it
+// are dropped. Fails for a level that was never pushed.
+BOOL RestoreDC(HDC DC, int SavedDC);
+// The window origin: the logical point that lands where logical (0, 0) lay
+// before any origin was set. Each answers the previous origin in Old when given.
+BOOL SetWindowOrgEx(HDC DC, int X, int Y, TPoint* Old);
+BOOL OffsetWindowOrgEx(HDC DC, int DX, int DY, TPoint* Old);
+BOOL GetWindowOrgEx(HDC DC, TPoint* Point);

@@ -178,7 +178,9 @@ inline constexpr UINT DT_TOP = 0x0000, DT_LEFT = 0x0000, DT_CENTER = 0x0001, DT_
 // - DT_END_ELLIPSIS and DT_WORD_ELLIPSIS end a line that does not fit with
 //   "...", DT_PATH_ELLIPSIS puts "..." in its middle and keeps what follows
 //   the last '/' or '\' (a character outside the 16-bit plane is never cut);
-// - '&' prefixes are removed ("&&" is '&') unless DT_NOPREFIX; DT_EXPANDTABS
+// - '&' prefixes are removed ("&&" is '&') unless DT_NOPREFIX, and the
+//   character after the last single '&' is underlined (not with
+//   DT_HIDEPREFIX, nor on a line broken by DT_WORDBREAK); DT_EXPANDTABS
 //   expands tabs to 8 columns; DT_EXTERNALLEADING adds the font's leading
 //   to each line; DT_RTLREADING reads right to left (neutral characters
 //   move; the alignment stays).

@@ -15,16 +15,21 @@ namespace {
 
 const QString Ellipsis = QStringLiteral("...");
 
-// Takes out '&' prefixes: "&&" stays as one '&'.
-QString StripPrefixes(const QString& S)
+// Takes out '&' prefixes: "&&" stays as one '&'. Marked receives where the
+// character after the last single '&' lands (-1 for none): user32 underlines
+// that one.
+QString StripPrefixes(const QString& S, qsizetype& Marked)
 {
     QString R;
     R.reserve(S.size());
+    Marked = -1;
     for (qsizetype I = 0; I < S.size(); ++I) {
         if (S[I] == u'&') {
             if (I + 1 < S.size() && S[I + 1] == u'&') {
                 R += u'&';
                 ++I;
+            } else if (I + 1 < S.size()) {
+                Marked = R.size();
             }
             continue;
         }
@@ -135,36 +140,66 @@ QString PathEllipsis(const QString& L, const QFontMetrics& M, int Width)
 
 struct TLayout {
     QStringList Lines;
+    // Per line: the index of the prefixed character to underline, or -1.
+    std::vector<qsizetype> Marks;
     int LineHeight = 0;
     int Width = 0;
     int Height = 0;
 };
 
+QString JoinLineBreaks(QString Text)
+{
+    Text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    Text.replace(u'\r', u'\n');
+    return Text;
+}
+
 TLayout LayOut(QString Text, const QFontMetrics& M, int Width, UINT Format)
 {
     TLayout L;
-    if (!(Format & DT_NOPREFIX)) Text = StripPrefixes(Text);
-    if (Format & DT_EXPANDTABS) Text = ExpandTabs(Text);
+    qsizetype Mark = -1;
+    if (!(Format & DT_NOPREFIX)) Text = StripPrefixes(Text, Mark);
+    if (Format & (DT_HIDEPREFIX | DT_RTLREADING)) Mark = -1;
+    if (Format & DT_EXPANDTABS) {
+        if (Mark >= 0) Mark = ExpandTabs(Text.left(Mark)).size();
+        Text = ExpandTabs(Text);
+    }
     if (Text.isEmpty()) return L;
+    if (Mark >= 0 && (Text[Mark] == u'\r' || Text[Mark] == u'\n')) Mark = -1;
     if (Format & DT_SINGLELINE) {
+        if (Mark >= 0) Mark -= Text.left(Mark).count(u'\r') + Text.left(Mark).count(u'\n');
         Text.remove(u'\r');
         Text.remove(u'\n');
         L.Lines << Text;
+        L.Marks.push_back(Mark);
     } else {
-        Text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        Text.replace(u'\r', u'\n');
-        for (const QString& Line : Text.split(u'\n')) {
+        if (Mark >= 0) Mark = JoinLineBreaks(Text.left(Mark)).size();
+        qsizetype Offset = 0;
+        for (const QString& Line : JoinLineBreaks(Text).split(u'\n')) {
+            const qsizetype Own = Mark >= Offset && Mark < Offset + Line.size() ? Mark - Offset : -1;
+            Offset += Line.size() + 1;
+            const qsizetype First = L.Lines.size();
             if (Format & DT_WORDBREAK)
                 BreakLine(Line, M, Width, L.Lines);
             else
                 L.Lines << Line;
+            // A line broken into pieces loses its mark.
+            const bool Whole = L.Lines.size() == First + 1 && L.Lines.back() == Line;
+            for (qsizetype I = First; I < L.Lines.size(); ++I)
+                L.Marks.push_back(Whole ? Own : -1);
         }
     }
-    for (QString& Line : L.Lines) {
+    for (qsizetype I = 0; I < L.Lines.size(); ++I) {
+        QString& Line = L.Lines[I];
+        const QString Before = Line;
         if (Format & DT_PATH_ELLIPSIS)
             Line = PathEllipsis(Line, M, Width);
         else if (Format & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS))
             Line = EndEllipsis(Line, M, Width);
+        // An end ellipsis keeps the start of the line, and a mark inside it.
+        qsizetype& Own = L.Marks[std::size_t(I)];
+        if (Line != Before && !(Own >= 0 && !(Format & DT_PATH_ELLIPSIS) && Own < Line.size() - Ellipsis.size()))
+            Own = -1;
     }
     L.LineHeight = M.height() + ((Format & DT_EXTERNALLEADING) ? std::max(0, M.leading()) : 0);
     L.Height = L.LineHeight * int(L.Lines.size());
@@ -206,7 +241,8 @@ int DrawTextCore(HDC DC, const QString& Text, TRect* Rect, UINT Format)
     Painter.setFont(DC->Font);
     // Right-to-left reading order changes where neutral characters go, not the alignment.
     Painter.setLayoutDirection((Format & DT_RTLREADING) ? Qt::RightToLeft : Qt::LeftToRight);
-    for (const QString& Line : L.Lines) {
+    for (qsizetype I = 0; I < L.Lines.size(); ++I) {
+        const QString& Line = L.Lines[I];
         const int W = M.horizontalAdvance(Line);
         int X = Rect->Left;
         if (Format & DT_CENTER)
@@ -218,6 +254,14 @@ int DrawTextCore(HDC DC, const QString& Text, TRect* Rect, UINT Format)
         Painter.drawText(QRect(X, Y, W, L.LineHeight),
                          Qt::AlignAbsolute | Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
                          Line);
+        if (const qsizetype Mark = L.Marks[std::size_t(I)]; Mark >= 0) {
+            const qsizetype Length = Line[Mark].isHighSurrogate() && Mark + 1 < Line.size() ? 2 : 1;
+            const int Left = X + M.horizontalAdvance(Line.left(Mark));
+            const int Under = Y + M.ascent() + std::max(1, M.underlinePos());
+            Painter.fillRect(
+                QRect(Left, Under, M.horizontalAdvance(Line.mid(Mark, Length)), std::max(1, M.lineWidth())),
+                RgbColor(DC->TextColor));
+        }
         Y += L.LineHeight;
     }
     return L.Height;

@@ -2,26 +2,16 @@
 // window. Each cell must receive ink; with QUILLMOTE_SHEET_DIR set the sheet
 // is also saved there as GxSharedCommon.png to be looked at.
 #include "grid/shared/GxSharedCommon.h"
-#include "platform/controls/TestDriving.h"
 #include "platform/graphics/Resources.h"
 #include "platform/win/WinGdi.h"
-
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <functional>
-#include <vector>
+#include "tests/grid/shared/SheetSupport.h"
 
 using namespace GxSharedCommon;
 
 namespace {
 
-constexpr int CellWidth = 130, CellHeight = 70, Columns = 5;
-
-struct TCell {
-    const char* Title;
-    std::function<void(TCanvas* Canvas, const TRect& Area)> Draw;
-};
+constexpr int CellWidth = 130;
+using TCell = TSheetCell;
 
 TBitmap* Picture32(int W, int H)
 {
@@ -161,36 +151,6 @@ std::vector<TCell> Cells()
     return List;
 }
 
-class TSheet : public TCustomControl {
-public:
-    explicit TSheet(TComponent* AOwner) : TCustomControl(AOwner) {}
-    std::vector<TCell> List = Cells();
-    static TRect Area(int Index)
-    {
-        const int Left = (Index % Columns) * CellWidth + 5;
-        const int Top = (Index / Columns) * (CellHeight + 16) + 18;
-        return Bounds(Left, Top, CellWidth - 10, CellHeight - 10);
-    }
-
-protected:
-    void Paint() override
-    {
-        TCanvas* C = GetCanvas();
-        C->GetBrush()->SetColor(clWhite);
-        C->FillRect(GetClientRect());
-        for (std::size_t I = 0; I < List.size(); ++I) {
-            const TRect A = Area(int(I));
-            C->GetBrush()->SetColor(clWhite);
-            C->GetFont()->SetColor(clGray);
-            C->TextOut(A.Left, A.Top - 15, List[I].Title);
-            C->GetFont()->SetColor(clBlack);
-            C->GetPen()->SetColor(clBlack);
-            C->GetBrush()->SetColor(clWhite);
-            List[I].Draw(C, A);
-        }
-    }
-};
-
 TEST(GxSharedCommonSheet, EveryProviderPaintsItsCell)
 {
     RegisterBitmapResource("GXSHEETGLYPH", [](TBitmap* B) {
@@ -201,28 +161,7 @@ TEST(GxSharedCommonSheet, EveryProviderPaintsItsCell)
         B->GetCanvas()->GetBrush()->SetColor(clPurple);
         B->GetCanvas()->Ellipse(3, 3, 21, 21);
     });
-    auto* Form = New<TForm>(Application);
-    std::unique_ptr<TForm, FreeDeleter> Guard(Form);
-    auto* Sheet = New<TSheet>(Form);
-    const int Rows = int((Sheet->List.size() + Columns - 1) / Columns);
-    Form->SetClientWidth(Columns * CellWidth);
-    Form->SetClientHeight(Rows * (CellHeight + 16) + 10);
-    Sheet->SetParent(Form);
-    Sheet->SetAlign(alClient);
-    Form->Show();
-    platform::test::PaintNow(Sheet);
-
-    for (std::size_t I = 0; I < Sheet->List.size(); ++I) {
-        const TRect A = TSheet::Area(int(I));
-        int Ink = 0;
-        for (int Y = A.Top; Y < A.Bottom; Y += 2)
-            for (int X = A.Left; X < A.Right; X += 2)
-                Ink += platform::test::PixelAt(Sheet, X, Y) != clWhite;
-        EXPECT_GT(Ink, 10) << Sheet->List[I].Title;
-    }
-    if (const char* Dir = std::getenv("QUILLMOTE_SHEET_DIR")) {
-        EXPECT_TRUE(platform::test::SaveWindowImage(Form, AnsiString(Dir) + "/GxSharedCommon.png"));
-    }
+    CheckSheet(Cells(), CellWidth, "GxSharedCommon.png");
 }
 
 } // namespace
