@@ -398,6 +398,17 @@ void TWinControl::DoAlign(TAlign AAlign, TControl* AControl, TRect& Rect)
 
 void TWinControl::DoPosition(TControl* Control, TAlign AAlign, TRect& Rect)
 {
+    // Sizes set by alignment and anchors must not become new anchor rules.
+    auto PlaceControl = [Control](int NewLeft, int NewTop, int NewWidth, int NewHeight) {
+        Control->FAnchorMove = true;
+        try {
+            Control->SetBounds(NewLeft, NewTop, NewWidth, NewHeight);
+        } catch (...) {
+            Control->FAnchorMove = false;
+            throw;
+        }
+        Control->FAnchorMove = false;
+    };
     if (AAlign == alNone || Control->FAnchors != AnchorAlign[AAlign]) {
         if (Control->FOriginalParentSize.X != 0 && Control->FOriginalParentSize.Y != 0) {
             int NewLeft = Control->FLeft;
@@ -424,14 +435,7 @@ void TWinControl::DoPosition(TControl* Control, TAlign AAlign, TRect& Rect)
             } else if (!Anchors.Contains(akTop)) {
                 NewTop = MulDiv(Rules.Y, ParentSize.Y, Original.Y) - NewHeight / 2;
             }
-            Control->FAnchorMove = true;
-            try {
-                Control->SetBounds(NewLeft, NewTop, NewWidth, NewHeight);
-            } catch (...) {
-                Control->FAnchorMove = false;
-                throw;
-            }
-            Control->FAnchorMove = false;
+            PlaceControl(NewLeft, NewTop, NewWidth, NewHeight);
         }
         if (AAlign == alNone) return;
     }
@@ -464,14 +468,7 @@ void TWinControl::DoPosition(TControl* Control, TAlign AAlign, TRect& Rect)
     default:
         break;
     }
-    Control->FAnchorMove = true;
-    try {
-        Control->SetBounds(NewLeft, NewTop, NewWidth, NewHeight);
-    } catch (...) {
-        Control->FAnchorMove = false;
-        throw;
-    }
-    Control->FAnchorMove = false;
+    PlaceControl(NewLeft, NewTop, NewWidth, NewHeight);
     // A control that did not take the size it was given leaves the rest of
     // the area to its neighbours.
     if (Control->FWidth != NewWidth || Control->FHeight != NewHeight) {
