@@ -220,6 +220,57 @@ AnsiString OutOfBounds(int Index, const AnsiString& ClassName)
 
 // ---- TGxTreeNode ---------------------------------------------------------------------------------------
 
+// How both kinds of node join and leave the flat, depth-first list of their
+// collection, keeping levels, hidden flags and counts exact.
+struct TNodeLinks {
+    template <typename TNode> static void SetParent(TNode* Node, TNode* Parent)
+    {
+        Node->FParent = Parent;
+        Node->FLevel = Parent->FLevel + 1;
+        Node->FHidden = Parent->FHidden || !Parent->FExpanded;
+        ++Parent->FCount;
+    }
+
+    // Puts Node at Index of List, under Parent or at the top level.
+    template <typename TNode, typename TNodes>
+    static void Place(TNodes* Items, TList& List, int& RootCount, TNode* Node, TNode* Parent, int Index)
+    {
+        Node->FItems = Items;
+        if (Parent) {
+            SetParent(Node, Parent);
+        } else {
+            ++RootCount;
+            Node->FParent = nullptr;
+            Node->FLevel = 0;
+            Node->FHidden = false;
+        }
+        List.Insert(Index, Node);
+    }
+
+    template <typename TNode, typename TNodes>
+    static void Add(TNodes* Items, TList& List, int& RootCount, TNode* Parent, TNode* Node, TAddPosition Position)
+    {
+        if (!Node || IndexIn(List, Node) >= 0) return;
+        if (IndexIn(List, Parent) < 0) Parent = nullptr;
+        Place(Items, List, RootCount, Node, Parent, AddPosition(List, Parent, Position));
+    }
+
+    // Takes Node out of List; false when it was not there. A top-level node
+    // has no parent to tell: the root count goes down instead.
+    template <typename TNode> static bool Unlink(TList& List, int& RootCount, TNode* Node)
+    {
+        const int Index = IndexIn(List, Node);
+        if (Index < 0) return false;
+        if (Node->FParent)
+            --Node->FParent->FCount;
+        else
+            --RootCount;
+        List.Delete(Index);
+        Node->FItems = nullptr;
+        return true;
+    }
+};
+
 void TGxTreeNode::BeforeDestruction()
 {
     if (FItems) {
@@ -290,27 +341,12 @@ TGxTreeNode* TGxTreeNodes::AddChild(TGxTreeNode* Parent)
 
 void TGxTreeNodes::AddItem(TGxTreeNode* Parent, TGxTreeNode* Node, TAddPosition Position)
 {
-    if (!Node || IndexIn(*FList, Node) >= 0) return;
-    if (IndexIn(*FList, Parent) < 0) Parent = nullptr;
-    Node->FItems = this;
-    const int Index = AddPosition(*FList, Parent, Position);
-    if (Parent) {
-        SetParent(Node, Parent);
-    } else {
-        ++FRootCount;
-        Node->FParent = nullptr;
-        Node->FLevel = 0;
-        Node->FHidden = false;
-    }
-    FList->Insert(Index, Node);
+    TNodeLinks::Add(this, *FList, FRootCount, Parent, Node, Position);
 }
 
 void TGxTreeNodes::SetParent(TGxTreeNode* Node, TGxTreeNode* Parent)
 {
-    Node->FParent = Parent;
-    Node->FLevel = Parent->FLevel + 1;
-    Node->FHidden = Parent->FHidden || !Parent->FExpanded;
-    ++Parent->FCount;
+    TNodeLinks::SetParent(Node, Parent);
 }
 
 TGxTreeNode* TGxTreeNodes::Insert(TGxTreeNode* Node, const WideString& Text)
@@ -318,13 +354,7 @@ TGxTreeNode* TGxTreeNodes::Insert(TGxTreeNode* Node, const WideString& Text)
     const int Index = IndexIn(*FList, Node);
     if (Index < 0) return nullptr;
     TGxTreeNode* Result = GetTreeNodeClass()(this);
-    Result->FItems = this;
-    if (Node->FParent) {
-        SetParent(Result, Node->FParent);
-    } else {
-        ++FRootCount;
-    }
-    FList->Insert(Index, Result);
+    TNodeLinks::Place(this, *FList, FRootCount, Result, Node->FParent, Index);
     Result->SetText(Text);
     return Result;
 }
@@ -385,16 +415,7 @@ void TGxTreeNodes::Expand(TGxTreeNode* Node, bool Value)
 
 void TGxTreeNodes::Remove(TGxTreeNode* Node)
 {
-    const int Index = IndexIn(*FList, Node);
-    if (Index < 0) return;
-    // A top-level node has no parent to tell: the root count goes down instead.
-    if (Node->FParent)
-        --Node->FParent->FCount;
-    else
-        --FRootCount;
-    FList->Delete(Index);
-    Node->FItems = nullptr;
-    DoDeleted(Node);
+    if (TNodeLinks::Unlink(*FList, FRootCount, Node)) DoDeleted(Node);
 }
 
 void TGxTreeNodes::ClearChildren(TGxTreeNode* Node)
@@ -537,27 +558,12 @@ TGxObjectTreeNode* TGxObjectTreeNodes::AddChild(TGxObjectTreeNode* Parent)
 
 void TGxObjectTreeNodes::AddItem(TGxObjectTreeNode* Parent, TGxObjectTreeNode* Node, TAddPosition Position)
 {
-    if (!Node || IndexIn(*FList, Node) >= 0) return;
-    if (IndexIn(*FList, Parent) < 0) Parent = nullptr;
-    Node->FItems = this;
-    const int Index = AddPosition(*FList, Parent, Position);
-    if (Parent) {
-        SetParent(Node, Parent);
-    } else {
-        ++FRootCount;
-        Node->FParent = nullptr;
-        Node->FLevel = 0;
-        Node->FHidden = false;
-    }
-    FList->Insert(Index, Node);
+    TNodeLinks::Add(this, *FList, FRootCount, Parent, Node, Position);
 }
 
 void TGxObjectTreeNodes::SetParent(TGxObjectTreeNode* Node, TGxObjectTreeNode* Parent)
 {
-    Node->FParent = Parent;
-    Node->FLevel = Parent->FLevel + 1;
-    Node->FHidden = Parent->FHidden || !Parent->FExpanded;
-    ++Parent->FCount;
+    TNodeLinks::SetParent(Node, Parent);
 }
 
 void TGxObjectTreeNodes::AddAfter(TGxObjectTreeNode* Node, TGxObjectTreeNode* After)
@@ -566,16 +572,7 @@ void TGxObjectTreeNodes::AddAfter(TGxObjectTreeNode* Node, TGxObjectTreeNode* Af
     const int Index = IndexIn(*FList, After);
     if (Index < 0) return AddItem(nullptr, Node, apLast);
     // Node takes After's place as its sibling, so the counts stay exact.
-    Node->FItems = this;
-    if (After->FParent) {
-        SetParent(Node, After->FParent);
-    } else {
-        ++FRootCount;
-        Node->FParent = nullptr;
-        Node->FLevel = 0;
-        Node->FHidden = false;
-    }
-    FList->Insert(Index, Node);
+    TNodeLinks::Place(this, *FList, FRootCount, Node, After->FParent, Index);
 }
 
 TGxObjectTreeNode* TGxObjectTreeNodes::Insert(TGxObjectTreeNode* Node, const WideString& Text)
@@ -599,14 +596,7 @@ int TGxObjectTreeNodes::GetItemCount(TGxObjectTreeNode* Node) const
 
 void TGxObjectTreeNodes::Remove(TGxObjectTreeNode* Node)
 {
-    const int Index = IndexIn(*FList, Node);
-    if (Index < 0) return;
-    if (Node->FParent)
-        --Node->FParent->FCount;
-    else
-        --FRootCount;
-    FList->Delete(Index);
-    Node->FItems = nullptr;
+    TNodeLinks::Unlink(*FList, FRootCount, Node);
 }
 
 void TGxObjectTreeNodes::ClearChildren(TGxObjectTreeNode* Node)

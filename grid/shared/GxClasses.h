@@ -135,6 +135,7 @@ public:
 
 private:
     friend class TGxTreeNodes;
+    friend struct TNodeLinks;
     TGxTreeNodes* FItems;
     int FCount = 0;
     void* FData = nullptr;
@@ -239,6 +240,7 @@ public:
 
 private:
     friend class TGxObjectTreeNodes;
+    friend struct TNodeLinks;
     TGxObjectTreeNodes* FItems = nullptr;
     int FCount = 0;
     void* FData = nullptr;
