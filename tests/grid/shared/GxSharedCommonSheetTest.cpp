@@ -13,22 +13,6 @@ namespace {
 constexpr int CellWidth = 130;
 using TCell = TSheetCell;
 
-TBitmap* Picture32(int W, int H)
-{
-    auto* B = new TBitmap;
-    B->SetPixelFormat(pf32bit);
-    B->SetSize(W, H);
-    for (int Y = 0; Y < H; ++Y)
-        for (int X = 0; X < W; ++X) {
-            Byte* P = B->GetScanLine(Y) + X * 4;
-            P[0] = Byte(255 * X / W);
-            P[1] = 40;
-            P[2] = Byte(255 - 255 * X / W);
-            P[3] = Byte(255 * Y / H);
-        }
-    return B;
-}
-
 std::vector<TCell> Cells()
 {
     std::vector<TCell> List;
@@ -83,7 +67,7 @@ std::vector<TCell> Cells()
                         TMaskProvider::DrawMaskedImage(C, A.Left, A.Top, &Image, &Mask);
                     }});
     List.push_back({"ApplyBitmap x2 / DrawBitmap", [](TCanvas* C, const TRect& A) {
-                        std::unique_ptr<TBitmap> P(Picture32(36, 40));
+                        auto P(Picture32(36, 40));
                         C->GetBrush()->SetColor(clSilver);
                         C->FillRect(Bounds(A.Left, A.Top, 120, 40));
                         TDrawProvider::ApplyBitmap(C, A.Left, A.Top, P.get());
@@ -91,7 +75,7 @@ std::vector<TCell> Cells()
                         TDrawProvider::DrawBitmap(C, A.Left + 80, A.Top, P.get(), clYellow);
                     }});
     List.push_back({"GrayscaleBitmap 32/24", [](TCanvas* C, const TRect& A) {
-                        std::unique_ptr<TBitmap> P(Picture32(40, 40));
+                        auto P(Picture32(40, 40));
                         TDrawProvider::GrayscaleBitmap(C, A.Left, A.Top, P.get(), clWhite);
                         P->SetPixelFormat(pf24bit);
                         TDrawProvider::GrayscaleBitmap(C, A.Left + 50, A.Top, P.get(), clWhite);

@@ -12,22 +12,6 @@ namespace {
 constexpr int CellWidth = 150;
 using TCell = TSheetCell;
 
-std::unique_ptr<TBitmap> Picture32(int W, int H)
-{
-    auto B = std::make_unique<TBitmap>();
-    B->SetPixelFormat(pf32bit);
-    B->SetSize(W, H);
-    for (int Y = 0; Y < H; ++Y)
-        for (int X = 0; X < W; ++X) {
-            Byte* P = B->GetScanLine(Y) + X * 4;
-            P[0] = Byte(255 * X / W);
-            P[1] = 40;
-            P[2] = Byte(255 - 255 * X / W);
-            P[3] = Byte(255 * Y / H);
-        }
-    return B;
-}
-
 // A navy disc on white, in Format.
 std::unique_ptr<TBitmap> Disc(TPixelFormat Format)
 {

@@ -12,6 +12,23 @@
 #include <memory>
 #include <vector>
 
+// A 32-bit picture whose colour runs across and whose alpha runs down.
+inline std::unique_ptr<TBitmap> Picture32(int W, int H)
+{
+    auto B = std::make_unique<TBitmap>();
+    B->SetPixelFormat(pf32bit);
+    B->SetSize(W, H);
+    for (int Y = 0; Y < H; ++Y)
+        for (int X = 0; X < W; ++X) {
+            Byte* P = B->GetScanLine(Y) + X * 4;
+            P[0] = Byte(255 * X / W);
+            P[1] = 40;
+            P[2] = Byte(255 - 255 * X / W);
+            P[3] = Byte(255 * Y / H);
+        }
+    return B;
+}
+
 struct TSheetCell {
     const char* Title;
     std::function<void(TCanvas* Canvas, const TRect& Area)> Draw;
