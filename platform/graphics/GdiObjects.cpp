@@ -4,46 +4,19 @@
 
 #include <algorithm>
 #include <cstring>
-#include <unordered_map>
 
 namespace platform::detail {
 
-namespace {
-
-std::unordered_map<const void*, std::unique_ptr<TGdiObject>>& LiveObjects()
-{
-    // Never destroyed: fonts of objects that outlive static destruction may
-    // still give their handles back.
-    static auto* Objects = new std::unordered_map<const void*, std::unique_ptr<TGdiObject>>;
-    return *Objects;
-}
-
-} // namespace
-
-void RegisterGdiObject(std::unique_ptr<TGdiObject> Object, const void* Handle)
-{
-    LiveObjects()[Handle] = std::move(Object);
-}
-
-TGdiObject* FindGdiObject(const void* Handle)
-{
-    if (!Handle) return nullptr;
-    const auto It = LiveObjects().find(Handle);
-    return It == LiveObjects().end() ? nullptr : It->second.get();
-}
-
 HRGN NewRegion(const QRegion& Area)
 {
-    auto Region = std::make_unique<HRGN__>();
+    auto Region = std::make_unique<TRegionObject>();
     Region->Area = Area;
-    HRGN Handle = Region.get();
-    RegisterGdiObject(std::move(Region), Handle);
-    return Handle;
+    return static_cast<HRGN>(AddGdiObject(std::move(Region)));
 }
 
-const QRegion* RegionOf(HRGN Region)
+QRegion* RegionOf(HRGN Region)
 {
-    auto* R = LiveGdiObject<HRGN__>(Region);
+    auto* R = LiveGdiObject<TRegionObject>(Region);
     return R ? &R->Area : nullptr;
 }
 
@@ -94,12 +67,10 @@ HFONT StockFont()
 {
     static HFONT Font = [] {
         TFont Default;
-        auto Object = std::make_unique<HFONT__>();
+        auto Object = std::make_unique<TFontObject>();
         Object->LogFont = LogFontOf(&Default);
         Object->Stock = true;
-        HFONT Handle = Object.get();
-        RegisterGdiObject(std::move(Object), Handle);
-        return Handle;
+        return static_cast<HFONT>(AddGdiObject(std::move(Object)));
     }();
     return Font;
 }
@@ -112,19 +83,18 @@ using namespace platform::detail;
 
 TFont::~TFont()
 {
-    if (FindGdiObject(FHandle)) DeleteObject(FHandle);
+    DeleteObject(FHandle);
 }
 
 HFONT TFont::GetHandle()
 {
     // One handle for the font's life, describing it as it is now; a handle
     // someone deleted is made again.
-    auto* Object = LiveGdiObject<HFONT__>(FHandle);
+    auto* Object = LiveGdiObject<TFontObject>(FHandle);
     if (!Object) {
-        auto New = std::make_unique<HFONT__>();
+        auto New = std::make_unique<TFontObject>();
         Object = New.get();
-        FHandle = Object;
-        RegisterGdiObject(std::move(New), FHandle);
+        FHandle = static_cast<HFONT>(AddGdiObject(std::move(New)));
     }
     Object->LogFont = LogFontOf(this);
     return FHandle;
@@ -135,16 +105,14 @@ HFONT TFont::GetHandle()
 HFONT CreateFontIndirectA(const LOGFONTA* LogFont)
 {
     if (!LogFont) return nullptr;
-    auto Object = std::make_unique<HFONT__>();
+    auto Object = std::make_unique<TFontObject>();
     Object->LogFont = *LogFont;
-    HFONT Handle = Object.get();
-    RegisterGdiObject(std::move(Object), Handle);
-    return Handle;
+    return static_cast<HFONT>(AddGdiObject(std::move(Object)));
 }
 
 int GetObjectA(HGDIOBJ Object, int Size, void* Buffer)
 {
-    auto* Font = LiveGdiObject<HFONT__>(Object);
+    auto* Font = LiveGdiObject<TFontObject>(Object);
     if (!Font) return 0;
     if (!Buffer) return int(sizeof(LOGFONTA));
     const int Count = std::clamp(Size, 0, int(sizeof(LOGFONTA)));
@@ -155,22 +123,23 @@ int GetObjectA(HGDIOBJ Object, int Size, void* Buffer)
 HGDIOBJ SelectObject(HDC DC, HGDIOBJ Object)
 {
     if (!DC) return nullptr;
-    if (auto* Font = LiveGdiObject<HFONT__>(Object)) {
-        HGDIOBJ Previous = LiveGdiObject<HFONT__>(DC->FontHandle) ? DC->FontHandle : StockFont();
+    if (auto* Font = LiveGdiObject<TFontObject>(Object)) {
+        HGDIOBJ Previous = LiveGdiObject<TFontObject>(DC->FontHandle) ? DC->FontHandle : StockFont();
         DC->Font = FontFromLogFont(Font->LogFont);
         DC->FontEscapement = Font->LogFont.lfEscapement;
-        DC->FontHandle = Font;
+        DC->FontHandle = static_cast<HFONT>(Object);
         return Previous;
     }
-    if (auto* Region = LiveGdiObject<HRGN__>(Object))
-        return reinterpret_cast<HGDIOBJ>(std::intptr_t(SelectClipRgn(DC, Region)));
+    if (LiveGdiObject<TRegionObject>(Object))
+        return reinterpret_cast<HGDIOBJ>(std::intptr_t(SelectClipRgn(DC, static_cast<HRGN>(Object))));
     return nullptr;
 }
 
 BOOL DeleteObject(HGDIOBJ Object)
 {
-    TGdiObject* Live = FindGdiObject(Object);
+    auto* Live = static_cast<TGdiObject*>(HandleObject(Object, hkGdiObject));
     if (!Live || Live->Stock) return 0;
-    LiveObjects().erase(Object);
+    RemoveHandle(Object);
+    delete Live;
     return 1;
 }

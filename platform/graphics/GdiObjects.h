@@ -1,8 +1,9 @@
-// Private: what GDI's object handles (HRGN, HFONT) are, for the platform's
-// drawing code. Every object lives in one table of live objects from its
-// creation to DeleteObject, so that a stale or foreign handle is recognised
-// and refused instead of followed.
+// Private: what GDI's objects (regions, fonts) are, for the platform's
+// drawing code. Every object lives from its creation to DeleteObject under a
+// handle of the handle table, which refuses a stale or foreign handle instead
+// of following it.
 #pragma once
+#include "platform/graphics/HandleTable.h"
 #include "platform/win/WinGdi.h"
 
 #include <QFont>
@@ -19,19 +20,33 @@ public:
     bool Stock = false;
 };
 
-// Makes Object live; its handle is its own address.
-void RegisterGdiObject(std::unique_ptr<TGdiObject> Object, const void* Handle);
+struct TRegionObject : TGdiObject {
+    static constexpr THandleKind Kind = hkRegion;
+    QRegion Area;
+};
+
+struct TFontObject : TGdiObject {
+    static constexpr THandleKind Kind = hkFont;
+    LOGFONTA LogFont;
+};
+
+// Makes Object live under a new handle, which owns it until DeleteObject.
+template <class T> HGDIOBJ AddGdiObject(std::unique_ptr<T> Object)
+{
+    HGDIOBJ Handle = AddHandle(T::Kind, static_cast<TGdiObject*>(Object.get()));
+    Object.release();
+    return Handle;
+}
 // The live object of a handle, or null.
-TGdiObject* FindGdiObject(const void* Handle);
 template <class T> T* LiveGdiObject(const void* Handle)
 {
-    return dynamic_cast<T*>(FindGdiObject(Handle));
+    return static_cast<T*>(static_cast<TGdiObject*>(HandleObject(Handle, T::Kind)));
 }
 
 // A new live region holding Area (logical coordinates).
 HRGN NewRegion(const QRegion& Area);
 // The area of a live region, or null.
-const QRegion* RegionOf(HRGN Region);
+QRegion* RegionOf(HRGN Region);
 // The kind (NULLREGION, SIMPLEREGION, COMPLEXREGION) of an area.
 int RegionKind(const QRegion& Area);
 
@@ -44,11 +59,3 @@ LOGFONTA LogFontOf(const TFont* Font);
 HFONT StockFont();
 
 } // namespace platform::detail
-
-struct HRGN__ : platform::detail::TGdiObject {
-    QRegion Area;
-};
-
-struct HFONT__ : platform::detail::TGdiObject {
-    LOGFONTA LogFont;
-};

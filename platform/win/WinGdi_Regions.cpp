@@ -60,32 +60,32 @@ HRGN CreatePolygonRgn(const TPoint* Points, int Count, int FillMode)
 
 int CombineRgn(HRGN Dest, HRGN Src1, HRGN Src2, int Mode)
 {
-    auto* Target = LiveGdiObject<HRGN__>(Dest);
+    QRegion* Target = RegionOf(Dest);
     const QRegion* A = RegionOf(Src1);
     if (!Target || !A) return ERROR;
     if (Mode == RGN_COPY) {
-        Target->Area = *A;
-        return RegionKind(Target->Area);
+        *Target = *A;
+        return RegionKind(*Target);
     }
     const QRegion* B = RegionOf(Src2);
     if (!B) return ERROR;
     switch (Mode) {
     case RGN_AND:
-        Target->Area = *A & *B;
+        *Target = *A & *B;
         break;
     case RGN_OR:
-        Target->Area = *A | *B;
+        *Target = *A | *B;
         break;
     case RGN_XOR:
-        Target->Area = *A ^ *B;
+        *Target = *A ^ *B;
         break;
     case RGN_DIFF:
-        Target->Area = *A - *B;
+        *Target = *A - *B;
         break;
     default:
         return ERROR;
     }
-    return RegionKind(Target->Area);
+    return RegionKind(*Target);
 }
 
 BOOL PtInRegion(HRGN Region, int X, int Y)
@@ -104,10 +104,10 @@ int GetRgnBox(HRGN Region, TRect* Rect)
 
 int OffsetRgn(HRGN Region, int DX, int DY)
 {
-    auto* Target = LiveGdiObject<HRGN__>(Region);
+    QRegion* Target = RegionOf(Region);
     if (!Target) return ERROR;
-    Target->Area.translate(DX, DY);
-    return RegionKind(Target->Area);
+    Target->translate(DX, DY);
+    return RegionKind(*Target);
 }
 
 BOOL EqualRgn(HRGN Region1, HRGN Region2)
@@ -158,9 +158,9 @@ int GetClipBox(HDC DC, TRect* Rect)
 
 int GetClipRgn(HDC DC, HRGN Region)
 {
-    auto* Target = LiveGdiObject<HRGN__>(Region);
+    QRegion* Target = RegionOf(Region);
     if (!DC || !Target) return -1;
     if (!DC->ClipRgn) return 0;
-    Target->Area = DC->ClipRgn->translated(-DC->Origin);
+    *Target = DC->ClipRgn->translated(-DC->Origin);
     return 1;
 }

@@ -64,7 +64,7 @@ int ScrollWindowEx(HWND Wnd, int DX, int DY, const TRect* Scroll, const TRect* C
     if (!Area.isEmpty()) W->update(Area.translated(Offset));
     if (UpdateRect) *UpdateRect = FromQRect(Uncovered.boundingRect());
     if (UpdateRegion)
-        if (auto* R = LiveGdiObject<HRGN__>(UpdateRegion)) R->Area = Uncovered;
+        if (QRegion* R = RegionOf(UpdateRegion)) *R = Uncovered;
     return RegionKind(Uncovered);
 }
 

@@ -1,5 +1,6 @@
 // Regions, clipping, fonts and text output on bitmaps and windows.
 #include "../controls/ControlFixtures.h"
+#include "platform/graphics/HandleTable.h"
 #include "platform/win/WinGdi.h"
 
 #include <cstring>
@@ -83,15 +84,55 @@ TEST(Regions, DeletedAndForeignHandlesAreRefused)
 {
     HRGN Region = CreateRectRgn(0, 0, 5, 5);
     ASSERT_TRUE(DeleteObject(Region));
-    EXPECT_FALSE(DeleteObject(Region));
-    EXPECT_FALSE(PtInRegion(Region, 1, 1));
+    // The next region takes the freed memory and table slot; the old handle still reaches nothing.
     HRGN Dest = CreateRectRgn(0, 0, 1, 1);
+    EXPECT_NE(Dest, Region);
+    EXPECT_FALSE(DeleteObject(Region));
+    EXPECT_FALSE(PtInRegion(Region, 0, 0));
+    EXPECT_EQ(OffsetRgn(Region, 1, 1), ERROR);
     EXPECT_EQ(CombineRgn(Dest, Region, Dest, RGN_OR), ERROR);
+    EXPECT_EQ(CombineRgn(Region, Dest, nullptr, RGN_COPY), ERROR);
+    EXPECT_TRUE(PtInRegion(Dest, 0, 0));
     int NotAnObject = 0;
     EXPECT_FALSE(DeleteObject(&NotAnObject));
     EXPECT_EQ(GetObject(&NotAnObject, 4, &NotAnObject), 0);
     EXPECT_EQ(SelectObject(nullptr, Dest), nullptr);
-    DeleteObject(Dest);
+
+    // The same for fonts, and a region is no font.
+    LOGFONT LF;
+    HFONT Font = CreateFontIndirect(&LF);
+    ASSERT_TRUE(DeleteObject(Font));
+    HFONT Next = CreateFontIndirect(&LF);
+    TPaper P;
+    EXPECT_EQ(SelectObject(P.DC(), Font), nullptr);
+    EXPECT_EQ(GetObject(Font, sizeof(LF), &LF), 0);
+    EXPECT_EQ(GetObject(Next, sizeof(LF), &LF), int(sizeof(LF)));
+    EXPECT_EQ(GetObject(Dest, sizeof(LF), &LF), 0);
+    EXPECT_TRUE(DeleteObject(Next));
+    EXPECT_TRUE(DeleteObject(Dest));
+}
+
+TEST(Regions, AMillionFreedRegionsLeaveTheHandleTableAsItWas)
+{
+    const std::size_t Before = platform::detail::LiveHandleCount();
+    HRGN First = CreateRectRgn(0, 0, 1, 1);
+    ASSERT_TRUE(DeleteObject(First));
+    // Every round reuses the same slots; the first handle never reaches their new regions.
+    std::vector<HRGN> Batch(1000);
+    int Deleted = 0, StaleReached = 0;
+    for (int Round = 0; Round < 1000; ++Round) {
+        for (HRGN& Region : Batch)
+            Region = CreateRectRgn(0, 0, 1, 1);
+        if (Round == 0) {
+            EXPECT_EQ(platform::detail::LiveHandleCount(), Before + Batch.size());
+        }
+        StaleReached += PtInRegion(First, 0, 0);
+        for (HRGN Region : Batch)
+            Deleted += DeleteObject(Region);
+    }
+    EXPECT_EQ(Deleted, 1000000);
+    EXPECT_EQ(StaleReached, 0);
+    EXPECT_EQ(platform::detail::LiveHandleCount(), Before);
 }
 
 TEST(Clipping, SelectedRegionsLimitDrawingUntilRemoved)
