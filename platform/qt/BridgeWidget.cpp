@@ -1,6 +1,7 @@
 #include "platform/qt/BridgeWidget.h"
 #include "platform/controls/Forms.h"
 #include "platform/graphics/DeviceContext.h"
+#include "platform/graphics/HandleTable.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -10,8 +11,6 @@
 #include <QPaintEvent>
 #include <QWheelEvent>
 #include <QWindow>
-
-#include <unordered_set>
 
 namespace platform::detail {
 
@@ -24,12 +23,6 @@ int MouseEventDepth = 0;
 HWND CaptureWindow = nullptr;
 
 namespace {
-
-std::unordered_set<TBridgeWidget*>& LiveWindows()
-{
-    static std::unordered_set<TBridgeWidget*> Windows;
-    return Windows;
-}
 
 // A resize of a top-level window from a grip or border that the window
 // manager cannot take over (offscreen, or no window manager): the window
@@ -126,14 +119,13 @@ QEvent::Type TPostedMessage::EventType()
 
 TBridgeWidget* BridgeOf(HWND Wnd)
 {
-    auto* W = reinterpret_cast<TBridgeWidget*>(Wnd);
-    return W && LiveWindows().count(W) ? W : nullptr;
+    return static_cast<TBridgeWidget*>(HandleObject(Wnd, hkWindow));
 }
 
 TBridgeWidget* BridgeAbove(QWidget* Widget)
 {
     for (QWidget* W = Widget; W; W = W->parentWidget())
-        if (auto* B = dynamic_cast<TBridgeWidget*>(W)) return LiveWindows().count(B) ? B : nullptr;
+        if (auto* B = dynamic_cast<TBridgeWidget*>(W)) return BridgeOf(B->Handle());
     return nullptr;
 }
 
@@ -145,7 +137,7 @@ QWidget* WidgetOf(HWND Wnd)
 HWND HandleOf(QWidget* Window)
 {
     auto* B = dynamic_cast<TBridgeWidget*>(Window);
-    return B && LiveWindows().count(B) ? B->Handle() : nullptr;
+    return B && BridgeOf(B->Handle()) ? B->Handle() : nullptr;
 }
 
 TWinControl* ControlOf(HWND Wnd)
@@ -194,7 +186,7 @@ HDC CreateWindowDC(TBridgeWidget* Window, bool Client, bool ForPaint)
 TBridgeWidget::TBridgeWidget(TWinControl* Control, QWidget* Parent, Qt::WindowFlags Flags)
     : QWidget(Parent, Flags), FControl(Control)
 {
-    LiveWindows().insert(this);
+    FHandle = static_cast<HWND>(AddHandle(hkWindow, this));
     Procs.push_back({&ControlWindowProc, nullptr});
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -205,7 +197,7 @@ TBridgeWidget::TBridgeWidget(TWinControl* Control, QWidget* Parent, Qt::WindowFl
 
 TBridgeWidget::~TBridgeWidget()
 {
-    LiveWindows().erase(this);
+    RemoveHandle(FHandle);
     if (CaptureWindow == Handle()) CaptureWindow = nullptr;
     if (FControl) {
         // Qt deleted the window under a live control (its parent window went first).
@@ -218,7 +210,7 @@ TBridgeWidget::~TBridgeWidget()
 void TBridgeWidget::Detach()
 {
     FControl = nullptr;
-    LiveWindows().erase(this);
+    RemoveHandle(FHandle);
     if (CaptureWindow == Handle()) CaptureWindow = nullptr;
     for (const QPointer<QWidget>& W : FRouted)
         if (W) W->removeEventFilter(this);

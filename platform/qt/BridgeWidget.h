@@ -53,7 +53,8 @@ public:
     ~TBridgeWidget() override;
 
     TWinControl* Control() const { return FControl; }
-    HWND Handle() { return reinterpret_cast<HWND>(this); }
+    // An id of the handle table; it stays refused once the window goes.
+    HWND Handle() const { return FHandle; }
     // The control goes: the window is hidden, forgets it and is deleted later.
     void Detach();
 
@@ -122,6 +123,7 @@ private:
                       WPARAM* WParamAtDefault = nullptr);
 
     TWinControl* FControl;
+    HWND FHandle = nullptr;
     std::vector<QPointer<QWidget>> FRouted;
     bool FReplaying = false;
 };

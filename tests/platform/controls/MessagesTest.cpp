@@ -1,5 +1,6 @@
 #include "ControlFixtures.h"
 #include "platform/controls/UserInteraction.h"
+#include "platform/win/WinGdi.h"
 
 namespace {
 
@@ -166,7 +167,7 @@ TEST_F(MessagesTest, AHookPaintsOverTheControlAfterItsPaint)
     EXPECT_EQ(platform::test::PixelAt(C, 95, 45), clWhite);
 }
 
-TEST_F(MessagesTest, PostedMessagesWaitForTheLoopAndAreDroppedWhenTheControlGoes)
+TEST_F(MessagesTest, PostedMessagesWaitForTheLoopAndAGoneWindowsHandleReachesNothing)
 {
     auto* C = New<TProbeControl>(Form);
     C->SetParent(Form);
@@ -183,6 +184,22 @@ TEST_F(MessagesTest, PostedMessagesWaitForTheLoopAndAreDroppedWhenTheControlGoes
     EXPECT_FALSE(PostMessageA(Wnd, WM_TIMER, 3, 0));
     EXPECT_EQ(SendMessageA(Wnd, WM_TIMER, 3, 0), 0);
     platform::test::ProcessEvents(); // must neither crash nor reach the freed control
+
+    // A control of the same kind made after the old window is gone (its memory
+    // free to serve the new one) gets a handle of its own; the old one reaches nothing.
+    auto* Next = New<TProbeControl>(Form);
+    Next->SetParent(Form);
+    const HWND NextWnd = Next->GetHandle();
+    EXPECT_NE(NextWnd, Wnd);
+    EXPECT_FALSE(IsWindow(Wnd));
+    EXPECT_FALSE(PostMessageA(Wnd, WM_TIMER, 4, 0));
+    SendMessageA(Wnd, WM_TIMER, 4, 0);
+    platform::test::ProcessEvents();
+    EXPECT_TRUE(Next->Log.empty());
+    EXPECT_FALSE(DeleteObject(NextWnd)); // a window is no GDI object
+    EXPECT_TRUE(IsWindow(NextWnd));
+    SendMessageA(NextWnd, WM_TIMER, 5, 0);
+    EXPECT_EQ(Next->Log, (std::vector<std::string>{"WndProc", "WMTimer", "DefaultHandler"}));
 }
 
 TEST_F(MessagesTest, AControlFreedByItsOwnClickGetsNoMoreEvents)
