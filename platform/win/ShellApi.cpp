@@ -1,4 +1,5 @@
 #include "platform/win/ShellApi.h"
+#include "platform/graphics/HandleTable.h"
 #include "platform/qt/Bridge.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -15,32 +16,20 @@
 #include <memory>
 #include <vector>
 
-struct HDROP__ {
-    std::vector<AnsiString> Files;
-};
-
 using namespace platform::detail;
 
 namespace {
 
 // ---- Drop handles ----------------------------------------------------------------
 
-std::vector<std::unique_ptr<HDROP__>>& LiveDrops()
-{
-    static std::vector<std::unique_ptr<HDROP__>> Drops;
-    return Drops;
-}
+// The files of one drop, from its delivery to DragFinish.
+struct TDropData {
+    std::vector<AnsiString> Files;
+};
 
-auto FindDrop(HDROP Drop)
+const TDropData* LiveDrop(HDROP Drop)
 {
-    auto& L = LiveDrops();
-    return std::find_if(L.begin(), L.end(), [Drop](const auto& D) { return D.get() == Drop; });
-}
-
-const HDROP__* LiveDrop(HDROP Drop)
-{
-    const auto It = FindDrop(Drop);
-    return It == LiveDrops().end() ? nullptr : It->get();
+    return static_cast<const TDropData*>(HandleObject(Drop, hkDrop));
 }
 
 // ---- File URLs ------------------------------------------------------------------------
@@ -177,8 +166,7 @@ private:
         const HWND Wnd = FWindow ? HandleOf(FWindow) : nullptr;
         TWinControl* Control = ControlOf(Wnd);
         if (!Control) return; // the control is gone
-        LiveDrops().push_back(std::make_unique<HDROP__>(HDROP__{std::move(Files)}));
-        const HDROP Drop = LiveDrops().back().get();
+        const auto Drop = static_cast<HDROP>(AddHandle(hkDrop, new TDropData{std::move(Files)}));
         try {
             SendMessageA(Wnd, WM_DROPFILES, reinterpret_cast<WPARAM>(Drop), 0);
         } catch (...) {
@@ -225,7 +213,7 @@ void DragAcceptFiles(HWND Wnd, BOOL Accept)
 
 UINT DragQueryFileA(HDROP Drop, UINT File, char* Buffer, UINT Size)
 {
-    const HDROP__* D = LiveDrop(Drop);
+    const TDropData* D = LiveDrop(Drop);
     if (!D) return 0;
     if (File == 0xFFFFFFFF) return static_cast<UINT>(D->Files.size());
     if (File >= D->Files.size()) return 0;
@@ -240,12 +228,14 @@ UINT DragQueryFileA(HDROP Drop, UINT File, char* Buffer, UINT Size)
 
 void DragFinish(HDROP Drop)
 {
-    const auto It = FindDrop(Drop);
-    if (It != LiveDrops().end()) LiveDrops().erase(It);
+    const TDropData* D = LiveDrop(Drop);
+    if (!D) return;
+    RemoveHandle(Drop);
+    delete D;
 }
 
 AnsiString platform::DragQueryFileName(HDROP Drop, UINT File)
 {
-    const HDROP__* D = LiveDrop(Drop);
+    const TDropData* D = LiveDrop(Drop);
     return D && File < D->Files.size() ? D->Files[File] : AnsiString();
 }

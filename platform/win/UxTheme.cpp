@@ -2,6 +2,7 @@
 // Qt style element that pictures it, drawn through the device context.
 #include "platform/win/UxTheme.h"
 #include "platform/graphics/DeviceContext.h"
+#include "platform/graphics/HandleTable.h"
 #include "platform/qt/Bridge.h"
 #include "platform/win/WinUser.h"
 
@@ -49,12 +50,19 @@ bool ThemesOff()
 
 } // namespace
 
-struct HTHEME__ {
+namespace {
+
+// What an open theme handle stands for.
+struct TThemeData {
     TThemeClass Class;
     HWND Window;
 };
 
-namespace {
+// The data of a theme handle that is still open, or null.
+const TThemeData* ThemeOf(HTHEME Theme)
+{
+    return static_cast<const TThemeData*>(HandleObject(Theme, hkTheme));
+}
 
 // ---- The style and its palette ---------------------------------------------------------
 
@@ -536,7 +544,7 @@ constexpr TPartEntry Parts[] = {
     {tcStatus, SP_GRIPPER, 1, DecodeNone, PaintStatusGripper, skGripper, QPalette::WindowText},
 };
 
-const TPartEntry* FindPart(HTHEME Theme, int Part)
+const TPartEntry* FindPart(const TThemeData* Theme, int Part)
 {
     for (const TPartEntry& E : Parts)
         if (E.Class == Theme->Class && E.Part == Part) return &E;
@@ -595,7 +603,7 @@ HTHEME OpenThemeData(HWND Wnd, const WideChar* ClassList)
         const std::size_t Semicolon = List.find(u';');
         const std::u16string_view Name = Trimmed(List.substr(0, Semicolon));
         for (const TClassName& C : ClassNames)
-            if (SameName(Name, C.Name)) return new HTHEME__{C.Class, Wnd};
+            if (SameName(Name, C.Name)) return static_cast<HTHEME>(AddHandle(hkTheme, new TThemeData{C.Class, Wnd}));
         if (Semicolon == std::u16string_view::npos) return nullptr;
         List.remove_prefix(Semicolon + 1);
     }
@@ -603,14 +611,19 @@ HTHEME OpenThemeData(HWND Wnd, const WideChar* ClassList)
 
 HRESULT CloseThemeData(HTHEME Theme)
 {
-    delete Theme;
+    // A handle closed twice, or never opened, is refused rather than freed again.
+    const TThemeData* Data = ThemeOf(Theme);
+    if (!Data) return E_HANDLE;
+    RemoveHandle(Theme);
+    delete Data;
     return S_OK;
 }
 
 HRESULT DrawThemeBackground(HTHEME Theme, HDC DC, int PartId, int StateId, const TRect* Rect, const TRect* ClipRect)
 {
-    if (!Theme) return E_HANDLE;
-    const TPartEntry* Entry = FindPart(Theme, PartId);
+    const TThemeData* Data = ThemeOf(Theme);
+    if (!Data) return E_HANDLE;
+    const TPartEntry* Entry = FindPart(Data, PartId);
     if (!DC || !Rect || !Entry) return E_INVALIDARG;
     QRect Bounds = ToQRect(*Rect);
     if (ClipRect) Bounds &= ToQRect(*ClipRect);
@@ -628,8 +641,9 @@ HRESULT DrawThemeBackground(HTHEME Theme, HDC DC, int PartId, int StateId, const
 HRESULT DrawThemeText(HTHEME Theme, HDC DC, int PartId, int StateId, const WideChar* Text, int CharCount,
                       DWORD TextFlags, DWORD TextFlags2, const TRect* Rect)
 {
-    if (!Theme) return E_HANDLE;
-    const TPartEntry* Entry = FindPart(Theme, PartId);
+    const TThemeData* Data = ThemeOf(Theme);
+    if (!Data) return E_HANDLE;
+    const TPartEntry* Entry = FindPart(Data, PartId);
     if (!DC || !Rect || !Text || !Entry) return E_INVALIDARG;
     const TLook Look = Entry->Decode(NormalState(*Entry, StateId));
     const bool Grayed = !Look.Enabled || (TextFlags2 & DTT_GRAYED);
@@ -652,8 +666,9 @@ HRESULT DrawThemeText(HTHEME Theme, HDC DC, int PartId, int StateId, const WideC
 HRESULT GetThemePartSize(HTHEME Theme, HDC, int PartId, int StateId, const TRect* Rect, THEMESIZE ESize, TSize* Size)
 {
     (void)StateId;
-    if (!Theme) return E_HANDLE;
-    const TPartEntry* Entry = FindPart(Theme, PartId);
+    const TThemeData* Data = ThemeOf(Theme);
+    if (!Data) return E_HANDLE;
+    const TPartEntry* Entry = FindPart(Data, PartId);
     if (!Entry || !Size) return E_INVALIDARG;
     // The sizes of the classic look, which the system's layouts assume.
     switch (Entry->Size) {
@@ -686,7 +701,7 @@ HRESULT DrawThemeEdge(HTHEME Theme, HDC DC, int PartId, int StateId, const TRect
 {
     (void)PartId;
     (void)StateId;
-    if (!Theme) return E_HANDLE;
+    if (!ThemeOf(Theme)) return E_HANDLE;
     if (!DC || !DestRect) return E_INVALIDARG;
     TRect R = *DestRect;
     if (!DrawEdge(DC, &R, Edge, Flags)) return E_FAIL;

@@ -115,8 +115,14 @@ TEST_F(ShellApiTest, DragQueryFileCountsCutsAndForgetsAFinishedDrop)
     ASSERT_EQ(Recorder.Drops.size(), 1u);
     EXPECT_EQ(Recorder.Drops[0], (std::vector<AnsiString>{"/tmp/abcd.file", "/tmp"}));
 
-    // A drop nobody finishes goes when its message has been handled.
-    Recorder.Probe = [&](HDROP Drop) { Seen = Drop; };
+    // A drop nobody finishes goes when its message has been handled; a
+    // finished drop's handle reaches nothing while a later drop is live.
+    const HDROP First = Seen;
+    Recorder.Probe = [&](HDROP Drop) {
+        Seen = Drop;
+        EXPECT_NE(Drop, First);
+        EXPECT_EQ(DragQueryFileA(First, 0xFFFFFFFF, nullptr, 0), 0u);
+    };
     EXPECT_TRUE(DropFiles(Memo, {"/tmp/x"}));
     ASSERT_NE(Seen, nullptr);
     EXPECT_EQ(DragQueryFileA(Seen, 0xFFFFFFFF, nullptr, 0), 0u);

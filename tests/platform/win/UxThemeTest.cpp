@@ -106,6 +106,15 @@ TEST_F(UxThemeTest, AClassListTakesTheFirstClassKnown)
     EXPECT_FALSE(Untouched(R));
     EXPECT_EQ(DrawThemeBackground(T, nullptr, HP_HEADERITEM, 1, &R, nullptr), E_INVALIDARG);
     EXPECT_EQ(DrawThemeBackground(T, DC(), HP_HEADERITEM, 1, nullptr, nullptr), E_INVALIDARG);
+
+    // A closed handle is refused, also when closed again and after a new theme is opened.
+    std::erase(Themes, T);
+    EXPECT_EQ(CloseThemeData(T), S_OK);
+    HTHEME Next = Open(u"header");
+    EXPECT_NE(Next, T);
+    EXPECT_EQ(CloseThemeData(T), E_HANDLE);
+    EXPECT_EQ(DrawThemeBackground(T, DC(), HP_HEADERITEM, HIS_NORMAL, &R, nullptr), E_HANDLE);
+    EXPECT_EQ(DrawThemeEdge(T, DC(), 0, 0, &R, EDGE_RAISED, BF_RECT, nullptr), E_HANDLE);
 }
 
 TEST_F(UxThemeTest, StatesChangeThePictureAndUnknownStatesDrawNormal)
