@@ -69,8 +69,7 @@ TWinControl* FindControl(HWND Handle)
 
 TWinControl* FindVCLWindow(const TPoint& Pos)
 {
-    QWidget* W = QApplication::widgetAt(ToQPoint(Pos));
-    TBridgeWidget* B = W ? BridgeAbove(W) : nullptr;
+    TBridgeWidget* B = WindowAt(ToQPoint(Pos));
     return B ? B->Control() : nullptr;
 }
 
@@ -88,6 +87,34 @@ void SetMouseControl(TControl* Control)
 TControl* MouseControl()
 {
     return CurrentMouseControl;
+}
+
+namespace {
+
+TControl* HoveredControl(TBridgeWidget* Under, QPoint ClientPos, TBridgeWidget* Grab)
+{
+    TBridgeWidget* Holder = BridgeOf(CaptureWindow);
+    if (!Holder) Holder = Grab;
+    if (!Under || !Under->Control() || (Holder && Holder != Under)) return nullptr;
+    TControl* Control = Under->Control()->ControlAtPos(FromQPoint(ClientPos), true);
+    return Control ? Control : Under->Control();
+}
+
+} // namespace
+
+void TrackMouseControl(TBridgeWidget* Under, QPoint ClientPos, TBridgeWidget* Grab)
+{
+    if (HoveredControl(Under, ClientPos, Grab) == CurrentMouseControl) return;
+    // The control left hears it first: its handler may take the capture or
+    // let it go, which changes who hears the mouse now.
+    SetMouseControl(nullptr);
+    SetMouseControl(HoveredControl(Under, ClientPos, Grab));
+}
+
+TBridgeWidget* WindowAt(QPoint ScreenPos)
+{
+    QWidget* W = QApplication::widgetAt(ScreenPos);
+    return W ? BridgeAbove(W) : nullptr;
 }
 
 void ControlGone(TControl* Control)

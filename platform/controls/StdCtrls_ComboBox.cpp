@@ -21,8 +21,25 @@ struct TCustomComboBox::TModel {
 };
 
 namespace {
+
 constexpr int ObjectRole = Qt::UserRole + 1;
-}
+
+// The drop-down list takes the mouse when it opens, as a Windows combo box's
+// list takes the capture: the window that held it (the combo box itself,
+// from the press that opened the list) lets it go. Qt gives the release and
+// the pick to the list, so that window would otherwise keep the capture and
+// swallow the next click made anywhere.
+class TComboBoxWidget : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+    void showPopup() override
+    {
+        ReleaseCapture();
+        QComboBox::showPopup();
+    }
+};
+
+} // namespace
 
 // The items of a combo box over its model, item by item.
 class TComboBoxStrings : public TStrings {
@@ -160,7 +177,7 @@ void TCustomComboBox::DestroyWnd()
 
 QWidget* TCustomComboBox::CreateInnerWidget(QWidget* Window)
 {
-    auto* Combo = new QComboBox(Window);
+    auto* Combo = new TComboBoxWidget(Window);
     Combo->setInsertPolicy(QComboBox::NoInsert);
     Combo->setModel(&FModel->Model);
     FModel->Combo = Combo;

@@ -75,6 +75,20 @@ UINT ClientMouseMessage(QEvent::Type Type, Qt::MouseButton Button, bool DoubleCl
     }
 }
 
+// True when Qt gives the event to the widget that got the press rather than
+// to the one under the pointer: from a press until the last button is up.
+bool DuringGrab(const QMouseEvent* ME)
+{
+    switch (ME->type()) {
+    case QEvent::MouseMove:
+        return ME->buttons() != Qt::NoButton;
+    case QEvent::MouseButtonRelease:
+        return true;
+    default:
+        return ME->buttons() != ME->button(); // another button was down already
+    }
+}
+
 bool IsSizingHit(LRESULT Hit)
 {
     return Hit >= HTLEFT && Hit <= HTBOTTOMRIGHT;
@@ -556,15 +570,24 @@ TBridgeWidget::TMouseOutcome TBridgeWidget::HandleMouse(QWidget* Source, QEvent*
         return moSwallowed;
     }
 
-    // The window holding the mouse gets it wherever it is.
-    TBridgeWidget* Target = this;
-    QPoint WindowPos = Source->mapTo(this, ME->position().toPoint());
-    if (CaptureWindow && CaptureWindow != Handle()) {
-        if (TBridgeWidget* C = BridgeOf(CaptureWindow)) {
-            Target = C;
-            WindowPos = C->mapFromGlobal(Global);
-        }
+    // The window holding the capture gets the mouse wherever the pointer is;
+    // without one, the window under the pointer does. Qt keeps giving the
+    // mouse to the widget that got the press until the release: for a wrapped
+    // Qt widget that stands for the capture its native control takes on a
+    // press, but a window of our own drawing that let the capture go during
+    // the press hears no more of it.
+    const bool Grabbed = DuringGrab(ME);
+    TBridgeWidget* Under = Grabbed ? WindowAt(Global) : this;
+    TBridgeWidget* InnerGrab = Grabbed && Source != this ? this : nullptr;
+    TBridgeWidget* Target = BridgeOf(CaptureWindow);
+    if (!Target) Target = InnerGrab ? InnerGrab : Under;
+    const bool Tracks = Event->type() == QEvent::MouseMove || Event->type() == QEvent::MouseButtonPress;
+    if (!Target) {
+        if (Tracks) TrackMouseControl(nullptr, QPoint(), nullptr);
+        return moSwallowed;
     }
+    const QPoint WindowPos =
+        Target == this ? Source->mapTo(this, ME->position().toPoint()) : Target->mapFromGlobal(Global);
 
     LRESULT Hit = Target->Send(WM_NCHITTEST, 0, PackPoint(Global));
     if (!Target->FControl) return moSwallowed;
@@ -577,20 +600,19 @@ TBridgeWidget::TMouseOutcome TBridgeWidget::HandleMouse(QWidget* Source, QEvent*
         if (!Target->FControl) return moSwallowed;
     }
     const QPoint ClientPos = WindowPos - Target->ClientOffset();
+    if (Tracks) {
+        const QPoint UnderPos =
+            !Under || Under == Target ? ClientPos : Under->mapFromGlobal(Global) - Under->ClientOffset();
+        TrackMouseControl(Under, UnderPos, InnerGrab);
+        if (!Target->FControl) return moSwallowed;
+    }
     if (Client) {
-        if (Event->type() == QEvent::MouseMove || Event->type() == QEvent::MouseButtonPress) {
-            TControl* Under = Target->FControl->ControlAtPos(FromQPoint(ClientPos), true);
-            SetMouseControl(Under ? Under : Target->FControl);
-            if (!Target->FControl) return moSwallowed;
-        }
         if (!MouseMsg) return Target != this ? moSwallowed : moDefault;
         const bool Default =
             Target->SendForEvent(MouseMsg, MouseKeys(ME->buttons(), ME->modifiers()), PackPoint(ClientPos));
         return Target != this || !Default ? moSwallowed : moDefault;
     }
-    if (Event->type() == QEvent::MouseMove || Event->type() == QEvent::MouseButtonPress)
-        SetMouseControl(Target->FControl);
-    if (!MouseMsg || !Target->FControl) return moSwallowed;
+    if (!MouseMsg) return moSwallowed;
     // The non-client messages are numbered like the client ones.
     const UINT NCMsg = MouseMsg == WM_MOUSEMOVE ? WM_NCMOUSEMOVE : MouseMsg - WM_LBUTTONDOWN + WM_NCLBUTTONDOWN;
     Target->Send(NCMsg, WPARAM(Hit), PackPoint(Global));

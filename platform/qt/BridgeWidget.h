@@ -188,6 +188,13 @@ extern int MouseEventDepth;
 void SetMouseControl(TControl* Control);
 TControl* MouseControl();
 void ControlGone(TControl* Control);
+// The mouse is over window Under (null: over none of ours) at ClientPos, in
+// its client coordinates; Grab is a window whose wrapped Qt widget holds the
+// mouse for a press. The control under the pointer becomes the mouse
+// control, but while a window holds the mouse only within that window.
+void TrackMouseControl(TBridgeWidget* Under, QPoint ClientPos, TBridgeWidget* Grab);
+// The window under a screen point, or null when none of ours is there.
+TBridgeWidget* WindowAt(QPoint ScreenPos);
 
 // A window device context on a window (client area or whole window).
 HDC CreateWindowDC(TBridgeWidget* Window, bool Client, bool ForPaint);

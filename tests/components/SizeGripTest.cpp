@@ -1,7 +1,7 @@
 #include "components/SizeGripThemed.h"
 #include "platform/controls/ExtCtrls.h"
 #include "platform/controls/Labels.h"
-#include "platform/controls/TestDriving_Grip.h"
+#include "platform/controls/TestDriving_Pointer.h"
 #include "platform/win/UxTheme.h"
 
 #include <gtest/gtest.h>
@@ -419,9 +419,9 @@ TEST_F(SizeGripDragTest, DraggingTheGripResizesTheFormWithinItsLimits)
     ASSERT_EQ(Form->GetWidth(), 600);
     ASSERT_EQ(Form->GetHeight(), 520);
     const TPoint Start = OnPanel(Panel->GetWidth() - 3, Panel->GetHeight() - 3);
-    auto To = [&](int DX, int DY) { MouseMoveAtScreen(Panel, TPoint(Start.X + DX, Start.Y + DY)); };
+    auto To = [&](int DX, int DY) { MouseMoveAtScreen(TPoint(Start.X + DX, Start.Y + DY)); };
 
-    MouseDownAtScreen(Panel, Start);
+    MouseDownAtScreen(Start);
     To(60, 50);
     EXPECT_EQ(Form->GetWidth(), 660);
     EXPECT_EQ(Form->GetHeight(), 570);
@@ -436,7 +436,7 @@ TEST_F(SizeGripDragTest, DraggingTheGripResizesTheFormWithinItsLimits)
     To(30, -300);
     EXPECT_EQ(Form->GetWidth(), 630);
     EXPECT_EQ(Form->GetHeight(), 480);
-    MouseUpAtScreen(Panel, TPoint(Start.X + 30, Start.Y - 300));
+    MouseUpAtScreen(TPoint(Start.X + 30, Start.Y - 300));
     EXPECT_EQ(Form->GetLeft(), 50);
     EXPECT_EQ(Form->GetTop(), 40);
 
@@ -453,18 +453,18 @@ TEST_F(SizeGripDragTest, DraggingTheGripResizesTheFormWithinItsLimits)
 TEST_F(SizeGripDragTest, APressOutsideTheGripResizesNothing)
 {
     const TPoint Start = OnPanel(Panel->GetWidth() - 40, Panel->GetHeight() - 3);
-    MouseDownAtScreen(Panel, Start);
-    MouseMoveAtScreen(Panel, TPoint(Start.X + 50, Start.Y + 50));
-    MouseUpAtScreen(Panel, TPoint(Start.X + 50, Start.Y + 50));
+    MouseDownAtScreen(Start);
+    MouseMoveAtScreen(TPoint(Start.X + 50, Start.Y + 50));
+    MouseUpAtScreen(TPoint(Start.X + 50, Start.Y + 50));
     EXPECT_EQ(Form->GetWidth(), 600);
     EXPECT_EQ(Form->GetHeight(), 520);
 
     // Nor does a press on the corner of a disabled grip.
     Grip->SetEnabled(false);
     const TPoint Corner = OnPanel(Panel->GetWidth() - 3, Panel->GetHeight() - 3);
-    MouseDownAtScreen(Panel, Corner);
-    MouseMoveAtScreen(Panel, TPoint(Corner.X + 50, Corner.Y + 50));
-    MouseUpAtScreen(Panel, TPoint(Corner.X + 50, Corner.Y + 50));
+    MouseDownAtScreen(Corner);
+    MouseMoveAtScreen(TPoint(Corner.X + 50, Corner.Y + 50));
+    MouseUpAtScreen(TPoint(Corner.X + 50, Corner.Y + 50));
     EXPECT_EQ(Form->GetWidth(), 600);
     EXPECT_EQ(Form->GetHeight(), 520);
 }

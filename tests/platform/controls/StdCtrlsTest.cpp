@@ -1,6 +1,7 @@
 #include "platform/controls/Clipbrd.h"
 #include "platform/controls/ComCtrls.h"
 #include "platform/controls/StdCtrls.h"
+#include "platform/controls/TestDriving_Pointer.h"
 #include "tests/platform/controls/ControlFixtures.h"
 #include "tests/platform/controls/PlaceControl.h"
 
@@ -274,6 +275,26 @@ TEST_F(ComboBoxTest, UserPicksFireOnChangeButTheProgramsDoNot)
     EXPECT_EQ(Combo->GetText(), "three");
     EXPECT_EQ(Selects, 1);
     EXPECT_EQ(Changes, 1);
+}
+
+TEST_F(ComboBoxTest, APickWithTheMouseLeavesTheNextClickToTheControlUnderIt)
+{
+    TComboBox* Combo = Place<TComboBox>(Form, 8, 8, 150, 21);
+    Combo->SetStyle(csDropDownList);
+    Combo->GetItems()->SetText("one\ntwo\nthree\n");
+    TButton* Add = Place<TButton>(Form, 170, 6, 75, 25);
+    int Clicks = 0;
+    Add->OnClick = [&](TObject*) { ++Clicks; };
+    ClickAtScreen(Combo->ClientToScreen(TPoint(40, 10)));
+    const TRect Item = DropDownItemRect(Combo, 1);
+    ASSERT_GT(Item.Height(), 0);
+    ClickAtScreen(TPoint(Item.Left + 10, (Item.Top + Item.Bottom) / 2));
+    EXPECT_EQ(DropDownItemRect(Combo, 1), TRect()); // closed
+    EXPECT_EQ(Combo->GetText(), "two");
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    ClickAtScreen(Add->ClientToScreen(TPoint(30, 12)));
+    EXPECT_EQ(Clicks, 1);
 }
 
 TEST_F(ComboBoxTest, DropDownStyleTakesTypedTextWithoutALengthLimit)
