@@ -407,7 +407,16 @@ void PaintTabItem(TJob& J)
     O.shape = QTabBar::RoundedNorth;
     O.position = Positions[J.Part - TABP_TABITEM];
     if (J.Look.Checked) O.state |= QStyle::State_Selected;
-    J.Style.drawControl(QStyle::CE_TabBarTabShape, &O, &J.P);
+    // Fusion clips a tab to a rectangle of its own, a pixel wider than the
+    // tab, in place of the part's clip: the tab is drawn apart and copied in.
+    QImage Tab(J.R.size(), QImage::Format_ARGB32_Premultiplied);
+    Tab.fill(Qt::transparent);
+    O.rect = Tab.rect();
+    {
+        QPainter TabPainter(&Tab);
+        J.Style.drawControl(QStyle::CE_TabBarTabShape, &O, &TabPainter);
+    }
+    J.P.drawImage(J.R.topLeft(), Tab);
 }
 
 void PaintTabPane(TJob& J)

@@ -32,19 +32,6 @@ private:
     bool FWas;
 };
 
-// The main window's rule: never smaller than 525 x 480.
-void MainWindowCanResize(TObject*, int& NewWidth, int& NewHeight, bool& Resize)
-{
-    constexpr int MinWidth = 525, MinHeight = 480;
-    if (NewWidth < MinWidth && NewHeight < MinHeight)
-        Resize = false;
-    else if (NewWidth < MinWidth && NewHeight > MinHeight)
-        NewWidth = MinWidth;
-    else if (NewWidth > MinWidth && NewHeight < MinHeight)
-        NewHeight = MinHeight;
-    if (NewWidth < MinWidth || NewHeight < MinHeight) Resize = false;
-}
-
 // A shown form with a flat 200 x 100 panel (as the main window's bottom
 // panel, without bevels), and grips made the way code makes them.
 class SizeGripTest : public ::testing::Test {
@@ -391,15 +378,17 @@ TEST_F(SizeGripTest, AHandlerMayDisableOrFreeTheGripWhileTheTargetResizes)
     PaintNow(Panel);
 }
 
-// The main window's arrangement: a grip on the bottom panel of a form that
-// cannot be made smaller than 525 x 480.
+// A grip on a bottom panel of a form that cannot be made smaller than
+// 500 x 450 nor wider than 700.
 class SizeGripDragTest : public SizeGripTest {
 protected:
     void SetUp() override
     {
         SizeGripTest::SetUp();
         Form->Hide();
-        Form->OnCanResize = MainWindowCanResize;
+        Form->GetConstraints()->SetMinWidth(500);
+        Form->GetConstraints()->SetMinHeight(450);
+        Form->GetConstraints()->SetMaxWidth(700);
         Form->SetBounds(50, 40, 600, 520);
         Panel->SetAlign(alBottom);
         Panel->SetHeight(40);
@@ -428,14 +417,17 @@ TEST_F(SizeGripDragTest, DraggingTheGripResizesTheFormWithinItsLimits)
     // The panel followed the form's bottom edge, still under the mouse.
     EXPECT_EQ(Panel->GetTop() + Panel->GetHeight(), Form->GetClientHeight());
     To(-200, -150);
-    EXPECT_EQ(Form->GetWidth(), 525);
-    EXPECT_EQ(Form->GetHeight(), 480);
+    EXPECT_EQ(Form->GetWidth(), 500);
+    EXPECT_EQ(Form->GetHeight(), 450);
     To(-200, 100);
-    EXPECT_EQ(Form->GetWidth(), 525);
+    EXPECT_EQ(Form->GetWidth(), 500);
     EXPECT_EQ(Form->GetHeight(), 620);
+    To(300, -300);
+    EXPECT_EQ(Form->GetWidth(), 700);
+    EXPECT_EQ(Form->GetHeight(), 450);
     To(30, -300);
     EXPECT_EQ(Form->GetWidth(), 630);
-    EXPECT_EQ(Form->GetHeight(), 480);
+    EXPECT_EQ(Form->GetHeight(), 450);
     MouseUpAtScreen(TPoint(Start.X + 30, Start.Y - 300));
     EXPECT_EQ(Form->GetLeft(), 50);
     EXPECT_EQ(Form->GetTop(), 40);
@@ -443,7 +435,7 @@ TEST_F(SizeGripDragTest, DraggingTheGripResizesTheFormWithinItsLimits)
     // Once released, the mouse moves without resizing; the grip went with the corner.
     To(100, 100);
     EXPECT_EQ(Form->GetWidth(), 630);
-    EXPECT_EQ(Form->GetHeight(), 480);
+    EXPECT_EQ(Form->GetHeight(), 450);
     const TRect R = GripRect(Grip);
     EXPECT_EQ(R.BottomRight(), TPoint(Panel->GetClientWidth(), Panel->GetClientHeight()));
     EXPECT_EQ(HitTest(Panel, R.Right - 1, R.Bottom - 1), HTBOTTOMRIGHT);

@@ -10,44 +10,16 @@ using namespace GxClasses;
 
 // ---- Enumerations and small routines ------------------------------------------------------------
 
-TEST(GxClasses, EnumerationsKeepTheirOrder)
-{
-    EXPECT_EQ(apLast, 1);
-    EXPECT_EQ(beRight, 2);
-    EXPECT_EQ(dkString, 0);
-    EXPECT_EQ(dkInteger, 2);
-    EXPECT_EQ(diRightToLeft, 1);
-    EXPECT_EQ(fsGlass, 3);
-    EXPECT_EQ(dmIndentList, 3);
-    EXPECT_EQ(maMouseUp, 2);
-    EXPECT_EQ(puPixel, 3);
-    EXPECT_EQ(dwAutomatic, 0);
-    EXPECT_EQ(dwSunday, 2);
-    EXPECT_EQ(orVertical, 1);
-    EXPECT_EQ(wkPathEllipsis, 2);
-    EXPECT_EQ(wkWordWrap, 3);
-    TButtonState S{btDown};
-    EXPECT_TRUE(S.Contains(btDown));
-    EXPECT_FALSE(S.Contains(btHover));
-}
-
 TEST(GxClasses, RangesRectanglesAndSwaps)
 {
-    int V = 5;
-    SetRange(V, 10, 20);
-    EXPECT_EQ(V, 10);
-    V = 25;
-    SetRange(V, 10, 20);
-    EXPECT_EQ(V, 20);
-    V = 5;
-    SetRange(V, 30, 20); // Min above Max: Max wins
-    EXPECT_EQ(V, 20);
-
-    int A = 1, B = 2;
-    Exchange(A, B);
-    EXPECT_EQ(A, 2);
-    EXPECT_EQ(B, 1);
-
+    int Low = 5, High = 25, Crossed = 5;
+    SetRange(Low, 10, 20);
+    SetRange(High, 10, 20);
+    SetRange(Crossed, 30, 20); // Min above Max: Max wins
+    EXPECT_EQ((std::vector<int>{Low, High, Crossed}), (std::vector<int>{10, 20, 20}));
+    Exchange(Low, High);
+    EXPECT_EQ(Low, 20);
+    EXPECT_EQ(High, 10);
     TRect R = Rect(10, 20, 30, 40);
     ResizeRect(R, -1, 2, 3, -4);
     EXPECT_EQ(R, Rect(9, 22, 33, 36));
@@ -55,15 +27,11 @@ TEST(GxClasses, RangesRectanglesAndSwaps)
 
 TEST(GxClasses, DataKindOfText)
 {
-    EXPECT_EQ(GetDataKind("12"), dkInteger);
-    EXPECT_EQ(GetDataKind("-12"), dkInteger);
-    EXPECT_EQ(GetDataKind(""), dkInteger);
-    EXPECT_EQ(GetDataKind("+"), dkInteger);
+    for (const char* S : {"12", "-12", "", "+"})
+        EXPECT_EQ(GetDataKind(S), dkInteger) << S;
     EXPECT_EQ(GetDataKind("1.5"), dkFloat);
-    EXPECT_EQ(GetDataKind("1.2.3"), dkString);
-    EXPECT_EQ(GetDataKind("1-2"), dkString);
-    EXPECT_EQ(GetDataKind("1e5"), dkString);
-    EXPECT_EQ(GetDataKind(" 1"), dkString);
+    for (const char* S : {"1.2.3", "1-2", "1e5", " 1"})
+        EXPECT_EQ(GetDataKind(S), dkString) << S;
 }
 
 // Format settings changed for one test and put back.
@@ -79,42 +47,31 @@ private:
     char FSaved;
 };
 
-TEST(GxClasses, NumberInputKeepsWhatANumberCanHold)
+TEST(GxClasses, NumberInputKeepsWhatANumberCanHoldAndAlwaysConverts)
 {
     EXPECT_EQ(GetValidNumber("a-1x2", true, true, 0, 0), -12);
     EXPECT_EQ(GetValidNumber("a-1x2", true, false, 0, 0), 12);
     EXPECT_EQ(GetValidNumber("1-2", true, true, 0, 0), 12); // a sign counts only in front
-    EXPECT_EQ(GetValidNumber("-", true, true, 0, 0), 0);
-    EXPECT_EQ(GetValidNumber("", true, true, 0, 0), 0);
     EXPECT_DOUBLE_EQ(GetValidNumber("1.2.5", true, true, 0, 0), 1.25);
     EXPECT_EQ(GetValidNumber("1.25", false, true, 0, 0), 125);
     EXPECT_EQ(GetValidNumber("150", true, true, 0, 100), 100);
-    EXPECT_EQ(GetValidNumber("-150", true, true, -100, 100), -100);
     EXPECT_EQ(GetValidNumber("50", true, true, 60, 100), 60);
-
-    TDecimalSeparator Comma(',');
-    EXPECT_DOUBLE_EQ(GetValidNumber("2,5", true, true, 0, 0), 2.5);
-    EXPECT_EQ(GetValidNumber("2.5", true, true, 0, 0), 25);
-}
-
-TEST(GxClasses, CleanedNumberTextAlwaysConverts)
-{
+    EXPECT_DOUBLE_EQ(GetValidNumber("-.5", true, true, 0, 0), -0.5);
+    EXPECT_EQ(CleanNumberText("1\b2", true, true), "12");
     // A lone separator, a sign with a separator and the backspace key's
     // character used to survive the cleaning and fail to convert.
-    for (const char* S : {".", "-.", "+.", "\b", "-\b", "x", "+", "-"}) {
-        const AnsiString Clean = CleanNumberText(S, true, true);
-        EXPECT_EQ(Clean, "0") << S;
+    for (const char* S : {".", "-.", "+.", "\b", "-\b", "x", "+", "-", ""}) {
+        EXPECT_EQ(CleanNumberText(S, true, true), "0") << S;
         EXPECT_EQ(GetValidNumber(S, true, true, 0, 0), 0) << S;
     }
-    EXPECT_EQ(CleanNumberText("1\b2", true, true), "12");
-    EXPECT_EQ(CleanNumberText("5.", true, true), "5.");
-    EXPECT_EQ(CleanNumberText("-.5", true, true), "-.5");
-    EXPECT_DOUBLE_EQ(GetValidNumber("-.5", true, true, 0, 0), -0.5);
-    for (const char* S : {"1.2.3", "--4", "+-.7x", "a.b.c", "9\b.", "1e9"}) {
+    for (const char* S : {"1.2.3", "--4", "+-.7x", "a.b.c", "9\b.", "1e9", "5."}) {
         Extended V;
         EXPECT_TRUE(TryStrToFloat(CleanNumberText(S, true, true), V)) << S;
         EXPECT_TRUE(TryStrToFloat(CleanNumberText(S, false, false), V)) << S;
     }
+    TDecimalSeparator Comma(',');
+    EXPECT_DOUBLE_EQ(GetValidNumber("2,5", true, true, 0, 0), 2.5);
+    EXPECT_EQ(GetValidNumber("2.5", true, true, 0, 0), 25);
 }
 
 // ---- Localiser ----------------------------------------------------------------------------------------
@@ -126,19 +83,15 @@ TEST(GxClasses, LocalisersShareOneSetOfValues)
     EXPECT_EQ(A->GetTodayCaption(), u"Today");
     EXPECT_EQ(A->GetNoneCaption(), u"None");
     EXPECT_EQ(A->GetStartDay(), dwSunday);
-
     A->SetTodayCaption(u"Heute");
     A->SetNoneCaption(u"Keins");
     A->SetStartDay(dwMonday);
     EXPECT_EQ(B->GetTodayCaption(), u"Heute");
     EXPECT_EQ(B->GetNoneCaption(), u"Keins");
     EXPECT_EQ(B->GetStartDay(), dwMonday);
-    EXPECT_EQ(GxTodayCaption, u"Heute");
-
     B->SetTodayCaption(u"Today");
     B->SetNoneCaption(u"None");
     B->SetStartDay(dwSunday);
-    EXPECT_EQ(GxStartDay, dwSunday);
 }
 
 // ---- Hints and text measuring ---------------------------------------------------------------------------
@@ -252,11 +205,15 @@ template <typename TNodes> void ExpectConsistent(const TNodes& Nodes)
     EXPECT_EQ(Nodes.GetRootCount(), Roots);
 }
 
-template <typename TNodes, typename TNode> TNode* Add(TNodes& Nodes, TNode* Parent, const char16_t* Text)
+template <typename TNode> TNode* Named(TNode* N, const char16_t* Text)
 {
-    TNode* N = Nodes.AddChild(Parent);
     N->SetText(Text);
     return N;
+}
+
+template <typename TNodes, typename TNode> TNode* Add(TNodes& Nodes, TNode* Parent, const char16_t* Text)
+{
+    return Named(Nodes.AddChild(Parent), Text);
 }
 
 // a, its children b and c (c with child d), then e.
@@ -279,52 +236,31 @@ TEST(GxClassesTree, ChildrenFollowTheirParentInListOrder)
     EXPECT_EQ(Outline(T.Nodes), "a2 b0- c1- d0- e0 ");
     ExpectConsistent(T.Nodes);
     EXPECT_EQ(T.Nodes.GetChildCount(T.A), 3);
-    EXPECT_EQ(T.Nodes.GetChildCount(nullptr), 5);
-    EXPECT_EQ(T.Nodes.GetItemCount(T.A), 2);
     EXPECT_EQ(T.Nodes.GetItemCount(nullptr), 2);
     EXPECT_EQ(T.A->GetItem(1), T.C);
     EXPECT_EQ(T.Nodes.GetChildNode(nullptr, 1), T.E);
     EXPECT_EQ(T.C->GetFirstSibling(), T.B);
-    EXPECT_EQ(T.B->GetLastSibling(), T.C);
     EXPECT_EQ(T.A->GetLastSibling(), T.E);
-    EXPECT_EQ(T.D->GetFirstSibling(), T.D);
-
-    // First-position adds go right after the parent, or to the very start.
-    TGxTreeNode* G = New<TGxTreeNode>(&T.Nodes);
-    G->SetText(u"g");
-    T.Nodes.AddItem(T.A, G, apFirst);
-    TGxTreeNode* H = New<TGxTreeNode>(&T.Nodes);
-    H->SetText(u"h");
-    T.Nodes.AddItem(nullptr, H, apFirst);
-    EXPECT_EQ(Outline(T.Nodes), "h0 a3 g0- b0- c1- d0- e0 ");
-    ExpectConsistent(T.Nodes);
-
-    try {
-        T.B->GetItem(0);
-        FAIL();
-    } catch (const Exception& Ex) {
-        EXPECT_EQ(Ex.Message, "Index out of bounds (0) for TGxTreeNodes.");
-    }
-    EXPECT_THROW(T.Nodes.GetChildNode(T.A, -1), Exception);
-    EXPECT_THROW(T.Nodes.GetChildNode(nullptr, 4), Exception);
-}
-
-TEST(GxClassesTree, FindAndInsert)
-{
-    TSampleTree T;
     int Key = 0;
     T.D->SetData(&Key);
     EXPECT_EQ(T.Nodes.Find(&Key), T.D);
-    EXPECT_EQ(T.Nodes.GetNodeOf(&Key), T.D);
     EXPECT_EQ(T.Nodes.Find(&T), nullptr);
+    try {
+        T.B->GetItem(0);
+        ADD_FAILURE();
+    } catch (const Exception& Ex) {
+        EXPECT_EQ(Ex.Message, "Index out of bounds (0) for TGxTreeNodes.");
+    }
+    EXPECT_THROW(T.Nodes.GetChildNode(nullptr, 4), Exception);
 
+    // First-position adds go right after the parent, or to the very start;
+    // an inserted node takes the place (and the parent) of the one given.
+    T.Nodes.AddItem(T.A, Named(New<TGxTreeNode>(&T.Nodes), u"g"), apFirst);
+    T.Nodes.AddItem(nullptr, Named(New<TGxTreeNode>(&T.Nodes), u"h"), apFirst);
     EXPECT_EQ(T.Nodes.Insert(nullptr, u"x"), nullptr);
-    TGxTreeNode* X = T.Nodes.Insert(T.C, u"x");
-    EXPECT_EQ(X->GetParent(), T.A);
-    // Before a top-level node: a top-level node, counted.
-    TGxTreeNode* Y = T.Nodes.Insert(T.E, u"y");
-    EXPECT_EQ(Y->GetParent(), nullptr);
-    EXPECT_EQ(Outline(T.Nodes), "a3 b0- x0- c1- d0- y0 e0 ");
+    EXPECT_EQ(T.Nodes.Insert(T.C, u"x")->GetParent(), T.A);
+    EXPECT_EQ(T.Nodes.Insert(T.E, u"y")->GetParent(), nullptr);
+    EXPECT_EQ(Outline(T.Nodes), "h0 a4 g0- b0- x0- c1- d0- y0 e0 ");
     ExpectConsistent(T.Nodes);
 }
 
@@ -333,12 +269,8 @@ TEST(GxClassesTree, ExpandingShowsDownToCollapsedNodes)
     TSampleTree T;
     T.A->SetExpanded(true);
     EXPECT_EQ(Outline(T.Nodes), "a2 b0 c1 d0- e0 ");
-    T.C->SetExpanded(true);
-    EXPECT_EQ(Outline(T.Nodes), "a2 b0 c1 d0 e0 ");
+    // C expanded under a collapsed ancestor: its child stays hidden until A opens.
     T.A->SetExpanded(false);
-    EXPECT_EQ(Outline(T.Nodes), "a2 b0- c1- d0- e0 ");
-    // C stays expanded but under a collapsed ancestor: its child stays hidden.
-    T.C->SetExpanded(false);
     T.C->SetExpanded(true);
     EXPECT_EQ(Outline(T.Nodes), "a2 b0- c1- d0- e0 ");
     T.A->SetExpanded(true);
@@ -356,27 +288,23 @@ TEST(GxClassesTree, FreeingKeepsCountsExact)
         EXPECT_EQ(Sender, &T.Nodes);
         Deleted.push_back(Item);
     };
-    // Freeing a node takes its descendants with it, deepest first.
-    Free(T.C);
+    Free(T.C); // its descendants with it, deepest first
     EXPECT_EQ(Deleted, (std::vector<TGxTreeNode*>{T.D, T.C}));
     EXPECT_EQ(Outline(T.Nodes), "a1 b0- e0 ");
     ExpectConsistent(T.Nodes);
-
-    // A top-level node has no parent to tell; the root count follows.
-    Free(T.E);
+    Free(T.E); // a top-level node has no parent to tell; the root count follows
     EXPECT_EQ(T.Nodes.GetRootCount(), 1);
     T.Nodes.Delete(0);
-    EXPECT_EQ(T.Nodes.GetRootCount(), 0);
     EXPECT_TRUE(T.Nodes.GetEmpty());
+    EXPECT_EQ(T.Nodes.GetRootCount(), 0);
 
     TGxTreeNode* R = T.Nodes.AddChild(nullptr);
     TGxTreeNode* Child = T.Nodes.AddChild(R);
     T.Nodes.Remove(Child);
     T.Nodes.Remove(R);
+    T.Nodes.Remove(R); // not in the list any more: nothing
     EXPECT_EQ(T.Nodes.GetRootCount(), 0);
     EXPECT_EQ(R->GetCount(), 0);
-    EXPECT_EQ(R->GetItems(), nullptr);
-    T.Nodes.Remove(R); // not in the list any more: nothing
     Free(R);
     Free(Child);
 
@@ -384,64 +312,41 @@ TEST(GxClassesTree, FreeingKeepsCountsExact)
     U.Nodes.ClearChildren(U.A);
     EXPECT_EQ(Outline(U.Nodes), "a0 e0 ");
     U.Nodes.Clear();
-    EXPECT_EQ(U.Nodes.GetRootCount(), 0);
-    EXPECT_EQ(U.Nodes.GetCount(), 0);
+    EXPECT_EQ(U.Nodes.GetRootCount() + U.Nodes.GetCount(), 0);
 }
 
-TEST(GxClassesTree, MovingTakesTheWholeSubtree)
+TEST(GxClassesTree, MovingTakesTheWholeSubtreeButNeverIntoItself)
 {
-    {
+    struct TMove {
+        char Node, Destination;
+        TNodeAttachMode Mode;
+        const char* Outline;
+    };
+    const TMove Moves[] = {
+        {'c', 'e', naAddChild, "a1 b0- e1 c1- d0- "},
+        {'c', 'a', naInsert, "c1 d0- a1 b0- e0 "},
+        {'e', 'b', naAddFirst, "a3 e0- b0- c1- d0- "},
+        {'b', 'd', naAdd, "a1 c2- d0- b0- e0 "},
+        {'e', 'c', naAddChildFirst, "a2 b0- c2- e0- d0- "},
+        {'e', 0, naAddFirst, "e0 a2 b0- c1- d0- "},
+        {'a', 0, naAdd, "e0 a2 b0- c1- d0- "},
+        // Into its own subtree or onto itself a node cannot go.
+        {'a', 'd', naAddChild, "a2 b0- c1- d0- e0 "},
+        {'a', 'a', naInsert, "a2 b0- c1- d0- e0 "},
+        {'c', 'd', naAdd, "a2 b0- c1- d0- e0 "},
+    };
+    for (const TMove& M : Moves) {
         TSampleTree T;
-        T.C->MoveTo(T.E, naAddChild);
-        EXPECT_EQ(Outline(T.Nodes), "a1 b0- e1 c1- d0- ");
+        auto Node = [&](char Name) { return Name ? T.Nodes.GetItem(Name - 'a') : nullptr; };
+        Node(M.Node)->MoveTo(Node(M.Destination), M.Mode);
+        EXPECT_EQ(Outline(T.Nodes), M.Outline) << M.Node << " to " << M.Destination;
         ExpectConsistent(T.Nodes);
     }
-    {
-        TSampleTree T;
-        T.C->MoveTo(T.A, naInsert);
-        EXPECT_EQ(Outline(T.Nodes), "c1 d0- a1 b0- e0 ");
-        ExpectConsistent(T.Nodes);
-        EXPECT_EQ(T.D->GetLevel(), 1);
-    }
-    {
-        TSampleTree T;
-        T.E->MoveTo(T.B, naAddFirst);
-        EXPECT_EQ(Outline(T.Nodes), "a3 e0- b0- c1- d0- ");
-        ExpectConsistent(T.Nodes);
-    }
-    {
-        TSampleTree T;
-        T.A->SetExpanded(true);
-        T.B->MoveTo(T.D, naAdd);
-        EXPECT_EQ(Outline(T.Nodes), "a1 c2 d0- b0- e0 ");
-        ExpectConsistent(T.Nodes);
-        EXPECT_EQ(T.B->GetLevel(), 2);
-    }
-    {
-        TSampleTree T;
-        T.E->MoveTo(T.C, naAddChildFirst);
-        EXPECT_EQ(Outline(T.Nodes), "a2 b0- c2- e0- d0- ");
-        T.A->MoveTo(nullptr, naAdd);
-        EXPECT_EQ(Outline(T.Nodes), "a2 b0- c2- e0- d0- ");
-        T.E->MoveTo(nullptr, naAddFirst);
-        EXPECT_EQ(Outline(T.Nodes), "e0 a2 b0- c1- d0- ");
-        ExpectConsistent(T.Nodes);
-    }
-    {
-        // Into its own subtree a node cannot go: nothing changes.
-        TSampleTree T;
-        const std::string Before = Outline(T.Nodes);
-        T.A->MoveTo(T.D, naAddChild);
-        T.A->MoveTo(T.A, naInsert);
-        T.C->MoveTo(T.D, naAdd);
-        TGxTreeNodes Other(nullptr);
-        T.B->MoveTo(Other.AddChild(nullptr), naAddChild);
-        EXPECT_EQ(Outline(T.Nodes), Before);
-        ExpectConsistent(T.Nodes);
-    }
+    TSampleTree T; // nor into another collection
+    TGxTreeNodes Other(nullptr);
+    T.B->MoveTo(Other.AddChild(nullptr), naAddChild);
+    EXPECT_EQ(Outline(T.Nodes), "a2 b0- c1- d0- e0 ");
 }
-
-// ---- Component node tree ------------------------------------------------------------------------------------
 
 TEST(GxClassesTree, ComponentNodesKeepCountsAndGoWithTheirOwner)
 {
@@ -451,34 +356,25 @@ TEST(GxClassesTree, ComponentNodesKeepCountsAndGoWithTheirOwner)
     TGxObjectTreeNode* B = Add(Nodes, A, u"b");
     TGxObjectTreeNode* C = Add(Nodes, (TGxObjectTreeNode*)nullptr, u"c");
     EXPECT_EQ(A->GetOwner(), Owner.get());
-    EXPECT_TRUE(A->GetTopLevel());
     EXPECT_FALSE(B->GetTopLevel());
-    EXPECT_TRUE(B->GetHidden());
     A->SetExpanded(true); // stores only
     EXPECT_TRUE(B->GetHidden());
-
     TGxObjectTreeNode* X = Nodes.Insert(C, u"x");
     TGxObjectTreeNode* Y = Nodes.Insert(B, u"y");
     EXPECT_EQ(Outline(Nodes), "a2 y0 b0- x0 c0 ");
     ExpectConsistent(Nodes);
-    EXPECT_EQ(Nodes.GetChildCount(A), 2);
     EXPECT_EQ(C->GetFirstSibling(), A);
     EXPECT_EQ(Y->GetLastSibling(), B);
-
     C->MoveTo(A, naAddChild); // component nodes do not move
     EXPECT_EQ(Outline(Nodes), "a2 y0 b0- x0 c0 ");
-
     Free(X);
     Free(A);
     EXPECT_EQ(Outline(Nodes), "c0 ");
-    ExpectConsistent(Nodes);
     EXPECT_EQ(Owner->GetComponentCount(), 1);
-
     // The owner frees what is left; the list learns of it.
     Add(Nodes, C, u"d");
     Owner.reset();
-    EXPECT_EQ(Nodes.GetCount(), 0);
-    EXPECT_EQ(Nodes.GetRootCount(), 0);
+    EXPECT_EQ(Nodes.GetCount() + Nodes.GetRootCount(), 0);
 }
 
 } // namespace

@@ -1,10 +1,7 @@
 #include "grid/shared/GxThemesSupport.h"
-#include "platform/rtl/Codec.h"
-#include "platform/win/WinUser.h"
+#include "tests/grid/shared/SheetSupport.h"
 #include "tests/platform/controls/ControlFixtures.h"
 
-#include <cstdlib>
-#include <functional>
 #include <stdexcept>
 
 namespace {
@@ -16,59 +13,12 @@ bool ThemesWanted()
     return std::getenv("QUILLMOTE_NO_THEME") == nullptr;
 }
 
-const TColor Background = 0xFF00FF; // a colour no part uses
-
-// A surface to draw parts on and probe: a control whose backing image we
-// draw into through its canvas, as painting code outside Paint does.
-class TSurface : public TCustomControl {
-public:
-    using TCustomControl::TCustomControl;
-    int Paints = 0;
-
-    void Clear()
-    {
-        GetCanvas()->GetBrush()->SetColor(Background);
-        GetCanvas()->FillRect(GetClientRect());
-    }
-    TColor Pixel(int X, int Y) { return GetCanvas()->GetPixels(X, Y); }
-    HDC DC() { return GetCanvas()->GetHandle(); }
-    // Whether anything in R differs from the background.
-    bool Touched(const TRect& R)
-    {
-        for (int Y = R.Top; Y < R.Bottom; ++Y)
-            for (int X = R.Left; X < R.Right; ++X)
-                if (Pixel(X, Y) != Background) return true;
-        return false;
-    }
-
-protected:
-    void Paint() override { ++Paints; }
-};
-
-class GxThemesSupportTest : public TFormTest {
-protected:
-    void SetUp() override
-    {
-        TFormTest::SetUp();
-        Form->SetClientWidth(900);
-        Form->SetClientHeight(1000);
-        Surface = New<TSurface>(Form);
-        Surface->SetBounds(0, 0, 900, 1000);
-        Surface->SetParent(Form);
-        platform::test::PaintNow(Surface);
-        Surface->Clear();
-    }
-    TSurface* Surface = nullptr;
-};
-
 // ---- The library ------------------------------------------------------------------------------------
 
 TEST(GxThemesSupport, ThemedWhenTheLibraryIsPresentAndActive)
 {
     EXPECT_EQ(IsThemed(), ThemesWanted());
-    EXPECT_EQ(ThemeLibrary != nullptr, ThemesWanted());
     EXPECT_EQ(ThemeEntryPoints.OpenThemeData != nullptr, ThemesWanted());
-
     ReleaseThemes();
     EXPECT_FALSE(IsThemed());
     EXPECT_EQ(ThemeLibrary, nullptr);
@@ -77,7 +27,6 @@ TEST(GxThemesSupport, ThemedWhenTheLibraryIsPresentAndActive)
     EXPECT_EQ(IsThemed(), ThemesWanted());
 }
 
-// Entry points that count their calls.
 int Calls = 0;
 BOOL Answer = 1;
 BOOL CountingIsAppThemed()
@@ -103,11 +52,10 @@ TEST(GxThemesSupport, IsThemedAsksTheEntryPointsInOrderAndOnlyWithALibrary)
     ThemeEntryPoints.IsAppThemed = CountingIsAppThemed;
     ThemeEntryPoints.IsThemeActive = CountingIsThemeActive;
 
-    ThemeLibrary = nullptr; // no library: no entry point is called
+    ThemeLibrary = nullptr;
     Calls = 0;
     EXPECT_FALSE(IsThemed());
     EXPECT_EQ(Calls, 0);
-
     ThemeLibrary = &Handle;
     EXPECT_TRUE(IsThemed());
     EXPECT_EQ(Calls, 2);
@@ -116,7 +64,6 @@ TEST(GxThemesSupport, IsThemedAsksTheEntryPointsInOrderAndOnlyWithALibrary)
     EXPECT_FALSE(IsThemed());
     EXPECT_EQ(Calls, 1);
     Answer = 1;
-
     ThemeEntryPoints.IsThemeActive = nullptr; // a missing entry point is a "no"
     EXPECT_FALSE(IsThemed());
     ThemeEntryPoints.IsThemeActive = ThrowingIsThemeActive;
@@ -126,250 +73,183 @@ TEST(GxThemesSupport, IsThemedAsksTheEntryPointsInOrderAndOnlyWithALibrary)
     } catch (const Exception& E) {
         EXPECT_EQ(E.Message, "Error in Themes");
     }
-
     ThemeLibrary = SavedLibrary;
     ThemeEntryPoints = SavedEntries;
 }
 
-// ---- Themed and classic parts ------------------------------------------------------------------------
-
-struct TSample {
-    const char16_t* Class;
-    int Part;
-    int State;
-    // The classic picture the grid draws instead.
-    std::function<void(HDC DC, TRect R)> Classic;
-};
-
-void FrameControl(HDC DC, TRect R, UINT Type, UINT State)
-{
-    DrawFrameControl(DC, &R, Type, State);
-}
-
-// The classic size grip: diagonal lines in the shadow colour.
-void ClassicGrip(HDC DC, TRect R)
-{
-    TCanvas C;
-    C.SetHandle(DC);
-    C.GetPen()->SetColor(clBtnShadow);
-    for (int D = 0; D <= 8; D += 4) {
-        C.MoveTo(R.Right - 2 - D, R.Bottom - 1);
-        C.LineTo(R.Right, R.Bottom - 3 - D);
-    }
-    C.SetHandle(nullptr);
-}
-
-void Edge(HDC DC, TRect R, UINT Edge)
-{
-    DrawEdge(DC, &R, Edge, BF_RECT | BF_MIDDLE);
-}
-
-const TSample Samples[] = {
-    {u"button", BP_CHECKBOX, CBS_CHECKEDNORMAL,
-     [](HDC DC, TRect R) { FrameControl(DC, R, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED); }},
-    {u"edit", EP_EDITTEXT, 0, [](HDC DC, TRect R) { Edge(DC, R, EDGE_SUNKEN); }},
-    {u"spin", SPNP_UP, UPS_PRESSED, [](HDC DC, TRect R) { FrameControl(DC, R, DFC_SCROLL, DFCS_SCROLLUP); }},
-    {u"combobox", CP_DROPDOWNBUTTON, CBXS_NORMAL,
-     [](HDC DC, TRect R) { FrameControl(DC, R, DFC_SCROLL, DFCS_SCROLLCOMBOBOX); }},
-    {u"scrollbar", SBP_ARROWBTN, ABS_DOWNHOT,
-     [](HDC DC, TRect R) { FrameControl(DC, R, DFC_SCROLL, DFCS_SCROLLDOWN); }},
-    {u"toolbar", TP_BUTTON, TS_HOT, [](HDC DC, TRect R) { Edge(DC, R, EDGE_RAISED); }},
-    {u"tab", TABP_PANE, 1, [](HDC DC, TRect R) { Edge(DC, R, EDGE_RAISED); }},
-    {u"header", HP_HEADERITEM, HIS_NORMAL, [](HDC DC, TRect R) { Edge(DC, R, EDGE_RAISED); }},
-    {u"listview", LVP_LISTITEM, 0, [](HDC DC, TRect R) { Edge(DC, R, EDGE_SUNKEN); }},
-    {u"treeview", TVP_GLYPH, GLPS_OPENED, [](HDC DC, TRect R) { Edge(DC, R, BDR_SUNKENOUTER); }},
-    {u"status", SP_GRIPPER, 0, [](HDC DC, TRect R) { ClassicGrip(DC, R); }},
-};
-
-TEST_F(GxThemesSupportTest, EveryThemeClassDrawsThemedOrClassic)
-{
-    int X = 10;
-    for (const TSample& S : Samples) {
-        SCOPED_TRACE(WideToUtf8(S.Class));
-        const TRect R = Bounds(X, 10, 30, 30);
-        X += 40;
-        HTHEME Theme = OpenThemeData(Surface->GetHandle(), S.Class);
-        EXPECT_EQ(Theme != nullptr, ThemesWanted());
-        CloseThemeData(Theme);
-        if (IsThemed()) {
-            ThemeRect(Surface->GetHandle(), Surface->DC(), R, S.Class, S.Part, S.State);
-            EXPECT_TRUE(Surface->Touched(R));
-        } else {
-            ThemeRect(Surface->GetHandle(), Surface->DC(), R, S.Class, S.Part, S.State); // draws nothing
-            EXPECT_FALSE(Surface->Touched(R));
-            S.Classic(Surface->DC(), R);
-            EXPECT_TRUE(Surface->Touched(R));
-        }
-        // Nothing lands outside the rectangle.
-        EXPECT_FALSE(Surface->Touched(Rect(R.Left - 2, R.Top - 2, R.Right + 2, R.Top)));
-        EXPECT_FALSE(Surface->Touched(Rect(R.Left - 2, R.Bottom, R.Right + 2, R.Bottom + 2)));
-        EXPECT_FALSE(Surface->Touched(Rect(R.Left - 2, R.Top, R.Left, R.Bottom)));
-        EXPECT_FALSE(Surface->Touched(Rect(R.Right, R.Top, R.Right + 2, R.Bottom)));
-    }
-}
-
 // ---- Colour schemes -----------------------------------------------------------------------------------------
 
-TEST(GxThemesSupport, SchemeColoursOfEachScheme)
+TEST(GxThemesSupport, SchemeColoursComeFromTheChosenOrTheCurrentScheme)
 {
     ASSERT_EQ(ColorScheme, csBlue);
     EXPECT_EQ(SchemeColor(seBorder, csDefault), 0xCF9365);
-    EXPECT_EQ(SchemeColor(seHighlight, csSilver), 0);
-    EXPECT_EQ(SchemeColor(seBackgroundGradientStart, csBlack), 0);
-    EXPECT_EQ(SchemeColor(seBackgroundGradientEnd, csBlack), 0x0A0A0A);
     EXPECT_EQ(SchemeColor(seDown, csBlack), 0x3C8CFB);
     EXPECT_EQ(SchemeColor(seDown, csBlue), 0);
-    EXPECT_EQ(SchemeColor(seHeaderFont, csSilver), 0x8B4215);
-    EXPECT_EQ(SchemeColor(seSplitterGradientEnd, csSilver), 0x977778);
-    EXPECT_EQ(SchemeColor(seMenuSelectionBorderDown, csSilver), 0x3E80FE);
     // The header shadow of blue and silver is their border.
     EXPECT_EQ(SchemeColor(seHeaderShadow, csBlack), 0xB6ADA7);
     EXPECT_EQ(SchemeColor(seHeaderShadow, csBlue), 0xCF9365);
     EXPECT_EQ(SchemeColor(seHeaderShadow, csSilver), 0x74706F);
-    for (int E = 0; E < ColorSchemeElementCount; ++E)
-        EXPECT_EQ(ShemeColors[csDefault][E], 0) << E;
 }
 
-// A windowless control that counts its paints.
-class TCountingGraphic : public TGraphicControl {
+// A control, windowed or not, that counts its paints.
+template <class TBase> class TCounting : public TBase {
 public:
-    using TGraphicControl::TGraphicControl;
+    using TBase::TBase;
     int Paints = 0;
 
 protected:
     void Paint() override { ++Paints; }
 };
 
+using GxThemesSupportTest = TFormTest;
+
 TEST_F(GxThemesSupportTest, SwitchingTheSchemeRepaintsTheRegisteredControls)
 {
-    auto* Graphic = New<TCountingGraphic>(Form);
-    Graphic->SetBounds(0, 0, 20, 20);
-    Graphic->SetParent(Form);
-    auto* Unregistered = New<TSurface>(Form);
-    Unregistered->SetBounds(0, 0, 20, 20);
-    Unregistered->SetParent(Form);
-    SchemeNotification(Surface);
+    auto* Graphic = New<TCounting<TGraphicControl>>(Form);
+    auto* Windowed = New<TCounting<TCustomControl>>(Form);
+    auto* Unregistered = New<TCounting<TCustomControl>>(Form);
+    for (TControl* C : std::initializer_list<TControl*>{Graphic, Windowed, Unregistered}) {
+        C->SetBounds(0, 0, 20, 20);
+        C->SetParent(Form);
+    }
     SchemeNotification(Graphic);
-
+    SchemeNotification(Windowed);
     TOwned<TGxColorScheme> Scheme(New<TGxColorScheme>(nullptr));
     int Changes = 0;
-    Scheme->OnChange = [&](TObject* Sender) {
-        EXPECT_EQ(Sender, Scheme.get());
-        ++Changes;
-    };
-    EXPECT_EQ(Scheme->GetColorScheme(), csBlue);
+    Scheme->OnChange = [&](TObject* Sender) { Changes += Sender == Scheme.get(); };
     // Which of the controls paint again after Change.
-    auto Repainted = [&](const std::function<void()>& Change) {
-        for (TControl* C : std::initializer_list<TControl*>{Surface, Graphic, Unregistered})
+    auto Repainted = [&](auto Change) {
+        for (TControl* C : std::initializer_list<TControl*>{Graphic, Windowed, Unregistered})
             platform::test::PaintNow(C);
-        const int Before[] = {Surface->Paints, Graphic->Paints, Unregistered->Paints};
+        const int Before[] = {Graphic->Paints, Windowed->Paints, Unregistered->Paints};
         Change();
-        for (TControl* C : std::initializer_list<TControl*>{Surface, Graphic, Unregistered})
+        for (TControl* C : std::initializer_list<TControl*>{Graphic, Windowed, Unregistered})
             platform::test::PaintNow(C);
-        return std::string(Surface->Paints > Before[0] ? "S" : "") + (Graphic->Paints > Before[1] ? "G" : "") +
+        return std::string(Graphic->Paints > Before[0] ? "G" : "") + (Windowed->Paints > Before[1] ? "W" : "") +
                (Unregistered->Paints > Before[2] ? "U" : "");
     };
 
-    EXPECT_EQ(Repainted([&] { Scheme->SetColorScheme(csSilver); }), "SG");
-    EXPECT_EQ(ColorScheme, csSilver);
+    EXPECT_EQ(Scheme->GetColorScheme(), csBlue);
+    EXPECT_EQ(Repainted([&] { Scheme->SetColorScheme(csSilver); }), "GW");
     EXPECT_EQ(SchemeColor(seBorder, csDefault), 0x74706F);
     EXPECT_EQ(Changes, 1);
-
     // The scheme already current: no change event, but a repaint all the same.
-    EXPECT_EQ(Repainted([&] { Scheme->SetColorScheme(csSilver); }), "SG");
+    EXPECT_EQ(Repainted([&] { Scheme->SetColorScheme(csSilver); }), "GW");
     EXPECT_EQ(Changes, 1);
-
-    RemoveSchemeNotification(Surface);
     RemoveSchemeNotification(Graphic);
-    RemoveSchemeNotification(Graphic); // not there any more: nothing
+    RemoveSchemeNotification(Windowed);
+    RemoveSchemeNotification(Windowed); // not there any more: nothing
     EXPECT_EQ(Repainted([&] { Scheme->SetColorScheme(csBlue); }), "");
     EXPECT_EQ(Changes, 2);
-    EXPECT_EQ(ColorScheme, csBlue);
 }
 
 // ---- The sheet of every themed part ----------------------------------------------------------------------
 
+const TColor Face = ColorToRGB(clBtnFace), Window = ColorToRGB(clWindow), Text = ColorToRGB(clWindowText),
+             Shade = ColorToRGB(clBtnShadow), Highlight = ColorToRGB(clHighlight);
+
+// States First..Last of a part, side by side: each shows Color at At (within
+// Tolerance), white for a part that is flat in those states, clNone for
+// anything but white. A disabled state shows its text-coloured marks (arrows,
+// ticks, dots) in the grey of disabled text instead.
 struct TPartRow {
     const char16_t* Class;
-    int Part;
-    int States; // 1..States; 0 draws state 0 only
-    int Width, Height;
+    int Part, First, Last, Width, Height;
     const char* Name;
+    TPoint At;
+    TColor Color;
+    int Tolerance;
 };
 
-const TPartRow SheetRows[] = {
-    {u"button", BP_PUSHBUTTON, 5, 40, 22, "push button"},
-    {u"button", BP_RADIOBUTTON, 8, 13, 13, "radio button"},
-    {u"button", BP_CHECKBOX, 12, 13, 13, "check box"},
-    {u"edit", EP_EDITTEXT, 7, 40, 20, "edit"},
-    {u"spin", SPNP_UP, 4, 16, 11, "spin up"},
-    {u"spin", SPNP_DOWN, 4, 16, 11, "spin down"},
-    {u"spin", SPNP_UPHORZ, 4, 16, 16, "spin right"},
-    {u"spin", SPNP_DOWNHORZ, 4, 16, 16, "spin left"},
-    {u"combobox", CP_DROPDOWNBUTTON, 4, 17, 20, "combo button"},
-    {u"scrollbar", SBP_ARROWBTN, 16, 17, 17, "scroll arrows"},
-    {u"scrollbar", SBP_THUMBBTNHORZ, 4, 40, 17, "thumb horz"},
-    {u"scrollbar", SBP_THUMBBTNVERT, 4, 17, 40, "thumb vert"},
-    {u"scrollbar", SBP_LOWERTRACKHORZ, 4, 40, 17, "lower track horz"},
-    {u"scrollbar", SBP_UPPERTRACKHORZ, 4, 40, 17, "upper track horz"},
-    {u"scrollbar", SBP_LOWERTRACKVERT, 4, 17, 40, "lower track vert"},
-    {u"scrollbar", SBP_UPPERTRACKVERT, 4, 17, 40, "upper track vert"},
-    {u"scrollbar", SBP_GRIPPERHORZ, 4, 17, 17, "gripper horz"},
-    {u"scrollbar", SBP_GRIPPERVERT, 4, 17, 17, "gripper vert"},
-    {u"scrollbar", SBP_SIZEBOX, 2, 17, 17, "size box"},
-    {u"toolbar", TP_BUTTON, 6, 24, 22, "tool button"},
-    {u"tab", TABP_TABITEM, 5, 40, 20, "tab item"},
-    {u"tab", TABP_TABITEMLEFTEDGE, 5, 40, 20, "tab left edge"},
-    {u"tab", TABP_TABITEMRIGHTEDGE, 5, 40, 20, "tab right edge"},
-    {u"tab", TABP_TABITEMBOTHEDGES, 5, 40, 20, "tab both edges"},
-    {u"tab", TABP_PANE, 1, 40, 30, "tab pane"},
-    {u"tab", TABP_BODY, 1, 40, 30, "tab body"},
-    {u"header", HP_HEADERITEM, 3, 50, 18, "header item"},
-    {u"header", HP_HEADERITEMLEFT, 3, 50, 18, "header left"},
-    {u"header", HP_HEADERITEMRIGHT, 3, 50, 18, "header right"},
-    {u"header", HP_HEADERSORTARROW, 2, 9, 9, "sort arrow"},
-    {u"listview", LVP_LISTITEM, 0, 50, 30, "list border"},
-    {u"listview", LVP_LISTITEM, 5, 50, 16, "list item"},
-    {u"treeview", TVP_TREEITEM, 5, 50, 16, "tree item"},
-    {u"treeview", TVP_GLYPH, 2, 9, 9, "tree glyph"},
-    {u"status", SP_PANE, 1, 50, 20, "status pane"},
-    {u"status", SP_GRIPPERPANE, 1, 50, 20, "gripper pane"},
-    {u"status", SP_GRIPPER, 1, 17, 17, "gripper"},
+const TPartRow Rows[] = {
+    {u"button", BP_PUSHBUTTON, 1, 5, 40, 22, "push button", {20, 11}, Face, 0x30},
+    {u"button", BP_RADIOBUTTON, 1, 4, 13, 13, "radio button", {6, 6}, Window, 0x30},
+    {u"button", BP_RADIOBUTTON, 5, 8, 13, 13, "radio button checked", {6, 6}, Text, 0x60},
+    {u"button", BP_CHECKBOX, 1, 4, 13, 13, "check box", {6, 6}, Window, 0x30},
+    {u"button", BP_CHECKBOX, 5, 8, 13, 13, "check box checked", {4, 8}, Text, 0x60},
+    {u"button", BP_CHECKBOX, 9, 12, 13, 13, "check box mixed", {6, 6}, Shade, 0x40},
+    {u"edit", EP_EDITTEXT, 1, 7, 40, 20, "edit", {20, 10}, Window, 0},
+    {u"spin", SPNP_UP, 1, 4, 16, 11, "spin up", {8, 5}, Text, 0x60},
+    {u"spin", SPNP_DOWN, 1, 4, 16, 11, "spin down", {8, 5}, Text, 0x60},
+    {u"spin", SPNP_UPHORZ, 1, 4, 16, 16, "spin right", {8, 8}, Text, 0x60},
+    {u"spin", SPNP_DOWNHORZ, 1, 4, 16, 16, "spin left", {8, 8}, Text, 0x60},
+    {u"combobox", CP_DROPDOWNBUTTON, 1, 4, 17, 20, "combo button", {8, 10}, Text, 0x60},
+    {u"scrollbar", SBP_ARROWBTN, 1, 16, 17, 17, "scroll arrows", {8, 8}, Text, 0x60},
+    {u"scrollbar", SBP_THUMBBTNHORZ, 1, 4, 40, 17, "thumb horz", {20, 8}, Face, 0x30},
+    {u"scrollbar", SBP_THUMBBTNVERT, 1, 4, 17, 40, "thumb vert", {8, 20}, Face, 0x30},
+    {u"scrollbar", SBP_LOWERTRACKHORZ, 1, 4, 40, 17, "lower track horz", {20, 8}, Face, 0x30},
+    {u"scrollbar", SBP_UPPERTRACKHORZ, 1, 4, 40, 17, "upper track horz", {20, 8}, Face, 0x30},
+    {u"scrollbar", SBP_LOWERTRACKVERT, 1, 4, 17, 40, "lower track vert", {8, 20}, Face, 0x30},
+    {u"scrollbar", SBP_UPPERTRACKVERT, 1, 4, 17, 40, "upper track vert", {8, 20}, Face, 0x30},
+    {u"scrollbar", SBP_GRIPPERHORZ, 1, 4, 17, 17, "gripper horz", {8, 8}, Shade, 0},
+    {u"scrollbar", SBP_GRIPPERVERT, 1, 4, 17, 17, "gripper vert", {8, 8}, Shade, 0},
+    {u"scrollbar", SBP_SIZEBOX, 1, 2, 17, 17, "size box", {1, 1}, Face, 0},
+    {u"toolbar", TP_BUTTON, 1, 1, 24, 22, "tool button normal", {12, 11}, clWhite, 0},
+    {u"toolbar", TP_BUTTON, 2, 3, 24, 22, "tool button hot, pressed", {12, 11}, Face, 0x30},
+    {u"toolbar", TP_BUTTON, 4, 4, 24, 22, "tool button disabled", {12, 11}, clWhite, 0},
+    {u"toolbar", TP_BUTTON, 5, 6, 24, 22, "tool button checked", {12, 11}, Face, 0x30},
+    {u"tab", TABP_TABITEM, 1, 5, 40, 20, "tab item", {20, 12}, Face, 0x30},
+    {u"tab", TABP_TABITEMLEFTEDGE, 1, 5, 40, 20, "tab left edge", {20, 12}, Face, 0x30},
+    {u"tab", TABP_TABITEMRIGHTEDGE, 1, 5, 40, 20, "tab right edge", {20, 12}, Face, 0x30},
+    {u"tab", TABP_TABITEMBOTHEDGES, 1, 5, 40, 20, "tab both edges", {20, 12}, Face, 0x30},
+    {u"tab", TABP_PANE, 1, 1, 40, 30, "tab pane", {20, 15}, Face, 0x30},
+    {u"tab", TABP_BODY, 1, 1, 40, 30, "tab body", {20, 15}, Face, 0},
+    {u"header", HP_HEADERITEM, 1, 3, 50, 18, "header item", {25, 9}, Face, 0x30},
+    {u"header", HP_HEADERITEMLEFT, 1, 3, 50, 18, "header left", {25, 9}, Face, 0x30},
+    {u"header", HP_HEADERITEMRIGHT, 1, 3, 50, 18, "header right", {25, 9}, Face, 0x30},
+    {u"header", HP_HEADERSORTARROW, 1, 2, 9, 9, "sort arrow", {4, 2}, Text, 0x60},
+    {u"listview", LVP_LISTITEM, 0, 0, 50, 30, "list border", {25, 15}, Window, 0},
+    {u"listview", LVP_LISTITEM, 1, 2, 50, 16, "list item normal, hot", {25, 8}, clWhite, 0},
+    {u"listview", LVP_LISTITEM, 3, 3, 50, 16, "list item selected", {25, 8}, Highlight, 0},
+    {u"listview", LVP_LISTITEM, 4, 4, 50, 16, "list item disabled", {25, 8}, clWhite, 0},
+    {u"listview", LVP_LISTITEM, 5, 5, 50, 16, "list item unfocused", {25, 8}, Face, 0},
+    {u"treeview", TVP_TREEITEM, 1, 2, 50, 16, "tree item normal, hot", {25, 8}, clWhite, 0},
+    {u"treeview", TVP_TREEITEM, 3, 3, 50, 16, "tree item selected", {25, 8}, Highlight, 0},
+    {u"treeview", TVP_TREEITEM, 4, 4, 50, 16, "tree item disabled", {25, 8}, clWhite, 0},
+    {u"treeview", TVP_TREEITEM, 5, 5, 50, 16, "tree item unfocused", {25, 8}, Face, 0},
+    {u"treeview", TVP_GLYPH, 1, 2, 9, 9, "tree glyph", {3, 4}, Text, 0x60},
+    {u"status", SP_PANE, 1, 1, 50, 20, "status pane", {25, 10}, Face, 0},
+    {u"status", SP_GRIPPERPANE, 1, 1, 50, 20, "gripper pane", {25, 10}, Face, 0},
+    {u"status", SP_GRIPPER, 1, 1, 17, 17, "gripper", {11, 8}, clNone, 0},
 };
 
-TEST_F(GxThemesSupportTest, SheetOfEveryThemedPartInEveryState)
+// Where state State of Row sits in its cell.
+int StateLeft(const TPartRow& Row, int State)
 {
-    if (!IsThemed()) GTEST_SKIP() << "themes are off";
-    TCanvas* C = Surface->GetCanvas();
-    C->GetFont()->SetName("Tahoma");
-    C->GetFont()->SetHeight(-11);
-    int Y = 4;
-    for (const TPartRow& Row : SheetRows) {
-        SCOPED_TRACE(Row.Name);
-        C->GetBrush()->SetStyle(bsClear);
-        C->TextOut(4, Y, Row.Name);
-        HTHEME Theme = OpenThemeData(Surface->GetHandle(), Row.Class);
-        ASSERT_NE(Theme, nullptr);
-        int X = 110;
-        for (int State = Row.States == 0 ? 0 : 1; State <= Row.States; ++State) {
-            const TRect R = Bounds(X, Y, Row.Width, Row.Height);
-            EXPECT_EQ(DrawThemeBackground(Theme, Surface->DC(), Row.Part, State, &R, nullptr), S_OK);
-            // A tool button is flat until hot, pressed or checked; an item shows only when selected.
-            const std::u16string_view Class = Row.Class;
-            const bool Flat = (Class == u"toolbar" && (State == TS_NORMAL || State == TS_DISABLED)) ||
-                              ((Class == u"listview" || Class == u"treeview") && Row.Part == 1 && State != 0 &&
-                               State != LISS_SELECTED && State != LISS_SELECTEDNOTFOCUS);
-            if (Flat) {
-                EXPECT_FALSE(Surface->Touched(R)) << State;
-            } else {
-                EXPECT_TRUE(Surface->Touched(R)) << State;
-            }
-            X += std::max(Row.Width, 24) + 6;
-        }
-        CloseThemeData(Theme);
-        Y += std::max(Row.Height, 13) + 4;
+    return (State - Row.First) * (Row.Width + 4);
+}
+
+// Without themes ThemeRect draws nothing at all.
+std::vector<TProbe> PartProbes(const TPartRow& Row)
+{
+    std::vector<TProbe> P;
+    for (int State = Row.First; State <= Row.Last; ++State) {
+        const int X = StateLeft(Row, State), W = Row.Width, H = Row.Height;
+        for (TPoint Beside : {TPoint(X - 1, H / 2), TPoint(X + W, H / 2), TPoint(X + W / 2, H), TPoint(X + W / 2, -1)})
+            P.push_back({Beside.X, Beside.Y, clWhite});
+        TProbe Inside{X + Row.At.X, Row.At.Y, Row.Color, Row.Tolerance};
+        if (!IsThemed())
+            Inside = {X + Row.At.X, Row.At.Y, clWhite};
+        else if (State % 4 == 0 && State > 0 && Row.Color == Text)
+            Inside = {X + Row.At.X, Row.At.Y, ColorToRGB(clGrayText), 0x30};
+        P.push_back(Inside);
     }
-    EXPECT_TRUE(platform::test::SaveWindowImage(Surface, "/tmp/quillmote-theme-sheet.png"));
+    return P;
+}
+
+TEST(GxThemesSupportSheet, EveryThemedPartInEveryStateOrNothingWithoutThemes)
+{
+    std::vector<TSheetCell> Cells;
+    for (const TPartRow& Row : Rows)
+        Cells.push_back({Row.Name,
+                         [&Row](TCanvas* C, const TRect& A) {
+                             for (int State = Row.First; State <= Row.Last; ++State)
+                                 ThemeRect(nullptr, C->GetHandle(),
+                                           Bounds(A.Left + StateLeft(Row, State), A.Top, Row.Width, Row.Height),
+                                           Row.Class, Row.Part, State);
+                         },
+                         PartProbes(Row)});
+    CheckSheet(Cells, 420, "GxThemesSupport.png", {}, 2);
 }
 
 } // namespace
