@@ -3,6 +3,7 @@
 #include "platform/qt/Bridge.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <unordered_map>
 
@@ -20,9 +21,14 @@ std::unordered_map<const void*, std::unique_ptr<TGdiObject>>& LiveObjects()
 
 } // namespace
 
-void RegisterGdiObject(std::unique_ptr<TGdiObject> Object, const void* Handle)
+HGDIOBJ RegisterGdiObject(std::unique_ptr<TGdiObject> Object)
 {
+    // Far from the small numbers some calls answer in a handle's place.
+    static std::uintptr_t Last = 0x10000;
+    Last += 8;
+    const HGDIOBJ Handle = reinterpret_cast<HGDIOBJ>(Last);
     LiveObjects()[Handle] = std::move(Object);
+    return Handle;
 }
 
 TGdiObject* FindGdiObject(const void* Handle)
@@ -36,9 +42,7 @@ HRGN NewRegion(const QRegion& Area)
 {
     auto Region = std::make_unique<HRGN__>();
     Region->Area = Area;
-    HRGN Handle = Region.get();
-    RegisterGdiObject(std::move(Region), Handle);
-    return Handle;
+    return static_cast<HRGN>(RegisterGdiObject(std::move(Region)));
 }
 
 const QRegion* RegionOf(HRGN Region)
@@ -97,9 +101,7 @@ HFONT StockFont()
         auto Object = std::make_unique<HFONT__>();
         Object->LogFont = LogFontOf(&Default);
         Object->Stock = true;
-        HFONT Handle = Object.get();
-        RegisterGdiObject(std::move(Object), Handle);
-        return Handle;
+        return static_cast<HFONT>(RegisterGdiObject(std::move(Object)));
     }();
     return Font;
 }
@@ -123,8 +125,7 @@ HFONT TFont::GetHandle()
     if (!Object) {
         auto New = std::make_unique<HFONT__>();
         Object = New.get();
-        FHandle = Object;
-        RegisterGdiObject(std::move(New), FHandle);
+        FHandle = static_cast<HFONT>(RegisterGdiObject(std::move(New)));
     }
     Object->LogFont = LogFontOf(this);
     return FHandle;
@@ -137,9 +138,7 @@ HFONT CreateFontIndirectA(const LOGFONTA* LogFont)
     if (!LogFont) return nullptr;
     auto Object = std::make_unique<HFONT__>();
     Object->LogFont = *LogFont;
-    HFONT Handle = Object.get();
-    RegisterGdiObject(std::move(Object), Handle);
-    return Handle;
+    return static_cast<HFONT>(RegisterGdiObject(std::move(Object)));
 }
 
 int GetObjectA(HGDIOBJ Object, int Size, void* Buffer)
@@ -159,11 +158,11 @@ HGDIOBJ SelectObject(HDC DC, HGDIOBJ Object)
         HGDIOBJ Previous = LiveGdiObject<HFONT__>(DC->FontHandle) ? DC->FontHandle : StockFont();
         DC->Font = FontFromLogFont(Font->LogFont);
         DC->FontEscapement = Font->LogFont.lfEscapement;
-        DC->FontHandle = Font;
+        DC->FontHandle = static_cast<HFONT>(Object);
         return Previous;
     }
-    if (auto* Region = LiveGdiObject<HRGN__>(Object))
-        return reinterpret_cast<HGDIOBJ>(std::intptr_t(SelectClipRgn(DC, Region)));
+    if (LiveGdiObject<HRGN__>(Object))
+        return reinterpret_cast<HGDIOBJ>(std::intptr_t(SelectClipRgn(DC, static_cast<HRGN>(Object))));
     return nullptr;
 }
 

@@ -19,8 +19,10 @@ public:
     bool Stock = false;
 };
 
-// Makes Object live; its handle is its own address.
-void RegisterGdiObject(std::unique_ptr<TGdiObject> Object, const void* Handle);
+// Makes Object live and answers its handle: a value never given out before,
+// so that a deleted object's handle stays refused when a new object takes
+// its memory.
+HGDIOBJ RegisterGdiObject(std::unique_ptr<TGdiObject> Object);
 // The live object of a handle, or null.
 TGdiObject* FindGdiObject(const void* Handle);
 template <class T> T* LiveGdiObject(const void* Handle)
