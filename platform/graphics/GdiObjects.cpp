@@ -3,7 +3,6 @@
 #include "platform/qt/Bridge.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstring>
 #include <unordered_map>
 
@@ -21,14 +20,9 @@ std::unordered_map<const void*, std::unique_ptr<TGdiObject>>& LiveObjects()
 
 } // namespace
 
-HGDIOBJ RegisterGdiObject(std::unique_ptr<TGdiObject> Object)
+void RegisterGdiObject(std::unique_ptr<TGdiObject> Object, const void* Handle)
 {
-    // Far from the small numbers some calls answer in a handle's place.
-    static std::uintptr_t Last = 0x10000;
-    Last += 8;
-    const HGDIOBJ Handle = reinterpret_cast<HGDIOBJ>(Last);
     LiveObjects()[Handle] = std::move(Object);
-    return Handle;
 }
 
 TGdiObject* FindGdiObject(const void* Handle)
@@ -42,7 +36,9 @@ HRGN NewRegion(const QRegion& Area)
 {
     auto Region = std::make_unique<HRGN__>();
     Region->Area = Area;
-    return static_cast<HRGN>(RegisterGdiObject(std::move(Region)));
+    HRGN Handle = Region.get();
+    RegisterGdiObject(std::move(Region), Handle);
+    return Handle;
 }
 
 const QRegion* RegionOf(HRGN Region)
@@ -101,7 +97,9 @@ HFONT StockFont()
         auto Object = std::make_unique<HFONT__>();
         Object->LogFont = LogFontOf(&Default);
         Object->Stock = true;
-        return static_cast<HFONT>(RegisterGdiObject(std::move(Object)));
+        HFONT Handle = Object.get();
+        RegisterGdiObject(std::move(Object), Handle);
+        return Handle;
     }();
     return Font;
 }
@@ -125,7 +123,8 @@ HFONT TFont::GetHandle()
     if (!Object) {
         auto New = std::make_unique<HFONT__>();
         Object = New.get();
-        FHandle = static_cast<HFONT>(RegisterGdiObject(std::move(New)));
+        FHandle = Object;
+        RegisterGdiObject(std::move(New), FHandle);
     }
     Object->LogFont = LogFontOf(this);
     return FHandle;
@@ -138,7 +137,9 @@ HFONT CreateFontIndirectA(const LOGFONTA* LogFont)
     if (!LogFont) return nullptr;
     auto Object = std::make_unique<HFONT__>();
     Object->LogFont = *LogFont;
-    return static_cast<HFONT>(RegisterGdiObject(std::move(Object)));
+    HFONT Handle = Object.get();
+    RegisterGdiObject(std::move(Object), Handle);
+    return Handle;
 }
 
 int GetObjectA(HGDIOBJ Object, int Size, void* Buffer)
@@ -158,11 +159,11 @@ HGDIOBJ SelectObject(HDC DC, HGDIOBJ Object)
         HGDIOBJ Previous = LiveGdiObject<HFONT__>(DC->FontHandle) ? DC->FontHandle : StockFont();
         DC->Font = FontFromLogFont(Font->LogFont);
         DC->FontEscapement = Font->LogFont.lfEscapement;
-        DC->FontHandle = static_cast<HFONT>(Object);
+        DC->FontHandle = Font;
         return Previous;
     }
-    if (LiveGdiObject<HRGN__>(Object))
-        return reinterpret_cast<HGDIOBJ>(std::intptr_t(SelectClipRgn(DC, static_cast<HRGN>(Object))));
+    if (auto* Region = LiveGdiObject<HRGN__>(Object))
+        return reinterpret_cast<HGDIOBJ>(std::intptr_t(SelectClipRgn(DC, Region)));
     return nullptr;
 }
 

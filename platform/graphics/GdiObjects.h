@@ -19,10 +19,8 @@ public:
     bool Stock = false;
 };
 
-// Makes Object live and answers its handle: a value never given out before,
-// so that a deleted object's handle stays refused when a new object takes
-// its memory.
-HGDIOBJ RegisterGdiObject(std::unique_ptr<TGdiObject> Object);
+// Makes Object live; its handle is its own address.
+void RegisterGdiObject(std::unique_ptr<TGdiObject> Object, const void* Handle);
 // The live object of a handle, or null.
 TGdiObject* FindGdiObject(const void* Handle);
 template <class T> T* LiveGdiObject(const void* Handle)
