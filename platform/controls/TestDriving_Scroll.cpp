@@ -3,6 +3,7 @@
 #include "platform/win/WinScroll.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyle>
@@ -82,13 +83,58 @@ TRect ScrollBarRect(TWinControl* Control, int Bar)
     return FromQRect(S->geometry().translated(-W->ClientOffset()));
 }
 
-void ClickScrollBar(TWinControl* Control, int Bar, TScrollBarPart Part)
+TRect ScrollBarPartRect(TWinControl* Control, int Bar, TScrollBarPart Part)
 {
     QScrollBar* S = ShownBar(Control, Bar);
-    const QPoint At = PartRect(S, Part).center();
-    QPointer<QScrollBar> Guard(S);
-    SendButton(S, QEvent::MouseButtonPress, At, Qt::LeftButton);
-    if (Guard) SendButton(S, QEvent::MouseButtonRelease, At, Qt::NoButton);
+    auto* W = static_cast<TBridgeWidget*>(WindowWidget(Control));
+    return FromQRect(PartRect(S, Part).translated(S->pos() - W->ClientOffset()));
+}
+
+void ClickScrollBar(TWinControl* Control, int Bar, TScrollBarPart Part)
+{
+    QPointer<QScrollBar> Guard(ShownBar(Control, Bar));
+    PressScrollBar(Control, Bar, Part);
+    if (Guard) ReleaseScrollBar(Control, Bar, Part);
+}
+
+void PressScrollBar(TWinControl* Control, int Bar, TScrollBarPart Part)
+{
+    QScrollBar* S = ShownBar(Control, Bar);
+    SendButton(S, QEvent::MouseButtonPress, PartRect(S, Part).center(), Qt::LeftButton);
+}
+
+void ReleaseScrollBar(TWinControl* Control, int Bar, TScrollBarPart Part)
+{
+    QScrollBar* S = ShownBar(Control, Bar);
+    SendButton(S, QEvent::MouseButtonRelease, PartRect(S, Part).center(), Qt::NoButton);
+}
+
+void HoverScrollBar(TWinControl* Control, int Bar, TScrollBarPart Part)
+{
+    QScrollBar* S = ShownBar(Control, Bar);
+    SendButton(S, QEvent::MouseMove, PartRect(S, Part).center(), Qt::NoButton);
+}
+
+void LeaveScrollBar(TWinControl* Control, int Bar)
+{
+    QScrollBar* S = ShownBar(Control, Bar);
+    const QPointF Outside(-1, -1);
+    QHoverEvent Hover(QEvent::HoverLeave, Outside, S->mapToGlobal(Outside), Outside);
+    QApplication::sendEvent(S, &Hover);
+    QEvent Leave(QEvent::Leave);
+    QApplication::sendEvent(S, &Leave);
+}
+
+TColor ShownPixelAt(TWinControl* Control, int X, int Y)
+{
+    PaintNow(Control);
+    auto* W = static_cast<TBridgeWidget*>(WindowWidget(Control));
+    const QPoint At = QPoint(X, Y) + W->ClientOffset();
+    if (!W->rect().contains(At)) return CLR_INVALID;
+    // Rendered at one image pixel per window pixel, whatever the screen's pixel ratio.
+    QImage Shown(W->size(), QImage::Format_RGB32);
+    W->render(&Shown);
+    return FromQColor(Shown.pixelColor(At));
 }
 
 void DragScrollThumb(TWinControl* Control, int Bar, int Pixels, int Steps, bool Release)

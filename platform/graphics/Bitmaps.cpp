@@ -561,3 +561,24 @@ void TBitmap::Draw(TCanvas* ACanvas, const TRect& Rect)
     }
     DrawImage(DC, ToQRect(Rect), Keyed, false);
 }
+
+TBitmap* AllocPatternBitmap(TColor BkColor, TColor FgColor)
+{
+    struct TPattern {
+        TColor Bk;
+        TColor Fg;
+        TOwned<TBitmap> Bitmap;
+    };
+    static std::vector<TPattern> Patterns;
+    BkColor = ColorToRGB(BkColor);
+    FgColor = ColorToRGB(FgColor);
+    for (const TPattern& P : Patterns)
+        if (P.Bk == BkColor && P.Fg == FgColor) return P.Bitmap.get();
+    QImage Image(8, 8, QImage::Format_RGB32);
+    for (int Y = 0; Y < 8; ++Y)
+        for (int X = 0; X < 8; ++X)
+            Image.setPixel(X, Y, RgbColor((X + Y) % 2 == 0 ? FgColor : BkColor).rgb());
+    Patterns.push_back({BkColor, FgColor, MakeOwned<TBitmap>()});
+    SetBitmapImage(Patterns.back().Bitmap.get(), Image, pfDevice);
+    return Patterns.back().Bitmap.get();
+}

@@ -121,3 +121,9 @@ private:
     TColor FTransparentColor = clDefault;
     TTransparentMode FTransparentMode = tmAuto;
 };
+
+// The 8 x 8 checkered bitmap of two colours (FgColor where X + Y is even,
+// BkColor elsewhere) that the classic look fills scroll-bar tracks with, as a
+// pattern brush. One bitmap per pair of colours, kept for the program's
+// life: neither free it nor draw on it.
+TBitmap* AllocPatternBitmap(TColor BkColor, TColor FgColor);

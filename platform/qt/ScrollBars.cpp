@@ -2,13 +2,21 @@
 // each bar, shown by a QScrollBar child of the window at the place Windows
 // gives it. The QScrollBar never moves by itself: every action on it becomes
 // a WM_HSCROLL / WM_VSCROLL, and the bar shows the position the window sets.
+// It looks as the system draws a bar, hot and pressed parts included.
 #include "platform/win/WinScroll.h"
+#include "platform/graphics/BitmapImages.h"
 #include "platform/qt/BridgeWidget.h"
 #include "platform/qt/Guarded.h"
+#include "platform/win/UxTheme.h"
+#include "platform/win/WinUser.h"
 
+#include <QApplication>
+#include <QPainter>
 #include <QPointer>
+#include <QProxyStyle>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyleOptionSlider>
 
 #include <algorithm>
 #include <climits>
@@ -35,6 +43,137 @@ struct TBarState {
     }
     bool Scrollable() const { return std::int64_t(Max) - std::max<std::int64_t>(std::int64_t(Page) - 1, 0) > Min; }
 };
+
+// ---- How the bars look ------------------------------------------------------------------
+
+// A window's scroll bars keep Windows' geometry (arrow buttons as long as the
+// bar is thick) and show each part as the system draws it: the theme's part
+// in its state, or the classic frame controls, edges and track pattern, so
+// that they match what the program draws itself. Qt's own scroll-bar style
+// still decides where the mouse is and what it presses.
+class TWindowBarStyle : public QProxyStyle {
+public:
+    TWindowBarStyle() : QProxyStyle(QStringLiteral("Fusion")), FTheme(OpenThemeData(nullptr, u"scrollbar")) {}
+    ~TWindowBarStyle() override
+    {
+        if (FTheme) CloseThemeData(FTheme);
+    }
+
+    int pixelMetric(PixelMetric Metric, const QStyleOption* Option, const QWidget* Widget) const override
+    {
+        if (Metric == PM_ScrollBarExtent) return GetSystemMetrics(SM_CXVSCROLL);
+        return QProxyStyle::pixelMetric(Metric, Option, Widget);
+    }
+    void drawComplexControl(ComplexControl Control, const QStyleOptionComplex* Option, QPainter* Painter,
+                            const QWidget* Widget) const override;
+
+private:
+    void DrawArrow(HDC DC, const TRect& R, int Direction, int State) const;
+    void DrawThumb(HDC DC, const TRect& R, bool Vertical, int State) const;
+    void DrawTrack(TCanvas* Canvas, const TRect& R, bool Vertical, bool Lower, int State) const;
+
+    HTHEME FTheme; // null: the classic look
+    // Where a horizontal [0] and a vertical [1] bar is drawn before it is shown.
+    TOwned<TBitmap> FBuffers[2] = {MakeOwned<TBitmap>(), MakeOwned<TBitmap>()};
+};
+
+// A part's state as the theme numbers it (the classic look reads the same):
+// normal 1, hot 2, pressed 3, disabled 4.
+int PartState(const QStyleOptionSlider& O, QStyle::SubControl Part)
+{
+    if (!(O.state & QStyle::State_Enabled)) return SCRBS_DISABLED;
+    if (!(O.activeSubControls & Part)) return SCRBS_NORMAL;
+    return (O.state & QStyle::State_Sunken) ? SCRBS_PRESSED : SCRBS_HOT;
+}
+
+// Direction: 0 up, 1 down, 2 left, 3 right, as the theme orders its arrows.
+void TWindowBarStyle::DrawArrow(HDC DC, const TRect& R, int Direction, int State) const
+{
+    if (FTheme) {
+        DrawThemeBackground(FTheme, DC, SBP_ARROWBTN, ABS_UPNORMAL + 4 * Direction + State - 1, &R, nullptr);
+        return;
+    }
+    static constexpr UINT Kinds[] = {DFCS_SCROLLUP, DFCS_SCROLLDOWN, DFCS_SCROLLLEFT, DFCS_SCROLLRIGHT};
+    UINT Look = Kinds[Direction];
+    if (State == SCRBS_PRESSED) Look |= DFCS_PUSHED | DFCS_FLAT;
+    if (State == SCRBS_DISABLED) Look |= DFCS_INACTIVE;
+    TRect Box = R;
+    DrawFrameControl(DC, &Box, DFC_SCROLL, Look);
+}
+
+void TWindowBarStyle::DrawThumb(HDC DC, const TRect& R, bool Vertical, int State) const
+{
+    if (!FTheme) {
+        TRect Box = R;
+        DrawEdge(DC, &Box, EDGE_RAISED, BF_RECT | BF_MIDDLE);
+        return;
+    }
+    DrawThemeBackground(FTheme, DC, Vertical ? SBP_THUMBBTNVERT : SBP_THUMBBTNHORZ, State, &R, nullptr);
+    // The grip lines only where the thumb has room for them.
+    if ((Vertical ? R.Height() : R.Width()) > 16)
+        DrawThemeBackground(FTheme, DC, Vertical ? SBP_GRIPPERVERT : SBP_GRIPPERHORZ, State, &R, nullptr);
+}
+
+// Lower: the track before the thumb (page up or left).
+void TWindowBarStyle::DrawTrack(TCanvas* Canvas, const TRect& R, bool Vertical, bool Lower, int State) const
+{
+    if (FTheme) {
+        static constexpr int Parts[2][2] = {{SBP_UPPERTRACKHORZ, SBP_LOWERTRACKHORZ},
+                                            {SBP_UPPERTRACKVERT, SBP_LOWERTRACKVERT}};
+        DrawThemeBackground(FTheme, Canvas->GetHandle(), Parts[Vertical][Lower], State, &R, nullptr);
+        return;
+    }
+    // A pressed page is dark; otherwise the checkered track shows.
+    if (State == SCRBS_PRESSED) {
+        Canvas->GetBrush()->SetBitmap(nullptr);
+        Canvas->GetBrush()->SetColor(cl3DDkShadow);
+    } else {
+        Canvas->GetBrush()->SetBitmap(AllocPatternBitmap(clScrollBar, clBtnHighlight));
+    }
+    Canvas->FillRect(R);
+}
+
+void TWindowBarStyle::drawComplexControl(ComplexControl Control, const QStyleOptionComplex* Option, QPainter* Painter,
+                                         const QWidget* Widget) const
+{
+    const auto* O = qstyleoption_cast<const QStyleOptionSlider*>(Option);
+    if (Control != CC_ScrollBar || !O) return QProxyStyle::drawComplexControl(Control, Option, Painter, Widget);
+    const bool Vertical = O->orientation == Qt::Vertical;
+    TBitmap* Buffer = FBuffers[Vertical].get();
+    if (Buffer->GetWidth() != O->rect.width() || Buffer->GetHeight() != O->rect.height())
+        Buffer->SetSize(O->rect.width(), O->rect.height());
+    TCanvas* Canvas = Buffer->GetCanvas();
+    HDC DC = Canvas->GetHandle();
+    auto Place = [&](SubControl Part) {
+        return FromQRect(subControlRect(CC_ScrollBar, O, Part, Widget).translated(-O->rect.topLeft()));
+    };
+    // A disabled bar has no thumb: the track runs from arrow to arrow.
+    if (!(O->state & State_Enabled)) {
+        DrawTrack(Canvas, Place(SC_ScrollBarGroove), Vertical, true, SCRBS_DISABLED);
+    } else {
+        DrawTrack(Canvas, Place(SC_ScrollBarSubPage), Vertical, true, PartState(*O, SC_ScrollBarSubPage));
+        DrawTrack(Canvas, Place(SC_ScrollBarAddPage), Vertical, false, PartState(*O, SC_ScrollBarAddPage));
+        DrawThumb(DC, Place(SC_ScrollBarSlider), Vertical, PartState(*O, SC_ScrollBarSlider));
+    }
+    // Right to left, a horizontal bar's first arrow is at its right and points right.
+    const bool Mirrored = !Vertical && O->direction == Qt::RightToLeft;
+    DrawArrow(DC, Place(SC_ScrollBarSubLine), Vertical ? 0 : Mirrored ? 3 : 2, PartState(*O, SC_ScrollBarSubLine));
+    DrawArrow(DC, Place(SC_ScrollBarAddLine), Vertical ? 1 : Mirrored ? 2 : 3, PartState(*O, SC_ScrollBarAddLine));
+    Painter->drawImage(O->rect.topLeft(), DataOf(Buffer).Colors());
+}
+
+// One style for the bars of every window, living as long as the application object.
+QStyle* WindowBarStyle()
+{
+    static QPointer<QStyle> Style;
+    if (!Style) {
+        Style = new TWindowBarStyle;
+        Style->setParent(qApp);
+    }
+    return Style;
+}
+
+// ---- The bars of a window ----------------------------------------------------------------
 
 // The scroll bars of one window; a child object of the window, so it goes with it.
 class TWindowScrollBars : public QObject {
@@ -108,6 +247,8 @@ void TWindowScrollBars::SyncBar(int Bar, const QRect& Place)
 QScrollBar* TWindowScrollBars::MakeWidget(int Bar)
 {
     auto* W = new QScrollBar(Bar == SB_VERT ? Qt::Vertical : Qt::Horizontal, FWindow);
+    W->setStyle(WindowBarStyle());
+    W->setAttribute(Qt::WA_Hover); // the part under the mouse shows hot
     W->setTracking(false);
     W->setFocusPolicy(Qt::NoFocus);
     W->setCursor(Qt::ArrowCursor);

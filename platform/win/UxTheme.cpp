@@ -306,9 +306,21 @@ void PaintDropDownButton(TJob& J)
     PaintArrowButton(J, QStyle::PE_IndicatorArrowDown);
 }
 
+// The faces of a hot and of a pressed scroll-bar piece: Fusion shows both
+// only faintly, the system's themes clearly. Both are the light caption blue
+// taken towards the selection colour, a sixth of the way when hot, a third
+// when pressed.
+QColor CaptionBlue(int Sixths)
+{
+    const QColor Light = Sys(COLOR_GRADIENTACTIVECAPTION), Dark = Sys(COLOR_HIGHLIGHT);
+    auto Mix = [Sixths](int L, int D) { return (L * (6 - Sixths) + D * Sixths) / 6; };
+    return QColor(Mix(Light.red(), Dark.red()), Mix(Light.green(), Dark.green()), Mix(Light.blue(), Dark.blue()));
+}
+
 // Scroll-bar pieces: Fusion draws them only as part of a whole bar, so a bar
-// is drawn into an image around the piece and the piece is copied out.
-void PaintScrollBarPiece(TJob& J, Qt::Orientation Orientation, QStyle::SubControls Pieces, QStyle::SubControl Piece)
+// is drawn into an image around the piece (over the groove, so that the
+// piece covers its whole rectangle) and the piece is copied out.
+void PaintScrollBarPiece(TJob& J, Qt::Orientation Orientation, QStyle::SubControl Piece)
 {
     const bool Vertical = Orientation == Qt::Vertical;
     const int Thickness = Vertical ? J.R.width() : J.R.height();
@@ -323,8 +335,12 @@ void PaintScrollBarPiece(TJob& J, Qt::Orientation Orientation, QStyle::SubContro
     O.minimum = 0;
     O.maximum = 0; // the thumb fills the track
     O.pageStep = 1;
-    O.subControls = Pieces;
+    O.subControls = Piece | QStyle::SC_ScrollBarGroove;
     O.activeSubControls = (J.Look.Hot || J.Look.Pressed) ? Piece : QStyle::SC_None;
+    if (J.Look.Pressed)
+        O.palette.setColor(QPalette::Button, CaptionBlue(2));
+    else if (J.Look.Hot)
+        O.palette.setColor(QPalette::Button, CaptionBlue(1));
     QImage Host(O.rect.size(), QImage::Format_ARGB32_Premultiplied);
     Host.fill(Qt::transparent);
     {
@@ -342,22 +358,19 @@ void PaintScrollArrow(TJob& J)
     const bool Vertical = J.Look.Direction < 2;
     const QStyle::SubControl Piece =
         (J.Look.Direction % 2 == 0) ? QStyle::SC_ScrollBarSubLine : QStyle::SC_ScrollBarAddLine;
-    PaintScrollBarPiece(J, Vertical ? Qt::Vertical : Qt::Horizontal, Piece, Piece);
+    PaintScrollBarPiece(J, Vertical ? Qt::Vertical : Qt::Horizontal, Piece);
 }
 
 void PaintScrollThumb(TJob& J)
 {
-    PaintScrollBarPiece(J, J.Part == SBP_THUMBBTNVERT ? Qt::Vertical : Qt::Horizontal, QStyle::SC_ScrollBarSlider,
-                        QStyle::SC_ScrollBarSlider);
+    PaintScrollBarPiece(J, J.Part == SBP_THUMBBTNVERT ? Qt::Vertical : Qt::Horizontal, QStyle::SC_ScrollBarSlider);
 }
 
 void PaintScrollTrack(TJob& J)
 {
+    J.Look.Hot = false; // a track shows no hover, only a press
     const bool Vertical = J.Part == SBP_LOWERTRACKVERT || J.Part == SBP_UPPERTRACKVERT;
-    const bool Lower = J.Part == SBP_LOWERTRACKHORZ || J.Part == SBP_LOWERTRACKVERT;
-    const QStyle::SubControl Page = Lower ? QStyle::SC_ScrollBarSubPage : QStyle::SC_ScrollBarAddPage;
-    PaintScrollBarPiece(J, Vertical ? Qt::Vertical : Qt::Horizontal, QStyle::SC_ScrollBarGroove | Page,
-                        QStyle::SC_ScrollBarGroove);
+    PaintScrollBarPiece(J, Vertical ? Qt::Vertical : Qt::Horizontal, QStyle::SC_ScrollBarGroove);
 }
 
 // The thumb's grip lines, drawn over a thumb.

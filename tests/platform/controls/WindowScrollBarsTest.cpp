@@ -1,6 +1,9 @@
 #include "ControlFixtures.h"
 #include "platform/controls/TestDriving_Scroll.h"
+#include "platform/win/UxTheme.h"
 #include "platform/win/WinScroll.h"
+
+#include <algorithm>
 
 #include <utility>
 
@@ -276,6 +279,68 @@ TEST_F(WindowScrollBarsTest, TheFramePaintsAroundTheBarsAndTheCorner)
     EXPECT_EQ(PixelAt(C, W + 8, H + 8), ColorToRGB(clBtnFace)); // the corner square
     // A window of its own paints its frame through a window device context.
     EXPECT_TRUE(SaveWindowImage(C, "/tmp/quillmote-window-scroll-bars.png"));
+}
+
+// Three probes inside a part as the window shows it: near its top-left
+// corner, further in, and near its bottom-right corner.
+std::vector<TColor> Look(TWinControl* C, TScrollBarPart Part)
+{
+    const TRect R = ScrollBarPartRect(C, SB_VERT, Part);
+    return {ShownPixelAt(C, R.Left + 1, R.Top + 1), ShownPixelAt(C, R.Left + 3, R.Top + 3),
+            ShownPixelAt(C, R.Right - 2, R.Bottom - 2)};
+}
+
+// The largest difference of one channel between two looks.
+int Change(const std::vector<TColor>& A, const std::vector<TColor>& B)
+{
+    int Most = 0;
+    for (std::size_t I = 0; I < A.size(); ++I)
+        for (int Shift : {0, 8, 16})
+            Most = std::max(Most, std::abs(int((A[I] >> Shift) & 0xFF) - int((B[I] >> Shift) & 0xFF)));
+    return Most;
+}
+
+TEST_F(WindowScrollBarsTest, PartsShowHotAndPressedAsTheSystemDrawsThem)
+{
+    auto* C = PlaceProbe(Form);
+    SetRange(C, SB_VERT, 0, 99, 20);
+    SetScrollPos(C->GetHandle(), SB_VERT, 30, true);
+    const TScrollBarPart Parts[] = {sbpLineUp, sbpLineDown, sbpThumb, sbpPageUp, sbpPageDown};
+    std::vector<std::vector<TColor>> Normal;
+    for (TScrollBarPart P : Parts)
+        Normal.push_back(Look(C, P));
+    // Changed clearly shows on Part alone; every other part looks as it did.
+    auto Expect = [&](const char* When, TScrollBarPart Changed, bool Shows) {
+        for (std::size_t I = 0; I < std::size(Parts); ++I) {
+            SCOPED_TRACE(std::string(When) + ", part " + std::to_string(Parts[I]));
+            if (Parts[I] == Changed && Shows)
+                EXPECT_GT(Change(Look(C, Parts[I]), Normal[I]), 40);
+            else
+                EXPECT_EQ(Look(C, Parts[I]), Normal[I]);
+        }
+    };
+    // The classic look has no hot parts and no pressed thumb, as on Windows.
+    const bool Themed = IsThemeActive();
+    HoverScrollBar(C, SB_VERT, sbpLineUp);
+    Expect("over the arrow", sbpLineUp, Themed);
+    HoverScrollBar(C, SB_VERT, sbpThumb);
+    Expect("over the thumb", sbpThumb, Themed);
+    LeaveScrollBar(C, SB_VERT);
+    Expect("gone", sbpThumb, false);
+
+    for (TScrollBarPart P : {sbpLineUp, sbpThumb, sbpPageDown}) {
+        PressScrollBar(C, SB_VERT, P);
+        Expect("pressed", P, Themed || P != sbpThumb);
+        ReleaseScrollBar(C, SB_VERT, P);
+        LeaveScrollBar(C, SB_VERT);
+        Expect("released", P, false);
+    }
+    // A classic pressed page is dark.
+    PressScrollBar(C, SB_VERT, sbpPageDown);
+    if (!Themed) {
+        EXPECT_EQ(Look(C, sbpPageDown)[1], ColorToRGB(cl3DDkShadow));
+    }
+    ReleaseScrollBar(C, SB_VERT, sbpPageDown);
 }
 
 // A bordered control that keeps a strip of its own above the client area

@@ -359,6 +359,17 @@ TEST(Canvas, CopyRectPolygonAndPatternBrushes)
     EXPECT_EQ(C->GetBrush()->GetBitmap(), nullptr);
     C->FillRect(TRect(10, 0, 14, 1));
     EXPECT_EQ(At(*Dst, 10, 0), clYellow);
+
+    // The classic checkered pattern, one bitmap for each pair of colours.
+    TBitmap* Pattern = AllocPatternBitmap(clBtnFace, clBtnHighlight);
+    EXPECT_EQ(AllocPatternBitmap(clBtnFace, clBtnHighlight), Pattern);
+    EXPECT_NE(AllocPatternBitmap(clBtnHighlight, clBtnFace), Pattern);
+    C->GetBrush()->SetBitmap(Pattern);
+    C->FillRect(TRect(0, 0, 20, 20));
+    EXPECT_EQ(At(*Dst, 0, 0), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(At(*Dst, 1, 0), ColorToRGB(clBtnFace));
+    EXPECT_EQ(At(*Dst, 9, 10), ColorToRGB(clBtnFace));
+    EXPECT_EQ(At(*Dst, 19, 19), ColorToRGB(clBtnHighlight));
 }
 
 TEST(ImageLists, PicturesFromBitmapsDrawEnabledAndDisabled)

@@ -3,6 +3,7 @@
 #include "platform/win/WinUser.h"
 #include "tests/platform/controls/ControlFixtures.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -138,6 +139,7 @@ TEST_F(UxThemeTest, StatesChangeThePictureAndUnknownStatesDrawNormal)
     // A scroll-bar arrow of each direction.
     HTHEME Bar = Open(u"scrollbar");
     const auto Up = Picture(Bar, SBP_ARROWBTN, ABS_UPNORMAL, 0, 17, 17);
+    EXPECT_EQ(std::count(Up.begin(), Up.end(), Background), 0); // it covers its whole rectangle
     EXPECT_NE(Up, Picture(Bar, SBP_ARROWBTN, ABS_DOWNNORMAL, 20, 17, 17));
     EXPECT_NE(Up, Picture(Bar, SBP_ARROWBTN, ABS_LEFTNORMAL, 40, 17, 17));
     EXPECT_NE(Up, Picture(Bar, SBP_ARROWBTN, ABS_UPPRESSED, 60, 17, 17));
