@@ -147,6 +147,14 @@ TEST_F(GxThemesSupportTest, SwitchingTheSchemeRepaintsTheRegisteredControls)
 
 const TColor Face = ColorToRGB(clBtnFace), Window = ColorToRGB(clWindow), Text = ColorToRGB(clWindowText),
              Shade = ColorToRGB(clBtnShadow), Highlight = ColorToRGB(clHighlight);
+// A pressed scroll-bar piece: the light caption blue a third of the way to the selection colour.
+const TColor ScrollPressed = [] {
+    const TColor L = ColorToRGB(clGradientActiveCaption), D = ColorToRGB(clHighlight);
+    TColor C = 0;
+    for (int Shift : {0, 8, 16})
+        C |= ((((L >> Shift) & 0xFF) * 4 + ((D >> Shift) & 0xFF) * 2) / 6) << Shift;
+    return C;
+}();
 
 // States First..Last of a part, side by side: each shows Color at At (within
 // Tolerance), white for a part that is flat in those states, clNone for
@@ -159,6 +167,7 @@ struct TPartRow {
     TPoint At;
     TColor Color;
     int Tolerance;
+    TColor Pressed = clNone; // the colour at At in the pressed state (3), where it differs
 };
 
 const TPartRow Rows[] = {
@@ -175,12 +184,12 @@ const TPartRow Rows[] = {
     {u"spin", SPNP_DOWNHORZ, 1, 4, 16, 16, "spin left", {8, 8}, Text, 0x60},
     {u"combobox", CP_DROPDOWNBUTTON, 1, 4, 17, 20, "combo button", {8, 10}, Text, 0x60},
     {u"scrollbar", SBP_ARROWBTN, 1, 16, 17, 17, "scroll arrows", {8, 8}, Text, 0x60},
-    {u"scrollbar", SBP_THUMBBTNHORZ, 1, 4, 40, 17, "thumb horz", {20, 8}, Face, 0x30},
-    {u"scrollbar", SBP_THUMBBTNVERT, 1, 4, 17, 40, "thumb vert", {8, 20}, Face, 0x30},
-    {u"scrollbar", SBP_LOWERTRACKHORZ, 1, 4, 40, 17, "lower track horz", {20, 8}, Face, 0x30},
-    {u"scrollbar", SBP_UPPERTRACKHORZ, 1, 4, 40, 17, "upper track horz", {20, 8}, Face, 0x30},
-    {u"scrollbar", SBP_LOWERTRACKVERT, 1, 4, 17, 40, "lower track vert", {8, 20}, Face, 0x30},
-    {u"scrollbar", SBP_UPPERTRACKVERT, 1, 4, 17, 40, "upper track vert", {8, 20}, Face, 0x30},
+    {u"scrollbar", SBP_THUMBBTNHORZ, 1, 4, 40, 17, "thumb horz", {20, 8}, Face, 0x30, ScrollPressed},
+    {u"scrollbar", SBP_THUMBBTNVERT, 1, 4, 17, 40, "thumb vert", {8, 20}, Face, 0x30, ScrollPressed},
+    {u"scrollbar", SBP_LOWERTRACKHORZ, 1, 4, 40, 17, "lower track horz", {20, 8}, Face, 0x30, ScrollPressed},
+    {u"scrollbar", SBP_UPPERTRACKHORZ, 1, 4, 40, 17, "upper track horz", {20, 8}, Face, 0x30, ScrollPressed},
+    {u"scrollbar", SBP_LOWERTRACKVERT, 1, 4, 17, 40, "lower track vert", {8, 20}, Face, 0x30, ScrollPressed},
+    {u"scrollbar", SBP_UPPERTRACKVERT, 1, 4, 17, 40, "upper track vert", {8, 20}, Face, 0x30, ScrollPressed},
     {u"scrollbar", SBP_GRIPPERHORZ, 1, 4, 17, 17, "gripper horz", {8, 8}, Shade, 0},
     {u"scrollbar", SBP_GRIPPERVERT, 1, 4, 17, 17, "gripper vert", {8, 8}, Shade, 0},
     {u"scrollbar", SBP_SIZEBOX, 1, 2, 17, 17, "size box", {1, 1}, Face, 0},
@@ -230,6 +239,8 @@ std::vector<TProbe> PartProbes(const TPartRow& Row)
         TProbe Inside{X + Row.At.X, Row.At.Y, Row.Color, Row.Tolerance};
         if (!IsThemed())
             Inside = {X + Row.At.X, Row.At.Y, clWhite};
+        else if (State == 3 && Row.Pressed != clNone)
+            Inside = {X + Row.At.X, Row.At.Y, Row.Pressed, 0x30};
         else if (State % 4 == 0 && State > 0 && Row.Color == Text)
             Inside = {X + Row.At.X, Row.At.Y, ColorToRGB(clGrayText), 0x30};
         P.push_back(Inside);
