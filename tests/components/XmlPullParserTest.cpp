@@ -58,15 +58,20 @@ TParts ParseParts(const AnsiString& Text, bool Normalize = true)
     return ScanAll(P);
 }
 
-// The attributes of the first tag called Tag, as name=value in list order.
-AnsiString AttributesOf(TXmlParser& P, const AnsiString& Tag)
+// The attributes of the first tag called Tag, as name=value in list order;
+// WithTypes adds each one's value type and attribute type.
+AnsiString AttributesOf(TXmlParser& P, const AnsiString& Tag, bool WithTypes = false)
 {
     P.StartScan();
     while (P.Scan()) {
         if ((P.GetCurPartType() == ptStartTag || P.GetCurPartType() == ptEmptyTag) && P.GetCurName() == Tag) {
             AnsiString S;
-            for (int I = 0; I < P.GetCurAttr()->GetCount(); ++I)
-                S += (I ? " " : "") + P.GetCurAttr()->Name(I) + "=" + P.GetCurAttr()->Value(I);
+            for (int I = 0; I < P.GetCurAttr()->GetCount(); ++I) {
+                const TAttr* A = P.GetCurAttr()->Node(I);
+                S += (I ? " " : "") + A->Name + "=" + A->Value;
+                if (WithTypes)
+                    S += AnsiString(" (") + ValueTypeNames[A->ValueType] + " " + AttrTypeNames[A->AttrType] + ")";
+            }
             return S;
         }
     }
@@ -96,31 +101,15 @@ class TRecordingParser : public TXmlParser {
 public:
     void DtdElementFound(const TDtdElementRec& Rec) override
     {
-        AnsiString S;
-        switch (Rec.ElementType) {
-        case deElement:
-            S = "element " + Rec.ElemDef->Name;
-            break;
-        case deAttList:
-            S = "attlist " + Rec.ElemDef->Name;
-            break;
-        case deEntity:
-            S = "entity " + Rec.EntityDef->Name;
-            break;
-        case deNotation:
-            S = "notation " + Rec.NotationDef->Name;
-            break;
-        case dePI:
-            S = "pi " + Rec.Target;
-            break;
-        case deComment:
-            S = "comment " + StrSFPas(Rec.Start, Rec.Final);
-            break;
-        case deError:
-            S = AnsiString("error ") + *Rec.Pos;
-            break;
-        }
-        Reports.push_back(S);
+        static const char* const Kinds[] = {"element ", "attlist ", "entity ", "notation ",
+                                            "pi ",      "comment ", "error "};
+        const AnsiString What = Rec.ElementType == dePI        ? Rec.Target
+                                : Rec.ElementType == deComment ? StrSFPas(Rec.Start, Rec.Final)
+                                : Rec.ElementType == deError   ? AnsiString(1, *Rec.Pos)
+                                : Rec.ElemDef                  ? Rec.ElemDef->Name
+                                : Rec.EntityDef                ? Rec.EntityDef->Name
+                                                               : Rec.NotationDef->Name;
+        Reports.push_back(Kinds[Rec.ElementType] + What);
     }
     std::vector<AnsiString> Reports;
 };
@@ -220,10 +209,21 @@ TEST(XmlPullParser, ASecondScanRepeatsTheFirstWithoutReadingTheDtdAgain)
     TRecordingParser P;
     P.LoadFromBuffer("<!DOCTYPE r [<!ENTITY e 'v'>]><r>&e;</r>");
     const TParts First = ScanAll(P);
-    EXPECT_EQ(P.Reports.size(), 1u);
+    EXPECT_EQ(First, (TParts{"DTD Declaration", "Start Tag r", "Text [v]", "End Tag r"}));
     EXPECT_EQ(ScanAll(P), First);
     EXPECT_EQ(P.Reports.size(), 1u);
-    EXPECT_EQ(First, (TParts{"DTD Declaration", "Start Tag r", "Text [v]", "End Tag r"}));
+
+    // Only the first DOCTYPE is remembered: a second one is read again, and
+    // never makes the scan repeat.
+    P.LoadFromBuffer("<!DOCTYPE a [<!ENTITY x '1'>]><a>&x;</a><!DOCTYPE b [<!ENTITY x '2'>]><b>&x;</b>");
+    EXPECT_EQ(ScanAll(P), (TParts{"DTD Declaration", "Start Tag a", "Text [1]", "End Tag a", "DTD Declaration",
+                                  "Start Tag b", "Text [2]", "End Tag b"}));
+    EXPECT_EQ(P.GetRootElementName(), "b");
+    EXPECT_EQ(ScanAll(P, 50), (TParts{"DTD Declaration", "Start Tag a", "Text [2]", "End Tag a", "DTD Declaration",
+                                      "Start Tag b", "Text [2]", "End Tag b"}));
+    // A DOCTYPE inside an entity's text is read there and the document goes on.
+    EXPECT_EQ(ParseParts("<!DOCTYPE r [<!ENTITY d \"<!DOCTYPE q [<!ENTITY d 'gone'>]>\">]><r>&d;&d;<z/></r>"),
+              (TParts{"DTD Declaration", "Start Tag r", "DTD Declaration", "Text [gone]", "Empty Tag z", "End Tag r"}));
 }
 
 // ---- Attributes ----------------------------------------------------------------------
@@ -279,17 +279,13 @@ TEST(XmlPullParser, ElementDeclarations)
                      "<!ELEMENT a (c)>\n"
                      "]><r/>");
     ScanAll(P);
-    const TElemList* E = P.GetElements();
-    ASSERT_EQ(E->GetCount(), 5);
-    EXPECT_EQ(E->Node(0)->Name, "a"); // sorted by name
-    EXPECT_EQ(E->Node(4)->Name, "r");
-    EXPECT_EQ(E->Node("r")->Definition, "(a,b)*");
-    EXPECT_EQ(E->Node("r")->ElemType, etChildren);
-    EXPECT_EQ(E->Node("a")->ElemType, etChildren); // the later declaration replaced the first
-    EXPECT_EQ(E->Node("b")->Definition, "(#PCDATA|c)*");
-    EXPECT_EQ(E->Node("b")->ElemType, etMixed);
-    EXPECT_EQ(E->Node("c")->ElemType, etAny);
-    EXPECT_EQ(E->Node("d")->ElemType, etAny);
+    // Sorted by name; the later declaration of a replaced the first.
+    AnsiString Elements;
+    for (int I = 0; I < P.GetElements()->GetCount(); ++I) {
+        const TElemDef* E = P.GetElements()->Node(I);
+        Elements += E->Name + " " + E->Definition + " " + ElemTypeNames[E->ElemType] + "; ";
+    }
+    EXPECT_EQ(Elements, "a (c) Childs only; b (#PCDATA|c)* Mixed; c ANY Any; d whatever Any; r (a,b)* Childs only; ");
     EXPECT_EQ(P.Reports,
               (std::vector<AnsiString>{"element r", "element a", "element b", "element c", "element d", "element a"}));
     EXPECT_EQ(P.GetRootElementName(), "r");
@@ -313,44 +309,25 @@ TEST(XmlPullParser, AttributeListsAndTheirDefaults)
     ScanAll(P);
     const TElemDef* R = P.GetElements()->Node("r");
     ASSERT_NE(R, nullptr);
-    ASSERT_EQ(R->GetCount(), 7);
-    const TAttrDef* Kind = R->Node("kind");
-    EXPECT_EQ(Kind->TypeDef, "(big|small)");
-    EXPECT_EQ(Kind->AttrType, atEnumeration);
-    EXPECT_EQ(Kind->Value, "big");
-    EXPECT_EQ(Kind->DefaultType, adDefault);
-    EXPECT_EQ(R->Node("id")->AttrType, atID);
-    EXPECT_EQ(R->Node("id")->DefaultType, adRequired);
-    EXPECT_EQ(R->Node("note")->DefaultType, adImplied);
-    EXPECT_EQ(R->Node("ver")->DefaultType, adFixed);
-    EXPECT_EQ(R->Node("ver")->Value, "1.0");
-    EXPECT_EQ(R->Node("fmt")->AttrType, atNotation);
-    EXPECT_EQ(R->Node("fmt")->Notations, "(gif|png)");
-    EXPECT_EQ(R->Node("toks")->AttrType, atNmTokens);
-    EXPECT_EQ(R->Node("odd")->TypeDef, "WEIRD");
-    EXPECT_EQ(R->Node("odd")->AttrType, atUnknown);
+    AnsiString Defs;
+    for (int I = 0; I < R->GetCount(); ++I) {
+        const TAttrDef* D = R->Node(I);
+        Defs += D->Name + " " + D->TypeDef + D->Notations + " " + AttrTypeNames[D->AttrType] + " " +
+                AttrDefaultNames[D->DefaultType] + " '" + D->Value + "'; ";
+    }
+    EXPECT_EQ(Defs,
+              "fmt NOTATION(gif|png) Notation Implied ''; id ID ID Required ''; "
+              "kind (big|small) Enumeration Default 'big'; note CDATA CDATA Implied ''; "
+              "odd WEIRD Unknown Implied ''; toks NMTOKENS NMTOKENS Default ' a  b '; ver CDATA CDATA Fixed '1.0'; ");
     // An attribute list for an undeclared element declares it.
     ASSERT_NE(P.GetElements()->Node("new"), nullptr);
     EXPECT_EQ(P.GetElements()->Node("new")->Definition, "ANY");
 
-    // Applied to the tag: defaults added, fixed values imposed, tokens packed.
-    P.StartScan();
-    ASSERT_TRUE(P.Scan());
-    ASSERT_TRUE(P.Scan());
-    ASSERT_EQ(P.GetCurName(), "r");
-    const TAttrList* A = P.GetCurAttr();
-    EXPECT_EQ(A->Value("id"), "k1");
-    EXPECT_EQ(A->Node("id")->AttrType, atID);
-    EXPECT_EQ(A->Value("kind"), "big");
-    EXPECT_EQ(A->Node("kind")->ValueType, vtDefault);
-    EXPECT_EQ(A->Value("note"), " n "); // CDATA keeps its blanks
-    EXPECT_EQ(A->Node("note")->ValueType, vtImplied);
-    EXPECT_EQ(A->Value("ver"), "1.0");
-    EXPECT_EQ(A->Node("ver")->ValueType, vtFixed);
-    EXPECT_EQ(A->Value("toks"), "p q");
-    EXPECT_EQ(A->Node("fmt"), nullptr);
-    ASSERT_TRUE(P.Scan());
-    EXPECT_EQ(P.GetCurAttr()->Value("x"), "y");
+    // Applied to the tag: defaults added, fixed values imposed, tokens packed
+    // (CDATA keeps its blanks).
+    EXPECT_EQ(AttributesOf(P, "r", true), "id=k1 (Normal ID) kind=big (Default Enumeration) note= n  (Implied CDATA) "
+                                          "toks=p q (Normal NMTOKENS) ver=1.0 (Fixed CDATA)");
+    EXPECT_EQ(AttributesOf(P, "new"), "x=y");
 }
 
 TEST(XmlPullParser, NotationsEntitiesAndReportsOfTheDtd)
@@ -399,10 +376,7 @@ TEST(XmlPullParser, GeneralEntitiesInText)
     EXPECT_EQ(ParseParts(Dtd + "<r>a &mark; z</r>"),
               (TParts{"DTD Declaration", "Start Tag r", "Text [a]", "Start Tag b", "Text [bold]", "End Tag b",
                       "Text [tail z]", "End Tag r"}));
-}
-
-TEST(XmlPullParser, EntitiesThatEndTogetherAllEnd)
-{
+    // Entities that end together all end.
     EXPECT_EQ(ParseParts("<!DOCTYPE r [<!ENTITY inner \"<i/>\"><!ENTITY outer \"&inner;\">]>"
                          "<r>&outer;<after/></r>"),
               (TParts{"DTD Declaration", "Start Tag r", "Empty Tag i", "Empty Tag after", "End Tag r"}));
@@ -457,9 +431,7 @@ TEST(XmlPullParser, ExternalEntities)
 TEST(XmlPullParser, CharacterReferences)
 {
     EXPECT_EQ(FirstText("<r>&#65;&#x41;&#X41;</r>"), "AAA");
-    EXPECT_EQ(FirstText("<r>x&#6z;y</r>"), "x y");  // decimal that does not parse
-    EXPECT_EQ(FirstText("<r>x&#xZZ;y</r>"), "x y"); // hexadecimal that does not parse
-    EXPECT_EQ(FirstText("<r>x&#;y</r>"), "x y");
+    EXPECT_EQ(FirstText("<r>x&#6z;y&#xZZ;z&#;w</r>"), "x y z w"); // values that do not parse
     EXPECT_EQ(FirstText("<r>&#233;&#x20AC;&#x1F600;</r>"), "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
     // No Unicode character: past U+10FFFF, surrogates, too many digits.
     EXPECT_EQ(FirstText("<r>a&#x110000;b&#xD800;c&#99999999999999;d</r>"), "a b c d");
@@ -489,9 +461,6 @@ TEST(XmlPullParser, WhitespaceNormalisationOnAndOff)
     const char* S = "abcdef";
     EXPECT_EQ(StrSFPas(S + 1, S + 3), "bcd");
     EXPECT_EQ(StrSFPas(S + 3, S + 2), "");
-    AnsiString Out = "old";
-    SetStringSF(Out, S, S);
-    EXPECT_EQ(Out, "a");
 }
 
 // ---- Encodings ------------------------------------------------------------------------
@@ -509,10 +478,6 @@ TEST(XmlPullParser, Utf8DocumentsKeepTheirBytes)
                                   "ab|\xFF]",
                                   "End Tag r"}));
     EXPECT_EQ(P.GetCurrentEncoding(), "UTF-8");
-    EXPECT_EQ(Utf8ToAnsi("\xC3\xA9\xE9"
-                         "ab\x80"),
-              "\xC3\xA9\xE9"
-              "ab\x80");
 }
 
 TEST(XmlPullParser, SingleByteDocumentsAreConvertedToUtf8)
@@ -536,7 +501,6 @@ TEST(XmlPullParser, SingleByteDocumentsAreConvertedToUtf8)
     EXPECT_EQ(ScanAll(P)[2], "Text [\xE9]");
 
     EXPECT_EQ(AnsiToUtf8("a\x80\x9F\xA0\xFF"), "a\xE2\x82\xAC\xC5\xB8\xC2\xA0\xC3\xBF");
-    EXPECT_EQ(Latin1ToUtf8("a\x80\xFF"), "a\xC2\x80\xC3\xBF");
 }
 
 TEST(XmlPullParser, TranslateEncodingIsAHookForTextRuns)
@@ -551,38 +515,15 @@ TEST(XmlPullParser, TranslateEncodingIsAHookForTextRuns)
     EXPECT_EQ(AttributesOf(P, "r"), "a={x}&{y}");
 }
 
-// ---- Display names ------------------------------------------------------------------
-
-TEST(XmlPullParser, DisplayNameTables)
-{
-    EXPECT_EQ(std::size(PartTypeNames), std::size_t(ptCData) + 1);
-    EXPECT_STREQ(PartTypeNames[ptNone], "");
-    EXPECT_STREQ(PartTypeNames[ptDtdc], "DTD Declaration");
-    EXPECT_STREQ(PartTypeNames[ptContent], "Text");
-    EXPECT_EQ(std::size(ValueTypeNames), std::size_t(vtDefault) + 1);
-    EXPECT_STREQ(ValueTypeNames[vtImplied], "Implied");
-    EXPECT_EQ(std::size(AttrDefaultNames), std::size_t(adFixed) + 1);
-    EXPECT_STREQ(AttrDefaultNames[adRequired], "Required");
-    EXPECT_EQ(std::size(AttrTypeNames), std::size_t(atEnumeration) + 1);
-    EXPECT_STREQ(AttrTypeNames[atIdRefs], "IDREFS");
-    EXPECT_STREQ(AttrTypeNames[atNotation], "Notation");
-    EXPECT_EQ(std::size(ElemTypeNames), std::size_t(etMixed) + 1);
-    EXPECT_STREQ(ElemTypeNames[etChildren], "Childs only");
-}
-
 // ---- Mended faults -----------------------------------------------------------------
 
-TEST(XmlPullParser, LookupsInEmptyListsAndOutOfRange)
+TEST(XmlPullParser, ListsStaySortedAndAnswerLookupsOutOfRange)
 {
     TNvpList L;
     EXPECT_EQ(L.Node("x"), nullptr);
     EXPECT_EQ(L.Node(0), nullptr);
     EXPECT_EQ(L.Value("x"), "");
     EXPECT_EQ(L.Name(0), "");
-    TElemList E;
-    EXPECT_EQ(E.Node("x"), nullptr);
-    EXPECT_EQ(E.Node(0), nullptr);
-
     for (const char* N : {"m", "c", "x", "a", "c"})
         L.Add(New<TNvpNode>(N, AnsiString("v") + N));
     EXPECT_EQ(L.GetCount(), 5);
@@ -599,21 +540,6 @@ TEST(XmlPullParser, LookupsInEmptyListsAndOutOfRange)
     EXPECT_EQ(L.GetCount(), 3);
     L.Delete(0);
     EXPECT_EQ(L.Name(0), "m");
-}
-
-TEST(XmlPullParser, ASecondDoctypeNeverMakesTheScanRepeat)
-{
-    TRecordingParser P;
-    P.LoadFromBuffer("<!DOCTYPE a [<!ENTITY x '1'>]><a>&x;</a><!DOCTYPE b [<!ENTITY x '2'>]><b>&x;</b>");
-    const TParts Expected{"DTD Declaration", "Start Tag a", "Text [1]", "End Tag a",
-                          "DTD Declaration", "Start Tag b", "Text [2]", "End Tag b"};
-    EXPECT_EQ(ScanAll(P), Expected);
-    EXPECT_EQ(P.GetRootElementName(), "b");
-    EXPECT_EQ(ScanAll(P, 50), (TParts{"DTD Declaration", "Start Tag a", "Text [2]", "End Tag a", "DTD Declaration",
-                                      "Start Tag b", "Text [2]", "End Tag b"}));
-    // A DOCTYPE inside an entity's text is read there and the document goes on.
-    EXPECT_EQ(ParseParts("<!DOCTYPE r [<!ENTITY d \"<!DOCTYPE q [<!ENTITY d 'gone'>]>\">]><r>&d;&d;<z/></r>"),
-              (TParts{"DTD Declaration", "Start Tag r", "DTD Declaration", "Text [gone]", "Empty Tag z", "End Tag r"}));
 }
 
 TEST(XmlPullParser, ADoctypeClosedInsideAnEntityEndsThereAndTheDocumentGoesOn)
