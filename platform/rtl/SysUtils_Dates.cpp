@@ -13,11 +13,16 @@ constexpr int DaysBefore1900Epoch = 693594; // days from 0001-01-01 to 1899-12-3
 constexpr int MonthDays[2][12] = {{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
                                   {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31}};
 
+constexpr bool IsLeap(Int64 Year)
+{
+    return Year % 4 == 0 && (Year % 100 != 0 || Year % 400 == 0);
+}
+
 } // namespace
 
 bool IsLeapYear(Word Year)
 {
-    return Year % 4 == 0 && (Year % 100 != 0 || Year % 400 == 0);
+    return IsLeap(Year);
 }
 
 Word DaysInAMonth(Word Year, Word Month)
@@ -61,12 +66,10 @@ TDateTime EncodeTime(Word Hour, Word Min, Word Sec, Word MSec)
 
 void DecodeDate(TDateTime Value, Word& Year, Word& Month, Word& Day)
 {
-    Int64 T = static_cast<Int64>(std::floor(Value)) + DaysBefore1900Epoch; // days since 0001-01-01, 1-based
-    if (T <= 0) {
-        Year = Month = Day = 0;
-        return;
-    }
-    --T;
+    Year = Month = Day = 0;
+    const double Days = std::trunc(Value) + DaysBefore1900Epoch; // days since 0001-01-01, 1-based
+    if (!(Days > 0 && Days < 1e15)) return;                      // before year 1, or no date at all
+    Int64 T = static_cast<Int64>(Days) - 1;
     Int64 Y = 1;
     constexpr int D400 = 146097, D100 = 36524, D4 = 1461;
     Y += (T / D400) * 400;
@@ -81,11 +84,12 @@ void DecodeDate(TDateTime Value, Word& Year, Word& Month, Word& Day)
     if (Q == 4) Q = 3;
     Y += Q;
     T -= Q * 365;
-    Year = static_cast<Word>(Y);
-    const bool Leap = IsLeapYear(Year);
+    // The year itself decides, not its 16-bit remainder: far years must not run past December.
+    const bool Leap = IsLeap(Y);
     int M = 0;
     while (T >= MonthDays[Leap][M])
         T -= MonthDays[Leap][M++];
+    Year = static_cast<Word>(Y);
     Month = static_cast<Word>(M + 1);
     Day = static_cast<Word>(T + 1);
 }
@@ -103,8 +107,8 @@ void DecodeTime(TDateTime Value, Word& Hour, Word& Min, Word& Sec, Word& MSec)
 
 int DayOfWeek(TDateTime Value)
 {
-    const Int64 D = static_cast<Int64>(std::floor(Value));
-    return static_cast<int>(((D - 1) % 7 + 7) % 7) + 1; // 1899-12-30 was a Saturday (7)
+    // 1899-12-30 was a Saturday (7); before it too the date is the whole part.
+    return static_cast<int>((Trunc(Value) % 7 + 6) % 7) + 1;
 }
 
 TDateTime Now()
@@ -136,142 +140,173 @@ Int64 MonotonicMilliseconds()
         .count();
 }
 
+namespace {
+
+// True when Fmt holds Tag at Pos, ignoring the case of ASCII letters.
+bool TagAt(std::string_view Fmt, std::size_t Pos, std::string_view Tag)
+{
+    return SameText(Fmt.substr(Pos, Tag.size()), Tag);
+}
+
+bool AmPmAt(std::string_view Fmt, std::size_t Pos)
+{
+    return TagAt(Fmt, Pos, "am/pm") || TagAt(Fmt, Pos, "a/p") || TagAt(Fmt, Pos, "ampm");
+}
+
+// The class library's rule: an hour shows on the 12-hour clock when the first
+// 'a' outside quotes after it, before any other hour, begins an AM/PM marker.
+bool TwelveHourClock(std::string_view Fmt, std::size_t Pos)
+{
+    bool Quoted = false;
+    for (; Pos < Fmt.size(); ++Pos) {
+        const char C = Fmt[Pos];
+        if (C == '\'' || C == '"')
+            Quoted = !Quoted;
+        else if (!Quoted && (C == 'a' || C == 'A'))
+            return AmPmAt(Fmt, Pos);
+        else if (C == 'h' || C == 'H')
+            return false;
+    }
+    return false;
+}
+
+void AppendNumber(AnsiString& Out, int Value, int Digits)
+{
+    AnsiString Text = std::to_string(Value);
+    PadLeft(Text, Digits, '0');
+    Out += Text;
+}
+
+// Writes a date and time by a format, token by token.
+class TDateTimeWriter {
+public:
+    TDateTimeWriter(TDateTime Value, const TFormatSettings& Settings) : FValue(Value), FS(Settings)
+    {
+        DecodeDate(Value, FYear, FMonth, FDay);
+        DecodeTime(Value, FHour, FMin, FSec, FMSec);
+    }
+
+    AnsiString Write(std::string_view Fmt)
+    {
+        Append(Fmt);
+        return std::move(FOut);
+    }
+
+private:
+    // Formats nest (the date and time formats inside "c", "t", "ddddd" ...)
+    // two levels deep at most, so a format that names itself ends.
+    void Append(std::string_view Fmt)
+    {
+        if (FLevel >= 2) return;
+        ++FLevel;
+        for (std::size_t I = 0; I < Fmt.size();)
+            I = AppendToken(Fmt, I);
+        --FLevel;
+    }
+
+    std::size_t AppendToken(std::string_view Fmt, std::size_t I)
+    {
+        const char Raw = Fmt[I];
+        char Token = static_cast<char>(std::toupper(static_cast<unsigned char>(Raw)));
+        std::size_t Count = 1;
+        while (I + Count < Fmt.size() && std::toupper(static_cast<unsigned char>(Fmt[I + Count])) == Token)
+            ++Count;
+        if (Token >= 'A' && Token <= 'Z') {
+            // "m" after an hour, whatever stands between them but another letter, means minutes.
+            if (Token == 'M' && FLastToken == 'H') Token = 'N';
+            FLastToken = Token;
+        }
+        const int Short = Count == 1 ? 1 : 2;
+        switch (Token) {
+        case 'Y':
+            AppendNumber(FOut, Count <= 2 ? FYear % 100 : FYear, Count <= 2 ? 2 : 4);
+            return I + Count;
+        case 'M':
+            if (Count <= 2)
+                AppendNumber(FOut, FMonth, static_cast<int>(Count));
+            else if (FMonth >= 1) // a date before year 1 has no month to name
+                FOut += Count == 3 ? FS.ShortMonthNames[FMonth - 1] : FS.LongMonthNames[FMonth - 1];
+            return I + Count;
+        case 'D':
+            if (Count <= 2)
+                AppendNumber(FOut, FDay, static_cast<int>(Count));
+            else if (Count == 3 && FYear)
+                FOut += FS.ShortDayNames[DayOfWeek(FValue) - 1];
+            else if (Count == 4 && FYear)
+                FOut += FS.LongDayNames[DayOfWeek(FValue) - 1];
+            else if (Count >= 5)
+                Append(Count == 5 ? FS.ShortDateFormat : FS.LongDateFormat);
+            return I + Count;
+        case 'H': {
+            int H = FHour;
+            if (TwelveHourClock(Fmt, I + Count)) H = H % 12 == 0 ? 12 : H % 12;
+            AppendNumber(FOut, H, Short);
+            return I + Count;
+        }
+        case 'N':
+            AppendNumber(FOut, FMin, Short);
+            return I + Count;
+        case 'S':
+            AppendNumber(FOut, FSec, Short);
+            return I + Count;
+        case 'Z':
+            AppendNumber(FOut, FMSec, Count == 1 ? 1 : 3);
+            return I + Count;
+        case 'T':
+            Append(Count == 1 ? FS.ShortTimeFormat : FS.LongTimeFormat);
+            return I + Count;
+        case 'C':
+            Append(FS.ShortDateFormat);
+            if (FHour || FMin || FSec) {
+                FOut += ' ';
+                Append(FS.LongTimeFormat);
+            }
+            return I + Count;
+        case 'A':
+            // The markers "am/pm" and "a/p" show in the case they are written.
+            if (TagAt(Fmt, I, "am/pm")) {
+                FOut.append(Fmt.substr(FHour < 12 ? I : I + 3, 2));
+                return I + 5;
+            }
+            if (TagAt(Fmt, I, "a/p")) {
+                FOut += Fmt[FHour < 12 ? I : I + 2];
+                return I + 3;
+            }
+            if (TagAt(Fmt, I, "ampm")) {
+                FOut += FHour < 12 ? FS.TimeAMString : FS.TimePMString;
+                return I + 4;
+            }
+            break;
+        case '/':
+            if (FS.DateSeparator) FOut += FS.DateSeparator;
+            return I + 1;
+        case ':':
+            if (FS.TimeSeparator) FOut += FS.TimeSeparator;
+            return I + 1;
+        case '\'':
+        case '"': {
+            const std::size_t End = std::min(Fmt.find(Raw, I + 1), Fmt.size());
+            FOut.append(Fmt.substr(I + 1, End - I - 1));
+            return End + 1;
+        }
+        }
+        FOut += Raw;
+        return I + 1;
+    }
+
+    const TDateTime FValue;
+    const TFormatSettings& FS;
+    Word FYear = 0, FMonth = 0, FDay = 0, FHour = 0, FMin = 0, FSec = 0, FMSec = 0;
+    AnsiString FOut;
+    int FLevel = 0;
+    char FLastToken = 0;
+};
+
+} // namespace
+
 AnsiString FormatDateTime(std::string_view Fmt, TDateTime Value)
 {
-    Word Y, Mo, D, H, Mi, S, Ms;
-    DecodeDate(Value, Y, Mo, D);
-    DecodeTime(Value, H, Mi, S, Ms);
-    const TFormatSettings& FS = FormatSettings;
-    AnsiString Out;
-    auto Two = [](int V) {
-        AnsiString S = std::to_string(V);
-        PadLeft(S, 2, '0');
-        return S;
-    };
-    // "m" right after an hour means minutes.
-    bool AfterHour = false;
-    const bool HasAmPm = [&] {
-        AnsiString L = LowerCase(Fmt);
-        return L.find("am/pm") != AnsiString::npos || L.find("a/p") != AnsiString::npos ||
-               L.find("ampm") != AnsiString::npos;
-    }();
-    std::size_t I = 0;
-    auto Run = [&](char C) {
-        std::size_t N = 0;
-        while (I + N < Fmt.size() && std::tolower(static_cast<unsigned char>(Fmt[I + N])) == C)
-            ++N;
-        return N;
-    };
-    while (I < Fmt.size()) {
-        const char Raw = Fmt[I];
-        const char C = static_cast<char>(std::tolower(static_cast<unsigned char>(Raw)));
-        if (Raw == '\'' || Raw == '"') {
-            std::size_t E = Fmt.find(Raw, I + 1);
-            if (E == std::string_view::npos) E = Fmt.size();
-            Out.append(Fmt.substr(I + 1, E - I - 1));
-            I = E + 1;
-            continue;
-        }
-        if (C == 'y') {
-            std::size_t N = Run('y');
-            Out += N <= 2 ? Two(Y % 100) : std::to_string(Y);
-            I += N;
-        } else if (C == 'm') {
-            std::size_t N = Run('m');
-            if (AfterHour && N <= 2)
-                Out += N == 1 ? std::to_string(Mi) : Two(Mi);
-            else if (N == 1)
-                Out += std::to_string(Mo);
-            else if (N == 2)
-                Out += Two(Mo);
-            else if (N == 3)
-                Out += FS.ShortMonthNames[Mo - 1];
-            else
-                Out += FS.LongMonthNames[Mo - 1];
-            I += N;
-            AfterHour = false;
-            continue;
-        } else if (C == 'd') {
-            std::size_t N = Run('d');
-            const int Dow = DayOfWeek(Value) - 1;
-            if (N == 1)
-                Out += std::to_string(D);
-            else if (N == 2)
-                Out += Two(D);
-            else if (N == 3)
-                Out += FS.ShortDayNames[Dow];
-            else if (N == 4)
-                Out += FS.LongDayNames[Dow];
-            else if (N == 5)
-                Out += FormatDateTime(FS.ShortDateFormat, Value);
-            else
-                Out += FormatDateTime(FS.LongDateFormat, Value);
-            I += N;
-        } else if (C == 'h') {
-            std::size_t N = Run('h');
-            int Hour = H;
-            if (HasAmPm) {
-                Hour %= 12;
-                if (Hour == 0) Hour = 12;
-            }
-            Out += N == 1 ? std::to_string(Hour) : Two(Hour);
-            I += N;
-            AfterHour = true;
-            continue;
-        } else if (C == 'n') {
-            std::size_t N = Run('n');
-            Out += N == 1 ? std::to_string(Mi) : Two(Mi);
-            I += N;
-        } else if (C == 's') {
-            std::size_t N = Run('s');
-            Out += N == 1 ? std::to_string(S) : Two(S);
-            I += N;
-        } else if (C == 'z') {
-            std::size_t N = Run('z');
-            AnsiString Z = std::to_string(Ms);
-            if (N >= 3) PadLeft(Z, 3, '0');
-            Out += Z;
-            I += N;
-        } else if (C == 't') {
-            std::size_t N = Run('t');
-            Out += FormatDateTime(N == 1 ? FS.ShortTimeFormat : FS.LongTimeFormat, Value);
-            I += N;
-        } else if (C == 'c') {
-            Out += FormatDateTime(FS.ShortDateFormat, Value);
-            if (Value - std::floor(Value) != 0) Out += " " + FormatDateTime(FS.LongTimeFormat, Value);
-            ++I;
-        } else if (C == 'a') {
-            AnsiString Rest = LowerCase(Fmt.substr(I, 5));
-            if (Rest.rfind("am/pm", 0) == 0) {
-                Out += H < 12 ? "am" : "pm";
-                if (std::isupper(static_cast<unsigned char>(Raw)))
-                    Out = Out.substr(0, Out.size() - 2) + (H < 12 ? "AM" : "PM");
-                I += 5;
-            } else if (Rest.rfind("a/p", 0) == 0) {
-                Out += H < 12 ? (std::isupper(static_cast<unsigned char>(Raw)) ? "A" : "a")
-                              : (std::isupper(static_cast<unsigned char>(Raw)) ? "P" : "p");
-                I += 3;
-            } else if (Rest.rfind("ampm", 0) == 0) {
-                Out += H < 12 ? FS.TimeAMString : FS.TimePMString;
-                I += 4;
-            } else {
-                Out += Raw;
-                ++I;
-            }
-        } else if (Raw == '/') {
-            Out += FS.DateSeparator;
-            ++I;
-        } else if (Raw == ':') {
-            Out += FS.TimeSeparator;
-            ++I;
-        } else {
-            Out += Raw;
-            ++I;
-            continue;
-        }
-        AfterHour = false;
-    }
-    return Out;
+    return TDateTimeWriter(Value, FormatSettings).Write(Fmt.empty() ? "c" : Fmt);
 }
 
 AnsiString DateToStr(TDateTime Value)

@@ -109,23 +109,6 @@ TEST(StringFunctions, FloatConversionsFollowFormatSettingsNotTheCLocale)
     EXPECT_EQ(Round(-2.5), -2);
 }
 
-TEST(StringFunctions, DatesEncodeFromTheEpochOf1899)
-{
-    EXPECT_DOUBLE_EQ(EncodeDate(1899, 12, 30), 0.0);
-    EXPECT_DOUBLE_EQ(EncodeDate(2000, 1, 1), 36526.0);
-    Word Y, M, D;
-    DecodeDate(36526.75, Y, M, D);
-    EXPECT_EQ(Y, 2000);
-    EXPECT_EQ(M, 1);
-    EXPECT_EQ(D, 1);
-    DecodeDate(EncodeDate(2024, 2, 29), Y, M, D);
-    EXPECT_EQ(D, 29);
-    EXPECT_EQ(DayOfWeek(EncodeDate(2026, 12, 6)), 1); // a Sunday
-    EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn:ss", EncodeDate(2026, 12, 6) + EncodeTime(13, 5, 9, 0)),
-              "2026-12-06 13:05:09");
-    EXPECT_THROW(EncodeDate(2023, 2, 29), EConvertError);
-}
-
 TEST(StringFunctions, FileNameFunctionsUseSlashes)
 {
     EXPECT_EQ(ExtractFilePath("/a/b/c.txt"), "/a/b/");
