@@ -1,6 +1,8 @@
 #include "platform/rtl/Codec.h"
 #include "platform/rtl/SysUtils.h"
 
+#include <vector>
+
 namespace {
 
 template <typename S> S CopyImpl(const S& Str, int Index, int Count)
@@ -252,30 +254,38 @@ AnsiString StringReplace(std::string_view S, std::string_view Old, std::string_v
 {
     if (Old.empty()) return AnsiString(S);
     AnsiString Out;
-    const AnsiString Hay = IgnoreCase ? AnsiUpperCase(S) : AnsiString(S);
-    const AnsiString Needle = IgnoreCase ? AnsiUpperCase(Old) : AnsiString(Old);
-    if (IgnoreCase && Hay.size() != S.size()) {
-        // Case mapping changed the length: fall back to a code-point search.
-        std::size_t P = 0;
-        while (P < S.size()) {
-            if (AnsiSameText(S.substr(P, Old.size()), Old)) {
-                Out += New;
-                P += Old.size();
-                if (!All) return Out + AnsiString(S.substr(P));
-            } else {
-                Out += S[P++];
-            }
-        }
-        return Out;
-    }
     std::size_t P = 0;
-    while (true) {
-        auto F = Hay.find(Needle, P);
-        if (F == AnsiString::npos) break;
-        Out.append(S.substr(P, F - P));
-        Out += New;
-        P = F + Old.size();
-        if (!All) break;
+    if (IgnoreCase) {
+        // Folding may change a character's length, so the search runs on the
+        // folded code points and each match maps back to whole characters of S.
+        std::u32string Hay;
+        std::vector<std::size_t> Starts; // where each code point of S begins, and S's end
+        Hay.reserve(S.size());
+        Starts.reserve(S.size() + 1);
+        for (std::size_t Q = 0; Q < S.size();) {
+            Starts.push_back(Q);
+            Hay += FoldCaseChar(DecodeUtf8Char(S, Q));
+        }
+        Starts.push_back(S.size());
+        const std::u32string Needle = FoldCase(Old);
+        for (std::size_t From = 0;;) {
+            const auto F = Hay.find(Needle, From);
+            if (F == std::u32string::npos) break;
+            Out.append(S.substr(P, Starts[F] - P));
+            Out += New;
+            From = F + Needle.size();
+            P = Starts[From];
+            if (!All) break;
+        }
+    } else {
+        while (true) {
+            const auto F = S.find(Old, P);
+            if (F == std::string_view::npos) break;
+            Out.append(S.substr(P, F - P));
+            Out += New;
+            P = F + Old.size();
+            if (!All) break;
+        }
     }
     Out.append(S.substr(P));
     return Out;

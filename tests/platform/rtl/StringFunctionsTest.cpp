@@ -60,6 +60,26 @@ TEST(StringFunctions, ComparisonsIgnoringCaseFoldCodePoints)
     EXPECT_TRUE(WideSameText(u"Stra\u00DFe", u"STRA\u00DFE"));
 }
 
+TEST(StringFunctions, StringReplaceIgnoringCaseReplacesWholeFoldedCharacters)
+{
+    EXPECT_EQ(StringReplace("aAa", "A", "b", true, true), "bbb");
+    EXPECT_EQ(StringReplace("aAa", "A", "b", false, true), "bAa");
+    EXPECT_EQ(StringReplace("aAa", "A", "b"), "aba");
+    // Folding changes the length of these characters: the long s is s, the Kelvin sign k.
+    EXPECT_EQ(StringReplace("x\xC5\xBFy", "S", "#", true, true), "x#y");
+    EXPECT_EQ(StringReplace("\xE2\x84\xAA"
+                            "1 k2",
+                            "k", "#", true, true),
+              "#1 #2");
+    EXPECT_EQ(StringReplace("sS\xC5\xBF!", "\xC5\xBF", "t", true, true), "ttt!");
+    // Upper case would make the dotless i an I; folded they differ.
+    EXPECT_EQ(StringReplace("xIy", "\xC4\xB1", "#", true, true), "xIy");
+    // A byte never matches inside a character.
+    EXPECT_EQ(StringReplace("\xC5\xBF\xC3\xA9", "\xC3", "#", true, true), "\xC5\xBF\xC3\xA9");
+    EXPECT_EQ(StringReplace("a\xC3", "\xC3", "#", true, true), "a#");
+    EXPECT_EQ(StringReplace("\xC3\x89t\xC3\xA9", "\xC3\xA9T", "e", true, true), "e\xC3\xA9");
+}
+
 TEST(StringFunctions, IntegerConversionsAndTheirErrors)
 {
     EXPECT_EQ(IntToStr(-42), "-42");
