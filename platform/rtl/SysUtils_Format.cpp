@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <climits>
 #include <cmath>
 
 using namespace platform::detail;
@@ -33,16 +34,16 @@ AnsiString Format(std::string_view Fmt, std::initializer_list<TVarRec> ArgList)
     auto ReadNumber = [&](int& N) -> bool {
         if (I < Fmt.size() && Fmt[I] == '*') {
             const auto& A = NextArg();
-            if (auto P = std::get_if<std::int64_t>(&A.Value))
-                N = static_cast<int>(*P);
-            else
-                FormatError(Fmt);
+            auto P = std::get_if<std::int64_t>(&A.Value);
+            if (!P || *P < INT_MIN || *P > INT_MAX) FormatError(Fmt);
+            N = static_cast<int>(*P);
             ++I;
             return true;
         }
         bool Any = false;
         N = 0;
         while (I < Fmt.size() && Fmt[I] >= '0' && Fmt[I] <= '9') {
+            if (N > (INT_MAX - 9) / 10) FormatError(Fmt); // no width or index is that large
             N = N * 10 + (Fmt[I] - '0');
             Any = true;
             ++I;

@@ -1,5 +1,7 @@
 #include "platform/rtl/FloatText.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -8,7 +10,7 @@ namespace platform::detail {
 
 namespace {
 
-AnsiString InsertThousands(const AnsiString& Digits, char Sep)
+AnsiString InsertThousands(std::string_view Digits, char Sep)
 {
     // Digits holds only the integer part's digits.
     AnsiString Out;
@@ -20,79 +22,103 @@ AnsiString InsertThousands(const AnsiString& Digits, char Sep)
     return Out;
 }
 
+// As in the class library, fixed texts show at most 18 decimals and
+// scientific ones at most 18 significant digits.
+constexpr int MaxDigits = 18;
+
+// The digits of V in format F: into Buf, which fits every number at up to
+// MaxDigits decimals. A conversion that fails raises rather than leaving
+// the buffer's bytes undefined.
+template <std::size_t N> std::string_view ToChars(char (&Buf)[N], double V, std::chars_format F, int Prec)
+{
+    const auto R = std::to_chars(Buf, Buf + N, V, F, Prec);
+    if (R.ec != std::errc()) throw EConvertError("Floating point value cannot be converted to text");
+    return {Buf, static_cast<std::size_t>(R.ptr - Buf)};
+}
+
+using TNumberBuffer = char[400];
+
+// Splits scientific digits "d.ddde+xx" into the mantissa and the exponent.
+int SplitExponent(std::string_view Sci, std::string_view& Mantissa)
+{
+    const auto E = Sci.find('e');
+    Mantissa = Sci.substr(0, E);
+    int Exp = 0;
+    std::from_chars(Sci.data() + E + 1 + (Sci[E + 1] == '+'), Sci.data() + Sci.size(), Exp);
+    return Exp;
+}
+
+// Drops the zeros that end a text with a decimal point, and the point if nothing follows it.
+void TrimDecimals(AnsiString& Text)
+{
+    if (Text.find('.') == AnsiString::npos) return;
+    while (Text.back() == '0')
+        Text.pop_back();
+    if (Text.back() == '.') Text.pop_back();
+}
+
+void LocalizePoint(AnsiString& Text, const TFormatSettings& FS)
+{
+    for (auto& C : Text)
+        if (C == '.') C = FS.DecimalSeparator;
+}
+
+const char* NonFiniteText(double V)
+{
+    return std::isnan(V) ? "NAN" : V < 0 ? "-INF" : "INF";
+}
+
 } // namespace
 
 AnsiString FixedText(double V, int Prec, bool Thousands, const TFormatSettings& FS)
 {
-    if (std::isnan(V)) return "NAN";
-    if (std::isinf(V)) return V < 0 ? "-INF" : "INF";
-    char Buf[400];
-    auto R = std::to_chars(Buf, Buf + sizeof Buf, std::fabs(V), std::chars_format::fixed, Prec);
-    AnsiString Text(Buf, R.ptr);
-    AnsiString IntPart = Text, Frac;
-    if (auto Dot = Text.find('.'); Dot != AnsiString::npos) {
-        IntPart = Text.substr(0, Dot);
-        Frac = Text.substr(Dot + 1);
+    if (!std::isfinite(V)) return NonFiniteText(V);
+    TNumberBuffer Buf;
+    const std::string_view Text = ToChars(Buf, std::fabs(V), std::chars_format::fixed, std::clamp(Prec, 0, MaxDigits));
+    const auto Dot = Text.find('.');
+    const std::string_view IntPart = Text.substr(0, Dot);
+    AnsiString Out = Thousands ? InsertThousands(IntPart, FS.ThousandSeparator) : AnsiString(IntPart);
+    if (Dot != std::string_view::npos) {
+        Out += FS.DecimalSeparator;
+        Out.append(Text.substr(Dot + 1));
     }
-    AnsiString Out = Thousands ? InsertThousands(IntPart, FS.ThousandSeparator) : IntPart;
-    if (!Frac.empty()) Out += FS.DecimalSeparator + Frac;
-    bool AllZero = Out.find_first_not_of("0.,") == AnsiString::npos;
+    const bool AllZero = Text.find_first_not_of("0.") == std::string_view::npos;
     if (V < 0 && !AllZero) Out.insert(0, "-");
     return Out;
 }
 
 AnsiString ExponentText(double V, int Prec, int ExpDigits, const TFormatSettings& FS)
 {
-    if (std::isnan(V)) return "NAN";
-    if (std::isinf(V)) return V < 0 ? "-INF" : "INF";
-    if (Prec < 1) Prec = 1;
-    if (Prec > 18) Prec = 18;
-    char Buf[64];
-    auto R = std::to_chars(Buf, Buf + sizeof Buf, V, std::chars_format::scientific, Prec - 1);
-    AnsiString Text(Buf, R.ptr);
-    auto E = Text.find('e');
-    AnsiString Mant = Text.substr(0, E);
-    int Exp = std::atoi(Text.c_str() + E + 1);
-    for (auto& C : Mant)
-        if (C == '.') C = FS.DecimalSeparator;
+    if (!std::isfinite(V)) return NonFiniteText(V);
+    TNumberBuffer Buf;
+    std::string_view Mantissa;
+    const int Exp =
+        SplitExponent(ToChars(Buf, V, std::chars_format::scientific, std::clamp(Prec, 1, MaxDigits) - 1), Mantissa);
+    AnsiString Out(Mantissa);
+    LocalizePoint(Out, FS);
     AnsiString ExpText = std::to_string(std::abs(Exp));
     PadLeft(ExpText, ExpDigits, '0');
-    return Mant + "E" + (Exp < 0 ? "-" : "+") + ExpText;
+    return Out + "E" + (Exp < 0 ? "-" : "+") + ExpText;
 }
 
 AnsiString GeneralText(double V, int Prec, const TFormatSettings& FS)
 {
-    if (std::isnan(V)) return "NAN";
-    if (std::isinf(V)) return V < 0 ? "-INF" : "INF";
+    if (!std::isfinite(V)) return NonFiniteText(V);
     if (Prec <= 0 || Prec > 15) Prec = 15;
     if (V == 0) return "0";
-    char Buf[64];
-    auto R = std::to_chars(Buf, Buf + sizeof Buf, V, std::chars_format::scientific, Prec - 1);
-    AnsiString Sci(Buf, R.ptr);
-    int Exp = std::atoi(Sci.c_str() + Sci.find('e') + 1);
+    TNumberBuffer Buf;
+    std::string_view Mantissa;
+    const int Exp = SplitExponent(ToChars(Buf, V, std::chars_format::scientific, Prec - 1), Mantissa);
     if (Exp >= Prec || Exp < -5) {
         // Scientific, trailing zeros of the mantissa dropped, exponent as short as it goes.
-        AnsiString Mant = Sci.substr(0, Sci.find('e'));
-        if (Mant.find('.') != AnsiString::npos) {
-            while (Mant.back() == '0')
-                Mant.pop_back();
-            if (Mant.back() == '.') Mant.pop_back();
-        }
-        for (auto& C : Mant)
-            if (C == '.') C = FS.DecimalSeparator;
-        return Mant + "E" + (Exp < 0 ? "-" : "+") + std::to_string(std::abs(Exp));
+        AnsiString Out(Mantissa);
+        TrimDecimals(Out);
+        LocalizePoint(Out, FS);
+        return Out + "E" + (Exp < 0 ? "-" : "+") + std::to_string(std::abs(Exp));
     }
-    int Decimals = Prec - 1 - Exp;
-    if (Decimals < 0) Decimals = 0;
-    R = std::to_chars(Buf, Buf + sizeof Buf, V, std::chars_format::fixed, Decimals);
-    AnsiString Fix(Buf, R.ptr);
-    if (Fix.find('.') != AnsiString::npos) {
-        while (Fix.back() == '0')
-            Fix.pop_back();
-        if (Fix.back() == '.') Fix.pop_back();
-    }
-    for (auto& C : Fix)
-        if (C == '.') C = FS.DecimalSeparator;
+    AnsiString Fix(ToChars(Buf, V, std::chars_format::fixed, std::max(Prec - 1 - Exp, 0)));
+    TrimDecimals(Fix);
+    LocalizePoint(Fix, FS);
     if (Fix == "-0") Fix = "0";
     return Fix;
 }
@@ -206,11 +232,11 @@ bool TryStrToFloat(std::string_view S, Extended& Value, const TFormatSettings& S
     }
     const char* B = T.data();
     const char* E = T.data() + T.size();
-    if (*B == '+') ++B;
-    if (B == E) return false;
+    if (*B == '+' && (++B == E || *B == '-')) return false; // one sign at most
     double V = 0;
     auto R = std::from_chars(B, E, V);
-    if (R.ec != std::errc() || R.ptr != E) return false;
+    // Only digits make a number: "nan", "inf" and "infinity" do not.
+    if (R.ec != std::errc() || R.ptr != E || !std::isfinite(V)) return false;
     Value = V;
     return true;
 }
@@ -251,36 +277,247 @@ AnsiString FloatToStrF(Extended Value, TFloatFormat Fmt, int Precision, int Digi
     }
 }
 
-AnsiString FormatFloat(std::string_view Fmt, Extended Value)
+namespace {
+
+// FormatFloat's pictures. A picture has up to three sections (positive;
+// negative; zero), each made of digit placeholders '0' (a digit always) and
+// '#' (a digit where it means something), the decimal point '.', ',' (asking
+// for thousand separators), an exponent "E+" "E-" "e+" "e-" with up to four
+// '0's for its least digits, quoted text, and any other character as itself.
+
+enum TPictureKind { pkDigit, pkPoint, pkComma, pkExponent, pkSection, pkLiteral };
+
+struct TPictureToken {
+    TPictureKind Kind;
+    std::string_view Text; // a literal's text, else the token as written
+    char Sign = 0;         // of an exponent: '+' shows either sign, '-' only a minus
+    int ExpDigits = 0;
+};
+
+TPictureToken NextPictureToken(std::string_view S, std::size_t& Pos)
 {
-    // The common picture formats: "0", "0.00", "#,##0.00", "0.###" and a literal prefix or suffix.
-    std::size_t First = Fmt.find_first_of("0#"), Last = Fmt.find_last_of("0#");
-    if (First == std::string_view::npos) return AnsiString(Fmt);
-    std::string_view Pic = Fmt.substr(First, Last - First + 1);
-    const bool Thousands = Pic.find(',') != std::string_view::npos;
-    int MinDec = 0, MaxDec = 0;
-    if (auto Dot = Pic.find('.'); Dot != std::string_view::npos) {
-        for (char C : Pic.substr(Dot + 1)) {
-            if (C == '0') ++MinDec, ++MaxDec;
-            if (C == '#') ++MaxDec;
+    const std::size_t Start = Pos;
+    const char C = S[Pos++];
+    switch (C) {
+    case '0':
+    case '#':
+        return {pkDigit, S.substr(Start, 1)};
+    case '.':
+        return {pkPoint, S.substr(Start, 1)};
+    case ',':
+        return {pkComma, S.substr(Start, 1)};
+    case ';':
+        return {pkSection, S.substr(Start, 1)};
+    case '\'':
+    case '"': {
+        const std::size_t End = std::min(S.find(C, Pos), S.size());
+        const TPictureToken T{pkLiteral, S.substr(Pos, End - Pos)};
+        Pos = std::min(End + 1, S.size());
+        return T;
+    }
+    case 'E':
+    case 'e':
+        if (Pos < S.size() && (S[Pos] == '+' || S[Pos] == '-')) {
+            const char Sign = S[Pos++];
+            int Digits = 0;
+            while (Pos < S.size() && S[Pos] == '0' && Digits < 4)
+                ++Pos, ++Digits;
+            return {pkExponent, S.substr(Start, Pos - Start), Sign, Digits};
+        }
+        break;
+    }
+    return {pkLiteral, S.substr(Start, 1)};
+}
+
+// The positive, negative and zero sections; those not given are empty.
+// Whatever follows a third section is ignored.
+std::array<std::string_view, 3> PictureSections(std::string_view Fmt)
+{
+    std::array<std::string_view, 3> Sections;
+    std::size_t N = 0, Start = 0, Pos = 0;
+    while (Pos < Fmt.size()) {
+        const std::size_t At = Pos;
+        if (NextPictureToken(Fmt, Pos).Kind != pkSection) continue;
+        Sections[N] = Fmt.substr(Start, At - Start);
+        Start = Pos;
+        if (++N == Sections.size()) return Sections;
+    }
+    Sections[N] = Fmt.substr(Start);
+    return Sections;
+}
+
+// What a section asks for.
+struct TPicture {
+    int IntPlaces = 0;  // placeholders before the decimal point
+    int Places = 0;     // all placeholders
+    int FirstZero = -1; // the first '0' placeholder; digits from there on always show
+    int LastZero = 0;   // one past the last '0' placeholder
+    bool Thousands = false;
+    bool Scientific = false;
+};
+
+TPicture ScanPicture(std::string_view Section)
+{
+    TPicture P;
+    bool Point = false;
+    for (std::size_t Pos = 0; Pos < Section.size();) {
+        const TPictureToken T = NextPictureToken(Section, Pos);
+        if (T.Kind == pkDigit) {
+            if (T.Text[0] == '0') {
+                if (P.FirstZero < 0) P.FirstZero = P.Places;
+                P.LastZero = P.Places + 1;
+            }
+            ++P.Places;
+            if (!Point) ++P.IntPlaces;
+        }
+        Point |= T.Kind == pkPoint;
+        P.Thousands |= T.Kind == pkComma;
+        P.Scientific |= T.Kind == pkExponent;
+    }
+    return P;
+}
+
+// The digits a section shows of a magnitude.
+struct TPictureDigits {
+    AnsiString Int;  // the integer digits, leading zeros only where the picture forces them
+    AnsiString Frac; // the decimals, trailing zeros only where the picture forces them
+    int Exponent = 0;
+    bool Zero = true; // every digit shown is 0
+};
+
+TPictureDigits PictureDigits(const TPicture& P, double Magnitude)
+{
+    TPictureDigits D;
+    TNumberBuffer Buf;
+    if (P.Scientific) {
+        // Rounded to as many significant digits as there are placeholders, the
+        // exponent placing the decimal point after the integer placeholders.
+        std::string_view Mantissa;
+        const int Exp = SplitExponent(
+            ToChars(Buf, Magnitude, std::chars_format::scientific, std::clamp(P.Places, 1, MaxDigits) - 1), Mantissa);
+        AnsiString Digits(Mantissa);
+        std::erase(Digits, '.');
+        if (static_cast<int>(Digits.size()) < P.Places) Digits.resize(P.Places, '0');
+        D.Int = Digits.substr(0, P.IntPlaces);
+        D.Frac = Digits.substr(P.IntPlaces);
+        D.Exponent = Magnitude == 0 ? 0 : Exp + 1 - P.IntPlaces;
+    } else {
+        // Rounded to as many decimals as there are placeholders after the point.
+        const int Decimals = P.Places - P.IntPlaces;
+        const std::string_view Text = ToChars(Buf, Magnitude, std::chars_format::fixed, std::min(Decimals, MaxDigits));
+        const auto Dot = Text.find('.');
+        D.Int = Text.substr(0, Dot);
+        if (Dot != std::string_view::npos) D.Frac = Text.substr(Dot + 1);
+        D.Frac.resize(Decimals, '0');
+    }
+    D.Int.erase(0, std::min(D.Int.find_first_not_of('0'), D.Int.size()));
+    D.Zero = D.Int.empty() && D.Frac.find_first_not_of('0') == AnsiString::npos;
+    if (P.FirstZero >= 0 && P.FirstZero < P.IntPlaces) PadLeft(D.Int, P.IntPlaces - P.FirstZero, '0');
+    const std::size_t ForcedDecimals = std::max(P.LastZero - P.IntPlaces, 0);
+    while (D.Frac.size() > ForcedDecimals && D.Frac.back() == '0')
+        D.Frac.pop_back();
+    return D;
+}
+
+// Digits go where the placeholders are; integer digits beyond the
+// placeholders show before the first one.
+AnsiString ApplyPicture(std::string_view Section, const TPicture& P, const TPictureDigits& D, const TFormatSettings& FS)
+{
+    AnsiString Out;
+    const int IntCount = static_cast<int>(D.Int.size());
+    int NextInt = 0, Place = 0;
+    bool Point = false, Exponent = false;
+    auto ShowIntUpTo = [&](int End) {
+        for (; NextInt < End && P.Places > 0; ++NextInt) {
+            Out += D.Int[NextInt];
+            const int Left = IntCount - NextInt - 1;
+            if (P.Thousands && FS.ThousandSeparator && Left > 0 && Left % 3 == 0) Out += FS.ThousandSeparator;
+        }
+    };
+    for (std::size_t Pos = 0; Pos < Section.size();) {
+        const TPictureToken T = NextPictureToken(Section, Pos);
+        switch (T.Kind) {
+        case pkDigit:
+            if (Place < P.IntPlaces) {
+                ShowIntUpTo(IntCount - (P.IntPlaces - Place - 1));
+            } else {
+                ShowIntUpTo(IntCount);
+                if (static_cast<std::size_t>(Place - P.IntPlaces) < D.Frac.size()) Out += D.Frac[Place - P.IntPlaces];
+            }
+            ++Place;
+            break;
+        case pkPoint:
+            if (Point) break; // only the first point counts
+            ShowIntUpTo(IntCount);
+            if (!D.Frac.empty()) Out += FS.DecimalSeparator;
+            Point = true;
+            break;
+        case pkExponent: {
+            if (Exponent) { // only the first exponent counts
+                Out.append(T.Text);
+                break;
+            }
+            ShowIntUpTo(IntCount);
+            Out += T.Text[0];
+            if (D.Exponent < 0 || T.Sign == '+') Out += D.Exponent < 0 ? '-' : '+';
+            AnsiString Digits = std::to_string(std::abs(D.Exponent));
+            PadLeft(Digits, T.ExpDigits, '0');
+            Out += Digits;
+            Exponent = true;
+            break;
+        }
+        case pkLiteral:
+            Out.append(T.Text);
+            break;
+        case pkComma:
+        case pkSection:
+            break;
         }
     }
-    AnsiString Text = FixedText(Value, MaxDec, Thousands, FormatSettings);
-    if (MaxDec > MinDec) {
-        while (MaxDec-- > MinDec && !Text.empty() && Text.back() == '0')
-            Text.pop_back();
-        if (!Text.empty() && Text.back() == FormatSettings.DecimalSeparator) Text.pop_back();
-    }
-    return AnsiString(Fmt.substr(0, First)) + Text + AnsiString(Fmt.substr(Last + 1));
+    return Out;
 }
+
+} // namespace
+
+AnsiString FormatFloat(std::string_view Fmt, Extended Value)
+{
+    const TFormatSettings& FS = FormatSettings;
+    if (!std::isfinite(Value)) return NonFiniteText(Value);
+    const auto Sections = PictureSections(Fmt);
+    if (Sections[0].empty()) return GeneralText(Value, 15, FS);
+    std::size_t Index = Value == 0 ? 2 : Value < 0 ? 1 : 0;
+    if (Sections[Index].empty()) Index = 0;
+    const TPicture P = ScanPicture(Sections[Index]);
+    // A fixed picture has no exact digits to show past 18 before the point.
+    if (!P.Scientific && std::fabs(Value) >= 1e18) return GeneralText(Value, 15, FS);
+    const TPictureDigits D = PictureDigits(P, std::fabs(Value));
+    if (D.Zero && Index != 2 && !Sections[2].empty()) { // what rounds to zero shows as zero
+        const TPicture Z = ScanPicture(Sections[2]);
+        return ApplyPicture(Sections[2], Z, PictureDigits(Z, 0), FS);
+    }
+    AnsiString Out = ApplyPicture(Sections[Index], P, D, FS);
+    if (Value < 0 && Index == 0 && !D.Zero) Out.insert(Out.begin(), '-');
+    return Out;
+}
+
+namespace {
+
+// A real outside Int64, or no number at all, has no integer to give.
+Int64 ToInt64(double Value)
+{
+    if (!(Value >= -0x1p63 && Value < 0x1p63)) throw EInvalidOp("Invalid floating point operation");
+    return static_cast<Int64>(Value);
+}
+
+} // namespace
 
 Int64 Round(Extended Value)
 {
-    return static_cast<Int64>(std::nearbyint(Value));
+    return ToInt64(std::nearbyint(Value));
 }
 Int64 Trunc(Extended Value)
 {
-    return static_cast<Int64>(std::trunc(Value));
+    return ToInt64(std::trunc(Value));
 }
 
 AnsiString BoolToStr(bool B, bool UseBoolStrs)

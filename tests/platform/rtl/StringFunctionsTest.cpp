@@ -99,36 +99,6 @@ TEST(StringFunctions, IntegerConversionsAndTheirErrors)
     EXPECT_EQ(IntToHex(255, 4), "00FF");
 }
 
-TEST(StringFunctions, FormatCoversTheClassLibraryDirectives)
-{
-    EXPECT_EQ(Format("TPcreRegex.Compile() - Error in regex at offset %d: %s", {3, "missing )"}),
-              "TPcreRegex.Compile() - Error in regex at offset 3: missing )");
-    EXPECT_EQ(Format("%5d|%-5d|%.3d", {42, 42, 7}), "   42|42   |007");
-    EXPECT_EQ(Format("%x %u", {255, -1}), "FF 4294967295");
-    EXPECT_EQ(Format("%.2f %n", {3.14159, 1234567.5}), "3.14 1,234,567.50");
-    EXPECT_EQ(Format("%g", {0.5}), "0.5");
-    EXPECT_EQ(Format("%e", {1.5}), "1.50000000000000E+000");
-    EXPECT_EQ(Format("%.3s|%%|%1:s%0:s", {"abcdef", "Z"}), "abc|%|Zabcdef");
-    EXPECT_EQ(Format("%*d", {4, 1}), "   1");
-    EXPECT_THROW(Format("%d", {"text"}), EConvertError);
-    EXPECT_THROW(Format("%d %d", {1}), EConvertError);
-}
-
-TEST(StringFunctions, FloatConversionsFollowFormatSettingsNotTheCLocale)
-{
-    const TFormatSettings Saved = FormatSettings;
-    EXPECT_EQ(FloatToStr(2.5), "2.5");
-    EXPECT_DOUBLE_EQ(StrToFloat("1.25"), 1.25);
-    FormatSettings.DecimalSeparator = ',';
-    EXPECT_EQ(FloatToStr(2.5), "2,5");
-    EXPECT_DOUBLE_EQ(StrToFloat("1,25"), 1.25);
-    EXPECT_THROW(StrToFloat("1.25"), EConvertError);
-    FormatSettings = Saved;
-    EXPECT_EQ(Round(2.5), 2);
-    EXPECT_EQ(Round(3.5), 4);
-    EXPECT_EQ(Round(-2.5), -2);
-}
-
 TEST(StringFunctions, FileNameFunctionsUseSlashes)
 {
     EXPECT_EQ(ExtractFilePath("/a/b/c.txt"), "/a/b/");
