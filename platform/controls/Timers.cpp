@@ -1,10 +1,8 @@
 #include "platform/controls/Timers.h"
 #include "platform/controls/Forms.h"
+#include "platform/win/WinTimers.h"
 
 #include <QTimer>
-
-#include <algorithm>
-#include <climits>
 
 namespace platform::detail {
 
@@ -77,8 +75,7 @@ void TTimer::SetOnTimer(TNotifyEvent Value)
 void TTimer::UpdateTimer()
 {
     FBridge->stop();
-    if (FInterval != 0 && FEnabled && FOnTimer)
-        FBridge->start(static_cast<int>(std::min<Cardinal>(FInterval, INT_MAX)));
+    if (FInterval != 0 && FEnabled && FOnTimer) FBridge->start(platform::detail::TimerPeriod(FInterval));
 }
 
 void TTimer::Timer()

@@ -1,5 +1,6 @@
 // The timer component over QTimer. It runs only while Enabled, Interval > 0
 // and OnTimer is assigned; changing any of the three starts the count afresh.
+// An interval below 10 ms runs at 10 ms, as window timers do.
 #pragma once
 #include "platform/classes/Classes.h"
 

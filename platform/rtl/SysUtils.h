@@ -45,6 +45,7 @@ QM_DECLARE_EXCEPTION(EThread, Exception);
 QM_DECLARE_EXCEPTION(ERegistryException, Exception);
 QM_DECLARE_EXCEPTION(EIniFileException, Exception);
 QM_DECLARE_EXCEPTION(EMathError, Exception);
+QM_DECLARE_EXCEPTION(EInvalidOp, EMathError);
 QM_DECLARE_EXCEPTION(EDivByZero, Exception);
 QM_DECLARE_EXCEPTION(EVariantError, Exception);
 
@@ -202,14 +203,22 @@ bool TryStrToInt(std::string_view S, Integer& Value);
 bool TryStrToInt64(std::string_view S, Int64& Value);
 AnsiString FloatToStr(Extended Value);
 AnsiString FloatToStr(Extended Value, const TFormatSettings& Settings);
-Extended StrToFloat(std::string_view S); // EConvertError "'%s' is not a valid floating point value"
+// Digits only: "nan", "inf" and "infinity" are no number. StrToFloat raises
+// EConvertError "'%s' is not a valid floating point value".
+Extended StrToFloat(std::string_view S);
 Extended StrToFloatDef(std::string_view S, Extended Default);
 bool TryStrToFloat(std::string_view S, Extended& Value);
 bool TryStrToFloat(std::string_view S, Extended& Value, const TFormatSettings& Settings);
 enum TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber, ffCurrency };
+// Fixed formats show at most 18 decimals, as the class library does.
 AnsiString FloatToStrF(Extended Value, TFloatFormat Format, int Precision, int Digits);
+// The class library's pictures: "0" and "#" digit placeholders, '.', ',' for
+// thousand separators, "E+" "E-" "e+" "e-" with up to four '0's, quoted text,
+// and up to three sections "positive;negative;zero". Any other character
+// shows as itself; no picture raises.
 AnsiString FormatFloat(std::string_view Format, Extended Value);
-// Rounds halves to the even neighbour.
+// Rounds halves to the even neighbour. Round and Trunc raise EInvalidOp for a
+// value that is not a number or lies outside Int64.
 Int64 Round(Extended Value);
 Int64 Trunc(Extended Value);
 AnsiString BoolToStr(bool B, bool UseBoolStrs = false);

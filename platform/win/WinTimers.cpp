@@ -7,8 +7,6 @@
 #include <QPointer>
 #include <QTimer>
 
-#include <algorithm>
-#include <climits>
 #include <map>
 
 using namespace platform::detail;
@@ -61,8 +59,7 @@ UINT_PTR SetTimer(HWND Wnd, UINT_PTR IDEvent, UINT Elapse, TIMERPROC TimerFunc)
     if (!Slot) Slot = new QTimer(W);
     Slot->disconnect();
     QObject::connect(Slot, &QTimer::timeout, Slot, [Wnd, IDEvent, TimerFunc] { Tick(Wnd, IDEvent, TimerFunc); });
-    // As on Windows, no timer runs faster than every 10 milliseconds.
-    Slot->start(int(std::clamp<UINT>(Elapse, 10, INT_MAX)));
+    Slot->start(TimerPeriod(Elapse));
     return Wnd ? (IDEvent ? IDEvent : 1) : IDEvent;
 }
 

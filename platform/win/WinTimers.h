@@ -3,6 +3,8 @@
 #include "platform/controls/Messages.h"
 #include "platform/rtl/System.h"
 
+#include <algorithm>
+
 using UINT_PTR = std::uintptr_t;
 using TIMERPROC = void (*)(HWND Wnd, UINT Msg, UINT_PTR IDEvent, DWORD Time);
 
@@ -13,3 +15,18 @@ using TIMERPROC = void (*)(HWND Wnd, UINT Msg, UINT_PTR IDEvent, DWORD Time);
 // with KillTimer or with its window.
 UINT_PTR SetTimer(HWND Wnd, UINT_PTR IDEvent, UINT Elapse, TIMERPROC TimerFunc);
 BOOL KillTimer(HWND Wnd, UINT_PTR IDEvent);
+
+// No timer runs faster than every 10 milliseconds, as on Windows.
+inline constexpr UINT USER_TIMER_MINIMUM = 0x0000000A;
+inline constexpr UINT USER_TIMER_MAXIMUM = 0x7FFFFFFF;
+
+namespace platform::detail {
+
+// The period, in milliseconds, of a timer asked to tick every Elapse: the
+// rule of window timers and of TTimer alike.
+inline int TimerPeriod(UINT Elapse)
+{
+    return static_cast<int>(std::clamp(Elapse, USER_TIMER_MINIMUM, USER_TIMER_MAXIMUM));
+}
+
+} // namespace platform::detail

@@ -1,4 +1,5 @@
-// Helpers shared by the tests: temporary folders and files.
+// Helpers shared by the tests: temporary folders and files, the environment
+// and the format settings.
 #pragma once
 #include "platform/rtl/SysUtils.h"
 
@@ -53,4 +54,10 @@ public:
 private:
     TTempDir FDir;
     TScopedEnvironment FEnvironment;
+};
+
+// Puts FormatSettings back as it was when the object goes.
+struct TFormatSettingsGuard {
+    const TFormatSettings Saved = FormatSettings;
+    ~TFormatSettingsGuard() { FormatSettings = Saved; }
 };

@@ -1,8 +1,12 @@
 #include "platform/controls/Timers.h"
 #include "platform/controls/UserInteraction.h"
+#include "platform/win/WinTimers.h"
 #include "tests/support/PumpUntil.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
 
 TEST(Timer, FiresEveryIntervalWhileEnabledAndStopsWhenDisabled)
 {
@@ -73,4 +77,27 @@ TEST(Timer, AnExceptionInTheHandlerIsShownByTheApplication)
     ASSERT_TRUE(Shown);
     EXPECT_EQ(Script.Messages.size(), 1u);
     EXPECT_EQ(Script.Messages[0].Text, "Tick failed.");
+}
+
+TEST(Timer, NoTimerOfEitherKindTicksMoreOftenThanEveryTenMilliseconds)
+{
+    // A TTimer and a window timer of 1 ms and of 9 ms each, through one second of event loop.
+    static std::map<UINT_PTR, int> WindowTimerTicks;
+    const TIMERPROC Count = [](HWND, UINT, UINT_PTR Id, DWORD) { ++WindowTimerTicks[Id]; };
+    const UINT Elapses[2] = {1, 9};
+    int TimerTicks[2] = {};
+    UINT_PTR Ids[2];
+    std::vector<TOwned<TTimer>> Timers;
+    for (int I = 0; I < 2; ++I) {
+        auto& Timer = Timers.emplace_back(MakeOwned<TTimer>(nullptr));
+        Timer->SetInterval(Elapses[I]);
+        Timer->SetOnTimer([&TimerTicks, I](TObject*) { ++TimerTicks[I]; });
+        Ids[I] = SetTimer(nullptr, 0, Elapses[I], Count);
+    }
+    PumpFor(1000);
+    for (int I = 0; I < 2; ++I) {
+        EXPECT_TRUE(KillTimer(nullptr, Ids[I]));
+        EXPECT_LE(TimerTicks[I], 105) << "TTimer of " << Elapses[I] << " ms";
+        EXPECT_LE(WindowTimerTicks[Ids[I]], 105) << "window timer of " << Elapses[I] << " ms";
+    }
 }

