@@ -17,7 +17,7 @@
 // chain, and the hook above it then passes straight on to the one below.
 // A procedure bound to an object comes from MakeObjectInstance.
 #pragma once
-#include "platform/controls/Messages.h"
+#include "platform/win/WinMessages.h"
 #include "platform/controls/UserInteraction.h" // SW_* values
 #include "platform/rtl/Types.h"
 
