@@ -1,15 +1,20 @@
 # One static library per folder: every .cpp below the folder belongs to it,
-# so adding a unit never means editing a build file.
+# so adding a unit never means editing a build file. EXCLUDE (a regular
+# expression) leaves out a subfolder that is a library of its own.
 function(quillmote_library name dir)
+  cmake_parse_arguments(L "" "EXCLUDE" "" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  if(L_EXCLUDE)
+    list(FILTER sources EXCLUDE REGEX "${L_EXCLUDE}")
+  endif()
   if(sources)
     add_library(${name} STATIC ${sources})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
-    target_link_libraries(${name} PUBLIC ${ARGN})
+    target_link_libraries(${name} PUBLIC ${L_UNPARSED_ARGUMENTS})
   else()
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
-    target_link_libraries(${name} INTERFACE ${ARGN})
+    target_link_libraries(${name} INTERFACE ${L_UNPARSED_ARGUMENTS})
   endif()
 endfunction()
 

@@ -1,14 +1,13 @@
 #include "platform/controls/Menus.h"
 #include "platform/controls/Forms.h"
+#include "platform/controls/MenuWidgets.h"
 #include "platform/qt/Bridge.h"
 #include "platform/qt/Guarded.h"
 #include "platform/qt/QtStrings.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPointer>
 
 #include <algorithm>
@@ -375,54 +374,18 @@ void TPopupMenu::MenuChanged(TMenuItem*, bool Rebuild)
     if (Rebuild && FPopup->Menu) FPopup->Menu->close();
 }
 
-// ---- Driving menus from tests ---------------------------------------------------------------
+// ---- The Qt menus behind the items, for the platform's own drivers ---------------------------------
 
-namespace platform::test {
+namespace platform::detail {
 
-namespace {
-
-void SendClick(QWidget* Widget, const QPoint& Local)
+QAction* MenuItemAction(TMenuItem* Item)
 {
-    const QPoint Global = Widget->mapToGlobal(Local);
-    for (QEvent::Type Type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent Event(Type, QPointF(Local), QPointF(Global), Qt::LeftButton,
-                          Type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(Widget, &Event);
-    }
+    return TMenuBuilder::ActionOf(Item);
 }
 
-} // namespace
-
-bool ClickMenuItem(TMenuItem* Item)
+QMenu* MenuItemSubMenu(TMenuItem* Item)
 {
-    std::vector<TMenuItem*> Path;
-    for (TMenuItem* I = Item; I && I->GetParent(); I = I->GetParent())
-        Path.insert(Path.begin(), I);
-    auto* Menu = dynamic_cast<TMainMenu*>(Item->GetParentMenu());
-    TCustomForm* Form = Menu ? Menu->GetForm() : nullptr;
-    QMenuBar* Bar = Form ? FormMenuBar(Form) : nullptr;
-    if (Path.empty() || !Bar || !Bar->isVisible()) return false;
-    for (TMenuItem* Step : Path) {
-        const QAction* Action = TMenuBuilder::ActionOf(Step);
-        if (!Action || Action->isSeparator() || !Action->isVisible() || !Action->isEnabled()) return false;
-    }
-    QWidget* Container = Bar;
-    for (TMenuItem* Step : Path) {
-        QAction* Action = TMenuBuilder::ActionOf(Step);
-        const QRect Geometry = !Container || !Container->isVisible() ? QRect()
-                               : Container == Bar                    ? Bar->actionGeometry(Action)
-                                                  : static_cast<QMenu*>(Container)->actionGeometry(Action);
-        if (Geometry.isEmpty()) {
-            // Leave no menu open behind.
-            while (QWidget* Popup = QApplication::activePopupWidget())
-                Popup->close();
-            return false;
-        }
-        SendClick(Container, Geometry.center());
-        Container = TMenuBuilder::MenuOf(Step);
-    }
-    QCoreApplication::processEvents();
-    return true;
+    return TMenuBuilder::MenuOf(Item);
 }
 
-} // namespace platform::test
+} // namespace platform::detail

@@ -142,11 +142,3 @@ private:
     struct TPopup;
     std::unique_ptr<TPopup> FPopup;
 };
-
-namespace platform::test {
-// Picks a menu item the way a user does: opens the menus above it (the form's
-// menu bar, then each sub-menu) and clicks the item with the mouse.
-// False when the item is not on screen in a shown menu (hidden, disabled or
-// not attached to a form).
-bool ClickMenuItem(TMenuItem* Item);
-} // namespace platform::test

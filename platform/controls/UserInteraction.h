@@ -3,17 +3,10 @@
 // dialogs; tests install a scripted one so that nothing ever blocks.
 #pragma once
 #include "platform/rtl/SysUtils.h"
+#include "platform/win/WinConstants.h" // MB_*, ID* and SW_* values
 
 #include <deque>
 #include <vector>
-
-// Message-box flags and answers, with their Win32 values.
-inline constexpr unsigned MB_OK = 0x00, MB_OKCANCEL = 0x01, MB_ABORTRETRYIGNORE = 0x02, MB_YESNOCANCEL = 0x03,
-                          MB_YESNO = 0x04, MB_RETRYCANCEL = 0x05;
-inline constexpr unsigned MB_ICONHAND = 0x10, MB_ICONERROR = 0x10, MB_ICONQUESTION = 0x20, MB_ICONEXCLAMATION = 0x30,
-                          MB_ICONWARNING = 0x30, MB_ICONASTERISK = 0x40, MB_ICONINFORMATION = 0x40;
-inline constexpr int IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, IDYES = 6, IDNO = 7;
-inline constexpr int SW_HIDE = 0, SW_SHOWNORMAL = 1, SW_SHOW = 5;
 
 struct TFileDialogRequest {
     bool Save = false;

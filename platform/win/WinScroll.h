@@ -18,9 +18,9 @@
 // whole 32-bit track position. A turn of the wheel over a bar is the
 // window's wheel message.
 #pragma once
-#include "platform/controls/Messages.h"
 #include "platform/rtl/Types.h"
 #include "platform/win/WinGdi.h"
+#include "platform/win/WinMessages.h"
 
 struct SCROLLINFO {
     UINT cbSize = sizeof(SCROLLINFO);

@@ -1,7 +1,7 @@
 // Window timers: WM_TIMER every Elapse milliseconds, on the event loop.
 #pragma once
-#include "platform/controls/Messages.h"
 #include "platform/rtl/System.h"
+#include "platform/win/WinMessages.h"
 
 #include <algorithm>
 

@@ -17,9 +17,10 @@
 // chain, and the hook above it then passes straight on to the one below.
 // A procedure bound to an object comes from MakeObjectInstance.
 #pragma once
-#include "platform/controls/Messages.h"
-#include "platform/controls/UserInteraction.h" // SW_* values
+#include "platform/rtl/System.h"
 #include "platform/rtl/Types.h"
+#include "platform/win/WinConstants.h" // SW_* values
+#include "platform/win/WinMessages.h"
 
 using LONG_PTR = std::intptr_t;
 using SHORT = std::int16_t;
@@ -55,9 +56,6 @@ inline HWND const HWND_TOP = nullptr;
 inline HWND const HWND_BOTTOM = reinterpret_cast<HWND>(1);
 inline HWND const HWND_TOPMOST = reinterpret_cast<HWND>(-1);
 inline HWND const HWND_NOTOPMOST = reinterpret_cast<HWND>(-2);
-
-inline constexpr int SW_SHOWMINIMIZED = 2, SW_MAXIMIZE = 3, SW_SHOWNOACTIVATE = 4, SW_MINIMIZE = 6, SW_SHOWNA = 8,
-                     SW_RESTORE = 9;
 
 // ---- System metrics ---------------------------------------------------------------
 

@@ -1,8 +1,8 @@
 // The Win32 file, module, environment and shell calls the system makes,
 // over POSIX. Paths use '/'; a name that begins with '.' is hidden.
 #pragma once
-#include "platform/controls/UserInteraction.h" // MB_*, ID* and SW_* values
 #include "platform/rtl/System.h"
+#include "platform/win/WinConstants.h" // MB_*, ID* and SW_* values
 #include "platform/win/WinTypes.h"
 
 using HMODULE = HINSTANCE;

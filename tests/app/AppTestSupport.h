@@ -2,8 +2,8 @@
 // folder and every dialog scripted.
 #pragma once
 #include "app/Unit1.h"
-#include "platform/controls/TestDriving.h"
 #include "platform/controls/UserInteraction.h"
+#include "platform/testing/TestDriving.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "tests/app/AppTestSupport.h"
 #include "platform/controls/Clipbrd.h"
-#include "platform/controls/TestDriving_Drops.h"
+#include "platform/testing/Drops.h"
 
 #include <fstream>
 #include <map>

@@ -1,7 +1,7 @@
 #include "components/Dropper.h"
 #include "platform/controls/ComCtrls.h"
-#include "platform/controls/TestDriving.h"
-#include "platform/controls/TestDriving_Drops.h"
+#include "platform/testing/Drops.h"
+#include "platform/testing/TestDriving.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>

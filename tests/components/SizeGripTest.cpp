@@ -1,7 +1,7 @@
 #include "components/SizeGripThemed.h"
 #include "platform/controls/ExtCtrls.h"
 #include "platform/controls/Labels.h"
-#include "platform/controls/TestDriving_Pointer.h"
+#include "platform/testing/Pointer.h"
 #include "platform/win/UxTheme.h"
 
 #include <gtest/gtest.h>

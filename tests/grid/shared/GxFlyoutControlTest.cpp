@@ -1,5 +1,5 @@
 #include "ScrollControlFixtures.h"
-#include "platform/controls/TestDriving_Scroll.h"
+#include "platform/testing/Scroll.h"
 
 namespace {
 

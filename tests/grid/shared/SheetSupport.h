@@ -4,7 +4,7 @@
 // looked at.
 #pragma once
 #include "platform/controls/Forms.h"
-#include "platform/controls/TestDriving.h"
+#include "platform/testing/TestDriving.h"
 
 #include <gtest/gtest.h>
 

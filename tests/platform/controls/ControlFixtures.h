@@ -1,7 +1,7 @@
 // Shared pieces of the control tests: a shown form that goes with the test,
 // and a self-painted control that records what reaches it.
 #pragma once
-#include "platform/controls/TestDriving.h"
+#include "platform/testing/TestDriving.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include "platform/controls/Menus.h"
 #include "platform/controls/StdCtrls.h"
 #include "platform/controls/Timers.h"
+#include "platform/testing/Menus.h"
 #include "tests/platform/controls/ControlFixtures.h"
 #include "tests/platform/controls/PlaceControl.h"
 #include "tests/support/PumpUntil.h"

@@ -1,5 +1,5 @@
 #include "ControlFixtures.h"
-#include "platform/controls/TestDriving_Pointer.h"
+#include "platform/testing/Pointer.h"
 
 #include <string>
 #include <utility>

@@ -1,6 +1,6 @@
 #include "ControlFixtures.h"
-#include "platform/controls/TestDriving_Scroll.h"
 #include "platform/graphics/Resources.h"
+#include "platform/testing/Scroll.h"
 #include "platform/win/WinResources.h"
 #include "platform/win/WinScroll.h"
 #include "platform/win/WinShape.h"

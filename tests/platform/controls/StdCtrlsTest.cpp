@@ -1,7 +1,7 @@
 #include "platform/controls/Clipbrd.h"
 #include "platform/controls/ComCtrls.h"
 #include "platform/controls/StdCtrls.h"
-#include "platform/controls/TestDriving_Pointer.h"
+#include "platform/testing/Pointer.h"
 #include "tests/platform/controls/ControlFixtures.h"
 #include "tests/platform/controls/PlaceControl.h"
 

@@ -1,5 +1,5 @@
 #include "ControlFixtures.h"
-#include "platform/controls/TestDriving_Scroll.h"
+#include "platform/testing/Scroll.h"
 #include "platform/win/UxTheme.h"
 #include "platform/win/WinScroll.h"
 

@@ -1,3 +1,4 @@
+#include "platform/controls/UserInteraction.h"
 #include "platform/win/Windows.h"
 #include "tests/support/TestSupport.h"
 

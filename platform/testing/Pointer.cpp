@@ -1,4 +1,4 @@
-#include "platform/controls/TestDriving_Pointer.h"
+#include "platform/testing/Pointer.h"
 #include "platform/qt/BridgeWidget.h"
 
 #include <QAbstractItemView>

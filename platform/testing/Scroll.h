@@ -2,7 +2,7 @@
 // from tests, the way a user and a screen would (see TestDriving.h).
 // Bar is SB_HORZ or SB_VERT.
 #pragma once
-#include "platform/controls/TestDriving.h"
+#include "platform/testing/TestDriving.h"
 
 namespace platform::test {
 

@@ -8,7 +8,7 @@
 // a size grip. Tests include this instead of any Qt header.
 #pragma once
 #include "platform/controls/StdCtrls.h"
-#include "platform/controls/TestDriving.h"
+#include "platform/testing/TestDriving.h"
 
 namespace platform::test {
 

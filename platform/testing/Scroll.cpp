@@ -1,4 +1,4 @@
-#include "platform/controls/TestDriving_Scroll.h"
+#include "platform/testing/Scroll.h"
 #include "platform/qt/BridgeWidget.h"
 #include "platform/win/WinScroll.h"
 

@@ -1,4 +1,4 @@
-#include "platform/controls/TestDriving.h"
+#include "platform/testing/TestDriving.h"
 #include "platform/qt/BridgeWidget.h"
 #include "platform/qt/QtStrings.h"
 

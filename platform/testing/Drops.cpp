@@ -1,4 +1,4 @@
-#include "platform/controls/TestDriving_Drops.h"
+#include "platform/testing/Drops.h"
 #include "platform/qt/BridgeWidget.h"
 #include "platform/qt/QtStrings.h"
 

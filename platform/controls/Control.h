@@ -1,0 +1,367 @@
+// TControl, with its size constraints and window creation parameters.
+//
+// Geometry is the class library's: Left/Top/Width/Height in pixels relative
+// to the parent's client area; Align and Anchors are applied whenever a
+// parent's client size changes; Constraints and OnCanResize are applied to
+// every size change.
+//
+// Messages. Every control receives its input as messages (Messages.h):
+//   window chain (hooks, WinUser.h) -> WindowProc (default WndProc)
+//     -> Dispatch -> the handler for that id (WMPaint, CMMouseEnter ...)
+//     -> DefaultHandler
+// A handler that wants the default behaviour too calls the base class's
+// handler (the class library's `inherited`). A derived class handles an id
+// that has no virtual here by overriding Dispatch (switch on Msg, else the
+// base Dispatch). Perform(Msg, ...) calls WindowProc directly.
+#pragma once
+#include "platform/controls/ControlTypes.h"
+#include "platform/controls/Messages.h"
+#include "platform/graphics/Graphics.h"
+
+#include <memory>
+
+class TWinControl;
+class TCustomForm;
+class TPopupMenu; // platform/controls/Menus.h
+
+// ---- Size constraints -------------------------------------------------------------------
+
+class TControl;
+
+// 0 means no limit.
+class TSizeConstraints : public TPersistent {
+public:
+    QM_CLASS(TSizeConstraints, TPersistent)
+    explicit TSizeConstraints(TControl* Control) : FControl(Control) {}
+    void Assign(TPersistent* Source) override;
+
+    int GetMinWidth() const { return FMinWidth; }
+    void SetMinWidth(int Value);
+    int GetMinHeight() const { return FMinHeight; }
+    void SetMinHeight(int Value);
+    int GetMaxWidth() const { return FMaxWidth; }
+    void SetMaxWidth(int Value);
+    int GetMaxHeight() const { return FMaxHeight; }
+    void SetMaxHeight(int Value);
+    TControl* GetControl() const { return FControl; }
+
+    TNotifyEvent OnChange;
+
+protected:
+    virtual void Change();
+
+private:
+    TControl* FControl;
+    int FMinWidth = 0;
+    int FMinHeight = 0;
+    int FMaxWidth = 0;
+    int FMaxHeight = 0;
+};
+
+// ---- Window creation parameters ----------------------------------------------------------
+
+struct TCreateParams {
+    AnsiString Caption;
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    int X = 0;
+    int Y = 0;
+    int Width = 0;
+    int Height = 0;
+    HWND WndParent = nullptr;
+    struct {
+        UINT style = 0;
+        TCursor hCursor = crArrow;     // the class cursor, shown where WM_SETCURSOR is not answered
+        TColor hbrBackground = clNone; // the class background, painted by the default WM_ERASEBKGND
+    } WindowClass;
+    AnsiString WinClassName;
+};
+
+// ---- TControl ---------------------------------------------------------------------------------
+
+class TControl : public TComponent {
+public:
+    QM_CLASS(TControl, TComponent)
+    explicit TControl(TComponent* AOwner);
+    ~TControl() override;
+    void BeforeDestruction() override;
+    void Loaded() override;
+
+    // Parent: the windowed control this one sits in and is freed by.
+    TWinControl* GetParent() const { return FParent; }
+    virtual void SetParent(TWinControl* AParent);
+    bool HasParent() const { return FParent != nullptr; }
+
+    // Geometry, relative to the parent's client area.
+    int GetLeft() const { return FLeft; }
+    void SetLeft(int Value) { SetBounds(Value, FTop, FWidth, FHeight); }
+    int GetTop() const { return FTop; }
+    void SetTop(int Value) { SetBounds(FLeft, Value, FWidth, FHeight); }
+    int GetWidth() const { return FWidth; }
+    void SetWidth(int Value) { SetBounds(FLeft, FTop, Value, FHeight); }
+    int GetHeight() const { return FHeight; }
+    void SetHeight(int Value) { SetBounds(FLeft, FTop, FWidth, Value); }
+    // Moves and sizes at once. A size that OnCanResize refuses leaves
+    // everything (the position too) as it was; Constraints clamp the size.
+    virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+    TRect GetBoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
+    void SetBoundsRect(const TRect& Rect) { SetBounds(Rect.Left, Rect.Top, Rect.Width(), Rect.Height()); }
+    virtual TRect GetClientRect();
+    int GetClientWidth() { return GetClientRect().Right; }
+    void SetClientWidth(int Value);
+    int GetClientHeight() { return GetClientRect().Bottom; }
+    void SetClientHeight(int Value);
+    // The client area's top-left corner on the screen.
+    TPoint GetClientOrigin();
+    TPoint ClientToScreen(const TPoint& Point);
+    TPoint ScreenToClient(const TPoint& Point);
+    // Client point <-> point in AParent's client area (the parent when null).
+    TPoint ClientToParent(const TPoint& Point, TWinControl* AParent = nullptr);
+    TPoint ParentToClient(const TPoint& Point, TWinControl* AParent = nullptr);
+
+    TAlign GetAlign() const { return FAlign; }
+    void SetAlign(TAlign Value);
+    TAnchors GetAnchors() const { return FAnchors; }
+    void SetAnchors(TAnchors Value);
+    TSizeConstraints* GetConstraints() const { return FConstraints.get(); }
+    void SetConstraints(TSizeConstraints* Value) { FConstraints->Assign(Value); }
+    bool GetAutoSize() const { return FAutoSize; }
+    virtual void SetAutoSize(bool Value);
+
+    bool GetVisible() const { return FVisible; }
+    void SetVisible(bool Value);
+    void Show();
+    void Hide();
+    bool GetEnabled() const { return FEnabled; }
+    virtual void SetEnabled(bool Value);
+
+    // Caption and Text are one property, as in the class library.
+    AnsiString GetText() const { return RealGetText(); }
+    void SetText(const AnsiString& Value);
+    AnsiString GetCaption() const { return GetText(); }
+    void SetCaption(const AnsiString& Value) { SetText(Value); }
+
+    TFont* GetFont() const { return FFont.get(); }
+    void SetFont(TFont* Value) { FFont->Assign(Value); }
+    bool GetParentFont() const { return FParentFont; }
+    void SetParentFont(bool Value);
+    TColor GetColor() const { return FColor; }
+    void SetColor(TColor Value);
+    bool GetParentColor() const { return FParentColor; }
+    void SetParentColor(bool Value);
+    const AnsiString& GetHint() const { return FHint; }
+    void SetHint(const AnsiString& Value) { FHint = Value; }
+    bool GetShowHint() const { return FShowHint; }
+    void SetShowHint(bool Value);
+    bool GetParentShowHint() const { return FParentShowHint; }
+    void SetParentShowHint(bool Value);
+    TCursor GetCursor() const { return FCursor; }
+    void SetCursor(TCursor Value);
+    TPopupMenu* GetPopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* Value) { FPopupMenu = Value; }
+    // The reading direction; it takes effect only in a Middle-East locale (SysLocale).
+    TBiDiMode GetBiDiMode() const { return FBiDiMode; }
+    void SetBiDiMode(TBiDiMode Value);
+    // True when the control's vertical scroll bar belongs on the left: a
+    // right-to-left mode other than reading only, in a Middle-East locale.
+    bool UseRightToLeftScrollBar() const;
+
+    TControlStyle GetControlStyle() const { return FControlStyle; }
+    void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
+    TControlState GetControlState() const { return FControlState; }
+    void SetControlState(TControlState Value) { FControlState = Value; }
+    // True while this control holds the mouse (it gets every mouse message).
+    bool GetMouseCapture() const;
+    void SetMouseCapture(bool Value);
+
+    // The method every message goes to first (WndProc unless replaced).
+    const TWndMethod& GetWindowProc() const { return FWindowProc; }
+    void SetWindowProc(TWndMethod Value) { FWindowProc = std::move(Value); }
+    // Sends a message straight to WindowProc and answers its Result.
+    LRESULT Perform(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0);
+    void Perform(TMessage& Message);
+    virtual void WndProc(TMessage& Message);
+    virtual void Dispatch(TMessage& Message);
+    virtual void DefaultHandler(TMessage& Message);
+
+    virtual void Invalidate();
+    virtual void Repaint();
+    virtual void Update();
+    void Refresh() { Repaint(); }
+    void BringToFront() { SetZOrder(true); }
+    void SendToBack() { SetZOrder(false); }
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseEvent OnMouseDown;
+    TMouseMoveEvent OnMouseMove;
+    TMouseEvent OnMouseUp;
+    TMouseWheelEvent OnMouseWheel;
+    TMouseWheelUpDownEvent OnMouseWheelDown;
+    TMouseWheelUpDownEvent OnMouseWheelUp;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+    TNotifyEvent OnResize;
+    TCanResizeEvent OnCanResize;
+    TConstrainedResizeEvent OnConstrainedResize;
+
+protected:
+    friend class TWinControl;
+    friend class TControlCanvas;
+
+    virtual void Click();
+    virtual void DblClick();
+    virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual void MouseMove(TShiftState Shift, int X, int Y);
+    virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
+    virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
+    virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
+    virtual void Resize();
+
+    // Size negotiation: CanResize fires OnCanResize; ConstrainedResize
+    // fires OnConstrainedResize; DoCanResize = CanResize, then the
+    // constraints; CheckNewSize adds AutoSize's wish.
+    virtual bool CanResize(int& NewWidth, int& NewHeight);
+    virtual bool CanAutoSize(int& NewWidth, int& NewHeight);
+    virtual void ConstrainedResize(int& MinWidth, int& MinHeight, int& MaxWidth, int& MaxHeight);
+    bool DoCanResize(int& NewWidth, int& NewHeight);
+    bool DoCanAutoSize(int& NewWidth, int& NewHeight);
+    void DoConstrainedResize(int& NewWidth, int& NewHeight);
+    bool CheckNewSize(int& NewWidth, int& NewHeight);
+    virtual void ConstraintsChanged();
+    virtual void AdjustSize();
+    // Asks the parent to realign its children.
+    virtual void RequestAlign();
+    // Remembers the distances the anchors keep (called after every move by
+    // the program, not by the alignment itself).
+    void UpdateAnchorRules();
+    virtual void SetZOrder(bool TopMost);
+    virtual void VisibleChanging() {}
+    // The text behind Caption/Text; windowed controls that wrap a Qt widget
+    // read and write the widget here.
+    virtual AnsiString RealGetText() const { return FText; }
+    virtual void RealSetText(const AnsiString& Value) { FText = Value; }
+    // A device context for drawing on this control (its parent's, moved to
+    // the control's position and clipped to it, for a graphic control).
+    virtual HDC GetDeviceContext(HWND& WindowHandle);
+    // Repaints the part of the parent this control covers.
+    void InvalidateControl(bool IsVisible, bool IsOpaque);
+    void SendCancelMode(TControl* Sender);
+    // The form this control sits on (itself for a form), or null.
+    TCustomForm* ParentForm() const;
+
+    // ---- Message handlers, reached by Dispatch (call the base version for
+    // the default behaviour). ----
+    virtual void WMMouseMove(TMessage& Message);
+    virtual void WMLButtonDown(TMessage& Message);
+    virtual void WMLButtonUp(TMessage& Message);
+    virtual void WMLButtonDblClk(TMessage& Message);
+    virtual void WMRButtonDown(TMessage& Message);
+    virtual void WMRButtonUp(TMessage& Message);
+    virtual void WMRButtonDblClk(TMessage& Message);
+    virtual void WMMButtonDown(TMessage& Message);
+    virtual void WMMButtonUp(TMessage& Message);
+    virtual void WMMButtonDblClk(TMessage& Message);
+    virtual void WMMouseWheel(TMessage& Message);
+    virtual void WMCancelMode(TMessage& Message);
+    virtual void WMWindowPosChanged(TMessage& Message);
+    virtual void WMPaint(TMessage& Message);
+    virtual void WMEraseBkgnd(TMessage& Message);
+    virtual void WMNCPaint(TMessage& Message);
+    virtual void WMNCCalcSize(TMessage& Message);
+    virtual void WMNCHitTest(TMessage& Message);
+    virtual void WMSize(TMessage& Message);
+    virtual void WMMove(TMessage& Message);
+    virtual void WMSetFocus(TMessage& Message);
+    virtual void WMKillFocus(TMessage& Message);
+    virtual void WMKeyDown(TMessage& Message);
+    virtual void WMKeyUp(TMessage& Message);
+    virtual void WMChar(TMessage& Message);
+    virtual void WMSysKeyDown(TMessage& Message);
+    virtual void WMSysKeyUp(TMessage& Message);
+    virtual void WMSysChar(TMessage& Message);
+    virtual void WMGetDlgCode(TMessage& Message);
+    virtual void WMSetCursor(TMessage& Message);
+    virtual void WMTimer(TMessage& Message);
+    virtual void WMHScroll(TMessage& Message);
+    virtual void WMVScroll(TMessage& Message);
+    virtual void WMDropFiles(TMessage& Message);
+    virtual void WMContextMenu(TMessage& Message);
+    virtual void WMCommand(TMessage& Message);
+    virtual void WMClose(TMessage& Message);
+    virtual void WMCaptureChanged(TMessage& Message);
+    virtual void WMNCLButtonDown(TMessage& Message);
+    virtual void CMEnabledChanged(TMessage& Message);
+    virtual void CMVisibleChanged(TMessage& Message);
+    virtual void CMShowingChanged(TMessage& Message);
+    virtual void CMFontChanged(TMessage& Message);
+    virtual void CMColorChanged(TMessage& Message);
+    virtual void CMTextChanged(TMessage& Message);
+    virtual void CMParentFontChanged(TMessage& Message);
+    virtual void CMParentColorChanged(TMessage& Message);
+    virtual void CMParentShowHintChanged(TMessage& Message);
+    virtual void CMMouseEnter(TMessage& Message);
+    virtual void CMMouseLeave(TMessage& Message);
+    virtual void CMMouseWheel(TMessage& Message);
+    virtual void CMHitTest(TMessage& Message);
+    virtual void CMCursorChanged(TMessage& Message);
+    virtual void CMSysColorChange(TMessage& Message);
+    virtual void CMHintShow(TMessage& Message);
+    virtual void CMDialogKey(TMessage& Message);
+    virtual void CMDialogChar(TMessage& Message);
+    virtual void CMWantSpecialKey(TMessage& Message);
+    virtual void CMChildKey(TMessage& Message);
+    virtual void CMEnter(TMessage& Message);
+    virtual void CMExit(TMessage& Message);
+    virtual void CMFocusChanged(TMessage& Message);
+    virtual void CMCancelMode(TMessage& Message);
+    virtual void CMInvalidate(TMessage& Message);
+    virtual void CMControlChange(TMessage& Message);
+    virtual void CMControlListChange(TMessage& Message);
+    virtual void CMRecreateWnd(TMessage& Message);
+    virtual void CMTabStopChanged(TMessage& Message);
+    virtual void CMBorderChanged(TMessage& Message);
+    virtual void CNKeyDown(TMessage& Message);
+    virtual void CNKeyUp(TMessage& Message);
+    virtual void CNChar(TMessage& Message);
+    virtual void CNSysKeyDown(TMessage& Message);
+    virtual void CNSysChar(TMessage& Message);
+    virtual void CNCommand(TMessage& Message);
+
+private:
+    void DoMouseDown(const TMessage& Message, TMouseButton Button, TShiftState Shift);
+    void DoMouseUp(const TMessage& Message, TMouseButton Button);
+    void FontChanged(TObject*);
+    void DoConstraintsChange(TObject*);
+
+    TWinControl* FParent = nullptr;
+    int FLeft = 0;
+    int FTop = 0;
+    int FWidth = 0;
+    int FHeight = 0;
+    TAlign FAlign = alNone;
+    TAnchors FAnchors{akLeft, akTop};
+    TPoint FAnchorRules;
+    TPoint FOriginalParentSize;
+    bool FAnchorMove = false;
+    std::unique_ptr<TSizeConstraints> FConstraints;
+    bool FAutoSize = false;
+    bool FVisible = true;
+    bool FEnabled = true;
+    AnsiString FText;
+    std::unique_ptr<TFont> FFont;
+    bool FParentFont = true;
+    TColor FColor = clWindow;
+    bool FParentColor = true;
+    AnsiString FHint;
+    bool FShowHint = false;
+    bool FParentShowHint = true;
+    TCursor FCursor = crDefault;
+    TPopupMenu* FPopupMenu = nullptr;
+    TBiDiMode FBiDiMode = bdLeftToRight;
+    int FWheelAccumulator = 0;
+    TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+    TControlState FControlState;
+    TWndMethod FWindowProc;
+};
