@@ -292,7 +292,12 @@ TTextLine::TTextLine(const QString& Text, const QFont& Font, Qt::LayoutDirection
 {
     if (Text.isEmpty()) return;
     const bool Blanks = TabsAsBlanks && Text.contains(u'\t');
-    FLayout = std::make_unique<QTextLayout>(Blanks ? QString(Text).replace(u'\t', u' ') : Text, Font);
+    QString Laid = Text;
+    if (Blanks) Laid.replace(u'\t', u' ');
+    // A layout ends its line at a line separator; a line of text runs on
+    // over it as over a line feed.
+    Laid.replace(QChar::LineSeparator, u'\n');
+    FLayout = std::make_unique<QTextLayout>(Laid, Font);
     QTextOption Option(Qt::AlignLeft | Qt::AlignAbsolute);
     Option.setWrapMode(QTextOption::NoWrap);
     Option.setTextDirection(Direction);

@@ -131,6 +131,12 @@ TEST_F(DrawTextTest, TheTextDrawnIsTheTextMeasured)
     const std::vector<TColor> Ellipsized = Grab(Canvas(), Rect(0, 0, 150, 20));
     EXPECT_EQ(Ellipsized, Grab(Canvas(), Rect(0, 20, 150, 40)));
     EXPECT_NE(Ellipsized, std::vector<TColor>(Ellipsized.size(), clWhite));
+
+    // A line separator is a character of the line, not a break in it.
+    TRect Tall = Rect(0, 50, 200, 90);
+    DrawTextW(DC(), u"one\u2028two", -1, &Tall, DT_SINGLELINE);
+    const std::vector<TColor> Below = Grab(Canvas(), Rect(0, 50 + LineHeight(), 200, 90));
+    EXPECT_EQ(Below, std::vector<TColor>(Below.size(), clWhite));
 }
 
 TEST_F(DrawTextTest, PlacementOnTheBackground)
