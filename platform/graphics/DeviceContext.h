@@ -92,8 +92,7 @@ QColor RopColor(TPenMode Mode, TColor Rgb);
 // off, the clip applied and logical coordinates. Inactive (draw nothing)
 // when the context has no image or the clip is empty. On destruction the
 // target learns of the touched part: LogicalBounds (grown by the pen) as
-// given, clipped. LogicalClip, when given, keeps the drawing inside it too
-// (one clip set at once draws text much faster than two intersected).
+// given, clipped. LogicalClip, when given, keeps the drawing inside it too.
 class TDCPainter {
 public:
     TDCPainter(HDC DC, const QRect& LogicalBounds, const QRect* LogicalClip = nullptr);

@@ -209,7 +209,7 @@ struct TLineOp {
     {
         if (!MonoOut) {
             switch (Rop) {
-            case 0xCC: // SRCCOPY
+            case 0xCC: // SRCCOPY; an opaque source onto an opaque picture copies as it is
                 if (Alpha == TAlpha::Take || (Alpha == TAlpha::Opaque && SourceOpaque)) {
                     std::memcpy(Out, S, std::size_t(N) * sizeof(QRgb));
                     return;
@@ -318,6 +318,7 @@ BOOL Transfer(HDC Dest, QRect DestArea, HDC Src, QRect SrcArea, DWORD RasterOp)
 }
 
 } // namespace
+
 BOOL BitBlt(HDC Dest, int X, int Y, int Width, int Height, HDC Src, int XSrc, int YSrc, DWORD Rop)
 {
     return Transfer(Dest, QRect(X, Y, Width, Height), Src, QRect(XSrc, YSrc, Width, Height), Rop);
