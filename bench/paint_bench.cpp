@@ -72,10 +72,14 @@ TColor CellColor(int Row, int Col)
     return (Row + Col) % 2 ? TColor(0xF0F0F0) : clWhite;
 }
 
-// The grid drawn through the platform: every cell that meets the paint region.
+// The grid drawn through the platform: every cell that meets the paint
+// region. Like a grid it paints all of itself, so the window erases nothing.
 class TSheet : public TCustomControl {
 public:
-    explicit TSheet(TComponent* AOwner) : TCustomControl(AOwner) {}
+    explicit TSheet(TComponent* AOwner) : TCustomControl(AOwner)
+    {
+        SetControlStyle(GetControlStyle() + TControlStyle{csOpaque});
+    }
     int FirstRow = 0;
 
 protected:
@@ -98,6 +102,8 @@ protected:
                 DrawTextW(DC, S.data(), int(S.size()), &Text, CellFlags);
                 C->GetBrush()->SetStyle(bsSolid);
             }
+        C->GetBrush()->SetColor(clWhite);
+        C->FillRect(TRect(0, Rows * RowHeight, Width, Height));
     }
 };
 
