@@ -144,8 +144,7 @@ QRect ShapeRect(int X1, int Y1, int X2, int Y2)
 
 // A closed shape inside the rectangle (X1, Y1)-(X2, Y2), filled with the
 // brush and outlined with the pen by Draw, on GDI's pixel grid.
-template <typename TDraw>
-void TCanvas::DrawShape(int X1, int Y1, int X2, int Y2, TDraw Draw)
+template <typename TDraw> void TCanvas::DrawShape(int X1, int Y1, int X2, int Y2, TDraw Draw)
 {
     Changing();
     RequiredState({csHandleValid, csPenValid, csBrushValid});
@@ -205,10 +204,7 @@ void TCanvas::TextOut(int X, int Y, const AnsiString& Text)
 {
     Changing();
     RequiredState({csHandleValid, csFontValid, csBrushValid});
-    const QString S = ToQString(Text);
-    const QFontMetrics M(FHandle->Font);
-    DrawTextRun(FHandle, QPoint(X, Y), S, nullptr);
-    FHandle->PenPos = QPoint(X + M.horizontalAdvance(S), Y);
+    FHandle->PenPos = QPoint(X + DrawTextRun(FHandle, QPoint(X, Y), ToQString(Text), nullptr), Y);
     Changed();
 }
 

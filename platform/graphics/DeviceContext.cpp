@@ -1,6 +1,9 @@
 #include "platform/graphics/DeviceContext.h"
 #include "platform/qt/Bridge.h"
 
+#include <QFontMetrics>
+#include <QTextLayout>
+
 #include <cstdlib>
 
 namespace platform::detail {
@@ -62,18 +65,22 @@ QColor RopColor(TPenMode Mode, TColor Rgb)
     return RgbColor(Rgb);
 }
 
-TDCPainter::TDCPainter(HDC DC, const QRect& LogicalBounds) : FDC(DC)
+TDCPainter::TDCPainter(HDC DC, const QRect& LogicalBounds, const QRect* LogicalClip) : FDC(DC)
 {
     if (!DC || !DC->Target) return;
     FImage = DC->Target->Image();
     if (!FImage || FImage->isNull()) return;
-    const QRegion Clip = DrawableRegion(*DC);
+    QRegion Clip = DrawableRegion(*DC);
+    if (LogicalClip) Clip &= LogicalClip->translated(DC->Origin);
     if (Clip.isEmpty()) return;
     FBounds = LogicalBounds.translated(DC->Origin) & Clip.boundingRect();
     if (FBounds.isEmpty()) return;
     FPainter.begin(FImage);
     FPainter.setRenderHint(QPainter::Antialiasing, false);
-    FPainter.setClipRegion(Clip);
+    if (Clip.rectCount() == 1)
+        FPainter.setClipRect(Clip.boundingRect());
+    else
+        FPainter.setClipRegion(Clip);
     FPainter.translate(DC->Origin);
     FActive = true;
 }
@@ -273,6 +280,52 @@ void DrawLine(HDC DC, QPoint A, QPoint B)
         Painter.setPen(QPen(RgbColor(DC->BkColor), 0));
         Painter.drawPoints(Off.data(), int(Off.size()));
     }
+}
+
+TTextLine::TTextLine() = default;
+TTextLine::TTextLine(TTextLine&&) noexcept = default;
+TTextLine& TTextLine::operator=(TTextLine&&) noexcept = default;
+TTextLine::~TTextLine() = default;
+
+TTextLine::TTextLine(const QString& Text, const QFont& Font, Qt::LayoutDirection Direction, bool TabsAsBlanks)
+    : FText(Text)
+{
+    if (Text.isEmpty()) return;
+    const bool Blanks = TabsAsBlanks && Text.contains(u'\t');
+    QString Laid = Text;
+    if (Blanks) Laid.replace(u'\t', u' ');
+    // A layout ends its line at a line separator; a line of text runs on
+    // over it as over a line feed.
+    Laid.replace(QChar::LineSeparator, u'\n');
+    FLayout = std::make_unique<QTextLayout>(Laid, Font);
+    QTextOption Option(Qt::AlignLeft | Qt::AlignAbsolute);
+    Option.setWrapMode(QTextOption::NoWrap);
+    Option.setTextDirection(Direction);
+    FLayout->setTextOption(Option);
+    // Without the cache the layout drops its glyphs once laid out and
+    // shapes the text again to draw it.
+    FLayout->setCacheEnabled(true);
+    FLayout->beginLayout();
+    const QTextLine Line = FLayout->createLine();
+    FLayout->endLayout();
+    const bool OwnOrder =
+        Direction == Qt::LayoutDirectionAuto || (Direction == Qt::RightToLeft) == Text.isRightToLeft();
+    FWidth = Blanks || !OwnOrder ? QFontMetrics(Font).horizontalAdvance(Text) : qRound(Line.horizontalAdvance());
+}
+
+qreal TTextLine::CursorX(qsizetype Position) const
+{
+    return FLayout ? FLayout->lineAt(0).cursorToX(int(Position)) : 0;
+}
+
+qreal TTextLine::Ascent() const
+{
+    return FLayout ? FLayout->lineAt(0).ascent() : 0;
+}
+
+void TTextLine::Draw(QPainter& Painter, QPointF TopLeft) const
+{
+    if (FLayout) FLayout->draw(&Painter, TopLeft);
 }
 
 HDC CreateDC(std::shared_ptr<TDrawTarget> Target, QPoint Origin, std::optional<QRegion> Clip)

@@ -17,6 +17,8 @@
 #include <optional>
 #include <vector>
 
+class QTextLayout;
+
 namespace platform::detail {
 
 // Where a device context's drawing lands.
@@ -90,10 +92,10 @@ QColor RopColor(TPenMode Mode, TColor Rgb);
 // off, the clip applied and logical coordinates. Inactive (draw nothing)
 // when the context has no image or the clip is empty. On destruction the
 // target learns of the touched part: LogicalBounds (grown by the pen) as
-// given, clipped.
+// given, clipped. LogicalClip, when given, keeps the drawing inside it too.
 class TDCPainter {
 public:
-    TDCPainter(HDC DC, const QRect& LogicalBounds);
+    TDCPainter(HDC DC, const QRect& LogicalBounds, const QRect* LogicalClip = nullptr);
     ~TDCPainter();
     TDCPainter(const TDCPainter&) = delete;
     TDCPainter& operator=(const TDCPainter&) = delete;
@@ -129,12 +131,45 @@ QRegion DrawableRegion(const HDC__& DC);
 // Whether one pixel (image coordinates) lies in it.
 bool DrawablePoint(const HDC__& DC, QPoint Device);
 
+// A line of text shaped once in a font, then measured and drawn from the
+// same glyphs: shaping is most of what a piece of text costs.
+class TTextLine {
+public:
+    TTextLine();
+    // Direction: the reading order that places neutral characters (by
+    // default the text's own, from its first strong character); TabsAsBlanks
+    // draws tabs as blanks. The width is always that of the text as written
+    // in its own reading order, so a forced order that differs from it, or
+    // a tab drawn as a blank, costs a second shaping.
+    TTextLine(const QString& Text, const QFont& Font, Qt::LayoutDirection Direction = Qt::LayoutDirectionAuto,
+              bool TabsAsBlanks = false);
+    TTextLine(TTextLine&&) noexcept;
+    TTextLine& operator=(TTextLine&&) noexcept;
+    ~TTextLine();
+
+    const QString& Text() const { return FText; }
+    // The advance of the whole line (QFontMetrics::horizontalAdvance's answer).
+    int Width() const { return FWidth; }
+    // The x of the boundary before character Position, from the drawn line's start.
+    qreal CursorX(qsizetype Position) const;
+    // The baseline's distance from the line's top (the largest ascent of its fonts).
+    qreal Ascent() const;
+    // Draws the line in the painter's pen, its top-left corner at TopLeft.
+    void Draw(QPainter& Painter, QPointF TopLeft) const;
+
+private:
+    QString FText;
+    std::unique_ptr<QTextLayout> FLayout;
+    int FWidth = 0;
+};
+
 // One line of text as GDI's text output draws it: the cell's top-left
 // corner at TopLeft (logical), the context's font turned by its
 // escapement, the text colour, the cell filled with the background colour
 // unless the background is transparent; kept inside Clip (logical) when
-// given. Dx, when given, holds each character's advance.
-void DrawTextRun(HDC DC, QPoint TopLeft, const QString& Text, const QRect* Clip, const int* Dx = nullptr);
+// given. Dx, when given, holds each character's advance. Answers the
+// width of the text's cell.
+int DrawTextRun(HDC DC, QPoint TopLeft, const QString& Text, const QRect* Clip, const int* Dx = nullptr);
 
 // A new device context on a target, its font and colours the system's defaults.
 HDC CreateDC(std::shared_ptr<TDrawTarget> Target, QPoint Origin, std::optional<QRegion> Clip);

@@ -5,11 +5,14 @@
 
 #include <QPainter>
 
+#include <cstring>
+
 using namespace platform::detail;
 
 namespace {
 
 constexpr QRgb RgbMask = 0x00FFFFFF;
+constexpr QRgb Opaque = 0xFF000000;
 
 bool UsesSource(Byte Rop)
 {
@@ -19,6 +22,11 @@ bool UsesSource(Byte Rop)
 bool UsesPattern(Byte Rop)
 {
     return (((Rop >> 4) ^ Rop) & 0x0F) != 0;
+}
+
+bool UsesDestination(Byte Rop)
+{
+    return (((Rop >> 1) ^ Rop) & 0x55) != 0;
 }
 
 // The operation's truth table applied bit by bit: bit P*4 + S*2 + D of Rop
@@ -61,16 +69,190 @@ QRgb Mono(QRgb Color)
     return qGray(Color) >= 128 ? RgbMask : 0;
 }
 
-// The brush's pixels under Area (logical), as the context paints them.
-QImage PatternPixels(HDC DC, const QRect& Area)
+bool Is32Bit(const QImage& Image)
 {
+    return Image.format() == QImage::Format_RGB32 || Image.format() == QImage::Format_ARGB32;
+}
+
+// Rows of W pixels, one for each row of the destination area: either lines
+// of an image as they are or a picture made for the transfer.
+struct TRows {
+    const QImage* Image = nullptr;
+    QImage Own;
+    QPoint Offset;      // where the area's top-left pixel lies in Image
+    bool Opaque = true; // every pixel's alpha is 255
+    const QRgb* Row(int Y) const
+    {
+        return reinterpret_cast<const QRgb*>(Image->constScanLine(Offset.y() + Y)) + Offset.x();
+    }
+    void Take(QImage Made)
+    {
+        Own = std::move(Made);
+        Image = &Own;
+        Offset = QPoint();
+    }
+};
+
+// The source under the destination area, read before anything is written
+// (the source may be the destination itself). An unscaled 32-bit source is
+// read where it lies; everything else is mapped into a picture the size of
+// the destination: scaled to the nearest pixel, monochrome mapped to and
+// from the destination's colours, black outside the source's image.
+void SourceRows(HDC Dest, HDC Src, const QRect& DestArea, const QRect& SrcArea, bool MirrorX, bool MirrorY,
+                const QImage* Target, TRows& Rows)
+{
+    const int W = DestArea.width();
+    const int H = DestArea.height();
+    QImage* From = Src->Target ? Src->Target->Image() : nullptr;
+    const bool MonoIn = From && Src->Target->Monochrome();
+    const bool MonoOut = Dest->Target->Monochrome();
+    const QRect SrcDevice = SrcArea.translated(Src->Origin);
+    Rows.Opaque = !From || From->format() != QImage::Format_ARGB32;
+    if (From && !From->isNull() && Is32Bit(*From) && MonoIn == MonoOut && !MirrorX && !MirrorY &&
+        SrcArea.size() == DestArea.size() && From->rect().contains(SrcDevice)) {
+        if (From == Target && SrcDevice.intersects(DestArea.translated(Dest->Origin))) {
+            Rows.Take(From->copy(SrcDevice));
+            return;
+        }
+        Rows.Image = From;
+        Rows.Offset = SrcDevice.topLeft();
+        return;
+    }
+    QImage Source(W, H, QImage::Format_RGB32);
+    Source.fill(Qt::black);
+    if (From && !From->isNull()) {
+        const QRgb Fore = ToRgb(Dest->TextColor);
+        const QRgb Back = ToRgb(Dest->BkColor);
+        const QRgb SrcBack = ToRgb(Src->BkColor);
+        // 32-bit pictures are read as they are (a copy takes their alpha along).
+        const QImage Colors = Is32Bit(*From) ? *From : From->convertToFormat(QImage::Format_RGB32);
+        std::vector<int> Columns(static_cast<std::size_t>(W));
+        for (int X = 0; X < W; ++X)
+            Columns[std::size_t(X)] = SrcDevice.left() + int((qint64(MirrorX ? W - 1 - X : X) * SrcArea.width()) / W);
+        for (int Y = 0; Y < H; ++Y) {
+            const int SY = SrcDevice.top() + int((qint64(MirrorY ? H - 1 - Y : Y) * SrcArea.height()) / H);
+            auto* Row = reinterpret_cast<QRgb*>(Source.scanLine(Y));
+            if (SY < 0 || SY >= Colors.height()) continue;
+            const auto* In = reinterpret_cast<const QRgb*>(Colors.constScanLine(SY));
+            for (int X = 0; X < W; ++X) {
+                const int SX = Columns[std::size_t(X)];
+                if (SX < 0 || SX >= Colors.width()) continue;
+                QRgb C = In[SX];
+                if (MonoIn && !MonoOut)
+                    C = Opaque | (Mono(C) ? Back : Fore); // 1 (white) takes the background colour
+                else if (MonoOut && !MonoIn)
+                    C = Opaque | ((C & RgbMask) == SrcBack ? RgbMask : 0);
+                Row[X] = C;
+            }
+        }
+    }
+    Rows.Take(std::move(Source));
+}
+
+// The brush under Area (logical) as the context paints it: one colour for a
+// solid or clear brush (a clear one leaves the background colour), else a
+// picture.
+bool PatternRows(HDC DC, const QRect& Area, QRgb& Solid, TRows& Rows)
+{
+    if (DC->BrushPattern.isNull() && (DC->BrushStyle == bsSolid || DC->BrushStyle == bsClear)) {
+        Solid = ToRgb(DC->BrushStyle == bsSolid ? DC->BrushColor : DC->BkColor);
+        return false;
+    }
     QImage Pattern(Area.size(), QImage::Format_RGB32);
     Pattern.fill(RgbColor(DC->BkColor));
     QPainter Painter(&Pattern);
     Painter.translate(-Area.topLeft());
     Painter.fillRect(Area, BrushOf(*DC));
-    return Pattern;
+    Painter.end();
+    Rows.Take(std::move(Pattern));
+    return true;
 }
+
+// How a line's result meets the alpha of the pixels it lands on.
+enum class TAlpha {
+    Opaque, // a picture without alpha: every pixel opaque
+    Keep,   // a 32-bit picture keeps its alpha...
+    Take,   // ...unless copied over: then the source's alpha comes along
+};
+
+// Writes Value(I), an RGB colour (or a source pixel for Take), to Out[0, N).
+template <class TValue> void Put(QRgb* Out, int N, TAlpha Alpha, TValue Value)
+{
+    switch (Alpha) {
+    case TAlpha::Opaque:
+        for (int I = 0; I < N; ++I)
+            Out[I] = Opaque | Value(I);
+        break;
+    case TAlpha::Keep:
+        for (int I = 0; I < N; ++I)
+            Out[I] = (Out[I] & Opaque) | (Value(I) & RgbMask);
+        break;
+    case TAlpha::Take:
+        for (int I = 0; I < N; ++I)
+            Out[I] = Value(I);
+        break;
+    }
+}
+
+// One line of the transfer: N pixels from the source line S, the pattern
+// line P (null: the solid colour), the destination line D (null when not
+// read) into Out, which may be D itself. Operations that leave the
+// destination alone and a one-colour brush take no per-pixel truth table.
+struct TLineOp {
+    Byte Rop;
+    bool MonoOut;
+    TAlpha Alpha;
+    QRgb Solid;
+    bool SourceOpaque;
+
+    void operator()(QRgb* Out, int N, const QRgb* S, const QRgb* P, const QRgb* D) const
+    {
+        if (!MonoOut) {
+            switch (Rop) {
+            case 0xCC: // SRCCOPY; an opaque source onto an opaque picture copies as it is
+                if (Alpha == TAlpha::Take || (Alpha == TAlpha::Opaque && SourceOpaque)) {
+                    std::memcpy(Out, S, std::size_t(N) * sizeof(QRgb));
+                    return;
+                }
+                Put(Out, N, Alpha, [S](int I) { return S[I]; });
+                return;
+            case 0x33: // NOTSRCCOPY
+                Put(Out, N, Alpha, [S](int I) { return ~S[I] & RgbMask; });
+                return;
+            case 0x00: // BLACKNESS
+            case 0xFF: // WHITENESS
+                Put(Out, N, Alpha, [this](int) { return Rop ? RgbMask : 0; });
+                return;
+            case 0xF0: // PATCOPY
+                if (P)
+                    Put(Out, N, Alpha, [P](int I) { return P[I] & RgbMask; });
+                else
+                    Put(Out, N, Alpha, [this](int) { return Solid; });
+                return;
+            case 0x0F: // NOT PATCOPY
+                if (P)
+                    Put(Out, N, Alpha, [P](int I) { return ~P[I] & RgbMask; });
+                else
+                    Put(Out, N, Alpha, [this](int) { return ~Solid & RgbMask; });
+                return;
+            case 0xAA: // the destination as it is
+                if (Out != D) Put(Out, N, Alpha, [D](int I) { return D[I] & RgbMask; });
+                return;
+            default:
+                break;
+            }
+        }
+        Put(Out, N, Alpha, [&](int I) {
+            QRgb PV = P ? P[I] & RgbMask : Solid;
+            QRgb DV = D ? D[I] & RgbMask : 0;
+            if (MonoOut) {
+                PV = Mono(PV);
+                DV = Mono(DV);
+            }
+            return Apply(Rop, PV, S ? S[I] & RgbMask : 0, DV);
+        });
+    }
+};
 
 BOOL Transfer(HDC Dest, QRect DestArea, HDC Src, QRect SrcArea, DWORD RasterOp)
 {
@@ -95,91 +277,38 @@ BOOL Transfer(HDC Dest, QRect DestArea, HDC Src, QRect SrcArea, DWORD RasterOp)
     const QRegion Area = DrawableRegion(*Dest) & Device;
     if (Area.isEmpty()) return 1;
 
-    // The source, scaled to the destination, read before anything is written
-    // (the source may be the destination itself).
-    const int W = DestArea.width();
-    const int H = DestArea.height();
-    QImage Source;
+    TRows Source;
     if (NeedsSource) {
         if (SrcArea.isEmpty()) return 1;
-        Source = QImage(W, H, QImage::Format_RGB32);
-        Source.fill(Qt::black);
-        QImage* From = Src->Target ? Src->Target->Image() : nullptr;
-        if (From && !From->isNull()) {
-            const bool MonoIn = Src->Target->Monochrome();
-            const bool MonoOut = Dest->Target->Monochrome();
-            const QRgb Fore = ToRgb(Dest->TextColor);
-            const QRgb Back = ToRgb(Dest->BkColor);
-            const QRgb SrcBack = ToRgb(Src->BkColor);
-            // 32-bit pictures are read as they are (a copy takes their alpha along).
-            const bool Direct = From->format() == QImage::Format_RGB32 || From->format() == QImage::Format_ARGB32;
-            const QImage Colors = Direct ? *From : From->convertToFormat(QImage::Format_RGB32);
-            for (int Y = 0; Y < H; ++Y) {
-                const int SY =
-                    SrcArea.top() + int((qint64(MirrorY ? H - 1 - Y : Y) * SrcArea.height()) / H) + Src->Origin.y();
-                auto* Row = reinterpret_cast<QRgb*>(Source.scanLine(Y));
-                if (SY < 0 || SY >= Colors.height()) continue;
-                const auto* In = reinterpret_cast<const QRgb*>(Colors.constScanLine(SY));
-                for (int X = 0; X < W; ++X) {
-                    const int SX =
-                        SrcArea.left() + int((qint64(MirrorX ? W - 1 - X : X) * SrcArea.width()) / W) + Src->Origin.x();
-                    if (SX < 0 || SX >= Colors.width()) continue;
-                    QRgb C = In[SX];
-                    if (MonoIn && !MonoOut)
-                        C = 0xFF000000 | (Mono(C) ? Back : Fore); // 1 (white) takes the background colour
-                    else if (MonoOut && !MonoIn)
-                        C = 0xFF000000 | ((C & RgbMask) == SrcBack ? RgbMask : 0);
-                    Row[X] = C;
-                }
-            }
-        }
+        SourceRows(Dest, Src, DestArea, SrcArea, MirrorX, MirrorY, Target, Source);
     }
-    const bool MonoOut = Dest->Target->Monochrome();
-    const QImage Pattern = UsesPattern(Rop) ? PatternPixels(Dest, DestArea) : QImage();
-    QImage Before = Target->copy(Device).convertToFormat(QImage::Format_RGB32);
-    QImage Result(W, H, QImage::Format_RGB32);
-    for (int Y = 0; Y < H; ++Y) {
-        const auto* D = reinterpret_cast<const QRgb*>(Before.constScanLine(Y));
-        const auto* S = NeedsSource ? reinterpret_cast<const QRgb*>(Source.constScanLine(Y)) : nullptr;
-        const auto* P = Pattern.isNull() ? nullptr : reinterpret_cast<const QRgb*>(Pattern.constScanLine(Y));
-        auto* Out = reinterpret_cast<QRgb*>(Result.scanLine(Y));
-        for (int X = 0; X < W; ++X) {
-            QRgb PV = P ? P[X] & RgbMask : 0;
-            if (Rop == 0xCC) {
-                Out[X] = S[X];
-                continue;
-            }
-            QRgb SV = S ? S[X] & RgbMask : 0;
-            QRgb DV = D[X] & RgbMask;
-            if (MonoOut) {
-                PV = Mono(PV);
-                DV = Mono(DV);
-            }
-            Out[X] = 0xFF000000 | Apply(Rop, PV, SV, DV);
-        }
-    }
+    TRows Pattern;
+    TLineOp Line{Rop, Dest->Target->Monochrome(), TAlpha::Opaque, 0, Source.Opaque};
+    const bool PatternImage = UsesPattern(Rop) && PatternRows(Dest, DestArea, Line.Solid, Pattern);
+    auto SourceAt = [&](int Y, int X) { return NeedsSource ? Source.Row(Y) + X : nullptr; };
+    auto PatternAt = [&](int Y, int X) { return PatternImage ? Pattern.Row(Y) + X : nullptr; };
 
-    if (Target->format() == QImage::Format_RGB32 || Target->format() == QImage::Format_ARGB32) {
-        // Straight into the pixels; a 32-bit picture keeps its alpha unless copied over.
-        const bool Alpha = Target->format() == QImage::Format_ARGB32;
-        const bool KeepAlpha = Alpha && Rop != 0xCC;
+    if (Is32Bit(*Target)) {
+        // Straight into the pixels, line by line.
+        if (Target->format() == QImage::Format_ARGB32) Line.Alpha = Rop == 0xCC ? TAlpha::Take : TAlpha::Keep;
+        const bool ReadsDest = UsesDestination(Rop) || Line.Alpha == TAlpha::Keep;
         for (const QRect& R : Area)
             for (int Y = R.top(); Y <= R.bottom(); ++Y) {
-                const auto* In = reinterpret_cast<const QRgb*>(Result.constScanLine(Y - Device.top()));
-                auto* Row = reinterpret_cast<QRgb*>(Target->scanLine(Y));
-                for (int X = R.left(); X <= R.right(); ++X) {
-                    const QRgb V = In[X - Device.left()];
-                    Row[X] = KeepAlpha ? (Row[X] & 0xFF000000) | (V & RgbMask) : Alpha ? V : 0xFF000000 | V;
-                }
+                auto* Row = reinterpret_cast<QRgb*>(Target->scanLine(Y)) + R.left();
+                const int SY = Y - Device.top(), SX = R.left() - Device.left();
+                Line(Row, R.width(), SourceAt(SY, SX), PatternAt(SY, SX), ReadsDest ? Row : nullptr);
             }
         Dest->Target->Touched(Area.boundingRect());
         return 1;
     }
-    for (int Y = 0; Y < H; ++Y) {
-        auto* Row = reinterpret_cast<QRgb*>(Result.scanLine(Y));
-        for (int X = 0; X < W; ++X)
-            Row[X] |= 0xFF000000;
-    }
+    // Other pictures: the result made whole, then painted over them.
+    const int W = DestArea.width();
+    const int H = DestArea.height();
+    const QImage Before = UsesDestination(Rop) ? Target->copy(Device).convertToFormat(QImage::Format_RGB32) : QImage();
+    QImage Result(W, H, QImage::Format_RGB32);
+    for (int Y = 0; Y < H; ++Y)
+        Line(reinterpret_cast<QRgb*>(Result.scanLine(Y)), W, SourceAt(Y, 0), PatternAt(Y, 0),
+             Before.isNull() ? nullptr : reinterpret_cast<const QRgb*>(Before.constScanLine(Y)));
     TDCPainter Painter(Dest, DestArea);
     if (Painter.Active()) {
         Painter.Painter().setCompositionMode(QPainter::CompositionMode_Source);

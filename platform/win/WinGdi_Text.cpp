@@ -13,18 +13,26 @@ using namespace platform::detail;
 
 namespace platform::detail {
 
-void DrawTextRun(HDC DC, QPoint TopLeft, const QString& Text, const QRect* Clip, const int* Dx)
+int DrawTextRun(HDC DC, QPoint TopLeft, const QString& Text, const QRect* Clip, const int* Dx)
 {
-    if (!DC || Text.isEmpty()) return;
+    if (!DC || Text.isEmpty()) return 0;
     const QFontMetrics M(DC->Font);
+    // Qt draws the underline and strike-out of a laid-out line otherwise
+    // than those of a run of text: such text is drawn as a run.
+    const bool Run = Dx || DC->Font.underline() || DC->Font.strikeOut();
+    TTextLine Line;
     int Width = 0;
-    if (Dx)
+    if (Dx) {
         for (qsizetype I = 0; I < Text.size(); ++I)
             Width += Dx[I];
-    else
+    } else if (Run) {
         Width = M.horizontalAdvance(Text);
+    } else {
+        Line = TTextLine(Text, DC->Font);
+        Width = Line.Width();
+    }
     const QRect Cell(0, 0, Width, M.height());
-    if (Cell.isEmpty()) return;
+    if (Cell.isEmpty()) return Width;
     // The escapement turns the text counter-clockwise about the cell's
     // top-left corner (900: the text runs upwards from TopLeft).
     QTransform Turn;
@@ -32,24 +40,29 @@ void DrawTextRun(HDC DC, QPoint TopLeft, const QString& Text, const QRect* Clip,
     Turn.rotate(-DC->FontEscapement / 10.0);
     QRect Bounds = Turn.mapRect(Cell).adjusted(-1, -1, 1, 1);
     if (Clip) Bounds &= *Clip;
-    if (Bounds.isEmpty()) return;
-    TDCPainter P(DC, Bounds);
-    if (!P.Active()) return;
+    if (Bounds.isEmpty()) return Width;
+    TDCPainter P(DC, Bounds, Clip);
+    if (!P.Active()) return Width;
     QPainter& Painter = P.Painter();
-    if (Clip) Painter.setClipRect(*Clip, Qt::IntersectClip);
     Painter.setTransform(Turn, true);
     if (!DC->BkTransparent) Painter.fillRect(Cell, RgbColor(DC->BkColor));
-    Painter.setFont(DC->Font);
     Painter.setPen(RgbColor(DC->TextColor));
+    if (!Run) {
+        // The baseline sits at the font's ascent, whatever fonts stand in for some characters.
+        Line.Draw(Painter, QPointF(0, M.ascent() - Line.Ascent()));
+        return Width;
+    }
+    Painter.setFont(DC->Font);
     if (!Dx) {
         Painter.drawText(QPoint(0, M.ascent()), Text);
-        return;
+        return Width;
     }
     int X = 0;
     for (qsizetype I = 0; I < Text.size(); ++I) {
         Painter.drawText(QPoint(X, M.ascent()), Text.mid(I, 1));
         X += Dx[I];
     }
+    return Width;
 }
 
 } // namespace platform::detail

@@ -91,55 +91,96 @@ qsizetype CutPoint(const QString& S, qsizetype N)
     return N;
 }
 
-// The longest start of S that fits Width together with Tail after it.
-QString FitStart(const QString& S, const QString& Tail, const QFontMetrics& M, int Width)
+qsizetype NextCut(const QString& S, qsizetype N)
 {
-    qsizetype Low = 0, High = S.size();
+    return N + (N + 1 < S.size() && S[N].isHighSurrogate() && S[N + 1].isLowSurrogate() ? 2 : 1);
+}
+
+qsizetype PreviousCut(const QString& S, qsizetype N)
+{
+    return N - (N > 1 && S[N - 1].isLowSurrogate() && S[N - 2].isHighSurrogate() ? 2 : 1);
+}
+
+// What a line of DrawText needs to know: the font, the width to fit and the reading order.
+struct TLineFit {
+    const QFont& Font;
+    const QFontMetrics& M;
+    int Width;
+    Qt::LayoutDirection Direction;
+    // Tabs that are not expanded show as blanks.
+    TTextLine Shape(const QString& Text) const { return TTextLine(Text, Font, Direction, true); }
+    bool Fits(const QString& Text) const { return M.horizontalAdvance(Text) <= Width; }
+};
+
+// The longest start of S (already shaped) that fits together with Tail
+// after it, shaped. The glyphs of S tell where the cut should fall; the text
+// itself then confirms it (the tail changes the kerning at the cut): that
+// start fits and one character more does not. Where the glyphs misled (a
+// right-to-left text), the cut is searched for among the starts themselves.
+TTextLine FitStart(const TTextLine& S, const QString& Tail, const TLineFit& Fit)
+{
+    const QString& Text = S.Text();
+    auto Fits = [&](qsizetype N) { return Fit.Fits(Text.left(N) + Tail); };
+    const QFontMetricsF MF(Fit.Font);
+    qreal TailWidth = 0;
+    for (QChar C : Tail)
+        TailWidth += MF.horizontalAdvance(C);
+    qsizetype Low = 0, High = Text.size();
     while (Low < High) {
         const qsizetype Mid = (Low + High + 1) / 2;
-        if (M.horizontalAdvance(S.left(Mid) + Tail) <= Width)
+        if (S.CursorX(Mid) + TailWidth <= Fit.Width)
             Low = Mid;
         else
             High = Mid - 1;
     }
-    return S.left(CutPoint(S, Low)) + Tail;
-}
-
-// The end of the line replaced by "..." so that it fits.
-QString EndEllipsis(const QString& L, const QFontMetrics& M, int Width)
-{
-    if (M.horizontalAdvance(L) <= Width) return L;
-    return FitStart(L, Ellipsis, M, Width);
+    const qsizetype Guess = CutPoint(Text, Low);
+    TTextLine Best = Fit.Shape(Text.left(Guess) + Tail);
+    if (Best.Width() <= Fit.Width) {
+        if (Guess == Text.size() || !Fits(NextCut(Text, Guess))) return Best;
+        Low = NextCut(Text, Guess);
+        High = Text.size();
+    } else {
+        Low = 0;
+        High = Guess > 0 ? PreviousCut(Text, Guess) : 0;
+    }
+    while (Low < High) {
+        qsizetype Mid = CutPoint(Text, (Low + High + 1) / 2);
+        if (Mid <= Low) Mid = NextCut(Text, Low);
+        if (Fits(Mid))
+            Low = Mid;
+        else
+            High = PreviousCut(Text, Mid);
+    }
+    return Fit.Shape(Text.left(Low) + Tail);
 }
 
 // The middle replaced by "...", keeping as much as possible of what follows
-// the last path delimiter ('/' or '\').
-QString PathEllipsis(const QString& L, const QFontMetrics& M, int Width)
+// the last path delimiter ('/' or '\'). L does not fit.
+TTextLine PathEllipsis(const TTextLine& L, const TLineFit& Fit)
 {
-    if (M.horizontalAdvance(L) <= Width) return L;
-    const qsizetype Slash = std::max(L.lastIndexOf(u'/'), L.lastIndexOf(u'\\'));
+    const QString& Text = L.Text();
+    const qsizetype Slash = std::max(Text.lastIndexOf(u'/'), Text.lastIndexOf(u'\\'));
     if (Slash < 0) {
         // No path: keep the start and the end.
-        const qsizetype Half = CutPoint(L, L.size() / 2);
-        QString Start = L.left(Half), End = L.mid(Half);
+        const qsizetype Half = CutPoint(Text, Text.size() / 2);
+        QString Start = Text.left(Half), End = Text.mid(Half);
         while (!Start.isEmpty() || !End.isEmpty()) {
-            if (M.horizontalAdvance(Start + Ellipsis + End) <= Width) return Start + Ellipsis + End;
+            if (Fit.Fits(Start + Ellipsis + End)) return Fit.Shape(Start + Ellipsis + End);
             if (Start.size() >= End.size())
-                Start.chop(Start.size() - CutPoint(Start, Start.size() - 1));
+                Start.truncate(PreviousCut(Start, Start.size()));
             else
-                End.remove(0, End.size() > 1 && End[0].isHighSurrogate() && End[1].isLowSurrogate() ? 2 : 1);
+                End.remove(0, NextCut(End, 0));
         }
-        return Ellipsis;
+        return Fit.Shape(Ellipsis);
     }
-    const QString Head = L.left(Slash);
-    const QString Tail = L.mid(Slash);
-    if (M.horizontalAdvance(Ellipsis + Tail) <= Width) return FitStart(Head, Ellipsis + Tail, M, Width);
+    const QString Tail = Text.mid(Slash);
+    if (Fit.Fits(Ellipsis + Tail)) return FitStart(Fit.Shape(Text.left(Slash)), Ellipsis + Tail, Fit);
     // Not even the last part fits: it loses its end as well.
-    return EndEllipsis(Ellipsis + Tail, M, Width);
+    return FitStart(Fit.Shape(Ellipsis + Tail), Ellipsis, Fit);
 }
 
 struct TLayout {
-    QStringList Lines;
+    std::vector<TTextLine> Lines;
     // Per line: the index of the prefixed character to underline, or -1.
     std::vector<qsizetype> Marks;
     int LineHeight = 0;
@@ -154,7 +195,7 @@ QString JoinLineBreaks(QString Text)
     return Text;
 }
 
-TLayout LayOut(QString Text, const QFontMetrics& M, int Width, UINT Format)
+TLayout LayOut(QString Text, const TLineFit& Fit, UINT Format)
 {
     TLayout L;
     qsizetype Mark = -1;
@@ -166,11 +207,12 @@ TLayout LayOut(QString Text, const QFontMetrics& M, int Width, UINT Format)
     }
     if (Text.isEmpty()) return L;
     if (Mark >= 0 && (Text[Mark] == u'\r' || Text[Mark] == u'\n')) Mark = -1;
+    QStringList Lines;
     if (Format & DT_SINGLELINE) {
         if (Mark >= 0) Mark -= Text.left(Mark).count(u'\r') + Text.left(Mark).count(u'\n');
         Text.remove(u'\r');
         Text.remove(u'\n');
-        L.Lines << Text;
+        Lines << Text;
         L.Marks.push_back(Mark);
     } else {
         if (Mark >= 0) Mark = JoinLineBreaks(Text.left(Mark)).size();
@@ -178,33 +220,36 @@ TLayout LayOut(QString Text, const QFontMetrics& M, int Width, UINT Format)
         for (const QString& Line : JoinLineBreaks(Text).split(u'\n')) {
             const qsizetype Own = Mark >= Offset && Mark < Offset + Line.size() ? Mark - Offset : -1;
             Offset += Line.size() + 1;
-            const qsizetype First = L.Lines.size();
+            const qsizetype First = Lines.size();
             if (Format & DT_WORDBREAK)
-                BreakLine(Line, M, Width, L.Lines);
+                BreakLine(Line, Fit.M, Fit.Width, Lines);
             else
-                L.Lines << Line;
+                Lines << Line;
             // A line broken into pieces loses its mark.
-            const bool Whole = L.Lines.size() == First + 1 && L.Lines.back() == Line;
-            for (qsizetype I = First; I < L.Lines.size(); ++I)
+            const bool Whole = Lines.size() == First + 1 && Lines.back() == Line;
+            for (qsizetype I = First; I < Lines.size(); ++I)
                 L.Marks.push_back(Whole ? Own : -1);
         }
     }
-    for (qsizetype I = 0; I < L.Lines.size(); ++I) {
-        QString& Line = L.Lines[I];
-        const QString Before = Line;
-        if (Format & DT_PATH_ELLIPSIS)
-            Line = PathEllipsis(Line, M, Width);
-        else if (Format & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS))
-            Line = EndEllipsis(Line, M, Width);
+    L.Lines.reserve(std::size_t(Lines.size()));
+    for (qsizetype I = 0; I < Lines.size(); ++I) {
+        TTextLine Line = Fit.Shape(Lines[I]);
+        if (Line.Width() > Fit.Width) {
+            if (Format & DT_PATH_ELLIPSIS)
+                Line = PathEllipsis(Line, Fit);
+            else if (Format & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS))
+                Line = FitStart(Line, Ellipsis, Fit);
+        }
         // An end ellipsis keeps the start of the line, and a mark inside it.
         qsizetype& Own = L.Marks[std::size_t(I)];
-        if (Line != Before && !(Own >= 0 && !(Format & DT_PATH_ELLIPSIS) && Own < Line.size() - Ellipsis.size()))
+        if (Line.Text() != Lines[I] &&
+            !(Own >= 0 && !(Format & DT_PATH_ELLIPSIS) && Own < Line.Text().size() - Ellipsis.size()))
             Own = -1;
+        L.Width = std::max(L.Width, Line.Width());
+        L.Lines.push_back(std::move(Line));
     }
-    L.LineHeight = M.height() + ((Format & DT_EXTERNALLEADING) ? std::max(0, M.leading()) : 0);
+    L.LineHeight = Fit.M.height() + ((Format & DT_EXTERNALLEADING) ? std::max(0, Fit.M.leading()) : 0);
     L.Height = L.LineHeight * int(L.Lines.size());
-    for (const QString& Line : L.Lines)
-        L.Width = std::max(L.Width, M.horizontalAdvance(Line));
     return L;
 }
 
@@ -214,13 +259,15 @@ int DrawTextCore(HDC DC, const QString& Text, TRect* Rect, UINT Format)
     const QFontMetrics M(DC->Font);
     if ((Format & DT_PREFIXONLY) != 0) return M.height();
     const int Width = Rect->Right - Rect->Left;
-    const TLayout L = LayOut(Text, M, Width, Format);
+    // Right-to-left reading order changes where neutral characters go, not the alignment.
+    const TLineFit Fit{DC->Font, M, Width, (Format & DT_RTLREADING) ? Qt::RightToLeft : Qt::LeftToRight};
+    const TLayout L = LayOut(Text, Fit, Format);
     if (Format & DT_CALCRECT) {
         Rect->Right = Rect->Left + L.Width;
         Rect->Bottom = Rect->Top + L.Height;
         return L.Height;
     }
-    if (L.Lines.isEmpty()) return 0;
+    if (L.Lines.empty()) return 0;
 
     int Y = Rect->Top;
     if (Format & DT_SINGLELINE) {
@@ -234,33 +281,27 @@ int DrawTextCore(HDC DC, const QString& Text, TRect* Rect, UINT Format)
                                                     .united(QRect(Rect->Right - L.Width, Y, L.Width, L.Height))
                                                     .united(Box)
                                               : Box;
-    TDCPainter P(DC, Bounds);
+    TDCPainter P(DC, Bounds, (Format & DT_NOCLIP) ? nullptr : &Box);
     if (!P.Active()) return L.Height;
     QPainter& Painter = P.Painter();
-    if (!(Format & DT_NOCLIP)) Painter.setClipRect(Box, Qt::IntersectClip);
-    Painter.setFont(DC->Font);
-    // Right-to-left reading order changes where neutral characters go, not the alignment.
-    Painter.setLayoutDirection((Format & DT_RTLREADING) ? Qt::RightToLeft : Qt::LeftToRight);
-    for (qsizetype I = 0; I < L.Lines.size(); ++I) {
-        const QString& Line = L.Lines[I];
-        const int W = M.horizontalAdvance(Line);
+    Painter.setPen(RgbColor(DC->TextColor));
+    for (std::size_t I = 0; I < L.Lines.size(); ++I) {
+        const TTextLine& Line = L.Lines[I];
+        const int W = Line.Width();
         int X = Rect->Left;
         if (Format & DT_CENTER)
             X = Rect->Left + (Width - W) / 2;
         else if (Format & DT_RIGHT)
             X = Rect->Right - W;
         if (!DC->BkTransparent) Painter.fillRect(QRect(X, Y, W, L.LineHeight), RgbColor(DC->BkColor));
-        Painter.setPen(RgbColor(DC->TextColor));
-        Painter.drawText(QRect(X, Y, W, L.LineHeight),
-                         Qt::AlignAbsolute | Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
-                         Line);
-        if (const qsizetype Mark = L.Marks[std::size_t(I)]; Mark >= 0) {
-            const qsizetype Length = Line[Mark].isHighSurrogate() && Mark + 1 < Line.size() ? 2 : 1;
-            const int Left = X + M.horizontalAdvance(Line.left(Mark));
+        Line.Draw(Painter, QPointF(X, Y));
+        if (const qsizetype Mark = L.Marks[I]; Mark >= 0) {
+            const QString& S = Line.Text();
+            const qsizetype Length = S[Mark].isHighSurrogate() && Mark + 1 < S.size() ? 2 : 1;
+            const int Left = X + M.horizontalAdvance(S.left(Mark));
             const int Under = Y + M.ascent() + std::max(1, M.underlinePos());
-            Painter.fillRect(
-                QRect(Left, Under, M.horizontalAdvance(Line.mid(Mark, Length)), std::max(1, M.lineWidth())),
-                RgbColor(DC->TextColor));
+            Painter.fillRect(QRect(Left, Under, M.horizontalAdvance(S.mid(Mark, Length)), std::max(1, M.lineWidth())),
+                             RgbColor(DC->TextColor));
         }
         Y += L.LineHeight;
     }

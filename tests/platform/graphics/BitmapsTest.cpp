@@ -268,6 +268,58 @@ TEST(BitBlt, RasterOperationsOnEveryPixel)
     EXPECT_EQ(At(*Dst, 2, 0), TColor(0x336699));
 }
 
+TEST(BitBlt, ThirtyTwoBitCopiesAgreeWithEveryOtherFormat)
+{
+    // 32-bit pictures are copied line by line, others through the general
+    // path: under one origin and a clip of two pieces both give the same pixels.
+    std::unique_ptr<TBitmap> Src(NewBitmap(pfDevice, 6, 6));
+    for (int Y = 0; Y < 6; ++Y)
+        for (int X = 0; X < 6; ++X)
+            Src->GetCanvas()->SetPixels(X, Y, TColor(RGB(X * 40, Y * 40, 100)));
+    for (DWORD Rop : {SRCCOPY, NOTSRCCOPY, PATCOPY, BLACKNESS, WHITENESS, SRCINVERT}) {
+        std::unique_ptr<TBitmap> Direct(NewBitmap(pfDevice, 10, 10, clSilver));
+        std::unique_ptr<TBitmap> General(NewBitmap(pf24bit, 10, 10, clSilver));
+        for (TBitmap* B : {Direct.get(), General.get()}) {
+            B->GetCanvas()->GetBrush()->SetColor(clRed);
+            HDC D = B->GetCanvas()->GetHandle();
+            SetWindowOrgEx(D, -1, -2, nullptr); // logical (0, 0) lands on (1, 2)
+            HRGN Clip = CreateRectRgn(0, 0, 4, 10);
+            HRGN Right = CreateRectRgn(6, 0, 10, 10);
+            CombineRgn(Clip, Clip, Right, RGN_OR);
+            SelectClipRgn(D, Clip);
+            DeleteObject(Clip);
+            DeleteObject(Right);
+            BitBlt(D, 0, 0, 5, 5, Src->GetCanvas()->GetHandle(), 1, 1, Rop);
+            BitBlt(D, 1, 1, 5, 5, D, 0, 0, Rop == SRCCOPY ? SRCCOPY : DSTINVERT); // overlapping, within itself
+        }
+        for (int Y = 0; Y < 10; ++Y)
+            for (int X = 0; X < 10; ++X)
+                ASSERT_EQ(At(*Direct, X, Y), At(*General, X, Y)) << std::hex << Rop << std::dec << " " << X << "," << Y;
+    }
+    std::unique_ptr<TBitmap> Dst(NewBitmap(pfDevice, 10, 10, clSilver));
+    HDC D = Dst->GetCanvas()->GetHandle();
+    SetWindowOrgEx(D, -1, -2, nullptr);
+    IntersectClipRect(D, 0, 0, 3, 10);
+    BitBlt(D, 0, 0, 5, 5, Src->GetCanvas()->GetHandle(), 1, 1, NOTSRCCOPY);
+    SelectClipRgn(D, nullptr);
+    SetWindowOrgEx(D, 0, 0, nullptr);
+    EXPECT_EQ(At(*Dst, 1, 2), TColor(~RGB(40, 40, 100) & 0xFFFFFF));
+    EXPECT_EQ(At(*Dst, 3, 6), TColor(~RGB(120, 200, 100) & 0xFFFFFF));
+    EXPECT_EQ(At(*Dst, 0, 2), clSilver);
+    EXPECT_EQ(At(*Dst, 4, 2), clSilver); // clipped
+
+    // A 32-bit picture takes the source's alpha with a copy and keeps its own otherwise.
+    std::unique_ptr<TBitmap> Alpha(NewBitmap(pf32bit, 2, 1, clBlue));
+    Alpha->GetScanLine(0)[3] = 0x40;
+    std::unique_ptr<TBitmap> Out(NewBitmap(pf32bit, 2, 1, clWhite));
+    Out->GetScanLine(0)[4 + 3] = 0x80;
+    BitBlt(Out->GetCanvas()->GetHandle(), 0, 0, 1, 1, Alpha->GetCanvas()->GetHandle(), 0, 0, SRCCOPY);
+    BitBlt(Out->GetCanvas()->GetHandle(), 1, 0, 1, 1, Alpha->GetCanvas()->GetHandle(), 1, 0, NOTSRCCOPY);
+    EXPECT_EQ(Out->GetScanLine(0)[3], 0x40);
+    EXPECT_EQ(Out->GetScanLine(0)[4 + 3], 0x80);
+    EXPECT_EQ(At(*Out, 1, 0), clYellow);
+}
+
 TEST(BitBlt, MonochromeMasksMapToTheTextAndBackgroundColours)
 {
     // A mask: black where the picture is, white around it.

@@ -188,6 +188,7 @@ TEST_F(CanvasTest, TextOutFillsItsCellWithASolidBrushOnly)
         C->GetFont()->SetHeight(-11);
         C->GetBrush()->SetColor(clYellow);
         C->TextOut(10, 10, "  ");
+        EXPECT_EQ(C->GetPenPos(), TPoint(10 + C->TextWidth("  "), 10));
         C->GetBrush()->SetStyle(bsClear);
         C->TextOut(10, 40, "  ");
     });

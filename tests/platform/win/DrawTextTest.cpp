@@ -47,6 +47,16 @@ protected:
     TProbeControl* Surface = nullptr;
 };
 
+// The pixels of a rectangle of the surface.
+std::vector<TColor> Grab(TCanvas* C, const TRect& R)
+{
+    std::vector<TColor> P;
+    for (int Y = R.Top; Y < R.Bottom; ++Y)
+        for (int X = R.Left; X < R.Right; ++X)
+            P.push_back(C->GetPixels(X, Y));
+    return P;
+}
+
 TEST_F(DrawTextTest, MeasuredRectangles)
 {
     const int H = LineHeight();
@@ -98,6 +108,35 @@ TEST_F(DrawTextTest, EllipsesKeepTheTextInsideTheWidth)
     for (int K = 0; K <= 12; ++K)
         Whole = Whole || Cut == Width(Notes.substr(0, 2 * std::size_t(K)) + u"...");
     EXPECT_TRUE(Whole) << Cut << " " << One;
+    // ... and one that fits with the ellipsis stays.
+    const int OneAndEllipsis = Width(u"\U0001D11E...");
+    EXPECT_EQ(Measure(Notes, OneAndEllipsis, DT_SINGLELINE | DT_END_ELLIPSIS).Right, OneAndEllipsis);
+}
+
+TEST_F(DrawTextTest, TheTextDrawnIsTheTextMeasured)
+{
+    // A shortened line shows what DT_CALCRECT measured: the same pixels as
+    // that text drawn whole, right-aligned by the same width.
+    Canvas()->GetBrush()->SetStyle(bsClear);
+    const WideString Text = u"The quick brown fox jumps";
+    const int W = Width(Text) / 2;
+    const int Fitted = Measure(Text, W, DT_SINGLELINE | DT_END_ELLIPSIS).Right;
+    WideString Shown;
+    for (std::size_t N = Text.size(); N > 0 && Shown.empty(); --N)
+        if (Width(Text.substr(0, N) + u"...") == Fitted) Shown = Text.substr(0, N) + u"...";
+    ASSERT_FALSE(Shown.empty());
+    TRect Top = Rect(10, 0, 10 + W, 20), Bottom = Rect(10, 20, 10 + W, 40);
+    DrawTextW(DC(), Text.data(), -1, &Top, DT_SINGLELINE | DT_END_ELLIPSIS | DT_RIGHT);
+    DrawTextW(DC(), Shown.data(), -1, &Bottom, DT_SINGLELINE | DT_RIGHT);
+    const std::vector<TColor> Ellipsized = Grab(Canvas(), Rect(0, 0, 150, 20));
+    EXPECT_EQ(Ellipsized, Grab(Canvas(), Rect(0, 20, 150, 40)));
+    EXPECT_NE(Ellipsized, std::vector<TColor>(Ellipsized.size(), clWhite));
+
+    // A line separator is a character of the line, not a break in it.
+    TRect Tall = Rect(0, 50, 200, 90);
+    DrawTextW(DC(), u"one\u2028two", -1, &Tall, DT_SINGLELINE);
+    const std::vector<TColor> Below = Grab(Canvas(), Rect(0, 50 + LineHeight(), 200, 90));
+    EXPECT_EQ(Below, std::vector<TColor>(Below.size(), clWhite));
 }
 
 TEST_F(DrawTextTest, PlacementOnTheBackground)
@@ -131,16 +170,6 @@ TEST_F(DrawTextTest, PlacementOnTheBackground)
     R = Rect(0, 0, 100, 40);
     DrawTextW(Canvas()->GetHandle(), Blanks.data(), -1, &R, DT_SINGLELINE);
     EXPECT_EQ(Canvas()->GetPixels(1, 1), clWhite);
-}
-
-// The pixels of a rectangle of the surface.
-std::vector<TColor> Grab(TCanvas* C, const TRect& R)
-{
-    std::vector<TColor> P;
-    for (int Y = R.Top; Y < R.Bottom; ++Y)
-        for (int X = R.Left; X < R.Right; ++X)
-            P.push_back(C->GetPixels(X, Y));
-    return P;
 }
 
 TEST_F(DrawTextTest, RightToLeftReadingMovesNeutralCharactersOnly)
