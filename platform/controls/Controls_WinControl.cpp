@@ -649,36 +649,11 @@ void TWinControl::WMNCCalcSize(TMessage& Message)
     }
 }
 
-void TWinControl::WMNCHitTest(TMessage& Message)
-{
-    TControl::WMNCHitTest(Message);
-}
-
 void TWinControl::WMSize(TMessage& Message)
 {
     TControl::WMSize(Message);
     Realign();
     if (!GetComponentState().Contains(csLoading)) Resize();
-}
-
-void TWinControl::WMMove(TMessage& Message)
-{
-    TControl::WMMove(Message);
-}
-
-void TWinControl::WMWindowPosChanged(TMessage& Message)
-{
-    TControl::WMWindowPosChanged(Message);
-}
-
-void TWinControl::WMSetFocus(TMessage& Message)
-{
-    TControl::WMSetFocus(Message);
-}
-
-void TWinControl::WMKillFocus(TMessage& Message)
-{
-    TControl::WMKillFocus(Message);
 }
 
 void TWinControl::WMSetCursor(TMessage& Message)
@@ -712,11 +687,6 @@ void TWinControl::CMVisibleChanged(TMessage&)
 {
     if (!FVisible && FParent) RemoveFocus(false);
     UpdateControlState();
-}
-
-void TWinControl::CMShowingChanged(TMessage& Message)
-{
-    TControl::CMShowingChanged(Message);
 }
 
 void TWinControl::CMFontChanged(TMessage& Message)
@@ -816,11 +786,6 @@ void TWinControl::WMSysKeyUp(TMessage& Message)
 void TWinControl::WMChar(TMessage& Message)
 {
     if (!DoKeyPress(Message)) TControl::WMChar(Message);
-}
-
-void TWinControl::WMSysChar(TMessage& Message)
-{
-    TControl::WMSysChar(Message);
 }
 
 void TWinControl::CNKeyDown(TMessage& Message)

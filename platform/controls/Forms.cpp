@@ -322,16 +322,6 @@ void TCustomForm::CMShowingChanged(TMessage&)
         DoHide();
 }
 
-void TCustomForm::SetZOrder(bool TopMost)
-{
-    TWinControl::SetZOrder(TopMost);
-}
-
-void TCustomForm::RealSetText(const AnsiString& Value)
-{
-    TWinControl::RealSetText(Value);
-}
-
 void TCustomForm::PaintWindow(HDC DC)
 {
     FCanvas->PaintOn(DC, [this] { Paint(); });
@@ -369,11 +359,6 @@ void TCustomForm::WMNCCalcSize(TMessage& Message)
     }
 }
 
-void TCustomForm::WMSize(TMessage& Message)
-{
-    TWinControl::WMSize(Message);
-}
-
 void TCustomForm::CMDialogKey(TMessage& Message)
 {
     if (GetKeyState(VK_MENU) >= 0) {
@@ -402,25 +387,24 @@ void TCustomForm::CMDialogKey(TMessage& Message)
     TWinControl::CMDialogKey(Message);
 }
 
-void TCustomForm::Dispatch(TMessage& Message)
+void TCustomForm::WMActivate(TMessage& Message)
 {
-    switch (Message.Msg) {
-    case WM_ACTIVATE:
-        SetActive(Message.WParamLo() != WA_INACTIVE);
-        break;
-    case CM_ACTIVATE:
-        Activate();
-        break;
-    case CM_DEACTIVATE:
-        Deactivate();
-        break;
-    case CM_RELEASE:
-        Free(this);
-        break;
-    default:
-        TWinControl::Dispatch(Message);
-        break;
-    }
+    SetActive(Message.WParamLo() != WA_INACTIVE);
+}
+
+void TCustomForm::CMActivate(TMessage&)
+{
+    Activate();
+}
+
+void TCustomForm::CMDeactivate(TMessage&)
+{
+    Deactivate();
+}
+
+void TCustomForm::CMRelease(TMessage&)
+{
+    Free(this);
 }
 
 void TCustomForm::SetActive(bool Value)

@@ -105,18 +105,18 @@ protected:
     virtual void DoHide();
     virtual void Activate();
     virtual void Deactivate();
-    void RealSetText(const AnsiString& Value) override;
-    void SetZOrder(bool TopMost) override;
 
     void ConstraintsChanged() override;
     void WMPaint(TMessage& Message) override;
     void WMClose(TMessage& Message) override;
     void WMNCCalcSize(TMessage& Message) override;
-    void WMSize(TMessage& Message) override;
     void CMShowingChanged(TMessage& Message) override;
     void CMVisibleChanged(TMessage& Message) override;
     void CMDialogKey(TMessage& Message) override;
-    void Dispatch(TMessage& Message) override; // CM_ACTIVATE, CM_DEACTIVATE, CM_RELEASE
+    void WMActivate(TMessage& Message) override;
+    void CMActivate(TMessage& Message) override;
+    void CMDeactivate(TMessage& Message) override;
+    void CMRelease(TMessage& Message) override;
 
 private:
     friend struct platform::detail::TWindowData;

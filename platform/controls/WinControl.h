@@ -193,29 +193,21 @@ protected:
     bool IsControlMouseMsg(TMessage& Message);
     void SetZOrder(bool TopMost) override;
     void UpdateControlState();
-    AnsiString RealGetText() const override { return TControl::RealGetText(); }
     void RealSetText(const AnsiString& Value) override;
 
     void WMPaint(TMessage& Message) override;
     void WMEraseBkgnd(TMessage& Message) override;
     void WMNCPaint(TMessage& Message) override;
     void WMNCCalcSize(TMessage& Message) override;
-    void WMNCHitTest(TMessage& Message) override;
     void WMSize(TMessage& Message) override;
-    void WMMove(TMessage& Message) override;
-    void WMWindowPosChanged(TMessage& Message) override;
-    void WMSetFocus(TMessage& Message) override;
-    void WMKillFocus(TMessage& Message) override;
     void WMKeyDown(TMessage& Message) override;
     void WMKeyUp(TMessage& Message) override;
     void WMChar(TMessage& Message) override;
     void WMSysKeyDown(TMessage& Message) override;
     void WMSysKeyUp(TMessage& Message) override;
-    void WMSysChar(TMessage& Message) override;
     void WMSetCursor(TMessage& Message) override;
     void CMEnabledChanged(TMessage& Message) override;
     void CMVisibleChanged(TMessage& Message) override;
-    void CMShowingChanged(TMessage& Message) override;
     void CMFontChanged(TMessage& Message) override;
     void CMColorChanged(TMessage& Message) override;
     void CMDialogKey(TMessage& Message) override;
