@@ -1,6 +1,7 @@
 // components/Dropper.cpp
 #include "components/Dropper.h"
 #include "platform/rtl/FileSearch.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/win/ShellApi.h"
 
 namespace Dropper {
@@ -23,10 +24,7 @@ template <typename F> void ForEachEntry(const AnsiString& Folder, const AnsiStri
 {
     TSearchRec SR;
     if (FindFirst(InFolder(Folder, Mask), faAnyFile, SR) != 0) return;
-    struct TCloser {
-        TSearchRec& SR;
-        ~TCloser() { FindClose(SR); }
-    } Closer{SR};
+    TScopeExit Closer([&SR] { FindClose(SR); });
     do {
         if (!IsHidden(SR.Name)) Each(SR);
     } while (FindNext(SR) == 0);
@@ -127,10 +125,7 @@ void TFileDropper::WndProc(TMessage& Message)
 
 void TFileDropper::DropFile(HDROP Drop)
 {
-    struct TFinisher {
-        HDROP Drop;
-        ~TFinisher() { DragFinish(Drop); }
-    } Finisher{Drop};
+    TScopeExit Finisher([Drop] { DragFinish(Drop); });
     TWalk Walk(*this);
     FMultiDropTotal = static_cast<int>(DragQueryFileA(Drop, 0xFFFFFFFF, nullptr, 0));
     for (int I = 0; I < FMultiDropTotal; ++I) {

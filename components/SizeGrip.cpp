@@ -1,5 +1,6 @@
 // components/SizeGrip.cpp
 #include "components/SizeGrip.h"
+#include "platform/rtl/ScopeExit.h"
 
 namespace SizeGrip {
 
@@ -168,11 +169,7 @@ void TSizeGrip::NewWndProc(TMessage& Message)
         if (Message.WParam == 0 && StillHooked()) {
             const HWND Wnd = FHookedWnd;
             if (HDC DC = GetDC(Wnd)) {
-                struct TRelease {
-                    HWND Wnd;
-                    HDC DC;
-                    ~TRelease() { ReleaseDC(Wnd, DC); }
-                } Release{Wnd, DC};
+                TScopeExit Release([Wnd, DC] { ReleaseDC(Wnd, DC); });
                 PaintIt(DC, FGripRect);
             }
         }

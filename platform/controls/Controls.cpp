@@ -2,6 +2,7 @@
 #include "platform/controls/Controls.h"
 #include "platform/controls/Forms.h"
 #include "platform/qt/BridgeWidget.h"
+#include "platform/rtl/ScopeExit.h"
 
 #include <cstring>
 
@@ -153,15 +154,10 @@ TCustomForm* TControl::ParentForm() const
 void TControl::SetText(const AnsiString& Value)
 {
     if (GetText() == Value) return;
-    const AnsiString* Outer = SettingText;
-    SettingText = &Value;
-    try {
+    {
+        TRestore Setting(SettingText, &Value);
         Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Value.c_str()));
-    } catch (...) {
-        SettingText = Outer;
-        throw;
     }
-    SettingText = Outer;
     Perform(CM_TEXTCHANGED, 0, 0);
 }
 

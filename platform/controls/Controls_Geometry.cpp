@@ -1,7 +1,7 @@
 // Bounds, size negotiation, client areas, alignment and anchors.
 #include "platform/controls/Controls.h"
-#include "platform/controls/Forms.h"
 #include "platform/qt/BridgeWidget.h"
+#include "platform/rtl/ScopeExit.h"
 
 #include <QGuiApplication>
 
@@ -333,16 +333,13 @@ void TWinControl::AlignControl(TControl* AControl)
         return;
     }
     DisableAlign();
-    try {
-        TRect R = GetClientRect();
-        AlignControls(AControl, R);
-    } catch (...) {
+    // Without csAlignmentNeeded, EnableAlign does not align again.
+    TScopeExit Aligned([this] {
         FControlState.Exclude(csAlignmentNeeded);
-        --FAlignLevel;
-        throw;
-    }
-    FControlState.Exclude(csAlignmentNeeded);
-    EnableAlign();
+        EnableAlign();
+    });
+    TRect R = GetClientRect();
+    AlignControls(AControl, R);
 }
 
 void TWinControl::AdjustClientRect(TRect& Rect)
@@ -401,13 +398,8 @@ void TWinControl::DoPosition(TControl* Control, TAlign AAlign, TRect& Rect)
     // Sizes set by alignment and anchors must not become new anchor rules.
     auto PlaceControl = [Control](int NewLeft, int NewTop, int NewWidth, int NewHeight) {
         Control->FAnchorMove = true;
-        try {
-            Control->SetBounds(NewLeft, NewTop, NewWidth, NewHeight);
-        } catch (...) {
-            Control->FAnchorMove = false;
-            throw;
-        }
-        Control->FAnchorMove = false;
+        TScopeExit Placed([Control] { Control->FAnchorMove = false; });
+        Control->SetBounds(NewLeft, NewTop, NewWidth, NewHeight);
     };
     if (AAlign == alNone || Control->FAnchors != AnchorAlign[AAlign]) {
         if (Control->FOriginalParentSize.X != 0 && Control->FOriginalParentSize.Y != 0) {

@@ -1,5 +1,6 @@
 // Painting: invalidation, the paint handler, graphic children, control
 // canvases and the self-painted control classes.
+#include "platform/controls/ControlStateGuard.h"
 #include "platform/controls/Controls.h"
 #include "platform/graphics/DeviceContext.h"
 #include "platform/qt/BridgeWidget.h"
@@ -164,6 +165,12 @@ void TWinControl::PaintControls(HDC DC, TControl* First)
     }
 }
 
+void TWinControl::CustomPaintHandler(TMessage& Message)
+{
+    TControlStateGuard Painting(this, csCustomPaint);
+    TWinControl::WMPaint(Message);
+}
+
 void TWinControl::WMPaint(TMessage& Message)
 {
     if (!GetControlState().Contains(csCustomPaint) && GetControlCount() == 0)
@@ -223,14 +230,7 @@ void TCustomControl::PaintWindow(HDC DC)
 
 void TCustomControl::WMPaint(TMessage& Message)
 {
-    SetControlState(GetControlState() + TControlState{csCustomPaint});
-    try {
-        TWinControl::WMPaint(Message);
-    } catch (...) {
-        SetControlState(GetControlState() - TControlState{csCustomPaint});
-        throw;
-    }
-    SetControlState(GetControlState() - TControlState{csCustomPaint});
+    CustomPaintHandler(Message);
 }
 
 TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner), FCanvas(std::make_unique<TControlCanvas>())

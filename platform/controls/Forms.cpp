@@ -1,4 +1,5 @@
 #include "platform/controls/Forms.h"
+#include "platform/controls/ControlStateGuard.h"
 #include "platform/controls/UserInteraction.h"
 #include "platform/qt/BridgeWidget.h"
 #include "platform/qt/QtStrings.h"
@@ -334,14 +335,7 @@ void TCustomForm::Paint()
 
 void TCustomForm::WMPaint(TMessage& Message)
 {
-    SetControlState(GetControlState() + TControlState{csCustomPaint});
-    try {
-        TWinControl::WMPaint(Message);
-    } catch (...) {
-        SetControlState(GetControlState() - TControlState{csCustomPaint});
-        throw;
-    }
-    SetControlState(GetControlState() - TControlState{csCustomPaint});
+    CustomPaintHandler(Message);
 }
 
 void TCustomForm::WMClose(TMessage&)
@@ -467,31 +461,25 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control)
     else
         FActiveControl = nullptr;
     if (Control->GetControlState().Contains(csFocusing)) return false;
-    Control->SetControlState(Control->GetControlState() + TControlState{csFocusing});
-    try {
-        if (!FFocusedControl) FFocusedControl = this;
-        if (FFocusedControl != Control) {
-            // CM_EXIT up from the control that had the focus to the one both
-            // share, then CM_ENTER down to the new one.
-            while (FFocusedControl && !FFocusedControl->ContainsControl(Control)) {
-                TWinControl* Leaving = FFocusedControl;
-                FFocusedControl = FFocusedControl->GetParent();
-                Leaving->Perform(CM_EXIT, 0, 0);
-            }
-            while (FFocusedControl != Control) {
-                TWinControl* Entering = Control;
-                while (Entering->GetParent() != FFocusedControl)
-                    Entering = Entering->GetParent();
-                FFocusedControl = Entering;
-                Entering->Perform(CM_ENTER, 0, 0);
-            }
-            Perform(CM_FOCUSCHANGED, 0, LPARAM(Control));
+    TControlStateGuard Focusing(Control, csFocusing);
+    if (!FFocusedControl) FFocusedControl = this;
+    if (FFocusedControl != Control) {
+        // CM_EXIT up from the control that had the focus to the one both
+        // share, then CM_ENTER down to the new one.
+        while (FFocusedControl && !FFocusedControl->ContainsControl(Control)) {
+            TWinControl* Leaving = FFocusedControl;
+            FFocusedControl = FFocusedControl->GetParent();
+            Leaving->Perform(CM_EXIT, 0, 0);
         }
-    } catch (...) {
-        Control->SetControlState(Control->GetControlState() - TControlState{csFocusing});
-        throw;
+        while (FFocusedControl != Control) {
+            TWinControl* Entering = Control;
+            while (Entering->GetParent() != FFocusedControl)
+                Entering = Entering->GetParent();
+            FFocusedControl = Entering;
+            Entering->Perform(CM_ENTER, 0, 0);
+        }
+        Perform(CM_FOCUSCHANGED, 0, LPARAM(Control));
     }
-    Control->SetControlState(Control->GetControlState() - TControlState{csFocusing});
     return true;
 }
 

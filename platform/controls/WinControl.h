@@ -188,6 +188,9 @@ protected:
     virtual void PaintWindow(HDC DC);
     // WM_PAINT: PaintWindow, then the graphic children.
     void PaintHandler(TMessage& Message);
+    // WM_PAINT of a control that draws itself (with or without children):
+    // the paint handler while the control is in csCustomPaint.
+    void CustomPaintHandler(TMessage& Message);
     void PaintControls(HDC DC, TControl* First);
     HDC GetDeviceContext(HWND& WindowHandle) override;
     bool IsControlMouseMsg(TMessage& Message);
