@@ -250,8 +250,6 @@ protected:
     // Repaints the part of the parent this control covers.
     void InvalidateControl(bool IsVisible, bool IsOpaque);
     void SendCancelMode(TControl* Sender);
-    // The form this control sits on (itself for a form), or null.
-    TCustomForm* ParentForm() const;
 
     // ---- Message handlers, reached by Dispatch (call the base version for
     // the default behaviour), one for each message of MessageHandlers.h. ----

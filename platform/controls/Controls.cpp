@@ -1,6 +1,5 @@
 // TControl: properties, messages and the mouse.
 #include "platform/controls/Controls.h"
-#include "platform/controls/Forms.h"
 #include "platform/qt/BridgeWidget.h"
 #include "platform/rtl/ScopeExit.h"
 
@@ -142,11 +141,6 @@ void TControl::SetParent(TWinControl* AParent)
         AParent->InsertControl(this);
         UpdateAnchorRules();
     }
-}
-
-TCustomForm* TControl::ParentForm() const
-{
-    return GetParentForm(const_cast<TControl*>(this));
 }
 
 // ---- TControl: properties -------------------------------------------------------------------
@@ -482,8 +476,9 @@ void TControl::WMCancelMode(TMessage& Message)
 
 void TControl::SendCancelMode(TControl* Sender)
 {
-    for (TControl* C = this; C; C = C->FParent)
-        if (auto* Form = dynamic_cast<TCustomForm*>(C)) {
+    auto* Self = dynamic_cast<TWinControl*>(this);
+    for (TWinControl* Form = Self ? Self : FParent; Form; Form = Form->FParent)
+        if (Form->IsForm()) {
             TWinControl* Active = Form->GetActiveControl();
             if (Form->GetActive() && Active && Sender != Active) Active->Perform(CM_CANCELMODE, 0, LPARAM(Sender));
         }

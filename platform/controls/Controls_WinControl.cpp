@@ -109,7 +109,7 @@ void TWinControl::DestroyWnd()
 
 bool TWinControl::IsTopLevelWindow() const
 {
-    if (dynamic_cast<const TCustomForm*>(this)) return true;
+    if (IsForm()) return true;
     DWORD Style, ExStyle;
     const_cast<TWinControl*>(this)->CurrentStyles(Style, ExStyle);
     if (Style & WS_POPUP) return true;
@@ -501,9 +501,17 @@ void TWinControl::SetTabStop(bool Value)
     Perform(CM_TABSTOPCHANGED, 0, 0);
 }
 
+TWinControl* TWinControl::ParentForm()
+{
+    TWinControl* Top = this;
+    while (Top->FParent)
+        Top = Top->FParent;
+    return Top->IsForm() ? Top : nullptr;
+}
+
 bool TWinControl::CanFocus()
 {
-    TCustomForm* Form = GetParentForm(this);
+    TWinControl* Form = ParentForm();
     if (!Form) return false;
     for (TWinControl* C = this; C != Form; C = C->FParent)
         if (!C || !C->FVisible || !C->FEnabled) return false;
@@ -517,7 +525,7 @@ bool TWinControl::Focused()
 
 void TWinControl::SetFocus()
 {
-    if (TCustomForm* Form = GetParentForm(this))
+    if (TWinControl* Form = ParentForm())
         Form->FocusControl(this);
     else if (FParentWindow || !FParent)
         ::SetFocus(GetHandle());
@@ -527,7 +535,7 @@ void TWinControl::SetFocus()
 
 void TWinControl::RemoveFocus(bool Removing)
 {
-    if (TCustomForm* Form = GetParentForm(this)) Form->DefocusControl(this, Removing);
+    if (TWinControl* Form = ParentForm()) Form->DefocusControl(this, Removing);
 }
 
 void TWinControl::GetTabOrderList(std::vector<TWinControl*>& List)
@@ -590,7 +598,7 @@ void TWinControl::WndProc(TMessage& Message)
 {
     switch (Message.Msg) {
     case WM_SETFOCUS:
-        if (TCustomForm* Form = GetParentForm(this))
+        if (TWinControl* Form = ParentForm())
             if (!Form->SetFocusedControl(this)) return;
         break;
     case WM_KILLFOCUS:
@@ -711,7 +719,7 @@ void TWinControl::CMInvalidate(TMessage&)
 
 bool TWinControl::DoKeyDown(TMessage& Message)
 {
-    TCustomForm* Form = GetParentForm(this);
+    TWinControl* Form = ParentForm();
     if (Form && Form != this && Form->GetKeyPreview() && Form->DoKeyDown(Message)) return true;
     if (!GetControlStyle().Contains(csNoStdEvents)) {
         Word Key = Word(Message.WParam);
@@ -724,7 +732,7 @@ bool TWinControl::DoKeyDown(TMessage& Message)
 
 bool TWinControl::DoKeyUp(TMessage& Message)
 {
-    TCustomForm* Form = GetParentForm(this);
+    TWinControl* Form = ParentForm();
     if (Form && Form != this && Form->GetKeyPreview() && Form->DoKeyUp(Message)) return true;
     if (!GetControlStyle().Contains(csNoStdEvents)) {
         Word Key = Word(Message.WParam);
@@ -737,7 +745,7 @@ bool TWinControl::DoKeyUp(TMessage& Message)
 
 bool TWinControl::DoKeyPress(TMessage& Message)
 {
-    TCustomForm* Form = GetParentForm(this);
+    TWinControl* Form = ParentForm();
     if (Form && Form != this && Form->GetKeyPreview() && Form->DoKeyPress(Message)) return true;
     if (!GetControlStyle().Contains(csNoStdEvents)) {
         WideChar Ch = WideChar(Message.WParam);
@@ -816,7 +824,7 @@ void TWinControl::CNKeyDown(TMessage& Message)
     }
     if (Mask != 0 && Perform(CM_WANTSPECIALKEY, Message.WParam, Message.LParam) == 0 &&
         (Perform(WM_GETDLGCODE, 0, 0) & Mask) == 0) {
-        TCustomForm* Form = GetParentForm(this);
+        TWinControl* Form = ParentForm();
         if (Form && Form->Perform(CM_DIALOGKEY, Message.WParam, Message.LParam) != 0) return;
     }
     Message.Result = 0;
@@ -830,7 +838,7 @@ void TWinControl::CNSysKeyDown(TMessage& Message)
 void TWinControl::CNChar(TMessage& Message)
 {
     Message.Result = 1;
-    TCustomForm* Form = GetParentForm(this);
+    TWinControl* Form = ParentForm();
     if ((Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS) == 0 && Form &&
         Form->Perform(CM_DIALOGCHAR, Message.WParam, Message.LParam) != 0)
         return;

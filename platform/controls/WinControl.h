@@ -183,6 +183,21 @@ protected:
     virtual void DoEnter();
     virtual void DoExit();
 
+    // ---- A form's part ----
+    // A form (TCustomForm) keeps the focus, the key preview and the cancel
+    // mode for the controls on it, which reach it as their topmost parent
+    // through these; a plain windowed control is no form.
+    virtual bool IsForm() const { return false; }
+    virtual bool GetActive() const { return false; }
+    virtual TWinControl* GetActiveControl() const { return nullptr; }
+    virtual bool GetKeyPreview() const { return false; }
+    virtual void FocusControl(TWinControl*) {}
+    virtual void DefocusControl(TWinControl*, bool) {}
+    virtual bool SetFocusedControl(TWinControl*) { return true; }
+    // The form this control sits on: its topmost parent (itself, without a
+    // parent) when that is a form, or null.
+    TWinControl* ParentForm();
+
     // ---- Painting ----
     // Draws the control itself (a custom control's Paint) on DC.
     virtual void PaintWindow(HDC DC);
