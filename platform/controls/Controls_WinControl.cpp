@@ -717,43 +717,40 @@ void TWinControl::CMInvalidate(TMessage&)
 
 // ---- Keyboard --------------------------------------------------------------------------------------------------
 
+namespace {
+
+// Hands the message's key to Handle, which may change it, unless the control
+// wants no standard events; true when Handle took the key (made it 0).
+template <typename TKey, typename THandle> bool HandleKey(const TControl* Control, TMessage& Message, THandle Handle)
+{
+    if (Control->GetControlStyle().Contains(csNoStdEvents)) return false;
+    TKey Key = TKey(Message.WParam);
+    Handle(Key);
+    Message.WParam = Key;
+    return Key == 0;
+}
+
+} // namespace
+
 bool TWinControl::DoKeyDown(TMessage& Message)
 {
     TWinControl* Form = ParentForm();
     if (Form && Form != this && Form->GetKeyPreview() && Form->DoKeyDown(Message)) return true;
-    if (!GetControlStyle().Contains(csNoStdEvents)) {
-        Word Key = Word(Message.WParam);
-        KeyDown(Key, KeyDataToShiftState(Message.LParam));
-        Message.WParam = Key;
-        if (Key == 0) return true;
-    }
-    return false;
+    return HandleKey<Word>(this, Message, [&](Word& Key) { KeyDown(Key, KeyDataToShiftState(Message.LParam)); });
 }
 
 bool TWinControl::DoKeyUp(TMessage& Message)
 {
     TWinControl* Form = ParentForm();
     if (Form && Form != this && Form->GetKeyPreview() && Form->DoKeyUp(Message)) return true;
-    if (!GetControlStyle().Contains(csNoStdEvents)) {
-        Word Key = Word(Message.WParam);
-        KeyUp(Key, KeyDataToShiftState(Message.LParam));
-        Message.WParam = Key;
-        if (Key == 0) return true;
-    }
-    return false;
+    return HandleKey<Word>(this, Message, [&](Word& Key) { KeyUp(Key, KeyDataToShiftState(Message.LParam)); });
 }
 
 bool TWinControl::DoKeyPress(TMessage& Message)
 {
     TWinControl* Form = ParentForm();
     if (Form && Form != this && Form->GetKeyPreview() && Form->DoKeyPress(Message)) return true;
-    if (!GetControlStyle().Contains(csNoStdEvents)) {
-        WideChar Ch = WideChar(Message.WParam);
-        KeyPress(Ch);
-        Message.WParam = Ch;
-        if (Ch == 0) return true;
-    }
-    return false;
+    return HandleKey<WideChar>(this, Message, [&](WideChar& Key) { KeyPress(Key); });
 }
 
 void TWinControl::KeyDown(Word& Key, TShiftState Shift)
