@@ -4,6 +4,7 @@
 #include "platform/controls/Controls.h"
 #include "platform/graphics/DeviceContext.h"
 #include "platform/qt/BridgeWidget.h"
+#include "platform/rtl/ScopeExit.h"
 
 using namespace platform::detail;
 
@@ -117,11 +118,20 @@ void TWinControl::PaintHandler(TMessage& Message)
             Own = true;
         }
     }
+    // A paint that raises still gives back the context it made and the
+    // clip it narrowed.
+    TScopeExit Release([Own, DC] {
+        if (Own && DC->Window)
+            ReleaseDC(DC->Window, DC);
+        else if (Own)
+            DeleteDC(DC);
+    });
     if (FControls.empty()) {
         PaintWindow(DC);
     } else {
         // Opaque graphic children paint their own area: the control leaves it.
         const HDC__ Saved = *DC;
+        TScopeExit Restore([DC, &Saved] { *DC = Saved; });
         QImage* Image = DC->Target ? DC->Target->Image() : nullptr;
         QRegion Clip = DC->Clip ? *DC->Clip : QRegion(Image ? Image->rect() : QRect());
         for (TControl* C : FControls)
@@ -131,15 +141,8 @@ void TWinControl::PaintHandler(TMessage& Message)
             DC->Clip = Clip;
             PaintWindow(DC);
         }
-        *DC = Saved;
     }
     PaintControls(DC, nullptr);
-    if (Own) {
-        if (DC->Window)
-            ReleaseDC(DC->Window, DC);
-        else
-            DeleteDC(DC);
-    }
 }
 
 void TWinControl::PaintControls(HDC DC, TControl* First)
