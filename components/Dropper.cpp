@@ -1,6 +1,7 @@
 // components/Dropper.cpp
 #include "components/Dropper.h"
 #include "platform/rtl/FileSearch.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/win/ShellApi.h"
 
 namespace Dropper {
@@ -23,10 +24,7 @@ template <typename F> void ForEachEntry(const AnsiString& Folder, const AnsiStri
 {
     TSearchRec SR;
     if (FindFirst(InFolder(Folder, Mask), faAnyFile, SR) != 0) return;
-    struct TCloser {
-        TSearchRec& SR;
-        ~TCloser() { FindClose(SR); }
-    } Closer{SR};
+    TScopeExit Closer([&SR] { FindClose(SR); });
     do {
         if (!IsHidden(SR.Name)) Each(SR);
     } while (FindNext(SR) == 0);
@@ -64,7 +62,7 @@ void TFileDropper::SetDropSite(TWinControl* Value)
 {
     if (Value == FDropSite) return;
     // A hook stays with the site it was put on only while that is the site.
-    const bool WasHooked = FObjectInstance != nullptr;
+    const bool WasHooked = FHook.Hooked();
     UnhookDropSite();
     if (FDropSite) RemoveFreeNotification(FDropSite);
     FDropSite = Value;
@@ -90,29 +88,15 @@ void TFileDropper::Notification(TComponent* AComponent, TOperation Operation)
 
 void TFileDropper::HookDropSite()
 {
-    if (FObjectInstance) return;
-    const HWND Wnd = FDropSite->GetHandle();
-    FObjectInstance = MakeObjectInstance([this](TMessage& Message) { WndProc(Message); });
-    FHookedSite = FDropSite;
-    FHookedWnd = Wnd;
-    FOldWndProc =
-        reinterpret_cast<WNDPROC>(SetWindowLongA(FHookedWnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(FObjectInstance)));
-    DragAcceptFiles(FHookedWnd, true);
+    if (FHook.Hooked()) return;
+    FHook.Hook(FDropSite->GetHandle(), [this](TMessage& Message) { WndProc(Message); });
+    DragAcceptFiles(FHook.GetWindow(), true);
 }
 
 void TFileDropper::UnhookDropSite()
 {
-    if (!FObjectInstance) return;
-    // Only a window that still belongs to the site holds the hook; a window
-    // that went took the hook with it. Drops stay accepted: another hook on
-    // the window may want them too.
-    if (FindControl(FHookedWnd) == FHookedSite)
-        SetWindowLongA(FHookedWnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(FOldWndProc));
-    FreeObjectInstance(FObjectInstance);
-    FObjectInstance = nullptr;
-    FOldWndProc = nullptr;
-    FHookedWnd = nullptr;
-    FHookedSite = nullptr;
+    // Drops stay accepted: another hook on the window may want them too.
+    FHook.Unhook();
 }
 
 void TFileDropper::WndProc(TMessage& Message)
@@ -122,15 +106,12 @@ void TFileDropper::WndProc(TMessage& Message)
         Message.Result = 0;
         return;
     }
-    Message.Result = CallWindowProcA(FOldWndProc, FHookedWnd, Message.Msg, Message.WParam, Message.LParam);
+    FHook.PassOn(Message);
 }
 
 void TFileDropper::DropFile(HDROP Drop)
 {
-    struct TFinisher {
-        HDROP Drop;
-        ~TFinisher() { DragFinish(Drop); }
-    } Finisher{Drop};
+    TScopeExit Finisher([Drop] { DragFinish(Drop); });
     TWalk Walk(*this);
     FMultiDropTotal = static_cast<int>(DragQueryFileA(Drop, 0xFFFFFFFF, nullptr, 0));
     for (int I = 0; I < FMultiDropTotal; ++I) {

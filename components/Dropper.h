@@ -4,6 +4,7 @@
 // accepted path, walking dropped folders by its flags.
 #pragma once
 #include "platform/controls/Controls.h"
+#include "platform/win/WindowHook.h"
 #include "platform/win/Windows.h"
 
 #include <functional>
@@ -74,11 +75,7 @@ private:
     int FMultiDropTotal = 0;
     AnsiString FFileMaskText;
 
-    // The hook: the window it sits on, the procedure it replaced and its own.
-    HWND FHookedWnd = nullptr;
-    TWinControl* FHookedSite = nullptr;
-    WNDPROC FOldWndProc = nullptr;
-    WNDPROC FObjectInstance = nullptr;
+    TWindowHook FHook;
 
     // The folders walked since the current drop (or outermost Add) began.
     std::set<platform::TFileIdentity> FWalked;

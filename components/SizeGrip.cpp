@@ -1,5 +1,6 @@
 // components/SizeGrip.cpp
 #include "components/SizeGrip.h"
+#include "platform/rtl/ScopeExit.h"
 
 namespace SizeGrip {
 
@@ -90,27 +91,14 @@ void TSizeGrip::Attach()
     if (Own.Contains(csDestroying) || Own.Contains(csDesigning) || Target.Contains(csDestroying) ||
         Target.Contains(csDesigning))
         return;
-    const HWND Wnd = FTargetControl->GetHandle();
-    FObjectInstance = MakeObjectInstance([this](TMessage& Message) { NewWndProc(Message); });
-    FHookedWnd = Wnd;
-    FHookedTarget = FTargetControl;
-    FOldWndProc =
-        reinterpret_cast<WNDPROC>(SetWindowLongA(Wnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(FObjectInstance)));
+    FHook.Hook(FTargetControl->GetHandle(), [this](TMessage& Message) { NewWndProc(Message); });
     UpdateGrip();
 }
 
 void TSizeGrip::Detach()
 {
     if (!Attached()) return;
-    // Only a window that still belongs to the target holds the hook; a window
-    // that went took the hook with it.
-    if (FindControl(FHookedWnd) == FHookedTarget)
-        SetWindowLongA(FHookedWnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(FOldWndProc));
-    FreeObjectInstance(FObjectInstance);
-    FObjectInstance = nullptr;
-    FOldWndProc = nullptr;
-    FHookedWnd = nullptr;
-    FHookedTarget = nullptr;
+    FHook.Unhook();
     InvalidateGrip();
     FGripRect = TRect();
 }
@@ -147,9 +135,7 @@ void TSizeGrip::GetGripRect(TRect& Rect)
 void TSizeGrip::NewWndProc(TMessage& Message)
 {
     const std::weak_ptr<int> Alive = FLife;
-    auto PassOn = [&] {
-        Message.Result = CallWindowProcA(FOldWndProc, FHookedWnd, Message.Msg, Message.WParam, Message.LParam);
-    };
+    auto PassOn = [&] { FHook.PassOn(Message); };
     // Whether the grip and its hook outlived what the target's own procedure did.
     auto StillHooked = [&] { return !Alive.expired() && Attached() && FTargetControl; };
     if (!Attached() || !FTargetControl) {
@@ -166,13 +152,9 @@ void TSizeGrip::NewWndProc(TMessage& Message)
         PassOn();
         // A paint into a device context of the caller's is not the window's own.
         if (Message.WParam == 0 && StillHooked()) {
-            const HWND Wnd = FHookedWnd;
+            const HWND Wnd = FHook.GetWindow();
             if (HDC DC = GetDC(Wnd)) {
-                struct TRelease {
-                    HWND Wnd;
-                    HDC DC;
-                    ~TRelease() { ReleaseDC(Wnd, DC); }
-                } Release{Wnd, DC};
+                TScopeExit Release([Wnd, DC] { ReleaseDC(Wnd, DC); });
                 PaintIt(DC, FGripRect);
             }
         }
@@ -180,7 +162,7 @@ void TSizeGrip::NewWndProc(TMessage& Message)
     case WM_NCHITTEST: {
         const TWMNCHitTest M(Message);
         TPoint P = M.Pos();
-        ScreenToClient(FHookedWnd, &P);
+        ScreenToClient(FHook.GetWindow(), &P);
         if (PtInRect(FGripRect, P))
             Message.Result = FTargetControl->UseRightToLeftScrollBar() ? HTBOTTOMLEFT : HTBOTTOMRIGHT;
         else

@@ -5,6 +5,7 @@
 // so that dragging it resizes the top-level window.
 #pragma once
 #include "platform/controls/Controls.h"
+#include "platform/win/WindowHook.h"
 
 #include <memory>
 
@@ -49,7 +50,7 @@ protected:
     void InvalidateGrip();
 
 private:
-    bool Attached() const { return FObjectInstance != nullptr; }
+    bool Attached() const { return FHook.Hooked(); }
     void Attach();
     void Detach();
 
@@ -57,11 +58,7 @@ private:
     bool FEnabled = true;
     TSizeGripStyle FStyle = sgsClassic;
     TRect FGripRect;
-    WNDPROC FOldWndProc = nullptr;
-    // The hooked window and the control it belonged to, and the hook itself.
-    HWND FHookedWnd = nullptr;
-    TWinControl* FHookedTarget = nullptr;
-    WNDPROC FObjectInstance = nullptr;
+    TWindowHook FHook;
     // Goes with the grip: the hook sees whether a handler run by the
     // target's own procedure freed the grip meanwhile.
     std::shared_ptr<int> FLife = std::make_shared<int>(0);

@@ -1,5 +1,6 @@
 #include "platform/classes/IniFiles.h"
 #include "platform/classes/IniDocument.h"
+#include "platform/rtl/ScopeExit.h"
 
 using platform::detail::TIniDocument;
 
@@ -16,14 +17,9 @@ TIniDocument LoadDocument(const AnsiString& FileName)
 template <typename Fill> void Refill(TStrings* Strings, Fill F)
 {
     Strings->BeginUpdate();
-    try {
-        Strings->Clear();
-        F();
-    } catch (...) {
-        Strings->EndUpdate();
-        throw;
-    }
-    Strings->EndUpdate();
+    TScopeExit Updated([Strings] { Strings->EndUpdate(); });
+    Strings->Clear();
+    F();
 }
 
 AnsiString WithoutEnclosingQuotes(const AnsiString& V)

@@ -1,6 +1,7 @@
 #include "platform/classes/StringList.h"
 #include "platform/classes/Streams.h"
 #include "platform/rtl/Codec.h"
+#include "platform/rtl/ScopeExit.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -48,31 +49,21 @@ void TStrings::InsertObject(int Index, const AnsiString& S, TObject* Obj)
 void TStrings::AddStrings(const TStrings* Strings)
 {
     BeginUpdate();
-    try {
-        for (int I = 0; I < Strings->GetCount(); ++I)
-            AddObject(Strings->Get(I), Strings->GetObject(I));
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TScopeExit Updated([this] { EndUpdate(); });
+    for (int I = 0; I < Strings->GetCount(); ++I)
+        AddObject(Strings->Get(I), Strings->GetObject(I));
 }
 
 void TStrings::Assign(const TStrings* Source)
 {
     if (Source == this) return;
     BeginUpdate();
-    try {
-        Clear();
-        FDelimiter = Source->FDelimiter;
-        FQuoteChar = Source->FQuoteChar;
-        FNameValueSeparator = Source->FNameValueSeparator;
-        AddStrings(Source);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TScopeExit Updated([this] { EndUpdate(); });
+    Clear();
+    FDelimiter = Source->FDelimiter;
+    FQuoteChar = Source->FQuoteChar;
+    FNameValueSeparator = Source->FNameValueSeparator;
+    AddStrings(Source);
 }
 
 int TStrings::CompareStrings(const AnsiString& A, const AnsiString& B) const
@@ -110,34 +101,24 @@ int TStrings::IndexOfObject(const TObject* Obj) const
 void TStrings::Exchange(int A, int B)
 {
     BeginUpdate();
-    try {
-        const AnsiString TempS = Get(A);
-        TObject* TempO = GetObject(A);
-        Put(A, Get(B));
-        PutObject(A, GetObject(B));
-        Put(B, TempS);
-        PutObject(B, TempO);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TScopeExit Updated([this] { EndUpdate(); });
+    const AnsiString TempS = Get(A);
+    TObject* TempO = GetObject(A);
+    Put(A, Get(B));
+    PutObject(A, GetObject(B));
+    Put(B, TempS);
+    PutObject(B, TempO);
 }
 
 void TStrings::Move(int CurIndex, int NewIndex)
 {
     if (CurIndex == NewIndex) return;
     BeginUpdate();
-    try {
-        const AnsiString S = Get(CurIndex);
-        TObject* Obj = GetObject(CurIndex);
-        Delete(CurIndex);
-        InsertObject(NewIndex, S, Obj);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TScopeExit Updated([this] { EndUpdate(); });
+    const AnsiString S = Get(CurIndex);
+    TObject* Obj = GetObject(CurIndex);
+    Delete(CurIndex);
+    InsertObject(NewIndex, S, Obj);
 }
 
 bool TStrings::Equals(const TStrings* Other) const
@@ -175,23 +156,18 @@ AnsiString TStrings::GetText() const
 void TStrings::SetText(const AnsiString& Value)
 {
     BeginUpdate();
-    try {
-        Clear();
-        std::size_t P = 0;
-        const std::size_t N = Value.size();
-        while (P < N) {
-            std::size_t E = P;
-            while (E < N && Value[E] != '\n' && Value[E] != '\r')
-                ++E;
-            Add(Value.substr(P, E - P));
-            if (E < N) E += (Value[E] == '\r' && E + 1 < N && Value[E + 1] == '\n') ? 2 : 1;
-            P = E;
-        }
-    } catch (...) {
-        EndUpdate();
-        throw;
+    TScopeExit Updated([this] { EndUpdate(); });
+    Clear();
+    std::size_t P = 0;
+    const std::size_t N = Value.size();
+    while (P < N) {
+        std::size_t E = P;
+        while (E < N && Value[E] != '\n' && Value[E] != '\r')
+            ++E;
+        Add(Value.substr(P, E - P));
+        if (E < N) E += (Value[E] == '\r' && E + 1 < N && Value[E + 1] == '\n') ? 2 : 1;
+        P = E;
     }
-    EndUpdate();
 }
 
 AnsiString TStrings::GetDelimitedText() const
@@ -214,66 +190,48 @@ AnsiString TStrings::GetDelimitedText() const
 void TStrings::SetDelimitedText(const AnsiString& Value)
 {
     BeginUpdate();
-    try {
-        Clear();
-        std::size_t P = 0;
-        const std::size_t N = Value.size();
-        auto SkipBlanks = [&] {
-            while (P < N && static_cast<unsigned char>(Value[P]) >= 1 && static_cast<unsigned char>(Value[P]) <= ' ')
+    TScopeExit Updated([this] { EndUpdate(); });
+    Clear();
+    std::size_t P = 0;
+    const std::size_t N = Value.size();
+    auto SkipBlanks = [&] {
+        while (P < N && static_cast<unsigned char>(Value[P]) >= 1 && static_cast<unsigned char>(Value[P]) <= ' ')
+            ++P;
+    };
+    SkipBlanks();
+    while (P < N) {
+        AnsiString S;
+        if (Value[P] == FQuoteChar) {
+            S = AnsiExtractQuotedStr(Value, P, FQuoteChar);
+        } else {
+            const std::size_t B = P;
+            while (P<N&& static_cast<unsigned char>(Value[P])> ' ' && Value[P] != FDelimiter)
                 ++P;
-        };
-        SkipBlanks();
-        while (P < N) {
-            AnsiString S;
-            if (Value[P] == FQuoteChar) {
-                S = AnsiExtractQuotedStr(Value, P, FQuoteChar);
-            } else {
-                const std::size_t B = P;
-                while (P<N&& static_cast<unsigned char>(Value[P])> ' ' && Value[P] != FDelimiter)
-                    ++P;
-                S = Value.substr(B, P - B);
-            }
-            Add(S);
-            SkipBlanks();
-            if (P < N && Value[P] == FDelimiter) {
-                if (P + 1 == N) Add("");
-                ++P;
-                SkipBlanks();
-            }
+            S = Value.substr(B, P - B);
         }
-    } catch (...) {
-        EndUpdate();
-        throw;
+        Add(S);
+        SkipBlanks();
+        if (P < N && Value[P] == FDelimiter) {
+            if (P + 1 == N) Add("");
+            ++P;
+            SkipBlanks();
+        }
     }
-    EndUpdate();
 }
 
 AnsiString TStrings::GetCommaText() const
 {
     TStrings* Self = const_cast<TStrings*>(this);
-    const char D = FDelimiter, Q = FQuoteChar;
-    Self->FDelimiter = ',';
-    Self->FQuoteChar = '"';
-    AnsiString R = GetDelimitedText();
-    Self->FDelimiter = D;
-    Self->FQuoteChar = Q;
-    return R;
+    TRestore Delimiter(Self->FDelimiter, ',');
+    TRestore Quote(Self->FQuoteChar, '"');
+    return GetDelimitedText();
 }
 
 void TStrings::SetCommaText(const AnsiString& Value)
 {
-    const char D = FDelimiter, Q = FQuoteChar;
-    FDelimiter = ',';
-    FQuoteChar = '"';
-    try {
-        SetDelimitedText(Value);
-    } catch (...) {
-        FDelimiter = D;
-        FQuoteChar = Q;
-        throw;
-    }
-    FDelimiter = D;
-    FQuoteChar = Q;
+    TRestore Delimiter(FDelimiter, ',');
+    TRestore Quote(FQuoteChar, '"');
+    SetDelimitedText(Value);
 }
 
 AnsiString TStrings::GetNames(int Index) const

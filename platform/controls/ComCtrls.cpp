@@ -4,6 +4,7 @@
 #include "platform/qt/Guarded.h"
 #include "platform/qt/ImageLists.h"
 #include "platform/qt/QtStrings.h"
+#include "platform/rtl/ScopeExit.h"
 
 #include <QApplication>
 #include <QProgressBar>
@@ -184,9 +185,8 @@ void TPageControl::ChangeActivePage(TTabSheet* Page)
         if (Old) Old->SetVisible(false);
     }
     if (auto* Row = qobject_cast<QTabBar*>(GetInnerWidget())) {
-        FUpdatingTabs = true;
+        TRestore Updating(FUpdatingTabs, true);
         Row->setCurrentIndex(Page ? Page->GetTabIndex() : -1);
-        FUpdatingTabs = false;
     }
 }
 
@@ -354,7 +354,7 @@ void TPageControl::UpdateTabText(TTabSheet* Page)
 void TPageControl::FillTabs(QWidget* Widget)
 {
     auto* Row = static_cast<TTabRow*>(Widget);
-    FUpdatingTabs = true;
+    TRestore Updating(FUpdatingTabs, true);
     const QSignalBlocker Quiet(Row);
     Row->Height = TabHeight();
     Row->setFont(ToQFont(GetFont()));
@@ -366,7 +366,6 @@ void TPageControl::FillTabs(QWidget* Widget)
         Row->addTab(ImageListIcon(FImages, Page->FImageIndex), ToQString(Page->GetCaption()));
     }
     Row->setCurrentIndex(FActivePage ? FActivePage->GetTabIndex() : -1);
-    FUpdatingTabs = false;
 }
 
 void TPageControl::TabPicked(int TabIndex)

@@ -12,9 +12,11 @@
 // A handler that wants the default behaviour too calls the base class's
 // handler (the class library's `inherited`). A derived class handles an id
 // that has no virtual here by overriding Dispatch (switch on Msg, else the
-// base Dispatch). Perform(Msg, ...) calls WindowProc directly.
+// base Dispatch); a handler every control may want joins the list in
+// MessageHandlers.h. Perform(Msg, ...) calls WindowProc directly.
 #pragma once
 #include "platform/controls/ControlTypes.h"
+#include "platform/controls/MessageHandlers.h"
 #include "platform/controls/Messages.h"
 #include "platform/graphics/Graphics.h"
 
@@ -248,86 +250,18 @@ protected:
     // Repaints the part of the parent this control covers.
     void InvalidateControl(bool IsVisible, bool IsOpaque);
     void SendCancelMode(TControl* Sender);
-    // The form this control sits on (itself for a form), or null.
-    TCustomForm* ParentForm() const;
 
     // ---- Message handlers, reached by Dispatch (call the base version for
-    // the default behaviour). ----
-    virtual void WMMouseMove(TMessage& Message);
-    virtual void WMLButtonDown(TMessage& Message);
-    virtual void WMLButtonUp(TMessage& Message);
-    virtual void WMLButtonDblClk(TMessage& Message);
-    virtual void WMRButtonDown(TMessage& Message);
-    virtual void WMRButtonUp(TMessage& Message);
-    virtual void WMRButtonDblClk(TMessage& Message);
-    virtual void WMMButtonDown(TMessage& Message);
-    virtual void WMMButtonUp(TMessage& Message);
-    virtual void WMMButtonDblClk(TMessage& Message);
-    virtual void WMMouseWheel(TMessage& Message);
-    virtual void WMCancelMode(TMessage& Message);
-    virtual void WMWindowPosChanged(TMessage& Message);
-    virtual void WMPaint(TMessage& Message);
-    virtual void WMEraseBkgnd(TMessage& Message);
-    virtual void WMNCPaint(TMessage& Message);
-    virtual void WMNCCalcSize(TMessage& Message);
-    virtual void WMNCHitTest(TMessage& Message);
-    virtual void WMSize(TMessage& Message);
-    virtual void WMMove(TMessage& Message);
-    virtual void WMSetFocus(TMessage& Message);
-    virtual void WMKillFocus(TMessage& Message);
-    virtual void WMKeyDown(TMessage& Message);
-    virtual void WMKeyUp(TMessage& Message);
-    virtual void WMChar(TMessage& Message);
-    virtual void WMSysKeyDown(TMessage& Message);
-    virtual void WMSysKeyUp(TMessage& Message);
-    virtual void WMSysChar(TMessage& Message);
-    virtual void WMGetDlgCode(TMessage& Message);
-    virtual void WMSetCursor(TMessage& Message);
-    virtual void WMTimer(TMessage& Message);
-    virtual void WMHScroll(TMessage& Message);
-    virtual void WMVScroll(TMessage& Message);
-    virtual void WMDropFiles(TMessage& Message);
-    virtual void WMContextMenu(TMessage& Message);
-    virtual void WMCommand(TMessage& Message);
-    virtual void WMClose(TMessage& Message);
-    virtual void WMCaptureChanged(TMessage& Message);
-    virtual void WMNCLButtonDown(TMessage& Message);
-    virtual void CMEnabledChanged(TMessage& Message);
-    virtual void CMVisibleChanged(TMessage& Message);
-    virtual void CMShowingChanged(TMessage& Message);
-    virtual void CMFontChanged(TMessage& Message);
-    virtual void CMColorChanged(TMessage& Message);
-    virtual void CMTextChanged(TMessage& Message);
-    virtual void CMParentFontChanged(TMessage& Message);
-    virtual void CMParentColorChanged(TMessage& Message);
-    virtual void CMParentShowHintChanged(TMessage& Message);
-    virtual void CMMouseEnter(TMessage& Message);
-    virtual void CMMouseLeave(TMessage& Message);
-    virtual void CMMouseWheel(TMessage& Message);
-    virtual void CMHitTest(TMessage& Message);
-    virtual void CMCursorChanged(TMessage& Message);
-    virtual void CMSysColorChange(TMessage& Message);
-    virtual void CMHintShow(TMessage& Message);
-    virtual void CMDialogKey(TMessage& Message);
-    virtual void CMDialogChar(TMessage& Message);
-    virtual void CMWantSpecialKey(TMessage& Message);
-    virtual void CMChildKey(TMessage& Message);
-    virtual void CMEnter(TMessage& Message);
-    virtual void CMExit(TMessage& Message);
-    virtual void CMFocusChanged(TMessage& Message);
-    virtual void CMCancelMode(TMessage& Message);
-    virtual void CMInvalidate(TMessage& Message);
-    virtual void CMControlChange(TMessage& Message);
-    virtual void CMControlListChange(TMessage& Message);
-    virtual void CMRecreateWnd(TMessage& Message);
-    virtual void CMTabStopChanged(TMessage& Message);
-    virtual void CMBorderChanged(TMessage& Message);
-    virtual void CNKeyDown(TMessage& Message);
-    virtual void CNKeyUp(TMessage& Message);
-    virtual void CNChar(TMessage& Message);
-    virtual void CNSysKeyDown(TMessage& Message);
-    virtual void CNSysChar(TMessage& Message);
-    virtual void CNCommand(TMessage& Message);
+    // the default behaviour), one for each message of MessageHandlers.h. ----
+#define QM_OWN_HANDLER(Id, Name) virtual void Name(TMessage& Message);
+#define QM_DEFAULT_HANDLER(Id, Name)                                                                                   \
+    virtual void Name(TMessage& Message)                                                                               \
+    {                                                                                                                  \
+        DefaultHandler(Message);                                                                                       \
+    }
+    QM_CONTROL_MESSAGES(QM_OWN_HANDLER, QM_DEFAULT_HANDLER)
+#undef QM_OWN_HANDLER
+#undef QM_DEFAULT_HANDLER
 
 private:
     void DoMouseDown(const TMessage& Message, TMouseButton Button, TShiftState Shift);

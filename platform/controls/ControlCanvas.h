@@ -2,6 +2,7 @@
 #pragma once
 #include "platform/controls/Control.h"
 #include "platform/graphics/Graphics.h"
+#include "platform/rtl/ScopeExit.h"
 
 // Draws on its control through the control's device context, made when the
 // first drawing needs it and given back by FreeHandle.
@@ -17,15 +18,11 @@ public:
     {
         Lock();
         SetHandle(DC);
-        try {
-            Paint();
-        } catch (...) {
+        TScopeExit Done([this] {
             SetHandle(nullptr);
             Unlock();
-            throw;
-        }
-        SetHandle(nullptr);
-        Unlock();
+        });
+        Paint();
     }
     void UpdateTextFlags() {}
 

@@ -1,7 +1,7 @@
 // TControl: properties, messages and the mouse.
 #include "platform/controls/Controls.h"
-#include "platform/controls/Forms.h"
 #include "platform/qt/BridgeWidget.h"
+#include "platform/rtl/ScopeExit.h"
 
 #include <cstring>
 
@@ -143,25 +143,15 @@ void TControl::SetParent(TWinControl* AParent)
     }
 }
 
-TCustomForm* TControl::ParentForm() const
-{
-    return GetParentForm(const_cast<TControl*>(this));
-}
-
 // ---- TControl: properties -------------------------------------------------------------------
 
 void TControl::SetText(const AnsiString& Value)
 {
     if (GetText() == Value) return;
-    const AnsiString* Outer = SettingText;
-    SettingText = &Value;
-    try {
+    {
+        TRestore Setting(SettingText, &Value);
         Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Value.c_str()));
-    } catch (...) {
-        SettingText = Outer;
-        throw;
     }
-    SettingText = Outer;
     Perform(CM_TEXTCHANGED, 0, 0);
 }
 
@@ -286,231 +276,12 @@ void TControl::WndProc(TMessage& Message)
 void TControl::Dispatch(TMessage& Message)
 {
     switch (Message.Msg) {
-    case WM_MOUSEMOVE:
-        WMMouseMove(Message);
-        break;
-    case WM_LBUTTONDOWN:
-        WMLButtonDown(Message);
-        break;
-    case WM_LBUTTONUP:
-        WMLButtonUp(Message);
-        break;
-    case WM_LBUTTONDBLCLK:
-        WMLButtonDblClk(Message);
-        break;
-    case WM_RBUTTONDOWN:
-        WMRButtonDown(Message);
-        break;
-    case WM_RBUTTONUP:
-        WMRButtonUp(Message);
-        break;
-    case WM_RBUTTONDBLCLK:
-        WMRButtonDblClk(Message);
-        break;
-    case WM_MBUTTONDOWN:
-        WMMButtonDown(Message);
-        break;
-    case WM_MBUTTONUP:
-        WMMButtonUp(Message);
-        break;
-    case WM_MBUTTONDBLCLK:
-        WMMButtonDblClk(Message);
-        break;
-    case WM_MOUSEWHEEL:
-        WMMouseWheel(Message);
-        break;
-    case WM_CANCELMODE:
-        WMCancelMode(Message);
-        break;
-    case WM_WINDOWPOSCHANGED:
-        WMWindowPosChanged(Message);
-        break;
-    case WM_PAINT:
-        WMPaint(Message);
-        break;
-    case WM_ERASEBKGND:
-        WMEraseBkgnd(Message);
-        break;
-    case WM_NCPAINT:
-        WMNCPaint(Message);
-        break;
-    case WM_NCCALCSIZE:
-        WMNCCalcSize(Message);
-        break;
-    case WM_NCHITTEST:
-        WMNCHitTest(Message);
-        break;
-    case WM_SIZE:
-        WMSize(Message);
-        break;
-    case WM_MOVE:
-        WMMove(Message);
-        break;
-    case WM_SETFOCUS:
-        WMSetFocus(Message);
-        break;
-    case WM_KILLFOCUS:
-        WMKillFocus(Message);
-        break;
-    case WM_KEYDOWN:
-        WMKeyDown(Message);
-        break;
-    case WM_KEYUP:
-        WMKeyUp(Message);
-        break;
-    case WM_CHAR:
-        WMChar(Message);
-        break;
-    case WM_SYSKEYDOWN:
-        WMSysKeyDown(Message);
-        break;
-    case WM_SYSKEYUP:
-        WMSysKeyUp(Message);
-        break;
-    case WM_SYSCHAR:
-        WMSysChar(Message);
-        break;
-    case WM_GETDLGCODE:
-        WMGetDlgCode(Message);
-        break;
-    case WM_SETCURSOR:
-        WMSetCursor(Message);
-        break;
-    case WM_TIMER:
-        WMTimer(Message);
-        break;
-    case WM_HSCROLL:
-        WMHScroll(Message);
-        break;
-    case WM_VSCROLL:
-        WMVScroll(Message);
-        break;
-    case WM_DROPFILES:
-        WMDropFiles(Message);
-        break;
-    case WM_CONTEXTMENU:
-        WMContextMenu(Message);
-        break;
-    case WM_COMMAND:
-        WMCommand(Message);
-        break;
-    case WM_CLOSE:
-        WMClose(Message);
-        break;
-    case WM_CAPTURECHANGED:
-        WMCaptureChanged(Message);
-        break;
-    case WM_NCLBUTTONDOWN:
-        WMNCLButtonDown(Message);
-        break;
-    case CM_ENABLEDCHANGED:
-        CMEnabledChanged(Message);
-        break;
-    case CM_VISIBLECHANGED:
-        CMVisibleChanged(Message);
-        break;
-    case CM_SHOWINGCHANGED:
-        CMShowingChanged(Message);
-        break;
-    case CM_FONTCHANGED:
-        CMFontChanged(Message);
-        break;
-    case CM_COLORCHANGED:
-        CMColorChanged(Message);
-        break;
-    case CM_TEXTCHANGED:
-        CMTextChanged(Message);
-        break;
-    case CM_PARENTFONTCHANGED:
-        CMParentFontChanged(Message);
-        break;
-    case CM_PARENTCOLORCHANGED:
-        CMParentColorChanged(Message);
-        break;
-    case CM_PARENTSHOWHINTCHANGED:
-        CMParentShowHintChanged(Message);
-        break;
-    case CM_MOUSEENTER:
-        CMMouseEnter(Message);
-        break;
-    case CM_MOUSELEAVE:
-        CMMouseLeave(Message);
-        break;
-    case CM_MOUSEWHEEL:
-        CMMouseWheel(Message);
-        break;
-    case CM_HITTEST:
-        CMHitTest(Message);
-        break;
-    case CM_CURSORCHANGED:
-        CMCursorChanged(Message);
-        break;
-    case CM_SYSCOLORCHANGE:
-        CMSysColorChange(Message);
-        break;
-    case CM_HINTSHOW:
-        CMHintShow(Message);
-        break;
-    case CM_DIALOGKEY:
-        CMDialogKey(Message);
-        break;
-    case CM_DIALOGCHAR:
-        CMDialogChar(Message);
-        break;
-    case CM_WANTSPECIALKEY:
-        CMWantSpecialKey(Message);
-        break;
-    case CM_CHILDKEY:
-        CMChildKey(Message);
-        break;
-    case CM_ENTER:
-        CMEnter(Message);
-        break;
-    case CM_EXIT:
-        CMExit(Message);
-        break;
-    case CM_FOCUSCHANGED:
-        CMFocusChanged(Message);
-        break;
-    case CM_CANCELMODE:
-        CMCancelMode(Message);
-        break;
-    case CM_INVALIDATE:
-        CMInvalidate(Message);
-        break;
-    case CM_CONTROLCHANGE:
-        CMControlChange(Message);
-        break;
-    case CM_CONTROLLISTCHANGE:
-        CMControlListChange(Message);
-        break;
-    case CM_RECREATEWND:
-        CMRecreateWnd(Message);
-        break;
-    case CM_TABSTOPCHANGED:
-        CMTabStopChanged(Message);
-        break;
-    case CM_BORDERCHANGED:
-        CMBorderChanged(Message);
-        break;
-    case CN_KEYDOWN:
-        CNKeyDown(Message);
-        break;
-    case CN_KEYUP:
-        CNKeyUp(Message);
-        break;
-    case CN_CHAR:
-        CNChar(Message);
-        break;
-    case CN_SYSKEYDOWN:
-        CNSysKeyDown(Message);
-        break;
-    case CN_SYSCHAR:
-        CNSysChar(Message);
-        break;
-    case CN_COMMAND:
-        CNCommand(Message);
-        break;
+#define QM_DISPATCH(Id, Name)                                                                                          \
+    case Id:                                                                                                           \
+        Name(Message);                                                                                                 \
+        break;
+        QM_CONTROL_MESSAGES(QM_DISPATCH, QM_DISPATCH)
+#undef QM_DISPATCH
     default:
         DefaultHandler(Message);
         break;
@@ -705,8 +476,9 @@ void TControl::WMCancelMode(TMessage& Message)
 
 void TControl::SendCancelMode(TControl* Sender)
 {
-    for (TControl* C = this; C; C = C->FParent)
-        if (auto* Form = dynamic_cast<TCustomForm*>(C)) {
+    auto* Self = dynamic_cast<TWinControl*>(this);
+    for (TWinControl* Form = Self ? Self : FParent; Form; Form = Form->FParent)
+        if (Form->IsForm()) {
             TWinControl* Active = Form->GetActiveControl();
             if (Form->GetActive() && Active && Sender != Active) Active->Perform(CM_CANCELMODE, 0, LPARAM(Sender));
         }
@@ -813,210 +585,4 @@ void TControl::CMCursorChanged(TMessage&)
     if (!Window) Window = FParent;
     if (Window && Window->HandleAllocated())
         SendMessageA(Window->GetHandle(), WM_SETCURSOR, WPARAM(Window->GetHandle()), MAKELONG(HTCLIENT, WM_MOUSEMOVE));
-}
-
-// Handlers whose default is the default handler.
-void TControl::WMWindowPosChanged(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::WMPaint(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::WMEraseBkgnd(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::WMNCPaint(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::WMNCCalcSize(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::WMNCHitTest(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::WMSize(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::WMMove(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::WMSetFocus(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::WMKillFocus(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::WMKeyDown(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::WMKeyUp(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::WMChar(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::WMSysKeyDown(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::WMSysKeyUp(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::WMSysChar(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::WMGetDlgCode(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::WMSetCursor(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::WMTimer(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::WMHScroll(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::WMVScroll(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::WMDropFiles(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::WMContextMenu(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::WMCommand(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::WMClose(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::WMCaptureChanged(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::WMNCLButtonDown(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::CMShowingChanged(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::CMTextChanged(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::CMSysColorChange(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::CMHintShow(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::CMDialogKey(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::CMDialogChar(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::CMWantSpecialKey(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::CMChildKey(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::CMEnter(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::CMExit(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::CMFocusChanged(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::CMCancelMode(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::CMInvalidate(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::CMControlChange(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::CMControlListChange(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::CMRecreateWnd(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::CMTabStopChanged(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::CMBorderChanged(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::CNKeyDown(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::CNKeyUp(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::CNChar(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::CNSysKeyDown(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::CNSysChar(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-void TControl::CNCommand(TMessage& Message)
-{
-    DefaultHandler(Message);
 }

@@ -1,7 +1,7 @@
 // Bounds, size negotiation, client areas, alignment and anchors.
 #include "platform/controls/Controls.h"
-#include "platform/controls/Forms.h"
 #include "platform/qt/BridgeWidget.h"
+#include "platform/rtl/ScopeExit.h"
 
 #include <QGuiApplication>
 
@@ -333,16 +333,13 @@ void TWinControl::AlignControl(TControl* AControl)
         return;
     }
     DisableAlign();
-    try {
-        TRect R = GetClientRect();
-        AlignControls(AControl, R);
-    } catch (...) {
+    // Without csAlignmentNeeded, EnableAlign does not align again.
+    TScopeExit Aligned([this] {
         FControlState.Exclude(csAlignmentNeeded);
-        --FAlignLevel;
-        throw;
-    }
-    FControlState.Exclude(csAlignmentNeeded);
-    EnableAlign();
+        EnableAlign();
+    });
+    TRect R = GetClientRect();
+    AlignControls(AControl, R);
 }
 
 void TWinControl::AdjustClientRect(TRect& Rect)
@@ -401,13 +398,8 @@ void TWinControl::DoPosition(TControl* Control, TAlign AAlign, TRect& Rect)
     // Sizes set by alignment and anchors must not become new anchor rules.
     auto PlaceControl = [Control](int NewLeft, int NewTop, int NewWidth, int NewHeight) {
         Control->FAnchorMove = true;
-        try {
-            Control->SetBounds(NewLeft, NewTop, NewWidth, NewHeight);
-        } catch (...) {
-            Control->FAnchorMove = false;
-            throw;
-        }
-        Control->FAnchorMove = false;
+        TScopeExit Placed([Control] { Control->FAnchorMove = false; });
+        Control->SetBounds(NewLeft, NewTop, NewWidth, NewHeight);
     };
     if (AAlign == alNone || Control->FAnchors != AnchorAlign[AAlign]) {
         if (Control->FOriginalParentSize.X != 0 && Control->FOriginalParentSize.Y != 0) {
@@ -419,22 +411,23 @@ void TWinControl::DoPosition(TControl* Control, TAlign AAlign, TRect& Rect)
             const TPoint Original = Control->FOriginalParentSize;
             const TPoint Rules = Control->FAnchorRules;
             const TAnchors Anchors = Control->FAnchors;
-            if (Anchors.Contains(akRight)) {
-                if (Anchors.Contains(akLeft))
-                    NewWidth = ParentSize.X - (Original.X - Rules.X);
-                else
-                    NewLeft = ParentSize.X - (Original.X - Rules.X);
-            } else if (!Anchors.Contains(akLeft)) {
-                NewLeft = MulDiv(Rules.X, ParentSize.X, Original.X) - NewWidth / 2;
-            }
-            if (Anchors.Contains(akBottom)) {
-                if (Anchors.Contains(akTop))
-                    NewHeight = ParentSize.Y - (Original.Y - Rules.Y);
-                else
-                    NewTop = ParentSize.Y - (Original.Y - Rules.Y);
-            } else if (!Anchors.Contains(akTop)) {
-                NewTop = MulDiv(Rules.Y, ParentSize.Y, Original.Y) - NewHeight / 2;
-            }
+            // One axis: anchored at the far side only, the control keeps its
+            // distance to it; at both, it stretches; at neither, its centre
+            // keeps its proportion.
+            auto Follow = [](bool Near, bool Far, int Size, int Original, int Rule, int& Pos, int& Extent) {
+                if (Far) {
+                    if (Near)
+                        Extent = Size - (Original - Rule);
+                    else
+                        Pos = Size - (Original - Rule);
+                } else if (!Near) {
+                    Pos = MulDiv(Rule, Size, Original) - Extent / 2;
+                }
+            };
+            Follow(Anchors.Contains(akLeft), Anchors.Contains(akRight), ParentSize.X, Original.X, Rules.X, NewLeft,
+                   NewWidth);
+            Follow(Anchors.Contains(akTop), Anchors.Contains(akBottom), ParentSize.Y, Original.Y, Rules.Y, NewTop,
+                   NewHeight);
             PlaceControl(NewLeft, NewTop, NewWidth, NewHeight);
         }
         if (AAlign == alNone) return;

@@ -1,8 +1,10 @@
 // Painting: invalidation, the paint handler, graphic children, control
 // canvases and the self-painted control classes.
+#include "platform/controls/ControlStateGuard.h"
 #include "platform/controls/Controls.h"
 #include "platform/graphics/DeviceContext.h"
 #include "platform/qt/BridgeWidget.h"
+#include "platform/rtl/ScopeExit.h"
 
 using namespace platform::detail;
 
@@ -116,11 +118,20 @@ void TWinControl::PaintHandler(TMessage& Message)
             Own = true;
         }
     }
+    // A paint that raises still gives back the context it made and the
+    // clip it narrowed.
+    TScopeExit Release([Own, DC] {
+        if (Own && DC->Window)
+            ReleaseDC(DC->Window, DC);
+        else if (Own)
+            DeleteDC(DC);
+    });
     if (FControls.empty()) {
         PaintWindow(DC);
     } else {
         // Opaque graphic children paint their own area: the control leaves it.
         const HDC__ Saved = *DC;
+        TScopeExit Restore([DC, &Saved] { *DC = Saved; });
         QImage* Image = DC->Target ? DC->Target->Image() : nullptr;
         QRegion Clip = DC->Clip ? *DC->Clip : QRegion(Image ? Image->rect() : QRect());
         for (TControl* C : FControls)
@@ -130,15 +141,8 @@ void TWinControl::PaintHandler(TMessage& Message)
             DC->Clip = Clip;
             PaintWindow(DC);
         }
-        *DC = Saved;
     }
     PaintControls(DC, nullptr);
-    if (Own) {
-        if (DC->Window)
-            ReleaseDC(DC->Window, DC);
-        else
-            DeleteDC(DC);
-    }
 }
 
 void TWinControl::PaintControls(HDC DC, TControl* First)
@@ -162,6 +166,12 @@ void TWinControl::PaintControls(HDC DC, TControl* First)
         Child.Clip = Clip;
         C->Perform(WM_PAINT, WPARAM(&Child), 0);
     }
+}
+
+void TWinControl::CustomPaintHandler(TMessage& Message)
+{
+    TControlStateGuard Painting(this, csCustomPaint);
+    TWinControl::WMPaint(Message);
 }
 
 void TWinControl::WMPaint(TMessage& Message)
@@ -223,14 +233,7 @@ void TCustomControl::PaintWindow(HDC DC)
 
 void TCustomControl::WMPaint(TMessage& Message)
 {
-    SetControlState(GetControlState() + TControlState{csCustomPaint});
-    try {
-        TWinControl::WMPaint(Message);
-    } catch (...) {
-        SetControlState(GetControlState() - TControlState{csCustomPaint});
-        throw;
-    }
-    SetControlState(GetControlState() - TControlState{csCustomPaint});
+    CustomPaintHandler(Message);
 }
 
 TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner), FCanvas(std::make_unique<TControlCanvas>())

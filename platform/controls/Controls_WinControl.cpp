@@ -109,7 +109,7 @@ void TWinControl::DestroyWnd()
 
 bool TWinControl::IsTopLevelWindow() const
 {
-    if (dynamic_cast<const TCustomForm*>(this)) return true;
+    if (IsForm()) return true;
     DWORD Style, ExStyle;
     const_cast<TWinControl*>(this)->CurrentStyles(Style, ExStyle);
     if (Style & WS_POPUP) return true;
@@ -501,9 +501,17 @@ void TWinControl::SetTabStop(bool Value)
     Perform(CM_TABSTOPCHANGED, 0, 0);
 }
 
+TWinControl* TWinControl::ParentForm()
+{
+    TWinControl* Top = this;
+    while (Top->FParent)
+        Top = Top->FParent;
+    return Top->IsForm() ? Top : nullptr;
+}
+
 bool TWinControl::CanFocus()
 {
-    TCustomForm* Form = GetParentForm(this);
+    TWinControl* Form = ParentForm();
     if (!Form) return false;
     for (TWinControl* C = this; C != Form; C = C->FParent)
         if (!C || !C->FVisible || !C->FEnabled) return false;
@@ -517,7 +525,7 @@ bool TWinControl::Focused()
 
 void TWinControl::SetFocus()
 {
-    if (TCustomForm* Form = GetParentForm(this))
+    if (TWinControl* Form = ParentForm())
         Form->FocusControl(this);
     else if (FParentWindow || !FParent)
         ::SetFocus(GetHandle());
@@ -527,7 +535,7 @@ void TWinControl::SetFocus()
 
 void TWinControl::RemoveFocus(bool Removing)
 {
-    if (TCustomForm* Form = GetParentForm(this)) Form->DefocusControl(this, Removing);
+    if (TWinControl* Form = ParentForm()) Form->DefocusControl(this, Removing);
 }
 
 void TWinControl::GetTabOrderList(std::vector<TWinControl*>& List)
@@ -590,7 +598,7 @@ void TWinControl::WndProc(TMessage& Message)
 {
     switch (Message.Msg) {
     case WM_SETFOCUS:
-        if (TCustomForm* Form = GetParentForm(this))
+        if (TWinControl* Form = ParentForm())
             if (!Form->SetFocusedControl(this)) return;
         break;
     case WM_KILLFOCUS:
@@ -649,36 +657,11 @@ void TWinControl::WMNCCalcSize(TMessage& Message)
     }
 }
 
-void TWinControl::WMNCHitTest(TMessage& Message)
-{
-    TControl::WMNCHitTest(Message);
-}
-
 void TWinControl::WMSize(TMessage& Message)
 {
     TControl::WMSize(Message);
     Realign();
     if (!GetComponentState().Contains(csLoading)) Resize();
-}
-
-void TWinControl::WMMove(TMessage& Message)
-{
-    TControl::WMMove(Message);
-}
-
-void TWinControl::WMWindowPosChanged(TMessage& Message)
-{
-    TControl::WMWindowPosChanged(Message);
-}
-
-void TWinControl::WMSetFocus(TMessage& Message)
-{
-    TControl::WMSetFocus(Message);
-}
-
-void TWinControl::WMKillFocus(TMessage& Message)
-{
-    TControl::WMKillFocus(Message);
 }
 
 void TWinControl::WMSetCursor(TMessage& Message)
@@ -714,11 +697,6 @@ void TWinControl::CMVisibleChanged(TMessage&)
     UpdateControlState();
 }
 
-void TWinControl::CMShowingChanged(TMessage& Message)
-{
-    TControl::CMShowingChanged(Message);
-}
-
 void TWinControl::CMFontChanged(TMessage& Message)
 {
     TControl::CMFontChanged(Message);
@@ -739,43 +717,40 @@ void TWinControl::CMInvalidate(TMessage&)
 
 // ---- Keyboard --------------------------------------------------------------------------------------------------
 
+namespace {
+
+// Hands the message's key to Handle, which may change it, unless the control
+// wants no standard events; true when Handle took the key (made it 0).
+template <typename TKey, typename THandle> bool HandleKey(const TControl* Control, TMessage& Message, THandle Handle)
+{
+    if (Control->GetControlStyle().Contains(csNoStdEvents)) return false;
+    TKey Key = TKey(Message.WParam);
+    Handle(Key);
+    Message.WParam = Key;
+    return Key == 0;
+}
+
+} // namespace
+
 bool TWinControl::DoKeyDown(TMessage& Message)
 {
-    TCustomForm* Form = GetParentForm(this);
+    TWinControl* Form = ParentForm();
     if (Form && Form != this && Form->GetKeyPreview() && Form->DoKeyDown(Message)) return true;
-    if (!GetControlStyle().Contains(csNoStdEvents)) {
-        Word Key = Word(Message.WParam);
-        KeyDown(Key, KeyDataToShiftState(Message.LParam));
-        Message.WParam = Key;
-        if (Key == 0) return true;
-    }
-    return false;
+    return HandleKey<Word>(this, Message, [&](Word& Key) { KeyDown(Key, KeyDataToShiftState(Message.LParam)); });
 }
 
 bool TWinControl::DoKeyUp(TMessage& Message)
 {
-    TCustomForm* Form = GetParentForm(this);
+    TWinControl* Form = ParentForm();
     if (Form && Form != this && Form->GetKeyPreview() && Form->DoKeyUp(Message)) return true;
-    if (!GetControlStyle().Contains(csNoStdEvents)) {
-        Word Key = Word(Message.WParam);
-        KeyUp(Key, KeyDataToShiftState(Message.LParam));
-        Message.WParam = Key;
-        if (Key == 0) return true;
-    }
-    return false;
+    return HandleKey<Word>(this, Message, [&](Word& Key) { KeyUp(Key, KeyDataToShiftState(Message.LParam)); });
 }
 
 bool TWinControl::DoKeyPress(TMessage& Message)
 {
-    TCustomForm* Form = GetParentForm(this);
+    TWinControl* Form = ParentForm();
     if (Form && Form != this && Form->GetKeyPreview() && Form->DoKeyPress(Message)) return true;
-    if (!GetControlStyle().Contains(csNoStdEvents)) {
-        WideChar Ch = WideChar(Message.WParam);
-        KeyPress(Ch);
-        Message.WParam = Ch;
-        if (Ch == 0) return true;
-    }
-    return false;
+    return HandleKey<WideChar>(this, Message, [&](WideChar& Key) { KeyPress(Key); });
 }
 
 void TWinControl::KeyDown(Word& Key, TShiftState Shift)
@@ -818,11 +793,6 @@ void TWinControl::WMChar(TMessage& Message)
     if (!DoKeyPress(Message)) TControl::WMChar(Message);
 }
 
-void TWinControl::WMSysChar(TMessage& Message)
-{
-    TControl::WMSysChar(Message);
-}
-
 void TWinControl::CNKeyDown(TMessage& Message)
 {
     // Keys the control does not want (WM_GETDLGCODE) are the form's: Tab
@@ -851,7 +821,7 @@ void TWinControl::CNKeyDown(TMessage& Message)
     }
     if (Mask != 0 && Perform(CM_WANTSPECIALKEY, Message.WParam, Message.LParam) == 0 &&
         (Perform(WM_GETDLGCODE, 0, 0) & Mask) == 0) {
-        TCustomForm* Form = GetParentForm(this);
+        TWinControl* Form = ParentForm();
         if (Form && Form->Perform(CM_DIALOGKEY, Message.WParam, Message.LParam) != 0) return;
     }
     Message.Result = 0;
@@ -865,7 +835,7 @@ void TWinControl::CNSysKeyDown(TMessage& Message)
 void TWinControl::CNChar(TMessage& Message)
 {
     Message.Result = 1;
-    TCustomForm* Form = GetParentForm(this);
+    TWinControl* Form = ParentForm();
     if ((Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS) == 0 && Form &&
         Form->Perform(CM_DIALOGCHAR, Message.WParam, Message.LParam) != 0)
         return;

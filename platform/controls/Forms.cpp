@@ -1,4 +1,5 @@
 #include "platform/controls/Forms.h"
+#include "platform/controls/ControlStateGuard.h"
 #include "platform/controls/UserInteraction.h"
 #include "platform/qt/BridgeWidget.h"
 #include "platform/qt/QtStrings.h"
@@ -322,16 +323,6 @@ void TCustomForm::CMShowingChanged(TMessage&)
         DoHide();
 }
 
-void TCustomForm::SetZOrder(bool TopMost)
-{
-    TWinControl::SetZOrder(TopMost);
-}
-
-void TCustomForm::RealSetText(const AnsiString& Value)
-{
-    TWinControl::RealSetText(Value);
-}
-
 void TCustomForm::PaintWindow(HDC DC)
 {
     FCanvas->PaintOn(DC, [this] { Paint(); });
@@ -344,14 +335,7 @@ void TCustomForm::Paint()
 
 void TCustomForm::WMPaint(TMessage& Message)
 {
-    SetControlState(GetControlState() + TControlState{csCustomPaint});
-    try {
-        TWinControl::WMPaint(Message);
-    } catch (...) {
-        SetControlState(GetControlState() - TControlState{csCustomPaint});
-        throw;
-    }
-    SetControlState(GetControlState() - TControlState{csCustomPaint});
+    CustomPaintHandler(Message);
 }
 
 void TCustomForm::WMClose(TMessage&)
@@ -367,11 +351,6 @@ void TCustomForm::WMNCCalcSize(TMessage& Message)
         RECT& R = reinterpret_cast<NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0];
         R.top = std::min(R.bottom, R.top + LONG(Bar->sizeHint().height()));
     }
-}
-
-void TCustomForm::WMSize(TMessage& Message)
-{
-    TWinControl::WMSize(Message);
 }
 
 void TCustomForm::CMDialogKey(TMessage& Message)
@@ -402,25 +381,24 @@ void TCustomForm::CMDialogKey(TMessage& Message)
     TWinControl::CMDialogKey(Message);
 }
 
-void TCustomForm::Dispatch(TMessage& Message)
+void TCustomForm::WMActivate(TMessage& Message)
 {
-    switch (Message.Msg) {
-    case WM_ACTIVATE:
-        SetActive(Message.WParamLo() != WA_INACTIVE);
-        break;
-    case CM_ACTIVATE:
-        Activate();
-        break;
-    case CM_DEACTIVATE:
-        Deactivate();
-        break;
-    case CM_RELEASE:
-        Free(this);
-        break;
-    default:
-        TWinControl::Dispatch(Message);
-        break;
-    }
+    SetActive(Message.WParamLo() != WA_INACTIVE);
+}
+
+void TCustomForm::CMActivate(TMessage&)
+{
+    Activate();
+}
+
+void TCustomForm::CMDeactivate(TMessage&)
+{
+    Deactivate();
+}
+
+void TCustomForm::CMRelease(TMessage&)
+{
+    Free(this);
 }
 
 void TCustomForm::SetActive(bool Value)
@@ -483,31 +461,25 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control)
     else
         FActiveControl = nullptr;
     if (Control->GetControlState().Contains(csFocusing)) return false;
-    Control->SetControlState(Control->GetControlState() + TControlState{csFocusing});
-    try {
-        if (!FFocusedControl) FFocusedControl = this;
-        if (FFocusedControl != Control) {
-            // CM_EXIT up from the control that had the focus to the one both
-            // share, then CM_ENTER down to the new one.
-            while (FFocusedControl && !FFocusedControl->ContainsControl(Control)) {
-                TWinControl* Leaving = FFocusedControl;
-                FFocusedControl = FFocusedControl->GetParent();
-                Leaving->Perform(CM_EXIT, 0, 0);
-            }
-            while (FFocusedControl != Control) {
-                TWinControl* Entering = Control;
-                while (Entering->GetParent() != FFocusedControl)
-                    Entering = Entering->GetParent();
-                FFocusedControl = Entering;
-                Entering->Perform(CM_ENTER, 0, 0);
-            }
-            Perform(CM_FOCUSCHANGED, 0, LPARAM(Control));
+    TControlStateGuard Focusing(Control, csFocusing);
+    if (!FFocusedControl) FFocusedControl = this;
+    if (FFocusedControl != Control) {
+        // CM_EXIT up from the control that had the focus to the one both
+        // share, then CM_ENTER down to the new one.
+        while (FFocusedControl && !FFocusedControl->ContainsControl(Control)) {
+            TWinControl* Leaving = FFocusedControl;
+            FFocusedControl = FFocusedControl->GetParent();
+            Leaving->Perform(CM_EXIT, 0, 0);
         }
-    } catch (...) {
-        Control->SetControlState(Control->GetControlState() - TControlState{csFocusing});
-        throw;
+        while (FFocusedControl != Control) {
+            TWinControl* Entering = Control;
+            while (Entering->GetParent() != FFocusedControl)
+                Entering = Entering->GetParent();
+            FFocusedControl = Entering;
+            Entering->Perform(CM_ENTER, 0, 0);
+        }
+        Perform(CM_FOCUSCHANGED, 0, LPARAM(Control));
     }
-    Control->SetControlState(Control->GetControlState() - TControlState{csFocusing});
     return true;
 }
 

@@ -63,22 +63,22 @@ public:
     // (platform::detail::SetFormMenuBar).
     TMainMenu* GetMenu() const { return FMenu; }
     void SetMenu(TMainMenu* Value);
-    bool GetKeyPreview() const { return FKeyPreview; }
+    bool GetKeyPreview() const override { return FKeyPreview; }
     void SetKeyPreview(bool Value) { FKeyPreview = Value; }
-    TWinControl* GetActiveControl() const { return FActiveControl; }
+    TWinControl* GetActiveControl() const override { return FActiveControl; }
     // Raises EInvalidOperation "Cannot focus a disabled or invisible window"
     // for a control that cannot take the focus.
     void SetActiveControl(TWinControl* Control);
     // True while the form's window is the active one.
-    bool GetActive() const { return FActive; }
+    bool GetActive() const override { return FActive; }
     TCanvas* GetCanvas() const { return FCanvas.get(); }
-    void FocusControl(TWinControl* Control);
+    void FocusControl(TWinControl* Control) override;
     // Control loses the focus (and stops being the active control) because
     // it is hidden, disabled or (Removing) taken off the form.
-    void DefocusControl(TWinControl* Control, bool Removing);
+    void DefocusControl(TWinControl* Control, bool Removing) override;
     // Moves the focus bookkeeping to Control: CM_EXIT to the controls it
     // leaves, CM_ENTER to those it enters.
-    virtual bool SetFocusedControl(TWinControl* Control);
+    bool SetFocusedControl(TWinControl* Control) override;
     void SetFocus() override;
     bool CanFocus() override { return GetVisible() && GetEnabled(); }
 
@@ -94,6 +94,7 @@ public:
 
 protected:
     friend class TApplication;
+    bool IsForm() const override { return true; }
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void PaintWindow(HDC DC) override;
@@ -105,18 +106,18 @@ protected:
     virtual void DoHide();
     virtual void Activate();
     virtual void Deactivate();
-    void RealSetText(const AnsiString& Value) override;
-    void SetZOrder(bool TopMost) override;
 
     void ConstraintsChanged() override;
     void WMPaint(TMessage& Message) override;
     void WMClose(TMessage& Message) override;
     void WMNCCalcSize(TMessage& Message) override;
-    void WMSize(TMessage& Message) override;
     void CMShowingChanged(TMessage& Message) override;
     void CMVisibleChanged(TMessage& Message) override;
     void CMDialogKey(TMessage& Message) override;
-    void Dispatch(TMessage& Message) override; // CM_ACTIVATE, CM_DEACTIVATE, CM_RELEASE
+    void WMActivate(TMessage& Message) override;
+    void CMActivate(TMessage& Message) override;
+    void CMDeactivate(TMessage& Message) override;
+    void CMRelease(TMessage& Message) override;
 
 private:
     friend struct platform::detail::TWindowData;

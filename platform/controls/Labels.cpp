@@ -1,5 +1,6 @@
 #include "platform/controls/Labels.h"
 #include "platform/rtl/Codec.h"
+#include "platform/rtl/ScopeExit.h"
 
 namespace {
 
@@ -80,17 +81,15 @@ void TCustomLabel::AdjustBounds()
     if (GetComponentState().Contains(csReading) || !GetAutoSize()) return;
     TRect R = GetClientRect();
     TCanvas* C = GetCanvas();
-    HDC DC = GetDC(nullptr);
-    C->SetHandle(DC);
-    try {
+    {
+        HDC DC = GetDC(nullptr);
+        C->SetHandle(DC);
+        TScopeExit Measured([C, DC] {
+            C->SetHandle(nullptr);
+            ReleaseDC(nullptr, DC);
+        });
         DoDrawText(R, DT_EXPANDTABS | DT_CALCRECT | (FWordWrap ? DT_WORDBREAK : 0));
-    } catch (...) {
-        C->SetHandle(nullptr);
-        ReleaseDC(nullptr, DC);
-        throw;
     }
-    C->SetHandle(nullptr);
-    ReleaseDC(nullptr, DC);
     int X = GetLeft();
     if (FAlignment == taRightJustify) X += GetWidth() - R.Right;
     SetBounds(X, GetTop(), R.Right, R.Bottom);

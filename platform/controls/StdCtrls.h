@@ -238,7 +238,7 @@ public:
     bool GetCancel() const { return FCancel; }
     void SetCancel(bool Value) { FCancel = Value; }
     // Clicks the button as the user would.
-    void Click() override;
+    using TWinControl::Click;
 
 protected:
     QWidget* CreateInnerWidget(QWidget* Window) override;

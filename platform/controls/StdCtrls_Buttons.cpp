@@ -43,11 +43,6 @@ void TButton::ButtonChanged()
     if (QWidget* W = GetInnerWidget()) UpdateButton(W);
 }
 
-void TButton::Click()
-{
-    TWinControl::Click();
-}
-
 void TButton::SetDefault(bool Value)
 {
     FDefault = Value;

@@ -183,39 +183,49 @@ protected:
     virtual void DoEnter();
     virtual void DoExit();
 
+    // ---- A form's part ----
+    // A form (TCustomForm) keeps the focus, the key preview and the cancel
+    // mode for the controls on it, which reach it as their topmost parent
+    // through these; a plain windowed control is no form.
+    virtual bool IsForm() const { return false; }
+    virtual bool GetActive() const { return false; }
+    virtual TWinControl* GetActiveControl() const { return nullptr; }
+    virtual bool GetKeyPreview() const { return false; }
+    virtual void FocusControl(TWinControl*) {}
+    virtual void DefocusControl(TWinControl*, bool) {}
+    virtual bool SetFocusedControl(TWinControl*) { return true; }
+    // The form this control sits on: its topmost parent (itself, without a
+    // parent) when that is a form, or null.
+    TWinControl* ParentForm();
+
     // ---- Painting ----
     // Draws the control itself (a custom control's Paint) on DC.
     virtual void PaintWindow(HDC DC);
     // WM_PAINT: PaintWindow, then the graphic children.
     void PaintHandler(TMessage& Message);
+    // WM_PAINT of a control that draws itself (with or without children):
+    // the paint handler while the control is in csCustomPaint.
+    void CustomPaintHandler(TMessage& Message);
     void PaintControls(HDC DC, TControl* First);
     HDC GetDeviceContext(HWND& WindowHandle) override;
     bool IsControlMouseMsg(TMessage& Message);
     void SetZOrder(bool TopMost) override;
     void UpdateControlState();
-    AnsiString RealGetText() const override { return TControl::RealGetText(); }
     void RealSetText(const AnsiString& Value) override;
 
     void WMPaint(TMessage& Message) override;
     void WMEraseBkgnd(TMessage& Message) override;
     void WMNCPaint(TMessage& Message) override;
     void WMNCCalcSize(TMessage& Message) override;
-    void WMNCHitTest(TMessage& Message) override;
     void WMSize(TMessage& Message) override;
-    void WMMove(TMessage& Message) override;
-    void WMWindowPosChanged(TMessage& Message) override;
-    void WMSetFocus(TMessage& Message) override;
-    void WMKillFocus(TMessage& Message) override;
     void WMKeyDown(TMessage& Message) override;
     void WMKeyUp(TMessage& Message) override;
     void WMChar(TMessage& Message) override;
     void WMSysKeyDown(TMessage& Message) override;
     void WMSysKeyUp(TMessage& Message) override;
-    void WMSysChar(TMessage& Message) override;
     void WMSetCursor(TMessage& Message) override;
     void CMEnabledChanged(TMessage& Message) override;
     void CMVisibleChanged(TMessage& Message) override;
-    void CMShowingChanged(TMessage& Message) override;
     void CMFontChanged(TMessage& Message) override;
     void CMColorChanged(TMessage& Message) override;
     void CMDialogKey(TMessage& Message) override;

@@ -33,25 +33,6 @@ std::uint32_t Get(const std::string& In, std::size_t At, int Bytes)
     return V;
 }
 
-int FileBitCount(TPixelFormat Format)
-{
-    switch (Format) {
-    case pf1bit:
-        return 1;
-    case pf4bit:
-        return 4;
-    case pf8bit:
-        return 8;
-    case pf15bit:
-    case pf16bit:
-        return 16;
-    case pf24bit:
-        return 24;
-    default:
-        return 32;
-    }
-}
-
 [[noreturn]] void Invalid()
 {
     throw EInvalidGraphic("Bitmap image is not valid");
@@ -62,7 +43,7 @@ int FileBitCount(TPixelFormat Format)
 void TBitmap::SaveToFile(const AnsiString& FileName)
 {
     TBitmapData& Data = DataOf(this);
-    const int Bits = FileBitCount(Data.Format);
+    const int Bits = BitCount(Data.Format);
     const int Width = GetEmpty() ? 0 : Data.Width;
     const int Height = GetEmpty() ? 0 : Data.Height;
     const std::uint32_t RowBytes = std::uint32_t(((Width * Bits + 31) / 32) * 4);

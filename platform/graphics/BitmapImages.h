@@ -9,6 +9,10 @@
 
 namespace platform::detail {
 
+// Bits per pixel of Format as a bitmap file stores it: 1, 4 or 8 for the
+// palette formats, 16, 24 or 32 for the direct ones (32 for pfDevice).
+int BitCount(TPixelFormat Format);
+
 // A bitmap's pixels. Direct formats (pfDevice, pf15bit, pf16bit, pf24bit,
 // pf32bit) live in Image, laid out as ScanLine shows them. Palette formats
 // (pf1bit, pf4bit, pf8bit) keep their indexes in Bits and their colours, for
@@ -25,7 +29,7 @@ struct TBitmapData {
     bool ImageCurrent = true;
     bool BitsCurrent = true;
 
-    bool Indexed() const { return Format == pf1bit || Format == pf4bit || Format == pf8bit; }
+    bool Indexed() const { return BitCount(Format) <= 8; }
     // The colours to read (palette formats: brought up to date).
     const QImage& Colors();
     // The image to draw on: afterwards a palette format's indexes follow it.

@@ -16,20 +16,6 @@ namespace {
 
 constexpr QRgb White = 0xFFFFFFFF;
 
-int BitsPerPixel(TPixelFormat Format)
-{
-    switch (Format) {
-    case pf1bit:
-        return 1;
-    case pf4bit:
-        return 4;
-    case pf8bit:
-        return 8;
-    default:
-        return 0;
-    }
-}
-
 QImage::Format QtFormat(TPixelFormat Format)
 {
     switch (Format) {
@@ -149,7 +135,7 @@ void FillFrom(TBitmapData& Data, const QImage& Rgb, TPixelFormat Format)
     Data.Format = Format;
     Data.Width = Rgb.width();
     Data.Height = Rgb.height();
-    if (BitsPerPixel(Format) == 0) {
+    if (!Data.Indexed()) {
         Data.Image = Rgb.convertToFormat(QtFormat(Format));
         Data.Bits.clear();
         Data.Stride = 0;
@@ -157,7 +143,7 @@ void FillFrom(TBitmapData& Data, const QImage& Rgb, TPixelFormat Format)
         Data.ImageCurrent = Data.BitsCurrent = true;
         return;
     }
-    const int Bpp = BitsPerPixel(Format);
+    const int Bpp = BitCount(Format);
     Data.Palette = DefaultPalette(Format);
     Data.Stride = StrideOf(Data.Width, Bpp);
     Data.Bits.assign(std::size_t(Data.Stride) * std::size_t(Data.Height), 0);
@@ -186,7 +172,7 @@ void ResizeData(TBitmapData& Data, int Width, int Height)
 {
     const int Keep = std::min(Height, Data.Height);
     if (Data.Indexed()) {
-        const int Bpp = BitsPerPixel(Data.Format);
+        const int Bpp = BitCount(Data.Format);
         if (Data.Height > 0 && Data.Width > 0) Data.Row(0); // the indexes up to date
         const int White = TNearest(Data.Palette)(qRgb(255, 255, 255));
         const int Stride = StrideOf(Width, Bpp);
@@ -221,10 +207,29 @@ void ResizeData(TBitmapData& Data, int Width, int Height)
 
 } // namespace
 
+int BitCount(TPixelFormat Format)
+{
+    switch (Format) {
+    case pf1bit:
+        return 1;
+    case pf4bit:
+        return 4;
+    case pf8bit:
+        return 8;
+    case pf15bit:
+    case pf16bit:
+        return 16;
+    case pf24bit:
+        return 24;
+    default:
+        return 32;
+    }
+}
+
 const QImage& TBitmapData::Colors()
 {
     if (Indexed() && !ImageCurrent) {
-        const int Bpp = BitsPerPixel(Format);
+        const int Bpp = BitCount(Format);
         Image = QImage(Width, Height, QImage::Format_RGB32);
         if (Image.isNull()) throw EOutOfResources("Out of system resources");
         for (int Y = 0; Y < Height; ++Y) {
@@ -251,7 +256,7 @@ uchar* TBitmapData::Row(int Y)
 {
     if (!Indexed()) return Image.scanLine(Y);
     if (!BitsCurrent) {
-        const int Bpp = BitsPerPixel(Format);
+        const int Bpp = BitCount(Format);
         TNearest Nearest(Palette);
         for (int R = 0; R < Height; ++R) {
             const auto* Src = reinterpret_cast<const QRgb*>(Image.constScanLine(R));
@@ -473,8 +478,8 @@ void TBitmap::SetPixelFormat(TPixelFormat Value)
         Data.Format = Value;
         Data.Image = QImage();
         Data.Bits.clear();
-        Data.Stride = BitsPerPixel(Value) ? StrideOf(Data.Width, BitsPerPixel(Value)) : 0;
-        Data.Palette = BitsPerPixel(Value) ? DefaultPalette(Value) : QList<QRgb>();
+        Data.Stride = Data.Indexed() ? StrideOf(Data.Width, BitCount(Value)) : 0;
+        Data.Palette = Data.Indexed() ? DefaultPalette(Value) : QList<QRgb>();
         Data.ImageCurrent = Data.BitsCurrent = true;
     } else {
         FillFrom(Data, RgbOf(Data), Value);

@@ -193,18 +193,16 @@ TEST_F(SizeGripTest, DisablingOrFreeingTheGripGivesTheTargetItsOwnProcedureBack)
     // A hook put on top of the grip's keeps working when the grip goes from
     // under it, and the chain still ends at the target's own procedure.
     int Seen = 0;
-    WNDPROC Previous = nullptr;
-    WNDPROC Hook = MakeObjectInstance([&](TMessage& M) {
+    TWindowHook Hook;
+    Hook.Hook(Wnd, [&](TMessage& M) {
         if (M.Msg == WM_NCHITTEST) ++Seen;
-        M.Result = CallWindowProcA(Previous, Wnd, M.Msg, M.WParam, M.LParam);
+        Hook.PassOn(M);
     });
-    Previous = reinterpret_cast<WNDPROC>(SetWindowLongA(Wnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(Hook)));
     EXPECT_EQ(HitTest(Panel, 190, 95), HTBOTTOMRIGHT);
     Grips.clear();
     EXPECT_EQ(HitTest(Panel, 190, 95), HTCLIENT);
     EXPECT_EQ(Seen, 2);
-    SetWindowLongA(Wnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(Previous));
-    FreeObjectInstance(Hook);
+    Hook.Unhook();
     EXPECT_EQ(GetWindowLongA(Wnd, GWL_WNDPROC), Own);
 }
 

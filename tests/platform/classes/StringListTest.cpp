@@ -116,6 +116,20 @@ TEST(StringList, ChangeEventsRespectUpdateNesting)
     L.EndUpdate();
     EXPECT_EQ(Changes, 2);
     EXPECT_EQ(Changings, 2);
+
+    // A copy that fails half way ends its update all the same, and a change
+    // handler that raises at the end of an update reaches the caller.
+    TStringList Source;
+    Source.Add("x");
+    Source.Add("x");
+    L.SetSorted(true);
+    L.SetDuplicates(dupError);
+    EXPECT_THROW(L.AddStrings(&Source), EStringListError);
+    const int Before = Changes;
+    L.Add("d");
+    EXPECT_EQ(Changes, Before + 1);
+    L.OnChange = [](TObject*) { throw Exception("Change refused"); };
+    EXPECT_THROW(L.Exchange(0, 1), Exception);
 }
 
 TEST(StringList, FilesRoundTripBytesAndAcceptWindowsLineEnds)

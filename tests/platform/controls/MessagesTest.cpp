@@ -1,43 +1,28 @@
 #include "ControlFixtures.h"
 #include "platform/controls/UserInteraction.h"
 #include "platform/win/WinGdi.h"
+#include "platform/win/WindowHook.h"
 
 namespace {
 
 using MessagesTest = TFormTest;
 
 // A hook installed through SetWindowLongA with an object-bound procedure.
-struct THook {
-    HWND Wnd = nullptr;
-    WNDPROC Proc = nullptr;
-    WNDPROC Previous = nullptr;
-    std::vector<std::string>* Log = nullptr;
-    std::string Name;
-
-    void Install(HWND AWnd, std::vector<std::string>& ALog, std::string AName)
-    {
-        Wnd = AWnd;
-        Log = &ALog;
-        Name = std::move(AName);
-        Proc = MakeObjectInstance([this](TMessage& M) {
-            if (M.Msg == WM_TIMER) Log->push_back(Name);
-            M.Result = CallWindowProcA(Previous, Wnd, M.Msg, M.WParam, M.LParam);
-        });
-        Previous = reinterpret_cast<WNDPROC>(SetWindowLongA(Wnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
-    }
-    void Remove()
-    {
-        SetWindowLongA(Wnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(Previous));
-        FreeObjectInstance(Proc);
-    }
-};
+// A hook on Wnd that logs the timer messages it sees under its name.
+void LogTimers(TWindowHook& Hook, HWND Wnd, std::vector<std::string>& Log, std::string Name)
+{
+    Hook.Hook(Wnd, [&Hook, &Log, Name = std::move(Name)](TMessage& M) {
+        if (M.Msg == WM_TIMER) Log.push_back(Name);
+        Hook.PassOn(M);
+    });
+}
 
 TEST_F(MessagesTest, SentMessagesPassHooksThenWndProcThenTheHandlerThenTheDefault)
 {
     auto* C = New<TProbeControl>(Form);
     C->SetParent(Form);
-    THook Hook;
-    Hook.Install(C->GetHandle(), C->Log, "Hook");
+    TWindowHook Hook;
+    LogTimers(Hook, C->GetHandle(), C->Log, "Hook");
 
     SendMessageA(C->GetHandle(), WM_TIMER, 7, 0);
     EXPECT_EQ(C->Log, (std::vector<std::string>{"Hook", "WndProc", "WMTimer", "DefaultHandler"}));
@@ -57,7 +42,7 @@ TEST_F(MessagesTest, SentMessagesPassHooksThenWndProcThenTheHandlerThenTheDefaul
     SendMessageA(C->GetHandle(), WM_TIMER, 7, 0);
     EXPECT_EQ(C->Log, (std::vector<std::string>{"Hook", "WindowProc", "WndProc", "WMTimer", "DefaultHandler"}));
     C->SetWindowProc(Old);
-    Hook.Remove();
+    Hook.Unhook();
 }
 
 TEST_F(MessagesTest, TwoChainedHooksCanBeRemovedInEitherOrder)
@@ -69,20 +54,20 @@ TEST_F(MessagesTest, TwoChainedHooksCanBeRemovedInEitherOrder)
 
     for (bool FirstGoesFirst : {true, false}) {
         C->Log.clear();
-        THook A, B;
-        A.Install(Wnd, C->Log, "A");
-        B.Install(Wnd, C->Log, "B");
+        TWindowHook A, B;
+        LogTimers(A, Wnd, C->Log, "A");
+        LogTimers(B, Wnd, C->Log, "B");
         SendMessageA(Wnd, WM_TIMER, 0, 0);
         EXPECT_EQ(C->Log, (std::vector<std::string>{"B", "A", "WndProc", "WMTimer", "DefaultHandler"}));
 
         C->Log.clear();
-        (FirstGoesFirst ? A : B).Remove();
+        (FirstGoesFirst ? A : B).Unhook();
         SendMessageA(Wnd, WM_TIMER, 0, 0);
         const std::string Left = FirstGoesFirst ? "B" : "A";
         EXPECT_EQ(C->Log, (std::vector<std::string>{Left, "WndProc", "WMTimer", "DefaultHandler"}));
 
         C->Log.clear();
-        (FirstGoesFirst ? B : A).Remove();
+        (FirstGoesFirst ? B : A).Unhook();
         SendMessageA(Wnd, WM_TIMER, 0, 0);
         EXPECT_EQ(C->Log, (std::vector<std::string>{"WndProc", "WMTimer", "DefaultHandler"}));
         EXPECT_EQ(GetWindowLongA(Wnd, GWL_WNDPROC), Own);
@@ -94,18 +79,16 @@ TEST_F(MessagesTest, HookAnswersWithoutPassingOn)
     auto* C = New<TProbeControl>(Form);
     C->SetParent(Form);
     const HWND Wnd = C->GetHandle();
-    WNDPROC Previous = nullptr;
-    WNDPROC Proc = MakeObjectInstance([&](TMessage& M) {
+    TWindowHook Hook;
+    Hook.Hook(Wnd, [&](TMessage& M) {
         if (M.Msg == WM_NCHITTEST)
             M.Result = HTBOTTOMRIGHT;
         else
-            M.Result = CallWindowProcA(Previous, Wnd, M.Msg, M.WParam, M.LParam);
+            Hook.PassOn(M);
     });
-    Previous = reinterpret_cast<WNDPROC>(SetWindowLongA(Wnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
     const TPoint P = C->ClientToScreen(TPoint(5, 5));
     EXPECT_EQ(SendMessageA(Wnd, WM_NCHITTEST, 0, MAKELONG(WORD(P.X), WORD(P.Y))), HTBOTTOMRIGHT);
-    SetWindowLongA(Wnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(Previous));
-    FreeObjectInstance(Proc);
+    Hook.Unhook();
     EXPECT_EQ(SendMessageA(Wnd, WM_NCHITTEST, 0, MAKELONG(WORD(P.X), WORD(P.Y))), HTCLIENT);
 }
 
@@ -117,8 +100,8 @@ TEST_F(MessagesTest, AWindowKeepsItsHooksWhenItsControlMovesToAnotherParent)
     Other->SetBounds(100, 0, 150, 100);
     Other->SetParent(Form);
     const HWND Wnd = C->GetHandle();
-    THook Hook;
-    Hook.Install(Wnd, C->Log, "Hook");
+    TWindowHook Hook;
+    LogTimers(Hook, Wnd, C->Log, "Hook");
 
     C->SetParent(Other);
     EXPECT_EQ(C->GetHandle(), Wnd);
@@ -131,7 +114,7 @@ TEST_F(MessagesTest, AWindowKeepsItsHooksWhenItsControlMovesToAnotherParent)
     C->Log.clear();
     SendMessageA(Wnd, WM_TIMER, 0, 0);
     EXPECT_EQ(C->Log.front(), "Hook");
-    Hook.Remove();
+    Hook.Unhook();
 }
 
 TEST_F(MessagesTest, AHookPaintsOverTheControlAfterItsPaint)

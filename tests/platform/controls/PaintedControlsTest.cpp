@@ -1,6 +1,7 @@
 #include "ControlFixtures.h"
 #include "platform/controls/ExtCtrls.h"
 #include "platform/controls/Labels.h"
+#include "platform/graphics/DeviceContext.h"
 
 namespace {
 
@@ -147,6 +148,20 @@ TEST_F(PaintedControlsTest, LabelPaintsItsBackgroundUnlessTransparent)
         for (int Y = 0; Y < 13; ++Y)
             Ink |= platform::test::PixelAt(L, X, Y) != clSilver;
     EXPECT_TRUE(Ink);
+}
+
+TEST_F(PaintedControlsTest, APaintThatRaisesGivesBackItsContextAndClip)
+{
+    Place<TShape>(Form, 10, 10, 20, 20);
+    Form->OnPaint = [](TObject*) { throw EAbort(""); };
+    HDC DC = GetDC(Form->GetHandle());
+    DC->Clip.reset();
+    EXPECT_THROW(Form->Perform(WM_PAINT, WPARAM(DC), 0), EAbort);
+    EXPECT_FALSE(DC->Clip.has_value());
+    ReleaseDC(Form->GetHandle(), DC);
+    // The context the handler makes for itself goes too (the leak check sees it).
+    EXPECT_THROW(Form->Perform(WM_PAINT, 0, 0), EAbort);
+    Form->OnPaint = nullptr;
 }
 
 TEST_F(PaintedControlsTest, AFormWithPanelShapeAndLabelsRendersToAnImage)

@@ -1,4 +1,5 @@
 #include "ControlFixtures.h"
+#include "platform/win/WindowHook.h"
 
 namespace {
 
@@ -47,21 +48,17 @@ TEST_F(WrappedControlTest, TypedCharactersPassKeyPressBeforeTheWidgetTypesThem)
 TEST_F(WrappedControlTest, AHookSeesTheWidgetsInputFirst)
 {
     std::vector<UINT> Chars;
-    const HWND Wnd = Edit->GetHandle();
-    WNDPROC Previous = nullptr;
-    WNDPROC Proc = MakeObjectInstance([&](TMessage& M) {
+    TWindowHook Hook;
+    Hook.Hook(Edit->GetHandle(), [&](TMessage& M) {
         if (M.Msg == WM_CHAR) {
             Chars.push_back(UINT(M.WParam));
             if (M.WParam == '!') return; // not passed on: the widget never sees it
         }
-        M.Result = CallWindowProcA(Previous, Wnd, M.Msg, M.WParam, M.LParam);
+        Hook.PassOn(M);
     });
-    Previous = reinterpret_cast<WNDPROC>(SetWindowLongA(Wnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
     platform::test::TypeText(Edit, "a!b");
     EXPECT_EQ(Chars, (std::vector<UINT>{'a', '!', 'b'}));
     EXPECT_EQ(Edit->GetText(), "ab");
-    SetWindowLongA(Wnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(Previous));
-    FreeObjectInstance(Proc);
 }
 
 TEST_F(WrappedControlTest, PerformedMessagesReachTheWidget)
