@@ -35,10 +35,10 @@ protected:
         return Form;
     }
 
-    static void SetLines(TStrings* Lines, std::initializer_list<const char*> Texts)
+    static void SetLines(TStrings* Lines, const std::vector<AnsiString>& Texts)
     {
         Lines->Clear();
-        for (const char* T : Texts)
+        for (const AnsiString& T : Texts)
             Lines->Add(T);
     }
 
@@ -48,6 +48,21 @@ protected:
         for (int I = 0; I < Lines->GetCount(); ++I)
             V.push_back(Lines->Get(I));
         return V;
+    }
+
+    // The window as it is between scans: Start Scan offered, every list and
+    // button usable, no progress shown.
+    void ExpectIdle()
+    {
+        EXPECT_FALSE(Unit1::ScanningFlag);
+        EXPECT_TRUE(Form->BitBtn1->GetVisible());
+        EXPECT_FALSE(Form->BitBtn3->GetVisible());
+        EXPECT_FALSE(Form->ProgressBar1->GetVisible());
+        EXPECT_EQ(Form->ProgressBar1->GetPosition(), 0);
+        EXPECT_EQ(Form->GetCaption(), "Quillmote");
+        for (TControl* C : std::initializer_list<TControl*>{Form->RichEdit9, Form->RichEdit3, Form->RichEdit4,
+                                                            Form->BitBtn2, Form->BitBtn6, Form->BitBtn4, Form->BitBtn5})
+            EXPECT_TRUE(C->GetEnabled()) << C->GetName();
     }
 
     TTempDir AppDir;

@@ -18,13 +18,10 @@ protected:
 
     AnsiString File(const AnsiString& Name, const AnsiString& Bytes) { return AppDir.WriteFile(Name, Bytes); }
 
-    void Scan(std::initializer_list<AnsiString> Files, std::initializer_list<const char*> Matches,
-              std::initializer_list<const char*> Rejects = {})
+    void Scan(const std::vector<AnsiString>& Files, const std::vector<AnsiString>& Matches,
+              const std::vector<AnsiString>& Rejects = {})
     {
-        TStrings* L = Form->RichEdit9->GetLines();
-        L->Clear();
-        for (const auto& F : Files)
-            L->Add(F);
+        SetLines(Form->RichEdit9->GetLines(), Files);
         SetLines(Form->RichEdit3->GetLines(), Matches);
         SetLines(Form->RichEdit4->GetLines(), Rejects);
         Form->BitBtn1Click(Form->BitBtn1);
@@ -47,19 +44,6 @@ protected:
 
     std::vector<AnsiString> Log() { return LinesOf(Form->RichEdit2->GetLines()); }
     AnsiString LastLog() { return Log().empty() ? AnsiString() : Log().back(); }
-
-    void ExpectWindowGivenBack()
-    {
-        EXPECT_FALSE(ScanningFlag);
-        EXPECT_TRUE(Form->BitBtn1->GetVisible());
-        EXPECT_FALSE(Form->BitBtn3->GetVisible());
-        EXPECT_FALSE(Form->ProgressBar1->GetVisible());
-        EXPECT_EQ(Form->ProgressBar1->GetPosition(), 0);
-        EXPECT_EQ(Form->GetCaption(), "Quillmote");
-        for (TControl* C : std::initializer_list<TControl*>{Form->RichEdit9, Form->RichEdit3, Form->RichEdit4,
-                                                            Form->BitBtn2, Form->BitBtn6, Form->BitBtn4, Form->BitBtn5})
-            EXPECT_TRUE(C->GetEnabled()) << C->GetName();
-    }
 };
 
 } // namespace
@@ -75,23 +59,17 @@ TEST_F(TScanTest, EmptyFileListDoesNothing)
 TEST_F(TScanTest, StartCheckRefusesListsWithoutAPatternToUse)
 {
     const AnsiString F = File("a.txt", "abc\n");
-    const std::vector<std::vector<const char*>> Refused = {{}, {"$$ note"}, {"$$ a", "$$ b"}, {"("}, {"$name:"}};
+    const std::vector<std::vector<AnsiString>> Refused = {{}, {"$$ note"}, {"$$ a", "$$ b"}, {"("}, {"$name:"}};
     for (const auto& Patterns : Refused) {
         Script.Messages.clear();
         Form->PageControl1->SetActivePageIndex(0);
-        Form->RichEdit9->GetLines()->Clear();
-        Form->RichEdit9->GetLines()->Add(F);
-        TStrings* M = Form->RichEdit3->GetLines();
-        M->Clear();
-        for (const char* P : Patterns)
-            M->Add(P);
-        Form->BitBtn1Click(nullptr);
+        Scan({F}, Patterns);
         ASSERT_EQ(Script.Messages.size(), 1u);
         EXPECT_EQ(Script.Messages[0].Text, "Please make sure you have entered some extract patterns");
         EXPECT_EQ(Form->PageControl1->GetActivePageIndex(), 1);
         EXPECT_EQ(Form->Label4->GetCaption(), "Ready.");
         EXPECT_TRUE(Log().empty()); // cleared before the check, and stays cleared
-        ExpectWindowGivenBack();
+        ExpectIdle();
     }
     // Two lines that both fail to compile pass the check and simply find nothing.
     Script.Messages.clear();
@@ -152,9 +130,8 @@ TEST_F(TScanTest, DuplicatesIgnoreCaseWhileRemoveDuplicatesIsOn)
     EXPECT_EQ(LinesOf(Form->RichEdit5->GetLines()), (std::vector<AnsiString>{"Anna@X.org", "bob@x.org"}));
     EXPECT_EQ(Form->TabSheet6->GetCaption(), "Final Matches (2)");
     EXPECT_EQ(Log()[Log().size() - 2], "Scan Complete, found 2 matches.");
-    EXPECT_EQ(DuplicateList->GetCount(), 2);
 
-    Form->RemoveDuplicates1Click(nullptr);
+    Form->RemoveDuplicates1->Click();
     Scan({F}, {"[A-Za-z]+@[A-Za-z.]+"});
     EXPECT_EQ(LinesOf(Form->RichEdit5->GetLines()).size(), 3u);
     EXPECT_EQ(Form->TabSheet6->GetCaption(), "Final Matches (3)");
@@ -170,9 +147,9 @@ TEST_F(TScanTest, CompletedScanLogsItsFilesAndTotalsAndSwitchesToTheMatches)
                                               "Processed 3 lines in 1 second(s) (3.00 lines/sec)."}));
     EXPECT_EQ(Form->Label4->GetCaption(), "Scan Complete.");
     EXPECT_EQ(Form->PageControl1->GetActivePageIndex(), 3);
-    ExpectWindowGivenBack();
+    ExpectIdle();
 
-    Form->Autoswitch1Click(nullptr);
+    Form->Autoswitch1->Click();
     Form->PageControl1->SetActivePageIndex(1);
     Scan({F}, {"b"});
     EXPECT_EQ(Form->PageControl1->GetActivePageIndex(), 1);
@@ -188,7 +165,7 @@ TEST_F(TScanTest, MissingFilesFoldersAndBlankLinesEndTheScan)
         EXPECT_EQ(Rows().size(), 1u); // the file before it stays scanned
         EXPECT_EQ(Form->Label4->GetCaption(), "Ready.");
         EXPECT_EQ(Form->PageControl1->GetActivePageIndex(), 0);
-        ExpectWindowGivenBack();
+        ExpectIdle();
     }
 }
 
@@ -198,7 +175,7 @@ TEST_F(TScanTest, StopScanCancelsARunningScanAndKeepsWhatWasFound)
     for (int I = 0; I < 200000; ++I)
         Big += "line " + IntToStr(I) + " x@y.org\n";
     const AnsiString F = File("big.txt", Big);
-    Form->RemoveDuplicates1Click(nullptr); // keep every extract
+    Form->RemoveDuplicates1->Click(); // keep every extract
     int Ticks = 0;
     auto* Timer = New<TTimer>(nullptr);
     Timer->SetInterval(20);
@@ -207,7 +184,7 @@ TEST_F(TScanTest, StopScanCancelsARunningScanAndKeepsWhatWasFound)
         EXPECT_TRUE(Form->BitBtn3->GetVisible());
         EXPECT_FALSE(Form->RichEdit9->GetEnabled());
         EXPECT_EQ(Form->GetCaption().rfind("Quillmote - Scan: ", 0), 0u);
-        Form->BitBtn3Click(Form->BitBtn3);
+        Form->BitBtn3->Click();
         Timer->SetEnabled(false);
     });
     Scan({F}, {"x@y\\.org"});
@@ -218,7 +195,7 @@ TEST_F(TScanTest, StopScanCancelsARunningScanAndKeepsWhatWasFound)
     EXPECT_GT(Form->GxGrid1->GetRowCount(), 0);
     EXPECT_LT(Form->GxGrid1->GetRowCount(), 200000);
     EXPECT_EQ(Form->RichEdit5->GetLines()->GetCount(), Form->GxGrid1->GetRowCount());
-    ExpectWindowGivenBack();
+    ExpectIdle();
 }
 
 TEST_F(TScanTest, AnErrorDuringTheScanGivesTheWindowBackAndIsShown)
@@ -229,7 +206,7 @@ TEST_F(TScanTest, AnErrorDuringTheScanGivesTheWindowBackAndIsShown)
     Form->RichEdit9->GetLines()->Add(F);
     SetLines(Form->RichEdit3->GetLines(), {"same|SAME"});
     platform::test::Click(Form->BitBtn1, 5, 5); // through the window, which shows what escapes
-    ExpectWindowGivenBack();
+    ExpectIdle();
     EXPECT_EQ(Form->Label4->GetCaption(), "Ready.");
     ASSERT_FALSE(Script.Messages.empty());
     EXPECT_EQ(Script.Messages.back().Text, "String list does not allow duplicates.");

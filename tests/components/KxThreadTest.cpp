@@ -126,78 +126,42 @@ TEST(KxThread, RunsTheHandlerInAWorkerAndReportsStartAndEndOnTheMainThread)
     EXPECT_EQ(Log.size(), 3u);
 }
 
-TEST(KxThread, StopAsksTheWorkerToEndAndTheEndIsReported)
-{
-    THeldThread Held("worker");
-    bool Ended = false;
-    Held.Thread->OnTerminate = [&](TObject*, TKxExecuteThread* T, void*&) { Ended = T->GetTerminated(); };
-    Held.Thread->SetPriority(tpLower);
-    Held.Thread->Start();
-    Held.Thread->Stop();
-    ASSERT_TRUE(PumpUntil([&] { return !Held.Thread->GetRuning(); }));
-    EXPECT_TRUE(Ended);
-    EXPECT_TRUE(Held.Thread->GetTerminated());
-    EXPECT_EQ(Held.Thread->GetPriority(), tpLower);
-}
-
-TEST(KxThread, ProgressReachesOnUpdateThroughTheUpdateTimerOnlyWhileRunning)
-{
-    TOwned<TKxThread> Thread(New<TKxThread>(nullptr));
-    EXPECT_EQ(Thread->GetRefreshInterval(), 100u);
-    EXPECT_FALSE(Thread->GetUpdateEnabled());
-    EXPECT_EQ(Thread->GetEmptyEntry(), 0);
-    Thread->SetUpdateEnabled(true);
-
-    std::vector<int> Seen;
-    std::atomic<bool> SawHalf{false};
-    Thread->OnUpdate = [&](TObject* Sender, TKxExecuteThread*, void*&, int Percent) {
-        EXPECT_EQ(std::this_thread::get_id(), MainThread);
-        EXPECT_EQ(Sender, Thread.get());
-        Seen.push_back(Percent);
-        if (Percent == 50) SawHalf = true;
-    };
-    Thread->OnExecute = [&](TObject*, TKxExecuteThread* T, void*&) {
-        T->SetPercent(50);
-        while (!SawHalf && !T->GetTerminated())
-            Wait(1);
-    };
-    Thread->Start();
-    ASSERT_TRUE(PumpUntil([&] { return !Thread->GetRuning(); }));
-    ASSERT_FALSE(Seen.empty());
-    EXPECT_EQ(Seen.back(), 50);
-    for (int P : Seen)
-        EXPECT_TRUE(P == 0 || P == 50);
-
-    // The timer keeps ticking while idle, but reports nothing.
-    const std::size_t Reports = Seen.size();
-    PumpFor(250);
-    EXPECT_EQ(Seen.size(), Reports);
-}
-
-TEST(KxThread, PercentAndDataPassBetweenWorkerAndTimerWithoutRaces)
+TEST(KxThread, ProgressAndDataReachOnUpdateThroughTheTimerWithoutRacesOnlyWhileRunning)
 {
     TOwned<TKxThread> Thread(New<TKxThread>(nullptr));
     Thread->SetRefreshInterval(1);
     Thread->SetUpdateEnabled(true);
     int Values[4] = {};
     std::atomic<int> Updates{0};
-    Thread->OnUpdate = [&](TObject*, TKxExecuteThread*, void*& Data, int Percent) {
-        EXPECT_TRUE(Percent >= 0 && Percent <= 100);
+    std::atomic<bool> SawFull{false};
+    Thread->OnUpdate = [&](TObject* Sender, TKxExecuteThread*, void*& Data, int Percent) {
+        EXPECT_EQ(std::this_thread::get_id(), MainThread);
+        EXPECT_EQ(Sender, Thread.get());
+        EXPECT_TRUE(Percent >= 0 && Percent <= 100) << Percent;
         EXPECT_TRUE(Data == nullptr || (Data >= Values && Data < Values + 4));
         if (++Updates % 2) Data = &Values[3]; // the main thread replaces it too
+        if (Percent == 100) SawFull = true;
     };
     Thread->OnExecute = [&](TObject*, TKxExecuteThread* T, void*&) {
         for (int I = 0; Updates < 20 && !T->GetTerminated(); ++I) {
-            T->SetPercent(I % 101);
+            T->SetPercent(I % 100);
             T->SetData(&Values[I % 3]);
         }
+        T->SetPercent(100);
+        while (!SawFull && !T->GetTerminated())
+            Wait(1);
     };
     Thread->Start();
     ASSERT_TRUE(PumpUntil([&] { return !Thread->GetRuning(); }));
-    EXPECT_GE(Updates, 20);
+    EXPECT_TRUE(SawFull);
+
+    // The timer keeps ticking while idle, but reports nothing.
+    const int Reports = Updates;
+    PumpFor(250);
+    EXPECT_EQ(Updates, Reports);
 }
 
-TEST(KxThread, SuspendPausesTheWorkerAtItsNextProgressReport)
+TEST(KxThread, SuspendPausesTheWorkerAtItsNextProgressReportAndStopEndsIt)
 {
     TOwned<TKxThread> Thread(New<TKxThread>(nullptr));
     std::atomic<int> Steps{0};
@@ -207,6 +171,8 @@ TEST(KxThread, SuspendPausesTheWorkerAtItsNextProgressReport)
             ++Steps;
         }
     };
+    bool EndedTerminated = false;
+    Thread->OnTerminate = [&](TObject*, TKxExecuteThread* T, void*&) { EndedTerminated = T->GetTerminated(); };
     Thread->Start();
     ASSERT_TRUE(PumpUntil([&] { return Steps > 100; }));
     Thread->Suspend();
@@ -217,13 +183,15 @@ TEST(KxThread, SuspendPausesTheWorkerAtItsNextProgressReport)
     Thread->Resume();
     ASSERT_TRUE(PumpUntil([&] { return Steps > At + 100; }));
 
-    // Stop ends a paused worker too.
+    // Stop ends a paused worker too, and the end is reported.
     Thread->Suspend();
     Thread->Stop();
     ASSERT_TRUE(PumpUntil([&] { return !Thread->GetRuning(); }));
+    EXPECT_TRUE(EndedTerminated);
+    EXPECT_TRUE(Thread->GetTerminated());
 }
 
-TEST(KxThreadGroup, NestedGroupsCombineTheStartAndEndOfTheirThreads)
+TEST(KxThreadGroup, NestedGroupsCombineTheStartAndEndOfTheirThreadsAndNeverContainThemselves)
 {
     auto Outer = MakeGroup("outer");
     auto Inner = MakeGroup("inner");
@@ -259,6 +227,11 @@ TEST(KxThreadGroup, NestedGroupsCombineTheStartAndEndOfTheirThreads)
     EXPECT_EQ(Log, (std::vector<AnsiString>{"inner thread end t3", "outer thread end t3", "outer end", "inner end"}));
     EXPECT_FALSE(Outer->GetRuning());
     EXPECT_FALSE(Inner->GetRuning());
+
+    // A group cannot belong to itself, directly or through another.
+    EXPECT_THROW(Outer->SetThreadGroup(Inner.get()), EInvalidOperation);
+    EXPECT_THROW(Outer->SetThreadGroup(Outer.get()), EInvalidOperation);
+    EXPECT_EQ(Outer->GetThreadGroup(), nullptr);
 }
 
 TEST(KxThreadGroup, OnUpdateFollowsTheRunningMemberWithTheHighestUpdatePriority)
@@ -353,16 +326,6 @@ TEST(KxThreadGroup, FreeingAGroupDetachesOnlyItsDirectMembers)
     ASSERT_TRUE(T2.End());
     EXPECT_EQ(InnerEnds, 1);
     ASSERT_TRUE(T1.End());
-}
-
-TEST(KxThreadGroup, AGroupCannotBelongToItself)
-{
-    auto Outer = MakeGroup("outer");
-    auto Inner = MakeGroup("inner");
-    Inner->SetThreadGroup(Outer.get());
-    EXPECT_THROW(Outer->SetThreadGroup(Inner.get()), EInvalidOperation);
-    EXPECT_THROW(Outer->SetThreadGroup(Outer.get()), EInvalidOperation);
-    EXPECT_EQ(Outer->GetThreadGroup(), nullptr);
 }
 
 TEST(KxThread, FreeingARunningComponentStopsItsWorkerAndWaitsWithoutDeadlock)

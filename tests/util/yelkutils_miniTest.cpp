@@ -1,63 +1,60 @@
 #include "util/yelkutils.h"
 #include "util/yelkutils_mini.h"
 #include "tests/support/TestSupport.h"
+#include "tests/util/Edited.h"
 
 #include <gtest/gtest.h>
+
+#include <climits>
 
 using namespace yelkutils_mini;
 
 TEST(yelkutils_mini, SplitOffAtCharHonoursQuotesAndTrims)
 {
-    std::string S = "a, b", Head;
-    EXPECT_TRUE(SplitOffAtChar(S, Head, ','));
-    EXPECT_EQ(Head, "a");
-    EXPECT_EQ(S, "b");
-
-    S = " \"x,y\" ,z,";
-    EXPECT_TRUE(SplitOffAtChar(S, Head, ','));
-    EXPECT_EQ(Head, "\"x,y\"");
-    EXPECT_EQ(S, "z,");
-    EXPECT_TRUE(SplitOffAtChar(S, Head, ','));
-    EXPECT_EQ(Head, "z");
-    EXPECT_EQ(S, ""); // the separator was the last character
-
-    S = ",tail";
-    EXPECT_TRUE(SplitOffAtChar(S, Head, ','));
-    EXPECT_EQ(Head, "");
-    EXPECT_EQ(S, "tail");
-
-    S = "\tno separator\r\n";
-    EXPECT_TRUE(SplitOffAtChar(S, Head, ','));
-    EXPECT_EQ(Head, "no separator");
-    EXPECT_EQ(S, "");
-    EXPECT_FALSE(SplitOffAtChar(S, Head, ','));
+    struct {
+        const char *Text, *Head, *Rest;
+    } Cases[] = {
+        {"a, b", "a", "b"},    {" \"x,y\" ,z,", "\"x,y\"", "z,"},
+        {"z,", "z", ""}, // the separator was the last character
+        {",tail", "", "tail"}, {"\tno separator\r\n", "no separator", ""},
+    };
+    for (const auto& C : Cases) {
+        std::string S = C.Text, Head;
+        EXPECT_TRUE(SplitOffAtChar(S, Head, ','));
+        EXPECT_EQ(Head, C.Head) << C.Text;
+        EXPECT_EQ(S, C.Rest) << C.Text;
+    }
+    std::string Empty, Head = "stale";
+    EXPECT_FALSE(SplitOffAtChar(Empty, Head, ','));
     EXPECT_EQ(Head, "");
 }
 
 TEST(yelkutils_mini, WhitespaceIsBlankTabCrAndLf)
 {
-    std::string S = " \t\r\n a b\v\n\t ";
-    TrimWhitespace(S);
-    EXPECT_EQ(S, "a b\v");
-    S = " a\tb\r\nc \vd";
-    RemoveAllWhitespace(S);
-    EXPECT_EQ(S, "abc\vd");
-    S = " \t ";
-    TrimWhitespace(S);
-    EXPECT_EQ(S, "");
+    EXPECT_EQ(Edited(" \t\r\n a b\v\n\t ", TrimWhitespace), "a b\v");
+    EXPECT_EQ(Edited(" \t ", TrimWhitespace), "");
+    EXPECT_EQ(Edited(" a\tb\r\nc \vd", RemoveAllWhitespace), "abc\vd");
 }
 
 TEST(yelkutils_mini, NumbersReadAsAtoiDoesButStopAtThe32BitLimits)
 {
-    EXPECT_EQ(StringToInt("  -42abc"), -42);
-    EXPECT_EQ(CStringToInt("+17"), 17);
-    EXPECT_EQ(StringToInt("x1"), 0);
-    EXPECT_EQ(StringToInt(nullptr), 0);
-    EXPECT_EQ(StringToInt("2147483647"), 2147483647);
-    EXPECT_EQ(StringToInt("2147483648"), 2147483647);
-    EXPECT_EQ(StringToInt("-2147483648"), -2147483647 - 1);
-    EXPECT_EQ(CStringToInt("-99999999999999999999999"), -2147483647 - 1);
-    EXPECT_EQ(StringToInt("4294967297"), 2147483647); // wrapping would give 1
+    // Wrapping would read the last one as 1.
+    const std::pair<const char*, int> Cases[] = {{"  -42abc", -42},
+                                                 {"+17", 17},
+                                                 {"x1", 0},
+                                                 {nullptr, 0},
+                                                 {"2147483647", INT_MAX},
+                                                 {"2147483648", INT_MAX},
+                                                 {"-2147483648", INT_MIN},
+                                                 {"-99999999999999999999999", INT_MIN},
+                                                 {"4294967297", INT_MAX}};
+    for (const auto& [Text, Value] : Cases) {
+        EXPECT_EQ(StringToInt(Text), Value) << (Text ? Text : "null");
+        EXPECT_EQ(CStringToInt(Text), Value) << (Text ? Text : "null");
+    }
+    EXPECT_EQ(IntToString(INT_MIN), "-2147483648");
+    EXPECT_EQ(LongToString(123456L), "123456");
+    EXPECT_EQ(LongToStringAlt(-5L), "-5");
 }
 
 TEST(yelkutils_mini, BooleansAcceptTheirWordsOrAPositiveNumber)
@@ -66,8 +63,7 @@ TEST(yelkutils_mini, BooleansAcceptTheirWordsOrAPositiveNumber)
         EXPECT_TRUE(StringToBool(T)) << T;
     for (const char* T : {"false", "False", "FALSE", "tRUE", "0", "-1", "", "yes"})
         EXPECT_FALSE(StringToBool(T)) << T;
-    EXPECT_EQ(BoolToString(true), "true");
-    EXPECT_EQ(BoolToString(false), "false");
+    EXPECT_EQ(BoolToString(true) + BoolToString(false), "truefalse");
 }
 
 TEST(yelkutils_mini, ZeroControlCharsLeavesBytesAbove127Alone)
@@ -78,61 +74,35 @@ TEST(yelkutils_mini, ZeroControlCharsLeavesBytesAbove127Alone)
     ZeroControlChars(nullptr);
 }
 
-TEST(yelkutils_mini, NumbersBecomeDecimalText)
+TEST(yelkutils_mini, ReplaceAllInStringNeverSearchesWhatItInsertedAndCanSkipEscapedOccurrences)
 {
-    EXPECT_EQ(IntToString(-2147483647 - 1), "-2147483648");
-    EXPECT_EQ(IntToString(0), "0");
-    EXPECT_EQ(LongToString(123456L), "123456");
-    EXPECT_EQ(LongToStringAlt(-5L), "-5");
-}
-
-TEST(yelkutils_mini, ReplaceAllInStringNeverSearchesWhatItInserted)
-{
-    std::string S = "aaa";
-    EXPECT_EQ(ReplaceAllInString(S, "a", "aa", false), 3);
-    EXPECT_EQ(S, "aaaaaa");
-
-    S = "one two one";
-    EXPECT_EQ(ReplaceAllInString(S, "one", "", false), 2);
-    EXPECT_EQ(S, " two ");
-
-    S = "keep";
-    EXPECT_EQ(ReplaceAllInString(S, "", "x", false), 0);
-    EXPECT_EQ(S, "keep");
-    EXPECT_EQ(ReplaceAllInString(S, "", "x", true), 0);
-    EXPECT_EQ(S, "keep");
-}
-
-TEST(yelkutils_mini, ReplaceAllInStringCanSkipEscapedOccurrences)
-{
-    std::string S = "a\\\\nb\\nc"; // a \\n b \n c
-    EXPECT_EQ(ReplaceAllInString(S, "\\n", "<LF>", true), 1);
-    EXPECT_EQ(S, "a\\\\nb<LF>c");
-
-    S = "a\\\\nb\\nc";
-    EXPECT_EQ(ReplaceAllInString(S, "\\n", "<LF>", false), 2);
-    EXPECT_EQ(S, "a\\<LF>b<LF>c");
-
-    // Only a search text that begins with a backslash can be escaped.
-    S = "\\x";
-    EXPECT_EQ(ReplaceAllInString(S, "x", "y", true), 1);
-    EXPECT_EQ(S, "\\y");
+    struct {
+        const char *Text, *Find, *Repl;
+        bool SkipEscaped;
+        int Count;
+        const char* Result;
+    } Cases[] = {
+        {"aaa", "a", "aa", false, 3, "aaaaaa"},
+        {"one two one", "one", "", false, 2, " two "},
+        {"keep", "", "x", false, 0, "keep"},
+        {"keep", "", "x", true, 0, "keep"},
+        {"a\\\\nb\\nc", "\\n", "<LF>", true, 1, "a\\\\nb<LF>c"}, // a \\n b \n c
+        {"a\\\\nb\\nc", "\\n", "<LF>", false, 2, "a\\<LF>b<LF>c"},
+        {"\\x", "x", "y", true, 1, "\\y"}, // only a search text that begins with a backslash is escapable
+    };
+    for (const auto& C : Cases) {
+        std::string S = C.Text;
+        EXPECT_EQ(ReplaceAllInString(S, C.Find, C.Repl, C.SkipEscaped), C.Count) << C.Text << " " << C.Find;
+        EXPECT_EQ(S, C.Result) << C.Text << " " << C.Find;
+    }
 }
 
 TEST(yelkutils_mini, StripEnclosingQuotesNeedsAQuoteAtBothEnds)
 {
-    std::string S = "\"quoted\"";
-    StripEnclosingQuotes(S);
-    EXPECT_EQ(S, "quoted");
-    S = "\"";
-    StripEnclosingQuotes(S);
-    EXPECT_EQ(S, "\"");
-    S = "\"\"";
-    StripEnclosingQuotes(S);
-    EXPECT_EQ(S, "");
-    S = "\"half";
-    StripEnclosingQuotes(S);
-    EXPECT_EQ(S, "\"half");
+    EXPECT_EQ(Edited("\"quoted\"", StripEnclosingQuotes), "quoted");
+    EXPECT_EQ(Edited("\"\"", StripEnclosingQuotes), "");
+    for (const char* Unchanged : {"\"", "\"half"})
+        EXPECT_EQ(Edited(Unchanged, StripEnclosingQuotes), Unchanged);
 }
 
 TEST(yelkutils_mini, FilesExistWhenTheyOpenAndAreNoFolders)
@@ -140,9 +110,8 @@ TEST(yelkutils_mini, FilesExistWhenTheyOpenAndAreNoFolders)
     TTempDir D;
     const std::string File = D.WriteFile("f.txt", "x");
     EXPECT_TRUE(FileExistsByOpen(File.c_str()));
-    EXPECT_FALSE(FileExistsByOpen(D.Path().c_str()));
-    EXPECT_FALSE(FileExistsByOpen((D.Path() + "missing").c_str()));
-    EXPECT_FALSE(FileExistsByOpen(""));
+    for (const std::string& Not : {D.Path(), D.Path() + "missing", std::string()})
+        EXPECT_FALSE(FileExistsByOpen(Not.c_str())) << Not;
     EXPECT_FALSE(FileExistsByOpen(nullptr));
     // A Windows network name is an ordinary (here missing) name.
     EXPECT_TRUE(IsUncPath("\\\\server\\share"));

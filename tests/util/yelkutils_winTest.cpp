@@ -9,100 +9,71 @@
 
 using namespace yelkutils_win;
 
-TEST(yelkutils_win, UnixTimeBecomesAFileTimeCount)
+TEST(yelkutils_win, UnixTimeBecomesAFileTimeCountHeldAtBothEnds)
 {
-    EXPECT_EQ(UnixTimeToFileTime(0), UINT64_C(116444736000000000));
-    EXPECT_EQ(UnixTimeToFileTime(1), UINT64_C(116444736010000000));
-    EXPECT_EQ(UnixTimeToFileTime(1700000000), UINT64_C(133444736000000000));
-    EXPECT_EQ(UnixTimeToFileTime(-11644473600), 0u); // 1601-01-01
-    EXPECT_EQ(UnixTimeToFileTime(-11644473601), 0u);
-    EXPECT_EQ(UnixTimeToFileTime(INT64_MAX), UINT64_MAX);
-    EXPECT_EQ(UnixTimeToFileTime(1833029933770), UINT64_C(1844674407370) * 10000000);
-    EXPECT_EQ(UnixTimeToFileTime(1833029933771), UINT64_MAX);
+    const std::pair<std::int64_t, std::uint64_t> Cases[] = {
+        {0, UINT64_C(116444736000000000)},
+        {1, UINT64_C(116444736010000000)},
+        {-11644473600, 0}, // 1601-01-01
+        {-11644473601, 0},
+        {1833029933770, UINT64_C(1844674407370) * 10000000}, // the last second a count holds
+        {1833029933771, UINT64_MAX},
+        {INT64_MAX, UINT64_MAX},
+    };
+    for (const auto& [Seconds, Count] : Cases)
+        EXPECT_EQ(UnixTimeToFileTime(Seconds), Count) << Seconds;
 }
 
-TEST(yelkutils_win, ExistingDirectoriesAreFoldersOnly)
-{
-    TTempDir D;
-    const std::string File = D.WriteFile("f", "");
-    EXPECT_TRUE(IsExistingDirectory(D.Path().c_str()));
-    EXPECT_FALSE(IsExistingDirectory(File.c_str()));
-    EXPECT_FALSE(IsExistingDirectory((D.Path() + "none").c_str()));
-    EXPECT_FALSE(IsExistingDirectory(""));
-}
-
-TEST(yelkutils_win, CreateDirectoryPathKeepsTheRootAndMakesEveryLevel)
+TEST(yelkutils_win, CreateDirectoryPathMakesEveryLevelOfFoldersOnly)
 {
     TTempDir D;
     const std::string Deep = D.Path() + "a/b c/\"d\"/e";
     EXPECT_TRUE(CreateDirectoryPath(Deep));
-    EXPECT_TRUE(DirectoryExists(Deep));
+    EXPECT_TRUE(IsExistingDirectory(Deep.c_str()));
     EXPECT_TRUE(CreateDirectoryPath(Deep + "/")); // all there: nothing to do
     EXPECT_TRUE(CreateDirectoryPath(D.Path() + "a//b c///x/"));
-    EXPECT_TRUE(DirectoryExists(D.Path() + "a/b c/x"));
+    EXPECT_TRUE(IsExistingDirectory((D.Path() + "a/b c/x").c_str()));
 
-    D.WriteFile("a/blocker", "");
-    EXPECT_FALSE(CreateDirectoryPath(D.Path() + "a/blocker/sub"));
-    EXPECT_FALSE(DirectoryExists(D.Path() + "a/blocker/sub"));
-}
+    const std::string Blocker = D.WriteFile("a/blocker", "");
+    EXPECT_FALSE(IsExistingDirectory(Blocker.c_str()));
+    EXPECT_FALSE(CreateDirectoryPath(Blocker + "/sub"));
+    EXPECT_FALSE(IsExistingDirectory((Blocker + "/sub").c_str()));
+    EXPECT_FALSE(IsExistingDirectory(""));
 
-TEST(yelkutils_win, CreateDirectoryPathOfARelativePathStaysRelative)
-{
-    TTempDir D;
+    // A relative path stays relative.
     const AnsiString Before = GetCurrentDir();
     ASSERT_EQ(::chdir(D.Path().c_str()), 0);
     const bool Made = CreateDirectoryPath("rel/sub");
     ASSERT_EQ(::chdir(Before.c_str()), 0);
     EXPECT_TRUE(Made);
-    EXPECT_TRUE(DirectoryExists(D.Path() + "rel/sub"));
+    EXPECT_TRUE(IsExistingDirectory((D.Path() + "rel/sub").c_str()));
 }
 
-TEST(yelkutils_win, SpecialFoldersAreTheXdgFoldersWithTheSuffix)
-{
-    TTemporaryHome Home;
-    EXPECT_EQ(GetSpecialFolderPath(CSIDL_APPDATA, "/Maker"), Home.DataHome() + "/Maker");
-    EXPECT_EQ(GetSpecialFolderPath(CSIDL_PERSONAL, ""), Home.Home() + "/Documents");
-    EXPECT_EQ(GetSpecialFolderPath(CSIDL_SYSTEM, "/x"), "/x");
-}
-
-TEST(yelkutils_win, ExpandPathTokensReplacesEveryKnownToken)
+TEST(yelkutils_win, FolderTokensBecomeTheXdgFoldersAndEnvironmentTokensTheirValues)
 {
     TTemporaryHome Home;
     TScopedEnvironment Env;
+    const std::string Long(3000, 'w'); // longer than any buffer guessed for it
+    Env.Set("WinDir", Long.c_str());
     Env.Set("SystemRoot", nullptr);
-    Env.Set("WinDir", nullptr);
 
-    std::string S = "/plain/path";
-    EXPECT_FALSE(ExpandPathTokens(S));
-    EXPECT_EQ(S, "/plain/path");
-    S = "100%";
-    EXPECT_FALSE(ExpandPathTokens(S));
-    EXPECT_EQ(S, "100%");
-    S = "%appdata%/x"; // tokens are case-sensitive
-    EXPECT_FALSE(ExpandPathTokens(S));
-
-    S = "%APPDATA%/name";
+    for (const char* Unchanged : {"/plain/path", "100%", "%appdata%/x"}) { // tokens are case-sensitive
+        std::string S = Unchanged;
+        EXPECT_FALSE(ExpandPathTokens(S));
+        EXPECT_EQ(S, Unchanged);
+    }
+    const std::string H = Home.Home(), Data = Home.DataHome();
+    std::string S = "%MyDocuments%|%MYDOCUMENTS%|%MyPictures%|%MYPICTURES%|%PROFILE%|%COMMONAPPDATA%|%APPDATA%/n";
     EXPECT_TRUE(ExpandPathTokens(S));
-    EXPECT_EQ(S, Home.DataHome() + "/name");
-
-    S = "%MyDocuments%|%MYDOCUMENTS%|%MyPictures%|%MYPICTURES%|%PROFILE%|%COMMONAPPDATA%|%APPDATA%";
-    EXPECT_TRUE(ExpandPathTokens(S));
-    EXPECT_EQ(S, Home.Home() + "/Documents|" + Home.Home() + "/Documents|" + Home.Home() + "/Pictures|" + Home.Home() +
-                     "/Pictures|" + Home.Home() + "|" + Home.DataHome() + "|" + Home.DataHome());
+    EXPECT_EQ(S, H + "/Documents|" + H + "/Documents|" + H + "/Pictures|" + H + "/Pictures|" + H + "|" + Data + "|" +
+                     Data + "/n");
 
     // Windows folders mean nothing here; the token still counts.
-    S = "[%SystemRoot%][%WinDir%][%SystemDirectory%][%ProgramFiles%][%StartMenu%][%Favorites%]";
+    S = "[%SystemRoot%][%WinDir%][%SystemDirectory%][%ProgramFiles%][%StartMenu%][%Favorites%][%WinDir%]";
     EXPECT_TRUE(ExpandPathTokens(S));
-    EXPECT_EQ(S, "[][][][][][]");
-}
+    EXPECT_EQ(S, "[][" + Long + "][][][][][" + Long + "]");
 
-TEST(yelkutils_win, EnvironmentTokensTakeValuesOfAnyLength)
-{
-    TScopedEnvironment Env;
-    const std::string Long(3000, 'w');
-    Env.Set("WinDir", Long.c_str());
-    Env.Set("SystemRoot", "/sys/root");
-    std::string S = "%WinDir%/%SystemRoot%/%WinDir%";
-    EXPECT_TRUE(ExpandPathTokens(S));
-    EXPECT_EQ(S, Long + "//sys/root/" + Long);
+    // A suffix follows the folder, or stands alone.
+    EXPECT_EQ(GetSpecialFolderPath(CSIDL_APPDATA, "/Maker"), Data + "/Maker");
+    EXPECT_EQ(GetSpecialFolderPath(CSIDL_SYSTEM, "/x"), "/x");
 }

@@ -1,25 +1,15 @@
 #include "util/yelkutils_win_mini.h"
+#include "tests/util/Edited.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 using namespace yelkutils_win_mini;
 
-namespace {
-
-std::string RunningProgram()
-{
-    std::string Name(8192, '\0');
-    const ssize_t N = ::readlink("/proc/self/exe", Name.data(), Name.size());
-    Name.resize(N > 0 ? static_cast<std::size_t>(N) : 0);
-    return Name;
-}
-
-} // namespace
-
 TEST(yelkutils_win_mini, ApplicationDirectoryIsTheProgramsFolderWithASeparator)
 {
-    const std::string Exe = RunningProgram();
+    std::string Exe(8192, '\0');
+    Exe.resize(static_cast<std::size_t>(std::max<ssize_t>(0, ::readlink("/proc/self/exe", Exe.data(), Exe.size()))));
     const std::string Folder = Exe.substr(0, Exe.rfind('/') + 1);
     ASSERT_FALSE(Folder.empty());
     EXPECT_EQ(GetApplicationDirectory(), Folder);
@@ -30,40 +20,22 @@ TEST(yelkutils_win_mini, ApplicationDirectoryIsTheProgramsFolderWithASeparator)
 
 TEST(yelkutils_win_mini, TrailingSeparatorsAreAddedAndRemovedOnce)
 {
-    std::string S = "/opt/app/";
-    RemoveTrailingSlash(S);
-    EXPECT_EQ(S, "/opt/app");
-    RemoveTrailingSlash(S);
-    EXPECT_EQ(S, "/opt/app");
-    S = "/";
-    RemoveTrailingSlash(S);
-    EXPECT_EQ(S, "/"); // one character stays
-    S = "dir//";
-    RemoveTrailingSlash(S);
-    EXPECT_EQ(S, "dir/");
-
-    S = "/opt/app";
-    AddTrailingBackslash(S);
-    EXPECT_EQ(S, "/opt/app/");
-    AddTrailingBackslash(S);
-    EXPECT_EQ(S, "/opt/app/");
-    S = "";
-    AddTrailingBackslash(S);
-    EXPECT_EQ(S, "");
-    S = "name\\"; // a backslash is part of a name here
-    AddTrailingBackslash(S);
-    EXPECT_EQ(S, "name\\/");
+    using TCases = std::pair<const char*, const char*>[4];
+    const TCases Removed = {{"/opt/app/", "/opt/app"}, {"/opt/app", "/opt/app"}, {"/", "/"}, {"dir//", "dir/"}};
+    for (const auto& [Path, Result] : Removed)
+        EXPECT_EQ(Edited(Path, RemoveTrailingSlash), Result) << Path;
+    // A backslash is part of a name here.
+    const TCases Added = {{"/opt/app", "/opt/app/"}, {"/opt/app/", "/opt/app/"}, {"", ""}, {"name\\", "name\\/"}};
+    for (const auto& [Path, Result] : Added)
+        EXPECT_EQ(Edited(Path, AddTrailingBackslash), Result) << Path;
 }
 
 TEST(yelkutils_win_mini, ParentDirectoryKeepsTheRoot)
 {
-    EXPECT_EQ(ParentDirectory("/opt/app/"), "/opt");
-    EXPECT_EQ(ParentDirectory("/opt/app"), "/opt");
-    EXPECT_EQ(ParentDirectory("/opt"), "/");
-    EXPECT_EQ(ParentDirectory("/opt/"), "/");
-    EXPECT_EQ(ParentDirectory("/"), "/");
-    EXPECT_EQ(ParentDirectory("relative/dir"), "relative");
-    EXPECT_EQ(ParentDirectory("name/"), "name/"); // no separator before the last one
-    EXPECT_EQ(ParentDirectory("name"), "name");
-    EXPECT_EQ(ParentDirectory(""), "");
+    // "name/" has no separator before its last one.
+    const std::pair<const char*, const char*> Cases[] = {
+        {"/opt/app/", "/opt"},        {"/opt/app", "/opt"}, {"/opt", "/"},    {"/opt/", "/"}, {"/", "/"},
+        {"relative/dir", "relative"}, {"name/", "name/"},   {"name", "name"}, {"", ""}};
+    for (const auto& [Path, Parent] : Cases)
+        EXPECT_EQ(ParentDirectory(Path), Parent) << Path;
 }

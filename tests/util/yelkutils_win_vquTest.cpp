@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 using namespace yelkutils_win_vqu;
+using yelkutils_win_mini::GetApplicationDirectory;
 
 namespace {
 
@@ -34,32 +35,32 @@ std::string WithoutSlash(std::string S)
 // scripted user.
 class UpdaterLaunch : public ::testing::Test {
 protected:
+    bool Launch(const std::string& Name, const std::string& ScanDir, const std::string& ExtraArgs = "-show",
+                const std::string& LaunchTitle = "a", bool ForceNotFound = false)
+    {
+        return LaunchUpdateCheck(Name, nullptr, ScanDir, "", ExtraArgs, LaunchTitle, ForceNotFound);
+    }
+
     TTemporaryHome Home;
     TTempDir Program;
     TTempDir Elsewhere;
     TScriptedInteraction Script;
+    const std::string RedirectFolder = Home.DataHome() + "/Brackenhollow/VqUpdaterRedirectFiles/";
 };
 
 } // namespace
 
-TEST_F(UpdaterLaunch, RedirectFileNamesTheProgramFolder)
+TEST_F(UpdaterLaunch, TheRedirectFileIsReplacedAndAFailureReportedOnStandardOutput)
 {
-    const std::string File = Home.DataHome() + "/Brackenhollow/VqUpdaterRedirectFiles/Quillmote.vqupdateredirect";
     WriteUpdaterRedirectFile("Quillmote", "/opt/quillmote/");
-    EXPECT_EQ(ReadWholeFile(File), "/opt/quillmote/");
     WriteUpdaterRedirectFile("Quillmote", "/srv/q");
-    EXPECT_EQ(ReadWholeFile(File), "/srv/q");
-}
+    EXPECT_EQ(ReadWholeFile(RedirectFolder + "Quillmote.vqupdateredirect"), "/srv/q");
 
-TEST_F(UpdaterLaunch, ARedirectFileThatCannotBeWrittenIsReportedOnStandardOutput)
-{
-    Home.Dir().WriteFile("home/.local/share/Brackenhollow", "a file where the folder belongs");
+    ASSERT_EQ(::mkdir((RedirectFolder + "Blocked.vqupdateredirect").c_str(), 0777), 0);
     ::testing::internal::CaptureStdout();
-    WriteUpdaterRedirectFile("Quillmote", "/opt/q/");
-    const std::string Out = ::testing::internal::GetCapturedStdout();
-    EXPECT_EQ(Out,
-              "ERROR: Could not create file '" + Home.DataHome() +
-                  "/Brackenhollow/VqUpdaterRedirectFiles/Quillmote.vqupdateredirect' for redirect to '/opt/q/'.\n");
+    WriteUpdaterRedirectFile("Blocked", "/opt/q/");
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "ERROR: Could not create file '" + RedirectFolder +
+                                                            "Blocked.vqupdateredirect' for redirect to '/opt/q/'.\n");
     EXPECT_TRUE(Script.Messages.empty());
 }
 
@@ -67,6 +68,8 @@ TEST_F(UpdaterLaunch, FindsTheUpdaterInTheHintTheInstallLocationOrTheProgramFold
 {
     EXPECT_EQ(FindUpdaterExecutable(Program.Path(), ""), "");
 
+    // A folder named like the updater is no updater.
+    ASSERT_EQ(::mkdir((Program.Path() + "VqUppdater").c_str(), 0777), 0);
     const std::string InProgram = Program.WriteFile("vqupdater", "");
     EXPECT_EQ(FindUpdaterExecutable(Program.Path(), ""), InProgram); // exactly one separator
     EXPECT_EQ(FindUpdaterExecutable(WithoutSlash(Program.Path()), ""), InProgram);
@@ -79,94 +82,62 @@ TEST_F(UpdaterLaunch, FindsTheUpdaterInTheHintTheInstallLocationOrTheProgramFold
     EXPECT_EQ(FindUpdaterExecutable(Program.Path(), ""), Installed);
 
     // The hint: a folder that holds the updater, or the updater itself.
+    const std::string Hint = Elsewhere.Path() + "hint";
     const std::string Hinted = Elsewhere.WriteFile("hint/vqupdater", "");
-    EXPECT_EQ(FindUpdaterExecutable(Program.Path(), Elsewhere.Path() + "hint"), Hinted);
+    EXPECT_EQ(FindUpdaterExecutable(Program.Path(), Hint), Hinted);
     EXPECT_EQ(FindUpdaterExecutable(Program.Path(), Hinted), Hinted);
 
     // "VqUppdater" anywhere comes before "vqupdater" anywhere.
-    const std::string Preferred = Program.WriteFile("VqUppdater", "");
-    EXPECT_EQ(FindUpdaterExecutable(Program.Path(), Elsewhere.Path() + "hint"), Preferred);
+    const std::string Preferred = Elsewhere.WriteFile("install/VqUppdater", "");
+    EXPECT_EQ(FindUpdaterExecutable(Program.Path(), Hint), Preferred);
     const std::string HintedPreferred = Elsewhere.WriteFile("hint/VqUppdater", "");
-    EXPECT_EQ(FindUpdaterExecutable(Program.Path(), Elsewhere.Path() + "hint"), HintedPreferred);
+    EXPECT_EQ(FindUpdaterExecutable(Program.Path(), Hint), HintedPreferred);
 }
 
-TEST_F(UpdaterLaunch, AFolderNamedLikeTheUpdaterIsNoUpdater)
-{
-    ASSERT_EQ(::mkdir((Program.Path() + "VqUppdater").c_str(), 0777), 0);
-    const std::string Real = Program.WriteFile("vqupdater", "");
-    EXPECT_EQ(FindUpdaterExecutable(Program.Path(), ""), Real);
-    EXPECT_EQ(LocateUpdaterExecutable("", Program.Path() + "VqUppdater", "none"), "");
-}
-
-TEST_F(UpdaterLaunch, StartsTheUpdaterWithTheProgramFolderAsOneArgument)
+TEST_F(UpdaterLaunch, StartsTheUpdaterWithTheScanFolderAsOneArgumentAndSaysWhetherItStarted)
 {
     const std::string Exe = Elsewhere.WriteFile("VqUppdater", "");
     RegisterInstallLocation(Elsewhere.Path());
     const std::string Folder = WithoutSlash(Program.Path());
 
-    EXPECT_TRUE(LaunchUpdateCheck("Quillmote", nullptr, Program.Path(), "", "-show", "a", false));
+    EXPECT_TRUE(Launch("Quillmote", Program.Path()));
     ASSERT_EQ(Script.ShellCalls.size(), 1u);
-    const TShellCall& Call = Script.ShellCalls[0];
+    const TShellCall Call = Script.ShellCalls[0];
     EXPECT_EQ(Call.Verb, "open");
     EXPECT_EQ(Call.File, Exe);
     EXPECT_EQ(Call.Parameters, "-show -check -closexits \"-scandir=" + Folder + "\"");
-    EXPECT_EQ(SplitCommandLine(Call.Parameters),
-              (std::vector<AnsiString>{"-show", "-check", "-closexits", "-scandir=" + Folder}));
     EXPECT_EQ(Call.Directory, Folder);
     EXPECT_EQ(Call.ShowCmd, SW_SHOWNORMAL);
-    EXPECT_TRUE(Script.Messages.empty());
 
-    EXPECT_TRUE(LaunchUpdateCheck("Quillmote", nullptr, Program.Path(), "", "", "a", false));
-    EXPECT_EQ(Script.ShellCalls[1].Parameters, "-check -closexits \"-scandir=" + Folder + "\"");
-}
-
-TEST_F(UpdaterLaunch, AFolderWithQuotesOrBackslashesReachesTheUpdaterUnchanged)
-{
-    Elsewhere.WriteFile("vqupdater", "");
-    RegisterInstallLocation(Elsewhere.Path());
+    // Dots stand for the application directory and its parent; quotes and
+    // backslashes reach the updater unchanged.
+    const std::string App = GetApplicationDirectory();
     const std::string Odd = Program.Path() + "say \"hi\" \\";
-    ASSERT_EQ(::mkdir(Odd.c_str(), 0777), 0);
-
-    EXPECT_TRUE(LaunchUpdateCheck("Quillmote", nullptr, Odd, "", "-show", "a", false));
-    ASSERT_EQ(Script.ShellCalls.size(), 1u);
-    EXPECT_EQ(SplitCommandLine(Script.ShellCalls[0].Parameters),
-              (std::vector<AnsiString>{"-show", "-check", "-closexits", "-scandir=" + Odd}));
-}
-
-TEST_F(UpdaterLaunch, DotsStandForTheApplicationDirectoryAndItsParent)
-{
-    Elsewhere.WriteFile("vqupdater", "");
-    RegisterInstallLocation(Elsewhere.Path());
-    const std::string App = yelkutils_win_mini::GetApplicationDirectory();
-    const std::string Parent = yelkutils_win_mini::ParentDirectory(App);
-
-    for (const char* ScanDir : {"", ".", "./"}) {
+    const std::pair<std::string, std::string> ScanDirs[] = {
+        {"", App}, {".", App}, {"./", App}, {"..", yelkutils_win_mini::ParentDirectory(App)}, {Odd, Odd}};
+    for (const auto& [ScanDir, Expected] : ScanDirs) {
         Script.ShellCalls.clear();
-        EXPECT_TRUE(LaunchUpdateCheck("Quillmote", nullptr, ScanDir, "", "-show", "a", false));
+        EXPECT_TRUE(Launch("Quillmote", ScanDir, ""));
         ASSERT_EQ(Script.ShellCalls.size(), 1u);
-        EXPECT_EQ(SplitCommandLine(Script.ShellCalls[0].Parameters).back(), "-scandir=" + App) << ScanDir;
-        EXPECT_EQ(Script.ShellCalls[0].Directory, App);
+        const AnsiString& Parameters = Script.ShellCalls[0].Parameters;
+        EXPECT_EQ(Parameters.rfind("-check ", 0), 0u) << Parameters; // no blank for the missing extra arguments
+        EXPECT_EQ(SplitCommandLine(Parameters),
+                  (std::vector<AnsiString>{"-check", "-closexits", "-scandir=" + Expected}))
+            << ScanDir;
+        EXPECT_EQ(Script.ShellCalls[0].Directory, Expected) << ScanDir;
     }
-    Script.ShellCalls.clear();
-    EXPECT_TRUE(LaunchUpdateCheck("Quillmote", nullptr, "..", "", "-show", "a", false));
-    EXPECT_EQ(SplitCommandLine(Script.ShellCalls[0].Parameters).back(), "-scandir=" + Parent);
-}
 
-TEST_F(UpdaterLaunch, SuccessOnlyWhenTheUpdaterReallyStarted)
-{
-    Program.WriteFile("vqupdater", "");
     Script.ShellResult = false;
-    EXPECT_FALSE(LaunchUpdateCheck("Quillmote", nullptr, Program.Path(), "", "-show", "a", false));
-    EXPECT_EQ(Script.ShellCalls.size(), 1u);
+    EXPECT_FALSE(Launch("Quillmote", Program.Path()));
     EXPECT_TRUE(Script.Messages.empty());
 }
 
 TEST_F(UpdaterLaunch, WithoutTheUpdaterItOffersTheUpdatersPage)
 {
     Script.MessageBoxAnswers = {IDCANCEL, IDOK};
-    EXPECT_FALSE(LaunchUpdateCheck("Quillmote", nullptr, Program.Path(), "", "-show", "a", false));
+    EXPECT_FALSE(Launch("Quillmote", Program.Path()));
     EXPECT_TRUE(Script.ShellCalls.empty()); // cancelled: nothing opened
-    EXPECT_FALSE(LaunchUpdateCheck("Quillmote", nullptr, Program.Path(), "", "-show", "a", false));
+    EXPECT_FALSE(Launch("Quillmote", Program.Path()));
 
     ASSERT_EQ(Script.Messages.size(), 2u);
     EXPECT_TRUE(Script.Messages[1].IsMessageBox);
@@ -177,11 +148,10 @@ TEST_F(UpdaterLaunch, WithoutTheUpdaterItOffersTheUpdatersPage)
     ASSERT_EQ(Script.ShellCalls.size(), 1u);
     EXPECT_EQ(Script.ShellCalls[0].Verb, "open");
     EXPECT_EQ(Script.ShellCalls[0].File, UpdaterWebPage);
-    EXPECT_EQ(Script.ShellCalls[0].Parameters, "");
-    EXPECT_EQ(Script.ShellCalls[0].Directory, "");
+    EXPECT_EQ(Script.ShellCalls[0].Parameters + Script.ShellCalls[0].Directory, "");
 
     // Without a program name, and with a title of the caller's own.
-    LaunchUpdateCheck("", nullptr, Program.Path(), "", "", "Updates", false);
+    Launch("", Program.Path(), "", "Updates");
     EXPECT_EQ(Script.Messages[2].Title, "Updates");
     EXPECT_TRUE(Script.Messages[2].Text.starts_with(
         "ATTENTION:\r\n\r\nIn order to check for updates, you need to install the free\r\n Brackenhollow"));
@@ -192,7 +162,7 @@ TEST_F(UpdaterLaunch, WithoutTheUpdaterItAlsoOffersTheProgramsPage)
     Program.WriteFile("Quillmote.vqupdate",
                       "[Info]\r\nName=Quillmote\r\n<WebPage>https://quillmote.example/</WebPage>");
     Script.MessageBoxAnswers = {IDOK, IDOK};
-    EXPECT_FALSE(LaunchUpdateCheck("Quillmote", nullptr, Program.Path(), "", "-show", "a", false));
+    EXPECT_FALSE(Launch("Quillmote", Program.Path()));
     ASSERT_EQ(Script.Messages.size(), 1u);
     EXPECT_EQ(Script.Messages[0].Text,
               Intro + "The following pages will now be opened in your browser:\r\n"
@@ -202,7 +172,7 @@ TEST_F(UpdaterLaunch, WithoutTheUpdaterItAlsoOffersTheProgramsPage)
     EXPECT_EQ(Script.ShellCalls[0].File, "https://quillmote.example/");
     EXPECT_EQ(Script.ShellCalls[1].File, UpdaterWebPage);
 
-    LaunchUpdateCheck("", nullptr, Program.Path(), "", "-show", "a", false);
+    Launch("", Program.Path());
     EXPECT_NE(Script.Messages[1].Text.find("1. The program web page (https://quillmote.example/) so you can "
                                            "manually check for updates.\r\n"),
               std::string::npos);
@@ -216,7 +186,7 @@ TEST_F(UpdaterLaunch, OnlyWebAddressesAreOpened)
         Script.Messages.clear();
         Script.ShellCalls.clear();
         Script.MessageBoxAnswers = {IDOK};
-        LaunchUpdateCheck("Quillmote", nullptr, Program.Path(), "", "-show", "a", false);
+        Launch("Quillmote", Program.Path());
         ASSERT_EQ(Script.ShellCalls.size(), 1u) << Page;
         EXPECT_EQ(Script.ShellCalls[0].File, UpdaterWebPage) << Page;
         EXPECT_EQ(Script.Messages[0].Text.find("following pages"), std::string::npos) << Page;
@@ -228,13 +198,13 @@ TEST_F(UpdaterLaunch, OnlyWebAddressesAreOpened)
 TEST_F(UpdaterLaunch, AShortTitleMeansNoMessageAndForcingHidesTheUpdater)
 {
     Program.WriteFile("Quillmote.vqupdate", "<WebPage>https://quillmote.example/</WebPage>\n");
-    EXPECT_FALSE(LaunchUpdateCheck("Quillmote", nullptr, Program.Path(), "", "-show", "b", false));
-    EXPECT_FALSE(LaunchUpdateCheck("Quillmote", nullptr, Program.Path(), "", "-show", "", false));
+    EXPECT_FALSE(Launch("Quillmote", Program.Path(), "-show", "b"));
+    EXPECT_FALSE(Launch("Quillmote", Program.Path(), "-show", ""));
     EXPECT_TRUE(Script.Messages.empty());
     EXPECT_TRUE(Script.ShellCalls.empty());
 
     Program.WriteFile("VqUppdater", "");
-    EXPECT_FALSE(LaunchUpdateCheck("Quillmote", nullptr, Program.Path(), "", "-show", "a", true));
+    EXPECT_FALSE(Launch("Quillmote", Program.Path(), "-show", "a", true));
     EXPECT_EQ(Script.Messages.size(), 1u);
     EXPECT_TRUE(Script.ShellCalls.empty());
 }
@@ -268,23 +238,14 @@ TEST_F(UpdaterLaunch, TheWebPageTagIsFoundOnAnyLineHoweverLong)
 
 TEST_F(UpdaterLaunch, CheckForUpdatesLeavesTheRedirectAndStartsTheUpdaterForThisProgram)
 {
-    const std::string App = yelkutils_win_mini::GetApplicationDirectory();
+    const std::string App = GetApplicationDirectory();
     const std::string Exe = Elsewhere.WriteFile("VqUppdater", "");
     RegisterInstallLocation(Elsewhere.Path());
 
     CheckForUpdates(nullptr);
-    EXPECT_EQ(ReadWholeFile(Home.DataHome() + "/Brackenhollow/VqUpdaterRedirectFiles/Quillmote.vqupdateredirect"), App);
+    EXPECT_EQ(ReadWholeFile(RedirectFolder + "Quillmote.vqupdateredirect"), App);
     ASSERT_EQ(Script.ShellCalls.size(), 1u);
     EXPECT_EQ(Script.ShellCalls[0].File, Exe);
     EXPECT_EQ(SplitCommandLine(Script.ShellCalls[0].Parameters),
               (std::vector<AnsiString>{"-show", "-check", "-closexits", "-scandir=" + WithoutSlash(App)}));
-}
-
-TEST_F(UpdaterLaunch, CheckForUpdatesWithoutTheUpdaterWarns)
-{
-    CheckForUpdates(nullptr);
-    ASSERT_EQ(Script.Messages.size(), 1u);
-    EXPECT_EQ(Script.Messages[0].Title, Title);
-    EXPECT_TRUE(Script.Messages[0].Text.starts_with(Intro));
-    EXPECT_TRUE(Script.ShellCalls.empty());
 }

@@ -19,7 +19,6 @@ TEST(yelkutils_winvsbcb, ReadsStringValuesOfTheMachineRootOnly)
         ASSERT_TRUE(Reg->OpenKey("SOFTWARE\\Maker\\Tool", true));
         Reg->WriteString("UserOnly", "x");
     }
-    EXPECT_EQ(ReadRegistryStringHklm("SOFTWARE\\Maker\\Tool", "InstallLocation"), "/opt/tool/");
     EXPECT_EQ(ReadRegistryStringHklm("software\\maker\\tool", "installlocation"), "/opt/tool/");
     EXPECT_EQ(ReadRegistryStringHklm("SOFTWARE\\Maker\\Tool", "Missing"), "");
     EXPECT_EQ(ReadRegistryStringHklm("SOFTWARE\\Maker\\Other", "InstallLocation"), "");
