@@ -86,5 +86,3 @@ using TConstrainedResizeEvent =
 // The MK_* keys of a mouse message, and the Shift/Ctrl/Alt state of key data.
 TShiftState KeysToShiftState(WORD Keys);
 TShiftState KeyDataToShiftState(LPARAM KeyData);
-// The state of the keyboard and mouse buttons right now.
-TShiftState KeyboardStateToShiftState();

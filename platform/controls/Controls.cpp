@@ -38,18 +38,6 @@ TShiftState KeyDataToShiftState(LPARAM KeyData)
     return S;
 }
 
-TShiftState KeyboardStateToShiftState()
-{
-    TShiftState S;
-    if (GetKeyState(VK_SHIFT) < 0) S.Include(ssShift);
-    if (GetKeyState(VK_CONTROL) < 0) S.Include(ssCtrl);
-    if (GetKeyState(VK_MENU) < 0) S.Include(ssAlt);
-    if (GetKeyState(VK_LBUTTON) < 0) S.Include(ssLeft);
-    if (GetKeyState(VK_RBUTTON) < 0) S.Include(ssRight);
-    if (GetKeyState(VK_MBUTTON) < 0) S.Include(ssMiddle);
-    return S;
-}
-
 // ---- TSizeConstraints ------------------------------------------------------------------
 
 void TSizeConstraints::Assign(TPersistent* Source)

@@ -152,14 +152,11 @@ void Delete(AnsiString& S, int Index, int Count);
 void Delete(WideString& S, int Index, int Count);
 void Insert(std::string_view Source, AnsiString& S, int Index);
 void Insert(std::u16string_view Source, WideString& S, int Index);
-void SetLength(AnsiString& S, int NewLength);
-AnsiString StringOfChar(char C, int Count);
 
 AnsiString UpperCase(std::string_view S); // ASCII letters only
 AnsiString LowerCase(std::string_view S);
 AnsiString AnsiUpperCase(std::string_view S); // every letter
 AnsiString AnsiLowerCase(std::string_view S);
-WideString WideUpperCase(std::u16string_view S);
 WideString WideLowerCase(std::u16string_view S);
 
 AnsiString Trim(std::string_view S); // removes characters <= ' '
@@ -167,28 +164,21 @@ AnsiString TrimLeft(std::string_view S);
 AnsiString TrimRight(std::string_view S);
 WideString Trim(std::u16string_view S);
 
-int CompareStr(std::string_view A, std::string_view B);  // byte order
 int CompareText(std::string_view A, std::string_view B); // ASCII case ignored
 bool SameText(std::string_view A, std::string_view B);
 int AnsiCompareStr(std::string_view A, std::string_view B);  // code points
 int AnsiCompareText(std::string_view A, std::string_view B); // folded code points
 bool AnsiSameText(std::string_view A, std::string_view B);
-bool AnsiSameStr(std::string_view A, std::string_view B);
 int WideCompareStr(std::u16string_view A, std::u16string_view B);
 int WideCompareText(std::u16string_view A, std::u16string_view B);
 bool WideSameText(std::u16string_view A, std::u16string_view B);
 
 AnsiString StringReplace(std::string_view S, std::string_view OldPattern, std::string_view NewPattern,
                          bool ReplaceAll = true, bool IgnoreCase = false);
-AnsiString QuotedStr(std::string_view S);
 AnsiString AnsiQuotedStr(std::string_view S, char Quote);
 // Removes the quotes around the start of S (advancing Pos); the text up to
 // the closing quote, doubled quotes undone.
 AnsiString AnsiExtractQuotedStr(std::string_view S, std::size_t& Pos, char Quote);
-AnsiString AnsiDequotedStr(std::string_view S, char Quote);
-bool StartsText(std::string_view SubText, std::string_view Text);
-bool StartsStr(std::string_view SubText, std::string_view Text);
-bool EndsText(std::string_view SubText, std::string_view Text);
 bool EndsStr(std::string_view SubText, std::string_view Text);
 
 // ---- Numbers -------------------------------------------------------------------
@@ -196,9 +186,7 @@ bool EndsStr(std::string_view SubText, std::string_view Text);
 AnsiString IntToStr(Int64 Value);
 AnsiString IntToHex(Int64 Value, int Digits);
 Integer StrToInt(std::string_view S); // EConvertError "'%s' is not a valid integer value"
-Int64 StrToInt64(std::string_view S);
 Integer StrToIntDef(std::string_view S, Integer Default);
-Int64 StrToInt64Def(std::string_view S, Int64 Default);
 bool TryStrToInt(std::string_view S, Integer& Value);
 bool TryStrToInt64(std::string_view S, Int64& Value);
 AnsiString FloatToStr(Extended Value);
@@ -251,17 +239,13 @@ bool DirectoryExists(const AnsiString& Directory);
 Int64 FileSizeOf(const AnsiString& FileName); // -1 when it cannot be read
 bool DeleteFile(const AnsiString& FileName);
 bool RenameFile(const AnsiString& OldName, const AnsiString& NewName);
-bool CreateDir(const AnsiString& Dir);
 bool ForceDirectories(const AnsiString& Dir);
-bool RemoveDir(const AnsiString& Dir);
 AnsiString GetCurrentDir();
 AnsiString ExtractFilePath(const AnsiString& FileName); // up to and including the last '/'
 AnsiString ExtractFileDir(const AnsiString& FileName);  // without the last '/'
 AnsiString ExtractFileName(const AnsiString& FileName);
 AnsiString ExtractFileExt(const AnsiString& FileName); // with its '.'
 AnsiString ChangeFileExt(const AnsiString& FileName, const AnsiString& Extension);
-AnsiString ExpandFileName(const AnsiString& FileName);
 AnsiString IncludeTrailingPathDelimiter(const AnsiString& S);
 AnsiString ExcludeTrailingPathDelimiter(const AnsiString& S);
-bool IsPathDelimiter(const AnsiString& S, int Index);
 AnsiString GetEnvironmentVariable(const AnsiString& Name);

@@ -34,14 +34,6 @@ bool RenameFile(const AnsiString& OldName, const AnsiString& NewName)
 {
     return ::rename(OldName.c_str(), NewName.c_str()) == 0;
 }
-bool CreateDir(const AnsiString& Dir)
-{
-    return ::mkdir(Dir.c_str(), 0777) == 0;
-}
-bool RemoveDir(const AnsiString& Dir)
-{
-    return ::rmdir(Dir.c_str()) == 0;
-}
 
 bool ForceDirectories(const AnsiString& Dir)
 {
@@ -90,14 +82,6 @@ AnsiString ChangeFileExt(const AnsiString& FileName, const AnsiString& Extension
     return FileName.substr(0, P) + Extension;
 }
 
-AnsiString ExpandFileName(const AnsiString& FileName)
-{
-    if (FileName.empty()) return FileName;
-    fs::path P(FileName);
-    if (P.is_relative()) P = fs::path(GetCurrentDir()) / P;
-    return P.lexically_normal().string();
-}
-
 AnsiString IncludeTrailingPathDelimiter(const AnsiString& S)
 {
     return (!S.empty() && S.back() == '/') ? S : S + '/';
@@ -106,11 +90,6 @@ AnsiString IncludeTrailingPathDelimiter(const AnsiString& S)
 AnsiString ExcludeTrailingPathDelimiter(const AnsiString& S)
 {
     return (!S.empty() && S.back() == '/') ? S.substr(0, S.size() - 1) : S;
-}
-
-bool IsPathDelimiter(const AnsiString& S, int Index)
-{
-    return Index >= 1 && Index <= static_cast<int>(S.size()) && S[Index - 1] == '/';
 }
 
 AnsiString GetEnvironmentVariable(const AnsiString& Name)

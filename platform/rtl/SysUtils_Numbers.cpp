@@ -192,23 +192,10 @@ Integer StrToInt(std::string_view S)
     return V;
 }
 
-Int64 StrToInt64(std::string_view S)
-{
-    Int64 V;
-    if (!TryStrToInt64(S, V)) throw EConvertError("'" + AnsiString(S) + "' is not a valid integer value");
-    return V;
-}
-
 Integer StrToIntDef(std::string_view S, Integer Default)
 {
     Integer V;
     return TryStrToInt(S, V) ? V : Default;
-}
-
-Int64 StrToInt64Def(std::string_view S, Int64 Default)
-{
-    Int64 V;
-    return TryStrToInt64(S, V) ? V : Default;
 }
 
 AnsiString FloatToStr(Extended Value, const TFormatSettings& Settings)

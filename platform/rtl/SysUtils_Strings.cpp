@@ -47,11 +47,6 @@ template <typename Fn> AnsiString MapCodePoints(std::string_view S, Fn F)
     return Out;
 }
 
-int Sign(int V)
-{
-    return (V > 0) - (V < 0);
-}
-
 } // namespace
 
 AnsiString Copy(const AnsiString& S, int Index, int Count)
@@ -100,14 +95,6 @@ void Insert(std::u16string_view Source, WideString& S, int Index)
 {
     InsertImpl(Source, S, Index);
 }
-void SetLength(AnsiString& S, int NewLength)
-{
-    S.resize(NewLength < 0 ? 0 : NewLength);
-}
-AnsiString StringOfChar(char C, int Count)
-{
-    return Count > 0 ? AnsiString(Count, C) : AnsiString();
-}
 
 AnsiString UpperCase(std::string_view S)
 {
@@ -132,10 +119,6 @@ AnsiString AnsiUpperCase(std::string_view S)
 AnsiString AnsiLowerCase(std::string_view S)
 {
     return MapCodePoints(S, LowerCaseChar);
-}
-WideString WideUpperCase(std::u16string_view S)
-{
-    return Utf8ToWide(AnsiUpperCase(WideToUtf8(S)));
 }
 WideString WideLowerCase(std::u16string_view S)
 {
@@ -171,11 +154,6 @@ WideString Trim(std::u16string_view S)
     while (E > B && S[E - 1] <= u' ')
         --E;
     return WideString(S.substr(B, E - B));
-}
-
-int CompareStr(std::string_view A, std::string_view B)
-{
-    return Sign(A.compare(B));
 }
 
 int CompareText(std::string_view A, std::string_view B)
@@ -229,10 +207,6 @@ int AnsiCompareText(std::string_view A, std::string_view B)
 bool AnsiSameText(std::string_view A, std::string_view B)
 {
     return AnsiCompareText(A, B) == 0;
-}
-bool AnsiSameStr(std::string_view A, std::string_view B)
-{
-    return A == B;
 }
 
 int WideCompareStr(std::u16string_view A, std::u16string_view B)
@@ -302,11 +276,6 @@ AnsiString AnsiQuotedStr(std::string_view S, char Quote)
     return Out;
 }
 
-AnsiString QuotedStr(std::string_view S)
-{
-    return AnsiQuotedStr(S, '\'');
-}
-
 AnsiString AnsiExtractQuotedStr(std::string_view S, std::size_t& Pos, char Quote)
 {
     AnsiString Out;
@@ -327,27 +296,7 @@ AnsiString AnsiExtractQuotedStr(std::string_view S, std::size_t& Pos, char Quote
     return Out;
 }
 
-AnsiString AnsiDequotedStr(std::string_view S, char Quote)
-{
-    std::size_t P = 0;
-    if (S.empty() || S[0] != Quote) return AnsiString(S);
-    AnsiString R = AnsiExtractQuotedStr(S, P, Quote);
-    return P == S.size() ? R : AnsiString(S);
-}
-
-bool StartsStr(std::string_view Sub, std::string_view Text)
-{
-    return Text.substr(0, Sub.size()) == Sub;
-}
 bool EndsStr(std::string_view Sub, std::string_view Text)
 {
     return Text.size() >= Sub.size() && Text.substr(Text.size() - Sub.size()) == Sub;
-}
-bool StartsText(std::string_view Sub, std::string_view Text)
-{
-    return Text.size() >= Sub.size() && AnsiSameText(Text.substr(0, Sub.size()), Sub);
-}
-bool EndsText(std::string_view Sub, std::string_view Text)
-{
-    return Text.size() >= Sub.size() && AnsiSameText(Text.substr(Text.size() - Sub.size()), Sub);
 }

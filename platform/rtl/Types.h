@@ -72,14 +72,6 @@ constexpr TSmallPoint SmallPoint(int X, int Y)
 {
     return {std::int16_t(X), std::int16_t(Y)};
 }
-constexpr TPoint SmallPointToPoint(TSmallPoint P)
-{
-    return {P.x, P.y};
-}
-constexpr TSmallPoint PointToSmallPoint(TPoint P)
-{
-    return SmallPoint(P.X, P.Y);
-}
 
 constexpr bool IsRectEmpty(const TRect& R)
 {
@@ -88,14 +80,6 @@ constexpr bool IsRectEmpty(const TRect& R)
 constexpr bool PtInRect(const TRect& R, const TPoint& P)
 {
     return P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom;
-}
-constexpr bool EqualRect(const TRect& A, const TRect& B)
-{
-    return A == B;
-}
-constexpr TPoint CenterPoint(const TRect& R)
-{
-    return {(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2};
 }
 
 // Dest = the common part of R1 and R2; empty (all zero) when they do not meet.
@@ -106,19 +90,6 @@ inline bool IntersectRect(TRect& Dest, const TRect& R1, const TRect& R2)
     if (IsRectEmpty(R)) R = TRect();
     Dest = R;
     return !IsRectEmpty(R);
-}
-
-// Dest = the smallest rectangle holding both; an empty one does not count.
-inline bool UnionRect(TRect& Dest, const TRect& R1, const TRect& R2)
-{
-    if (IsRectEmpty(R1))
-        Dest = IsRectEmpty(R2) ? TRect() : R2;
-    else if (IsRectEmpty(R2))
-        Dest = R1;
-    else
-        Dest = TRect(std::min(R1.Left, R2.Left), std::min(R1.Top, R2.Top), std::max(R1.Right, R2.Right),
-                     std::max(R1.Bottom, R2.Bottom));
-    return !IsRectEmpty(Dest);
 }
 
 inline bool OffsetRect(TRect& R, int DX, int DY)
@@ -136,17 +107,5 @@ inline bool InflateRect(TRect& R, int DX, int DY)
     R.Right += DX;
     R.Top -= DY;
     R.Bottom += DY;
-    return true;
-}
-
-inline bool SetRect(TRect& R, int Left, int Top, int Right, int Bottom)
-{
-    R = TRect(Left, Top, Right, Bottom);
-    return true;
-}
-
-inline bool SetRectEmpty(TRect& R)
-{
-    R = TRect();
     return true;
 }

@@ -76,6 +76,14 @@ TEST_F(ScrollWindowTest, ScrollingMovesThePixelsAndRepaintsOnlyWhatItUncovers)
     ScrollWindowEx(C->GetHandle(), 30, 0, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
     PaintNow(C);
     EXPECT_EQ(C->Paints, (std::vector<TRect>{Rect(0, 0, 30, 100)}));
+
+    // What is validated again before the paint is not painted.
+    C->Paints.clear();
+    InvalidateRect(C->GetHandle(), nullptr, false);
+    const TRect Top = Rect(0, 0, 100, 50);
+    EXPECT_TRUE(ValidateRect(C->GetHandle(), &Top));
+    PaintNow(C);
+    EXPECT_EQ(C->Paints, (std::vector<TRect>{Rect(0, 50, 100, 100)}));
 }
 
 TEST_F(ScrollWindowTest, OnlyThePixelsInsideTheClipRectangleMove)

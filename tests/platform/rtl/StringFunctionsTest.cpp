@@ -58,6 +58,10 @@ TEST(StringFunctions, ComparisonsIgnoringCaseFoldCodePoints)
     EXPECT_NE(CompareText("\xC3\xA9", "\xC3\x89"), 0); // ASCII-only comparison
     EXPECT_TRUE(SameText("Hello", "hELLO"));
     EXPECT_TRUE(WideSameText(u"Stra\u00DFe", u"STRA\u00DFE"));
+    EXPECT_EQ(WideLowerCase(u"\u00C9Z\u00E9"), u"\u00E9z\u00E9");
+    EXPECT_LT(WideCompareStr(u"B", u"a"), 0); // code points, case counts
+    EXPECT_GT(WideCompareStr(u"\u00E9", u"z"), 0);
+    EXPECT_EQ(WideCompareStr(u"\u00E9", u"\u00E9"), 0);
 }
 
 TEST(StringFunctions, StringReplaceIgnoringCaseReplacesWholeFoldedCharacters)
@@ -82,6 +86,10 @@ TEST(StringFunctions, StringReplaceIgnoringCaseReplacesWholeFoldedCharacters)
 
 TEST(StringFunctions, IntegerConversionsAndTheirErrors)
 {
+    EXPECT_EQ(BoolToStr(true), "-1");
+    EXPECT_EQ(BoolToStr(false), "0");
+    EXPECT_EQ(BoolToStr(true, true), "True");
+    EXPECT_EQ(BoolToStr(false, true), "False");
     EXPECT_EQ(IntToStr(-42), "-42");
     EXPECT_EQ(StrToInt(" 17"), 17);
     EXPECT_EQ(StrToInt("$FF"), 255);
