@@ -1,5 +1,5 @@
 #include "platform/controls/Forms.h"
-#include "platform/controls/UserInteraction.h"
+#include "platform/win/UserInteraction.h"
 #include "platform/qt/BridgeWidget.h"
 #include "platform/qt/QtStrings.h"
 
