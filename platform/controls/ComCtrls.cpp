@@ -1,7 +1,7 @@
 #include "platform/controls/ComCtrls.h"
 #include "platform/graphics/DeviceContext.h"
 #include "platform/qt/Bridge.h"
-#include "platform/qt/Guarded.h"
+#include "platform/controls/ControlWindows.h"
 #include "platform/qt/ImageLists.h"
 #include "platform/qt/QtStrings.h"
 

@@ -548,7 +548,13 @@ QMenuBar* FormMenuBar(TCustomForm* Form)
 
 // ---- TApplication ---------------------------------------------------------------------------------------------
 
-TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner)
+{
+    // What escapes where the window system hands on an event goes here too.
+    SetExceptionHandler([](HWND Wnd) {
+        if (Application) Application->HandleException(FindControl(Wnd));
+    });
+}
 
 void TApplication::Initialize()
 {

@@ -1,7 +1,7 @@
 // TCustomEdit over a QLineEdit, and the text conversions the text controls share.
 #include "platform/controls/StdCtrls.h"
 #include "platform/controls/Clipbrd.h"
-#include "platform/qt/Guarded.h"
+#include "platform/controls/ControlWindows.h"
 #include "platform/qt/QtStrings.h"
 #include "platform/qt/TextControls.h"
 

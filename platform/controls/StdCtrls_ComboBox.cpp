@@ -1,6 +1,6 @@
 // TCustomComboBox: the combo box over a QComboBox and its items.
 #include "platform/controls/StdCtrls.h"
-#include "platform/qt/Guarded.h"
+#include "platform/controls/ControlWindows.h"
 #include "platform/qt/QtStrings.h"
 #include "platform/qt/TextControls.h"
 

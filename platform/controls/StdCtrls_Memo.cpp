@@ -202,8 +202,9 @@ TCustomMemo::TCustomMemo(TComponent* AOwner)
 {
     SetControlStyle(GetControlStyle() - TControlStyle{csFixedHeight});
     SetBounds(GetLeft(), GetTop(), 185, 89);
-    FDocument->Changed = QObject::connect(&FDocument->Document, &QTextDocument::contentsChanged, &FDocument->Document,
-                                          [this] { Guarded(this, [this] { Change(); }); });
+    FDocument->Changed =
+        QObject::connect(&FDocument->Document, &QTextDocument::contentsChanged, &FDocument->Document,
+                         [this] { Guarded(HandleAllocated() ? GetHandle() : nullptr, [this] { Change(); }); });
 }
 
 TCustomMemo::~TCustomMemo()

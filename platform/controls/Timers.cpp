@@ -1,5 +1,6 @@
 #include "platform/controls/Timers.h"
 #include "platform/controls/Forms.h"
+#include "platform/qt/Guarded.h"
 #include "platform/win/WinTimers.h"
 
 #include <QTimer>
@@ -31,11 +32,7 @@ private:
         if (!Owner) return;
         InTick = true;
         // No exception crosses Qt: the application shows it, as for any message.
-        try {
-            Owner->Timer();
-        } catch (...) {
-            if (Application) Application->HandleException(nullptr);
-        }
+        Guarded(nullptr, [this] { Owner->Timer(); });
         InTick = false;
     }
 

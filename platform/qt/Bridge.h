@@ -35,6 +35,17 @@ QImage* BackingImage(HWND Wnd);
 // already.
 void RouteWidgetEvents(TWinControl* Control, QWidget* Widget);
 
+// ---- Exceptions ----------------------------------------------------------------------
+
+// No exception crosses Qt: where the window system hands an event or a
+// message on, it catches what escapes and gives it to the handler that the
+// class library registered (the application object's HandleException). Wnd
+// is the window the event was for, or null.
+using TExceptionHandler = void (*)(HWND Wnd);
+void SetExceptionHandler(TExceptionHandler Handler);
+// Passes the exception being handled to the registered handler (inside a catch block only).
+void HandleWindowException(HWND Wnd);
+
 // ---- Forms and menus --------------------------------------------------------------
 
 // Puts Bar at the top of the form's window (null takes it away). The client

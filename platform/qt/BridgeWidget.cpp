@@ -24,6 +24,8 @@ HWND CaptureWindow = nullptr;
 
 namespace {
 
+TExceptionHandler ExceptionHandler = nullptr;
+
 // A resize of a top-level window from a grip or border that the window
 // manager cannot take over (offscreen, or no window manager): the window
 // follows the mouse until the button is released.
@@ -127,6 +129,18 @@ QEvent::Type TPostedMessage::EventType()
 {
     static const QEvent::Type Type = QEvent::Type(QEvent::registerEventType());
     return Type;
+}
+
+// ---- Exceptions ----------------------------------------------------------------------------
+
+void SetExceptionHandler(TExceptionHandler Handler)
+{
+    ExceptionHandler = Handler;
+}
+
+void HandleWindowException(HWND Wnd)
+{
+    if (ExceptionHandler) ExceptionHandler(Wnd);
 }
 
 // ---- Windows -----------------------------------------------------------------------------
@@ -363,7 +377,7 @@ void TBridgeWidget::paintEvent(QPaintEvent* Event)
     try {
         RenderInvalid();
     } catch (...) {
-        if (Application) Application->HandleException(FControl);
+        HandleWindowException(Handle());
     }
     if (Image.isNull()) return;
     QPainter P(this);
@@ -413,7 +427,7 @@ bool TBridgeWidget::event(QEvent* Event)
                 if (!Key || Send(CN_BASE + P->Msg, P->WParam, P->LParam) == 0)
                     if (FControl) Send(P->Msg, P->WParam, P->LParam);
             } catch (...) {
-                if (Application) Application->HandleException(FControl);
+                HandleWindowException(Handle());
             }
         }
         return true;
@@ -506,7 +520,7 @@ bool TBridgeWidget::event(QEvent* Event)
             return QWidget::event(Event);
         }
     } catch (...) {
-        if (Application) Application->HandleException(FControl);
+        HandleWindowException(Handle());
         return true;
     }
 }
@@ -536,7 +550,7 @@ bool TBridgeWidget::eventFilter(QObject* Watched, QEvent* Event)
             return false;
         }
     } catch (...) {
-        if (Application) Application->HandleException(FControl);
+        HandleWindowException(Handle());
         return true;
     }
 }

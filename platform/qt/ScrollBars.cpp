@@ -265,14 +265,14 @@ bool TWindowScrollBars::eventFilter(QObject* Watched, QEvent* Event)
 {
     // The wheel over a bar turns the window's contents, as on Windows.
     if (Event->type() != QEvent::Wheel || !FWindow->Control()) return false;
-    Guarded(FWindow->Control(), [&] { FWindow->DeliverWheel(static_cast<QWidget*>(Watched), Event); });
+    Guarded(FWindow->Handle(), [&] { FWindow->DeliverWheel(static_cast<QWidget*>(Watched), Event); });
     return true;
 }
 
 void TWindowScrollBars::Notify(int Bar, WORD Code, int Position)
 {
     if (!FWindow->Control()) return;
-    Guarded(FWindow->Control(),
+    Guarded(FWindow->Handle(),
             [&] { FWindow->Send(Bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, MAKELONG(Code, WORD(Position)), 0); });
 }
 

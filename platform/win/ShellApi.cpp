@@ -170,7 +170,7 @@ private:
         try {
             SendMessageA(Wnd, WM_DROPFILES, reinterpret_cast<WPARAM>(Drop), 0);
         } catch (...) {
-            if (Application) Application->HandleException(Control);
+            HandleWindowException(Wnd);
         }
         DragFinish(Drop);
     }

@@ -32,7 +32,7 @@ void Tick(HWND Wnd, UINT_PTR Id, TIMERPROC TimerFunc)
     }
     TWinControl* Control = ControlOf(Wnd);
     if (!Control) return;
-    Guarded(Control, [&] {
+    Guarded(Wnd, [&] {
         if (TimerFunc)
             TimerFunc(Wnd, WM_TIMER, Id, Time);
         else
