@@ -1,5 +1,5 @@
 #include "platform/controls/Buttons.h"
-#include "platform/qt/ImageLists.h"
+#include "platform/controls/ImageLists.h"
 
 #include <QPushButton>
 

@@ -1,8 +1,9 @@
 #include "platform/controls/ComCtrls.h"
+#include "platform/controls/Forms.h"
 #include "platform/graphics/DeviceContext.h"
 #include "platform/qt/Bridge.h"
 #include "platform/controls/ControlWindows.h"
-#include "platform/qt/ImageLists.h"
+#include "platform/controls/ImageLists.h"
 #include "platform/qt/QtStrings.h"
 
 #include <QApplication>

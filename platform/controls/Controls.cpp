@@ -1,7 +1,7 @@
 // TControl: properties, messages and the mouse.
 #include "platform/controls/Controls.h"
 #include "platform/controls/Forms.h"
-#include "platform/qt/BridgeWidget.h"
+#include "platform/controls/ControlWindows.h"
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
 // canvases and the self-painted control classes.
 #include "platform/controls/Controls.h"
 #include "platform/graphics/DeviceContext.h"
-#include "platform/qt/BridgeWidget.h"
+#include "platform/qt/Bridge.h"
 
 using namespace platform::detail;
 
@@ -44,7 +44,7 @@ void TWinControl::Repaint()
 
 void TWinControl::Update()
 {
-    if (FWidget) UpdateWindow(FWidget->Handle());
+    if (FHandle) UpdateWindow(FHandle);
 }
 
 // ---- Device contexts ----------------------------------------------------------------------------
@@ -109,13 +109,7 @@ void TWinControl::PaintHandler(TMessage& Message)
 {
     HDC DC = reinterpret_cast<HDC>(Message.WParam);
     bool Own = false;
-    if (!DC) {
-        DC = FWidget ? FWidget->PaintDC : nullptr;
-        if (!DC) {
-            DC = FWidget ? CreateWindowDC(FWidget, true, true) : GetDC(nullptr);
-            Own = true;
-        }
-    }
+    if (!DC) DC = WindowPaintDC(FHandle, Own);
     if (FControls.empty()) {
         PaintWindow(DC);
     } else {
@@ -187,9 +181,9 @@ void TWinControl::WMEraseBkgnd(TMessage& Message)
 void TWinControl::WMNCPaint(TMessage& Message)
 {
     TControl::WMNCPaint(Message);
-    if (FBorderWidth <= 0 || !FWidget) return;
+    if (FBorderWidth <= 0 || !FHandle) return;
     // The border width is non-client area in the control's colour.
-    HDC DC = GetWindowDC(FWidget->Handle());
+    HDC DC = GetWindowDC(FHandle);
     const TPoint O = GetClientOffset();
     const TRect Client = GetClientRect();
     QRegion Ring(QRect(O.X - FBorderWidth, O.Y - FBorderWidth, Client.Right + 2 * FBorderWidth,
@@ -201,7 +195,7 @@ void TWinControl::WMNCPaint(TMessage& Message)
     Canvas.SetBrush(FBrush.get());
     Canvas.FillRect(Rect(0, 0, FWidth, FHeight));
     Canvas.SetHandle(nullptr);
-    ReleaseDC(FWidget->Handle(), DC);
+    ReleaseDC(FHandle, DC);
 }
 
 // ---- Self-painted controls ---------------------------------------------------------------------------

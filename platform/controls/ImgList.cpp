@@ -1,7 +1,7 @@
 #include "platform/controls/ImgList.h"
 #include "platform/graphics/BitmapImages.h"
 #include "platform/graphics/DeviceContext.h"
-#include "platform/qt/ImageLists.h"
+#include "platform/controls/ImageLists.h"
 
 #include <QPainter>
 #include <QPainterPath>

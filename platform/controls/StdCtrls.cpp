@@ -3,7 +3,7 @@
 #include "platform/controls/Clipbrd.h"
 #include "platform/controls/ControlWindows.h"
 #include "platform/qt/QtStrings.h"
-#include "platform/qt/TextControls.h"
+#include "platform/controls/TextControls.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

@@ -1,5 +1,6 @@
 // TButton and TCustomCheckBox over Qt's push button and check box.
 #include "platform/controls/StdCtrls.h"
+#include "platform/controls/Forms.h"
 #include "platform/controls/ControlWindows.h"
 #include "platform/qt/QtStrings.h"
 

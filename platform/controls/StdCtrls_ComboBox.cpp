@@ -2,7 +2,7 @@
 #include "platform/controls/StdCtrls.h"
 #include "platform/controls/ControlWindows.h"
 #include "platform/qt/QtStrings.h"
-#include "platform/qt/TextControls.h"
+#include "platform/controls/TextControls.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -199,7 +199,7 @@ void TCustomComboBox::ApplyComboSettings()
     if (Combo->isEditable() != HasEdit()) {
         Combo->setEditable(HasEdit());
         if (QLineEdit* Edit = Combo->lineEdit()) {
-            RouteWidgetEvents(this, Edit);
+            RouteWidgetEvents(GetHandle(), Edit);
             QObject::connect(Edit, &QLineEdit::textEdited, Combo,
                              ForControl(this, Combo->parentWidget(), [this] { Change(); }));
         }

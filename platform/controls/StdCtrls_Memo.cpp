@@ -2,7 +2,7 @@
 #include "platform/controls/StdCtrls.h"
 #include "platform/qt/Guarded.h"
 #include "platform/qt/QtStrings.h"
-#include "platform/qt/TextControls.h"
+#include "platform/controls/TextControls.h"
 
 #include <QMimeData>
 #include <QPlainTextDocumentLayout>

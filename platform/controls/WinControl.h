@@ -48,15 +48,6 @@
 #include <vector>
 
 class QWidget; // only platform sources see Qt; elsewhere this is an opaque pointer
-class QMenuBar;
-
-namespace platform::detail {
-class TBridgeWidget;
-struct TWindowData;
-void DefaultWindowBehaviour(TWinControl* Control, TMessage& Message);
-void SetFormMenuBar(TCustomForm* Form, QMenuBar* Bar);
-QMenuBar* FormMenuBar(TCustomForm* Form);
-} // namespace platform::detail
 
 // ---- TWinControl ----------------------------------------------------------------------------------
 
@@ -70,7 +61,7 @@ public:
 
     // The window; asking for it creates it (and the parents' windows).
     HWND GetHandle();
-    bool HandleAllocated() const { return FWidget != nullptr; }
+    bool HandleAllocated() const { return FHandle != nullptr; }
     void HandleNeeded();
     // A window outside the class library to sit in when there is no Parent.
     HWND GetParentWindow() const { return FParentWindow; }
@@ -134,11 +125,6 @@ public:
 
 protected:
     friend class TControl;
-    friend class platform::detail::TBridgeWidget;
-    friend struct platform::detail::TWindowData;
-    friend void platform::detail::DefaultWindowBehaviour(TWinControl* Control, TMessage& Message);
-    friend void platform::detail::SetFormMenuBar(TCustomForm* Form, QMenuBar* Bar);
-    friend QMenuBar* platform::detail::FormMenuBar(TCustomForm* Form);
 
     // ---- The window ----
     virtual void CreateParams(TCreateParams& Params);
@@ -249,8 +235,14 @@ private:
     void FixupTabList();
     void RemoveFocus(bool Removing);
 
-    platform::detail::TBridgeWidget* FWidget = nullptr;
-    std::unique_ptr<platform::detail::TWindowData> FWindow;
+    // The window's procedure, which the window system calls (the bottom of its chain).
+    static LRESULT ClassWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+
+    HWND FHandle = nullptr;
+    // The client area worked out while there is no window (with one, the window keeps it).
+    bool FClientValid = false;
+    TPoint FClientOffset;
+    TSize FClientSize;
     HWND FParentWindow = nullptr;
     std::vector<TControl*> FControls;
     std::vector<TWinControl*> FWinControls;
@@ -261,8 +253,6 @@ private:
     bool FDoubleBuffered = false;
     TBorderWidth FBorderWidth = 0;
     std::unique_ptr<TBrush> FBrush;
-    DWORD FStyle = 0;
-    DWORD FExStyle = 0;
 };
 
 // The control whose window Handle is, or null.

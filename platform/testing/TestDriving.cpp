@@ -1,4 +1,6 @@
 #include "platform/testing/TestDriving.h"
+#include "platform/controls/ControlWindows.h"
+#include "platform/controls/MenuWidgets.h"
 #include "platform/qt/BridgeWidget.h"
 #include "platform/qt/QtStrings.h"
 
