@@ -5,6 +5,7 @@
 #include "platform/qt/Guarded.h"
 #include "platform/graphics/HandleTable.h"
 #include "platform/qt/QtStrings.h"
+#include "platform/rtl/ScopeExit.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -319,16 +320,9 @@ bool TBridgeWidget::SendForEvent(UINT Msg, WPARAM WParam, LPARAM LParam, LRESULT
     Context.Window = this;
     Context.Msg = Msg;
     Context.WParam = WParam;
-    TEventContext* Outer = CurrentEvent;
-    CurrentEvent = &Context;
-    LRESULT R = 0;
-    try {
-        R = Send(Msg, WParam, LParam);
-    } catch (...) {
-        CurrentEvent = Outer;
-        throw;
-    }
-    CurrentEvent = Outer;
+    // Nested events (a handler that sends input of its own) restore the outer one.
+    const TRestore Restore(CurrentEvent, &Context);
+    const LRESULT R = Send(Msg, WParam, LParam);
     if (Result) *Result = R;
     if (WParamAtDefault) *WParamAtDefault = Context.WParam;
     return Context.DefaultReached;
@@ -424,30 +418,18 @@ QRegion TBridgeWidget::RenderInvalid()
     const QPoint Offset = ClientOffset();
     if (Erase) {
         HDC EraseDC = CreateWindowDC(this, true, true);
+        const TScopeExit Release([EraseDC] { DeleteDC(EraseDC); });
         EraseDC->Clip = Region.translated(Offset);
-        try {
-            Send(WM_ERASEBKGND, WPARAM(EraseDC), 0);
-        } catch (...) {
-            DeleteDC(EraseDC);
-            throw;
-        }
-        DeleteDC(EraseDC);
+        Send(WM_ERASEBKGND, WPARAM(EraseDC), 0);
         if (!FLive) return Painted;
     }
     HDC DC = CreateWindowDC(this, true, true);
+    const TScopeExit Release([DC] { DeleteDC(DC); });
     DC->Clip = Region.translated(Offset);
-    PaintDC = DC;
-    PaintRegion = Region;
-    try {
+    {
+        const TRestore Painting(PaintDC, DC);
         Send(WM_PAINT, 0, 0);
-    } catch (...) {
-        PaintDC = nullptr;
-        DeleteDC(DC);
-        throw;
     }
-    PaintDC = nullptr;
-    PaintRegion = QRegion();
-    DeleteDC(DC);
     Painted += Region.translated(Offset);
     return Painted;
 }
@@ -465,10 +447,8 @@ void TBridgeWidget::paintEvent(QPaintEvent* Event)
 
 void TBridgeWidget::SetGeometryQuietly(const QRect& Rect)
 {
-    const bool Was = ApplyingGeometry;
-    ApplyingGeometry = true;
+    const TRestore Applying(ApplyingGeometry, true);
     setGeometry(Rect);
-    ApplyingGeometry = Was;
 }
 
 void TBridgeWidget::HandleGeometry(QEvent*)

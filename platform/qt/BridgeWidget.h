@@ -84,7 +84,6 @@ public:
     bool EraseNeeded = false;
     bool FrameInvalid = true;
     HDC PaintDC = nullptr; // while WM_PAINT runs (BeginPaint)
-    QRegion PaintRegion;   // client coordinates, while WM_PAINT runs
     void InvalidateClient(const QRect* Rect, bool Erase);
     void ValidateClient(const QRect* Rect);
     // Makes the image the window's size (invalidating everything when it was not).

@@ -2,6 +2,7 @@
 // class library put in it) become messages through the window's chain.
 #include "platform/qt/BridgeWidget.h"
 #include "platform/qt/Guarded.h"
+#include "platform/rtl/ScopeExit.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -268,10 +269,8 @@ TBridgeWidget::TMouseOutcome TBridgeWidget::HandleMouse(QWidget* Source, QEvent*
     InputButtons = ME->buttons();
     LastMouseScreenPos = Global;
     HaveLastMouseScreenPos = true;
-    struct TDepth {
-        TDepth() { ++MouseEventDepth; }
-        ~TDepth() { --MouseEventDepth; }
-    } Depth;
+    ++MouseEventDepth;
+    const TScopeExit Depth([] { --MouseEventDepth; });
 
     if (FollowResizeDrag(this, Event, Global)) return moSwallowed;
 
@@ -400,9 +399,8 @@ bool TBridgeWidget::HandleKey(QEvent* Event)
                           Typed);
         QWidget* Receiver = QApplication::focusWidget();
         if (!Receiver) Receiver = Inner;
-        FReplaying = true;
+        const TRestore Replaying(FReplaying, true);
         QCoreApplication::sendEvent(Receiver, &Changed);
-        FReplaying = false;
     }
     return true;
 }
@@ -469,11 +467,7 @@ void TBridgeWidget::ReplayToInner(const TMessage& Message)
     if (!Target) return;
     QWidget* KeyTarget = QApplication::focusWidget();
     if (!KeyTarget || (KeyTarget != Target && !Target->isAncestorOf(KeyTarget))) KeyTarget = Target;
-    FReplaying = true;
-    struct TReset {
-        bool& Flag;
-        ~TReset() { Flag = false; }
-    } Reset{FReplaying};
+    const TRestore Replaying(FReplaying, true);
     switch (Message.Msg) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
