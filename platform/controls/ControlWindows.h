@@ -7,6 +7,11 @@
 #include <QPointer>
 #include <QWidget>
 
+template <class T> T* TWinControl::InnerWidgetAs() const
+{
+    return qobject_cast<T*>(platform::detail::InnerWidget(FHandle));
+}
+
 namespace platform::detail {
 
 // The window widget of a control, created when needed.

@@ -156,7 +156,7 @@ void TWinControl::CreateWnd()
     TCreateParams Params;
     CreateParams(Params);
     CreateWindowHandle(Params);
-    SetInnerWidget(FHandle, CreateInnerWidget(WidgetOf(FHandle)));
+    CreateInnerWidget();
     PlaceWindow();
     EnableWindow(FHandle, GetEnabled());
 }
@@ -267,16 +267,6 @@ void TWinControl::PlaceWindow()
     }
     platform::detail::PlaceWindow(FHandle, R);
     UpdateInnerWidget();
-}
-
-QWidget* TWinControl::CreateInnerWidget(QWidget*)
-{
-    return nullptr;
-}
-
-QWidget* TWinControl::GetInnerWidget() const
-{
-    return InnerWidget(FHandle);
 }
 
 TRect TWinControl::GetInnerWidgetRect()

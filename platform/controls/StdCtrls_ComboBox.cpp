@@ -175,8 +175,9 @@ void TCustomComboBox::DestroyWnd()
     TWinControl::DestroyWnd();
 }
 
-QWidget* TCustomComboBox::CreateInnerWidget(QWidget* Window)
+void TCustomComboBox::CreateInnerWidget()
 {
+    QWidget* Window = WindowWidget(this);
     auto* Combo = new TComboBoxWidget(Window);
     Combo->setInsertPolicy(QComboBox::NoInsert);
     Combo->setModel(&FModel->Model);
@@ -189,7 +190,7 @@ QWidget* TCustomComboBox::CreateInnerWidget(QWidget* Window)
                          Click();
                          Select();
                      }));
-    return Combo;
+    SetInnerWidget(GetHandle(), Combo);
 }
 
 void TCustomComboBox::ApplyComboSettings()

@@ -1,8 +1,8 @@
 // TWinControl: a control with a window of its own.
 //
-// Windows. A TWinControl's window (Handle) is one QWidget, created when
-// first needed (HandleNeeded) from CreateParams; RecreateWnd applies new
-// CreateParams to the same widget. The window covers the control's bounds;
+// Windows. A TWinControl's window (Handle) is made by the window system when
+// first needed (HandleNeeded) from CreateParams, with the control's class
+// procedure; RecreateWnd applies new CreateParams to the same window. The window covers the control's bounds;
 // its client area is what WM_NCCALCSIZE leaves (borders, and later scroll
 // bars, outside it); WM_NCPAINT paints the rest. Child windows are placed at
 // the parent's client origin + (Left, Top).
@@ -16,16 +16,18 @@
 //
 // Controls that wrap a Qt widget (TEdit, TMemo, TComboBox, TButton ...):
 //   1. Derive from TWinControl (or TCustomControl when you also paint) and
-//      override CreateInnerWidget(QWidget* Window): create the Qt widget
-//      with Window as its parent, set it up and return it. The platform owns
-//      it (it goes with the window), routes its events and keeps it placed.
+//      override CreateInnerWidget(): create the Qt widget in the window, set
+//      it up and hand it to the window (platform/controls/ControlWindows.h:
+//      WindowWidget, SetInnerWidget; InnerWidgetAs finds it again). The
+//      platform owns it (it goes with the window), routes its events and
+//      keeps it placed.
 //   2. Its geometry is GetInnerWidgetRect() in window coordinates, by default
 //      the client rectangle; override that for margins (and call
 //      UpdateInnerWidget() when they change). Borders, non-client painting
 //      and child windows around it work as for any control.
 //   3. Every mouse, key and focus event of the inner widget (and of its
 //      viewport when it is a scroll area; add others with
-//      platform::detail::RouteWidgetEvents) first goes through the window
+//      RouteWidgetEvents) first goes through the window
 //      chain and WndProc as a message. If the message reaches
 //      TWinControl::DefaultHandler, the widget gets the event and handles it
 //      itself; a handler that does not pass it on swallows it. Messages sent
@@ -46,8 +48,6 @@
 
 #include <memory>
 #include <vector>
-
-class QWidget; // only platform sources see Qt; elsewhere this is an opaque pointer
 
 // ---- TWinControl ----------------------------------------------------------------------------------
 
@@ -140,8 +140,10 @@ protected:
     // Recomputes the client area (WM_NCCALCSIZE) and repaints the frame.
     void FrameChanged();
     // Wrapped Qt widget (see the top of this file).
-    virtual QWidget* CreateInnerWidget(QWidget* Window);
-    QWidget* GetInnerWidget() const;
+    virtual void CreateInnerWidget() {}
+    // The inner widget as a T (a Qt widget class), or null; for the
+    // platform's sources, which see Qt (ControlWindows.h).
+    template <class T> T* InnerWidgetAs() const;
     virtual TRect GetInnerWidgetRect();
     void UpdateInnerWidget();
     // The client area's offset inside the window rectangle.
