@@ -287,7 +287,7 @@ void TBridgeWidget::Detach()
     for (const QPointer<QWidget>& W : FRouted)
         if (W) W->removeEventFilter(this);
     FRouted.clear();
-    // A window that goes takes no focus with it to another control.
+    // A window that goes takes no focus with it to another window.
     QWidget* Focus = QApplication::focusWidget();
     if (Focus && (Focus == this || isAncestorOf(Focus))) Focus->clearFocus();
     hide();

@@ -1,4 +1,4 @@
-// Window procedures and the window calls, over the controls' windows.
+// Window procedures and the window calls, over the window system's windows.
 #include "platform/win/WinUser.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/graphics/DeviceContext.h"

@@ -104,7 +104,7 @@ BOOL GetWindowRect(HWND Wnd, TRect* Rect);
 BOOL GetClientRect(HWND Wnd, TRect* Rect);
 BOOL ClientToScreen(HWND Wnd, TPoint* Point);
 BOOL ScreenToClient(HWND Wnd, TPoint* Point);
-// Moves, sizes, orders, shows or hides the window; the control's bounds follow.
+// Moves, sizes, orders, shows or hides the window; the class library's bounds follow.
 BOOL SetWindowPos(HWND Wnd, HWND InsertAfter, int X, int Y, int CX, int CY, UINT Flags);
 BOOL ShowWindow(HWND Wnd, int CmdShow);
 // The deepest window of the program at a screen point, or 0.
