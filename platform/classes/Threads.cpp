@@ -14,10 +14,8 @@
 #include <thread>
 #include <vector>
 
-namespace platform::detail {
-
 // Fields marked "under the lock" belong to the one lock of TSync below.
-struct TThreadState {
+struct TThread::TState {
     std::thread Worker;
     bool CreateSuspended = false;
     int SuspendCount = 1;              // under the lock; every thread is made suspended
@@ -33,10 +31,6 @@ struct TThreadState {
     // Under the lock: the worker may go on past its pause points.
     bool MayRun() const { return SuspendCount == 0 || Terminated; }
 };
-
-} // namespace platform::detail
-
-using platform::detail::TThreadState;
 
 namespace {
 
@@ -110,7 +104,7 @@ bool CheckSynchronize(int Timeout)
     return true;
 }
 
-TThread::TThread(bool CreateSuspended) : FState(std::make_unique<TThreadState>())
+TThread::TThread(bool CreateSuspended) : FState(std::make_unique<TState>())
 {
     FState->CreateSuspended = CreateSuspended;
 }

@@ -14,10 +14,6 @@ enum TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest,
 
 using TThreadMethod = std::function<void()>;
 
-namespace platform::detail {
-struct TThreadState;
-}
-
 class TThread : public TObject {
 public:
     QM_CLASS(TThread, TObject)
@@ -72,7 +68,8 @@ private:
     void Launch();
     void Queue(const TThreadMethod& Method, bool HonourPause);
 
-    std::unique_ptr<platform::detail::TThreadState> FState;
+    struct TState;
+    std::unique_ptr<TState> FState;
 };
 
 // Runs the methods that threads have handed to Synchronize; call it on the

@@ -1,5 +1,6 @@
 #include "platform/controls/Buttons.h"
-#include "platform/qt/ImageLists.h"
+#include "platform/controls/ControlWindows.h"
+#include "platform/controls/ImageLists.h"
 
 #include <QPushButton>
 
@@ -38,10 +39,10 @@ void TBitBtn::SetGlyphFromImages(TCustomImageList* Images, int Index)
     ButtonChanged();
 }
 
-void TBitBtn::UpdateButton(QWidget* Widget)
+void TBitBtn::UpdateButton()
 {
-    TButton::UpdateButton(Widget);
-    auto* Button = qobject_cast<QPushButton*>(Widget);
+    TButton::UpdateButton();
+    auto* Button = InnerWidgetAs<QPushButton>();
     if (!Button) return;
     const QImage Glyph = FImages ? ImageListImage(FImages, FImageIndex) : StockImage(FGlyphName, GlyphSize, GlyphSize);
     Button->setIcon(Glyph.isNull() ? QIcon() : QIcon(QPixmap::fromImage(Glyph)));

@@ -21,7 +21,7 @@ public:
     void SetGlyphFromImages(TCustomImageList* Images, int Index);
 
 protected:
-    void UpdateButton(QWidget* Button) override;
+    void UpdateButton() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:

@@ -1,8 +1,9 @@
 #include "platform/controls/ComCtrls.h"
+#include "platform/controls/Forms.h"
 #include "platform/graphics/DeviceContext.h"
 #include "platform/qt/Bridge.h"
-#include "platform/qt/Guarded.h"
-#include "platform/qt/ImageLists.h"
+#include "platform/controls/ControlWindows.h"
+#include "platform/controls/ImageLists.h"
 #include "platform/qt/QtStrings.h"
 #include "platform/rtl/ScopeExit.h"
 
@@ -184,7 +185,7 @@ void TPageControl::ChangeActivePage(TTabSheet* Page)
         }
         if (Old) Old->SetVisible(false);
     }
-    if (auto* Row = qobject_cast<QTabBar*>(GetInnerWidget())) {
+    if (auto* Row = InnerWidgetAs<QTabBar>()) {
         TRestore Updating(FUpdatingTabs, true);
         Row->setCurrentIndex(Page ? Page->GetTabIndex() : -1);
     }
@@ -316,23 +317,23 @@ TRect TPageControl::GetInnerWidgetRect()
     return Bounds(Offset.X + TabIndent, Offset.Y, std::max(0, int(R.Width()) - 2 * TabIndent), TabHeight());
 }
 
-QWidget* TPageControl::CreateInnerWidget(QWidget* Window)
+void TPageControl::CreateInnerWidget()
 {
+    QWidget* Window = WindowWidget(this);
     auto* Row = new TTabRow(Window);
     Row->setDrawBase(false);
     Row->setExpanding(false);
     Row->setElideMode(Qt::ElideNone);
-    FillTabs(Row);
+    SetInnerWidget(GetHandle(), Row);
+    FillTabs();
     QObject::connect(Row, &QTabBar::currentChanged, Row,
                      ForControl(this, Window, [this, Row] { TabPicked(Row->currentIndex()); }));
-    return Row;
 }
 
 void TPageControl::UpdateTabs()
 {
-    QWidget* Row = GetInnerWidget();
-    if (!Row) return;
-    FillTabs(Row);
+    if (!InnerWidgetAs<QTabBar>()) return;
+    FillTabs();
     UpdateInnerWidget();
     Invalidate();
 }
@@ -341,7 +342,7 @@ void TPageControl::UpdateTabs()
 // rather than rebuilding the row.
 void TPageControl::UpdateTabText(TTabSheet* Page)
 {
-    auto* Row = static_cast<TTabRow*>(GetInnerWidget());
+    auto* Row = static_cast<TTabRow*>(InnerWidgetAs<QTabBar>());
     const int Tab = Page->GetTabIndex();
     if (!Row || Tab < 0 || Tab >= Row->count()) {
         UpdateTabs();
@@ -351,9 +352,9 @@ void TPageControl::UpdateTabText(TTabSheet* Page)
     if (Row->tabText(Tab) != Text) Row->setTabText(Tab, Text);
 }
 
-void TPageControl::FillTabs(QWidget* Widget)
+void TPageControl::FillTabs()
 {
-    auto* Row = static_cast<TTabRow*>(Widget);
+    auto* Row = static_cast<TTabRow*>(InnerWidgetAs<QTabBar>());
     TRestore Updating(FUpdatingTabs, true);
     const QSignalBlocker Quiet(Row);
     Row->Height = TabHeight();
@@ -385,7 +386,7 @@ void TPageControl::TabPicked(int TabIndex)
 int TPageControl::IndexOfTabAt(int X, int Y)
 {
     HandleNeeded();
-    auto* Row = qobject_cast<QTabBar*>(GetInnerWidget());
+    auto* Row = InnerWidgetAs<QTabBar>();
     if (!Row) return -1;
     const TRect Inner = GetInnerWidgetRect();
     const TPoint Offset = GetClientOffset();
@@ -395,7 +396,7 @@ int TPageControl::IndexOfTabAt(int X, int Y)
 TRect TPageControl::TabRect(int TabIndex)
 {
     HandleNeeded();
-    auto* Row = qobject_cast<QTabBar*>(GetInnerWidget());
+    auto* Row = InnerWidgetAs<QTabBar>();
     if (!Row || TabIndex < 0 || TabIndex >= Row->count()) return TRect();
     const TRect Inner = GetInnerWidgetRect();
     const TPoint Offset = GetClientOffset();
@@ -438,17 +439,17 @@ TProgressBar::TProgressBar(TComponent* AOwner) : TWinControl(AOwner)
     SetBounds(GetLeft(), GetTop(), 150, 16);
 }
 
-QWidget* TProgressBar::CreateInnerWidget(QWidget* Window)
+void TProgressBar::CreateInnerWidget()
 {
-    auto* Bar = new QProgressBar(Window);
+    auto* Bar = new QProgressBar(WindowWidget(this));
     Bar->setTextVisible(false);
-    UpdateBar(Bar);
-    return Bar;
+    SetInnerWidget(GetHandle(), Bar);
+    UpdateBar();
 }
 
-void TProgressBar::UpdateBar(QWidget* Widget)
+void TProgressBar::UpdateBar()
 {
-    auto* Bar = qobject_cast<QProgressBar*>(Widget);
+    auto* Bar = InnerWidgetAs<QProgressBar>();
     if (!Bar) return;
     Bar->setOrientation(FOrientation == pbVertical ? Qt::Vertical : Qt::Horizontal);
     // Qt shows a busy bar for an empty range; the system shows an empty one.
@@ -467,7 +468,7 @@ void TProgressBar::SetParams(int AMin, int AMax)
     FMin = AMin;
     FMax = AMax;
     FPosition = std::clamp(FPosition, FMin, FMax);
-    UpdateBar(GetInnerWidget());
+    UpdateBar();
 }
 
 void TProgressBar::SetMin(int Value)
@@ -483,7 +484,7 @@ void TProgressBar::SetMax(int Value)
 void TProgressBar::SetPosition(int Value)
 {
     FPosition = std::clamp(Value, FMin, FMax);
-    UpdateBar(GetInnerWidget());
+    UpdateBar();
 }
 
 void TProgressBar::StepIt()
@@ -500,5 +501,5 @@ void TProgressBar::StepBy(int Delta)
 void TProgressBar::SetOrientation(TProgressBarOrientation Value)
 {
     FOrientation = Value;
-    UpdateBar(GetInnerWidget());
+    UpdateBar();
 }

@@ -101,7 +101,7 @@ protected:
     // Asks OnChanging; true lets the user's pick go ahead.
     virtual bool CanChange();
     virtual void Change();
-    QWidget* CreateInnerWidget(QWidget* Window) override;
+    void CreateInnerWidget() override;
     TRect GetInnerWidgetRect() override;
     void AdjustClientRect(TRect& Rect) override;
     void PaintWindow(HDC DC) override;
@@ -121,7 +121,7 @@ private:
     // Rebuilds the Qt tab bar from the pages (captions, pictures, visibility).
     void UpdateTabs();
     void UpdateTabText(TTabSheet* Page);
-    void FillTabs(QWidget* Row);
+    void FillTabs();
     void TabPicked(int TabIndex);
     // The height of the tab row, from the font and the pictures.
     int TabHeight() const;
@@ -163,11 +163,11 @@ public:
     void SetOrientation(TProgressBarOrientation Value);
 
 protected:
-    QWidget* CreateInnerWidget(QWidget* Window) override;
+    void CreateInnerWidget() override;
 
 private:
     void SetParams(int AMin, int AMax);
-    void UpdateBar(QWidget* Bar);
+    void UpdateBar();
 
     int FMin = 0;
     int FMax = 100;

@@ -1,6 +1,6 @@
 // TControl: properties, messages and the mouse.
 #include "platform/controls/Controls.h"
-#include "platform/qt/BridgeWidget.h"
+#include "platform/controls/ControlWindows.h"
 #include "platform/rtl/ScopeExit.h"
 
 #include <cstring>

@@ -1,9 +1,10 @@
 // Bounds, size negotiation, client areas, alignment and anchors.
 #include "platform/controls/Controls.h"
-#include "platform/qt/BridgeWidget.h"
+#include "platform/qt/Bridge.h"
 #include "platform/rtl/ScopeExit.h"
 
 #include <QGuiApplication>
+#include <QWidget>
 
 #include <algorithm>
 
@@ -147,19 +148,16 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     FTop = ATop;
     FWidth = AWidth;
     FHeight = AHeight;
-    if (Sized) FWindow->NCValid = false;
+    if (Sized) FClientValid = false;
+    // A new size invalidates the window's client area, frame and pixels.
     PlaceWindow();
-    if (FWidget && Sized) {
-        FWidget->FrameInvalid = true;
-        FWidget->InvalidateClient(nullptr, true);
-    }
-    WINDOWPOS Pos;
-    Pos.hwnd = FWidget ? FWidget->Handle() : nullptr;
-    Pos.x = ALeft;
-    Pos.y = ATop;
-    Pos.cx = AWidth;
-    Pos.cy = AHeight;
-    Pos.flags = SWP_NOZORDER | SWP_NOACTIVATE | (Moved ? 0 : SWP_NOMOVE) | (Sized ? 0 : SWP_NOSIZE);
+    WINDOWPOS Pos{FHandle,
+                  nullptr,
+                  ALeft,
+                  ATop,
+                  AWidth,
+                  AHeight,
+                  SWP_NOZORDER | SWP_NOACTIVATE | (Moved ? 0 : SWP_NOMOVE) | (Sized ? 0 : SWP_NOSIZE)};
     Deliver(WM_WINDOWPOSCHANGED, 0, LPARAM(&Pos));
     UpdateAnchorRules();
     RequestAlign();
@@ -182,34 +180,44 @@ TRect TControl::GetClientRect()
 
 TRect TWinControl::GetClientRect()
 {
-    TWindowData& W = *FWindow;
-    if (!W.NCValid) {
-        // Valid first with the whole window, so that a handler asking for the
-        // client area while it computes it does not recurse.
-        W.NCValid = true;
-        W.ClientOffset = TPoint();
-        W.ClientSize = TSize(FWidth, FHeight);
+    if (FHandle) {
+        // The window keeps its client area (WM_NCCALCSIZE through its chain).
+        TRect R;
+        ::GetClientRect(FHandle, &R);
+        return R;
+    }
+    if (!FClientValid) {
+        // Valid first with the whole control, so that a handler asking for
+        // the client area while it computes it does not recurse.
+        FClientValid = true;
+        FClientOffset = TPoint();
+        FClientSize = TSize(FWidth, FHeight);
         NCCALCSIZE_PARAMS Params;
         Params.rgrc[0] = RECT{FLeft, FTop, FLeft + FWidth, FTop + FHeight};
-        Deliver(WM_NCCALCSIZE, 1, LPARAM(&Params));
+        Perform(WM_NCCALCSIZE, 1, LPARAM(&Params));
         const RECT& R = Params.rgrc[0];
-        W.ClientOffset = TPoint(R.left - FLeft, R.top - FTop);
-        W.ClientSize = TSize(std::max<LONG>(R.right - R.left, 0), std::max<LONG>(R.bottom - R.top, 0));
+        FClientOffset = TPoint(R.left - FLeft, R.top - FTop);
+        FClientSize = TSize(std::max<LONG>(R.right - R.left, 0), std::max<LONG>(R.bottom - R.top, 0));
     }
-    return Rect(0, 0, W.ClientSize.cx, W.ClientSize.cy);
+    return Rect(0, 0, FClientSize.cx, FClientSize.cy);
 }
 
 TPoint TWinControl::GetClientOffset()
 {
+    if (FHandle) return WindowClientOffset(FHandle);
     GetClientRect();
-    return FWindow->ClientOffset;
+    return FClientOffset;
 }
 
 TPoint TControl::GetClientOrigin()
 {
     if (auto* W = dynamic_cast<TWinControl*>(this)) {
         const TPoint Offset = W->GetClientOffset();
-        if (W->FWidget) return FromQPoint(W->FWidget->mapToGlobal(ToQPoint(Offset)));
+        if (W->FHandle) {
+            TPoint Origin;
+            ::ClientToScreen(W->FHandle, &Origin);
+            return Origin;
+        }
         if (!FParent || W->IsTopLevelWindow()) return TPoint(FLeft + Offset.X, FTop + Offset.Y);
         const TPoint P = FParent->GetClientOrigin();
         return TPoint(P.X + FLeft + Offset.X, P.Y + FTop + Offset.Y);
@@ -518,10 +526,11 @@ void TWinControl::SetZOrder(bool TopMost)
         }
     }
     // Offscreen windows cannot be stacked (Qt only warns).
-    if (FWidget && !(FWidget->isWindow() && QGuiApplication::platformName() == QStringLiteral("offscreen"))) {
+    QWidget* Window = WidgetOf(FHandle);
+    if (Window && !(Window->isWindow() && QGuiApplication::platformName() == QStringLiteral("offscreen"))) {
         if (TopMost)
-            FWidget->raise();
+            Window->raise();
         else
-            FWidget->lower();
+            Window->lower();
     }
 }

@@ -1,9 +1,7 @@
-// The mouse: capture, the control under the mouse (enter and leave), and
-// finding controls by window or position.
-#include "platform/controls/Controls.h"
-#include "platform/qt/BridgeWidget.h"
-
-#include <QApplication>
+// The mouse: capture, the control under the mouse (enter and leave),
+// finding controls by window or position, and cursors.
+#include "platform/controls/ControlWindows.h"
+#include "platform/controls/Forms.h"
 
 using namespace platform::detail;
 
@@ -64,13 +62,12 @@ void SetCaptureControl(TControl* Control)
 
 TWinControl* FindControl(HWND Handle)
 {
-    return ControlOf(Handle);
+    return static_cast<TWinControl*>(WindowParam(Handle));
 }
 
 TWinControl* FindVCLWindow(const TPoint& Pos)
 {
-    TBridgeWidget* B = WindowAt(ToQPoint(Pos));
-    return B ? B->Control() : nullptr;
+    return FindControl(WindowFromPoint(Pos));
 }
 
 namespace platform::detail {
@@ -89,38 +86,83 @@ TControl* MouseControl()
     return CurrentMouseControl;
 }
 
-namespace {
-
-TControl* HoveredControl(TBridgeWidget* Under, QPoint ClientPos, TBridgeWidget* Grab)
+void MouseOverWindow(TWinControl* Window, TPoint ClientPos)
 {
-    TBridgeWidget* Holder = BridgeOf(CaptureWindow);
-    if (!Holder) Holder = Grab;
-    if (!Under || !Under->Control() || (Holder && Holder != Under)) return nullptr;
-    TControl* Control = Under->Control()->ControlAtPos(FromQPoint(ClientPos), true);
-    return Control ? Control : Under->Control();
-}
-
-} // namespace
-
-void TrackMouseControl(TBridgeWidget* Under, QPoint ClientPos, TBridgeWidget* Grab)
-{
-    if (HoveredControl(Under, ClientPos, Grab) == CurrentMouseControl) return;
+    auto Hovered = [&]() -> TControl* {
+        // While another window holds the mouse, none of this window's controls count.
+        if (const HWND Holder = GetCapture(); Holder && Holder != Window->GetHandle()) return nullptr;
+        TControl* Control = Window->ControlAtPos(ClientPos, true);
+        return Control ? Control : Window;
+    };
+    if (Hovered() == CurrentMouseControl) return;
     // The control left hears it first: its handler may take the capture or
     // let it go, which changes who hears the mouse now.
     SetMouseControl(nullptr);
-    SetMouseControl(HoveredControl(Under, ClientPos, Grab));
+    SetMouseControl(Hovered());
 }
 
-TBridgeWidget* WindowAt(QPoint ScreenPos)
+void MouseLeftWindow(TWinControl* Window)
 {
-    QWidget* W = QApplication::widgetAt(ScreenPos);
-    return W ? BridgeAbove(W) : nullptr;
+    if (TControl* C = CurrentMouseControl; C && (C == Window || C->GetParent() == Window)) SetMouseControl(nullptr);
 }
 
 void ControlGone(TControl* Control)
 {
     if (CurrentMouseControl == Control) CurrentMouseControl = nullptr;
     if (CaptureControl == Control) CaptureControl = nullptr;
+}
+
+// ---- Cursors ------------------------------------------------------------------------------------
+
+QCursor StandardCursor(TCursor Cursor)
+{
+    switch (Cursor) {
+    case crNone:
+        return QCursor(Qt::BlankCursor);
+    case crCross:
+        return QCursor(Qt::CrossCursor);
+    case crIBeam:
+        return QCursor(Qt::IBeamCursor);
+    case crSizeNESW:
+        return QCursor(Qt::SizeBDiagCursor);
+    case crSizeNS:
+        return QCursor(Qt::SizeVerCursor);
+    case crSizeNWSE:
+        return QCursor(Qt::SizeFDiagCursor);
+    case crSizeWE:
+        return QCursor(Qt::SizeHorCursor);
+    case crUpArrow:
+        return QCursor(Qt::UpArrowCursor);
+    case crHourGlass:
+    case crSQLWait:
+        return QCursor(Qt::WaitCursor);
+    case crDrag:
+    case crMultiDrag:
+        return QCursor(Qt::DragCopyCursor);
+    case crNoDrop:
+    case crNo:
+        return QCursor(Qt::ForbiddenCursor);
+    case crHSplit:
+        return QCursor(Qt::SplitHCursor);
+    case crVSplit:
+        return QCursor(Qt::SplitVCursor);
+    case crAppStart:
+        return QCursor(Qt::BusyCursor);
+    case crHelp:
+        return QCursor(Qt::WhatsThisCursor);
+    case crHandPoint:
+        return QCursor(Qt::PointingHandCursor);
+    case crSizeAll:
+        return QCursor(Qt::SizeAllCursor);
+    default:
+        return QCursor(Qt::ArrowCursor);
+    }
+}
+
+QCursor ToQCursor(TCursor Cursor)
+{
+    if (Screen) return Screen->GetCursors(Cursor)->Cursor;
+    return StandardCursor(Cursor);
 }
 
 } // namespace platform::detail

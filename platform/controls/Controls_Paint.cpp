@@ -3,7 +3,7 @@
 #include "platform/controls/ControlStateGuard.h"
 #include "platform/controls/Controls.h"
 #include "platform/graphics/DeviceContext.h"
-#include "platform/qt/BridgeWidget.h"
+#include "platform/qt/Bridge.h"
 #include "platform/rtl/ScopeExit.h"
 
 using namespace platform::detail;
@@ -46,7 +46,7 @@ void TWinControl::Repaint()
 
 void TWinControl::Update()
 {
-    if (FWidget) UpdateWindow(FWidget->Handle());
+    if (FHandle) UpdateWindow(FHandle);
 }
 
 // ---- Device contexts ----------------------------------------------------------------------------
@@ -111,13 +111,7 @@ void TWinControl::PaintHandler(TMessage& Message)
 {
     HDC DC = reinterpret_cast<HDC>(Message.WParam);
     bool Own = false;
-    if (!DC) {
-        DC = FWidget ? FWidget->PaintDC : nullptr;
-        if (!DC) {
-            DC = FWidget ? CreateWindowDC(FWidget, true, true) : GetDC(nullptr);
-            Own = true;
-        }
-    }
+    if (!DC) DC = WindowPaintDC(FHandle, Own);
     // A paint that raises still gives back the context it made and the
     // clip it narrowed.
     TScopeExit Release([Own, DC] {
@@ -197,9 +191,9 @@ void TWinControl::WMEraseBkgnd(TMessage& Message)
 void TWinControl::WMNCPaint(TMessage& Message)
 {
     TControl::WMNCPaint(Message);
-    if (FBorderWidth <= 0 || !FWidget) return;
+    if (FBorderWidth <= 0 || !FHandle) return;
     // The border width is non-client area in the control's colour.
-    HDC DC = GetWindowDC(FWidget->Handle());
+    HDC DC = GetWindowDC(FHandle);
     const TPoint O = GetClientOffset();
     const TRect Client = GetClientRect();
     QRegion Ring(QRect(O.X - FBorderWidth, O.Y - FBorderWidth, Client.Right + 2 * FBorderWidth,
@@ -211,7 +205,7 @@ void TWinControl::WMNCPaint(TMessage& Message)
     Canvas.SetBrush(FBrush.get());
     Canvas.FillRect(Rect(0, 0, FWidth, FHeight));
     Canvas.SetHandle(nullptr);
-    ReleaseDC(FWidget->Handle(), DC);
+    ReleaseDC(FHandle, DC);
 }
 
 // ---- Self-painted controls ---------------------------------------------------------------------------

@@ -1,8 +1,7 @@
 // TWinControl: the window, children, focus, the Tab order and the keyboard.
+#include "platform/controls/ControlWindows.h"
 #include "platform/controls/Controls.h"
 #include "platform/controls/Forms.h"
-#include "platform/qt/BridgeWidget.h"
-#include "platform/qt/QtStrings.h"
 
 #include <algorithm>
 
@@ -10,17 +9,23 @@ using namespace platform::detail;
 
 namespace {
 
-bool IsInputMessage(UINT Msg)
+// The window class part of a control's creation parameters.
+TWindowParams ClassParams(const TCreateParams& Params)
 {
-    return (Msg >= WM_MOUSEFIRST && Msg <= WM_MOUSELAST) || (Msg >= WM_KEYFIRST && Msg <= WM_KEYLAST);
+    TWindowParams W;
+    W.Style = Params.Style;
+    W.ExStyle = Params.ExStyle;
+    W.ClassStyle = Params.WindowClass.style;
+    W.ClassCursor = ToQCursor(Params.WindowClass.hCursor);
+    W.ClassBackground = Params.WindowClass.hbrBackground;
+    return W;
 }
 
 } // namespace
 
 // ---- Life ---------------------------------------------------------------------------------
 
-TWinControl::TWinControl(TComponent* AOwner)
-    : TControl(AOwner), FWindow(std::make_unique<TWindowData>()), FBrush(std::make_unique<TBrush>())
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner), FBrush(std::make_unique<TBrush>())
 {
     FBrush->SetColor(GetColor());
 }
@@ -62,22 +67,22 @@ void TWinControl::Loaded()
 HWND TWinControl::GetHandle()
 {
     HandleNeeded();
-    return FWidget->Handle();
+    return FHandle;
 }
 
 void TWinControl::HandleNeeded()
 {
-    if (FWidget) return;
+    if (FHandle) return;
     if (FParent) FParent->HandleNeeded();
     CreateHandle();
 }
 
 void TWinControl::CreateHandle()
 {
-    if (FWidget) return;
+    if (FHandle) return;
     CreateWnd();
     CreateChildHandles();
-    if (!IsTopLevelWindow()) FWidget->setVisible(FVisible);
+    if (!IsTopLevelWindow()) WidgetOf(FHandle)->setVisible(FVisible);
 }
 
 void TWinControl::CreateChildHandles()
@@ -90,7 +95,7 @@ void TWinControl::CreateChildHandles()
 
 void TWinControl::DestroyHandle()
 {
-    if (!FWidget) return;
+    if (!FHandle) return;
     for (TWinControl* C : FWinControls)
         C->DestroyHandle();
     DestroyWnd();
@@ -98,13 +103,10 @@ void TWinControl::DestroyHandle()
 
 void TWinControl::DestroyWnd()
 {
-    if (!FWidget) return;
-    if (GetCapture() == FWidget->Handle()) ReleaseCapture();
-    TBridgeWidget* W = FWidget;
-    FWidget = nullptr;
-    FWindow->Inner = nullptr;
-    FWindow->MenuBar = nullptr;
-    W->Detach();
+    if (!FHandle) return;
+    if (GetCapture() == FHandle) ReleaseCapture();
+    DestroyClassWindow(std::exchange(FHandle, nullptr));
+    FClientValid = false;
 }
 
 bool TWinControl::IsTopLevelWindow() const
@@ -118,9 +120,9 @@ bool TWinControl::IsTopLevelWindow() const
 
 void TWinControl::CurrentStyles(DWORD& Style, DWORD& ExStyle)
 {
-    if (FWidget) {
-        Style = FStyle;
-        ExStyle = FExStyle;
+    if (FHandle) {
+        Style = DWORD(GetWindowLongA(FHandle, GWL_STYLE));
+        ExStyle = DWORD(GetWindowLongA(FHandle, GWL_EXSTYLE));
         return;
     }
     TCreateParams Params;
@@ -144,7 +146,7 @@ void TWinControl::CreateParams(TCreateParams& Params)
     Params.Y = FTop;
     Params.Width = FWidth;
     Params.Height = FHeight;
-    Params.WndParent = FParent && FParent->FWidget ? FParent->FWidget->Handle() : FParentWindow;
+    Params.WndParent = FParent && FParent->FHandle ? FParent->FHandle : FParentWindow;
     Params.WindowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
     Params.WinClassName = ClassName();
 }
@@ -154,57 +156,84 @@ void TWinControl::CreateWnd()
     TCreateParams Params;
     CreateParams(Params);
     CreateWindowHandle(Params);
-    if (QWidget* Inner = CreateInnerWidget(FWidget)) {
-        FWindow->Inner = Inner;
-        FWidget->Route(Inner);
-        FWidget->setFocusProxy(Inner);
-        Inner->show();
-    }
+    CreateInnerWidget();
     PlaceWindow();
-    FWidget->setEnabled(GetEnabled());
+    EnableWindow(FHandle, GetEnabled());
 }
 
 void TWinControl::CreateWindowHandle(const TCreateParams& Params)
 {
-    const bool Popup = Params.Style & WS_POPUP;
-    QWidget* ParentWidget = nullptr;
-    Qt::WindowFlags Flags = Qt::Widget;
-    if (FParent && !Popup && !dynamic_cast<TCustomForm*>(this)) {
-        ParentWidget = FParent->FWidget;
+    TWindowParams Window = ClassParams(Params);
+    const bool Form = IsForm();
+    if (FParent && !(Params.Style & WS_POPUP) && !Form) {
+        Window.Parent = FParent->FHandle;
     } else {
-        HWND Owner = Params.WndParent ? Params.WndParent : FParentWindow;
-        ParentWidget = Owner ? WidgetOf(Owner) : nullptr;
-        if (Popup) {
-            // Drop-downs and flyouts: top-level windows that never take the focus.
-            Flags = Qt::ToolTip | Qt::FramelessWindowHint;
-        } else if (!(ParentWidget && (Params.Style & WS_CHILD))) {
-            Flags = Qt::Window;
-        }
-        if (Params.ExStyle & WS_EX_TOPMOST) Flags |= Qt::WindowStaysOnTopHint;
+        Window.Parent = Params.WndParent ? Params.WndParent : FParentWindow;
+        // Drop-downs and flyouts: top-level windows that never take the focus.
+        if ((Params.Style & WS_POPUP) && !Form)
+            Window.Kind = wkPopup;
+        else if (Form || !(IsWindow(Window.Parent) && (Params.Style & WS_CHILD)))
+            Window.Kind = wkTopLevel;
     }
-    FWidget = new TBridgeWidget(this, ParentWidget, Flags);
-    ApplyCreateParams(Params);
+    Window.Framed = Form;
+    Window.Color = GetColor();
+    Window.Rect = Bounds(FLeft, FTop, FWidth, FHeight);
+    Window.Proc = &ClassWindowProc;
+    Window.Param = this;
+    FHandle = CreateClassWindow(Window);
+    FClientValid = false;
+    SetWindowTitle(FHandle, Params.Caption);
 }
 
 void TWinControl::ApplyCreateParams(const TCreateParams& Params)
 {
-    FStyle = Params.Style;
-    FExStyle = Params.ExStyle;
-    FWindow->ClassCursor = Params.WindowClass.hCursor;
-    FWindow->ClassBackground = Params.WindowClass.hbrBackground;
-    FWindow->ClassStyle = Params.WindowClass.style;
-    FWindow->NCValid = false;
-    if (FWidget && FWidget->isWindow()) FWidget->setWindowTitle(ToQString(Params.Caption));
+    FClientValid = false;
+    SetWindowParams(FHandle, ClassParams(Params));
+    SetWindowTitle(FHandle, Params.Caption);
+}
+
+LRESULT TWinControl::ClassWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
+{
+    auto* Control = static_cast<TWinControl*>(WindowParam(Wnd));
+    if (!Control) return 0;
+    switch (Msg) {
+    case WM_NCDESTROY:
+        // Qt deleted the window under the control (its parent window went first).
+        Control->FHandle = nullptr;
+        Control->FClientValid = false;
+        return 0;
+    case CM_SETWINDOWPOS: {
+        const auto* Pos = reinterpret_cast<const WINDOWPOS*>(LParam);
+        const bool Move = !(Pos->flags & SWP_NOMOVE), Size = !(Pos->flags & SWP_NOSIZE);
+        Control->SetBounds(Move ? Pos->x : Control->FLeft, Move ? Pos->y : Control->FTop,
+                           Size ? Pos->cx : Control->FWidth, Size ? Pos->cy : Control->FHeight);
+        return 0;
+    }
+    case CM_WINDOWMOVED:
+        Control->UpdateBounds();
+        return 0;
+    case CM_POINTEROVER:
+        MouseOverWindow(Control, FromQPoint(UnpackPoint(LParam)));
+        return 0;
+    case WM_MOUSELEAVE:
+        MouseLeftWindow(Control);
+        return 0;
+    default:
+        break;
+    }
+    TMessage M{Msg, WParam, LParam, 0};
+    Control->MainWndProc(M);
+    return M.Result;
 }
 
 void TWinControl::RecreateWnd()
 {
-    if (FWidget) Perform(CM_RECREATEWND, 0, 0);
+    if (FHandle) Perform(CM_RECREATEWND, 0, 0);
 }
 
 void TWinControl::CMRecreateWnd(TMessage&)
 {
-    if (!FWidget) return;
+    if (!FHandle) return;
     TCreateParams Params;
     CreateParams(Params);
     ApplyCreateParams(Params);
@@ -213,43 +242,31 @@ void TWinControl::CMRecreateWnd(TMessage&)
 
 void TWinControl::FrameChanged()
 {
-    const TSize Old = FWindow->ClientSize;
-    const bool WasValid = FWindow->NCValid;
-    FWindow->NCValid = false;
+    std::optional<TSize> Old;
+    if (FHandle)
+        Old = InvalidateWindowFrame(FHandle);
+    else if (FClientValid)
+        Old = FClientSize;
+    FClientValid = false;
     const TRect Client = GetClientRect();
-    if (FWidget) {
-        FWidget->FrameInvalid = true;
-        FWidget->InvalidateClient(nullptr, true);
-        FWidget->update();
-    }
     PlaceWindow();
     for (TWinControl* C : FWinControls)
         C->PlaceWindow();
-    if (!WasValid || Old != TSize(Client.Right, Client.Bottom))
+    if (!Old || *Old != TSize(Client.Right, Client.Bottom))
         Deliver(WM_SIZE, SIZE_RESTORED, MAKELONG(WORD(Client.Right), WORD(Client.Bottom)));
 }
 
 void TWinControl::PlaceWindow()
 {
-    if (!FWidget) return;
-    QRect G(FLeft, FTop, FWidth, FHeight);
-    if (!FWidget->isWindow() && FParent) {
+    if (!FHandle) return;
+    // A child window lies in its parent's client area.
+    TRect R = Bounds(FLeft, FTop, FWidth, FHeight);
+    if (FParent && !WidgetOf(FHandle)->isWindow()) {
         const TPoint O = FParent->GetClientOffset();
-        G.translate(O.X, O.Y);
+        OffsetRect(R, O.X, O.Y);
     }
-    FWidget->SetGeometryQuietly(G);
-    if (FWindow->MenuBar) FWindow->MenuBar->setGeometry(0, 0, FWidth, GetClientOffset().Y);
+    platform::detail::PlaceWindow(FHandle, R);
     UpdateInnerWidget();
-}
-
-QWidget* TWinControl::CreateInnerWidget(QWidget*)
-{
-    return nullptr;
-}
-
-QWidget* TWinControl::GetInnerWidget() const
-{
-    return FWindow->Inner;
 }
 
 TRect TWinControl::GetInnerWidgetRect()
@@ -262,7 +279,7 @@ TRect TWinControl::GetInnerWidgetRect()
 
 void TWinControl::UpdateInnerWidget()
 {
-    if (FWindow->Inner) FWindow->Inner->setGeometry(ToQRect(GetInnerWidgetRect()));
+    if (QWidget* Inner = InnerWidget(FHandle)) Inner->setGeometry(ToQRect(GetInnerWidgetRect()));
 }
 
 void TWinControl::UpdateBounds()
@@ -270,8 +287,9 @@ void TWinControl::UpdateBounds()
     // The window manager moved or resized a top-level window: the size goes
     // through the same negotiation as the program's own changes, and the
     // window is put back to whatever the control ends up with.
-    if (!FWidget || !FWidget->isWindow()) return;
-    const QRect G = FWidget->geometry();
+    QWidget* Window = WidgetOf(FHandle);
+    if (!Window || !Window->isWindow()) return;
+    const QRect G = Window->geometry();
     if (G.size() != QSize(FWidth, FHeight)) {
         SetBounds(G.x(), G.y(), G.width(), G.height());
     } else if (G.topLeft() != QPoint(FLeft, FTop)) {
@@ -280,12 +298,13 @@ void TWinControl::UpdateBounds()
         const TPoint O = GetClientOffset();
         Deliver(WM_MOVE, 0, MAKELONG(WORD(FLeft + O.X), WORD(FTop + O.Y)));
     }
-    if (FWidget && FWidget->geometry() != QRect(FLeft, FTop, FWidth, FHeight)) PlaceWindow();
+    Window = WidgetOf(FHandle);
+    if (Window && Window->geometry() != QRect(FLeft, FTop, FWidth, FHeight)) PlaceWindow();
 }
 
 LRESULT TWinControl::Deliver(UINT Msg, WPARAM WParam, LPARAM LParam)
 {
-    if (FWidget) return FWidget->Send(Msg, WParam, LParam);
+    if (FHandle) return SendMessageA(FHandle, Msg, WParam, LParam);
     return Perform(Msg, WParam, LParam);
 }
 
@@ -301,19 +320,20 @@ void TWinControl::ShowControl(TControl*)
 
 bool TWinControl::GetShowing() const
 {
-    return FWidget && FWidget->isVisible();
+    return IsWindowVisible(FHandle);
 }
 
 void TWinControl::UpdateControlState()
 {
     if (GetComponentState().Contains(csDestroying)) return;
-    if (FVisible && FParent && FParent->FWidget && !IsTopLevelWindow()) HandleNeeded();
-    if (FWidget && !IsTopLevelWindow()) {
-        if (FParent && FParent->FWidget && FWidget->parentWidget() != FParent->FWidget) {
-            FWidget->setParent(FParent->FWidget);
+    if (FVisible && FParent && FParent->FHandle && !IsTopLevelWindow()) HandleNeeded();
+    if (FHandle && !IsTopLevelWindow()) {
+        QWidget* Window = WidgetOf(FHandle);
+        if (FParent && FParent->FHandle && Window->parentWidget() != WidgetOf(FParent->FHandle)) {
+            Window->setParent(WidgetOf(FParent->FHandle));
             PlaceWindow();
         }
-        FWidget->setVisible(FVisible);
+        Window->setVisible(FVisible);
     }
 }
 
@@ -333,7 +353,7 @@ void TWinControl::CMBorderChanged(TMessage& Message)
 void TWinControl::RealSetText(const AnsiString& Value)
 {
     TControl::RealSetText(Value);
-    if (FWidget && FWidget->isWindow()) FWidget->setWindowTitle(ToQString(Value));
+    SetWindowTitle(FHandle, Value);
 }
 
 void TWinControl::MainWndProc(TMessage& Message)
@@ -384,7 +404,7 @@ void TWinControl::InsertControl(TControl* AControl)
         AControl->Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
         if (auto* W = dynamic_cast<TWinControl*>(AControl))
             W->UpdateControlState();
-        else if (FWidget)
+        else if (FHandle)
             AControl->Invalidate();
         AlignControl(AControl);
     }
@@ -400,11 +420,11 @@ void TWinControl::RemoveControl(TControl* AControl)
         W->RemoveFocus(true);
         // The window stays (and keeps its hooks) until the control gets a
         // new parent or goes; meanwhile it is hidden.
-        if (W->FWidget && !W->FWidget->isWindow()) {
-            W->FWidget->hide();
-            W->FWidget->setParent(nullptr);
+        if (QWidget* Window = WidgetOf(W->FHandle); Window && !Window->isWindow()) {
+            Window->hide();
+            Window->setParent(nullptr);
         }
-    } else if (FWidget) {
+    } else if (FHandle) {
         AControl->InvalidateControl(AControl->FVisible, false);
     }
     Remove(AControl);
@@ -492,11 +512,9 @@ void TWinControl::SetTabStop(bool Value)
 {
     if (FTabStop == Value) return;
     FTabStop = Value;
-    if (FWidget) {
-        if (Value)
-            FStyle |= WS_TABSTOP;
-        else
-            FStyle &= ~WS_TABSTOP;
+    if (FHandle) {
+        const DWORD Style = DWORD(GetWindowLongA(FHandle, GWL_STYLE));
+        SetWindowLongA(FHandle, GWL_STYLE, LONG_PTR(Value ? Style | WS_TABSTOP : Style & ~WS_TABSTOP));
     }
     Perform(CM_TABSTOPCHANGED, 0, 0);
 }
@@ -520,7 +538,7 @@ bool TWinControl::CanFocus()
 
 bool TWinControl::Focused()
 {
-    return FWidget && GetFocus() == FWidget->Handle();
+    return FHandle && GetFocus() == FHandle;
 }
 
 void TWinControl::SetFocus()
@@ -617,7 +635,7 @@ void TWinControl::WndProc(TMessage& Message)
 bool TWinControl::IsControlMouseMsg(TMessage& Message)
 {
     TControl* Control = nullptr;
-    if (FWidget && GetCapture() == FWidget->Handle()) {
+    if (FHandle && GetCapture() == FHandle) {
         TControl* C = GetCaptureControl();
         if (C && C->FParent == this) Control = C;
     } else {
@@ -632,17 +650,45 @@ bool TWinControl::IsControlMouseMsg(TMessage& Message)
 
 void TWinControl::DefaultHandler(TMessage& Message)
 {
-    if (CurrentEvent && FWidget && CurrentEvent->Window == FWidget && CurrentEvent->Msg == Message.Msg &&
-        !CurrentEvent->DefaultReached) {
-        // The Qt event this message came from goes on to the Qt widget.
-        CurrentEvent->DefaultReached = true;
-        CurrentEvent->WParam = Message.WParam;
-        if (FWindow->Inner && IsInputMessage(Message.Msg)) return;
-    } else if (FWindow->Inner && FWidget && IsInputMessage(Message.Msg)) {
-        FWidget->ReplayToInner(Message);
+    switch (Message.Msg) {
+    case WM_CONTEXTMENU:
+        if (FParent && FParent->HandleAllocated())
+            Message.Result = SendMessageA(FParent->GetHandle(), Message.Msg, Message.WParam, Message.LParam);
+        return;
+    case WM_WINDOWPOSCHANGED: {
+        // The window moved or changed its size: WM_MOVE and WM_SIZE follow.
+        auto* Pos = reinterpret_cast<WINDOWPOS*>(Message.LParam);
+        if (!Pos) return;
+        const TPoint O = GetClientOffset();
+        if (!(Pos->flags & SWP_NOMOVE)) Deliver(WM_MOVE, 0, MAKELONG(WORD(FLeft + O.X), WORD(FTop + O.Y)));
+        if (!(Pos->flags & SWP_NOSIZE)) {
+            const TRect C = GetClientRect();
+            Deliver(WM_SIZE, SIZE_RESTORED, MAKELONG(WORD(C.Right), WORD(C.Bottom)));
+        }
         return;
     }
-    DefaultWindowBehaviour(this, Message);
+    default:
+        break;
+    }
+    if (FHandle) {
+        DefaultWindowMessage(FHandle, Message);
+    } else if (Message.Msg == WM_NCCALCSIZE || Message.Msg == WM_NCHITTEST) {
+        // No window yet: the frame as the window will have it.
+        TWindowShape Shape;
+        CurrentStyles(Shape.Style, Shape.ExStyle);
+        Shape.Size = TSize(FWidth, FHeight);
+        Shape.Framed = IsForm();
+        if (Message.Msg == WM_NCCALCSIZE) {
+            DefaultClientRect(Shape, reinterpret_cast<NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0]);
+            Message.Result = 0;
+        } else {
+            const TRect Client = GetClientRect();
+            const QPoint Pos = UnpackPoint(Message.LParam) - ToQPoint(GetClientOrigin()) + ToQPoint(GetClientOffset());
+            Message.Result = DefaultHitTest(
+                Shape, Pos, QRect(ToQPoint(GetClientOffset()), QSize(Client.Right, Client.Bottom)), false);
+        }
+    }
+    TControl::DefaultHandler(Message);
 }
 
 void TWinControl::WMNCCalcSize(TMessage& Message)
@@ -667,7 +713,7 @@ void TWinControl::WMSize(TMessage& Message)
 void TWinControl::WMSetCursor(TMessage& Message)
 {
     const TWMSetCursor M(Message);
-    if (FWidget && M.CursorWnd == FWidget->Handle() && M.HitTest == HTCLIENT) {
+    if (FHandle && M.CursorWnd == FHandle && M.HitTest == HTCLIENT) {
         TCursor Cursor = Screen ? Screen->GetCursor() : crDefault;
         if (Cursor == crDefault) {
             TPoint P;
@@ -676,7 +722,7 @@ void TWinControl::WMSetCursor(TMessage& Message)
             if (Cursor == crDefault) Cursor = GetCursor();
         }
         if (Cursor != crDefault) {
-            FWidget->setCursor(ToQCursor(Cursor));
+            SetWindowCursor(FHandle, ToQCursor(Cursor));
             Message.Result = 1;
             return;
         }
@@ -687,7 +733,7 @@ void TWinControl::WMSetCursor(TMessage& Message)
 void TWinControl::CMEnabledChanged(TMessage& Message)
 {
     if (!GetEnabled() && FParent) RemoveFocus(false);
-    if (FWidget) FWidget->setEnabled(GetEnabled());
+    if (FHandle) EnableWindow(FHandle, GetEnabled());
     TControl::CMEnabledChanged(Message);
 }
 
@@ -707,12 +753,13 @@ void TWinControl::CMColorChanged(TMessage& Message)
 {
     TControl::CMColorChanged(Message);
     FBrush->SetColor(GetColor());
+    SetWindowColor(FHandle, GetColor());
     NotifyControls(CM_PARENTCOLORCHANGED);
 }
 
 void TWinControl::CMInvalidate(TMessage&)
 {
-    if (FWidget) FWidget->InvalidateClient(nullptr, !GetControlStyle().Contains(csOpaque));
+    if (FHandle) InvalidateRect(FHandle, nullptr, !GetControlStyle().Contains(csOpaque));
 }
 
 // ---- Keyboard --------------------------------------------------------------------------------------------------

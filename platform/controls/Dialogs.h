@@ -3,7 +3,7 @@
 // scripted answers in tests.
 #pragma once
 #include "platform/classes/Classes.h"
-#include "platform/controls/UserInteraction.h"
+#include "platform/win/UserInteraction.h"
 #include "platform/graphics/Graphics.h"
 
 // ---- Message boxes -------------------------------------------------------------

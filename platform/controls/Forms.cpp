@@ -1,8 +1,9 @@
 #include "platform/controls/Forms.h"
 #include "platform/controls/ControlStateGuard.h"
-#include "platform/controls/UserInteraction.h"
-#include "platform/qt/BridgeWidget.h"
+#include "platform/controls/ControlWindows.h"
+#include "platform/controls/MenuWidgets.h"
 #include "platform/qt/QtStrings.h"
+#include "platform/win/UserInteraction.h"
 
 #include <QApplication>
 #include <QFont>
@@ -497,30 +498,33 @@ namespace platform::detail {
 
 void SetFormMenuBar(TCustomForm* Form, QMenuBar* Bar)
 {
-    if (Form->FWindow->MenuBar == Bar) return;
+    if (!Bar && !Form->HandleAllocated()) return;
+    const HWND Wnd = Form->GetHandle();
+    if (WindowMenuBar(Wnd) == Bar) return;
     const TRect Client = Form->GetClientRect();
-    if (QWidget* Old = Form->FWindow->MenuBar) Old->hide();
-    Form->FWindow->MenuBar = Bar;
-    if (Bar) {
-        Bar->setParent(WindowWidget(Form));
-        Bar->show();
-    }
+    SetWindowMenuBar(Wnd, Bar);
     // The client area keeps its size; the window grows or shrinks by the bar.
-    Form->FrameChanged();
+    SetWindowPos(Wnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
     Form->SetBounds(Form->GetLeft(), Form->GetTop(), Form->GetWidth() - Form->GetClientRect().Right + Client.Right,
                     Form->GetHeight() - Form->GetClientRect().Bottom + Client.Bottom);
 }
 
 QMenuBar* FormMenuBar(TCustomForm* Form)
 {
-    return qobject_cast<QMenuBar*>(Form->FWindow->MenuBar.data());
+    return Form->HandleAllocated() ? qobject_cast<QMenuBar*>(WindowMenuBar(Form->GetHandle())) : nullptr;
 }
 
 } // namespace platform::detail
 
 // ---- TApplication ---------------------------------------------------------------------------------------------
 
-TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner)
+{
+    // What escapes where the window system hands on an event goes here too.
+    SetExceptionHandler([](HWND Wnd) {
+        if (Application) Application->HandleException(FindControl(Wnd));
+    });
+}
 
 void TApplication::Initialize()
 {
@@ -660,8 +664,7 @@ void TScreen::SetCursors(int Index, HCURSOR Value)
 TCustomForm* TScreen::GetActiveForm() const
 {
     QWidget* W = QApplication::activeWindow();
-    TBridgeWidget* B = W ? BridgeAbove(W) : nullptr;
-    return B ? dynamic_cast<TCustomForm*>(B->Control()) : nullptr;
+    return W ? dynamic_cast<TCustomForm*>(FindControl(WindowAbove(W))) : nullptr;
 }
 
 TWinControl* TScreen::GetActiveControl() const

@@ -59,8 +59,7 @@ public:
     void SetBorderIcons(TBorderIcons Value);
     TWindowState GetWindowState() const { return FWindowState; }
     void SetWindowState(TWindowState Value);
-    // The main menu slot; the menu builds its bar and attaches it itself
-    // (platform::detail::SetFormMenuBar).
+    // The main menu slot; the menu builds its bar and attaches it itself.
     TMainMenu* GetMenu() const { return FMenu; }
     void SetMenu(TMainMenu* Value);
     bool GetKeyPreview() const override { return FKeyPreview; }
@@ -120,7 +119,6 @@ protected:
     void CMRelease(TMessage& Message) override;
 
 private:
-    friend struct platform::detail::TWindowData;
     void PlaceOnScreen();
     void SetActive(bool Value);
     // Minimum and maximum sizes for the window manager, from Constraints and OnCanResize.

@@ -1,7 +1,7 @@
 #include "platform/controls/ImgList.h"
 #include "platform/graphics/BitmapImages.h"
 #include "platform/graphics/DeviceContext.h"
-#include "platform/qt/ImageLists.h"
+#include "platform/controls/ImageLists.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -12,6 +12,7 @@
 
 struct TCustomImageList::TImages {
     std::vector<QImage> List;
+    static const QImage& At(const TCustomImageList* Owner, int Index) { return Owner->FImages->List[Index]; }
 };
 
 namespace {
@@ -187,7 +188,7 @@ QImage StockImage(const AnsiString& Name, int Width, int Height)
 QImage ImageListImage(const TCustomImageList* List, int Index)
 {
     if (!List || Index < 0 || Index >= List->GetCount()) return QImage();
-    return List->FImages->List[Index];
+    return TCustomImageList::TImages::At(List, Index);
 }
 
 QIcon ImageListIcon(const TCustomImageList* List, int Index)

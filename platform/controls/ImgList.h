@@ -10,11 +10,6 @@
 #include <vector>
 
 class TCustomImageList;
-class QImage; // only platform sources see Qt
-
-namespace platform::detail {
-QImage ImageListImage(const TCustomImageList* List, int Index);
-}
 
 // One client of an image list, told of every change to it.
 class TChangeLink : public TObject {
@@ -39,6 +34,8 @@ public:
     QM_CLASS(TCustomImageList, TComponent)
     explicit TCustomImageList(TComponent* AOwner);
     ~TCustomImageList() override;
+    // The pictures, which only the platform's sources see (ImageLists.h).
+    struct TImages;
 
     // The size of every picture; changing it empties the list.
     int GetWidth() const { return FWidth; }
@@ -76,12 +73,10 @@ protected:
     virtual void Change();
 
 private:
-    friend QImage platform::detail::ImageListImage(const TCustomImageList* List, int Index);
     void SetSize(int AWidth, int AHeight);
 
     int FWidth = 16;
     int FHeight = 16;
-    struct TImages;
     std::unique_ptr<TImages> FImages;
     std::vector<TChangeLink*> FLinks;
 };

@@ -63,7 +63,7 @@ struct TMenuBuilder {
     static void Picked(TMenuItem* Item)
     {
         if (QAction* A = Item->FQt->Action) A->setChecked(Item->FChecked);
-        Guarded(Item, [Item] { Item->Click(); });
+        Guarded(nullptr, [Item] { Item->Click(); });
     }
 
     // The action for Item in a menu (or the bar) Container.

@@ -1,9 +1,9 @@
 // TCustomEdit over a QLineEdit, and the text conversions the text controls share.
 #include "platform/controls/StdCtrls.h"
 #include "platform/controls/Clipbrd.h"
-#include "platform/qt/Guarded.h"
+#include "platform/controls/ControlWindows.h"
 #include "platform/qt/QtStrings.h"
-#include "platform/qt/TextControls.h"
+#include "platform/controls/TextControls.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -18,13 +18,13 @@ namespace {
 
 // The UTF-8 bytes of the character at Text[I] as FromEditorText writes it;
 // I moves past the character.
-int CharBytes(const QString& Text, int& I)
+int CharBytes(std::u16string_view Text, int& I)
 {
-    const char16_t C = Text[I].unicode();
+    const char16_t C = Text[std::size_t(I)];
     ++I;
     if (C < 0x80 || C == QChar::ParagraphSeparator || C == LineCR || (C >= 0xDC80 && C <= 0xDCFF)) return 1;
     if (C < 0x800) return 2;
-    if (QChar::isHighSurrogate(C) && I < Text.size() && Text[I].isLowSurrogate()) {
+    if (QChar::isHighSurrogate(C) && std::size_t(I) < Text.size() && QChar::isLowSurrogate(Text[std::size_t(I)])) {
         ++I;
         return 4;
     }
@@ -54,18 +54,18 @@ AnsiString FromEditorText(QString Text)
     return ToAnsi(Text);
 }
 
-int BytesBefore(const QString& Text, int Pos)
+int BytesBefore(std::u16string_view Text, int Pos)
 {
     int Bytes = 0;
-    for (int I = 0; I < Pos && I < Text.size();)
+    for (int I = 0; I < Pos && std::size_t(I) < Text.size();)
         Bytes += CharBytes(Text, I);
     return Bytes;
 }
 
-int PositionOf(const QString& Text, int Bytes)
+int PositionOf(std::u16string_view Text, int Bytes)
 {
     int I = 0;
-    for (int B = 0; B < Bytes && I < Text.size();)
+    for (int B = 0; B < Bytes && std::size_t(I) < Text.size();)
         B += CharBytes(Text, I);
     return I;
 }
@@ -103,19 +103,22 @@ void TCustomEdit::CreateParams(TCreateParams& Params)
     if (FBorderStyle == bsSingle) Params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
-QWidget* TCustomEdit::CreateInnerWidget(QWidget* Window)
+void TCustomEdit::CreateInnerWidget()
 {
+    QWidget* Window = WindowWidget(this);
     auto* Edit = new QLineEdit(Window);
     Edit->setFrame(false);
     Edit->setText(ToBlockText(TWinControl::RealGetText()));
     Edit->setModified(FModified);
-    ApplyEditorSettings(Edit);
+    SetInnerWidget(GetHandle(), Edit);
+    ApplyEditorSettings();
     QObject::connect(Edit, &QLineEdit::textChanged, Edit, ForControl(this, Window, [this] { Change(); }));
-    return Edit;
 }
 
-void TCustomEdit::ApplyEditorSettings(QWidget* Editor)
+void TCustomEdit::ApplyEditorSettings()
 {
+    auto* Editor = InnerWidgetAs<QWidget>();
+    if (!Editor) return;
     ApplyFontAndColors(Editor, this);
     Editor->setEnabled(GetEnabled());
     if (auto* Edit = qobject_cast<QLineEdit*>(Editor)) {
@@ -128,7 +131,7 @@ void TCustomEdit::ApplyEditorSettings(QWidget* Editor)
 void TCustomEdit::DestroyWnd()
 {
     // The text outlives the window, as the system keeps it.
-    if (auto* Edit = qobject_cast<QLineEdit*>(GetInnerWidget())) {
+    if (auto* Edit = InnerWidgetAs<QLineEdit>()) {
         FModified = Edit->isModified();
         TWinControl::RealSetText(FromEditorText(Edit->text()));
     }
@@ -143,13 +146,13 @@ void TCustomEdit::Change()
 
 AnsiString TCustomEdit::RealGetText() const
 {
-    if (auto* Edit = qobject_cast<QLineEdit*>(GetInnerWidget())) return FromEditorText(Edit->text());
+    if (auto* Edit = InnerWidgetAs<QLineEdit>()) return FromEditorText(Edit->text());
     return TWinControl::RealGetText();
 }
 
 void TCustomEdit::RealSetText(const AnsiString& Value)
 {
-    if (auto* Edit = qobject_cast<QLineEdit*>(GetInnerWidget()))
+    if (auto* Edit = InnerWidgetAs<QLineEdit>())
         Edit->setText(ToBlockText(Value)); // fires textChanged, hence OnChange
     else
         TWinControl::RealSetText(Value);
@@ -159,25 +162,25 @@ void TCustomEdit::CMTextChanged(TMessage& Message)
 {
     TWinControl::CMTextChanged(Message);
     // Without a window no editor tells of the change.
-    if (!GetInnerWidget()) Change();
+    if (!InnerWidgetAs<QWidget>()) Change();
 }
 
 void TCustomEdit::SetMaxLength(int Value)
 {
     FMaxLength = std::max(0, Value);
-    if (QWidget* W = GetInnerWidget()) ApplyEditorSettings(W);
+    ApplyEditorSettings();
 }
 
 void TCustomEdit::SetReadOnly(bool Value)
 {
     FReadOnly = Value;
-    if (QWidget* W = GetInnerWidget()) ApplyEditorSettings(W);
+    ApplyEditorSettings();
 }
 
 void TCustomEdit::SetPasswordChar(Char Value)
 {
     FPasswordChar = Value;
-    if (QWidget* W = GetInnerWidget()) ApplyEditorSettings(W);
+    ApplyEditorSettings();
 }
 
 void TCustomEdit::SetBorderStyle(TBorderStyle Value)
@@ -189,29 +192,29 @@ void TCustomEdit::SetBorderStyle(TBorderStyle Value)
 
 bool TCustomEdit::GetModified() const
 {
-    if (auto* Edit = qobject_cast<QLineEdit*>(GetInnerWidget())) return Edit->isModified();
-    if (auto* Memo = qobject_cast<QPlainTextEdit*>(GetInnerWidget())) return Memo->document()->isModified();
+    if (auto* Edit = InnerWidgetAs<QLineEdit>()) return Edit->isModified();
+    if (auto* Memo = InnerWidgetAs<QPlainTextEdit>()) return Memo->document()->isModified();
     return FModified;
 }
 
 void TCustomEdit::SetModified(bool Value)
 {
     FModified = Value;
-    if (auto* Edit = qobject_cast<QLineEdit*>(GetInnerWidget())) Edit->setModified(Value);
-    if (auto* Memo = qobject_cast<QPlainTextEdit*>(GetInnerWidget())) Memo->document()->setModified(Value);
+    if (auto* Edit = InnerWidgetAs<QLineEdit>()) Edit->setModified(Value);
+    if (auto* Memo = InnerWidgetAs<QPlainTextEdit>()) Memo->document()->setModified(Value);
 }
 
-QString TCustomEdit::EditorText() const
+WideString TCustomEdit::EditorText() const
 {
-    if (auto* Edit = qobject_cast<QLineEdit*>(GetInnerWidget())) return Edit->text();
-    return ToBlockText(TWinControl::RealGetText());
+    if (auto* Edit = InnerWidgetAs<QLineEdit>()) return ToWide(Edit->text());
+    return ToWide(ToBlockText(TWinControl::RealGetText()));
 }
 
 void TCustomEdit::GetEditorSelection(int& Start, int& Length) const
 {
     Start = 0;
     Length = 0;
-    if (auto* Edit = qobject_cast<QLineEdit*>(GetInnerWidget())) {
+    if (auto* Edit = InnerWidgetAs<QLineEdit>()) {
         Start = Edit->hasSelectedText() ? Edit->selectionStart() : Edit->cursorPosition();
         Length = Edit->selectionLength();
     }
@@ -219,7 +222,7 @@ void TCustomEdit::GetEditorSelection(int& Start, int& Length) const
 
 void TCustomEdit::SetEditorSelection(int Start, int Length)
 {
-    if (auto* Edit = qobject_cast<QLineEdit*>(GetInnerWidget())) {
+    if (auto* Edit = InnerWidgetAs<QLineEdit>()) {
         if (Length > 0)
             Edit->setSelection(Start, Length);
         else
@@ -227,14 +230,14 @@ void TCustomEdit::SetEditorSelection(int Start, int Length)
     }
 }
 
-void TCustomEdit::ReplaceEditorSelection(const QString& Text)
+void TCustomEdit::ReplaceEditorSelection(const WideString& Text)
 {
-    if (auto* Edit = qobject_cast<QLineEdit*>(GetInnerWidget())) {
-        Edit->insert(Text);
+    if (auto* Edit = InnerWidgetAs<QLineEdit>()) {
+        Edit->insert(ToQString(Text));
         return;
     }
     // A new window's caret stands at the start.
-    SetText(FromEditorText(Text) + TWinControl::RealGetText());
+    SetText(FromEditorText(ToQString(Text)) + TWinControl::RealGetText());
 }
 
 int TCustomEdit::GetSelStart() const
@@ -254,7 +257,7 @@ int TCustomEdit::GetSelLength() const
 {
     int Start, Length;
     GetEditorSelection(Start, Length);
-    const QString Text = EditorText();
+    const WideString Text = EditorText();
     return BytesBefore(Text, Start + Length) - BytesBefore(Text, Start);
 }
 
@@ -262,7 +265,7 @@ void TCustomEdit::SetSelLength(int Value)
 {
     int Start, Length;
     GetEditorSelection(Start, Length);
-    const QString Text = EditorText();
+    const WideString Text = EditorText();
     const int End = PositionOf(Text, BytesBefore(Text, Start) + std::max(0, Value));
     SetEditorSelection(Start, End - Start);
 }
@@ -271,12 +274,14 @@ AnsiString TCustomEdit::GetSelText() const
 {
     int Start, Length;
     GetEditorSelection(Start, Length);
-    return FromEditorText(EditorText().mid(Start, Length));
+    const WideString Text = EditorText();
+    const std::size_t From = std::min<std::size_t>(std::size_t(std::max(Start, 0)), Text.size());
+    return FromEditorText(ToQString(std::u16string_view(Text).substr(From, std::size_t(std::max(Length, 0)))));
 }
 
 void TCustomEdit::SetSelText(const AnsiString& Value)
 {
-    ReplaceEditorSelection(ToBlockText(Value));
+    ReplaceEditorSelection(ToWide(ToBlockText(Value)));
 }
 
 void TCustomEdit::SelectAll()
@@ -286,7 +291,7 @@ void TCustomEdit::SelectAll()
 
 void TCustomEdit::ClearSelection()
 {
-    ReplaceEditorSelection(QString());
+    ReplaceEditorSelection(WideString());
 }
 
 void TCustomEdit::CopyToClipboard()
@@ -306,7 +311,7 @@ void TCustomEdit::CutToClipboard()
 void TCustomEdit::PasteFromClipboard()
 {
     if (FReadOnly) return;
-    ReplaceEditorSelection(ToBlockText(Clipboard()->GetAsText()));
+    ReplaceEditorSelection(ToWide(ToBlockText(Clipboard()->GetAsText())));
 }
 
 void TCustomEdit::Clear()
@@ -316,14 +321,14 @@ void TCustomEdit::Clear()
 
 void TCustomEdit::Undo()
 {
-    if (auto* Edit = qobject_cast<QLineEdit*>(GetInnerWidget())) Edit->undo();
-    if (auto* Memo = qobject_cast<QPlainTextEdit*>(GetInnerWidget())) Memo->undo();
+    if (auto* Edit = InnerWidgetAs<QLineEdit>()) Edit->undo();
+    if (auto* Memo = InnerWidgetAs<QPlainTextEdit>()) Memo->undo();
 }
 
 bool TCustomEdit::GetCanUndo() const
 {
-    if (auto* Edit = qobject_cast<QLineEdit*>(GetInnerWidget())) return Edit->isUndoAvailable();
-    if (auto* Memo = qobject_cast<QPlainTextEdit*>(GetInnerWidget())) return Memo->document()->isUndoAvailable();
+    if (auto* Edit = InnerWidgetAs<QLineEdit>()) return Edit->isUndoAvailable();
+    if (auto* Memo = InnerWidgetAs<QPlainTextEdit>()) return Memo->document()->isUndoAvailable();
     return false;
 }
 
@@ -341,17 +346,17 @@ void TCustomEdit::CMEnter(TMessage& Message)
 void TCustomEdit::CMFontChanged(TMessage& Message)
 {
     TWinControl::CMFontChanged(Message);
-    if (QWidget* W = GetInnerWidget()) ApplyEditorSettings(W);
+    ApplyEditorSettings();
 }
 
 void TCustomEdit::CMColorChanged(TMessage& Message)
 {
     TWinControl::CMColorChanged(Message);
-    if (QWidget* W = GetInnerWidget()) ApplyEditorSettings(W);
+    ApplyEditorSettings();
 }
 
 void TCustomEdit::CMEnabledChanged(TMessage& Message)
 {
     TWinControl::CMEnabledChanged(Message);
-    if (QWidget* W = GetInnerWidget()) ApplyEditorSettings(W);
+    ApplyEditorSettings();
 }

@@ -12,8 +12,6 @@
 #pragma once
 #include "platform/controls/Labels.h"
 
-class QString; // only platform sources see Qt
-
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
@@ -63,15 +61,15 @@ protected:
     // Fires OnChange (not while the control is loading).
     virtual void Change();
     void CreateParams(TCreateParams& Params) override;
-    QWidget* CreateInnerWidget(QWidget* Window) override;
+    void CreateInnerWidget() override;
     // Applies the settings kept in fields to the Qt editor.
-    virtual void ApplyEditorSettings(QWidget* Editor);
-    // The editor's text and selection in Qt's units (a memo's line breaks
-    // are U+2029); the memo has its own.
-    virtual QString EditorText() const;
+    virtual void ApplyEditorSettings();
+    // The editor's text and selection in Qt's units, UTF-16 (a memo's line
+    // breaks are U+2029); the memo has its own.
+    virtual WideString EditorText() const;
     virtual void GetEditorSelection(int& Start, int& Length) const;
     virtual void SetEditorSelection(int Start, int Length);
-    virtual void ReplaceEditorSelection(const QString& Text);
+    virtual void ReplaceEditorSelection(const WideString& Text);
     void DestroyWnd() override;
     AnsiString RealGetText() const override;
     void RealSetText(const AnsiString& Value) override;
@@ -124,12 +122,12 @@ public:
     void SetAlignment(TAlignment Value);
 
 protected:
-    QWidget* CreateInnerWidget(QWidget* Window) override;
-    void ApplyEditorSettings(QWidget* Editor) override;
-    QString EditorText() const override;
+    void CreateInnerWidget() override;
+    void ApplyEditorSettings() override;
+    WideString EditorText() const override;
     void GetEditorSelection(int& Start, int& Length) const override;
     void SetEditorSelection(int Start, int Length) override;
-    void ReplaceEditorSelection(const QString& Text) override;
+    void ReplaceEditorSelection(const WideString& Text) override;
     void DestroyWnd() override;
     AnsiString RealGetText() const override;
     void RealSetText(const AnsiString& Value) override;
@@ -190,7 +188,7 @@ public:
 protected:
     virtual void Change();
     virtual void Select();
-    QWidget* CreateInnerWidget(QWidget* Window) override;
+    void CreateInnerWidget() override;
     void DestroyWnd() override;
     // Text: the edit's text; for csDropDownList the picked item's. Setting it
     // on a csDropDownList picks the item with that text ("" picks none).
@@ -241,9 +239,9 @@ public:
     using TWinControl::Click;
 
 protected:
-    QWidget* CreateInnerWidget(QWidget* Window) override;
+    void CreateInnerWidget() override;
     // Puts caption, font, state (and a glyph, in derived buttons) on the Qt button.
-    virtual void UpdateButton(QWidget* Button);
+    virtual void UpdateButton();
     // UpdateButton on the Qt button, when there is one.
     void ButtonChanged();
     void WMGetDlgCode(TMessage& Message) override;
@@ -278,7 +276,7 @@ public:
     void SetAllowGrayed(bool Value);
 
 protected:
-    QWidget* CreateInnerWidget(QWidget* Window) override;
+    void CreateInnerWidget() override;
     void WMGetDlgCode(TMessage& Message) override;
     void CMTextChanged(TMessage& Message) override;
     void CMFontChanged(TMessage& Message) override;

@@ -1,6 +1,7 @@
 // TButton and TCustomCheckBox over Qt's push button and check box.
 #include "platform/controls/StdCtrls.h"
-#include "platform/qt/Guarded.h"
+#include "platform/controls/Forms.h"
+#include "platform/controls/ControlWindows.h"
 #include "platform/qt/QtStrings.h"
 
 #include <QCheckBox>
@@ -19,18 +20,19 @@ TButton::TButton(TComponent* AOwner) : TWinControl(AOwner)
     SetTabStop(true);
 }
 
-QWidget* TButton::CreateInnerWidget(QWidget* Window)
+void TButton::CreateInnerWidget()
 {
+    QWidget* Window = WindowWidget(this);
     auto* Button = new QPushButton(Window);
     Button->setAutoDefault(false);
-    UpdateButton(Button);
+    SetInnerWidget(GetHandle(), Button);
+    UpdateButton();
     QObject::connect(Button, &QPushButton::clicked, Button, ForControl(this, Window, [this] { Click(); }));
-    return Button;
 }
 
-void TButton::UpdateButton(QWidget* Widget)
+void TButton::UpdateButton()
 {
-    auto* Button = qobject_cast<QPushButton*>(Widget);
+    auto* Button = InnerWidgetAs<QPushButton>();
     if (!Button) return;
     Button->setText(ToQString(GetCaption()));
     Button->setFont(ToQFont(GetFont()));
@@ -40,7 +42,7 @@ void TButton::UpdateButton(QWidget* Widget)
 
 void TButton::ButtonChanged()
 {
-    if (QWidget* W = GetInnerWidget()) UpdateButton(W);
+    UpdateButton();
 }
 
 void TButton::SetDefault(bool Value)
@@ -130,8 +132,9 @@ Qt::CheckState QtCheckState(TCheckBoxState State)
 }
 } // namespace
 
-QWidget* TCustomCheckBox::CreateInnerWidget(QWidget* Window)
+void TCustomCheckBox::CreateInnerWidget()
 {
+    QWidget* Window = WindowWidget(this);
     auto* Box = new QCheckBox(ToQString(GetCaption()), Window);
     Box->setFont(ToQFont(GetFont()));
     Box->setTristate(FAllowGrayed);
@@ -142,14 +145,14 @@ QWidget* TCustomCheckBox::CreateInnerWidget(QWidget* Window)
                          FState = S == Qt::Checked ? cbChecked : S == Qt::PartiallyChecked ? cbGrayed : cbUnchecked;
                          Click();
                      }));
-    return Box;
+    SetInnerWidget(GetHandle(), Box);
 }
 
 void TCustomCheckBox::SetState(TCheckBoxState Value)
 {
     if (Value == FState) return;
     FState = Value;
-    if (auto* Box = qobject_cast<QCheckBox*>(GetInnerWidget())) {
+    if (auto* Box = InnerWidgetAs<QCheckBox>()) {
         const QSignalBlocker Quiet(Box);
         Box->setCheckState(QtCheckState(Value));
     }
@@ -159,7 +162,7 @@ void TCustomCheckBox::SetState(TCheckBoxState Value)
 void TCustomCheckBox::SetAllowGrayed(bool Value)
 {
     FAllowGrayed = Value;
-    if (auto* Box = qobject_cast<QCheckBox*>(GetInnerWidget())) Box->setTristate(Value);
+    if (auto* Box = InnerWidgetAs<QCheckBox>()) Box->setTristate(Value);
 }
 
 void TCustomCheckBox::WMGetDlgCode(TMessage& Message)
@@ -170,17 +173,17 @@ void TCustomCheckBox::WMGetDlgCode(TMessage& Message)
 void TCustomCheckBox::CMTextChanged(TMessage& Message)
 {
     TWinControl::CMTextChanged(Message);
-    if (auto* Box = qobject_cast<QCheckBox*>(GetInnerWidget())) Box->setText(ToQString(GetCaption()));
+    if (auto* Box = InnerWidgetAs<QCheckBox>()) Box->setText(ToQString(GetCaption()));
 }
 
 void TCustomCheckBox::CMFontChanged(TMessage& Message)
 {
     TWinControl::CMFontChanged(Message);
-    if (auto* Box = qobject_cast<QCheckBox*>(GetInnerWidget())) Box->setFont(ToQFont(GetFont()));
+    if (auto* Box = InnerWidgetAs<QCheckBox>()) Box->setFont(ToQFont(GetFont()));
 }
 
 void TCustomCheckBox::CMEnabledChanged(TMessage& Message)
 {
     TWinControl::CMEnabledChanged(Message);
-    if (auto* Box = qobject_cast<QCheckBox*>(GetInnerWidget())) Box->setEnabled(GetEnabled());
+    if (auto* Box = InnerWidgetAs<QCheckBox>()) Box->setEnabled(GetEnabled());
 }

@@ -1,8 +1,8 @@
 // TCustomComboBox: the combo box over a QComboBox and its items.
 #include "platform/controls/StdCtrls.h"
-#include "platform/qt/Guarded.h"
+#include "platform/controls/ControlWindows.h"
 #include "platform/qt/QtStrings.h"
-#include "platform/qt/TextControls.h"
+#include "platform/controls/TextControls.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -175,8 +175,9 @@ void TCustomComboBox::DestroyWnd()
     TWinControl::DestroyWnd();
 }
 
-QWidget* TCustomComboBox::CreateInnerWidget(QWidget* Window)
+void TCustomComboBox::CreateInnerWidget()
 {
+    QWidget* Window = WindowWidget(this);
     auto* Combo = new TComboBoxWidget(Window);
     Combo->setInsertPolicy(QComboBox::NoInsert);
     Combo->setModel(&FModel->Model);
@@ -189,7 +190,7 @@ QWidget* TCustomComboBox::CreateInnerWidget(QWidget* Window)
                          Click();
                          Select();
                      }));
-    return Combo;
+    SetInnerWidget(GetHandle(), Combo);
 }
 
 void TCustomComboBox::ApplyComboSettings()
@@ -199,7 +200,7 @@ void TCustomComboBox::ApplyComboSettings()
     if (Combo->isEditable() != HasEdit()) {
         Combo->setEditable(HasEdit());
         if (QLineEdit* Edit = Combo->lineEdit()) {
-            RouteWidgetEvents(this, Edit);
+            RouteWidgetEvents(GetHandle(), Edit);
             QObject::connect(Edit, &QLineEdit::textEdited, Combo,
                              ForControl(this, Combo->parentWidget(), [this] { Change(); }));
         }

@@ -1,8 +1,8 @@
 // TCustomMemo: the memo over a QPlainTextEdit and its lines.
 #include "platform/controls/StdCtrls.h"
-#include "platform/qt/Guarded.h"
+#include "platform/controls/ControlWindows.h"
 #include "platform/qt/QtStrings.h"
-#include "platform/qt/TextControls.h"
+#include "platform/controls/TextControls.h"
 
 #include <QMimeData>
 #include <QPlainTextDocumentLayout>
@@ -17,6 +17,14 @@
 using namespace platform::detail;
 
 namespace {
+
+// The whole text in the editor's units (blocks apart by U+2029).
+QString DocumentText(const QTextDocument& Document)
+{
+    QTextCursor All(const_cast<QTextDocument*>(&Document));
+    All.select(QTextCursor::Document);
+    return All.selectedText();
+}
 
 // Changes the program makes to a memo's text cannot be undone, as with the
 // system's memo; the user's own edits can.
@@ -202,8 +210,9 @@ TCustomMemo::TCustomMemo(TComponent* AOwner)
 {
     SetControlStyle(GetControlStyle() - TControlStyle{csFixedHeight});
     SetBounds(GetLeft(), GetTop(), 185, 89);
-    FDocument->Changed = QObject::connect(&FDocument->Document, &QTextDocument::contentsChanged, &FDocument->Document,
-                                          [this] { Guarded(this, [this] { Change(); }); });
+    FDocument->Changed =
+        QObject::connect(&FDocument->Document, &QTextDocument::contentsChanged, &FDocument->Document,
+                         [this] { Guarded(HandleAllocated() ? GetHandle() : nullptr, [this] { Change(); }); });
 }
 
 TCustomMemo::~TCustomMemo()
@@ -229,22 +238,22 @@ void TCustomMemo::DestroyWnd()
     TCustomEdit::DestroyWnd();
 }
 
-QWidget* TCustomMemo::CreateInnerWidget(QWidget* Window)
+void TCustomMemo::CreateInnerWidget()
 {
-    auto* Editor = new TMemoEditor(Window);
+    auto* Editor = new TMemoEditor(WindowWidget(this));
     Editor->setFrameShape(QFrame::NoFrame);
     Editor->setDocument(&FDocument->Document);
     Editor->setTextCursor(FDocument->Cursor);
     Editor->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     FDocument->Editor = Editor;
-    ApplyEditorSettings(Editor);
-    return Editor;
+    SetInnerWidget(GetHandle(), Editor);
+    ApplyEditorSettings();
 }
 
-void TCustomMemo::ApplyEditorSettings(QWidget* Editor)
+void TCustomMemo::ApplyEditorSettings()
 {
-    TCustomEdit::ApplyEditorSettings(Editor);
-    auto* E = qobject_cast<QPlainTextEdit*>(Editor);
+    TCustomEdit::ApplyEditorSettings();
+    auto* E = InnerWidgetAs<QPlainTextEdit>();
     if (!E) return;
     E->setReadOnly(GetReadOnly());
     E->setLineWrapMode(FWordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
@@ -258,19 +267,19 @@ void TCustomMemo::ApplyEditorSettings(QWidget* Editor)
 void TCustomMemo::SetScrollBars(TScrollStyle Value)
 {
     FScrollBars = Value;
-    if (QWidget* W = GetInnerWidget()) ApplyEditorSettings(W);
+    ApplyEditorSettings();
 }
 
 void TCustomMemo::SetWordWrap(bool Value)
 {
     FWordWrap = Value;
-    if (QWidget* W = GetInnerWidget()) ApplyEditorSettings(W);
+    ApplyEditorSettings();
 }
 
 void TCustomMemo::SetWantTabs(bool Value)
 {
     FWantTabs = Value;
-    if (QWidget* W = GetInnerWidget()) ApplyEditorSettings(W);
+    ApplyEditorSettings();
 }
 
 void TCustomMemo::SetAlignment(TAlignment Value)
@@ -283,11 +292,9 @@ void TCustomMemo::SetAlignment(TAlignment Value)
     FDocument->Document.setDefaultTextOption(Option);
 }
 
-QString TCustomMemo::EditorText() const
+WideString TCustomMemo::EditorText() const
 {
-    QTextCursor All(&FDocument->Document);
-    All.select(QTextCursor::Document);
-    return All.selectedText();
+    return ToWide(DocumentText(FDocument->Document));
 }
 
 void TCustomMemo::GetEditorSelection(int& Start, int& Length) const
@@ -306,16 +313,16 @@ void TCustomMemo::SetEditorSelection(int Start, int Length)
     FDocument->SetCursor(C);
 }
 
-void TCustomMemo::ReplaceEditorSelection(const QString& Text)
+void TCustomMemo::ReplaceEditorSelection(const WideString& Text)
 {
     QTextCursor C = FDocument->CurrentCursor();
-    C.insertText(Text);
+    C.insertText(ToQString(Text));
     FDocument->SetCursor(C);
 }
 
 AnsiString TCustomMemo::RealGetText() const
 {
-    return FromEditorText(EditorText());
+    return FromEditorText(DocumentText(FDocument->Document));
 }
 
 void TCustomMemo::RealSetText(const AnsiString& Value)

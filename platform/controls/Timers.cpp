@@ -1,16 +1,14 @@
 #include "platform/controls/Timers.h"
-#include "platform/controls/Forms.h"
+#include "platform/qt/Guarded.h"
 #include "platform/win/WinTimers.h"
 
 #include <QTimer>
 
-namespace platform::detail {
-
 // The Qt side of a TTimer. It outlives its TTimer when the timer is freed
 // by its own handler, and is then deleted once the tick has unwound.
-class TTimerBridge : public QTimer {
+class TTimer::TBridge : public QTimer {
 public:
-    explicit TTimerBridge(TTimer* AOwner) : Owner(AOwner)
+    explicit TBridge(TTimer* AOwner) : Owner(AOwner)
     {
         connect(this, &QTimer::timeout, this, [this] { Tick(); });
     }
@@ -31,11 +29,7 @@ private:
         if (!Owner) return;
         InTick = true;
         // No exception crosses Qt: the application shows it, as for any message.
-        try {
-            Owner->Timer();
-        } catch (...) {
-            if (Application) Application->HandleException(nullptr);
-        }
+        platform::detail::Guarded(nullptr, [this] { Owner->Timer(); });
         InTick = false;
     }
 
@@ -43,9 +37,7 @@ private:
     bool InTick = false;
 };
 
-} // namespace platform::detail
-
-TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner), FBridge(new platform::detail::TTimerBridge(this)) {}
+TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner), FBridge(new TBridge(this)) {}
 
 TTimer::~TTimer()
 {

@@ -4,10 +4,6 @@
 #pragma once
 #include "platform/classes/Classes.h"
 
-namespace platform::detail {
-class TTimerBridge;
-}
-
 class TTimer : public TComponent {
 public:
     QM_CLASS(TTimer, TComponent)
@@ -28,11 +24,12 @@ protected:
     virtual void Timer();
 
 private:
-    friend class platform::detail::TTimerBridge;
+    // The Qt timer behind it.
+    class TBridge;
     void UpdateTimer();
 
     bool FEnabled = true;
     Cardinal FInterval = 1000;
     TNotifyEvent FOnTimer;
-    platform::detail::TTimerBridge* FBridge;
+    TBridge* FBridge;
 };

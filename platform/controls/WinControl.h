@@ -1,8 +1,8 @@
 // TWinControl: a control with a window of its own.
 //
-// Windows. A TWinControl's window (Handle) is one QWidget, created when
-// first needed (HandleNeeded) from CreateParams; RecreateWnd applies new
-// CreateParams to the same widget. The window covers the control's bounds;
+// Windows. A TWinControl's window (Handle) is made by the window system when
+// first needed (HandleNeeded) from CreateParams, with the control's class
+// procedure; RecreateWnd applies new CreateParams to the same window. The window covers the control's bounds;
 // its client area is what WM_NCCALCSIZE leaves (borders, and later scroll
 // bars, outside it); WM_NCPAINT paints the rest. Child windows are placed at
 // the parent's client origin + (Left, Top).
@@ -16,16 +16,18 @@
 //
 // Controls that wrap a Qt widget (TEdit, TMemo, TComboBox, TButton ...):
 //   1. Derive from TWinControl (or TCustomControl when you also paint) and
-//      override CreateInnerWidget(QWidget* Window): create the Qt widget
-//      with Window as its parent, set it up and return it. The platform owns
-//      it (it goes with the window), routes its events and keeps it placed.
+//      override CreateInnerWidget(): create the Qt widget in the window, set
+//      it up and hand it to the window (platform/controls/ControlWindows.h:
+//      WindowWidget, SetInnerWidget; InnerWidgetAs finds it again). The
+//      platform owns it (it goes with the window), routes its events and
+//      keeps it placed.
 //   2. Its geometry is GetInnerWidgetRect() in window coordinates, by default
 //      the client rectangle; override that for margins (and call
 //      UpdateInnerWidget() when they change). Borders, non-client painting
 //      and child windows around it work as for any control.
 //   3. Every mouse, key and focus event of the inner widget (and of its
 //      viewport when it is a scroll area; add others with
-//      platform::detail::RouteWidgetEvents) first goes through the window
+//      RouteWidgetEvents) first goes through the window
 //      chain and WndProc as a message. If the message reaches
 //      TWinControl::DefaultHandler, the widget gets the event and handles it
 //      itself; a handler that does not pass it on swallows it. Messages sent
@@ -47,17 +49,6 @@
 #include <memory>
 #include <vector>
 
-class QWidget; // only platform sources see Qt; elsewhere this is an opaque pointer
-class QMenuBar;
-
-namespace platform::detail {
-class TBridgeWidget;
-struct TWindowData;
-void DefaultWindowBehaviour(TWinControl* Control, TMessage& Message);
-void SetFormMenuBar(TCustomForm* Form, QMenuBar* Bar);
-QMenuBar* FormMenuBar(TCustomForm* Form);
-} // namespace platform::detail
-
 // ---- TWinControl ----------------------------------------------------------------------------------
 
 class TWinControl : public TControl {
@@ -70,7 +61,7 @@ public:
 
     // The window; asking for it creates it (and the parents' windows).
     HWND GetHandle();
-    bool HandleAllocated() const { return FWidget != nullptr; }
+    bool HandleAllocated() const { return FHandle != nullptr; }
     void HandleNeeded();
     // A window outside the class library to sit in when there is no Parent.
     HWND GetParentWindow() const { return FParentWindow; }
@@ -134,11 +125,6 @@ public:
 
 protected:
     friend class TControl;
-    friend class platform::detail::TBridgeWidget;
-    friend struct platform::detail::TWindowData;
-    friend void platform::detail::DefaultWindowBehaviour(TWinControl* Control, TMessage& Message);
-    friend void platform::detail::SetFormMenuBar(TCustomForm* Form, QMenuBar* Bar);
-    friend QMenuBar* platform::detail::FormMenuBar(TCustomForm* Form);
 
     // ---- The window ----
     virtual void CreateParams(TCreateParams& Params);
@@ -154,8 +140,10 @@ protected:
     // Recomputes the client area (WM_NCCALCSIZE) and repaints the frame.
     void FrameChanged();
     // Wrapped Qt widget (see the top of this file).
-    virtual QWidget* CreateInnerWidget(QWidget* Window);
-    QWidget* GetInnerWidget() const;
+    virtual void CreateInnerWidget() {}
+    // The inner widget as a T (a Qt widget class), or null; for the
+    // platform's sources, which see Qt (ControlWindows.h).
+    template <class T> T* InnerWidgetAs() const;
     virtual TRect GetInnerWidgetRect();
     void UpdateInnerWidget();
     // The client area's offset inside the window rectangle.
@@ -259,8 +247,14 @@ private:
     void FixupTabList();
     void RemoveFocus(bool Removing);
 
-    platform::detail::TBridgeWidget* FWidget = nullptr;
-    std::unique_ptr<platform::detail::TWindowData> FWindow;
+    // The window's procedure, which the window system calls (the bottom of its chain).
+    static LRESULT ClassWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+
+    HWND FHandle = nullptr;
+    // The client area worked out while there is no window (with one, the window keeps it).
+    bool FClientValid = false;
+    TPoint FClientOffset;
+    TSize FClientSize;
     HWND FParentWindow = nullptr;
     std::vector<TControl*> FControls;
     std::vector<TWinControl*> FWinControls;
@@ -271,8 +265,6 @@ private:
     bool FDoubleBuffered = false;
     TBorderWidth FBorderWidth = 0;
     std::unique_ptr<TBrush> FBrush;
-    DWORD FStyle = 0;
-    DWORD FExStyle = 0;
 };
 
 // The control whose window Handle is, or null.

@@ -13,6 +13,9 @@ namespace platform::detail {
 // palette formats, 16, 24 or 32 for the direct ones (32 for pfDevice).
 int BitCount(TPixelFormat Format);
 
+struct TBitmapData;
+TBitmapData& DataOf(const TBitmap* Bitmap);
+
 // A bitmap's pixels. Direct formats (pfDevice, pf15bit, pf16bit, pf24bit,
 // pf32bit) live in Image, laid out as ScanLine shows them. Palette formats
 // (pf1bit, pf4bit, pf8bit) keep their indexes in Bits and their colours, for
@@ -52,3 +55,8 @@ void SetBitmapImage(TBitmap* Bitmap, const QImage& Image, TPixelFormat Format);
 void DrawImage(HDC DC, QRect Dest, const QImage& Image, bool Opaque);
 
 } // namespace platform::detail
+
+// What a bitmap holds: its pixels.
+struct TBitmap::TData : platform::detail::TBitmapData {
+    static TData& Of(const TBitmap* Bitmap) { return *Bitmap->FData; }
+};

@@ -272,7 +272,7 @@ uchar* TBitmapData::Row(int Y)
 
 TBitmapData& DataOf(const TBitmap* Bitmap)
 {
-    return *Bitmap->FData;
+    return TBitmap::TData::Of(Bitmap);
 }
 
 QImage OpaqueImage(const TBitmap* Bitmap)
@@ -407,7 +407,7 @@ void TGraphic::Changed(TObject*)
 
 // ---- TBitmap -------------------------------------------------------------------------------
 
-TBitmap::TBitmap() : FData(std::make_shared<TBitmapData>()) {}
+TBitmap::TBitmap() : FData(std::make_shared<TData>()) {}
 
 TBitmap::~TBitmap() = default;
 

@@ -24,13 +24,6 @@
 #include <functional>
 #include <memory>
 
-class TBitmap;
-
-namespace platform::detail {
-struct TBitmapData;
-TBitmapData& DataOf(const TBitmap* Bitmap);
-} // namespace platform::detail
-
 QM_DECLARE_EXCEPTION(EInvalidGraphic, Exception);
 QM_DECLARE_EXCEPTION(EInvalidGraphicOperation, Exception);
 QM_DECLARE_EXCEPTION(EResNotFound, Exception);
@@ -73,6 +66,8 @@ public:
     QM_CLASS(TBitmap, TGraphic)
     TBitmap();
     ~TBitmap() override;
+    // The pixels, which only the platform's drawing code sees (BitmapImages.h).
+    struct TData;
     // A copy of another bitmap's pixels, format and transparency.
     void Assign(TPersistent* Source) override;
 
@@ -115,8 +110,7 @@ protected:
     void Draw(TCanvas* ACanvas, const TRect& Rect) override;
 
 private:
-    friend platform::detail::TBitmapData& platform::detail::DataOf(const TBitmap* Bitmap);
-    std::shared_ptr<platform::detail::TBitmapData> FData;
+    std::shared_ptr<TData> FData;
     std::unique_ptr<TCanvas> FCanvas;
     TColor FTransparentColor = clDefault;
     TTransparentMode FTransparentMode = tmAuto;

@@ -1,6 +1,7 @@
-// Private: the QWidget that is a TWinControl's window. It carries the
-// window procedure chain and the backing image, and turns every Qt event it
-// (or the control's inner Qt widget) receives into messages.
+// Private: the QWidget that is a window, and the window's record. It carries
+// the window procedure chain, the window's styles, class and client area,
+// and the backing image, and turns every Qt event it (or the inner Qt widget
+// the class library put in it) receives into messages.
 #pragma once
 #include "platform/qt/Bridge.h"
 
@@ -14,48 +15,38 @@
 #include <optional>
 #include <vector>
 
-struct HCURSOR__ {
-    QCursor Cursor;
-};
-
 namespace platform::detail {
 
 class TBridgeWidget;
 
-// The control-side record of a window: what survives without a Qt widget.
-struct TWindowData {
-    // The client area inside the window rectangle (WM_NCCALCSIZE), valid
-    // until the size or the frame changes.
-    bool NCValid = false;
-    TPoint ClientOffset;
-    TSize ClientSize;
-    QPointer<QWidget> Inner;
-    QPointer<QWidget> MenuBar; // forms only
-    TCursor ClassCursor = crArrow;
-    TColor ClassBackground = clNone;
-    UINT ClassStyle = 0;
-};
-
-// The Qt event being turned into messages: a control's DefaultHandler marks
-// it reached so that the Qt widget then gets the event.
+// The Qt event being turned into messages: the window's default procedure
+// marks it reached so that the Qt widget then gets the event.
 struct TEventContext {
     TBridgeWidget* Window = nullptr;
     UINT Msg = 0;
     bool DefaultReached = false;
     WPARAM WParam = 0;
-    TEventContext* Outer = nullptr;
 };
 extern TEventContext* CurrentEvent;
 
+// Where the window scroll bars lie (window coordinates; empty when the style
+// has no such bar), and the square between them when both show.
+struct TScrollBarRects {
+    QRect Vert;
+    QRect Horz;
+    QRect Corner;
+};
+
 class TBridgeWidget : public QWidget {
 public:
-    TBridgeWidget(TWinControl* Control, QWidget* Parent, Qt::WindowFlags Flags);
+    TBridgeWidget(const TWindowParams& Params, QWidget* Parent, Qt::WindowFlags Flags);
     ~TBridgeWidget() override;
 
-    TWinControl* Control() const { return FControl; }
     // An id of the handle table; it stays refused once the window goes.
     HWND Handle() const { return FHandle; }
-    // The control goes: the window is hidden, forgets it and is deleted later.
+    // False once the class library is done with the window (it is hidden and deleted later).
+    bool Live() const { return FLive; }
+    void* Param() const { return FParam; }
     void Detach();
 
     // ---- Window procedure chain (see WinUser.h) ----
@@ -63,11 +54,29 @@ public:
         WNDPROC Proc;
         WNDPROC Prev;
     };
-    std::vector<TProcEntry> Procs; // bottom first; Procs[0] is the control's own entry
+    std::vector<TProcEntry> Procs; // bottom first; Procs[0] is the class library's procedure
     std::map<WNDPROC, WNDPROC> Removed;
     WNDPROC TopProc() const { return Procs.back().Proc; }
     // Sends a message through the chain (SendMessage).
     LRESULT Send(UINT Msg, WPARAM WParam, LPARAM LParam);
+    // Asks the class library: straight to its procedure, past the hooks (as Perform does).
+    LRESULT AskClass(UINT Msg, WPARAM WParam, LPARAM LParam);
+    // The default window procedure (DefWindowProc); sets the message's
+    // Result where it has an answer.
+    void DefaultMessage(TMessage& Message);
+
+    // ---- Styles and class ----
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    UINT ClassStyle = 0;
+    QCursor ClassCursor;
+    TColor ClassBackground = clNone;
+    TColor Color = clWhite; // a new backing image's colour before anything paints it
+    bool Framed = false;
+    QPointer<QWidget> Inner;
+    QPointer<QWidget> MenuBar; // top-level windows
+    // The window's frame as the default procedure sees it.
+    TWindowShape Shape() const;
 
     // ---- Backing image and painting ----
     QImage Image;
@@ -75,7 +84,6 @@ public:
     bool EraseNeeded = false;
     bool FrameInvalid = true;
     HDC PaintDC = nullptr; // while WM_PAINT runs (BeginPaint)
-    QRegion PaintRegion;   // client coordinates, while WM_PAINT runs
     void InvalidateClient(const QRect* Rect, bool Erase);
     void ValidateClient(const QRect* Rect);
     // Makes the image the window's size (invalidating everything when it was not).
@@ -85,23 +93,22 @@ public:
 
     // ---- Geometry ----
     bool ApplyingGeometry = false;
+    // Where the class library placed the window (parent window coordinates).
+    QRect Placement;
     void SetGeometryQuietly(const QRect& Rect);
-
-    // ---- Geometry of the control's client area in the window ----
+    // The client area (WM_NCCALCSIZE), worked out when first asked after the size or the frame changed.
     QPoint ClientOffset();
     QSize ClientSize();
-    DWORD& StyleRef(bool Ex);
+    // Forgets the client area; answers its size when it was known.
+    std::optional<QSize> InvalidateClientArea();
 
     // ---- Input ----
     bool HasFocus = false;
     // Routes Widget's input through this window (the inner widget and its parts).
     void Route(QWidget* Widget);
-    // Replays a message that reached the default handler of a wrapped
-    // control without coming from a Qt event, as a Qt event to the inner widget.
+    // Replays a message that reached the default procedure of a wrapped
+    // window without coming from a Qt event, as a Qt event to the inner widget.
     void ReplayToInner(const TMessage& Message);
-    // A wheel event of a part of the window that is no control of its own
-    // (a window scroll bar): the window's wheel message. True when swallowed.
-    bool DeliverWheel(QWidget* Source, QEvent* Event) { return HandleWheel(Source, Event); }
 
 protected:
     bool event(QEvent* Event) override;
@@ -118,38 +125,29 @@ private:
     bool HandleKey(QEvent* Event);
     void HandleFocus(QEvent* Event);
     void HandleGeometry(QEvent* Event);
-    // Sends Msg for the current Qt event; true when the default handler was reached.
+    // Sends Msg for the current Qt event; true when the default procedure was reached.
     bool SendForEvent(UINT Msg, WPARAM WParam, LPARAM LParam, LRESULT* Result = nullptr,
                       WPARAM* WParamAtDefault = nullptr);
+    void PaintFrame();
 
-    TWinControl* FControl;
     HWND FHandle = nullptr;
+    void* FParam;
+    bool FLive = true;
     std::vector<QPointer<QWidget>> FRouted;
     bool FReplaying = false;
+    bool FClientValid = false;
+    QPoint FClientOffset;
+    QSize FClientSize;
 };
 
 // The window widget behind a handle, or null when it is not a live window.
 TBridgeWidget* BridgeOf(HWND Wnd);
 // The window of a widget: the nearest bridge among it and its parents.
 TBridgeWidget* BridgeAbove(QWidget* Widget);
-// The entry of every window's chain: the control's MainWndProc.
-LRESULT ControlWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
-// The platform's default handling of a message for a window (DefWindowProc).
-void DefaultWindowBehaviour(TWinControl* Control, TMessage& Message);
-// Paints the standard frame of a window (borders, client edge) into its image.
-void PaintWindowFrame(TWinControl* Control, DWORD Style, DWORD ExStyle);
-// The window rectangle inside the frame a window draws itself (WS_BORDER,
-// WS_EX_STATICEDGE, WS_EX_CLIENTEDGE), in window coordinates: where its
-// scroll bars and its client area lie.
-QRect FrameInsideRect(TWinControl* Control, DWORD Style, DWORD ExStyle);
-// Where the window scroll bars lie (window coordinates; empty when the style
-// has no such bar), and the square between them when both show.
-struct TScrollBarRects {
-    QRect Vert;
-    QRect Horz;
-    QRect Corner;
-};
-TScrollBarRects ScrollBarRects(TWinControl* Control, DWORD Style, DWORD ExStyle);
+// Child windows and popups draw their own borders; a form's frame is the window manager's.
+bool DrawsOwnFrame(const TWindowShape& Shape);
+// Where the window scroll bars of a window of this shape lie.
+TScrollBarRects ScrollBarRects(const TWindowShape& Shape);
 // Shows, hides and places the QScrollBars of a window's own scroll bars
 // (platform/qt/ScrollBars.cpp) as its style and size say.
 void SyncScrollBars(TBridgeWidget* Window);
@@ -169,9 +167,6 @@ public:
 // The window that holds the mouse (SetCapture), or null.
 extern HWND CaptureWindow;
 
-// The Qt cursor of a standard cursor id (crArrow ...).
-QCursor StandardCursor(TCursor Cursor);
-
 // The virtual-key code of a Qt key (0 when there is none).
 WORD VirtualKeyOf(int QtKey, Qt::KeyboardModifiers Modifiers);
 int QtKeyOf(WORD VirtualKey);
@@ -183,16 +178,15 @@ extern bool HaveLastMouseScreenPos;
 // Above 0 while a mouse event is being turned into messages.
 extern int MouseEventDepth;
 
-// The control the mouse is over (graphic or windowed), kept for
-// CM_MOUSEENTER / CM_MOUSELEAVE; ControlGone forgets a control that is freed.
-void SetMouseControl(TControl* Control);
-TControl* MouseControl();
-void ControlGone(TControl* Control);
-// The mouse is over window Under (null: over none of ours) at ClientPos, in
-// its client coordinates; Grab is a window whose wrapped Qt widget holds the
-// mouse for a press. The control under the pointer becomes the mouse
-// control, but while a window holds the mouse only within that window.
-void TrackMouseControl(TBridgeWidget* Under, QPoint ClientPos, TBridgeWidget* Grab);
+// The pointer is over window Under (null: over none of ours) at ClientPos,
+// in its client coordinates; Grab is a window whose wrapped Qt widget holds
+// the mouse for a press. While a window holds the mouse only that window
+// counts. The window left hears WM_MOUSELEAVE first, then the window under
+// the pointer CM_POINTEROVER: the class library works out which of its
+// controls is under the pointer (graphic ones are no windows).
+void TrackPointer(TBridgeWidget* Under, QPoint ClientPos, TBridgeWidget* Grab);
+// The window the pointer left (QEvent::Leave).
+void PointerLeft(TBridgeWidget* Window);
 // The window under a screen point, or null when none of ours is there.
 TBridgeWidget* WindowAt(QPoint ScreenPos);
 
@@ -201,5 +195,7 @@ HDC CreateWindowDC(TBridgeWidget* Window, bool Client, bool ForPaint);
 
 // A top-level window follows a resize from the grip or border (startSystemResize or the fallback drag).
 void StartWindowResize(TBridgeWidget* Window, int HitTest, QPoint GlobalPos);
+// True when a fallback resize drag from Window took the mouse event.
+bool FollowResizeDrag(TBridgeWidget* Window, QEvent* Event, QPoint GlobalPos);
 
 } // namespace platform::detail

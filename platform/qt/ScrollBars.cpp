@@ -209,16 +209,15 @@ TWindowScrollBars* FindBars(TBridgeWidget* Window)
 TWindowScrollBars* BarsOf(HWND Wnd)
 {
     TBridgeWidget* W = BridgeOf(Wnd);
-    if (!W || !W->Control()) return nullptr;
+    if (!W) return nullptr;
     TWindowScrollBars* B = FindBars(W);
     return B ? B : new TWindowScrollBars(W);
 }
 
 void TWindowScrollBars::Sync()
 {
-    TWinControl* Control = FWindow->Control();
-    if (!Control) return;
-    const TScrollBarRects R = ScrollBarRects(Control, FWindow->StyleRef(false), FWindow->StyleRef(true));
+    if (!FWindow->Live()) return;
+    const TScrollBarRects R = ScrollBarRects(FWindow->Shape());
     SyncBar(SB_HORZ, R.Horz);
     SyncBar(SB_VERT, R.Vert);
 }
@@ -261,18 +260,19 @@ QScrollBar* TWindowScrollBars::MakeWidget(int Bar)
     return W;
 }
 
-bool TWindowScrollBars::eventFilter(QObject* Watched, QEvent* Event)
+bool TWindowScrollBars::eventFilter(QObject*, QEvent* Event)
 {
-    // The wheel over a bar turns the window's contents, as on Windows.
-    if (Event->type() != QEvent::Wheel || !FWindow->Control()) return false;
-    Guarded(FWindow->Control(), [&] { FWindow->DeliverWheel(static_cast<QWidget*>(Watched), Event); });
+    // The wheel over a bar turns the window's contents, as on Windows: the
+    // window takes the event as its own.
+    if (Event->type() != QEvent::Wheel || !FWindow->Live()) return false;
+    QCoreApplication::sendEvent(FWindow, Event);
     return true;
 }
 
 void TWindowScrollBars::Notify(int Bar, WORD Code, int Position)
 {
-    if (!FWindow->Control()) return;
-    Guarded(FWindow->Control(),
+    if (!FWindow->Live()) return;
+    Guarded(FWindow->Handle(),
             [&] { FWindow->Send(Bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, MAKELONG(Code, WORD(Position)), 0); });
 }
 
@@ -332,7 +332,7 @@ void TWindowScrollBars::ThumbReleased(int Bar)
 // Shows or hides a bar through the window's style; the client area follows.
 bool SetBarShown(TBridgeWidget* W, int Bar, bool Show)
 {
-    DWORD& Style = W->StyleRef(false);
+    DWORD& Style = W->Style;
     const DWORD Bits = Bar == SB_BOTH ? (WS_HSCROLL | WS_VSCROLL) : Bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL;
     const DWORD Old = Style;
     Style = Show ? (Style | Bits) : (Style & ~Bits);
@@ -352,7 +352,7 @@ void SyncScrollBars(TBridgeWidget* Window)
 {
     if (TWindowScrollBars* B = FindBars(Window)) {
         B->Sync();
-    } else if (Window->Control() && (Window->StyleRef(false) & (WS_HSCROLL | WS_VSCROLL))) {
+    } else if (Window->Live() && (Window->Style & (WS_HSCROLL | WS_VSCROLL))) {
         (new TWindowScrollBars(Window))->Sync();
     }
 }
@@ -457,7 +457,7 @@ BOOL GetScrollRange(HWND Wnd, int Bar, int* MinPos, int* MaxPos)
 BOOL ShowScrollBar(HWND Wnd, int Bar, BOOL Show)
 {
     TBridgeWidget* W = BridgeOf(Wnd);
-    if (!W || !W->Control() || (!IsWindowBar(Bar) && Bar != SB_BOTH)) return 0;
+    if (!W || (!IsWindowBar(Bar) && Bar != SB_BOTH)) return 0;
     BarsOf(Wnd);
     if (!SetBarShown(W, Bar, Show != 0) && BridgeOf(Wnd)) SyncScrollBars(W);
     return 1;

@@ -1,4 +1,5 @@
 #include "platform/testing/Scroll.h"
+#include "platform/controls/ControlWindows.h"
 #include "platform/qt/BridgeWidget.h"
 #include "platform/win/WinScroll.h"
 

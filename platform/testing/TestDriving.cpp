@@ -1,4 +1,6 @@
 #include "platform/testing/TestDriving.h"
+#include "platform/controls/ControlWindows.h"
+#include "platform/controls/MenuWidgets.h"
 #include "platform/qt/BridgeWidget.h"
 #include "platform/qt/QtStrings.h"
 
@@ -99,12 +101,12 @@ public:
     }
 
 protected:
-    QWidget* CreateInnerWidget(QWidget* Window) override
+    void CreateInnerWidget() override
     {
-        FEdit = new QLineEdit(Window);
+        FEdit = new QLineEdit(WindowWidget(this));
         FEdit->setFrame(false);
         FEdit->setText(ToQString(TWinControl::RealGetText()));
-        return FEdit;
+        SetInnerWidget(GetHandle(), FEdit);
     }
     AnsiString RealGetText() const override { return FEdit ? ToAnsi(FEdit->text()) : TWinControl::RealGetText(); }
     void RealSetText(const AnsiString& Value) override

@@ -2,6 +2,7 @@
 #include "platform/graphics/HandleTable.h"
 #include "platform/qt/Bridge.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/win/WinUser.h"
 
 #include <QAbstractScrollArea>
 #include <QDropEvent>
@@ -164,13 +165,12 @@ private:
     void Deliver(std::vector<AnsiString> Files)
     {
         const HWND Wnd = FWindow ? HandleOf(FWindow) : nullptr;
-        TWinControl* Control = ControlOf(Wnd);
-        if (!Control) return; // the control is gone
+        if (!WidgetOf(Wnd)) return; // the window is gone
         const auto Drop = static_cast<HDROP>(AddHandle(hkDrop, new TDropData{std::move(Files)}));
         try {
             SendMessageA(Wnd, WM_DROPFILES, reinterpret_cast<WPARAM>(Drop), 0);
         } catch (...) {
-            if (Application) Application->HandleException(Control);
+            HandleWindowException(Wnd);
         }
         DragFinish(Drop);
     }
@@ -190,7 +190,7 @@ TFileDropFilter* DropFilterOf(QWidget* Window)
 
 void DragAcceptFiles(HWND Wnd, BOOL Accept)
 {
-    QWidget* Window = ControlOf(Wnd) ? WidgetOf(Wnd) : nullptr;
+    QWidget* Window = WidgetOf(Wnd);
     if (!Window) return;
     TFileDropFilter* Filter = DropFilterOf(Window);
     if (!Accept) {

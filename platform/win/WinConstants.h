@@ -1,6 +1,6 @@
 // The message-box flags and answers and the show-window commands, with their
-// Win32 values: the window calls take them, and the class library's
-// interaction interface (platform/controls/UserInteraction.h) passes them on.
+// Win32 values: the window calls take them, and the interaction interface
+// (platform/win/UserInteraction.h) passes them on.
 #pragma once
 
 // Message-box flags and answers.

@@ -26,6 +26,8 @@ struct TMessage {
 // A method that handles a message: a control's WindowProc, or the handler
 // bound into a window procedure by MakeObjectInstance (WinUser.h).
 using TWndMethod = std::function<void(TMessage& Message)>;
+// A window procedure (WinUser.h: the chain of a window's procedures).
+using WNDPROC = LRESULT (*)(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
 
 // ---- Win32 messages ----------------------------------------------------------
 

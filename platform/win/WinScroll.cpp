@@ -3,6 +3,7 @@
 #include "platform/win/WinScroll.h"
 #include "platform/graphics/GdiObjects.h"
 #include "platform/qt/BridgeWidget.h"
+#include "platform/win/WinUser.h"
 
 #include <cstring>
 
@@ -43,7 +44,7 @@ int ScrollWindowEx(HWND Wnd, int DX, int DY, const TRect* Scroll, const TRect* C
                    TRect* UpdateRect, UINT Flags)
 {
     TBridgeWidget* W = BridgeOf(Wnd);
-    if (!W || !W->Control()) return ERROR;
+    if (!W) return ERROR;
     W->EnsureImage();
     const QRect Client(QPoint(), W->ClientSize());
     const QRect S = Scroll ? ToQRect(*Scroll).normalized() & Client : Client;
@@ -71,7 +72,7 @@ int ScrollWindowEx(HWND Wnd, int DX, int DY, const TRect* Scroll, const TRect* C
 BOOL RedrawWindow(HWND Wnd, const TRect* Rect, HRGN Region, UINT Flags)
 {
     TBridgeWidget* W = BridgeOf(Wnd);
-    if (!W || !W->Control()) return 0;
+    if (!W) return 0;
     const QRect Client(QPoint(), W->ClientSize());
     QRegion Part(Client);
     if (Region) {

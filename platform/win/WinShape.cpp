@@ -10,7 +10,7 @@ int SetWindowRgn(HWND Wnd, HRGN Region, BOOL Redraw)
 {
     TBridgeWidget* W = BridgeOf(Wnd);
     const QRegion* Area = Region ? RegionOf(Region) : nullptr;
-    if (!W || !W->Control() || (Region && !Area)) {
+    if (!W || (Region && !Area)) {
         if (Region) DeleteObject(Region);
         return 0;
     }

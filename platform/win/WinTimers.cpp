@@ -3,6 +3,7 @@
 #include "platform/win/WinTimers.h"
 #include "platform/qt/BridgeWidget.h"
 #include "platform/qt/Guarded.h"
+#include "platform/win/WinUser.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -30,9 +31,8 @@ void Tick(HWND Wnd, UINT_PTR Id, TIMERPROC TimerFunc)
         Guarded(nullptr, [&] { TimerFunc(nullptr, WM_TIMER, Id, Time); });
         return;
     }
-    TWinControl* Control = ControlOf(Wnd);
-    if (!Control) return;
-    Guarded(Control, [&] {
+    if (!BridgeOf(Wnd)) return; // the window is gone
+    Guarded(Wnd, [&] {
         if (TimerFunc)
             TimerFunc(Wnd, WM_TIMER, Id, Time);
         else
@@ -47,7 +47,7 @@ UINT_PTR SetTimer(HWND Wnd, UINT_PTR IDEvent, UINT Elapse, TIMERPROC TimerFunc)
     TBridgeWidget* W = nullptr;
     if (Wnd) {
         W = BridgeOf(Wnd);
-        if (!W || !W->Control()) return 0;
+        if (!W) return 0;
     } else {
         if (!TimerFunc) return 0;
         while (Timers().count({nullptr, NextFreeId}) || NextFreeId == 0)

@@ -1,6 +1,6 @@
-// Window procedures and the window calls, over the controls' windows.
+// Window procedures and the window calls, over the window system's windows.
 #include "platform/win/WinUser.h"
-#include "platform/controls/Controls.h"
+#include "platform/rtl/SysUtils.h"
 #include "platform/graphics/DeviceContext.h"
 #include "platform/qt/BridgeWidget.h"
 
@@ -106,9 +106,9 @@ void FreeObjectInstance(WNDPROC ObjectInstance)
 LONG_PTR SetWindowLongA(HWND Wnd, int Index, LONG_PTR NewLong)
 {
     TBridgeWidget* W = BridgeOf(Wnd);
-    if (!W || !W->Control()) return 0;
+    if (!W) return 0;
     if (Index == GWL_STYLE || Index == GWL_EXSTYLE) {
-        DWORD& Style = W->StyleRef(Index == GWL_EXSTYLE);
+        DWORD& Style = Index == GWL_EXSTYLE ? W->ExStyle : W->Style;
         const DWORD Old = Style;
         Style = DWORD(NewLong);
         return LONG_PTR(Old);
@@ -137,14 +137,14 @@ LONG_PTR SetWindowLongA(HWND Wnd, int Index, LONG_PTR NewLong)
 LONG_PTR GetWindowLongA(HWND Wnd, int Index)
 {
     TBridgeWidget* W = BridgeOf(Wnd);
-    if (!W || !W->Control()) return 0;
+    if (!W) return 0;
     switch (Index) {
     case GWL_WNDPROC:
         return reinterpret_cast<LONG_PTR>(W->TopProc());
     case GWL_STYLE:
-        return LONG_PTR(W->StyleRef(false));
+        return LONG_PTR(W->Style);
     case GWL_EXSTYLE:
-        return LONG_PTR(W->StyleRef(true));
+        return LONG_PTR(W->ExStyle);
     default:
         return 0;
     }
@@ -159,28 +159,19 @@ LRESULT CallWindowProcA(WNDPROC Previous, HWND Wnd, UINT Msg, WPARAM WParam, LPA
     return Previous ? Previous(Wnd, Msg, WParam, LParam) : 0;
 }
 
-LRESULT DefWindowProcA(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
-{
-    TWinControl* Control = ControlOf(Wnd);
-    if (!Control) return 0;
-    TMessage M{Msg, WParam, LParam, 0};
-    Control->DefaultHandler(M);
-    return M.Result;
-}
-
 // ---- Messages -------------------------------------------------------------------------------------
 
 LRESULT SendMessageA(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
 {
     TBridgeWidget* W = BridgeOf(Wnd);
-    if (!W || !W->Control()) return 0;
+    if (!W) return 0;
     return W->Send(Msg, WParam, LParam);
 }
 
 BOOL PostMessageA(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
 {
     TBridgeWidget* W = BridgeOf(Wnd);
-    if (!W || !W->Control()) return 0;
+    if (!W) return 0;
     QCoreApplication::postEvent(W, new TPostedMessage(Msg, WParam, LParam));
     return 1;
 }
@@ -231,16 +222,17 @@ BOOL GetWindowRect(HWND Wnd, TRect* Rect)
 
 BOOL GetClientRect(HWND Wnd, TRect* Rect)
 {
-    TWinControl* C = ControlOf(Wnd);
-    if (!C || !Rect) return 0;
-    *Rect = C->GetClientRect();
+    TBridgeWidget* W = BridgeOf(Wnd);
+    if (!W || !Rect) return 0;
+    const QSize Size = W->ClientSize();
+    *Rect = Bounds(0, 0, Size.width(), Size.height());
     return 1;
 }
 
 BOOL ClientToScreen(HWND Wnd, TPoint* Point)
 {
     TBridgeWidget* W = BridgeOf(Wnd);
-    if (!W || !W->Control() || !Point) return 0;
+    if (!W || !Point) return 0;
     *Point = FromQPoint(W->mapToGlobal(ToQPoint(*Point) + W->ClientOffset()));
     return 1;
 }
@@ -248,7 +240,7 @@ BOOL ClientToScreen(HWND Wnd, TPoint* Point)
 BOOL ScreenToClient(HWND Wnd, TPoint* Point)
 {
     TBridgeWidget* W = BridgeOf(Wnd);
-    if (!W || !W->Control() || !Point) return 0;
+    if (!W || !Point) return 0;
     *Point = FromQPoint(W->mapFromGlobal(ToQPoint(*Point)) - W->ClientOffset());
     return 1;
 }
@@ -256,14 +248,11 @@ BOOL ScreenToClient(HWND Wnd, TPoint* Point)
 BOOL SetWindowPos(HWND Wnd, HWND InsertAfter, int X, int Y, int CX, int CY, UINT Flags)
 {
     TBridgeWidget* W = BridgeOf(Wnd);
-    TWinControl* C = W ? W->Control() : nullptr;
-    if (!C) return 0;
+    if (!W) return 0;
     if (!(Flags & SWP_NOMOVE) || !(Flags & SWP_NOSIZE)) {
-        const int L = Flags & SWP_NOMOVE ? C->GetLeft() : X;
-        const int T = Flags & SWP_NOMOVE ? C->GetTop() : Y;
-        const int Wd = Flags & SWP_NOSIZE ? C->GetWidth() : CX;
-        const int H = Flags & SWP_NOSIZE ? C->GetHeight() : CY;
-        C->SetBounds(L, T, Wd, H);
+        // The class library keeps the window's bounds: it moves the window.
+        WINDOWPOS Pos{Wnd, InsertAfter, X, Y, CX, CY, Flags};
+        W->AskClass(CM_SETWINDOWPOS, 0, LPARAM(&Pos));
         if (!BridgeOf(Wnd)) return 1;
     }
     if (!(Flags & SWP_NOZORDER)) {
@@ -272,10 +261,7 @@ BOOL SetWindowPos(HWND Wnd, HWND InsertAfter, int X, int Y, int CX, int CY, UINT
         else
             W->raise();
     }
-    if (Flags & SWP_FRAMECHANGED) {
-        TMessage M{CM_BORDERCHANGED, 0, 0, 0};
-        C->Perform(M);
-    }
+    if (Flags & SWP_FRAMECHANGED) W->AskClass(CM_BORDERCHANGED, 0, 0);
     if (Flags & SWP_SHOWWINDOW) W->show();
     if (Flags & SWP_HIDEWINDOW) W->hide();
     return 1;
@@ -319,7 +305,7 @@ HWND WindowFromPoint(TPoint Point)
 BOOL InvalidateRect(HWND Wnd, const TRect* Rect, BOOL Erase)
 {
     TBridgeWidget* W = BridgeOf(Wnd);
-    if (!W || !W->Control()) return 0;
+    if (!W) return 0;
     if (Rect) {
         const QRect R = ToQRect(*Rect);
         W->InvalidateClient(&R, Erase != 0);
@@ -345,7 +331,7 @@ BOOL ValidateRect(HWND Wnd, const TRect* Rect)
 BOOL UpdateWindow(HWND Wnd)
 {
     TBridgeWidget* W = BridgeOf(Wnd);
-    if (!W || !W->Control()) return 0;
+    if (!W) return 0;
     const QRegion Painted = W->RenderInvalid();
     if (BridgeOf(Wnd) && W->isVisible() && !Painted.isEmpty()) W->repaint(Painted);
     return 1;
@@ -355,14 +341,14 @@ HDC GetDC(HWND Wnd)
 {
     if (!Wnd) return CreateDC(nullptr, QPoint(), std::nullopt);
     TBridgeWidget* W = BridgeOf(Wnd);
-    return W && W->Control() ? CreateWindowDC(W, true, false) : nullptr;
+    return W ? CreateWindowDC(W, true, false) : nullptr;
 }
 
 HDC GetWindowDC(HWND Wnd)
 {
     if (!Wnd) return CreateDC(nullptr, QPoint(), std::nullopt);
     TBridgeWidget* W = BridgeOf(Wnd);
-    return W && W->Control() ? CreateWindowDC(W, false, false) : nullptr;
+    return W ? CreateWindowDC(W, false, false) : nullptr;
 }
 
 int ReleaseDC(HWND, HDC DC)

@@ -2,12 +2,12 @@
 // their chained hooks, sending and posting messages, window geometry,
 // painting requests, focus, capture, keys, system metrics and text drawing.
 //
-// Window procedures. Every window (the HWND of a TWinControl) has one chain
-// of procedures. A message sent to the window (SendMessageA, PostMessageA,
-// and every event the window receives) enters the chain at the top; the
-// bottom procedure is the control's own entry, which hands the message to
-// the control's WindowProc (normally WndProc -> Dispatch -> DefaultHandler).
-// `Perform` skips the chain, as in the class library.
+// Window procedures. Every window has one chain of procedures. A message
+// sent to the window (SendMessageA, PostMessageA, and every event the window
+// receives) enters the chain at the top; the bottom procedure is the one the
+// window was made with (a control's: it hands the message to the control's
+// WindowProc, normally WndProc -> Dispatch -> DefaultHandler). `Perform`
+// skips the chain, as in the class library.
 //
 // A hook replaces the top with SetWindowLongA(Wnd, GWL_WNDPROC, New), keeps
 // the previous procedure that call returns, passes on what it does not
@@ -21,30 +21,10 @@
 #include "platform/rtl/Types.h"
 #include "platform/win/WinConstants.h" // SW_* values
 #include "platform/win/WinMessages.h"
+#include "platform/win/WinStyles.h"
 
 using LONG_PTR = std::intptr_t;
 using SHORT = std::int16_t;
-using WNDPROC = LRESULT (*)(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
-
-// ---- Window styles ------------------------------------------------------------
-
-inline constexpr DWORD WS_OVERLAPPED = 0x00000000, WS_POPUP = 0x80000000, WS_CHILD = 0x40000000,
-                       WS_MINIMIZE = 0x20000000, WS_VISIBLE = 0x10000000, WS_DISABLED = 0x08000000,
-                       WS_CLIPSIBLINGS = 0x04000000, WS_CLIPCHILDREN = 0x02000000, WS_MAXIMIZE = 0x01000000,
-                       WS_CAPTION = 0x00C00000, WS_BORDER = 0x00800000, WS_DLGFRAME = 0x00400000,
-                       WS_VSCROLL = 0x00200000, WS_HSCROLL = 0x00100000, WS_SYSMENU = 0x00080000,
-                       WS_THICKFRAME = 0x00040000, WS_GROUP = 0x00020000, WS_TABSTOP = 0x00010000,
-                       WS_MINIMIZEBOX = 0x00020000, WS_MAXIMIZEBOX = 0x00010000, WS_OVERLAPPEDWINDOW = 0x00CF0000,
-                       WS_POPUPWINDOW = 0x80880000;
-
-inline constexpr DWORD WS_EX_DLGMODALFRAME = 0x00000001, WS_EX_NOPARENTNOTIFY = 0x00000004, WS_EX_TOPMOST = 0x00000008,
-                       WS_EX_ACCEPTFILES = 0x00000010, WS_EX_TRANSPARENT = 0x00000020, WS_EX_TOOLWINDOW = 0x00000080,
-                       WS_EX_WINDOWEDGE = 0x00000100, WS_EX_CLIENTEDGE = 0x00000200, WS_EX_CONTROLPARENT = 0x00010000,
-                       WS_EX_STATICEDGE = 0x00020000, WS_EX_APPWINDOW = 0x00040000, WS_EX_LAYERED = 0x00080000,
-                       WS_EX_NOACTIVATE = 0x08000000;
-
-inline constexpr UINT CS_VREDRAW = 0x0001, CS_HREDRAW = 0x0002, CS_DBLCLKS = 0x0008, CS_SAVEBITS = 0x0800,
-                      CS_DROPSHADOW = 0x00020000;
 
 inline constexpr int GWL_WNDPROC = -4, GWL_HINSTANCE = -6, GWL_ID = -12, GWL_STYLE = -16, GWL_EXSTYLE = -20,
                      GWL_USERDATA = -21;
@@ -92,7 +72,8 @@ inline LONG_PTR GetWindowLongPtrA(HWND Wnd, int Index)
 // Calls Previous for Wnd; a procedure taken out of the chain in the meantime
 // passes on to the one that was below it.
 LRESULT CallWindowProcA(WNDPROC Previous, HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
-// The window's default handling (the control's DefaultHandler).
+// The window system's default handling of a message: the frame, the client
+// area and the hit test, the class cursor and background, the context menu.
 LRESULT DefWindowProcA(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
 
 // A window procedure that calls Method with the message and answers its
@@ -123,7 +104,7 @@ BOOL GetWindowRect(HWND Wnd, TRect* Rect);
 BOOL GetClientRect(HWND Wnd, TRect* Rect);
 BOOL ClientToScreen(HWND Wnd, TPoint* Point);
 BOOL ScreenToClient(HWND Wnd, TPoint* Point);
-// Moves, sizes, orders, shows or hides the window; the control's bounds follow.
+// Moves, sizes, orders, shows or hides the window; the class library's bounds follow.
 BOOL SetWindowPos(HWND Wnd, HWND InsertAfter, int X, int Y, int CX, int CY, UINT Flags);
 BOOL ShowWindow(HWND Wnd, int CmdShow);
 // The deepest window of the program at a screen point, or 0.

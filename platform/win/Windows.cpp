@@ -1,5 +1,5 @@
 #include "platform/win/Windows.h"
-#include "platform/controls/UserInteraction.h"
+#include "platform/win/UserInteraction.h"
 #include "platform/rtl/Codec.h"
 #include "platform/rtl/FileSearch.h"
 

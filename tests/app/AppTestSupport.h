@@ -2,7 +2,7 @@
 // folder and every dialog scripted.
 #pragma once
 #include "app/Unit1.h"
-#include "platform/controls/UserInteraction.h"
+#include "platform/win/UserInteraction.h"
 #include "platform/testing/TestDriving.h"
 #include "tests/support/TestSupport.h"
 

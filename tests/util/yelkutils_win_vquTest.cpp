@@ -1,7 +1,7 @@
 #include "util/yelkutils_win_vqu.h"
 #include "util/yelkutils_win_mini.h"
 #include "platform/classes/Registry.h"
-#include "platform/controls/UserInteraction.h"
+#include "platform/win/UserInteraction.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "ControlFixtures.h"
-#include "platform/controls/UserInteraction.h"
+#include "platform/win/UserInteraction.h"
 #include "platform/win/WinGdi.h"
 #include "platform/win/WindowHook.h"
 

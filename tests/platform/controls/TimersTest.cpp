@@ -1,5 +1,5 @@
 #include "platform/controls/Timers.h"
-#include "platform/controls/UserInteraction.h"
+#include "platform/win/UserInteraction.h"
 #include "platform/win/WinTimers.h"
 #include "tests/support/PumpUntil.h"
 

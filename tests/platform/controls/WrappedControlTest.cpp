@@ -1,5 +1,8 @@
 #include "ControlFixtures.h"
+#include "platform/win/UserInteraction.h"
 #include "platform/win/WindowHook.h"
+
+#include <utility>
 
 namespace {
 
@@ -59,6 +62,37 @@ TEST_F(WrappedControlTest, AHookSeesTheWidgetsInputFirst)
     platform::test::TypeText(Edit, "a!b");
     EXPECT_EQ(Chars, (std::vector<UINT>{'a', '!', 'b'}));
     EXPECT_EQ(Edit->GetText(), "ab");
+}
+
+TEST_F(WrappedControlTest, AWindowProcedureThatThrowsLeavesTheWindowPaintingAndTyping)
+{
+    TScriptedInteraction Script;
+    const HWND Wnd = Edit->GetHandle();
+    int Paints = 0;
+    bool FailPaint = true, FailChar = true;
+    WNDPROC Previous = nullptr;
+    WNDPROC Proc = MakeObjectInstance([&](TMessage& M) {
+        if (M.Msg == WM_PAINT && (++Paints, std::exchange(FailPaint, false))) throw Exception("Paint");
+        if (M.Msg == WM_CHAR && std::exchange(FailChar, false)) throw Exception("Char");
+        M.Result = CallWindowProcA(Previous, Wnd, M.Msg, M.WParam, M.LParam);
+    });
+    Previous = reinterpret_cast<WNDPROC>(SetWindowLongA(Wnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
+    InvalidateRect(Wnd, nullptr, false);
+    EXPECT_THROW(UpdateWindow(Wnd), Exception);
+    InvalidateRect(Wnd, nullptr, false);
+    UpdateWindow(Wnd);
+    EXPECT_EQ(Paints, 2);
+
+    // The first key goes to the application; the next is typed as its handler changed it.
+    Edit->OnKeyPress = [](TObject*, WideChar& Key) {
+        if (Key == u'b') Key = u'B';
+    };
+    platform::test::TypeText(Edit, "abc");
+    EXPECT_EQ(Edit->GetText(), "Bc");
+    ASSERT_EQ(Script.Messages.size(), 1u);
+    EXPECT_EQ(Script.Messages[0].Text, "Char.");
+    SetWindowLongA(Wnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(Previous));
+    FreeObjectInstance(Proc);
 }
 
 TEST_F(WrappedControlTest, PerformedMessagesReachTheWidget)

@@ -1,6 +1,6 @@
 #include "platform/controls/ExtCtrls.h"
 #include "platform/controls/StdCtrls.h"
-#include "platform/controls/UserInteraction.h"
+#include "platform/win/UserInteraction.h"
 #include "platform/testing/Drops.h"
 #include "platform/win/ShellApi.h"
 #include "tests/platform/controls/ControlFixtures.h"

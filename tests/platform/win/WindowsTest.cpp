@@ -1,4 +1,4 @@
-#include "platform/controls/UserInteraction.h"
+#include "platform/win/UserInteraction.h"
 #include "platform/win/Windows.h"
 #include "tests/support/TestSupport.h"
 

@@ -22,8 +22,8 @@ QString ToBlockText(const AnsiString& Line);
 AnsiString FromEditorText(QString Text);
 // Qt position -> byte offset of the system's text, and back (a byte offset
 // inside a character rounds up to its end).
-int BytesBefore(const QString& Text, int Pos);
-int PositionOf(const QString& Text, int Bytes);
+int BytesBefore(std::u16string_view Text, int Pos);
+int PositionOf(std::u16string_view Text, int Bytes);
 // The control's font and colours on a Qt widget that shows text on a ground.
 void ApplyFontAndColors(QWidget* W, const TControl* Control);
 
