@@ -65,11 +65,6 @@ TWinControl* FindControl(HWND Handle)
     return static_cast<TWinControl*>(WindowParam(Handle));
 }
 
-TWinControl* FindVCLWindow(const TPoint& Pos)
-{
-    return FindControl(WindowFromPoint(Pos));
-}
-
 namespace platform::detail {
 
 void SetMouseControl(TControl* Control)

@@ -269,5 +269,3 @@ private:
 
 // The control whose window Handle is, or null.
 TWinControl* FindControl(HWND Handle);
-// The windowed control under a screen point, or null.
-TWinControl* FindVCLWindow(const TPoint& Pos);

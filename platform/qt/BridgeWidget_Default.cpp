@@ -157,10 +157,3 @@ void DefaultWindowMessage(HWND Wnd, TMessage& Message)
 }
 
 } // namespace platform::detail
-
-LRESULT DefWindowProcA(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
-{
-    TMessage M{Msg, WParam, LParam, 0};
-    platform::detail::DefaultWindowMessage(Wnd, M);
-    return M.Result;
-}

@@ -433,17 +433,6 @@ int GetScrollPos(HWND Wnd, int Bar)
     return GetScrollInfo(Wnd, Bar, &Info) ? Info.nPos : 0;
 }
 
-BOOL SetScrollRange(HWND Wnd, int Bar, int MinPos, int MaxPos, BOOL Redraw)
-{
-    SCROLLINFO Info;
-    Info.fMask = SIF_RANGE;
-    Info.nMin = MinPos;
-    Info.nMax = MaxPos;
-    if (!IsWindowBar(Bar) || !BarsOf(Wnd)) return 0;
-    SetScrollInfo(Wnd, Bar, &Info, Redraw);
-    return 1;
-}
-
 BOOL GetScrollRange(HWND Wnd, int Bar, int* MinPos, int* MaxPos)
 {
     SCROLLINFO Info;

@@ -48,7 +48,6 @@ BOOL GetScrollInfo(HWND Wnd, int Bar, SCROLLINFO* Info);
 // The old position.
 int SetScrollPos(HWND Wnd, int Bar, int Pos, BOOL Redraw);
 int GetScrollPos(HWND Wnd, int Bar);
-BOOL SetScrollRange(HWND Wnd, int Bar, int MinPos, int MaxPos, BOOL Redraw);
 BOOL GetScrollRange(HWND Wnd, int Bar, int* MinPos, int* MaxPos);
 // Shows or hides SB_HORZ, SB_VERT or SB_BOTH; the client area changes
 // (WM_NCCALCSIZE, WM_SIZE).

@@ -293,13 +293,6 @@ BOOL ShowWindow(HWND Wnd, int CmdShow)
     return WasVisible;
 }
 
-HWND WindowFromPoint(TPoint Point)
-{
-    QWidget* W = QApplication::widgetAt(ToQPoint(Point));
-    TBridgeWidget* B = W ? BridgeAbove(W) : nullptr;
-    return B ? B->Handle() : nullptr;
-}
-
 // ---- Painting --------------------------------------------------------------------------------------------
 
 BOOL InvalidateRect(HWND Wnd, const TRect* Rect, BOOL Erase)
@@ -428,11 +421,6 @@ SHORT GetKeyState(int VirtKey)
         break;
     }
     return Down ? SHORT(-32768) : SHORT(0);
-}
-
-SHORT GetAsyncKeyState(int VirtKey)
-{
-    return GetKeyState(VirtKey);
 }
 
 BOOL GetCursorPos(TPoint* Point)

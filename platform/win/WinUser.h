@@ -60,21 +60,10 @@ int GetSystemMetrics(int Index);
 // (setting them re-applies them to the window). 0 for a window that is gone.
 LONG_PTR SetWindowLongA(HWND Wnd, int Index, LONG_PTR NewLong);
 LONG_PTR GetWindowLongA(HWND Wnd, int Index);
-inline LONG_PTR SetWindowLongPtrA(HWND Wnd, int Index, LONG_PTR NewLong)
-{
-    return SetWindowLongA(Wnd, Index, NewLong);
-}
-inline LONG_PTR GetWindowLongPtrA(HWND Wnd, int Index)
-{
-    return GetWindowLongA(Wnd, Index);
-}
 
 // Calls Previous for Wnd; a procedure taken out of the chain in the meantime
 // passes on to the one that was below it.
 LRESULT CallWindowProcA(WNDPROC Previous, HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
-// The window system's default handling of a message: the frame, the client
-// area and the hit test, the class cursor and background, the context menu.
-LRESULT DefWindowProcA(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
 
 // A window procedure that calls Method with the message and answers its
 // Result. Free it with FreeObjectInstance once no chain holds it any more.
@@ -107,8 +96,6 @@ BOOL ScreenToClient(HWND Wnd, TPoint* Point);
 // Moves, sizes, orders, shows or hides the window; the class library's bounds follow.
 BOOL SetWindowPos(HWND Wnd, HWND InsertAfter, int X, int Y, int CX, int CY, UINT Flags);
 BOOL ShowWindow(HWND Wnd, int CmdShow);
-// The deepest window of the program at a screen point, or 0.
-HWND WindowFromPoint(TPoint Point);
 
 // ---- Painting ------------------------------------------------------------------------
 
@@ -134,7 +121,6 @@ HWND SetCapture(HWND Wnd);
 BOOL ReleaseCapture();
 // Negative while the key is down (VK_SHIFT, VK_CONTROL, VK_MENU, the mouse buttons).
 SHORT GetKeyState(int VirtKey);
-SHORT GetAsyncKeyState(int VirtKey);
 BOOL GetCursorPos(TPoint* Point);
 
 // ---- Text --------------------------------------------------------------------------------
