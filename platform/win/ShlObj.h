@@ -1,7 +1,7 @@
 // The shell's special folders, mapped to the XDG folders of the desktop.
 #pragma once
 #include "platform/rtl/System.h"
-#include "platform/win/WinTypes.h"
+#include "platform/rtl/WinTypes.h"
 
 inline constexpr int CSIDL_PERSONAL = 0x05; // documents
 inline constexpr int CSIDL_FAVORITES = 0x06;

@@ -17,7 +17,7 @@
 // and touches nothing.
 #pragma once
 #include "platform/graphics/Graphics.h"
-#include "platform/win/WinTypes.h"
+#include "platform/rtl/WinTypes.h"
 
 using HGDIOBJ = void*;
 

@@ -3,7 +3,7 @@
 #pragma once
 #include "platform/rtl/System.h"
 #include "platform/win/WinConstants.h" // MB_*, ID* and SW_* values
-#include "platform/win/WinTypes.h"
+#include "platform/rtl/WinTypes.h"
 
 using HMODULE = HINSTANCE;
 
