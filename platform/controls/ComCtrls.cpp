@@ -3,7 +3,7 @@
 #include "platform/qt/Bridge.h"
 #include "platform/qt/Guarded.h"
 #include "platform/qt/ImageLists.h"
-#include "platform/qt/QtStrings.h"
+#include "platform/rtl/QtStrings.h"
 
 #include <QApplication>
 #include <QProgressBar>

@@ -2,7 +2,7 @@
 #include "platform/controls/Controls.h"
 #include "platform/controls/Forms.h"
 #include "platform/qt/BridgeWidget.h"
-#include "platform/qt/QtStrings.h"
+#include "platform/rtl/QtStrings.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "platform/controls/Forms.h"
 #include "platform/controls/UserInteraction.h"
 #include "platform/qt/BridgeWidget.h"
-#include "platform/qt/QtStrings.h"
+#include "platform/rtl/QtStrings.h"
 
 #include <QApplication>
 #include <QFont>

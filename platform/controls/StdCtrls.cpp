@@ -2,7 +2,7 @@
 #include "platform/controls/StdCtrls.h"
 #include "platform/controls/Clipbrd.h"
 #include "platform/qt/Guarded.h"
-#include "platform/qt/QtStrings.h"
+#include "platform/rtl/QtStrings.h"
 #include "platform/qt/TextControls.h"
 
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 // TButton and TCustomCheckBox over Qt's push button and check box.
 #include "platform/controls/StdCtrls.h"
 #include "platform/qt/Guarded.h"
-#include "platform/qt/QtStrings.h"
+#include "platform/rtl/QtStrings.h"
 
 #include <QCheckBox>
 #include <QPushButton>

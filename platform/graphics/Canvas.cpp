@@ -1,7 +1,7 @@
 #include "platform/graphics/DeviceContext.h"
 #include "platform/graphics/BitmapImages.h"
 #include "platform/qt/Bridge.h"
-#include "platform/qt/QtStrings.h"
+#include "platform/rtl/QtStrings.h"
 
 #include <QFontMetrics>
 

@@ -1,6 +1,6 @@
 #include "platform/qt/BridgeWidget.h"
 #include "platform/controls/Forms.h"
-#include "platform/qt/QtStrings.h"
+#include "platform/rtl/QtStrings.h"
 
 #include <QFontMetrics>
 

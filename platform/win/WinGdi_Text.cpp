@@ -1,7 +1,7 @@
 // Text output and the text and background colours of a device context.
 #include "platform/graphics/DeviceContext.h"
 #include "platform/qt/Bridge.h"
-#include "platform/qt/QtStrings.h"
+#include "platform/rtl/QtStrings.h"
 #include "platform/win/WinGdi.h"
 
 #include <QFontMetrics>
