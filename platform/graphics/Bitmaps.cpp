@@ -2,8 +2,8 @@
 // transparency and drawing.
 #include "platform/graphics/BitmapImages.h"
 #include "platform/graphics/DeviceContext.h"
+#include "platform/graphics/QtGraphics.h"
 #include "platform/graphics/Resources.h"
-#include "platform/qt/Bridge.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #include "platform/graphics/DeviceContext.h"
 #include "platform/graphics/BitmapImages.h"
-#include "platform/qt/Bridge.h"
+#include "platform/graphics/QtGraphics.h"
 #include "platform/rtl/QtStrings.h"
 
 #include <QFontMetrics>

@@ -1,7 +1,7 @@
 // The canvas's polygons, text in rectangles, pictures and copies.
 #include "platform/graphics/BitmapImages.h"
 #include "platform/graphics/DeviceContext.h"
-#include "platform/qt/Bridge.h"
+#include "platform/graphics/QtGraphics.h"
 #include "platform/rtl/Codec.h"
 #include "platform/win/WinGdi.h"
 

@@ -1,5 +1,4 @@
 #include "platform/graphics/DeviceContext.h"
-#include "platform/qt/Bridge.h"
 
 #include <QFontMetrics>
 #include <QTextLayout>

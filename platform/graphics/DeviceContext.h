@@ -7,6 +7,7 @@
 // other code may draw on the same image between two operations.
 #pragma once
 #include "platform/graphics/Graphics.h"
+#include "platform/graphics/QtGraphics.h"
 
 #include <QFont>
 #include <QImage>
@@ -77,11 +78,6 @@ struct HDC__ {
 };
 
 namespace platform::detail {
-
-inline QColor RgbColor(TColor Rgb)
-{
-    return QColor(GetRValue(Rgb), GetGValue(Rgb), GetBValue(Rgb));
-}
 
 // The composition mode of a raster operation; false for pmNop (draw nothing).
 bool CompositionFor(TPenMode Mode, QPainter::CompositionMode& Result);

@@ -1,6 +1,6 @@
 #include "platform/graphics/GdiObjects.h"
 #include "platform/graphics/DeviceContext.h"
-#include "platform/qt/Bridge.h"
+#include "platform/graphics/QtGraphics.h"
 
 #include <algorithm>
 #include <cstring>

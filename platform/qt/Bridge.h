@@ -2,6 +2,7 @@
 // sources only (controls that wrap Qt widgets, menus, dialogs, GDI calls).
 #pragma once
 #include "platform/controls/Forms.h"
+#include "platform/graphics/QtGraphics.h" // colours, fonts, rectangles and points
 
 #include <QColor>
 #include <QCursor>
@@ -47,26 +48,6 @@ extern void (*FormMenuChanged)(TCustomForm* Form, TMainMenu* OldMenu, TMainMenu*
 
 // ---- Conversions --------------------------------------------------------------------
 
-QColor ToQColor(TColor Color); // system colours resolved
-TColor FromQColor(const QColor& Color);
-// The face (through the platform's substitutions), pixel height and style of a font.
-QFont ToQFont(const TFont* Font);
 QCursor ToQCursor(TCursor Cursor);
-inline QRect ToQRect(const TRect& R)
-{
-    return QRect(R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top);
-}
-inline TRect FromQRect(const QRect& R)
-{
-    return Bounds(R.x(), R.y(), R.width(), R.height());
-}
-inline QPoint ToQPoint(const TPoint& P)
-{
-    return QPoint(P.X, P.Y);
-}
-inline TPoint FromQPoint(const QPoint& P)
-{
-    return TPoint(P.x(), P.y());
-}
 
 } // namespace platform::detail
