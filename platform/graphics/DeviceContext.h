@@ -166,6 +166,18 @@ private:
 // given. Dx, when given, holds each character's advance. Answers the
 // width of the text's cell.
 int DrawTextRun(HDC DC, QPoint TopLeft, const QString& Text, const QRect* Clip, const int* Dx = nullptr);
+// GDI's text output (ExtTextOut): ETO_OPAQUE fills Rect with the background
+// colour first, ETO_CLIPPED keeps the text inside Rect, then DrawTextRun.
+// False without a context.
+bool DrawTextOut(HDC DC, QPoint TopLeft, UINT Options, const TRect* Rect, const QString& Text, const int* Dx);
+
+// GDI's bit-block transfer (BitBlt, StretchBlt, PatBlt): combines the pixels
+// of SrcArea of Src, scaled to DestArea (a negative width or height
+// mirrors), with those of DestArea of Dest and the brush, by the ternary
+// raster operation RasterOp (a GdiTypes.h ROP). Src may be null when the
+// operation ignores it. False without a destination, or without a source
+// that the operation needs.
+bool BitTransfer(HDC Dest, QRect DestArea, HDC Src, QRect SrcArea, DWORD RasterOp);
 
 // A new device context on a target, its font and colours the system's defaults.
 HDC CreateDC(std::shared_ptr<TDrawTarget> Target, QPoint Origin, std::optional<QRegion> Clip);

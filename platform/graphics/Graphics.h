@@ -253,7 +253,7 @@ public:
     // A picture scaled to fill Rect.
     void StretchDraw(const TRect& Rect, TGraphic* Graphic);
     // Copies Source of Canvas (scaled when the sizes differ) to Dest of this
-    // canvas with the raster operation CopyMode (a WinGdi.h ROP, SRCCOPY at first).
+    // canvas with the raster operation CopyMode (a GdiTypes.h ROP, SRCCOPY at first).
     void CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source);
     DWORD GetCopyMode() const { return FCopyMode; }
     void SetCopyMode(DWORD Value) { FCopyMode = Value; }
@@ -302,8 +302,7 @@ protected:
     void RequiredState(TState ReqState);
 
 private:
-    template <typename TDraw>
-    void DrawShape(int X1, int Y1, int X2, int Y2, TDraw Draw);
+    template <typename TDraw> void DrawShape(int X1, int Y1, int X2, int Y2, TDraw Draw);
     void FontChanged(TObject*);
     void PenChanged(TObject*);
     void BrushChanged(TObject*);
