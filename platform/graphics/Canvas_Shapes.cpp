@@ -1,5 +1,5 @@
 // The canvas's polygons, text in rectangles, pictures and copies.
-#include "platform/graphics/BitmapImages.h"
+#include "platform/graphics/Bitmaps.h"
 #include "platform/graphics/DeviceContext.h"
 #include "platform/graphics/GdiTypes.h"
 #include "platform/graphics/QtGraphics.h"
@@ -76,18 +76,5 @@ void TCanvas::CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source)
     RequiredState({csHandleValid, csFontValid, csBrushValid});
     HDC Src = Canvas->GetHandle();
     BitTransfer(FHandle, ToQRect(Dest), Src, ToQRect(Source), FCopyMode);
-    Changed();
-}
-
-void TBrush::SetBitmap(TBitmap* Value)
-{
-    if (Value && !Value->GetEmpty()) {
-        auto Copy = std::make_shared<TBitmap>();
-        Copy->Assign(Value);
-        FBitmap = std::move(Copy);
-    } else {
-        if (!FBitmap) return;
-        FBitmap.reset();
-    }
     Changed();
 }

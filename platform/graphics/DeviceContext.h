@@ -6,7 +6,7 @@
 // TDCPainter per operation: only one QPainter may be active on an image, and
 // other code may draw on the same image between two operations.
 #pragma once
-#include "platform/graphics/Graphics.h"
+#include "platform/graphics/GraphicsObjects.h"
 #include "platform/graphics/QtGraphics.h"
 
 #include <QFont>
@@ -78,6 +78,15 @@ struct HDC__ {
 };
 
 namespace platform::detail {
+
+// What a pattern brush tiles (TBrush::SetBitmap makes it), asked for when a
+// canvas selects the brush, so that it shows the brush's bitmap as it is then.
+class TBrushPattern {
+public:
+    virtual ~TBrushPattern() = default;
+    // HDC__::BrushPattern's picture; null for an empty bitmap.
+    virtual QImage Image() const = 0;
+};
 
 // The composition mode of a raster operation; false for pmNop (draw nothing).
 bool CompositionFor(TPenMode Mode, QPainter::CompositionMode& Result);

@@ -2,7 +2,7 @@
 // them: region kinds, font descriptions, text-output options and raster
 // operations. The calls themselves are the window system's (WinGdi.h).
 #pragma once
-#include "platform/graphics/Graphics.h"
+#include "platform/graphics/GraphicsObjects.h"
 #include "platform/rtl/WinTypes.h"
 
 // ---- Regions ----------------------------------------------------------------------------------

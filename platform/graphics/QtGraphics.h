@@ -1,7 +1,8 @@
 // Conversions between the class library's drawing values (colours, fonts,
 // rectangles, points) and Qt's, for platform sources only.
 #pragma once
-#include "platform/graphics/Graphics.h"
+#include "platform/graphics/GraphicsObjects.h"
+#include "platform/rtl/Types.h"
 
 #include <QColor>
 #include <QFont>
