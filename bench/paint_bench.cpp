@@ -9,7 +9,7 @@
 //   paint_bench [rounds]
 // A benchmark program may use Qt directly: the comparison is the point.
 #include "platform/controls/Forms.h"
-#include "platform/controls/TestDriving.h"
+#include "platform/testing/TestDriving.h"
 #include "platform/win/WinGdi.h"
 #include "platform/win/WinScroll.h"
 #include "platform/win/WinUser.h"

@@ -1,7 +1,7 @@
 // util/yelkutils_win_vqu.h: the launcher of the updater utility (VqUpdater),
 // a separate program that does the checking.
 #pragma once
-#include "platform/win/WinTypes.h"
+#include "platform/rtl/WinTypes.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "platform/classes/Registry.h"
 #include "platform/classes/IniDocument.h"
-#include "platform/win/ShlObj.h"
+#include "platform/rtl/XdgFolders.h"
 
 #include <charconv>
 #include <vector>

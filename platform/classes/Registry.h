@@ -12,7 +12,7 @@
 // Key and value names compare ignoring case, as on Windows.
 #pragma once
 #include "platform/classes/IniFiles.h"
-#include "platform/win/WinTypes.h"
+#include "platform/rtl/WinTypes.h"
 
 inline const HKEY HKEY_CLASSES_ROOT = reinterpret_cast<HKEY>(std::uintptr_t(0x80000000));
 inline const HKEY HKEY_CURRENT_USER = reinterpret_cast<HKEY>(std::uintptr_t(0x80000001));

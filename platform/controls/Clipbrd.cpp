@@ -1,5 +1,5 @@
 #include "platform/controls/Clipbrd.h"
-#include "platform/qt/QtStrings.h"
+#include "platform/rtl/QtStrings.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -4,7 +4,7 @@
 #include "platform/qt/Bridge.h"
 #include "platform/controls/ControlWindows.h"
 #include "platform/controls/ImageLists.h"
-#include "platform/qt/QtStrings.h"
+#include "platform/rtl/QtStrings.h"
 #include "platform/rtl/ScopeExit.h"
 
 #include <QApplication>

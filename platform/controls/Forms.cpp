@@ -2,7 +2,7 @@
 #include "platform/controls/ControlStateGuard.h"
 #include "platform/controls/ControlWindows.h"
 #include "platform/controls/MenuWidgets.h"
-#include "platform/qt/QtStrings.h"
+#include "platform/rtl/QtStrings.h"
 #include "platform/win/UserInteraction.h"
 
 #include <QApplication>

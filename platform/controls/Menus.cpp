@@ -3,7 +3,7 @@
 #include "platform/controls/MenuWidgets.h"
 #include "platform/qt/Bridge.h"
 #include "platform/qt/Guarded.h"
-#include "platform/qt/QtStrings.h"
+#include "platform/rtl/QtStrings.h"
 
 #include <QAction>
 #include <QMenu>

@@ -2,7 +2,7 @@
 #include "platform/controls/StdCtrls.h"
 #include "platform/controls/Clipbrd.h"
 #include "platform/controls/ControlWindows.h"
-#include "platform/qt/QtStrings.h"
+#include "platform/rtl/QtStrings.h"
 #include "platform/controls/TextControls.h"
 
 #include <QLineEdit>

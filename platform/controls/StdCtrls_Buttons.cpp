@@ -2,7 +2,7 @@
 #include "platform/controls/StdCtrls.h"
 #include "platform/controls/Forms.h"
 #include "platform/controls/ControlWindows.h"
-#include "platform/qt/QtStrings.h"
+#include "platform/rtl/QtStrings.h"
 
 #include <QCheckBox>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 // TCustomComboBox: the combo box over a QComboBox and its items.
 #include "platform/controls/StdCtrls.h"
 #include "platform/controls/ControlWindows.h"
-#include "platform/qt/QtStrings.h"
+#include "platform/rtl/QtStrings.h"
 #include "platform/controls/TextControls.h"
 
 #include <QComboBox>

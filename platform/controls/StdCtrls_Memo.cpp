@@ -1,7 +1,7 @@
 // TCustomMemo: the memo over a QPlainTextEdit and its lines.
 #include "platform/controls/StdCtrls.h"
 #include "platform/controls/ControlWindows.h"
-#include "platform/qt/QtStrings.h"
+#include "platform/rtl/QtStrings.h"
 #include "platform/controls/TextControls.h"
 
 #include <QMimeData>

@@ -37,7 +37,7 @@
 //      class: connect in CreateInnerWidget and call the class library's
 //      method (Click(), Change() ...), never the On... member directly.
 //   5. Text: override RealGetText/RealSetText to read and write the widget,
-//      converting with platform/qt/QtStrings.h (ToQString / ToAnsi / ToWide:
+//      converting with platform/rtl/QtStrings.h (ToQString / ToAnsi / ToWide:
 //      lossless; never toUtf8/fromUtf8, never toPlainText for documents: read
 //      QTextBlock::text() block by block).
 //   6. Properties set before the window exists are stored in F-fields and

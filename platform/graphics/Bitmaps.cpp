@@ -1,9 +1,8 @@
-// Bitmaps: their pixels in every format, conversions, their canvas, masks,
-// transparency and drawing.
+// Bitmaps: their pixels in every format, conversions, masks and
+// transparency. Their canvas and drawing them: Bitmaps_Canvas.cpp.
 #include "platform/graphics/BitmapImages.h"
 #include "platform/graphics/DeviceContext.h"
-#include "platform/graphics/Resources.h"
-#include "platform/qt/Bridge.h"
+#include "platform/graphics/QtGraphics.h"
 
 #include <QPainter>
 
@@ -346,51 +345,6 @@ void DrawImage(HDC DC, QRect Dest, const QImage& Image, bool Opaque)
 
 using namespace platform::detail;
 
-// ---- The canvas of a bitmap ------------------------------------------------------------
-
-namespace {
-
-class TBitmapTarget : public TDrawTarget {
-public:
-    explicit TBitmapTarget(std::weak_ptr<TBitmapData> Data) : FData(std::move(Data)) {}
-    QImage* Image() override
-    {
-        const auto Data = FData.lock();
-        if (!Data || Data->Width <= 0 || Data->Height <= 0) return nullptr;
-        return &Data->Surface();
-    }
-    bool Monochrome() override
-    {
-        const auto Data = FData.lock();
-        return Data && Data->Format == pf1bit;
-    }
-
-private:
-    std::weak_ptr<TBitmapData> FData;
-};
-
-class TBitmapCanvas : public TCanvas {
-public:
-    explicit TBitmapCanvas(std::weak_ptr<TBitmapData> Data) : FData(std::move(Data)) {}
-    ~TBitmapCanvas() override
-    {
-        HDC DC = HandleAllocated() ? GetHandle() : nullptr;
-        SetHandle(nullptr);
-        DeleteDC(DC);
-    }
-
-protected:
-    void CreateHandle() override
-    {
-        SetHandle(CreateDC(std::make_shared<TBitmapTarget>(FData), QPoint(), std::nullopt));
-    }
-
-private:
-    std::weak_ptr<TBitmapData> FData;
-};
-
-} // namespace
-
 // ---- TGraphic ----------------------------------------------------------------------------
 
 void TGraphic::SetTransparent(bool Value)
@@ -494,15 +448,6 @@ Byte* TBitmap::GetScanLine(int Row)
     return FData->Row(Row);
 }
 
-TCanvas* TBitmap::GetCanvas()
-{
-    if (!FCanvas) {
-        FCanvas = std::make_unique<TBitmapCanvas>(FData);
-        FCanvas->OnChange = [this](TObject*) { Changed(this); };
-    }
-    return FCanvas.get();
-}
-
 TColor TBitmap::GetTransparentColor() const
 {
     if (FTransparentMode == tmFixed) return FTransparentColor;
@@ -539,32 +484,6 @@ void TBitmap::Mask(TColor TransparentColor)
     }
     FillFrom(Data, Mono, pf1bit);
     Changed(this);
-}
-
-void TBitmap::LoadFromResourceName(HINSTANCE, const AnsiString& ResName)
-{
-    if (!LoadBitmapResource(ResName, this)) throw EResNotFound("Resource " + ResName + " not found");
-}
-
-void TBitmap::Draw(TCanvas* ACanvas, const TRect& Rect)
-{
-    if (GetEmpty() || !ACanvas) return;
-    HDC DC = ACanvas->GetHandle();
-    if (!GetTransparent()) {
-        DrawImage(DC, ToQRect(Rect), FData->Colors(), true);
-        return;
-    }
-    QImage Keyed = RgbOf(*FData).convertToFormat(QImage::Format_ARGB32);
-    const TColor Color = GetTransparentColor();
-    if (Color != clNone) {
-        const QRgb Key = RgbColor(ColorToRGB(Color)).rgb() & 0xFFFFFF;
-        for (int Y = 0; Y < Keyed.height(); ++Y) {
-            auto* Row = reinterpret_cast<QRgb*>(Keyed.scanLine(Y));
-            for (int X = 0; X < Keyed.width(); ++X)
-                if ((Row[X] & 0xFFFFFF) == Key) Row[X] = 0;
-        }
-    }
-    DrawImage(DC, ToQRect(Rect), Keyed, false);
 }
 
 TBitmap* AllocPatternBitmap(TColor BkColor, TColor FgColor)

@@ -19,7 +19,7 @@
 // Transparent drawing leaves the pixels of TransparentColor out: by
 // default (tmAuto) the colour of the bottom-left pixel.
 #pragma once
-#include "platform/graphics/Graphics.h"
+#include "platform/graphics/Canvas.h"
 
 #include <functional>
 #include <memory>

@@ -1,7 +1,7 @@
+#include "platform/graphics/Canvas.h"
 #include "platform/graphics/DeviceContext.h"
-#include "platform/graphics/BitmapImages.h"
-#include "platform/qt/Bridge.h"
-#include "platform/qt/QtStrings.h"
+#include "platform/graphics/QtGraphics.h"
+#include "platform/rtl/QtStrings.h"
 
 #include <QFontMetrics>
 
@@ -93,7 +93,7 @@ void TCanvas::RequiredState(TState ReqState)
         FHandle->BkColor = FBrush->GetStyle() == bsSolid ? FHandle->BrushColor : ~FHandle->BrushColor & 0xFFFFFF;
         FHandle->BkTransparent = FBrush->GetStyle() != bsSolid;
         // A pattern brush paints whatever the style says.
-        FHandle->BrushPattern = BrushPatternImage(FBrush->GetBitmap());
+        FHandle->BrushPattern = FBrush->FPattern ? FBrush->FPattern->Image() : QImage();
         if (!FHandle->BrushPattern.isNull()) FHandle->BrushStyle = bsSolid;
     }
     FState += Needed;

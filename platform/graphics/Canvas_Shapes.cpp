@@ -1,9 +1,9 @@
 // The canvas's polygons, text in rectangles, pictures and copies.
-#include "platform/graphics/BitmapImages.h"
+#include "platform/graphics/Bitmaps.h"
 #include "platform/graphics/DeviceContext.h"
-#include "platform/qt/Bridge.h"
-#include "platform/rtl/Codec.h"
-#include "platform/win/WinGdi.h"
+#include "platform/graphics/GdiTypes.h"
+#include "platform/graphics/QtGraphics.h"
+#include "platform/rtl/QtStrings.h"
 
 #include <QPolygon>
 
@@ -47,8 +47,7 @@ void TCanvas::TextRect(const TRect& Rect, int X, int Y, const AnsiString& Text)
     Changing();
     RequiredState({csHandleValid, csFontValid, csBrushValid});
     const UINT Options = ETO_CLIPPED | (FBrush->GetStyle() != bsClear ? ETO_OPAQUE : 0);
-    const WideString Wide = Utf8ToWide(Text);
-    ExtTextOutW(FHandle, X, Y, Options, &Rect, Wide.data(), UINT(Wide.size()), nullptr);
+    DrawTextOut(FHandle, QPoint(X, Y), Options, &Rect, ToQString(Text), nullptr);
     Changed();
 }
 
@@ -76,20 +75,6 @@ void TCanvas::CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source)
     Changing();
     RequiredState({csHandleValid, csFontValid, csBrushValid});
     HDC Src = Canvas->GetHandle();
-    StretchBlt(FHandle, Dest.Left, Dest.Top, Dest.Width(), Dest.Height(), Src, Source.Left, Source.Top, Source.Width(),
-               Source.Height(), FCopyMode);
-    Changed();
-}
-
-void TBrush::SetBitmap(TBitmap* Value)
-{
-    if (Value && !Value->GetEmpty()) {
-        auto Copy = std::make_shared<TBitmap>();
-        Copy->Assign(Value);
-        FBitmap = std::move(Copy);
-    } else {
-        if (!FBitmap) return;
-        FBitmap.reset();
-    }
+    BitTransfer(FHandle, ToQRect(Dest), Src, ToQRect(Source), FCopyMode);
     Changed();
 }

@@ -6,7 +6,8 @@
 // TDCPainter per operation: only one QPainter may be active on an image, and
 // other code may draw on the same image between two operations.
 #pragma once
-#include "platform/graphics/Graphics.h"
+#include "platform/graphics/GraphicsObjects.h"
+#include "platform/graphics/QtGraphics.h"
 
 #include <QFont>
 #include <QImage>
@@ -78,10 +79,14 @@ struct HDC__ {
 
 namespace platform::detail {
 
-inline QColor RgbColor(TColor Rgb)
-{
-    return QColor(GetRValue(Rgb), GetGValue(Rgb), GetBValue(Rgb));
-}
+// What a pattern brush tiles (TBrush::SetBitmap makes it), asked for when a
+// canvas selects the brush, so that it shows the brush's bitmap as it is then.
+class TBrushPattern {
+public:
+    virtual ~TBrushPattern() = default;
+    // HDC__::BrushPattern's picture; null for an empty bitmap.
+    virtual QImage Image() const = 0;
+};
 
 // The composition mode of a raster operation; false for pmNop (draw nothing).
 bool CompositionFor(TPenMode Mode, QPainter::CompositionMode& Result);
@@ -170,6 +175,18 @@ private:
 // given. Dx, when given, holds each character's advance. Answers the
 // width of the text's cell.
 int DrawTextRun(HDC DC, QPoint TopLeft, const QString& Text, const QRect* Clip, const int* Dx = nullptr);
+// GDI's text output (ExtTextOut): ETO_OPAQUE fills Rect with the background
+// colour first, ETO_CLIPPED keeps the text inside Rect, then DrawTextRun.
+// False without a context.
+bool DrawTextOut(HDC DC, QPoint TopLeft, UINT Options, const TRect* Rect, const QString& Text, const int* Dx);
+
+// GDI's bit-block transfer (BitBlt, StretchBlt, PatBlt): combines the pixels
+// of SrcArea of Src, scaled to DestArea (a negative width or height
+// mirrors), with those of DestArea of Dest and the brush, by the ternary
+// raster operation RasterOp (a GdiTypes.h ROP). Src may be null when the
+// operation ignores it. False without a destination, or without a source
+// that the operation needs.
+bool BitTransfer(HDC Dest, QRect DestArea, HDC Src, QRect SrcArea, DWORD RasterOp);
 
 // A new device context on a target, its font and colours the system's defaults.
 HDC CreateDC(std::shared_ptr<TDrawTarget> Target, QPoint Origin, std::optional<QRegion> Clip);

@@ -1,6 +1,5 @@
 #include "platform/graphics/GdiObjects.h"
-#include "platform/graphics/DeviceContext.h"
-#include "platform/qt/Bridge.h"
+#include "platform/graphics/QtGraphics.h"
 
 #include <algorithm>
 #include <cstring>
@@ -63,6 +62,15 @@ LOGFONTA LogFontOf(const TFont* Font)
     return LogFont;
 }
 
+bool DeleteGdiObject(HGDIOBJ Object)
+{
+    auto* Live = static_cast<TGdiObject*>(HandleObject(Object, hkGdiObject));
+    if (!Live || Live->Stock) return false;
+    RemoveHandle(Object);
+    delete Live;
+    return true;
+}
+
 HFONT StockFont()
 {
     static HFONT Font = [] {
@@ -83,7 +91,7 @@ using namespace platform::detail;
 
 TFont::~TFont()
 {
-    DeleteObject(FHandle);
+    DeleteGdiObject(FHandle);
 }
 
 HFONT TFont::GetHandle()
@@ -98,48 +106,4 @@ HFONT TFont::GetHandle()
     }
     Object->LogFont = LogFontOf(this);
     return FHandle;
-}
-
-// ---- Objects --------------------------------------------------------------------------
-
-HFONT CreateFontIndirectA(const LOGFONTA* LogFont)
-{
-    if (!LogFont) return nullptr;
-    auto Object = std::make_unique<TFontObject>();
-    Object->LogFont = *LogFont;
-    return static_cast<HFONT>(AddGdiObject(std::move(Object)));
-}
-
-int GetObjectA(HGDIOBJ Object, int Size, void* Buffer)
-{
-    auto* Font = LiveGdiObject<TFontObject>(Object);
-    if (!Font) return 0;
-    if (!Buffer) return int(sizeof(LOGFONTA));
-    const int Count = std::clamp(Size, 0, int(sizeof(LOGFONTA)));
-    std::memcpy(Buffer, &Font->LogFont, std::size_t(Count));
-    return Count;
-}
-
-HGDIOBJ SelectObject(HDC DC, HGDIOBJ Object)
-{
-    if (!DC) return nullptr;
-    if (auto* Font = LiveGdiObject<TFontObject>(Object)) {
-        HGDIOBJ Previous = LiveGdiObject<TFontObject>(DC->FontHandle) ? DC->FontHandle : StockFont();
-        DC->Font = FontFromLogFont(Font->LogFont);
-        DC->FontEscapement = Font->LogFont.lfEscapement;
-        DC->FontHandle = static_cast<HFONT>(Object);
-        return Previous;
-    }
-    if (LiveGdiObject<TRegionObject>(Object))
-        return reinterpret_cast<HGDIOBJ>(std::intptr_t(SelectClipRgn(DC, static_cast<HRGN>(Object))));
-    return nullptr;
-}
-
-BOOL DeleteObject(HGDIOBJ Object)
-{
-    auto* Live = static_cast<TGdiObject*>(HandleObject(Object, hkGdiObject));
-    if (!Live || Live->Stock) return 0;
-    RemoveHandle(Object);
-    delete Live;
-    return 1;
 }

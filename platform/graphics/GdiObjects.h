@@ -3,8 +3,8 @@
 // handle of the handle table, which refuses a stale or foreign handle instead
 // of following it.
 #pragma once
+#include "platform/graphics/GdiTypes.h"
 #include "platform/graphics/HandleTable.h"
-#include "platform/win/WinGdi.h"
 
 #include <QFont>
 #include <QRegion>
@@ -42,6 +42,9 @@ template <class T> T* LiveGdiObject(const void* Handle)
 {
     return static_cast<T*>(static_cast<TGdiObject*>(HandleObject(Handle, T::Kind)));
 }
+// Frees a live object and its handle (DeleteObject); false for a stock
+// object or a handle that is not a live object.
+bool DeleteGdiObject(HGDIOBJ Object);
 
 // A new live region holding Area (logical coordinates).
 HRGN NewRegion(const QRegion& Area);

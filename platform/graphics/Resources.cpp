@@ -62,3 +62,8 @@ bool LoadCursorResource(const AnsiString& Name, TBitmap* Bitmap, TPoint& HotSpot
 {
     return Load(Cursors(), Name, Bitmap, &HotSpot);
 }
+
+void TBitmap::LoadFromResourceName(HINSTANCE, const AnsiString& ResName)
+{
+    if (!LoadBitmapResource(ResName, this)) throw EResNotFound("Resource " + ResName + " not found");
+}

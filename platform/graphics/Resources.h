@@ -4,7 +4,7 @@
 // (TBitmap::LoadFromResourceName, cursor loading) find them by name, case
 // ignored as Windows ignores it. Registering a name again replaces it.
 #pragma once
-#include "platform/graphics/Graphics.h"
+#include "platform/graphics/Bitmaps.h"
 
 #include <functional>
 

@@ -6,6 +6,7 @@
 // needs to know of them it asks through that procedure.
 #pragma once
 #include "platform/graphics/Graphics.h"
+#include "platform/graphics/QtGraphics.h" // colours, fonts, rectangles and points
 #include "platform/win/WinMessages.h"
 #include "platform/win/WinStyles.h"
 
@@ -149,26 +150,6 @@ void HandleWindowException(HWND Wnd);
 
 // ---- Conversions --------------------------------------------------------------------
 
-QColor ToQColor(TColor Color); // system colours resolved
-TColor FromQColor(const QColor& Color);
-// The face (through the platform's substitutions), pixel height and style of a font.
-QFont ToQFont(const TFont* Font);
-inline QRect ToQRect(const TRect& R)
-{
-    return QRect(R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top);
-}
-inline TRect FromQRect(const QRect& R)
-{
-    return Bounds(R.x(), R.y(), R.width(), R.height());
-}
-inline QPoint ToQPoint(const TPoint& P)
-{
-    return QPoint(P.X, P.Y);
-}
-inline TPoint FromQPoint(const QPoint& P)
-{
-    return TPoint(P.x(), P.y());
-}
 // A point as mouse messages carry it (16-bit x and y), and back.
 inline LPARAM PackPoint(QPoint P)
 {

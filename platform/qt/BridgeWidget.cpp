@@ -4,7 +4,7 @@
 #include "platform/graphics/DeviceContext.h"
 #include "platform/qt/Guarded.h"
 #include "platform/graphics/HandleTable.h"
-#include "platform/qt/QtStrings.h"
+#include "platform/rtl/QtStrings.h"
 #include "platform/rtl/ScopeExit.h"
 
 #include <QAbstractScrollArea>

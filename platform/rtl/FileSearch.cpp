@@ -1,11 +1,98 @@
 #include "platform/rtl/FileSearch.h"
 #include "platform/rtl/Codec.h"
 
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <ctime>
+#include <memory>
+#include <vector>
 
 namespace {
 
 constexpr int faSpecial = faHidden | faSysFile | faVolumeID | faDirectory;
+
+bool IsDotEntry(std::string_view Name)
+{
+    return Name == "." || Name == "..";
+}
+
+std::string_view LastComponent(std::string_view Path)
+{
+    while (Path.size() > 1 && Path.back() == '/')
+        Path.remove_suffix(1);
+    const auto P = Path.rfind('/');
+    return P == std::string_view::npos ? Path : Path.substr(P + 1);
+}
+
+int AttributesOf(const struct stat& St, std::string_view Name)
+{
+    int A = 0;
+    if (S_ISDIR(St.st_mode)) A |= faDirectory;
+    if (!(St.st_mode & S_IWUSR)) A |= faReadOnly;
+    if (!Name.empty() && Name[0] == '.' && !IsDotEntry(Name)) A |= faHidden;
+    return A ? A : faNormal;
+}
+
+FILETIME FileTimeOf(const struct timespec& T)
+{
+    // 100-nanosecond steps between 1601-01-01 and 1970-01-01.
+    constexpr Int64 EpochDifference = INT64_C(116444736000000000);
+    const Int64 Steps = static_cast<Int64>(T.tv_sec) * 10000000 + T.tv_nsec / 100 + EpochDifference;
+    const std::uint64_t U = Steps < 0 ? 0 : static_cast<std::uint64_t>(Steps);
+    return {static_cast<DWORD>(U & 0xFFFFFFFF), static_cast<DWORD>(U >> 32)};
+}
+
+AnsiString JoinFolder(const AnsiString& Folder, const AnsiString& Name)
+{
+    return !Folder.empty() && Folder.back() == '/' ? Folder + Name : Folder + '/' + Name;
+}
+
+// The open search: every matching entry, read and sorted at the start.
+struct TFindState {
+    std::vector<WIN32_FIND_DATAA> Entries;
+    std::size_t Next = 0;
+};
+
+bool LessByName(const WIN32_FIND_DATAA& A, const WIN32_FIND_DATAA& B)
+{
+    const bool DotA = IsDotEntry(A.cFileName), DotB = IsDotEntry(B.cFileName);
+    if (DotA != DotB) return DotA;
+    const auto FoldA = FoldCase(A.cFileName), FoldB = FoldCase(B.cFileName);
+    if (FoldA != FoldB) return FoldA < FoldB;
+    return A.cFileName < B.cFileName;
+}
+
+// The entries of Path's folder that fit its mask ("dir/*.txt"), in name order.
+std::vector<WIN32_FIND_DATAA> ReadMatchingEntries(const AnsiString& Path)
+{
+    const auto P = Path.rfind('/');
+    const AnsiString Folder = P == AnsiString::npos ? AnsiString(".") : P == 0 ? AnsiString("/") : Path.substr(0, P);
+    const AnsiString Mask = P == AnsiString::npos ? Path : Path.substr(P + 1);
+    std::vector<WIN32_FIND_DATAA> Entries;
+    DIR* D = ::opendir(Folder.c_str());
+    if (!D) return Entries;
+    while (const dirent* E = ::readdir(D)) {
+        const AnsiString Name = E->d_name;
+        if (!MatchesMask(Name, Mask)) continue;
+        const AnsiString Full = JoinFolder(Folder, Name);
+        struct stat St;
+        // A link that leads nowhere is still listed, as the link itself.
+        if (::stat(Full.c_str(), &St) != 0 && ::lstat(Full.c_str(), &St) != 0) continue;
+        WIN32_FIND_DATAA Data;
+        Data.dwFileAttributes = static_cast<DWORD>(AttributesOf(St, Name));
+        Data.ftLastWriteTime = FileTimeOf(St.st_mtim);
+        const auto Size = S_ISDIR(St.st_mode) ? std::uint64_t(0) : static_cast<std::uint64_t>(St.st_size);
+        Data.nFileSizeHigh = static_cast<DWORD>(Size >> 32);
+        Data.nFileSizeLow = static_cast<DWORD>(Size & 0xFFFFFFFF);
+        Data.cFileName = Name;
+        Entries.push_back(std::move(Data));
+    }
+    ::closedir(D);
+    std::sort(Entries.begin(), Entries.end(), LessByName);
+    return Entries;
+}
 
 // The 100-nanosecond count since 1601 as a packed DOS date and time in the
 // local zone; 0 before 1980, which DOS dates cannot hold.
@@ -21,11 +108,14 @@ int DosDateTime(const FILETIME& T)
     return static_cast<int>(Packed);
 }
 
-// Skips the entries the caller did not ask for, then fills the record.
+// Moves to the next entry the caller asked for and fills the record.
 int FindMatchingFile(TSearchRec& F)
 {
-    while (F.FindData.dwFileAttributes & static_cast<DWORD>(F.ExcludeAttr))
-        if (!FindNextFileA(F.FindHandle, &F.FindData)) return static_cast<int>(ERROR_NO_MORE_FILES);
+    auto* State = static_cast<TFindState*>(F.FindHandle);
+    do {
+        if (State->Next >= State->Entries.size()) return static_cast<int>(ERROR_NO_MORE_FILES);
+        F.FindData = std::move(State->Entries[State->Next++]);
+    } while (F.FindData.dwFileAttributes & static_cast<DWORD>(F.ExcludeAttr));
     F.Time = DosDateTime(F.FindData.ftLastWriteTime);
     F.Size = static_cast<Int64>((std::uint64_t(F.FindData.nFileSizeHigh) << 32) | F.FindData.nFileSizeLow);
     F.Attr = static_cast<int>(F.FindData.dwFileAttributes);
@@ -59,11 +149,22 @@ bool MatchFolded(const std::u32string& Name, const std::u32string& Mask)
 
 } // namespace
 
+int FileGetAttr(const AnsiString& FileName)
+{
+    struct stat St;
+    if (FileName.empty() || ::stat(FileName.c_str(), &St) != 0) return -1;
+    return AttributesOf(St, LastComponent(FileName));
+}
+
 int FindFirst(const AnsiString& Path, int Attr, TSearchRec& F)
 {
     F.ExcludeAttr = ~Attr & faSpecial;
-    F.FindHandle = FindFirstFileA(Path.c_str(), &F.FindData);
-    if (F.FindHandle == INVALID_HANDLE_VALUE) return static_cast<int>(ERROR_FILE_NOT_FOUND);
+    auto State = std::make_unique<TFindState>(TFindState{ReadMatchingEntries(Path)});
+    if (State->Entries.empty()) {
+        F.FindHandle = INVALID_HANDLE_VALUE;
+        return static_cast<int>(ERROR_FILE_NOT_FOUND);
+    }
+    F.FindHandle = State.release();
     const int Result = FindMatchingFile(F);
     if (Result != 0) FindClose(F);
     return Result;
@@ -71,13 +172,13 @@ int FindFirst(const AnsiString& Path, int Attr, TSearchRec& F)
 
 int FindNext(TSearchRec& F)
 {
-    if (!FindNextFileA(F.FindHandle, &F.FindData)) return static_cast<int>(ERROR_NO_MORE_FILES);
+    if (!F.FindHandle || F.FindHandle == INVALID_HANDLE_VALUE) return static_cast<int>(ERROR_NO_MORE_FILES);
     return FindMatchingFile(F);
 }
 
 void FindClose(TSearchRec& F)
 {
-    if (F.FindHandle != INVALID_HANDLE_VALUE) FindClose(F.FindHandle);
+    if (F.FindHandle != INVALID_HANDLE_VALUE) delete static_cast<TFindState*>(F.FindHandle); // null included
     F.FindHandle = INVALID_HANDLE_VALUE;
 }
 

@@ -1,6 +1,6 @@
 // Reads the user's locale into FormatSettings and SysLocale once at start, so that no
 // conversion depends on the C library's locale afterwards.
-#include "platform/qt/QtStrings.h"
+#include "platform/rtl/QtStrings.h"
 #include "platform/rtl/SysUtils.h"
 
 #include <QLocale>

@@ -2,7 +2,7 @@
 // TSize) with their helper functions. A rectangle holds Left and Top but not
 // Right and Bottom: its width is Right - Left.
 #pragma once
-#include "platform/win/WinTypes.h"
+#include "platform/rtl/WinTypes.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "platform/testing/Drops.h"
 #include "platform/qt/BridgeWidget.h"
-#include "platform/qt/QtStrings.h"
+#include "platform/rtl/QtStrings.h"
 
 #include <QApplication>
 #include <QDropEvent>

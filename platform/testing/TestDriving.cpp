@@ -2,7 +2,7 @@
 #include "platform/controls/ControlWindows.h"
 #include "platform/controls/MenuWidgets.h"
 #include "platform/qt/BridgeWidget.h"
-#include "platform/qt/QtStrings.h"
+#include "platform/rtl/QtStrings.h"
 
 #include <QApplication>
 #include <QCloseEvent>

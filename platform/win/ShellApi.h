@@ -14,7 +14,7 @@
 // unchanged.
 #pragma once
 #include "platform/rtl/System.h"
-#include "platform/win/WinTypes.h"
+#include "platform/rtl/WinTypes.h"
 
 void DragAcceptFiles(HWND Wnd, BOOL Accept);
 

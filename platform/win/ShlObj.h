@@ -1,7 +1,7 @@
 // The shell's special folders, mapped to the XDG folders of the desktop.
 #pragma once
 #include "platform/rtl/System.h"
-#include "platform/win/WinTypes.h"
+#include "platform/rtl/WinTypes.h"
 
 inline constexpr int CSIDL_PERSONAL = 0x05; // documents
 inline constexpr int CSIDL_FAVORITES = 0x06;
@@ -23,12 +23,3 @@ inline constexpr int CSIDL_FLAG_CREATE = 0x8000;
 // folders, program files, the start menu, favourites) give false and an empty
 // path. With Create, a missing folder is made.
 bool SHGetSpecialFolderPathA(HWND Owner, AnsiString& Path, int Csidl, BOOL Create);
-
-namespace platform {
-// $HOME, else the password database's home folder; no trailing '/'.
-AnsiString HomeDirectory();
-// $XDG_CONFIG_HOME when it is an absolute path, else ~/.config.
-AnsiString UserConfigDirectory();
-// $XDG_DATA_HOME when it is an absolute path, else ~/.local/share.
-AnsiString UserDataDirectory();
-} // namespace platform

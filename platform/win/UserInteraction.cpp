@@ -1,5 +1,5 @@
 #include "platform/win/UserInteraction.h"
-#include "platform/qt/QtStrings.h"
+#include "platform/rtl/QtStrings.h"
 
 #include <QApplication>
 #include <QColorDialog>

@@ -1,7 +1,8 @@
 // Regions and the clip region of a device context.
 #include "platform/graphics/DeviceContext.h"
 #include "platform/graphics/GdiObjects.h"
-#include "platform/qt/Bridge.h"
+#include "platform/graphics/QtGraphics.h"
+#include "platform/win/WinGdi.h"
 
 #include <QPolygon>
 

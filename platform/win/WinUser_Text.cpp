@@ -2,7 +2,7 @@
 #include "platform/win/WinUser.h"
 #include "platform/graphics/DeviceContext.h"
 #include "platform/qt/Bridge.h"
-#include "platform/qt/QtStrings.h"
+#include "platform/rtl/QtStrings.h"
 
 #include <QFontMetrics>
 #include <QStringList>

@@ -1,9 +1,10 @@
 // The Win32 file, module, environment and shell calls the system makes,
 // over POSIX. Paths use '/'; a name that begins with '.' is hidden.
 #pragma once
+#include "platform/rtl/FileSearch.h" // the search and its types
 #include "platform/rtl/System.h"
 #include "platform/win/WinConstants.h" // MB_*, ID* and SW_* values
-#include "platform/win/WinTypes.h"
+#include "platform/rtl/WinTypes.h"
 
 using HMODULE = HINSTANCE;
 
@@ -28,22 +29,6 @@ DWORD GetFileAttributesA(const char* FileName);
 BOOL CreateDirectoryA(const char* PathName, void* SecurityAttributes);
 
 // ---- Finding files ------------------------------------------------------------
-
-struct FILETIME {
-    DWORD dwLowDateTime = 0;
-    DWORD dwHighDateTime = 0;
-};
-
-// One entry of a search. The name is a string: nothing caps its length.
-struct WIN32_FIND_DATAA {
-    DWORD dwFileAttributes = 0;
-    FILETIME ftLastWriteTime; // 100-nanosecond steps since 1601-01-01, UTC
-    DWORD nFileSizeHigh = 0;
-    DWORD nFileSizeLow = 0;
-    AnsiString cFileName;
-};
-
-inline const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(~std::uintptr_t(0));
 
 // FileName is a folder and a mask ("dir/*.txt"; '*' and '?', case ignored,
 // "*.*" is every name). The folder's entries come in name order, "." and ".."
@@ -87,7 +72,3 @@ int MessageBoxA(HWND Owner, const char* Text, const char* Caption, UINT Type);
 // handed on or the program started, 32 or less (an error code) otherwise.
 HINSTANCE ShellExecuteA(HWND Owner, const char* Operation, const char* File, const char* Parameters,
                         const char* Directory, int ShowCmd);
-
-inline constexpr DWORD ERROR_FILE_NOT_FOUND = 2;
-inline constexpr DWORD ERROR_PATH_NOT_FOUND = 3;
-inline constexpr DWORD ERROR_NO_MORE_FILES = 18;

@@ -1,4 +1,5 @@
 #include "platform/win/ShlObj.h"
+#include "platform/rtl/XdgFolders.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,22 +1,11 @@
-#include "platform/qt/Bridge.h"
-#include "platform/qt/QtStrings.h"
+#include "platform/graphics/QtGraphics.h"
+#include "platform/rtl/QtStrings.h"
 
 #include <QFontMetrics>
 
 #include <cmath>
 
 namespace platform::detail {
-
-QColor ToQColor(TColor Color)
-{
-    const TColor Rgb = ColorToRGB(Color);
-    return QColor(GetRValue(Rgb), GetGValue(Rgb), GetBValue(Rgb));
-}
-
-TColor FromQColor(const QColor& Color)
-{
-    return TColor(RGB(Color.red(), Color.green(), Color.blue()));
-}
 
 QFont ToQFont(const TFont* Font)
 {

@@ -1,5 +1,6 @@
-// Private bridge: lossless conversions between the system's strings and
-// QString. Qt's own toUtf8/fromUtf8 would turn escaped bytes into '?'.
+// Lossless conversions between the system's strings and QString, for
+// platform sources only: every text that crosses into Qt passes here. Qt's
+// own toUtf8/fromUtf8 would turn escaped bytes into '?'.
 #pragma once
 #include "platform/rtl/Codec.h"
 

@@ -1,63 +1,6 @@
-#include "platform/graphics/Graphics.h"
+#include "platform/graphics/GraphicsObjects.h"
 
-#include <array>
 #include <cmath>
-
-// ---- Colours ------------------------------------------------------------------
-
-namespace {
-
-// The classic Windows scheme (Windows 2000 and the classic look of later
-// versions): fixed, so that every machine draws and tests the same.
-constexpr std::array<COLORREF, 31> SystemColors = {
-    RGB(212, 208, 200), // COLOR_SCROLLBAR
-    RGB(58, 110, 165),  // COLOR_BACKGROUND
-    RGB(10, 36, 106),   // COLOR_ACTIVECAPTION
-    RGB(128, 128, 128), // COLOR_INACTIVECAPTION
-    RGB(212, 208, 200), // COLOR_MENU
-    RGB(255, 255, 255), // COLOR_WINDOW
-    RGB(0, 0, 0),       // COLOR_WINDOWFRAME
-    RGB(0, 0, 0),       // COLOR_MENUTEXT
-    RGB(0, 0, 0),       // COLOR_WINDOWTEXT
-    RGB(255, 255, 255), // COLOR_CAPTIONTEXT
-    RGB(212, 208, 200), // COLOR_ACTIVEBORDER
-    RGB(212, 208, 200), // COLOR_INACTIVEBORDER
-    RGB(128, 128, 128), // COLOR_APPWORKSPACE
-    RGB(10, 36, 106),   // COLOR_HIGHLIGHT
-    RGB(255, 255, 255), // COLOR_HIGHLIGHTTEXT
-    RGB(212, 208, 200), // COLOR_BTNFACE
-    RGB(128, 128, 128), // COLOR_BTNSHADOW
-    RGB(128, 128, 128), // COLOR_GRAYTEXT
-    RGB(0, 0, 0),       // COLOR_BTNTEXT
-    RGB(212, 208, 200), // COLOR_INACTIVECAPTIONTEXT
-    RGB(255, 255, 255), // COLOR_BTNHIGHLIGHT
-    RGB(64, 64, 64),    // COLOR_3DDKSHADOW
-    RGB(212, 208, 200), // COLOR_3DLIGHT
-    RGB(0, 0, 0),       // COLOR_INFOTEXT
-    RGB(255, 255, 225), // COLOR_INFOBK
-    RGB(181, 181, 181), // 25, unused
-    RGB(0, 0, 128),     // COLOR_HOTLIGHT
-    RGB(166, 202, 240), // COLOR_GRADIENTACTIVECAPTION
-    RGB(192, 192, 192), // COLOR_GRADIENTINACTIVECAPTION
-    RGB(10, 36, 106),   // COLOR_MENUHILIGHT
-    RGB(212, 208, 200), // COLOR_MENUBAR
-};
-
-} // namespace
-
-COLORREF GetSysColor(int Index)
-{
-    if (Index < 0 || Index >= int(SystemColors.size())) return 0;
-    return SystemColors[Index];
-}
-
-TColor ColorToRGB(TColor Color)
-{
-    if (Color < 0) return TColor(GetSysColor(Color & 0xFF));
-    return Color;
-}
-
-// ---- Graphics objects ------------------------------------------------------------
 
 void TGraphicsObject::Changed()
 {
@@ -183,6 +126,7 @@ void TBrush::Assign(TPersistent* Source)
         FColor = B->FColor;
         FStyle = B->FStyle;
         FBitmap = B->FBitmap;
+        FPattern = B->FPattern;
         Changed();
         return;
     }
