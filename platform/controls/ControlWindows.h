@@ -7,6 +7,9 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <map>
+#include <memory>
+
 template <class T> T* TWinControl::InnerWidgetAs() const
 {
     return qobject_cast<T*>(platform::detail::InnerWidget(FHandle));
@@ -24,6 +27,17 @@ inline QWidget* WindowWidget(TWinControl* Control)
 // Screen->Cursors.
 QCursor StandardCursor(TCursor Cursor);
 QCursor ToQCursor(TCursor Cursor);
+
+// The screen's cursors (Screen->Cursors, empty while there is no screen) and
+// the one it forces on every window (Screen->Cursor), kept below the forms so
+// that every control reads them.
+struct TScreenCursors {
+    TCursor Forced = crDefault;
+    std::map<int, std::unique_ptr<HCURSOR__>> Map;
+};
+TScreenCursors& ScreenCursors();
+// The cursor registered under Index, the arrow for an unknown one; null without a screen.
+HCURSOR ScreenCursor(int Index);
 
 // The control the mouse is over (graphic or windowed), kept for
 // CM_MOUSEENTER / CM_MOUSELEAVE; ControlGone forgets a control that is freed.

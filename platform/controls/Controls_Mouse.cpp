@@ -1,7 +1,7 @@
 // The mouse: capture, the control under the mouse (enter and leave),
 // finding controls by window or position, and cursors.
 #include "platform/controls/ControlWindows.h"
-#include "platform/controls/Forms.h"
+#include "platform/controls/Mouse.h"
 
 using namespace platform::detail;
 
@@ -154,10 +154,26 @@ QCursor StandardCursor(TCursor Cursor)
     }
 }
 
+TScreenCursors& ScreenCursors()
+{
+    // Never destroyed: the screen empties it while Qt still runs.
+    static auto* Cursors = new TScreenCursors;
+    return *Cursors;
+}
+
+HCURSOR ScreenCursor(int Index)
+{
+    auto& Map = ScreenCursors().Map;
+    if (Map.empty()) return nullptr;
+    auto It = Map.find(Index);
+    if (It == Map.end()) It = Map.find(crArrow);
+    return It->second.get();
+}
+
 QCursor ToQCursor(TCursor Cursor)
 {
-    if (Screen) return Screen->GetCursors(Cursor)->Cursor;
-    return StandardCursor(Cursor);
+    const HCURSOR Registered = ScreenCursor(Cursor);
+    return Registered ? Registered->Cursor : StandardCursor(Cursor);
 }
 
 } // namespace platform::detail

@@ -1,7 +1,6 @@
 // TWinControl: the window, children, focus, the Tab order and the keyboard.
 #include "platform/controls/ControlWindows.h"
 #include "platform/controls/Controls.h"
-#include "platform/controls/Forms.h"
 
 #include <algorithm>
 
@@ -358,11 +357,7 @@ void TWinControl::RealSetText(const AnsiString& Value)
 
 void TWinControl::MainWndProc(TMessage& Message)
 {
-    try {
-        Perform(Message);
-    } catch (...) {
-        if (Application) Application->HandleException(this);
-    }
+    Guarded(FHandle, [&] { Perform(Message); });
 }
 
 // ---- Children ---------------------------------------------------------------------------------------
@@ -714,7 +709,7 @@ void TWinControl::WMSetCursor(TMessage& Message)
 {
     const TWMSetCursor M(Message);
     if (FHandle && M.CursorWnd == FHandle && M.HitTest == HTCLIENT) {
-        TCursor Cursor = Screen ? Screen->GetCursor() : crDefault;
+        TCursor Cursor = ScreenCursors().Forced;
         if (Cursor == crDefault) {
             TPoint P;
             GetCursorPos(&P);

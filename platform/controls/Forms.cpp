@@ -605,19 +605,16 @@ void TApplication::ShowException(const Exception& E)
 
 // ---- TScreen --------------------------------------------------------------------------------------------------
 
-struct TScreen::TCursors {
-    std::map<int, std::unique_ptr<HCURSOR__>> Map;
-};
-
-TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner), FCursors(std::make_unique<TCursors>())
+TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner)
 {
     for (int Id = crSizeAll; Id <= crDefault; ++Id)
-        FCursors->Map[Id] = std::make_unique<HCURSOR__>(HCURSOR__{StandardCursor(TCursor(Id))});
+        ScreenCursors().Map[Id] = std::make_unique<HCURSOR__>(HCURSOR__{StandardCursor(TCursor(Id))});
 }
 
 TScreen::~TScreen()
 {
-    if (FCursor != crDefault) QApplication::restoreOverrideCursor();
+    if (ScreenCursors().Forced != crDefault) QApplication::restoreOverrideCursor();
+    ScreenCursors() = TScreenCursors();
 }
 
 int TScreen::GetWidth() const
@@ -632,11 +629,17 @@ int TScreen::GetHeight() const
     return S ? S->geometry().height() : 0;
 }
 
+TCursor TScreen::GetCursor() const
+{
+    return ScreenCursors().Forced;
+}
+
 void TScreen::SetCursor(TCursor Value)
 {
-    if (Value == FCursor) return;
-    const TCursor Old = FCursor;
-    FCursor = Value;
+    TCursor& Forced = ScreenCursors().Forced;
+    if (Value == Forced) return;
+    const TCursor Old = Forced;
+    Forced = Value;
     if (Value == crDefault)
         QApplication::restoreOverrideCursor();
     else if (Old == crDefault)
@@ -647,18 +650,17 @@ void TScreen::SetCursor(TCursor Value)
 
 HCURSOR TScreen::GetCursors(int Index) const
 {
-    auto It = FCursors->Map.find(Index);
-    if (It == FCursors->Map.end()) It = FCursors->Map.find(crArrow);
-    return It->second.get();
+    return ScreenCursor(Index);
 }
 
 void TScreen::SetCursors(int Index, HCURSOR Value)
 {
+    auto& Map = ScreenCursors().Map;
     if (!Value) {
-        if (Index > crDefault) FCursors->Map.erase(Index);
+        if (Index > crDefault) Map.erase(Index);
         return;
     }
-    FCursors->Map[Index].reset(Value);
+    Map[Index].reset(Value);
 }
 
 TCustomForm* TScreen::GetActiveForm() const

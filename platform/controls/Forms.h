@@ -226,7 +226,7 @@ public:
     int GetHeight() const;
     int GetPixelsPerInch() const { return 96; }
     // crDefault lets each control show its own cursor; anything else shows everywhere.
-    TCursor GetCursor() const { return FCursor; }
+    TCursor GetCursor() const;
     void SetCursor(TCursor Value);
     // The cursor registered under an id: the standard ones (crArrow ...) and
     // those the program adds. An unknown id gives the arrow.
@@ -239,10 +239,7 @@ public:
 
 private:
     friend class TCustomForm;
-    TCursor FCursor = crDefault;
     std::vector<TCustomForm*> FForms;
-    struct TCursors;
-    std::unique_ptr<TCursors> FCursors;
 };
 
 extern TScreen* Screen;
