@@ -50,12 +50,6 @@ struct TRect {
     friend constexpr bool operator==(const TRect&, const TRect&) = default;
 };
 
-// A point packed into two 16-bit halves, as mouse messages carry it.
-struct TSmallPoint {
-    std::int16_t x = 0;
-    std::int16_t y = 0;
-};
-
 constexpr TPoint Point(LONG X, LONG Y)
 {
     return {X, Y};
@@ -67,10 +61,6 @@ constexpr TRect Rect(LONG Left, LONG Top, LONG Right, LONG Bottom)
 constexpr TRect Bounds(LONG Left, LONG Top, LONG Width, LONG Height)
 {
     return {Left, Top, Left + Width, Top + Height};
-}
-constexpr TSmallPoint SmallPoint(int X, int Y)
-{
-    return {std::int16_t(X), std::int16_t(Y)};
 }
 
 constexpr bool IsRectEmpty(const TRect& R)

@@ -39,10 +39,6 @@ constexpr bool SUCCEEDED(HRESULT Result)
 {
     return Result >= 0;
 }
-constexpr bool FAILED(HRESULT Result)
-{
-    return Result < 0;
-}
 
 struct POINT {
     LONG x = 0;

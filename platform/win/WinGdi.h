@@ -32,7 +32,6 @@ HRGN CreateRectRgn(int Left, int Top, int Right, int Bottom);
 HRGN CreateRectRgnIndirect(const TRect* Rect);
 // The ellipse inscribed in Left..Right-1 x Top..Bottom-1.
 HRGN CreateEllipticRgn(int Left, int Top, int Right, int Bottom);
-HRGN CreateEllipticRgnIndirect(const TRect* Rect);
 // Count points; fewer than three make an empty region.
 HRGN CreatePolygonRgn(const TPoint* Points, int Count, int FillMode);
 // Dest = Src1 combined with Src2 by Mode (RGN_COPY takes Src1 alone). Dest

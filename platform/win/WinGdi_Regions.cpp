@@ -43,11 +43,6 @@ HRGN CreateEllipticRgn(int Left, int Top, int Right, int Bottom)
     return NewRegion(QRegion(RectArea(Left, Top, Right, Bottom), QRegion::Ellipse));
 }
 
-HRGN CreateEllipticRgnIndirect(const TRect* Rect)
-{
-    return Rect ? CreateEllipticRgn(Rect->Left, Rect->Top, Rect->Right, Rect->Bottom) : nullptr;
-}
-
 HRGN CreatePolygonRgn(const TPoint* Points, int Count, int FillMode)
 {
     if (!Points || Count < 0 || (FillMode != ALTERNATE && FillMode != WINDING)) return nullptr;
