@@ -650,12 +650,10 @@ HRESULT DrawThemeBackground(HTHEME Theme, HDC DC, int PartId, int StateId, const
     QRect Bounds = ToQRect(*Rect);
     if (ClipRect) Bounds &= ToQRect(*ClipRect);
     if (Bounds.isEmpty()) return S_OK;
-    TDCPainter P(DC, Bounds);
-    if (!P.Active()) return S_OK;
-    QPainter& Painter = P.Painter();
     // Some Qt pictures reach beyond their rectangle (a selected tab joins its pane); a part stays inside.
-    Painter.setClipRect(Bounds, Qt::IntersectClip);
-    TJob Job{Painter, ThemeStyle(), ToQRect(*Rect), Entry->Decode(NormalState(*Entry, StateId)), PartId, StateId};
+    TDCPainter P(DC, Bounds, &Bounds);
+    if (!P.Active()) return S_OK;
+    TJob Job{P.Painter(), ThemeStyle(), ToQRect(*Rect), Entry->Decode(NormalState(*Entry, StateId)), PartId, StateId};
     Entry->Paint(Job);
     return S_OK;
 }
