@@ -123,12 +123,15 @@ void TWindowBarStyle::DrawTrack(TCanvas* Canvas, const TRect& R, bool Vertical, 
         DrawThemeBackground(FTheme, Canvas->GetHandle(), Parts[Vertical][Lower], State, &R, nullptr);
         return;
     }
-    // A pressed page is dark; otherwise the checkered track shows.
+    // A pressed page is dark; otherwise the checkered track shows. The
+    // buffer's brush holds no other bitmap, so it keeps the pattern from one
+    // paint to the next instead of copying it in for every track.
+    TBrush* Brush = Canvas->GetBrush();
     if (State == SCRBS_PRESSED) {
-        Canvas->GetBrush()->SetBitmap(nullptr);
-        Canvas->GetBrush()->SetColor(cl3DDkShadow);
-    } else {
-        Canvas->GetBrush()->SetBitmap(AllocPatternBitmap(clScrollBar, clBtnHighlight));
+        Brush->SetBitmap(nullptr);
+        Brush->SetColor(cl3DDkShadow);
+    } else if (!Brush->GetBitmap()) {
+        Brush->SetBitmap(AllocPatternBitmap(clScrollBar, clBtnHighlight));
     }
     Canvas->FillRect(R);
 }
