@@ -55,13 +55,42 @@ struct TFindState {
     std::size_t Next = 0;
 };
 
-bool LessByName(const WIN32_FIND_DATAA& A, const WIN32_FIND_DATAA& B)
+bool MatchFolded(const std::u32string& Name, const std::u32string& Mask)
 {
-    const bool DotA = IsDotEntry(A.cFileName), DotB = IsDotEntry(B.cFileName);
+    std::size_t N = 0, M = 0;
+    std::size_t StarM = std::u32string::npos, StarN = 0;
+    while (N < Name.size()) {
+        if (M < Mask.size() && (Mask[M] == U'?' || Mask[M] == Name[N])) {
+            ++N;
+            ++M;
+        } else if (M < Mask.size() && Mask[M] == U'*') {
+            StarM = M++;
+            StarN = N;
+        } else if (StarM != std::u32string::npos) {
+            // Let the last star swallow one more character and try again.
+            M = StarM + 1;
+            N = ++StarN;
+        } else {
+            return false;
+        }
+    }
+    while (M < Mask.size() && Mask[M] == U'*')
+        ++M;
+    return M == Mask.size();
+}
+
+// An entry with its name folded once, for the mask and for the order.
+struct TListedEntry {
+    std::u32string Folded;
+    WIN32_FIND_DATAA Data;
+};
+
+bool LessByName(const TListedEntry& A, const TListedEntry& B)
+{
+    const bool DotA = IsDotEntry(A.Data.cFileName), DotB = IsDotEntry(B.Data.cFileName);
     if (DotA != DotB) return DotA;
-    const auto FoldA = FoldCase(A.cFileName), FoldB = FoldCase(B.cFileName);
-    if (FoldA != FoldB) return FoldA < FoldB;
-    return A.cFileName < B.cFileName;
+    if (A.Folded != B.Folded) return A.Folded < B.Folded;
+    return A.Data.cFileName < B.Data.cFileName;
 }
 
 // The entries of Path's folder that fit its mask ("dir/*.txt"), in name order.
@@ -73,9 +102,13 @@ std::vector<WIN32_FIND_DATAA> ReadMatchingEntries(const AnsiString& Path)
     std::vector<WIN32_FIND_DATAA> Entries;
     DIR* D = ::opendir(Folder.c_str());
     if (!D) return Entries;
+    const bool Everything = Mask == "*.*";
+    const std::u32string FoldedMask = FoldCase(Mask);
+    std::vector<TListedEntry> Listed;
     while (const dirent* E = ::readdir(D)) {
         const AnsiString Name = E->d_name;
-        if (!MatchesMask(Name, Mask)) continue;
+        std::u32string Folded = FoldCase(Name);
+        if (!Everything && !MatchFolded(Folded, FoldedMask)) continue;
         const AnsiString Full = JoinFolder(Folder, Name);
         struct stat St;
         // A link that leads nowhere is still listed, as the link itself.
@@ -87,10 +120,13 @@ std::vector<WIN32_FIND_DATAA> ReadMatchingEntries(const AnsiString& Path)
         Data.nFileSizeHigh = static_cast<DWORD>(Size >> 32);
         Data.nFileSizeLow = static_cast<DWORD>(Size & 0xFFFFFFFF);
         Data.cFileName = Name;
-        Entries.push_back(std::move(Data));
+        Listed.push_back({std::move(Folded), std::move(Data)});
     }
     ::closedir(D);
-    std::sort(Entries.begin(), Entries.end(), LessByName);
+    std::sort(Listed.begin(), Listed.end(), LessByName);
+    Entries.reserve(Listed.size());
+    for (auto& L : Listed)
+        Entries.push_back(std::move(L.Data));
     return Entries;
 }
 
@@ -121,30 +157,6 @@ int FindMatchingFile(TSearchRec& F)
     F.Attr = static_cast<int>(F.FindData.dwFileAttributes);
     F.Name = F.FindData.cFileName;
     return 0;
-}
-
-bool MatchFolded(const std::u32string& Name, const std::u32string& Mask)
-{
-    std::size_t N = 0, M = 0;
-    std::size_t StarM = std::u32string::npos, StarN = 0;
-    while (N < Name.size()) {
-        if (M < Mask.size() && (Mask[M] == U'?' || Mask[M] == Name[N])) {
-            ++N;
-            ++M;
-        } else if (M < Mask.size() && Mask[M] == U'*') {
-            StarM = M++;
-            StarN = N;
-        } else if (StarM != std::u32string::npos) {
-            // Let the last star swallow one more character and try again.
-            M = StarM + 1;
-            N = ++StarN;
-        } else {
-            return false;
-        }
-    }
-    while (M < Mask.size() && Mask[M] == U'*')
-        ++M;
-    return M == Mask.size();
 }
 
 } // namespace
