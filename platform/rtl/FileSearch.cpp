@@ -13,6 +13,10 @@ namespace {
 
 constexpr int faSpecial = faHidden | faSysFile | faVolumeID | faDirectory;
 
+// A file time counts 100-nanosecond steps since 1601-01-01, UTC.
+constexpr Int64 StepsPerSecond = 10000000;
+constexpr Int64 SecondsFrom1601To1970 = INT64_C(11644473600);
+
 bool IsDotEntry(std::string_view Name)
 {
     return Name == "." || Name == "..";
@@ -37,9 +41,7 @@ int AttributesOf(const struct stat& St, std::string_view Name)
 
 FILETIME FileTimeOf(const struct timespec& T)
 {
-    // 100-nanosecond steps between 1601-01-01 and 1970-01-01.
-    constexpr Int64 EpochDifference = INT64_C(116444736000000000);
-    const Int64 Steps = static_cast<Int64>(T.tv_sec) * 10000000 + T.tv_nsec / 100 + EpochDifference;
+    const Int64 Steps = (static_cast<Int64>(T.tv_sec) + SecondsFrom1601To1970) * StepsPerSecond + T.tv_nsec / 100;
     const std::uint64_t U = Steps < 0 ? 0 : static_cast<std::uint64_t>(Steps);
     return {static_cast<DWORD>(U & 0xFFFFFFFF), static_cast<DWORD>(U >> 32)};
 }
@@ -135,7 +137,7 @@ std::vector<WIN32_FIND_DATAA> ReadMatchingEntries(const AnsiString& Path)
 int DosDateTime(const FILETIME& T)
 {
     const std::uint64_t Steps = (std::uint64_t(T.dwHighDateTime) << 32) | T.dwLowDateTime;
-    const std::time_t Seconds = static_cast<std::time_t>(Steps / 10000000) - INT64_C(11644473600);
+    const std::time_t Seconds = static_cast<std::time_t>(Steps / StepsPerSecond) - SecondsFrom1601To1970;
     std::tm L{};
     if (!::localtime_r(&Seconds, &L) || L.tm_year < 80 || L.tm_year > 207) return 0;
     const std::uint32_t Packed = (std::uint32_t(L.tm_year - 80) << 25) | (std::uint32_t(L.tm_mon + 1) << 21) |
