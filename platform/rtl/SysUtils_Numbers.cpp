@@ -185,17 +185,33 @@ bool TryStrToInt(std::string_view S, Integer& Value)
     return true;
 }
 
+namespace {
+
+// The throwing and the defaulting forms of a Try conversion; What names the
+// kind of value in the error's message.
+template <typename T> T Converted(bool (*Try)(std::string_view, T&), std::string_view S, const char* What)
+{
+    T V;
+    if (!Try(S, V)) throw EConvertError("'" + AnsiString(S) + "' is not a valid " + What);
+    return V;
+}
+
+template <typename T> T ConvertedOr(bool (*Try)(std::string_view, T&), std::string_view S, T Default)
+{
+    T V;
+    return Try(S, V) ? V : Default;
+}
+
+} // namespace
+
 Integer StrToInt(std::string_view S)
 {
-    Integer V;
-    if (!TryStrToInt(S, V)) throw EConvertError("'" + AnsiString(S) + "' is not a valid integer value");
-    return V;
+    return Converted<Integer>(TryStrToInt, S, "integer value");
 }
 
 Integer StrToIntDef(std::string_view S, Integer Default)
 {
-    Integer V;
-    return TryStrToInt(S, V) ? V : Default;
+    return ConvertedOr<Integer>(TryStrToInt, S, Default);
 }
 
 AnsiString FloatToStr(Extended Value, const TFormatSettings& Settings)
@@ -235,15 +251,12 @@ bool TryStrToFloat(std::string_view S, Extended& Value)
 
 Extended StrToFloat(std::string_view S)
 {
-    Extended V;
-    if (!TryStrToFloat(S, V)) throw EConvertError("'" + AnsiString(S) + "' is not a valid floating point value");
-    return V;
+    return Converted<Extended>(TryStrToFloat, S, "floating point value");
 }
 
 Extended StrToFloatDef(std::string_view S, Extended Default)
 {
-    Extended V;
-    return TryStrToFloat(S, V) ? V : Default;
+    return ConvertedOr<Extended>(TryStrToFloat, S, Default);
 }
 
 AnsiString FloatToStrF(Extended Value, TFloatFormat Fmt, int Precision, int Digits)

@@ -1,6 +1,7 @@
 #include "platform/rtl/Codec.h"
 #include "platform/rtl/SysUtils.h"
 
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -45,6 +46,21 @@ template <typename Fn> AnsiString MapCodePoints(std::string_view S, Fn F)
         }
     }
     return Out;
+}
+
+// S without the characters <= ' ' at the ends asked for; one copy at most
+// is made of what remains.
+template <typename C> std::basic_string_view<C> Trimmed(std::basic_string_view<C> S, bool Left, bool Right)
+{
+    using U = std::make_unsigned_t<C>;
+    std::size_t B = 0, E = S.size();
+    if (Left)
+        while (B < E && static_cast<U>(S[B]) <= ' ')
+            ++B;
+    if (Right)
+        while (E > B && static_cast<U>(S[E - 1]) <= ' ')
+            --E;
+    return S.substr(B, E - B);
 }
 
 } // namespace
@@ -127,33 +143,22 @@ WideString WideLowerCase(std::u16string_view S)
 
 AnsiString TrimLeft(std::string_view S)
 {
-    std::size_t B = 0;
-    while (B < S.size() && static_cast<unsigned char>(S[B]) <= ' ')
-        ++B;
-    return AnsiString(S.substr(B));
+    return AnsiString(Trimmed(S, true, false));
 }
 
 AnsiString TrimRight(std::string_view S)
 {
-    std::size_t E = S.size();
-    while (E > 0 && static_cast<unsigned char>(S[E - 1]) <= ' ')
-        --E;
-    return AnsiString(S.substr(0, E));
+    return AnsiString(Trimmed(S, false, true));
 }
 
 AnsiString Trim(std::string_view S)
 {
-    return TrimLeft(TrimRight(S));
+    return AnsiString(Trimmed(S, true, true));
 }
 
 WideString Trim(std::u16string_view S)
 {
-    std::size_t B = 0, E = S.size();
-    while (B < E && S[B] <= u' ')
-        ++B;
-    while (E > B && S[E - 1] <= u' ')
-        --E;
-    return WideString(S.substr(B, E - B));
+    return WideString(Trimmed(S, true, true));
 }
 
 int CompareText(std::string_view A, std::string_view B)
