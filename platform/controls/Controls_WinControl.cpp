@@ -295,7 +295,7 @@ void TWinControl::UpdateBounds()
         FLeft = G.x();
         FTop = G.y();
         const TPoint O = GetClientOffset();
-        Deliver(WM_MOVE, 0, MAKELONG(WORD(FLeft + O.X), WORD(FTop + O.Y)));
+        Deliver(WM_MOVE, 0, PointToLParam(TPoint(FLeft + O.X, FTop + O.Y)));
     }
     Window = WidgetOf(FHandle);
     if (Window && Window->geometry() != QRect(FLeft, FTop, FWidth, FHeight)) PlaceWindow();
@@ -439,7 +439,7 @@ TControl* TWinControl::ControlAtPos(const TPoint& Pos, bool AllowDisabled, bool 
     auto Hit = [&](TControl* C) {
         const TPoint P(Pos.X - C->FLeft, Pos.Y - C->FTop);
         return PtInRect(C->GetClientRect(), P) && C->FVisible && (C->FEnabled || AllowDisabled) &&
-               C->Perform(CM_HITTEST, 0, MAKELONG(WORD(P.X), WORD(P.Y))) != 0;
+               C->Perform(CM_HITTEST, 0, PointToLParam(P)) != 0;
     };
     if (AllowWinControls)
         for (auto It = FWinControls.rbegin(); It != FWinControls.rend(); ++It)
@@ -497,7 +497,7 @@ bool TWinControl::IsControlMouseMsg(TMessage& Message)
     if (!Control) return false;
     const TWMMouse M(Message);
     Message.Result = Control->Perform(Message.Msg, Message.WParam,
-                                      MAKELONG(WORD(M.XPos - Control->FLeft), WORD(M.YPos - Control->FTop)));
+                                      PointToLParam(TPoint(M.XPos - Control->FLeft, M.YPos - Control->FTop)));
     return true;
 }
 
@@ -513,7 +513,7 @@ void TWinControl::DefaultHandler(TMessage& Message)
         auto* Pos = reinterpret_cast<WINDOWPOS*>(Message.LParam);
         if (!Pos) return;
         const TPoint O = GetClientOffset();
-        if (!(Pos->flags & SWP_NOMOVE)) Deliver(WM_MOVE, 0, MAKELONG(WORD(FLeft + O.X), WORD(FTop + O.Y)));
+        if (!(Pos->flags & SWP_NOMOVE)) Deliver(WM_MOVE, 0, PointToLParam(TPoint(FLeft + O.X, FTop + O.Y)));
         if (!(Pos->flags & SWP_NOSIZE)) {
             const TRect C = GetClientRect();
             Deliver(WM_SIZE, SIZE_RESTORED, MAKELONG(WORD(C.Right), WORD(C.Bottom)));

@@ -153,7 +153,7 @@ void HandleWindowException(HWND Wnd);
 // A point as mouse messages carry it (16-bit x and y), and back.
 inline LPARAM PackPoint(QPoint P)
 {
-    return MAKELONG(WORD(std::int16_t(P.x())), WORD(std::int16_t(P.y())));
+    return PointToLParam(TPoint(P.x(), P.y()));
 }
 inline QPoint UnpackPoint(LPARAM L)
 {

@@ -281,11 +281,14 @@ TBridgeWidget::TMouseOutcome TBridgeWidget::HandleMouse(QWidget* Source, QEvent*
     // press, but a window of our own drawing that let the capture go during
     // the press hears no more of it.
     const bool Grabbed = DuringGrab(ME);
-    TBridgeWidget* Under = Grabbed ? WindowAt(Global) : this;
     TBridgeWidget* InnerGrab = Grabbed && Source != this ? this : nullptr;
     TBridgeWidget* Target = BridgeOf(CaptureWindow);
-    if (!Target) Target = InnerGrab ? InnerGrab : Under;
+    if (!Target) Target = InnerGrab;
     const bool Tracks = Event->type() == QEvent::MouseMove || Event->type() == QEvent::MouseButtonPress;
+    // Only hover tracking and a mouse nobody holds need the window under the
+    // pointer: a release during a grab goes to the holder without the lookup.
+    TBridgeWidget* Under = !Grabbed ? this : Tracks || !Target ? WindowAt(Global) : nullptr;
+    if (!Target) Target = Under;
     if (!Target) {
         if (Tracks) TrackPointer(nullptr, QPoint(), nullptr);
         return moSwallowed;

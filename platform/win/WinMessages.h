@@ -164,6 +164,12 @@ inline constexpr WORD VK_LBUTTON = 0x01, VK_RBUTTON = 0x02, VK_CANCEL = 0x03, VK
 // Bit 29: the Alt key was down; bit 30: the key was down before; bit 31: released.
 inline constexpr LPARAM KF_ALTDOWN_BIT = 0x20000000;
 
+// A point as mouse, hit-test and move messages carry it: 16-bit x and y.
+inline LPARAM PointToLParam(TPoint P)
+{
+    return MAKELONG(WORD(std::int16_t(P.X)), WORD(std::int16_t(P.Y)));
+}
+
 // WM_WINDOWPOSCHANGING / WM_WINDOWPOSCHANGED: lParam points at the new placement.
 struct WINDOWPOS {
     HWND hwnd = nullptr;
