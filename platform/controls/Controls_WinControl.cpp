@@ -251,8 +251,7 @@ void TWinControl::FrameChanged()
     PlaceWindow();
     for (TWinControl* C : FWinControls)
         C->PlaceWindow();
-    if (!Old || *Old != TSize(Client.Right, Client.Bottom))
-        Deliver(WM_SIZE, SIZE_RESTORED, MAKELONG(WORD(Client.Right), WORD(Client.Bottom)));
+    if (!Old || *Old != TSize(Client.Right, Client.Bottom)) DeliverSized(Client);
 }
 
 void TWinControl::PlaceWindow()
@@ -294,11 +293,21 @@ void TWinControl::UpdateBounds()
     } else if (G.topLeft() != QPoint(FLeft, FTop)) {
         FLeft = G.x();
         FTop = G.y();
-        const TPoint O = GetClientOffset();
-        Deliver(WM_MOVE, 0, PointToLParam(TPoint(FLeft + O.X, FTop + O.Y)));
+        DeliverMoved();
     }
     Window = WidgetOf(FHandle);
     if (Window && Window->geometry() != QRect(FLeft, FTop, FWidth, FHeight)) PlaceWindow();
+}
+
+void TWinControl::DeliverMoved()
+{
+    const TPoint O = GetClientOffset();
+    Deliver(WM_MOVE, 0, PointToLParam(TPoint(FLeft + O.X, FTop + O.Y)));
+}
+
+void TWinControl::DeliverSized(const TRect& Client)
+{
+    Deliver(WM_SIZE, SIZE_RESTORED, MAKELONG(WORD(Client.Right), WORD(Client.Bottom)));
 }
 
 LRESULT TWinControl::Deliver(UINT Msg, WPARAM WParam, LPARAM LParam)
@@ -512,12 +521,8 @@ void TWinControl::DefaultHandler(TMessage& Message)
         // The window moved or changed its size: WM_MOVE and WM_SIZE follow.
         auto* Pos = reinterpret_cast<WINDOWPOS*>(Message.LParam);
         if (!Pos) return;
-        const TPoint O = GetClientOffset();
-        if (!(Pos->flags & SWP_NOMOVE)) Deliver(WM_MOVE, 0, PointToLParam(TPoint(FLeft + O.X, FTop + O.Y)));
-        if (!(Pos->flags & SWP_NOSIZE)) {
-            const TRect C = GetClientRect();
-            Deliver(WM_SIZE, SIZE_RESTORED, MAKELONG(WORD(C.Right), WORD(C.Bottom)));
-        }
+        if (!(Pos->flags & SWP_NOMOVE)) DeliverMoved();
+        if (!(Pos->flags & SWP_NOSIZE)) DeliverSized(GetClientRect());
         return;
     }
     default:

@@ -239,6 +239,9 @@ private:
     void CreateChildHandles();
     // Sends through the window chain when the window exists, else Perform.
     LRESULT Deliver(UINT Msg, WPARAM WParam, LPARAM LParam);
+    // WM_MOVE with the client area's place, WM_SIZE with its size.
+    void DeliverMoved();
+    void DeliverSized(const TRect& Client);
     // A form or a popup: its window is a top-level one placed in screen coordinates.
     bool IsTopLevelWindow() const;
     void CurrentStyles(DWORD& Style, DWORD& ExStyle);
