@@ -1,4 +1,5 @@
 #include "app/PieceReader.h"
+#include "platform/rtl/FileAccess.h"
 
 #include <cerrno>
 #include <cstring>
@@ -21,7 +22,7 @@ TPieceReader::~TPieceReader()
 bool TPieceReader::Open(const AnsiString& FileName)
 {
     Close();
-    FHandle = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
+    FHandle = OpenFileForReading(FileName);
     FStart = FEnd = 0;
     FAtEnd = false;
     FPosition = 0;

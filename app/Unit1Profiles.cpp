@@ -2,9 +2,7 @@
 // read at start and written on close.
 #include "app/ProfileFormat.h"
 #include "app/Unit1.h"
-
-#include <cstdlib>
-#include <unistd.h>
+#include "platform/rtl/FileAccess.h"
 
 namespace Unit1 {
 
@@ -13,27 +11,6 @@ using namespace ProfileFormat;
 namespace {
 
 const char* const LastProfileName = "LastProfile.qmp";
-
-// Writes Text to FileName through a new file beside it, renamed into place,
-// so a failure never leaves the old file destroyed or half written.
-void WriteFileSafely(const AnsiString& FileName, const AnsiString& Text)
-{
-    AnsiString Temp = FileName + ".XXXXXX";
-    const int Fd = ::mkstemp(Temp.data());
-    if (Fd < 0) throw EFCreateError("Cannot create file \"" + FileName + "\"");
-    ::close(Fd);
-    try {
-        TFileStream Out(Temp, fmCreate);
-        Out.WriteBuffer(Text.data(), static_cast<Int64>(Text.size()));
-    } catch (...) {
-        DeleteFile(Temp);
-        throw;
-    }
-    if (!RenameFile(Temp, FileName)) {
-        DeleteFile(Temp);
-        throw EFCreateError("Cannot create file \"" + FileName + "\"");
-    }
-}
 
 } // namespace
 
@@ -127,7 +104,7 @@ void TForm1::SaveCurrentProfile1Click(TObject*)
     try {
         AnsiString Name = SaveProfile->GetFileName();
         if (!WithExtension(Name, ".qmp")) return;
-        WriteFileSafely(Name, CurrentProfileText());
+        WriteFileWhole(Name, CurrentProfileText());
     } catch (const Exception&) {
         ShowMessage("Your profile could not be saved.");
     }
@@ -166,7 +143,7 @@ void TForm1::LoadLastProfile()
 void TForm1::SaveLastProfile()
 {
     try {
-        WriteFileSafely(platform::ApplicationDirectory() + LastProfileName, CurrentProfileText());
+        WriteFileWhole(platform::ApplicationDirectory() + LastProfileName, CurrentProfileText());
     } catch (...) {
         // Closing never fails for want of the last profile.
     }

@@ -1,9 +1,6 @@
 #include "platform/classes/IniDocument.h"
 #include "platform/classes/Streams.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "platform/rtl/FileAccess.h"
 
 #include <algorithm>
 #include <climits>
@@ -24,29 +21,6 @@ bool ParseHeader(const AnsiString& Trimmed, AnsiString& Name)
     const auto Close = Trimmed.rfind(']');
     Name = Trim(Close == 0 || Close == AnsiString::npos ? Trimmed.substr(1) : Trimmed.substr(1, Close - 1));
     return true;
-}
-
-bool WriteAll(int Fd, const AnsiString& Data)
-{
-    std::size_t Done = 0;
-    while (Done < Data.size()) {
-        const ssize_t N = ::write(Fd, Data.data() + Done, Data.size() - Done);
-        if (N <= 0) return false;
-        Done += static_cast<std::size_t>(N);
-    }
-    return true;
-}
-
-// The file a name stands for: a link is followed so that the link stays.
-AnsiString ResolvedTarget(const AnsiString& FileName)
-{
-    struct stat St;
-    if (::lstat(FileName.c_str(), &St) != 0 || !S_ISLNK(St.st_mode)) return FileName;
-    char* Real = ::realpath(FileName.c_str(), nullptr);
-    if (!Real) return FileName;
-    AnsiString Out = Real;
-    std::free(Real);
-    return Out;
 }
 
 } // namespace
@@ -100,18 +74,12 @@ bool TIniDocument::Save(const AnsiString& FileName) const
         AddLines(S.Lines);
     }
 
-    const AnsiString Target = ResolvedTarget(FileName);
-    const AnsiString Temporary = Target + ".~" + std::to_string(::getpid());
-    struct stat Old;
-    const bool Existed = ::stat(Target.c_str(), &Old) == 0;
-    const int Fd = ::open(Temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (Fd < 0) return false;
-    bool Ok = WriteAll(Fd, Data);
-    if (Ok && Existed) ::fchmod(Fd, Old.st_mode & 07777);
-    Ok = ::close(Fd) == 0 && Ok;
-    if (Ok) Ok = ::rename(Temporary.c_str(), Target.c_str()) == 0;
-    if (!Ok) ::unlink(Temporary.c_str());
-    return Ok;
+    try {
+        WriteFileWhole(FileName, Data);
+        return true;
+    } catch (const EStreamError&) {
+        return false;
+    }
 }
 
 TIniDocument::TSection* TIniDocument::FindSection(std::string_view Section)

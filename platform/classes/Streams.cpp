@@ -1,4 +1,5 @@
 #include "platform/classes/Streams.h"
+#include "platform/rtl/FileAccess.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -76,26 +77,24 @@ TFileStream::TFileStream(const AnsiString& FileName, Word Mode) : FFileName(File
         if (FHandle < 0) throw EFCreateError("Cannot create file \"" + FileName + "\". " + std::strerror(errno));
         return;
     }
-    int Flags = O_CLOEXEC;
     switch (Mode & 3) {
     case fmOpenWrite:
-        Flags |= O_WRONLY;
+        FHandle = ::open(FileName.c_str(), O_WRONLY | O_CLOEXEC);
         break;
     case fmOpenReadWrite:
-        Flags |= O_RDWR;
+        FHandle = ::open(FileName.c_str(), O_RDWR | O_CLOEXEC);
         break;
     default:
-        Flags |= O_RDONLY;
+        FHandle = OpenFileForReading(FileName);
         break;
     }
-    FHandle = ::open(FileName.c_str(), Flags);
     struct stat St;
     if (FHandle >= 0 && ::fstat(FHandle, &St) == 0 && S_ISDIR(St.st_mode)) {
         ::close(FHandle);
         FHandle = -1;
         errno = EISDIR;
     }
-    if (FHandle < 0) throw EFOpenError("Cannot open file \"" + FileName + "\". " + std::strerror(errno));
+    if (FHandle < 0) throw EFOpenError("Cannot open file \"" + FileName + "\". " + FileErrorText(errno));
 }
 
 TFileStream::~TFileStream()
@@ -193,8 +192,7 @@ void TMemoryStream::SaveToStream(TStream* Stream)
 
 void TMemoryStream::SaveToFile(const AnsiString& FileName)
 {
-    TFileStream F(FileName, fmCreate);
-    SaveToStream(&F);
+    WriteFileWhole(FileName, std::string_view(FData.data(), FData.size()));
 }
 
 // ---- TStringStream --------------------------------------------------------------

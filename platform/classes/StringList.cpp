@@ -1,6 +1,7 @@
 #include "platform/classes/StringList.h"
 #include "platform/classes/Streams.h"
 #include "platform/rtl/Codec.h"
+#include "platform/rtl/FileAccess.h"
 #include "platform/rtl/ScopeExit.h"
 
 #include <algorithm>
@@ -287,8 +288,7 @@ void TStrings::LoadFromFile(const AnsiString& FileName)
 
 void TStrings::SaveToFile(const AnsiString& FileName) const
 {
-    TFileStream F(FileName, fmCreate);
-    SaveToStream(&F);
+    WriteFileWhole(FileName, GetText());
 }
 
 // ---- TStringList --------------------------------------------------------------

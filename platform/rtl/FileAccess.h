@@ -1,0 +1,24 @@
+// Opening a file to read and writing a file whole, the one way each is done
+// in the program, so that no reader hangs on a pipe and no writer leaves a
+// half-written file or the wrong mode behind.
+#pragma once
+#include "platform/rtl/System.h"
+
+#include <string_view>
+
+// Opens FileName for reading without ever waiting in open(): only regular
+// files are taken; a folder, pipe, socket or device is refused. Returns a
+// close-on-exec descriptor whose reads block as usual, or -1 with errno set
+// (EISDIR for a folder, ENXIO for anything else that is not a regular file).
+int OpenFileForReading(const AnsiString& FileName);
+
+// The reason to show for an errno left by the functions of this unit.
+AnsiString FileErrorText(int ErrorCode);
+
+// Writes Data as the whole new content of FileName: into a temporary file
+// beside the target (its name unique per process and thread), flushed to disk
+// and closed, then renamed over the target. A new file gets 0666 less the
+// umask, a replaced one keeps its mode, a symbolic link is followed so that it
+// stays. On failure the temporary file goes, the old file stays whole and
+// EFCreateError "Cannot create file "<name>". <reason>" is raised.
+void WriteFileWhole(const AnsiString& FileName, std::string_view Data);
