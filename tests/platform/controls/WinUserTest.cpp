@@ -39,47 +39,6 @@ TEST(WinUser, ObjectInstancesRunOut)
     FreeObjectInstance(Again);
 }
 
-TEST_F(WinUserTest, DrawTextMeasuresAndPlacesText)
-{
-    auto* C = New<TProbeControl>(Form);
-    C->SetBounds(0, 0, 200, 100);
-    C->SetParent(Form);
-    TCanvas* Canvas = C->GetCanvas();
-    Canvas->GetFont()->SetName("MS Sans Serif");
-    Canvas->GetFont()->SetHeight(-11);
-    HDC DC = Canvas->GetHandle();
-
-    TRect R = Rect(0, 0, 0, 0);
-    EXPECT_EQ(DrawTextA(DC, "one\ntwo", -1, &R, DT_CALCRECT), 26);
-    EXPECT_EQ(R.Bottom, 26);
-    EXPECT_EQ(R.Right, Canvas->TextWidth("one") > Canvas->TextWidth("two") ? Canvas->TextWidth("one")
-                                                                           : Canvas->TextWidth("two"));
-    R = Rect(0, 0, 0, 0);
-    DrawTextA(DC, "&File", -1, &R, DT_CALCRECT | DT_SINGLELINE);
-    EXPECT_EQ(R.Right, Canvas->TextWidth("File"));
-    R = Rect(0, 0, 0, 0);
-    DrawTextA(DC, "&File", -1, &R, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    EXPECT_EQ(R.Right, Canvas->TextWidth("&File"));
-    R = Rect(0, 0, 60, 0);
-    DrawTextA(DC, "alpha beta gamma delta", -1, &R, DT_CALCRECT | DT_WORDBREAK);
-    EXPECT_GE(R.Bottom, 26);
-    EXPECT_LE(R.Right, 60);
-
-    // Right-aligned, vertically centred, on a yellow background.
-    C->Fill = clWhite;
-    C->Invalidate();
-    platform::test::PaintNow(C);
-    Canvas->GetBrush()->SetColor(clYellow);
-    R = Rect(0, 0, 100, 40);
-    const AnsiString Blanks = "    ";
-    DrawTextA(Canvas->GetHandle(), Blanks.c_str(), -1, &R, DT_SINGLELINE | DT_RIGHT | DT_VCENTER);
-    const int W = Canvas->TextWidth(Blanks);
-    EXPECT_EQ(platform::test::PixelAt(C, 99, 20), clYellow);
-    EXPECT_EQ(platform::test::PixelAt(C, 100 - W - 1, 20), clWhite);
-    EXPECT_EQ(platform::test::PixelAt(C, 99, (40 - 13) / 2 - 1), clWhite);
-    EXPECT_EQ(platform::test::PixelAt(C, 99, (40 - 13) / 2), clYellow);
-}
-
 TEST_F(WinUserTest, ScreenKeepsARegistryOfCursors)
 {
     EXPECT_EQ(Screen->GetCursors(12345), Screen->GetCursors(crArrow));

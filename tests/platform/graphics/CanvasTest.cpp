@@ -198,17 +198,6 @@ TEST_F(CanvasTest, TextOutFillsItsCellWithASolidBrushOnly)
     EXPECT_EQ(At(10, 40), clWhite);
 }
 
-TEST(Colours, SystemColoursComeFromTheFixedPalette)
-{
-    EXPECT_EQ(ColorToRGB(clBtnFace), TColor(0xC8D0D4));
-    EXPECT_EQ(ColorToRGB(clWindow), clWhite);
-    EXPECT_EQ(ColorToRGB(clWindowText), clBlack);
-    EXPECT_EQ(ColorToRGB(clHighlight), TColor(0x6A240A));
-    EXPECT_EQ(ColorToRGB(clRed), clRed);
-    EXPECT_EQ(GetSysColor(COLOR_3DDKSHADOW), RGB(64, 64, 64));
-    EXPECT_LT(clBtnFace, 0);
-}
-
 TEST(Fonts, SizeAndHeightAreTwoViewsOfOneValue)
 {
     TFont F;

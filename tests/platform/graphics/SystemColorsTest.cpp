@@ -11,6 +11,8 @@ TEST(SystemColors, AFixedClassicPaletteThatColoursResolveThrough)
     EXPECT_EQ(GetSysColor(COLOR_WINDOW), RGB(255, 255, 255));
     EXPECT_EQ(GetSysColor(COLOR_INFOBK), RGB(255, 255, 225));
     EXPECT_EQ(GetSysColor(COLOR_HOTLIGHT), RGB(0, 0, 128));
+    EXPECT_EQ(GetSysColor(COLOR_3DDKSHADOW), RGB(64, 64, 64));
+    EXPECT_EQ(ColorToRGB(clWindowText), clBlack);
     EXPECT_EQ(GetSysColor(-1), 0u);
     EXPECT_EQ(GetSysColor(99), 0u);
     for (TColor C : {clScrollBar, clBtnFace, clBtnShadow, clHighlight, clInfoBk, clWindowFrame, cl3DDkShadow,

@@ -63,6 +63,8 @@ TEST_F(DrawTextTest, MeasuredRectangles)
     EXPECT_EQ(Measure(u"alpha", 0, DT_SINGLELINE), Rect(0, 0, Width(u"alpha"), H));
     EXPECT_EQ(Measure(u"", 100, DT_SINGLELINE), Rect(0, 0, 0, 0));
     EXPECT_EQ(Measure(u"ab\r\nlonger\rc", 0, 0), Rect(0, 0, Width(u"longer"), 3 * H));
+    TRect Two = Rect(0, 0, 0, 0);
+    EXPECT_EQ(DrawTextA(DC(), "one\ntwo", -1, &Two, DT_CALCRECT), 2 * H); // the height drawn
     EXPECT_EQ(Measure(u"ab\ncd", 0, DT_SINGLELINE), Rect(0, 0, Width(u"abcd"), H));
     // Word breaks: the lines fit the width; a word wider than it widens the rectangle.
     const TRect Broken = Measure(u"alpha beta alpha beta", Width(u"alpha beta") + 2, DT_WORDBREAK);
@@ -153,6 +155,12 @@ TEST_F(DrawTextTest, PlacementOnTheBackground)
     EXPECT_EQ(Canvas()->GetPixels(Left + W - 1, 40 - H), clYellow);
     EXPECT_EQ(Canvas()->GetPixels(Left + W, 39), clWhite);
     EXPECT_EQ(Canvas()->GetPixels(Left, 40 - H - 1), clWhite);
+    Clear();
+    Canvas()->GetBrush()->SetColor(clYellow);
+    DrawTextW(DC(), Blanks.data(), -1, &R, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+    EXPECT_EQ(Canvas()->GetPixels(99, (40 - H) / 2), clYellow);
+    EXPECT_EQ(Canvas()->GetPixels(99, (40 - H) / 2 - 1), clWhite);
+    EXPECT_EQ(Canvas()->GetPixels(100 - W - 1, 20), clWhite);
 
     // Clipped to the rectangle unless DT_NOCLIP.
     Clear();
