@@ -45,7 +45,6 @@ public:
 // "." takes one byte and caseless matching pairs ASCII letters only; PCRE's
 // built-in character tables decide letters, digits and case, whatever the
 // C library's locale says.
-
 class TPcreRegex : public TComponent {
 public:
     QM_CLASS(TPcreRegex, TComponent)
