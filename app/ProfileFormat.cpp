@@ -36,6 +36,12 @@ AnsiString ProfileText(const TProfile& P)
     return Lines.GetText();
 }
 
+void RefuseExternal(TObject*, const AnsiString&, const AnsiString&, const AnsiString&,
+                    XmlPullParser::TXmlParser*& Result)
+{
+    Result = nullptr;
+}
+
 void TProfileReader::StartTag(const AnsiString& TagName)
 {
     FLastStartTag = TagName;

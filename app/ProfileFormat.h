@@ -4,6 +4,10 @@
 #pragma once
 #include "platform/classes/Classes.h"
 
+namespace XmlPullParser {
+class TXmlParser;
+}
+
 #include <vector>
 
 namespace ProfileFormat {
@@ -36,6 +40,12 @@ public:
     virtual void AutoSwitch(bool Checked) = 0;
     virtual void RemoveDuplicates(bool Checked) = 0;
 };
+
+// The scanner's handler for external entities and an external DTD: a
+// profile reads no file but itself, so none is loaded and references to them
+// stay as they are written.
+void RefuseExternal(TObject* Sender, const AnsiString& SystemId, const AnsiString& PublicId,
+                    const AnsiString& NotationId, XmlPullParser::TXmlParser*& Result);
 
 // Turns the scanner's events into the sink's calls. An element's text is all
 // the text between its start and end tags, exactly as written (the scanner

@@ -58,6 +58,7 @@ void TForm1::BindProfileReader()
     };
     xml->OnEndTag = [this](TObject*, const AnsiString& TagName) { FProfileReading->Reader.EndTag(TagName); };
     xml->OnContent = [this](TObject* Sender, const AnsiString& Content) { xmlContent(Sender, Content); };
+    xml->OnLoadExternal = RefuseExternal;
 }
 
 void TForm1::xmlStartTag(TObject*, const AnsiString& TagName, TAttrList*)

@@ -12,6 +12,7 @@
 #include "platform/rtl/Codec.h"
 
 #include <memory>
+#include <set>
 #include <sys/stat.h>
 #include <unordered_set>
 #include <vector>
@@ -115,8 +116,9 @@ private:
     TEnd ScanFiles();
     TEnd ScanFile(const AnsiString& Path);
     bool TestPiece(const AnsiString& Path, const AnsiString& Piece); // false: cancelled
+    bool Matches(TCompiledPattern& P, const AnsiString& Path, const AnsiString& Text);
     void RecordExtract(const AnsiString& Path, const AnsiString& Extract, const AnsiString& FoundBy);
-    bool Rejects(const AnsiString& Extract, AnsiString& RejectedBy);
+    bool Rejects(const AnsiString& Path, const AnsiString& Extract, AnsiString& RejectedBy);
     void Pump();
     int Progress() const;
     void FlushToWindow();
@@ -141,6 +143,7 @@ private:
     std::vector<AnsiString> PendingFinal;
     int KeptCount = 0;
     bool CaptionDirty = false;
+    std::set<std::pair<const TCompiledPattern*, AnsiString>> GaveUp; // logged once per pattern and file
 };
 
 void TScanRun::Execute()
@@ -241,7 +244,7 @@ bool TScanRun::TestPiece(const AnsiString& Path, const AnsiString& Piece)
         Pump();
         if (CancelFlag) return false;
         TCompiledPattern& P = Includes[J];
-        if (P.Parsed.Comment || !P.Matches(Piece)) continue;
+        if (P.Parsed.Comment || !Matches(P, Path, Piece)) continue;
         RecordExtract(Path, P.Regex->GetMatchedExpression(), P.Parsed.Name);
     }
     return true;
@@ -257,7 +260,7 @@ void TScanRun::RecordExtract(const AnsiString& Path, const AnsiString& Extract, 
     Rows->GetCell(2, Row)->SetAsString(Extract);
     Rows->GetCell(3, Row)->SetAsString(FoundBy);
     AnsiString RejectedBy;
-    if (Rejects(Extract, RejectedBy)) {
+    if (Rejects(Path, Extract, RejectedBy)) {
         Rows->GetCell(4, Row)->SetAsString(RejectedBy);
         return;
     }
@@ -272,13 +275,30 @@ void TScanRun::RecordExtract(const AnsiString& Path, const AnsiString& Extract, 
     CaptionDirty = true;
 }
 
-bool TScanRun::Rejects(const AnsiString& Extract, AnsiString& RejectedBy)
+// A pattern that gives up on a text (PCRE's limits) does not match it; the
+// log says so once per pattern and file, so that the user learns of it.
+bool TScanRun::Matches(TCompiledPattern& P, const AnsiString& Path, const AnsiString& Text)
+{
+    try {
+        return P.Matches(Text);
+    } catch (const EPcreRegexError& E) {
+        if (GaveUp.emplace(&P, Path).second) {
+            FlushToWindow();
+            Form->RichEdit2->GetLines()->Add("Pattern \"" + P.Parsed.Name + "\" gave up on line " +
+                                             IntToStr(LineCounter) + " of " + Path + ": " + E.Reason +
+                                             "; taken as no match there.");
+        }
+        return false;
+    }
+}
+
+bool TScanRun::Rejects(const AnsiString& Path, const AnsiString& Extract, AnsiString& RejectedBy)
 {
     for (std::size_t K = 0; K < Excludes.Count(); ++K) {
         Pump();
         TCompiledPattern& P = Excludes[K];
         Pump();
-        if (P.Parsed.Comment || !P.Matches(Extract)) continue;
+        if (P.Parsed.Comment || !Matches(P, Path, Extract)) continue;
         RejectedBy = P.Parsed.Name;
         return true;
     }

@@ -33,7 +33,12 @@ template <typename T> void Erase(std::vector<T*>& List, const T* Item)
 
 // ---- TKxThreadBase --------------------------------------------------------------
 
-TKxThreadBase::TKxThreadBase(TComponent* AOwner) : TComponent(AOwner), FLock(New<TCriticalSection>()) {}
+TKxThreadBase::TKxThreadBase(TComponent* AOwner) : TComponent(AOwner) {}
+
+TKxThreadBase::~TKxThreadBase()
+{
+    FLife->Freed = true;
+}
 
 void TKxThreadBase::BeforeDestruction()
 {
@@ -52,25 +57,32 @@ void TKxThreadBase::SetThreadGroup(TKxThreadGroup* Value)
     if (FThreadGroup) AddMe(FThreadGroup);
 }
 
+template <typename TEvent, typename... TArgs> void TKxThreadBase::FireLocked(const TEvent& Event, TArgs&... Args)
+{
+    if (!Event || !CanFire()) return;
+    // Copies: the handler and the section outlive a component the handler frees.
+    const TLifeRef Life = FLife;
+    const TEvent Handler = Event;
+    TSectionLock L(*Life->Lock);
+    Handler(Args...);
+}
+
 void TKxThreadBase::DoUpdate(TKxExecuteThread* Thread, void*& Data, int Percent)
 {
-    if (!OnUpdate || !CanFire()) return;
-    TSectionLock L(GetLock());
-    OnUpdate(this, Thread, Data, Percent);
+    TObject* Sender = this;
+    FireLocked(OnUpdate, Sender, Thread, Data, Percent);
 }
 
 void TKxThreadBase::DoStart(TKxExecuteThread* Thread, void*& Data)
 {
-    if (!OnStart || !CanFire()) return;
-    TSectionLock L(GetLock());
-    OnStart(this, Thread, Data);
+    TObject* Sender = this;
+    FireLocked(OnStart, Sender, Thread, Data);
 }
 
 void TKxThreadBase::DoTerminate(TKxExecuteThread* Thread, void*& Data)
 {
-    if (!OnTerminate || !CanFire()) return;
-    TSectionLock L(GetLock());
-    OnTerminate(this, Thread, Data);
+    TObject* Sender = this;
+    FireLocked(OnTerminate, Sender, Thread, Data);
 }
 
 // ---- TKxThread ------------------------------------------------------------------
@@ -117,8 +129,12 @@ void TKxThread::Start(void* Data)
     auto* Thread = New<TKxExecuteThread>(this, Data);
     FThread = Thread;
     FTerminated = false;
+    // Freed by a handler, the component has already seen the thread to its end.
+    const TLifeRef Life = GetLife();
     ReportStarted(GetThreadGroup());
-    Thread->WithData([&](void*& D) { DoStart(Thread, D); });
+    if (Life->Freed) return;
+    WithRunData(Thread, [&](void*& D) { DoStart(Thread, D); });
+    if (Life->Freed) return;
     Thread->Resume();
     if (FUpdateEnabled) FUpdateTimer->SetEnabled(true);
 }
@@ -138,10 +154,11 @@ void TKxThread::OnUpdateTimer(TObject*)
     TKxExecuteThread* Thread = FThread;
     if (!Thread) return;
     const int Percent = Thread->GetPercent();
-    Thread->WithData([&](void*& Data) {
+    const TLifeRef Life = GetLife();
+    WithRunData(Thread, [&](void*& Data) {
         if (TKxThreadGroup* Group = GetThreadGroup())
             Group->ThreadUpdate(this, Thread, Data, GetUpdatePriority(), Percent);
-        DoUpdate(Thread, Data, Percent);
+        if (!Life->Freed) DoUpdate(Thread, Data, Percent);
     });
 }
 
@@ -150,15 +167,27 @@ void TKxThread::OnThreadTerminate(TObject* Sender)
     auto* Thread = static_cast<TKxExecuteThread*>(Sender);
     FUpdateTimer->SetEnabled(false);
     FTerminated = Thread->GetTerminated();
+    // The thread stays whole while its end is reported; the component may not.
+    const TLifeRef Life = GetLife();
     ReportEnd(Thread);
-    Thread->WithData([&](void*& Data) { DoTerminate(Thread, Data); });
-    if (FUpdateEnabled) FUpdateTimer->SetEnabled(true);
+    if (Life->Freed) return;
+    WithRunData(Thread, [&](void*& Data) { DoTerminate(Thread, Data); });
+    if (!Life->Freed && FUpdateEnabled) FUpdateTimer->SetEnabled(true);
 }
 
 void TKxThread::OnThreadTerminateClose(TObject* Sender)
 {
     // The groups still learn of the end, so that their counts stay right.
     ReportEnd(static_cast<TKxExecuteThread*>(Sender));
+}
+
+template <typename TReport> void TKxThread::WithRunData(TKxExecuteThread* Thread, TReport Report)
+{
+    const TLifeRef Life = GetLife();
+    void* Data = Thread->GetData();
+    void* const Before = Data;
+    Report(Data);
+    if (!Life->Freed && Data != Before) Thread->SetData(Data);
 }
 
 void TKxThread::ReportEnd(TKxExecuteThread* Thread)
@@ -213,14 +242,14 @@ void TKxThread::ReportStarted(TKxThreadGroup* Group)
 {
     TKxExecuteThread* Thread = FThread;
     if (!Thread || !Group) return;
-    Thread->WithData([&](void*& Data) { Group->ThreadStarted(this, Thread, Data); });
+    WithRunData(Thread, [&](void*& Data) { Group->ThreadStarted(this, Thread, Data); });
 }
 
 void TKxThread::ReportTerminated(TKxThreadGroup* Group)
 {
     TKxExecuteThread* Thread = FThread ? FThread : FEnding;
     if (!Thread || !Group) return;
-    Thread->WithData([&](void*& Data) { Group->ThreadTerminated(this, Thread, Data); });
+    WithRunData(Thread, [&](void*& Data) { Group->ThreadTerminated(this, Thread, Data); });
 }
 
 // ---- TKxThreadGroup -------------------------------------------------------------
@@ -365,37 +394,43 @@ void TKxThreadGroup::Resume()
 void TKxThreadGroup::ThreadStarted(TObject* Sender, TKxExecuteThread* Thread, void*& Data)
 {
     bool First;
+    const TLifeRef Life = GetLife();
     {
-        TSectionLock L(GetLock());
+        TSectionLock L(*Life->Lock);
         // A thread already counted here changes nothing.
         if (Contains(FRunning, Sender)) return;
         First = FRunning.empty();
         FRunning.push_back(Sender);
         DoThreadStart(Sender, Thread, Data);
     }
+    if (Life->Freed) return;
     if (TKxThreadGroup* Parent = GetThreadGroup()) Parent->ThreadStarted(Sender, Thread, Data);
-    if (First) DoStart(Thread, Data);
+    if (First && !Life->Freed) DoStart(Thread, Data);
 }
 
 void TKxThreadGroup::ThreadTerminated(TObject* Sender, TKxExecuteThread* Thread, void*& Data)
 {
     bool Last;
+    const TLifeRef Life = GetLife();
     {
-        TSectionLock L(GetLock());
+        TSectionLock L(*Life->Lock);
         // Only a thread counted here can end here, and only once.
         if (!Contains(FRunning, Sender)) return;
         Erase(FRunning, Sender);
         Last = FRunning.empty();
         DoThreadTerminate(Sender, Thread, Data);
     }
+    if (Life->Freed) return;
     if (TKxThreadGroup* Parent = GetThreadGroup()) Parent->ThreadTerminated(Sender, Thread, Data);
-    if (Last) DoTerminate(Thread, Data);
+    if (Last && !Life->Freed) DoTerminate(Thread, Data);
 }
 
 void TKxThreadGroup::ThreadUpdate(TObject* Sender, TKxExecuteThread* Thread, void*& Data, int UpdatePriority,
                                   int Percent)
 {
+    const TLifeRef Life = GetLife();
     DoThreadUpdate(Sender, Thread, Data, Percent);
+    if (Life->Freed) return;
     for (TKxThreadBase* Item : FThreadItems)
         if (Item->GetRuning() && Item->GetUpdatePriority() > UpdatePriority) return;
     DoUpdate(Thread, Data, Percent);
@@ -403,23 +438,17 @@ void TKxThreadGroup::ThreadUpdate(TObject* Sender, TKxExecuteThread* Thread, voi
 
 void TKxThreadGroup::DoThreadUpdate(TObject* Sender, TKxExecuteThread* Thread, void*& Data, int Percent)
 {
-    if (!OnThreadUpdate || !CanFire()) return;
-    TSectionLock L(GetLock());
-    OnThreadUpdate(Sender, Thread, Data, Percent);
+    FireLocked(OnThreadUpdate, Sender, Thread, Data, Percent);
 }
 
 void TKxThreadGroup::DoThreadStart(TObject* Sender, TKxExecuteThread* Thread, void*& Data)
 {
-    if (!OnThreadStart || !CanFire()) return;
-    TSectionLock L(GetLock());
-    OnThreadStart(Sender, Thread, Data);
+    FireLocked(OnThreadStart, Sender, Thread, Data);
 }
 
 void TKxThreadGroup::DoThreadTerminate(TObject* Sender, TKxExecuteThread* Thread, void*& Data)
 {
-    if (!OnThreadTerminate || !CanFire()) return;
-    TSectionLock L(GetLock());
-    OnThreadTerminate(Sender, Thread, Data);
+    FireLocked(OnThreadTerminate, Sender, Thread, Data);
 }
 
 // ---- TKxExecuteThread -----------------------------------------------------------

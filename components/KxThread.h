@@ -8,6 +8,7 @@
 #include "platform/controls/Timers.h"
 
 #include <atomic>
+#include <memory>
 #include <vector>
 
 namespace KxThread {
@@ -24,6 +25,7 @@ class TKxThreadBase : public TComponent {
 public:
     QM_CLASS(TKxThreadBase, TComponent)
     explicit TKxThreadBase(TComponent* AOwner);
+    ~TKxThreadBase() override;
     // Leaves its group while the component is still whole.
     void BeforeDestruction() override;
 
@@ -48,18 +50,30 @@ public:
     TKxThreadEvent OnTerminate;
 
 protected:
+    // What a handler may outlive, since it may free the component: the
+    // section held while it runs, and whether the component is still there.
+    struct TLife {
+        TOwned<TCriticalSection> Lock{New<TCriticalSection>()};
+        bool Freed = false;
+    };
+    using TLifeRef = std::shared_ptr<const TLife>;
+
     // The component's own events fire with its critical section held, and
-    // not at all once it is being destroyed.
+    // not at all once it is being destroyed. A handler may free the
+    // component: whoever fires an event holds its life first and asks it
+    // before touching the component again.
     virtual void DoUpdate(TKxExecuteThread* Thread, void*& Data, int Percent);
     virtual void DoStart(TKxExecuteThread* Thread, void*& Data);
     virtual void DoTerminate(TKxExecuteThread* Thread, void*& Data);
+    template <typename TEvent, typename... TArgs> void FireLocked(const TEvent& Event, TArgs&... Args);
     bool CanFire() const { return !GetComponentState().Contains(csDestroying); }
-    TCriticalSection& GetLock() const { return *FLock; }
+    TCriticalSection& GetLock() const { return *FLife->Lock; }
+    TLifeRef GetLife() const { return FLife; }
 
 private:
     TKxThreadGroup* FThreadGroup = nullptr;
     int FUpdatePriority = 0;
-    TOwned<TCriticalSection> FLock;
+    std::shared_ptr<TLife> FLife = std::make_shared<TLife>();
 };
 
 class TKxThread : public TKxThreadBase {
@@ -104,6 +118,9 @@ protected:
 private:
     friend class TKxExecuteThread;
     void ReportEnd(TKxExecuteThread* Thread);
+    // Hands Report the run's data; a replacement is kept unless a handler
+    // freed the component, which has then seen its run end.
+    template <typename TReport> void WithRunData(TKxExecuteThread* Thread, TReport Report);
 
     TOwned<TTimer> FUpdateTimer;
     TKxExecuteThread* FThread = nullptr;

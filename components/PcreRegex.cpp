@@ -15,10 +15,9 @@ namespace {
 const char* const UnitName = "PcreRegex";
 const char* const NoMatchText = "REQUIRE: There must be a successful match first";
 
-// JIT code keeps its stack on the heap; this is how far it may grow when
-// the library's small default stack is not enough.
+// JIT code keeps its stack on the heap. The library's small default stack
+// serves most searches; the component's own grows on demand up to its limit.
 constexpr int JitStackStart = 32 * 1024;
-constexpr int JitStackMax = 64 * 1024 * 1024;
 
 bool JitAvailable()
 {
@@ -43,6 +42,34 @@ unsigned long InterpreterRecursionLimit()
         return static_cast<unsigned long>(Stack / 2 / static_cast<rlim_t>(FrameSize > 0 ? FrameSize : 1024));
     }();
     return Limit;
+}
+
+// Why PCRE gave up; the library names only its compile errors.
+AnsiString FailureReason(int Code, const int* Offsets)
+{
+    switch (Code) {
+    case PCRE_ERROR_MATCHLIMIT:
+        return "match limit exceeded";
+    case PCRE_ERROR_RECURSIONLIMIT:
+        return "recursion limit exceeded";
+    case PCRE_ERROR_JIT_STACKLIMIT:
+        return "JIT stack limit of " + IntToStr(TPcreRegex::JitStackLimit / (1024 * 1024)) + " MB exceeded";
+    case PCRE_ERROR_BADUTF8:
+        return "invalid UTF-8 in the subject at offset " + IntToStr(Offsets[0]);
+    case PCRE_ERROR_BADUTF8_OFFSET:
+        return "start offset inside a UTF-8 character";
+    case PCRE_ERROR_NOMEMORY:
+        return "out of memory";
+    default:
+        return "PCRE error " + IntToStr(Code);
+    }
+}
+
+// Where PCRE's view of S ends: its first NUL at or after From, or its end.
+Int64 SubjectEndFrom(const AnsiString& S, std::size_t From)
+{
+    const void* Nul = std::memchr(S.data() + From, 0, S.size() - From);
+    return static_cast<Int64>(Nul ? static_cast<const char*>(Nul) - S.data() : S.size());
 }
 
 bool IsDigit(char C)
@@ -145,18 +172,19 @@ bool ReadEnclosed(const AnsiString& T, std::size_t P, char Open, char Close, std
 
 } // namespace
 
+EPcreRegexError::EPcreRegexError(const AnsiString& AReason, int AErrorCode)
+    : Exception("TPcreRegex.Match() - Error matching the regex: " + AReason), Reason(AReason), ErrorCode(AErrorCode)
+{
+}
+
 // ---- TPcreRegex ---------------------------------------------------------------
 
-TPcreRegex::TPcreRegex(TComponent* AOwner) : TComponent(AOwner), FState{preNotEmpty}
-{
-    FCharTables = pcre_maketables();
-}
+TPcreRegex::TPcreRegex(TComponent* AOwner) : TComponent(AOwner), FState{preNotEmpty} {}
 
 TPcreRegex::~TPcreRegex()
 {
     CleanUp();
     if (FJitStack) pcre_jit_stack_free(FJitStack);
-    pcre_free(const_cast<unsigned char*>(FCharTables));
 }
 
 void TPcreRegex::SetOptions(Set<TPcreRegexOptions> Value)
@@ -181,20 +209,20 @@ void TPcreRegex::SetRegEx(const AnsiString& Value)
 void TPcreRegex::SetSubject(const AnsiString& Value)
 {
     FSubject = Value;
-    FSubjectEnd = static_cast<int>(std::strlen(FSubject.c_str()));
+    FSubjectEnd = static_cast<Int64>(std::strlen(FSubject.c_str()));
     FStart = 1;
-    FStop = Length(FSubject);
+    FStop = static_cast<Int64>(FSubject.size());
     if (FStoredSubExpressions.empty()) FOffsetCount = 0;
 }
 
-void TPcreRegex::SetStart(int Value)
+void TPcreRegex::SetStart(Int64 Value)
 {
     FStart = Value < 1 ? 1 : Value;
 }
 
-void TPcreRegex::SetStop(int Value)
+void TPcreRegex::SetStop(Int64 Value)
 {
-    FStop = std::min(Value, Length(FSubject));
+    FStop = std::min(Value, static_cast<Int64>(FSubject.size()));
 }
 
 void TPcreRegex::CleanUp()
@@ -215,7 +243,9 @@ void TPcreRegex::Compile()
     CleanUp();
     const char* Error = nullptr;
     int ErrorOffset = 0;
-    FPattern = pcre_compile(FRegEx.c_str(), FPcreOptions, &Error, &ErrorOffset, FCharTables);
+    // The built-in tables: the C library's locale, which Qt sets at start-up,
+    // must not decide what a letter is.
+    FPattern = pcre_compile(FRegEx.c_str(), FPcreOptions, &Error, &ErrorOffset, nullptr);
     if (!FPattern)
         throw Exception(Format("TPcreRegex.Compile() - Error in regex at offset %d: %s", {ErrorOffset, Error}));
     FCompiled = true;
@@ -250,13 +280,13 @@ int TPcreRegex::ExecuteOnce(int StartOffset)
     if (FState.Contains(preNotBOL)) Options |= PCRE_NOTBOL;
     if (FState.Contains(preNotEOL)) Options |= PCRE_NOTEOL;
     if (FState.Contains(preNotEmpty)) Options |= PCRE_NOTEMPTY;
-    return pcre_exec(FPattern, &Extra, FSubject.data(), std::min(FStop, FSubjectEnd), StartOffset, Options,
-                     FOffsets.data(), OffsetCapacity);
+    return pcre_exec(FPattern, &Extra, FSubject.data(), static_cast<int>(std::min(FStop, FSubjectEnd)), StartOffset,
+                     Options, FOffsets.data(), OffsetCapacity);
 }
 
 // The same result whichever engine runs: where the interpreter runs out of
 // stack, JIT code tries with its own; where JIT code runs out of its small
-// default stack, it tries again with a large one.
+// default stack, it tries again with the component's own, which grows.
 int TPcreRegex::Execute(int StartOffset)
 {
     int Rc = ExecuteOnce(StartOffset);
@@ -265,7 +295,7 @@ int TPcreRegex::Execute(int StartOffset)
         if (pcre_fullinfo(FPattern, FHints, PCRE_INFO_JIT, &Jit) == 0 && Jit) Rc = ExecuteOnce(StartOffset);
     }
     if (Rc == PCRE_ERROR_JIT_STACKLIMIT && FHints) {
-        if (!FJitStack) FJitStack = pcre_jit_stack_alloc(JitStackStart, JitStackMax);
+        if (!FJitStack) FJitStack = pcre_jit_stack_alloc(JitStackStart, JitStackLimit);
         if (FJitStack) {
             pcre_assign_jit_stack(FHints, nullptr, FJitStack);
             Rc = ExecuteOnce(StartOffset);
@@ -274,16 +304,21 @@ int TPcreRegex::Execute(int StartOffset)
     return Rc;
 }
 
-bool TPcreRegex::Search(int StartOffset)
+bool TPcreRegex::Search(Int64 StartOffset)
 {
-    int Rc = Execute(StartOffset);
+    FOffsetCount = 0;
+    const Int64 Searched = std::min(FStop, FSubjectEnd);
+    if (Searched > MaxSearchLength)
+        throw EPcreRegexError("the subject's " + IntToStr(Searched) + " bytes are more than PCRE searches (" +
+                                  IntToStr(MaxSearchLength) + ")",
+                              0);
+    if (StartOffset > Searched) return false; // beyond the first NUL
+    int Rc = Execute(static_cast<int>(StartOffset));
     // 0: more groups matched than the offsets hold; the ones that fit are set.
     if (Rc == 0) Rc = OffsetCapacity / 3;
-    // Every failure, a match or recursion limit included, is no match.
-    if (Rc < 0) {
-        FOffsetCount = 0;
-        return false;
-    }
+    if (Rc == PCRE_ERROR_NOMATCH) return false;
+    // Giving up is not "no match": a match may well be there.
+    if (Rc < 0) throw EPcreRegexError(FailureReason(Rc, FOffsets.data()), Rc);
     FOffsetCount = Rc;
     for (int I = 0; I < 2 * Rc; ++I)
         ++FOffsets[I];
@@ -317,7 +352,7 @@ AnsiString TPcreRegex::GetSubExpressions(int Index) const
     if (Index < 0 || Index > GetSubExpressionCount()) return AnsiString();
     if (!FStoredSubExpressions.empty()) return FStoredSubExpressions[Index];
     const int Offset = FOffsets[2 * Index], Len = FOffsets[2 * Index + 1] - Offset;
-    if (Offset < 1 || Len <= 0 || Offset > Length(FSubject)) return AnsiString();
+    if (Offset < 1 || Len <= 0 || static_cast<std::size_t>(Offset) > FSubject.size()) return AnsiString();
     return FSubject.substr(Offset - 1, Len);
 }
 
@@ -424,11 +459,8 @@ AnsiString TPcreRegex::Replace()
     // Stored sub-expressions may come from an earlier subject: the edit stays inside this one.
     const std::size_t Pos = std::min<std::size_t>(Offset - 1, FSubject.size());
     FSubject.replace(Pos, std::min<std::size_t>(Len, FSubject.size() - Pos), ReplaceWith);
-    if (static_cast<std::size_t>(FSubjectEnd) >= Pos) {
-        const void* Nul = std::memchr(FSubject.data() + Pos, 0, FSubject.size() - Pos);
-        FSubjectEnd = static_cast<int>(Nul ? static_cast<const char*>(Nul) - FSubject.data() : FSubject.size());
-    }
-    const int Delta = Length(ReplaceWith) - Len;
+    if (static_cast<std::size_t>(FSubjectEnd) >= Pos) FSubjectEnd = SubjectEndFrom(FSubject, Pos);
+    const Int64 Delta = static_cast<Int64>(ReplaceWith.size()) - Len;
     FStart += Delta;
     FStop += Delta;
     ClearStoredSubExpressions();
@@ -439,9 +471,27 @@ AnsiString TPcreRegex::Replace()
 bool TPcreRegex::ReplaceAll()
 {
     if (!Match()) return false;
+    AnsiString Result;
+    Result.reserve(FSubject.size());
+    std::size_t Copied = 0; // the subject before this is in Result
+    Int64 Delta = 0;
     do {
-        Replace();
+        // A handler may have changed the subject: what is copied stays inside it.
+        const std::size_t Offset = std::clamp<std::size_t>(GetMatchedExpressionOffset() - 1, Copied, FSubject.size());
+        const std::size_t Len = std::min<std::size_t>(GetMatchedExpressionLength(), FSubject.size() - Offset);
+        AnsiString ReplaceWith = ComputeReplacement();
+        DoReplace(ReplaceWith);
+        Result.append(FSubject, Copied, Offset - Copied);
+        Result += ReplaceWith;
+        Copied = Offset + Len;
+        Delta += static_cast<Int64>(ReplaceWith.size()) - static_cast<Int64>(Len);
     } while (MatchAgain());
+    Result.append(FSubject, Copied);
+    FSubject = std::move(Result);
+    FSubjectEnd = SubjectEndFrom(FSubject, 0);
+    // Start and Stop end where replacing match by match would leave them.
+    FStart += Delta;
+    FStop += Delta;
     return true;
 }
 
@@ -543,7 +593,7 @@ void TPcreRegexList::SetSubject(const AnsiString& Value)
         GetRegEx(I)->SetSubject(Value);
 }
 
-void TPcreRegexList::SetStart(int Value)
+void TPcreRegexList::SetStart(Int64 Value)
 {
     if (Value == FStart) return;
     FStart = Value;
@@ -551,7 +601,7 @@ void TPcreRegexList::SetStart(int Value)
         GetRegEx(I)->SetStart(Value);
 }
 
-void TPcreRegexList::SetStop(int Value)
+void TPcreRegexList::SetStop(Int64 Value)
 {
     if (Value == FStop) return;
     FStop = Value;
@@ -577,14 +627,14 @@ bool TPcreRegexList::MatchAgain()
 // behind an earlier one.
 bool TPcreRegexList::Search(bool Afresh)
 {
-    int From = FStart;
+    Int64 From = FStart;
     if (FMatchedRegEx && FMatchedRegEx->GetFoundMatch()) {
         const int Len = FMatchedRegEx->GetMatchedExpressionLength();
         // After an empty match the search moves on by one, as an item's own does.
         From = FMatchedRegEx->GetMatchedExpressionOffset() + (Len > 0 ? Len : 1);
     }
     FMatchedRegEx = nullptr;
-    int BestOffset = 0;
+    Int64 BestOffset = 0;
     for (int I = 0; I < GetCount(); ++I) {
         TPcreRegex* R = GetRegEx(I);
         if (Afresh || !R->GetFoundMatch() || R->GetMatchedExpressionOffset() < From) {

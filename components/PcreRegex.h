@@ -29,6 +29,22 @@ enum TPcreRegexState { preNotBOL, preNotEOL, preNotEmpty };
 
 using TPcreRegexReplaceEvent = std::function<void(TObject* Sender, AnsiString& ReplaceWith)>;
 
+// A search that could not finish, told apart from finding no match: PCRE gave
+// up (its match or recursion limit, the JIT stack limit, bad UTF-8 under
+// (*UTF8)) or the searched text is longer than PCRE takes. Reason is the
+// cause alone; the message is "TPcreRegex.Match() - Error matching the regex:
+// <reason>".
+class EPcreRegexError : public Exception {
+public:
+    EPcreRegexError(const AnsiString& AReason, int AErrorCode);
+    AnsiString Reason;
+    int ErrorCode; // PCRE's result code; 0 for a subject too long to search
+};
+
+// Patterns match bytes: the code page is UTF-8 but no UTF-8 mode is set, so
+// "." takes one byte and caseless matching pairs ASCII letters only; PCRE's
+// built-in character tables decide letters, digits and case, whatever the
+// C library's locale says.
 class TPcreRegex : public TComponent {
 public:
     QM_CLASS(TPcreRegex, TComponent)
@@ -45,14 +61,21 @@ public:
     void SetReplacement(const AnsiString& Value) { FReplacement = Value; }
     const AnsiString& GetSubject() const { return FSubject; }
     void SetSubject(const AnsiString& Value);
-    int GetStart() const { return FStart; }
-    void SetStart(int Value);
-    int GetStop() const { return FStop; }
-    void SetStop(int Value);
+    Int64 GetStart() const { return FStart; }
+    void SetStart(Int64 Value);
+    Int64 GetStop() const { return FStop; }
+    void SetStop(Int64 Value);
+
+    // Searches run on JIT code with a stack of their own that grows on demand
+    // from 32 KB up to this bound; a search that needs more raises.
+    static constexpr int JitStackLimit = 64 * 1024 * 1024;
+    // The longest text PCRE searches; a longer one raises.
+    static constexpr Int64 MaxSearchLength = 0x7FFFFFFF;
 
     void CleanUp();
     void Compile();
     void Study();
+    // False for no match; EPcreRegexError when the search could not finish.
     bool Match();
     bool MatchAgain();
 
@@ -70,6 +93,8 @@ public:
 
     AnsiString ComputeReplacement() const;
     AnsiString Replace();
+    // Replaces every match, found in the subject as it stood, building the
+    // new subject once.
     bool ReplaceAll();
     void Split(TStrings* Strings, int Limit);
     static AnsiString EscapeRegExChars(const AnsiString& S);
@@ -84,7 +109,7 @@ protected:
 private:
     static constexpr int OffsetCapacity = 300;
 
-    bool Search(int StartOffset);
+    bool Search(Int64 StartOffset);
     int Execute(int StartOffset);
     int ExecuteOnce(int StartOffset);
     const char* StudyPattern();
@@ -97,16 +122,15 @@ private:
     AnsiString FRegEx;
     AnsiString FReplacement;
     AnsiString FSubject;
-    int FSubjectEnd = 0; // PCRE sees the subject up to its first NUL
-    int FStart = 1;
-    int FStop = 0;
+    Int64 FSubjectEnd = 0; // PCRE sees the subject up to its first NUL
+    Int64 FStart = 1;
+    Int64 FStop = 0;
     std::array<int, OffsetCapacity> FOffsets{};
     int FOffsetCount = 0;
     int FPcreOptions = 0;
     real_pcre* FPattern = nullptr;
     pcre_extra* FHints = nullptr;
     real_pcre_jit_stack* FJitStack = nullptr;
-    const unsigned char* FCharTables = nullptr;
     std::vector<AnsiString> FStoredSubExpressions;
 };
 
@@ -126,10 +150,10 @@ public:
 
     const AnsiString& GetSubject() const { return FSubject; }
     void SetSubject(const AnsiString& Value);
-    int GetStart() const { return FStart; }
-    void SetStart(int Value);
-    int GetStop() const { return FStop; }
-    void SetStop(int Value);
+    Int64 GetStart() const { return FStart; }
+    void SetStart(Int64 Value);
+    Int64 GetStop() const { return FStop; }
+    void SetStop(Int64 Value);
 
     bool Match();
     bool MatchAgain();
@@ -142,8 +166,8 @@ private:
     TOwned<TList> FList;
     AnsiString FSubject;
     TPcreRegex* FMatchedRegEx = nullptr;
-    int FStart = 1;
-    int FStop = 0;
+    Int64 FStart = 1;
+    Int64 FStop = 0;
 };
 
 } // namespace PcreRegex

@@ -144,12 +144,17 @@ void TXmlParser::SetOwnedText(std::string_view Text)
 
 bool TXmlParser::LoadFromFile(const AnsiString& Filename, Word FileMode)
 {
+    return LoadFile(Filename, FileMode, INT_MAX - 2);
+}
+
+bool TXmlParser::LoadFile(const AnsiString& Filename, Word FileMode, Int64 MaxSize)
+{
     Clear();
     try {
         // The parser only reads; of the mode only its sharing bits apply.
         TFileStream F(Filename, static_cast<Word>(fmOpenRead | (FileMode & 0xF0)));
         const Int64 Size = F.GetSize();
-        if (Size < 0 || Size > INT_MAX - 2) throw EReadError("File too large");
+        if (Size < 0 || Size > MaxSize) throw EReadError("File too large");
         AnsiString Bytes(static_cast<std::size_t>(Size), '\0');
         Bytes.resize(static_cast<std::size_t>(F.Read(Bytes.data(), Size)));
         SetOwnedText(Bytes);
@@ -220,7 +225,8 @@ TXmlParser* TXmlParser::LoadExternalEntity(const AnsiString& SystemId, const Ans
     if (!FSource.empty() && FSource[0] != '<' && (Filename.empty() || Filename[0] != PathDelim))
         Filename = ExtractFilePath(FSource) + Filename;
     TXmlParser* Result = New<TXmlParser>();
-    Result->LoadFromFile(Filename, fmOpenRead | fmShareDenyNone);
+    // A file larger than the expansion left could never be read in.
+    Result->LoadFile(Filename, fmOpenRead | fmShareDenyNone, std::min<Int64>(FExpansionLeft, INT_MAX - 2));
     return Result;
 }
 

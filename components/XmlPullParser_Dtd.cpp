@@ -59,10 +59,16 @@ void TXmlParser::AnalyzeDtdc()
 {
     static const TCharset RootTerminators = CWhitespace + TCharset{'>', '['};
     FCurPartType = ptDtdc;
-    FCurName.clear();
-    FCurContent.clear();
+    // The part has no name, content or attributes, though a processing
+    // instruction in the subset filled them while it was read.
+    auto EndPart = [this](const char* Final) {
+        FCurFinal = Final;
+        FCurName.clear();
+        FCurContent.clear();
+        FCurAttr->Clear();
+    };
     if (FDtdEnd && FCurStart == FDtdStart) {
-        FCurFinal = FDtdEnd; // read on an earlier scan of this document
+        EndPart(FDtdEnd); // read on an earlier scan of this document
         return;
     }
     // Entities entered before the declaration (it may stand inside one) are
@@ -119,7 +125,7 @@ void TXmlParser::AnalyzeDtdc()
     } else if (*P == 0) {
         --P;
     }
-    FCurFinal = P;
+    EndPart(P);
     if (Floor == 0 && !FDtdEnd) {
         FDtdStart = FCurStart;
         FDtdEnd = FCurFinal;

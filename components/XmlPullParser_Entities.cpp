@@ -138,12 +138,9 @@ void TXmlParser::ReadTextReference()
                 return;
             }
             Free(External);
-        } else {
-            FCurFinal = After;
-            return;
         }
     }
-    // Past the bound the reference stays as it is written.
+    // Past the bound, or refused by the loader, the reference stays as it is written.
     FCurContent += TranslateEncoding(AnsiString(FCurFinal, After));
     FCurFinal = After;
 }
@@ -197,7 +194,8 @@ bool TXmlParser::LoadExternalText(const TEntityDef* Def, int Depth, AnsiString& 
 {
     if (Depth >= MaxEntityDepth) return false;
     const TOwned<TXmlParser> External(LoadExternalEntity(Def->SystemId, Def->PublicId, Def->NotationName));
-    Text = External ? External->GetDocBuffer() : "";
+    if (!External) return false; // refused: the reference stays
+    Text = External->GetDocBuffer();
     return TakeExpansion(Text.size(), Depth);
 }
 

@@ -51,6 +51,9 @@ public:
     TAttrList* GetCurAttr() const { return FCurAttr.get(); }
 
     // A new parser holding the external entity's text; the caller frees it.
+    // Null refuses the entity: a reference to it stays as it is written. The
+    // parser's own reads regular files only (never a pipe or device) and none
+    // larger than what the document may still expand to.
     virtual TXmlParser* LoadExternalEntity(const AnsiString& SystemId, const AnsiString& PublicId,
                                            const AnsiString& Notation);
     virtual AnsiString TranslateEncoding(const AnsiString& Source);
@@ -61,6 +64,7 @@ private:
 
     void ResetScan();
     void SetOwnedText(std::string_view Text);
+    bool LoadFile(const AnsiString& Filename, Word FileMode, Int64 MaxSize);
     bool TakeExpansion(std::size_t Length, int Depth);
 
     void AnalyzeProlog();

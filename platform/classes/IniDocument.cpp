@@ -61,7 +61,7 @@ void TIniDocument::Load(const AnsiString& FileName)
     }
 }
 
-bool TIniDocument::Save(const AnsiString& FileName) const
+void TIniDocument::Save(const AnsiString& FileName) const
 {
     AnsiString Data;
     auto AddLines = [&Data](const std::vector<TLine>& Lines) {
@@ -74,12 +74,7 @@ bool TIniDocument::Save(const AnsiString& FileName) const
         AddLines(S.Lines);
     }
 
-    try {
-        WriteFileWhole(FileName, Data);
-        return true;
-    } catch (const EStreamError&) {
-        return false;
-    }
+    WriteFileWhole(FileName, Data);
 }
 
 TIniDocument::TSection* TIniDocument::FindSection(std::string_view Section)

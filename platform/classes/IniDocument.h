@@ -1,6 +1,7 @@
 // Private to the platform: the line-by-line model of an INI-style file that
 // TIniFile and the registry store share.
 #pragma once
+#include "platform/rtl/FileAccess.h"
 #include "platform/rtl/SysUtils.h"
 
 #include <string_view>
@@ -21,8 +22,23 @@ public:
     // unreadable file gives an empty document.
     void Load(const AnsiString& FileName);
     // Writes every line ended with LF into a new file that then replaces
-    // FileName, so a failure never leaves half a file. False on failure.
-    bool Save(const AnsiString& FileName) const;
+    // FileName, so a failure never leaves half a file; EFCreateError names
+    // the file and the reason.
+    void Save(const AnsiString& FileName) const;
+
+    // One read-modify-write of FileName, holding its lock from reading to
+    // writing: Change edits the document and says whether it changed it; a
+    // changed one is saved. Returns what Change said. Raises EFCreateError
+    // with the reason when the file cannot be locked or written.
+    template <typename TChange> static bool Edit(const AnsiString& FileName, TChange&& Change)
+    {
+        const TFileLock Lock(FileName);
+        TIniDocument D;
+        D.Load(FileName);
+        if (!Change(D)) return false;
+        D.Save(FileName);
+        return true;
+    }
 
     std::vector<AnsiString> SectionNames() const;
     bool HasSection(std::string_view Section) const;

@@ -22,6 +22,17 @@ template <typename Fill> void Refill(TStrings* Strings, Fill F)
     F();
 }
 
+// One change of the file under its lock; a file that cannot be written
+// raises, saying why. Returns what Change said.
+template <typename TChange> bool EditFile(const AnsiString& FileName, TChange&& Change)
+{
+    try {
+        return TIniDocument::Edit(FileName, Change);
+    } catch (const EStreamError& E) {
+        throw EIniFileException("Unable to write to " + FileName + ". " + E.Message);
+    }
+}
+
 AnsiString WithoutEnclosingQuotes(const AnsiString& V)
 {
     if (V.size() >= 2 && (V[0] == '"' || V[0] == '\'') && V.back() == V[0]) return V.substr(1, V.size() - 2);
@@ -81,8 +92,7 @@ AnsiString TIniFile::ReadString(const AnsiString& Section, const AnsiString& Ide
 
 void TIniFile::WriteString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Value)
 {
-    TIniDocument D = LoadDocument(GetFileName());
-    if (!D.Set(Section, Ident, Value) || !D.Save(GetFileName())) WriteError();
+    if (!EditFile(GetFileName(), [&](TIniDocument& D) { return D.Set(Section, Ident, Value); })) WriteError();
 }
 
 void TIniFile::ReadSection(const AnsiString& Section, TStrings* Strings) const
@@ -114,12 +124,10 @@ void TIniFile::ReadSectionValues(const AnsiString& Section, TStrings* Strings) c
 
 void TIniFile::EraseSection(const AnsiString& Section)
 {
-    TIniDocument D = LoadDocument(GetFileName());
-    if (D.EraseSection(Section) && !D.Save(GetFileName())) WriteError();
+    EditFile(GetFileName(), [&](TIniDocument& D) { return D.EraseSection(Section); });
 }
 
 void TIniFile::DeleteKey(const AnsiString& Section, const AnsiString& Ident)
 {
-    TIniDocument D = LoadDocument(GetFileName());
-    if (D.Remove(Section, Ident) && !D.Save(GetFileName())) WriteError();
+    EditFile(GetFileName(), [&](TIniDocument& D) { return D.Remove(Section, Ident); });
 }

@@ -43,7 +43,9 @@ private:
 // of the file survive changes. A change that cannot be written, or a name or
 // value that cannot be stored in a line (a line break; a key holding '=' or
 // beginning with '[' or ';'), raises EIniFileException
-// "Unable to write to <file>".
+// "Unable to write to <file>", followed by the reason when the file could not
+// be written. Each change holds the file's lock (TFileLock) from reading to
+// writing, so changes from several threads and processes all survive.
 class TIniFile : public TCustomIniFile {
 public:
     using TCustomIniFile::TCustomIniFile;

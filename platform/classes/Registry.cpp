@@ -51,10 +51,24 @@ TIniDocument LoadStore(HKEY Root)
     return D;
 }
 
-bool SaveStore(const TIniDocument& D, HKEY Root)
+// One change of a root's store under its lock (see TIniDocument::Edit).
+// Raises EStreamError with the reason when the store cannot be written.
+template <typename TChange> bool EditStore(HKEY Root, TChange&& Change)
 {
     const AnsiString File = TRegistry::StoreFileName(Root);
-    return !File.empty() && ForceDirectories(ExtractFilePath(File)) && D.Save(File);
+    if (File.empty()) return false;
+    ForceDirectories(ExtractFilePath(File)); // a folder that cannot be made fails at the lock, saying why
+    return TIniDocument::Edit(File, Change);
+}
+
+// The same where failing only answers false.
+template <typename TChange> bool TryEditStore(HKEY Root, TChange&& Change)
+{
+    try {
+        return EditStore(Root, Change);
+    } catch (const EStreamError&) {
+        return false;
+    }
 }
 
 // ---- How values are written in the file ------------------------------------------
@@ -168,8 +182,20 @@ bool TRegistry::OpenKey(const AnsiString& Key, bool CanCreate)
 {
     if (StoreFileName(FRootKey).empty()) return false;
     const AnsiString Path = FullPath(Key);
-    TIniDocument D = LoadStore(FRootKey);
-    if (!KeyExistsIn(D, Path) && (!CanCreate || !D.AddSection(Path) || !SaveStore(D, FRootKey))) return false;
+    bool Exists = KeyExistsIn(LoadStore(FRootKey), Path);
+    if (!Exists && CanCreate) {
+        try {
+            EditStore(FRootKey, [&](TIniDocument& D) {
+                Exists = KeyExistsIn(D, Path);
+                if (Exists) return false; // made by another writer since
+                Exists = D.AddSection(Path);
+                return Exists;
+            });
+        } catch (const EStreamError&) {
+            Exists = false;
+        }
+    }
+    if (!Exists) return false;
     FCurrentPath = Path;
     FKeyOpen = true;
     FReadOnly = false;
@@ -199,11 +225,12 @@ bool TRegistry::DeleteKey(const AnsiString& Key)
 {
     const auto Parts = SplitKeyPath(FullPath(Key));
     if (Parts.empty()) return false; // the root itself stays
-    TIniDocument D = LoadStore(FRootKey);
-    bool Found = false;
-    for (const auto& S : D.SectionNames())
-        if (IsAtOrBelow(S, Parts)) Found = D.EraseSection(S) || Found;
-    return Found && SaveStore(D, FRootKey);
+    return TryEditStore(FRootKey, [&](TIniDocument& D) {
+        bool Found = false;
+        for (const auto& S : D.SectionNames())
+            if (IsAtOrBelow(S, Parts)) Found = D.EraseSection(S) || Found;
+        return Found;
+    });
 }
 
 bool TRegistry::ReadValue(const AnsiString& Name, AnsiString& Stored) const
@@ -214,8 +241,13 @@ bool TRegistry::ReadValue(const AnsiString& Name, AnsiString& Stored) const
 void TRegistry::WriteValue(const AnsiString& Name, const AnsiString& Stored)
 {
     if (!FKeyOpen || FReadOnly) RaiseRegistry("Failed to set data for", Name);
-    TIniDocument D = LoadStore(FRootKey);
-    if (!D.Set(FCurrentPath, Name, Stored) || !SaveStore(D, FRootKey)) RaiseRegistry("Failed to set data for", Name);
+    bool Storable = false;
+    try {
+        Storable = EditStore(FRootKey, [&](TIniDocument& D) { return D.Set(FCurrentPath, Name, Stored); });
+    } catch (const EStreamError& E) {
+        throw ERegistryException("Failed to set data for '" + Name + "'. " + E.Message);
+    }
+    if (!Storable) RaiseRegistry("Failed to set data for", Name);
 }
 
 bool TRegistry::ValueExists(const AnsiString& Name) const
@@ -233,8 +265,7 @@ TRegDataType TRegistry::GetDataType(const AnsiString& Name) const
 bool TRegistry::DeleteValue(const AnsiString& Name)
 {
     if (!FKeyOpen || FReadOnly) return false;
-    TIniDocument D = LoadStore(FRootKey);
-    return D.Remove(FCurrentPath, Name) && SaveStore(D, FRootKey);
+    return TryEditStore(FRootKey, [&](TIniDocument& D) { return D.Remove(FCurrentPath, Name); });
 }
 
 void TRegistry::GetKeyNames(TStrings* Strings) const

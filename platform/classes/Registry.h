@@ -23,7 +23,9 @@ inline const HKEY HKEY_CURRENT_CONFIG = reinterpret_cast<HKEY>(std::uintptr_t(0x
 enum TRegDataType { rdUnknown, rdString, rdExpandString, rdInteger, rdBinary };
 
 // Every call reads the root's file and every change writes it at once, so
-// all objects (and other programs) see one store.
+// all objects (and other programs) see one store; each change holds the
+// file's lock (TFileLock) from reading to writing, so that concurrent
+// changes from threads and processes all survive.
 class TRegistry : public TObject {
 public:
     TRegistry() = default;
@@ -61,7 +63,8 @@ public:
     bool ReadBool(const AnsiString& Name) const { return ReadInteger(Name) != 0; }
     // Without an open key, on a key opened read-only, for a name that cannot
     // be stored or when the store cannot be written: ERegistryException
-    // "Failed to set data for '<name>'".
+    // "Failed to set data for '<name>'", followed by the reason when the store
+    // could not be written.
     void WriteString(const AnsiString& Name, const AnsiString& Value);
     void WriteInteger(const AnsiString& Name, int Value);
     void WriteBool(const AnsiString& Name, bool Value) { WriteInteger(Name, Value ? 1 : 0); }

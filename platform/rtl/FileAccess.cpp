@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -53,6 +54,8 @@ bool WriteAll(int Fd, std::string_view Data)
     return true;
 }
 
+[[noreturn]] void RaiseCreateError(const AnsiString& FileName, int Error);
+
 } // namespace
 
 int OpenFileForReading(const AnsiString& FileName)
@@ -79,6 +82,15 @@ AnsiString FileErrorText(int ErrorCode)
     return std::strerror(ErrorCode);
 }
 
+namespace {
+
+void RaiseCreateError(const AnsiString& FileName, int Error)
+{
+    throw EFCreateError("Cannot create file \"" + FileName + "\". " + FileErrorText(Error));
+}
+
+} // namespace
+
 void WriteFileWhole(const AnsiString& FileName, std::string_view Data)
 {
     const AnsiString Target = ResolvedTarget(FileName);
@@ -104,5 +116,23 @@ void WriteFileWhole(const AnsiString& FileName, std::string_view Data)
         if (!Error && ::rename(Temporary.c_str(), Target.c_str()) != 0) Error = errno;
         if (Error) ::unlink(Temporary.c_str());
     }
-    if (Error) throw EFCreateError("Cannot create file \"" + FileName + "\". " + FileErrorText(Error));
+    if (Error) RaiseCreateError(FileName, Error);
+}
+
+TFileLock::TFileLock(const AnsiString& FileName)
+{
+    const AnsiString LockName = ResolvedTarget(FileName) + ".lock";
+    FHandle = ::open(LockName.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (FHandle < 0) RaiseCreateError(LockName, errno);
+    while (::flock(FHandle, LOCK_EX) != 0) {
+        if (errno == EINTR) continue;
+        const int Error = errno;
+        ::close(FHandle);
+        RaiseCreateError(LockName, Error);
+    }
+}
+
+TFileLock::~TFileLock()
+{
+    ::close(FHandle); // releases the lock
 }

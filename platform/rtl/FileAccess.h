@@ -22,3 +22,20 @@ AnsiString FileErrorText(int ErrorCode);
 // stays. On failure the temporary file goes, the old file stays whole and
 // EFCreateError "Cannot create file "<name>". <reason>" is raised.
 void WriteFileWhole(const AnsiString& FileName, std::string_view Data);
+
+// Holds the advisory lock of FileName for its life: flock on "<file>.lock"
+// beside it (a link's target's), made when missing and left in place. Every
+// read-modify-write of a shared store holds it from reading to writing, so
+// that threads and processes never write over each other's changes. Raises
+// EFCreateError "Cannot create file "<lock file>". <reason>" when the lock
+// file cannot be made.
+class TFileLock {
+public:
+    explicit TFileLock(const AnsiString& FileName);
+    ~TFileLock();
+    TFileLock(const TFileLock&) = delete;
+    TFileLock& operator=(const TFileLock&) = delete;
+
+private:
+    int FHandle = -1;
+};

@@ -130,6 +130,17 @@ TEST_F(TProfileTest, BadProfilesLoadWhatTheyCanAndSaySo)
     EXPECT_TRUE(LinesOf(Form->RichEdit3->GetLines()).empty());
 }
 
+TEST_F(TProfileTest, AProfileReadsNoOtherFile)
+{
+    MakeForm();
+    const AnsiString Secret = AppDir.WriteFile("secret.txt", "SECRET");
+    const AnsiString Dtd = AppDir.WriteFile("ext.dtd", "<!ENTITY leak \"LEAK\">");
+    Load(AppDir.WriteFile("ext.qmp", "<!DOCTYPE Local SYSTEM \"" + Dtd + "\" [<!ENTITY s SYSTEM \"" + Secret +
+                                         "\">]><Local><Include>[&s;]</Include><Include>[&leak;]</Include></Local>"));
+    EXPECT_TRUE(Script.Messages.empty());
+    EXPECT_EQ(LinesOf(Form->RichEdit3->GetLines()), (std::vector<AnsiString>{"[&s;]", "[leak]"}));
+}
+
 TEST_F(TProfileTest, SavingAppendsQmpAsksBeforeReplacingAndReportsFailure)
 {
     MakeForm();

@@ -122,6 +122,22 @@ TEST_F(TScanTest, RejectsNameTheFirstRejectingLineAndKeepTheRestInTheFinalList)
     EXPECT_EQ(Form->GxGrid1->GetCell(4, 1)->GetAsString(), "Regex #2");
 }
 
+TEST_F(TScanTest, APatternThatGivesUpCountsAsNoMatchAndIsLoggedOncePerFile)
+{
+    const AnsiString Hostile = AnsiString(30, 'a') + "b" + AnsiString(30, 'a');
+    const AnsiString F = File("h.txt", "aaa\n" + Hostile + "\n" + Hostile + "\n" + AnsiString(30, 'a') + "\n");
+    Scan({F}, {"$nest:(a+)+$", "b"}, {"$rej:(a+)+[bc]"});
+    EXPECT_EQ(Rows(), (std::vector<AnsiString>{F + "|1|aaa|nest|", F + "|2|b|Regex #2|", F + "|3|b|Regex #2|Duplicate",
+                                               F + "|4|" + AnsiString(30, 'a') + "|nest|"}));
+    const auto L = Log();
+    const auto Logged = [&](const AnsiString& Line) { return std::count(L.begin(), L.end(), Line); };
+    EXPECT_EQ(Logged("Pattern \"nest\" gave up on line 2 of " + F + ": match limit exceeded; taken as no match there."),
+              1);
+    EXPECT_EQ(Logged("Pattern \"rej\" gave up on line 4 of " + F + ": match limit exceeded; taken as no match there."),
+              1);
+    EXPECT_EQ(Form->Label4->GetCaption(), "Scan Complete.");
+}
+
 TEST_F(TScanTest, DuplicatesIgnoreCaseWhileRemoveDuplicatesIsOn)
 {
     const AnsiString F = File("d.txt", "Anna@X.org\nanna@x.ORG\nbob@x.org\n");

@@ -377,3 +377,39 @@ TEST(KxThread, FreeingTheComponentFromItsWorkersOwnSynchronizeDoesNotDeadlock)
     EXPECT_EQ(GroupEnds, 1);
     CheckSynchronize(100); // lets the worker's end pass, which reaches no one
 }
+
+TEST(KxThread, FreeingTheComponentFromItsOwnStartUpdateOrTerminateHandlerIsSafe)
+{
+    for (const char* Event : {"start", "update", "terminate"}) {
+        auto Group = MakeGroup("group");
+        int GroupEnds = 0;
+        Group->OnTerminate = [&](TObject*, TKxExecuteThread*, void*&) { ++GroupEnds; };
+        TKxThread* Thread = New<TKxThread>(nullptr);
+        Thread->SetThreadGroup(Group.get());
+        Thread->SetRefreshInterval(10);
+        Thread->SetUpdateEnabled(true);
+        Thread->OnExecute = [&](TObject*, TKxExecuteThread* T, void*&) {
+            // Runs until terminated, except when it is to end by itself.
+            while (!T->GetTerminated() && AnsiString(Event) != "terminate")
+                Wait(1);
+        };
+        int Data = 0;
+        auto FreeIt = [&](TObject* Sender, TKxExecuteThread*, void*& D) {
+            EXPECT_EQ(Sender, Thread);
+            D = &Data; // a replacement nobody may store any more
+            FreeAndNil(Thread);
+        };
+        const AnsiString Name = Event;
+        if (Name == "start") Thread->OnStart = FreeIt;
+        if (Name == "update")
+            Thread->OnUpdate = [&](TObject* Sender, TKxExecuteThread* T, void*& D, int) { FreeIt(Sender, T, D); };
+        if (Name == "terminate") Thread->OnTerminate = FreeIt;
+        Thread->Start();
+        // Freeing waits for the worker, so it has ended once the component is gone.
+        ASSERT_TRUE(PumpUntil([&] { return Thread == nullptr; })) << Event;
+        CheckSynchronize(100); // the worker's end, which reaches no one
+        EXPECT_EQ(GroupEnds, 1) << Event;
+        EXPECT_EQ(Group->GetCountRuning(), 0) << Event;
+        EXPECT_TRUE(Group->GetThreads().empty()) << Event;
+    }
+}

@@ -361,15 +361,35 @@ TEST(PcreRegex, SubjectEndsAtItsFirstNulForThePattern)
     EXPECT_EQ(R->GetMatchedExpression(), "a");
 }
 
-TEST(PcreRegex, CatastrophicBacktrackingIsNoMatch)
+// The reason of the EPcreRegexError that Match raises, or "" when it does not.
+AnsiString GiveUpReason(TPcreRegex* R)
 {
-    TRegex R = NewRegex("(a+)+$", AnsiString(30, 'a') + "b");
-    EXPECT_FALSE(R->Match());
-    EXPECT_FALSE(R->GetFoundMatch());
-    R->Study();
-    EXPECT_FALSE(R->Match());
-    R->SetSubject(AnsiString(30, 'a'));
-    EXPECT_TRUE(R->Match()); // the same pattern still matches where it can
+    try {
+        R->Match();
+    } catch (const EPcreRegexError& E) {
+        EXPECT_EQ(E.Message, "TPcreRegex.Match() - Error matching the regex: " + E.Reason);
+        EXPECT_FALSE(R->GetFoundMatch());
+        return E.Reason;
+    }
+    return "";
+}
+
+TEST(PcreRegex, ASearchThatGivesUpRaisesWithItsReasonInsteadOfFindingNothing)
+{
+    for (bool Studied : {false, true}) {
+        // The last 30 a's match, but backtracking from the first ones runs out first.
+        TRegex R = NewRegex("(a+)+$", AnsiString(30, 'a') + "b" + AnsiString(30, 'a'));
+        if (Studied) R->Study();
+        EXPECT_EQ(GiveUpReason(R.get()), "match limit exceeded") << Studied;
+        R->SetSubject(AnsiString(30, 'a'));
+        EXPECT_TRUE(R->Match()); // the same pattern still matches where it can
+
+        R = NewRegex("(a|b)*c", AnsiString(5000000, 'a') + "c");
+        if (Studied) R->Study();
+        EXPECT_EQ(GiveUpReason(R.get()), "JIT stack limit of 64 MB exceeded") << Studied;
+    }
+    TRegex R = NewRegex("(*UTF8)b", "a\xC3(b");
+    EXPECT_EQ(GiveUpReason(R.get()), "invalid UTF-8 in the subject at offset 1");
 }
 
 TEST(PcreRegex, DeepRecursionFindsTheMatchWithoutOverflowingTheStack)

@@ -3,8 +3,10 @@
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <chrono>
 #include <cstring>
 #include <map>
+#include <sys/stat.h>
 #include <vector>
 
 using namespace XmlPullParser;
@@ -167,6 +169,18 @@ TEST(XmlPullParser, PartsOfADocumentInOrderWithTheirFields)
     while (P.Scan())
         if (P.GetCurPartType() == ptPI) break;
     EXPECT_EQ(P.GetCurAttr()->Value("mode"), "x");
+    while (P.Scan()) {
+    }
+    // A processing instruction inside the subset leaves nothing on the DOCTYPE part.
+    P.LoadFromBuffer("<!DOCTYPE r [<?pi a='1' rest?>]><r/>");
+    P.StartScan();
+    ASSERT_TRUE(P.Scan());
+    EXPECT_EQ(P.GetCurPartType(), ptDtdc);
+    EXPECT_EQ(P.GetCurName(), "");
+    EXPECT_EQ(P.GetCurContent(), "");
+    EXPECT_EQ(P.GetCurAttr()->GetCount(), 0);
+    P.LoadFromBuffer(Doc);
+    P.StartScan();
     while (P.Scan()) {
     }
     EXPECT_EQ(*P.GetCurStart(), 0);
@@ -424,6 +438,16 @@ TEST(XmlPullParser, ExternalEntities)
     TXmlParser F;
     ASSERT_TRUE(F.LoadFromFile(Doc));
     EXPECT_EQ(ScanAll(F), (TParts{"DTD Declaration", "Start Tag r", "Text [from file]", "End Tag r"}));
+
+    // It reads regular files only, never waiting on a pipe, and none larger
+    // than the document may still expand to (16 times its size and 1 MiB).
+    ASSERT_EQ(::mkfifo((Dir.Path() + "fifo").c_str(), 0600), 0);
+    Dir.WriteFile("big.txt", AnsiString((1 << 20) + 4096, 'b'));
+    const auto Started = std::chrono::steady_clock::now();
+    F.LoadFromBuffer("<!DOCTYPE r SYSTEM '" + Dir.Path() + "fifo' [<!ENTITY p SYSTEM '" + Dir.Path() +
+                     "fifo'><!ENTITY b SYSTEM '" + Dir.Path() + "big.txt'>]><r>[&p;&b;]</r>");
+    EXPECT_EQ(ScanAll(F), (TParts{"DTD Declaration", "Start Tag r", "Text [[]]", "End Tag r"}));
+    EXPECT_LT(std::chrono::steady_clock::now() - Started, std::chrono::seconds(5));
 }
 
 // ---- Character references -----------------------------------------------------------
@@ -540,6 +564,29 @@ TEST(XmlPullParser, ListsStaySortedAndAnswerLookupsOutOfRange)
     EXPECT_EQ(L.GetCount(), 3);
     L.Delete(0);
     EXPECT_EQ(L.Name(0), "m");
+
+    // Large lists find names through a hash: the same answers, duplicates
+    // newest first, through removals.
+    L.Clear();
+    for (int I = 0; I < 300; ++I)
+        L.Add(New<TNvpNode>("n" + IntToStr(I % 100), IntToStr(I)));
+    ASSERT_EQ(L.GetCount(), 300);
+    EXPECT_EQ(L.Name(0), "n0");
+    EXPECT_EQ(L.Value(0), "200"); // the newest of its name comes first
+    EXPECT_EQ(L.Value(2), "0");
+    EXPECT_EQ(L.Value("n42"), "242");
+    L.Delete(0);
+    EXPECT_EQ(L.Value("n0"), "100");
+    for (int I = 0; I < 100; I += 2)
+        L.RemoveName("n" + IntToStr(I));
+    EXPECT_EQ(L.GetCount(), 150);
+    EXPECT_EQ(L.Node("n42"), nullptr);
+    EXPECT_EQ(L.Value("n43"), "243");
+    EXPECT_EQ(L.Name(0), "n1");
+    EXPECT_EQ(L.Value(1), "101");
+    L.Add(New<TNvpNode>("n1", "new"));
+    EXPECT_EQ(L.Value("n1"), "new");
+    EXPECT_EQ(L.Value(0), "new");
 }
 
 TEST(XmlPullParser, ADoctypeClosedInsideAnEntityEndsThereAndTheDocumentGoesOn)

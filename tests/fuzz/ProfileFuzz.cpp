@@ -35,6 +35,7 @@ bool Read(std::string_view Text, TProfile& Out)
     Scanner.OnEmptyTag = [&](TObject*, const AnsiString& Name, XmlPullParser::TAttrList*) { Reader.EmptyTag(Name); };
     Scanner.OnEndTag = [&](TObject*, const AnsiString& Name) { Reader.EndTag(Name); };
     Scanner.OnContent = [&](TObject*, const AnsiString& Text) { Reader.Content(Text); };
+    Scanner.OnLoadExternal = RefuseExternal;
     Scanner.LoadFromBuffer(Text);
     bool Complete = true;
     try {
