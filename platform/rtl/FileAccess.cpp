@@ -54,8 +54,6 @@ bool WriteAll(int Fd, std::string_view Data)
     return true;
 }
 
-[[noreturn]] void RaiseCreateError(const AnsiString& FileName, int Error);
-
 } // namespace
 
 int OpenFileForReading(const AnsiString& FileName)
@@ -84,7 +82,7 @@ AnsiString FileErrorText(int ErrorCode)
 
 namespace {
 
-void RaiseCreateError(const AnsiString& FileName, int Error)
+[[noreturn]] void RaiseCreateError(const AnsiString& FileName, int Error)
 {
     throw EFCreateError("Cannot create file \"" + FileName + "\". " + FileErrorText(Error));
 }
