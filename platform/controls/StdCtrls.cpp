@@ -87,8 +87,9 @@ void ApplyFontAndColors(QWidget* W, const TControl* Control)
 
 // ---- TCustomEdit ---------------------------------------------------------------------
 
-TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner)
+TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner), FCanvas(std::make_unique<TControlCanvas>())
 {
+    FCanvas->SetControl(this);
     SetControlStyle({csClickEvents, csSetCaption, csDoubleClicks, csFixedHeight});
     SetBounds(GetLeft(), GetTop(), 121, 21);
     SetTabStop(true);
@@ -100,6 +101,7 @@ TCustomEdit::~TCustomEdit() = default;
 void TCustomEdit::CreateParams(TCreateParams& Params)
 {
     TWinControl::CreateParams(Params);
+    Params.Style |= ES_AUTOHSCROLL | ES_AUTOVSCROLL;
     if (FBorderStyle == bsSingle) Params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
@@ -360,3 +362,93 @@ void TCustomEdit::CMEnabledChanged(TMessage& Message)
     TWinControl::CMEnabledChanged(Message);
     ApplyEditorSettings();
 }
+
+// ---- Work in progress ----------------------------------------------------------------
+
+void TCustomEdit::SetAutoSize(bool Value)
+{
+    TWinControl::SetAutoSize(Value);
+    UpdateHeight();
+}
+
+void TCustomEdit::UpdateHeight() {}
+
+void TCustomEdit::AdjustHeight() {}
+
+bool TCustomEdit::GetDefaultDrawing()
+{
+    return true;
+}
+
+TCanvas* TCustomEdit::GetCanvas() const
+{
+    return FCanvas.get();
+}
+
+void TCustomEdit::Dispatch(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_CUT:
+        WMCut(Message);
+        return;
+    case WM_COPY:
+        WMCopy(Message);
+        return;
+    case WM_PASTE:
+        WMPaste(Message);
+        return;
+    case WM_CLEAR:
+        WMClear(Message);
+        return;
+    default:
+        TWinControl::Dispatch(Message);
+    }
+}
+
+void TCustomEdit::DefaultHandler(TMessage& Message)
+{
+    TWinControl::DefaultHandler(Message);
+}
+
+void TCustomEdit::WMCut(TMessage& Message)
+{
+    DefaultHandler(Message);
+}
+
+void TCustomEdit::WMCopy(TMessage& Message)
+{
+    DefaultHandler(Message);
+}
+
+void TCustomEdit::WMPaste(TMessage& Message)
+{
+    DefaultHandler(Message);
+}
+
+void TCustomEdit::WMClear(TMessage& Message)
+{
+    DefaultHandler(Message);
+}
+
+void TCustomEdit::WMPaint(TMessage& Message)
+{
+    TWinControl::WMPaint(Message);
+}
+
+void TCustomEdit::WMEraseBkgnd(TMessage& Message)
+{
+    TWinControl::WMEraseBkgnd(Message);
+}
+
+void TCustomEdit::WMNCPaint(TMessage& Message)
+{
+    TWinControl::WMNCPaint(Message);
+}
+
+void TCustomEdit::CMRecreateWnd(TMessage& Message)
+{
+    TWinControl::CMRecreateWnd(Message);
+    ApplyEditorSettings();
+}
+
+void TCustomEdit::PaintOver(HDC) {}
