@@ -94,9 +94,13 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner), FCanvas(std:
     SetBounds(GetLeft(), GetTop(), 121, 21);
     SetTabStop(true);
     SetParentColor(false); // clWindow
+    SetAutoSize(true);
 }
 
-TCustomEdit::~TCustomEdit() = default;
+TCustomEdit::~TCustomEdit()
+{
+    FCanvas->FreeHandle();
+}
 
 void TCustomEdit::CreateParams(TCreateParams& Params)
 {
@@ -108,11 +112,13 @@ void TCustomEdit::CreateParams(TCreateParams& Params)
 void TCustomEdit::CreateInnerWidget()
 {
     QWidget* Window = WindowWidget(this);
-    auto* Edit = new QLineEdit(Window);
-    Edit->setFrame(false);
+    auto* Edit = new TLineEditor(Window);
     Edit->setText(ToBlockText(TWinControl::RealGetText()));
     Edit->setModified(FModified);
+    RouteEditCommands(Edit, Edit, true);
     SetInnerWidget(GetHandle(), Edit);
+    // Child windows (made later, or made before a recreation) sit above the editor.
+    Edit->lower();
     ApplyEditorSettings();
     QObject::connect(Edit, &QLineEdit::textChanged, Edit, ForControl(this, Window, [this] { Change(); }));
 }
@@ -123,10 +129,15 @@ void TCustomEdit::ApplyEditorSettings()
     if (!Editor) return;
     ApplyFontAndColors(Editor, this);
     Editor->setEnabled(GetEnabled());
-    if (auto* Edit = qobject_cast<QLineEdit*>(Editor)) {
+    if (auto* Edit = dynamic_cast<TLineEditor*>(Editor)) {
         Edit->setMaxLength(QtMaxLength(FMaxLength));
         Edit->setReadOnly(FReadOnly);
-        Edit->setEchoMode(FPasswordChar ? QLineEdit::Password : QLineEdit::Normal);
+        Edit->SetPasswordChar(FPasswordChar ? ToQString(AnsiString(1, FPasswordChar)).front() : QChar());
+        const DWORD Style = DWORD(GetWindowLongA(GetHandle(), GWL_STYLE));
+        const Qt::Alignment Horizontal = (Style & ES_RIGHT)    ? Qt::AlignRight
+                                         : (Style & ES_CENTER) ? Qt::AlignHCenter
+                                                               : Qt::AlignLeft;
+        Edit->setAlignment(Horizontal | Qt::AlignVCenter);
     }
 }
 
@@ -189,6 +200,7 @@ void TCustomEdit::SetBorderStyle(TBorderStyle Value)
 {
     if (Value == FBorderStyle) return;
     FBorderStyle = Value;
+    UpdateHeight();
     RecreateWnd();
 }
 
@@ -293,27 +305,22 @@ void TCustomEdit::SelectAll()
 
 void TCustomEdit::ClearSelection()
 {
-    ReplaceEditorSelection(WideString());
+    SendCommand(WM_CLEAR);
 }
 
 void TCustomEdit::CopyToClipboard()
 {
-    if (FPasswordChar) return; // a hidden text stays hidden
-    const AnsiString Text = GetSelText();
-    if (!Text.empty()) Clipboard()->SetAsText(Text);
+    SendCommand(WM_COPY);
 }
 
 void TCustomEdit::CutToClipboard()
 {
-    if (FReadOnly || FPasswordChar) return;
-    CopyToClipboard();
-    ClearSelection();
+    SendCommand(WM_CUT);
 }
 
 void TCustomEdit::PasteFromClipboard()
 {
-    if (FReadOnly) return;
-    ReplaceEditorSelection(ToWide(ToBlockText(Clipboard()->GetAsText())));
+    SendCommand(WM_PASTE);
 }
 
 void TCustomEdit::Clear()
@@ -323,8 +330,7 @@ void TCustomEdit::Clear()
 
 void TCustomEdit::Undo()
 {
-    if (auto* Edit = InnerWidgetAs<QLineEdit>()) Edit->undo();
-    if (auto* Memo = InnerWidgetAs<QPlainTextEdit>()) Memo->undo();
+    SendCommand(WM_UNDO);
 }
 
 bool TCustomEdit::GetCanUndo() const
@@ -349,6 +355,7 @@ void TCustomEdit::CMFontChanged(TMessage& Message)
 {
     TWinControl::CMFontChanged(Message);
     ApplyEditorSettings();
+    if (GetControlStyle().Contains(csFixedHeight)) AdjustHeight();
 }
 
 void TCustomEdit::CMColorChanged(TMessage& Message)
@@ -363,7 +370,13 @@ void TCustomEdit::CMEnabledChanged(TMessage& Message)
     ApplyEditorSettings();
 }
 
-// ---- Work in progress ----------------------------------------------------------------
+void TCustomEdit::CMRecreateWnd(TMessage& Message)
+{
+    TWinControl::CMRecreateWnd(Message);
+    ApplyEditorSettings();
+}
+
+// ---- Height ------------------------------------------------------------------------------
 
 void TCustomEdit::SetAutoSize(bool Value)
 {
@@ -371,84 +384,19 @@ void TCustomEdit::SetAutoSize(bool Value)
     UpdateHeight();
 }
 
-void TCustomEdit::UpdateHeight() {}
-
-void TCustomEdit::AdjustHeight() {}
-
-bool TCustomEdit::GetDefaultDrawing()
+void TCustomEdit::UpdateHeight()
 {
-    return true;
-}
-
-TCanvas* TCustomEdit::GetCanvas() const
-{
-    return FCanvas.get();
-}
-
-void TCustomEdit::Dispatch(TMessage& Message)
-{
-    switch (Message.Msg) {
-    case WM_CUT:
-        WMCut(Message);
-        return;
-    case WM_COPY:
-        WMCopy(Message);
-        return;
-    case WM_PASTE:
-        WMPaste(Message);
-        return;
-    case WM_CLEAR:
-        WMClear(Message);
-        return;
-    default:
-        TWinControl::Dispatch(Message);
+    // Only a single border keeps the height fixed to the font.
+    if (GetAutoSize() && FBorderStyle == bsSingle) {
+        SetControlStyle(GetControlStyle() + TControlStyle{csFixedHeight});
+        AdjustHeight();
+    } else {
+        SetControlStyle(GetControlStyle() - TControlStyle{csFixedHeight});
     }
 }
 
-void TCustomEdit::DefaultHandler(TMessage& Message)
+void TCustomEdit::AdjustHeight()
 {
-    TWinControl::DefaultHandler(Message);
+    // The text height and a sunken border with a pixel of room inside it, above and below.
+    SetHeight(QFontMetrics(ToQFont(GetFont())).height() + 8);
 }
-
-void TCustomEdit::WMCut(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-
-void TCustomEdit::WMCopy(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-
-void TCustomEdit::WMPaste(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-
-void TCustomEdit::WMClear(TMessage& Message)
-{
-    DefaultHandler(Message);
-}
-
-void TCustomEdit::WMPaint(TMessage& Message)
-{
-    TWinControl::WMPaint(Message);
-}
-
-void TCustomEdit::WMEraseBkgnd(TMessage& Message)
-{
-    TWinControl::WMEraseBkgnd(Message);
-}
-
-void TCustomEdit::WMNCPaint(TMessage& Message)
-{
-    TWinControl::WMNCPaint(Message);
-}
-
-void TCustomEdit::CMRecreateWnd(TMessage& Message)
-{
-    TWinControl::CMRecreateWnd(Message);
-    ApplyEditorSettings();
-}
-
-void TCustomEdit::PaintOver(HDC) {}

@@ -110,6 +110,8 @@ protected:
     AnsiString RealGetText() const override;
     void RealSetText(const AnsiString& Value) override;
 
+    // The native painting (DefaultHandler), then Paint when GetDefaultDrawing is false.
+    void PaintWindow(HDC DC) override;
     void WMPaint(TMessage& Message) override;
     void WMEraseBkgnd(TMessage& Message) override;
     void WMNCPaint(TMessage& Message) override;
@@ -130,8 +132,9 @@ private:
     // The single-line editor (the memo has its own widget).
     class TLineEditor;
     friend class TLineEditor;
-    void PaintOver(HDC DC);
     void UpdateHeight();
+    // Sends through the window when there is one (hooks see it), else Perform.
+    LRESULT SendCommand(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0);
 
     int FMaxLength = 0;
     bool FReadOnly = false;
