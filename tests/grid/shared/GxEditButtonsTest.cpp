@@ -36,6 +36,7 @@ TEST_F(GxEditButtonsTest, TheSmallButtonGoesDownClicksOnReleaseAndFollowsTheMous
     EXPECT_TRUE(Button->GetHover());
     MouseDown(Button, 5, 5, mbRight);
     EXPECT_FALSE(Button->GetDown());
+    MouseUp(Button, 5, 5, mbRight);
     MouseDown(Button, 5, 5);
     EXPECT_TRUE(Button->GetDown());
     EXPECT_EQ(Log, (std::vector<std::string>{"down"}));
