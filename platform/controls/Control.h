@@ -96,18 +96,18 @@ public:
 
     // Geometry, relative to the parent's client area.
     int GetLeft() const { return FLeft; }
-    void SetLeft(int Value) { SetBounds(Value, FTop, FWidth, FHeight); }
+    void SetLeft(int Value);
     int GetTop() const { return FTop; }
-    void SetTop(int Value) { SetBounds(FLeft, Value, FWidth, FHeight); }
+    void SetTop(int Value);
     int GetWidth() const { return FWidth; }
-    void SetWidth(int Value) { SetBounds(FLeft, FTop, Value, FHeight); }
+    void SetWidth(int Value);
     int GetHeight() const { return FHeight; }
-    void SetHeight(int Value) { SetBounds(FLeft, FTop, FWidth, Value); }
+    void SetHeight(int Value);
     // Moves and sizes at once. A size that OnCanResize refuses leaves
     // everything (the position too) as it was; Constraints clamp the size.
     virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
     TRect GetBoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
-    void SetBoundsRect(const TRect& Rect) { SetBounds(Rect.Left, Rect.Top, Rect.Width(), Rect.Height()); }
+    void SetBoundsRect(const TRect& Rect);
     virtual TRect GetClientRect();
     int GetClientWidth() { return GetClientRect().Right; }
     void SetClientWidth(int Value);
@@ -190,8 +190,8 @@ public:
     virtual void Repaint();
     virtual void Update();
     void Refresh() { Repaint(); }
-    void BringToFront() { SetZOrder(true); }
-    void SendToBack() { SetZOrder(false); }
+    void BringToFront();
+    void SendToBack();
 
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
@@ -299,3 +299,7 @@ private:
     TControlState FControlState;
     TWndMethod FWindowProc;
 };
+
+// The control holding the mouse (windowed or graphic), or null.
+TControl* GetCaptureControl();
+void SetCaptureControl(TControl* Control);

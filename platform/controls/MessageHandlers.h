@@ -3,7 +3,7 @@
 // its Dispatch, so that no handler can miss its case.
 //
 // QM_CONTROL_MESSAGES(OWN, DEFAULT) expands OWN(Id, Name) for a handler that
-// TControl gives a behaviour of its own (Controls.cpp), and DEFAULT(Id, Name)
+// TControl gives a behaviour of its own (Control.cpp, Control_Mouse.cpp), and DEFAULT(Id, Name)
 // for one that only passes the message to DefaultHandler until a derived
 // class overrides it.
 #pragma once

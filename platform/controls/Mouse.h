@@ -1,4 +1,4 @@
-// The mouse, and the control that holds it.
+// The mouse.
 #pragma once
 #include "platform/controls/Control.h"
 
@@ -15,7 +15,3 @@ public:
 };
 
 extern TMouse* Mouse;
-
-// The control holding the mouse (windowed or graphic), or null.
-TControl* GetCaptureControl();
-void SetCaptureControl(TControl* Control);

@@ -158,7 +158,7 @@ protected:
     // The area the children are aligned in (the client rectangle by default).
     virtual void AdjustClientRect(TRect& Rect);
     void AlignControl(TControl* AControl);
-    virtual void ControlsAligned() {}
+    virtual void ControlsAligned();
 
     // ---- Keyboard ----
     virtual void KeyDown(Word& Key, TShiftState Shift);

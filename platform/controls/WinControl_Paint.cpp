@@ -1,37 +1,12 @@
-// Painting: invalidation, the paint handler, graphic children, control
-// canvases and the self-painted control classes.
+// TWinControl: invalidation, its device context and painting: the paint
+// handler, the graphic children, the background and the border.
 #include "platform/controls/ControlStateGuard.h"
-#include "platform/controls/Controls.h"
+#include "platform/controls/WinControl.h"
 #include "platform/graphics/DeviceContext.h"
 #include "platform/qt/Bridge.h"
 #include "platform/rtl/ScopeExit.h"
 
 using namespace platform::detail;
-
-// ---- Invalidation ------------------------------------------------------------------------
-
-void TControl::Invalidate()
-{
-    InvalidateControl(FVisible, FControlStyle.Contains(csOpaque));
-}
-
-void TControl::InvalidateControl(bool IsVisible, bool IsOpaque)
-{
-    if (!IsVisible || !FParent || !FParent->HandleAllocated()) return;
-    const TRect R = GetBoundsRect();
-    InvalidateRect(FParent->GetHandle(), &R, !(IsOpaque || FParent->GetControlStyle().Contains(csOpaque)));
-}
-
-void TControl::Repaint()
-{
-    Invalidate();
-    Update();
-}
-
-void TControl::Update()
-{
-    if (FParent) FParent->Update();
-}
 
 void TWinControl::Invalidate()
 {
@@ -51,52 +26,10 @@ void TWinControl::Update()
 
 // ---- Device contexts ----------------------------------------------------------------------------
 
-HDC TControl::GetDeviceContext(HWND& WindowHandle)
-{
-    if (!FParent) throw EInvalidOperation("Control '" + GetName() + "' has no parent window");
-    HDC DC = FParent->GetDeviceContext(WindowHandle);
-    // Drawing on a graphic control is drawing on its parent, moved and clipped.
-    DC->Origin += QPoint(FLeft, FTop);
-    QRegion Clip(QRect(DC->Origin, QSize(FWidth, FHeight)));
-    DC->Clip = DC->Clip ? (*DC->Clip & Clip) : Clip;
-    return DC;
-}
-
 HDC TWinControl::GetDeviceContext(HWND& WindowHandle)
 {
     WindowHandle = GetHandle();
     return GetDC(WindowHandle);
-}
-
-TControlCanvas::~TControlCanvas()
-{
-    FreeHandle();
-}
-
-void TControlCanvas::SetControl(TControl* Value)
-{
-    if (FControl == Value) return;
-    FreeHandle();
-    FControl = Value;
-}
-
-void TControlCanvas::CreateHandle()
-{
-    if (!FControl) {
-        TCanvas::CreateHandle();
-        return;
-    }
-    if (FDeviceContext && !IsWindow(FWindowHandle)) FreeHandle();
-    if (!FDeviceContext) FDeviceContext = FControl->GetDeviceContext(FWindowHandle);
-    SetHandle(FDeviceContext);
-}
-
-void TControlCanvas::FreeHandle()
-{
-    if (!FDeviceContext) return;
-    SetHandle(nullptr);
-    ReleaseDC(FWindowHandle, FDeviceContext);
-    FDeviceContext = nullptr;
 }
 
 // ---- Painting -------------------------------------------------------------------------------------
@@ -206,42 +139,4 @@ void TWinControl::WMNCPaint(TMessage& Message)
     Canvas.FillRect(Rect(0, 0, FWidth, FHeight));
     Canvas.SetHandle(nullptr);
     ReleaseDC(FHandle, DC);
-}
-
-// ---- Self-painted controls ---------------------------------------------------------------------------
-
-TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner), FCanvas(std::make_unique<TControlCanvas>())
-{
-    FCanvas->SetControl(this);
-}
-
-TCustomControl::~TCustomControl()
-{
-    FCanvas->FreeHandle();
-}
-
-void TCustomControl::PaintWindow(HDC DC)
-{
-    FCanvas->PaintOn(DC, [this] { Paint(); });
-}
-
-void TCustomControl::WMPaint(TMessage& Message)
-{
-    CustomPaintHandler(Message);
-}
-
-TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner), FCanvas(std::make_unique<TControlCanvas>())
-{
-    FCanvas->SetControl(this);
-}
-
-TGraphicControl::~TGraphicControl()
-{
-    FCanvas->FreeHandle();
-}
-
-void TGraphicControl::WMPaint(TMessage& Message)
-{
-    if (Message.WParam == 0 || GetComponentState().Contains(csDestroying)) return;
-    FCanvas->PaintOn(reinterpret_cast<HDC>(Message.WParam), [this] { Paint(); });
 }

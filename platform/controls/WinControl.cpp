@@ -1,6 +1,5 @@
 // TWinControl: the window, its children and its messages.
 #include "platform/controls/ControlWindows.h"
-#include "platform/controls/Controls.h"
 
 #include <algorithm>
 
@@ -106,28 +105,6 @@ void TWinControl::DestroyWnd()
     if (GetCapture() == FHandle) ReleaseCapture();
     DestroyClassWindow(std::exchange(FHandle, nullptr));
     FClientValid = false;
-}
-
-bool TWinControl::IsTopLevelWindow() const
-{
-    if (IsForm()) return true;
-    DWORD Style, ExStyle;
-    const_cast<TWinControl*>(this)->CurrentStyles(Style, ExStyle);
-    if (Style & WS_POPUP) return true;
-    return !FParent && !(FParentWindow && (Style & WS_CHILD));
-}
-
-void TWinControl::CurrentStyles(DWORD& Style, DWORD& ExStyle)
-{
-    if (FHandle) {
-        Style = DWORD(GetWindowLongA(FHandle, GWL_STYLE));
-        ExStyle = DWORD(GetWindowLongA(FHandle, GWL_EXSTYLE));
-        return;
-    }
-    TCreateParams Params;
-    CreateParams(Params);
-    Style = Params.Style;
-    ExStyle = Params.ExStyle;
 }
 
 void TWinControl::CreateParams(TCreateParams& Params)
@@ -254,32 +231,6 @@ void TWinControl::FrameChanged()
     if (!Old || *Old != TSize(Client.Right, Client.Bottom)) DeliverSized(Client);
 }
 
-void TWinControl::PlaceWindow()
-{
-    if (!FHandle) return;
-    // A child window lies in its parent's client area.
-    TRect R = Bounds(FLeft, FTop, FWidth, FHeight);
-    if (FParent && !WidgetOf(FHandle)->isWindow()) {
-        const TPoint O = FParent->GetClientOffset();
-        OffsetRect(R, O.X, O.Y);
-    }
-    platform::detail::PlaceWindow(FHandle, R);
-    UpdateInnerWidget();
-}
-
-TRect TWinControl::GetInnerWidgetRect()
-{
-    TRect R = GetClientRect();
-    const TPoint O = GetClientOffset();
-    OffsetRect(R, O.X, O.Y);
-    return R;
-}
-
-void TWinControl::UpdateInnerWidget()
-{
-    if (QWidget* Inner = InnerWidget(FHandle)) Inner->setGeometry(ToQRect(GetInnerWidgetRect()));
-}
-
 void TWinControl::UpdateBounds()
 {
     // The window manager moved or resized a top-level window: the size goes
@@ -308,12 +259,6 @@ void TWinControl::DeliverMoved()
 void TWinControl::DeliverSized(const TRect& Client)
 {
     Deliver(WM_SIZE, SIZE_RESTORED, MAKELONG(WORD(Client.Right), WORD(Client.Bottom)));
-}
-
-LRESULT TWinControl::Deliver(UINT Msg, WPARAM WParam, LPARAM LParam)
-{
-    if (FHandle) return SendMessageA(FHandle, Msg, WParam, LParam);
-    return Perform(Msg, WParam, LParam);
 }
 
 void TWinControl::SetParentWindow(HWND Value)
@@ -441,21 +386,6 @@ bool TWinControl::ContainsControl(TControl* Control) const
     while (Control && Control != this)
         Control = Control->FParent;
     return Control != nullptr;
-}
-
-TControl* TWinControl::ControlAtPos(const TPoint& Pos, bool AllowDisabled, bool AllowWinControls)
-{
-    auto Hit = [&](TControl* C) {
-        const TPoint P(Pos.X - C->FLeft, Pos.Y - C->FTop);
-        return PtInRect(C->GetClientRect(), P) && C->FVisible && (C->FEnabled || AllowDisabled) &&
-               C->Perform(CM_HITTEST, 0, PointToLParam(P)) != 0;
-    };
-    if (AllowWinControls)
-        for (auto It = FWinControls.rbegin(); It != FWinControls.rend(); ++It)
-            if (Hit(*It)) return *It;
-    for (auto It = FControls.rbegin(); It != FControls.rend(); ++It)
-        if (Hit(*It)) return *It;
-    return nullptr;
 }
 
 void TWinControl::Broadcast(TMessage& Message)
@@ -618,4 +548,21 @@ void TWinControl::CMColorChanged(TMessage& Message)
 void TWinControl::CMInvalidate(TMessage&)
 {
     if (FHandle) InvalidateRect(FHandle, nullptr, !GetControlStyle().Contains(csOpaque));
+}
+
+void TWinControl::CMDialogKey(TMessage& Message)
+{
+    Broadcast(Message);
+}
+
+void TWinControl::CMDialogChar(TMessage& Message)
+{
+    Broadcast(Message);
+}
+
+// ---- Windows and their controls ---------------------------------------------------------------------------
+
+TWinControl* FindControl(HWND Handle)
+{
+    return static_cast<TWinControl*>(WindowParam(Handle));
 }

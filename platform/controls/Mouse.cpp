@@ -1,16 +1,9 @@
-// The mouse: capture, the control under the mouse (enter and leave),
-// finding controls by window or position, and cursors.
+// The mouse, the control under it as windows report it (enter and leave),
+// and cursors.
 #include "platform/controls/ControlWindows.h"
 #include "platform/controls/Mouse.h"
 
 using namespace platform::detail;
-
-namespace {
-
-TControl* CaptureControl = nullptr;
-TControl* CurrentMouseControl = nullptr;
-
-} // namespace
 
 TMouse* Mouse = nullptr;
 
@@ -34,52 +27,7 @@ TPoint TMouse::GetCursorPos() const
     return P;
 }
 
-TControl* GetCaptureControl()
-{
-    // A capture the control's window lost (another window took it) is over.
-    if (CaptureControl) {
-        TWinControl* Window = dynamic_cast<TWinControl*>(CaptureControl);
-        if (!Window) Window = CaptureControl->GetParent();
-        if (!Window || !Window->HandleAllocated() || GetCapture() != Window->GetHandle()) CaptureControl = nullptr;
-    }
-    return CaptureControl;
-}
-
-void SetCaptureControl(TControl* Control)
-{
-    ReleaseCapture();
-    CaptureControl = nullptr;
-    if (!Control) return;
-    TWinControl* Window = dynamic_cast<TWinControl*>(Control);
-    if (!Window) {
-        // A graphic control holds the mouse through its parent's window.
-        if (!Control->GetParent()) return;
-        Window = Control->GetParent();
-    }
-    CaptureControl = Control;
-    SetCapture(Window->GetHandle());
-}
-
-TWinControl* FindControl(HWND Handle)
-{
-    return static_cast<TWinControl*>(WindowParam(Handle));
-}
-
 namespace platform::detail {
-
-void SetMouseControl(TControl* Control)
-{
-    if (Control == CurrentMouseControl) return;
-    TControl* Old = CurrentMouseControl;
-    CurrentMouseControl = Control;
-    if (Old) Old->Perform(CM_MOUSELEAVE, 0, 0);
-    if (Control && CurrentMouseControl == Control) Control->Perform(CM_MOUSEENTER, 0, 0);
-}
-
-TControl* MouseControl()
-{
-    return CurrentMouseControl;
-}
 
 void MouseOverWindow(TWinControl* Window, TPoint ClientPos)
 {
@@ -89,7 +37,7 @@ void MouseOverWindow(TWinControl* Window, TPoint ClientPos)
         TControl* Control = Window->ControlAtPos(ClientPos, true);
         return Control ? Control : Window;
     };
-    if (Hovered() == CurrentMouseControl) return;
+    if (Hovered() == MouseControl()) return;
     // The control left hears it first: its handler may take the capture or
     // let it go, which changes who hears the mouse now.
     SetMouseControl(nullptr);
@@ -98,13 +46,7 @@ void MouseOverWindow(TWinControl* Window, TPoint ClientPos)
 
 void MouseLeftWindow(TWinControl* Window)
 {
-    if (TControl* C = CurrentMouseControl; C && (C == Window || C->GetParent() == Window)) SetMouseControl(nullptr);
-}
-
-void ControlGone(TControl* Control)
-{
-    if (CurrentMouseControl == Control) CurrentMouseControl = nullptr;
-    if (CaptureControl == Control) CaptureControl = nullptr;
+    if (TControl* C = MouseControl(); C && (C == Window || C->GetParent() == Window)) SetMouseControl(nullptr);
 }
 
 // ---- Cursors ------------------------------------------------------------------------------------

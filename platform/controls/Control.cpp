@@ -1,6 +1,12 @@
-// TControl: properties, messages and the mouse.
-#include "platform/controls/Controls.h"
+// TControl: its life, properties and messages, invalidation, and the
+// controls that hold the mouse and that are under it.
+//
+// The core of the controls: it calls down only. The parent is reached through
+// virtual methods (SetParent, Update, GetDeviceContext ...); the topics that
+// build on the core have sources of their own (Control_*.cpp, WinControl*.cpp).
 #include "platform/controls/ControlWindows.h"
+#include "platform/controls/Mouse.h"
+#include "platform/graphics/DeviceContext.h"
 #include "platform/rtl/ScopeExit.h"
 
 #include <cstring>
@@ -103,7 +109,7 @@ TControl::TControl(TComponent* AOwner)
 TControl::~TControl()
 {
     ControlGone(this);
-    if (FParent) FParent->RemoveControl(this);
+    TControl::SetParent(nullptr);
 }
 
 void TControl::BeforeDestruction()
@@ -114,21 +120,9 @@ void TControl::BeforeDestruction()
     SetParent(nullptr);
 }
 
-void TControl::Loaded()
+void TControl::DoConstraintsChange(TObject*)
 {
-    TComponent::Loaded();
-    UpdateAnchorRules();
-}
-
-void TControl::SetParent(TWinControl* AParent)
-{
-    if (FParent == AParent) return;
-    if (AParent == this) throw EInvalidOperation("A control cannot have itself as its parent");
-    if (FParent) FParent->RemoveControl(this);
-    if (AParent) {
-        AParent->InsertControl(this);
-        UpdateAnchorRules();
-    }
+    ConstraintsChanged();
 }
 
 // ---- TControl: properties -------------------------------------------------------------------
@@ -141,26 +135,6 @@ void TControl::SetText(const AnsiString& Value)
         Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Value.c_str()));
     }
     Perform(CM_TEXTCHANGED, 0, 0);
-}
-
-void TControl::SetVisible(bool Value)
-{
-    if (FVisible == Value) return;
-    VisibleChanging();
-    FVisible = Value;
-    Perform(CM_VISIBLECHANGED, Value, 0);
-    RequestAlign();
-}
-
-void TControl::Show()
-{
-    if (FParent) FParent->ShowControl(this);
-    SetVisible(true);
-}
-
-void TControl::Hide()
-{
-    SetVisible(false);
 }
 
 void TControl::SetEnabled(bool Value)
@@ -217,6 +191,19 @@ void TControl::SetCursor(TCursor Value)
     if (FCursor == Value) return;
     FCursor = Value;
     Perform(CM_CURSORCHANGED, 0, 0);
+}
+
+void TControl::SetBiDiMode(TBiDiMode Value)
+{
+    if (Value == FBiDiMode) return;
+    FBiDiMode = Value;
+    Perform(CM_BIDIMODECHANGED, 0, 0);
+}
+
+bool TControl::UseRightToLeftScrollBar() const
+{
+    // Outside a right-to-left locale every control reads from left to right.
+    return SysLocale.MiddleEast && (FBiDiMode == bdRightToLeft || FBiDiMode == bdRightToLeftNoAlign);
 }
 
 bool TControl::GetMouseCapture() const
@@ -309,8 +296,7 @@ void TControl::DefaultHandler(TMessage& Message)
     }
 }
 
-// ---- TControl: mouse ----------------------------------------------------------------------------------
-
+// A mouse message as the MouseDown and MouseUp events, with its keys and position.
 void TControl::DoMouseDown(const TMessage& Message, TMouseButton Button, TShiftState Shift)
 {
     if (FControlStyle.Contains(csNoStdEvents)) return;
@@ -323,178 +309,6 @@ void TControl::DoMouseUp(const TMessage& Message, TMouseButton Button)
     if (FControlStyle.Contains(csNoStdEvents)) return;
     const TWMMouse M(Message);
     MouseUp(Button, KeysToShiftState(M.Keys), M.XPos, M.YPos);
-}
-
-void TControl::WMLButtonDown(TMessage& Message)
-{
-    SendCancelMode(this);
-    DefaultHandler(Message);
-    if (FControlStyle.Contains(csCaptureMouse)) SetMouseCapture(true);
-    if (FControlStyle.Contains(csClickEvents)) FControlState.Include(csClicked);
-    DoMouseDown(Message, mbLeft, {});
-}
-
-void TControl::WMLButtonDblClk(TMessage& Message)
-{
-    SendCancelMode(this);
-    DefaultHandler(Message);
-    if (FControlStyle.Contains(csCaptureMouse)) SetMouseCapture(true);
-    if (FControlStyle.Contains(csClickEvents)) DblClick();
-    DoMouseDown(Message, mbLeft, {ssDouble});
-}
-
-void TControl::WMLButtonUp(TMessage& Message)
-{
-    DefaultHandler(Message);
-    if (FControlStyle.Contains(csCaptureMouse)) SetMouseCapture(false);
-    if (FControlState.Contains(csClicked)) {
-        FControlState.Exclude(csClicked);
-        if (PtInRect(GetClientRect(), TWMMouse(Message).Pos())) Click();
-    }
-    DoMouseUp(Message, mbLeft);
-}
-
-void TControl::WMRButtonDown(TMessage& Message)
-{
-    SendCancelMode(this);
-    DefaultHandler(Message);
-    DoMouseDown(Message, mbRight, {});
-}
-
-void TControl::WMRButtonUp(TMessage& Message)
-{
-    DefaultHandler(Message);
-    DoMouseUp(Message, mbRight);
-}
-
-void TControl::WMRButtonDblClk(TMessage& Message)
-{
-    SendCancelMode(this);
-    DefaultHandler(Message);
-    DoMouseDown(Message, mbRight, {ssDouble});
-}
-
-void TControl::WMMButtonDown(TMessage& Message)
-{
-    SendCancelMode(this);
-    DefaultHandler(Message);
-    DoMouseDown(Message, mbMiddle, {});
-}
-
-void TControl::WMMButtonUp(TMessage& Message)
-{
-    DefaultHandler(Message);
-    DoMouseUp(Message, mbMiddle);
-}
-
-void TControl::WMMButtonDblClk(TMessage& Message)
-{
-    SendCancelMode(this);
-    DefaultHandler(Message);
-    DoMouseDown(Message, mbMiddle, {ssDouble});
-}
-
-void TControl::WMMouseMove(TMessage& Message)
-{
-    DefaultHandler(Message);
-    if (FControlStyle.Contains(csNoStdEvents)) return;
-    const TWMMouse M(Message);
-    MouseMove(KeysToShiftState(M.Keys), M.XPos, M.YPos);
-}
-
-void TControl::WMMouseWheel(TMessage& Message)
-{
-    // CM_MOUSEWHEEL carries the same parameters and climbs the parents until one takes it.
-    Message.Result = Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam);
-    if (Message.Result == 0) DefaultHandler(Message);
-}
-
-void TControl::CMMouseWheel(TMessage& Message)
-{
-    const TWMMouseWheel M(Message);
-    Message.Result = 0;
-    if (DoMouseWheel(KeysToShiftState(M.Keys), M.WheelDelta, M.Pos()))
-        Message.Result = 1;
-    else if (FParent)
-        Message.Result = FParent->Perform(CM_MOUSEWHEEL, Message.WParam, Message.LParam);
-}
-
-bool TControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos)
-{
-    bool Result = false;
-    if (OnMouseWheel) OnMouseWheel(this, Shift, WheelDelta, MousePos, Result);
-    if (!Result) {
-        FWheelAccumulator += WheelDelta;
-        while (std::abs(FWheelAccumulator) >= WHEEL_DELTA) {
-            const bool IsNeg = FWheelAccumulator < 0;
-            FWheelAccumulator = std::abs(FWheelAccumulator) - WHEEL_DELTA;
-            if (IsNeg) {
-                FWheelAccumulator = -FWheelAccumulator;
-                Result = DoMouseWheelDown(Shift, MousePos);
-            } else {
-                Result = DoMouseWheelUp(Shift, MousePos);
-            }
-        }
-    }
-    return Result;
-}
-
-bool TControl::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)
-{
-    bool Result = false;
-    if (OnMouseWheelDown) OnMouseWheelDown(this, Shift, MousePos, Result);
-    return Result;
-}
-
-bool TControl::DoMouseWheelUp(TShiftState Shift, TPoint MousePos)
-{
-    bool Result = false;
-    if (OnMouseWheelUp) OnMouseWheelUp(this, Shift, MousePos, Result);
-    return Result;
-}
-
-void TControl::WMCancelMode(TMessage& Message)
-{
-    DefaultHandler(Message);
-    if (GetMouseCapture()) {
-        SetMouseCapture(false);
-        if (FControlState.Contains(csLButtonDown)) Perform(WM_LBUTTONUP, 0, LPARAM(MAKELONG(0xFFFF, 0xFFFF)));
-    }
-}
-
-void TControl::SendCancelMode(TControl* Sender)
-{
-    auto* Self = dynamic_cast<TWinControl*>(this);
-    for (TWinControl* Form = Self ? Self : FParent; Form; Form = Form->FParent)
-        if (Form->IsForm()) {
-            TWinControl* Active = Form->GetActiveControl();
-            if (Form->GetActive() && Active && Sender != Active) Active->Perform(CM_CANCELMODE, 0, LPARAM(Sender));
-        }
-}
-
-void TControl::Click()
-{
-    if (OnClick) OnClick(this);
-}
-
-void TControl::DblClick()
-{
-    if (OnDblClick) OnDblClick(this);
-}
-
-void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
-{
-    if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
-}
-
-void TControl::MouseMove(TShiftState Shift, int X, int Y)
-{
-    if (OnMouseMove) OnMouseMove(this, Shift, X, Y);
-}
-
-void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
-{
-    if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
 }
 
 void TControl::Resize()
@@ -548,18 +362,6 @@ void TControl::CMParentShowHintChanged(TMessage&)
     FParentShowHint = true;
 }
 
-void TControl::CMMouseEnter(TMessage& Message)
-{
-    if (FParent) FParent->Perform(CM_MOUSEENTER, 0, LPARAM(this));
-    if (Message.LParam == 0 && OnMouseEnter) OnMouseEnter(this);
-}
-
-void TControl::CMMouseLeave(TMessage& Message)
-{
-    if (FParent) FParent->Perform(CM_MOUSELEAVE, 0, LPARAM(this));
-    if (Message.LParam == 0 && OnMouseLeave) OnMouseLeave(this);
-}
-
 void TControl::CMHitTest(TMessage& Message)
 {
     Message.Result = HTCLIENT;
@@ -574,3 +376,98 @@ void TControl::CMCursorChanged(TMessage&)
     if (Window && Window->HandleAllocated())
         SendMessageA(Window->GetHandle(), WM_SETCURSOR, WPARAM(Window->GetHandle()), MAKELONG(HTCLIENT, WM_MOUSEMOVE));
 }
+
+// ---- TControl: invalidation and drawing on the parent ----------------------------------------------
+
+void TControl::Invalidate()
+{
+    InvalidateControl(FVisible, FControlStyle.Contains(csOpaque));
+}
+
+void TControl::InvalidateControl(bool IsVisible, bool IsOpaque)
+{
+    if (!IsVisible || !FParent || !FParent->HandleAllocated()) return;
+    const TRect R = GetBoundsRect();
+    InvalidateRect(FParent->GetHandle(), &R, !(IsOpaque || FParent->GetControlStyle().Contains(csOpaque)));
+}
+
+void TControl::Repaint()
+{
+    Invalidate();
+    Update();
+}
+
+void TControl::Update()
+{
+    if (FParent) FParent->Update();
+}
+
+HDC TControl::GetDeviceContext(HWND& WindowHandle)
+{
+    if (!FParent) throw EInvalidOperation("Control '" + GetName() + "' has no parent window");
+    HDC DC = FParent->GetDeviceContext(WindowHandle);
+    // Drawing on a graphic control is drawing on its parent, moved and clipped.
+    DC->Origin += QPoint(FLeft, FTop);
+    QRegion Clip(QRect(DC->Origin, QSize(FWidth, FHeight)));
+    DC->Clip = DC->Clip ? (*DC->Clip & Clip) : Clip;
+    return DC;
+}
+
+// ---- The control holding the mouse, and the control under it ------------------------------------------
+
+namespace {
+
+TControl* CaptureControl = nullptr;
+TControl* CurrentMouseControl = nullptr;
+
+} // namespace
+
+TControl* GetCaptureControl()
+{
+    // A capture the control's window lost (another window took it) is over.
+    if (CaptureControl) {
+        TWinControl* Window = dynamic_cast<TWinControl*>(CaptureControl);
+        if (!Window) Window = CaptureControl->GetParent();
+        if (!Window || !Window->HandleAllocated() || GetCapture() != Window->GetHandle()) CaptureControl = nullptr;
+    }
+    return CaptureControl;
+}
+
+void SetCaptureControl(TControl* Control)
+{
+    ReleaseCapture();
+    CaptureControl = nullptr;
+    if (!Control) return;
+    TWinControl* Window = dynamic_cast<TWinControl*>(Control);
+    if (!Window) {
+        // A graphic control holds the mouse through its parent's window.
+        if (!Control->GetParent()) return;
+        Window = Control->GetParent();
+    }
+    CaptureControl = Control;
+    SetCapture(Window->GetHandle());
+}
+
+namespace platform::detail {
+
+void SetMouseControl(TControl* Control)
+{
+    if (Control == CurrentMouseControl) return;
+    TControl* Old = CurrentMouseControl;
+    CurrentMouseControl = Control;
+    if (Old) Old->Perform(CM_MOUSELEAVE, 0, 0);
+    if (Control && CurrentMouseControl == Control) Control->Perform(CM_MOUSEENTER, 0, 0);
+}
+
+TControl* MouseControl()
+{
+    return CurrentMouseControl;
+}
+
+void ControlGone(TControl* Control)
+{
+    if (CurrentMouseControl == Control) CurrentMouseControl = nullptr;
+    if (CaptureControl == Control) CaptureControl = nullptr;
+}
+
+} // namespace platform::detail

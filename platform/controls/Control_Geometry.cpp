@@ -1,9 +1,10 @@
-// Bounds, size negotiation, client areas, alignment and anchors.
-#include "platform/controls/Controls.h"
+// Bounds, size negotiation, client areas, alignment and anchors, and where
+// a control's window lies: of TControl and TWinControl alike, which size and
+// align each other.
+#include "platform/controls/WinControl.h"
 #include "platform/qt/Bridge.h"
 #include "platform/rtl/ScopeExit.h"
 
-#include <QGuiApplication>
 #include <QWidget>
 
 #include <algorithm>
@@ -98,11 +99,6 @@ bool TControl::CheckNewSize(int& NewWidth, int& NewHeight)
     return Result;
 }
 
-void TControl::DoConstraintsChange(TObject*)
-{
-    ConstraintsChanged();
-}
-
 void TControl::ConstraintsChanged()
 {
     AdjustSize();
@@ -121,6 +117,31 @@ void TControl::SetAutoSize(bool Value)
 }
 
 // ---- Bounds ----------------------------------------------------------------------------------
+
+void TControl::SetLeft(int Value)
+{
+    SetBounds(Value, FTop, FWidth, FHeight);
+}
+
+void TControl::SetTop(int Value)
+{
+    SetBounds(FLeft, Value, FWidth, FHeight);
+}
+
+void TControl::SetWidth(int Value)
+{
+    SetBounds(FLeft, FTop, Value, FHeight);
+}
+
+void TControl::SetHeight(int Value)
+{
+    SetBounds(FLeft, FTop, FWidth, Value);
+}
+
+void TControl::SetBoundsRect(const TRect& Rect)
+{
+    SetBounds(Rect.Left, Rect.Top, Rect.Width(), Rect.Height());
+}
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
@@ -284,6 +305,13 @@ void TControl::SetAlign(TAlign Value)
     RequestAlign();
 }
 
+// The anchors measure from the bounds the control was loaded with.
+void TControl::Loaded()
+{
+    TComponent::Loaded();
+    UpdateAnchorRules();
+}
+
 void TControl::SetAnchors(TAnchors Value)
 {
     if (FAnchors == Value) return;
@@ -355,14 +383,13 @@ void TWinControl::AdjustClientRect(TRect& Rect)
     (void)Rect;
 }
 
+void TWinControl::ControlsAligned() {}
+
 void TWinControl::AlignControls(TControl* AControl, TRect& Rect)
 {
-    bool Work = false;
-    for (int I = GetControlCount() - 1; I >= 0 && !Work; --I) {
-        TControl* C = GetControls(I);
-        Work = C->FAlign != alNone || C->FAnchors != TAnchors{akLeft, akTop};
-    }
-    if (Work) {
+    auto Placed = [](const TControl* C) { return C->FAlign != alNone || C->FAnchors != TAnchors{akLeft, akTop}; };
+    if (std::any_of(FControls.begin(), FControls.end(), Placed) ||
+        std::any_of(FWinControls.begin(), FWinControls.end(), Placed)) {
         AdjustClientRect(Rect);
         for (TAlign A : {alTop, alBottom, alLeft, alRight, alClient, alCustom, alNone})
             DoAlign(A, AControl, Rect);
@@ -389,14 +416,17 @@ void TWinControl::DoAlign(TAlign AAlign, TControl* AControl, TRect& Rect)
     std::vector<TControl*> List;
     if (AControl && AControl->FParent == this && AControl->FAlign == AAlign && (AAlign == alNone || AControl->FVisible))
         List.push_back(AControl);
-    for (int I = 0; I < GetControlCount(); ++I) {
-        TControl* C = GetControls(I);
-        if (C == AControl || C->FAlign != AAlign || (AAlign != alNone && !C->FVisible)) continue;
+    auto Consider = [&](TControl* C) {
+        if (C == AControl || C->FAlign != AAlign || (AAlign != alNone && !C->FVisible)) return;
         std::size_t J = 0;
         while (J < List.size() && !InsertBefore(C, List[J]))
             ++J;
         List.insert(List.begin() + std::ptrdiff_t(J), C);
-    }
+    };
+    for (TControl* C : FControls)
+        Consider(C);
+    for (TControl* C : FWinControls)
+        Consider(C);
     for (TControl* C : List)
         if (C->FParent == this) DoPosition(C, AAlign, Rect);
 }
@@ -496,41 +526,75 @@ void TWinControl::DoPosition(TControl* Control, TAlign AAlign, TRect& Rect)
     }
 }
 
-// ---- Z order -------------------------------------------------------------------------------------------
+// ---- Where the window lies ------------------------------------------------------------------------------
 
-void TControl::SetZOrder(bool TopMost)
+bool TWinControl::IsTopLevelWindow() const
 {
-    if (!FParent) return;
-    auto& List = FParent->FControls;
-    auto It = std::find(List.begin(), List.end(), this);
-    if (It == List.end()) return;
-    List.erase(It);
-    if (TopMost)
-        List.push_back(this);
-    else
-        List.insert(List.begin(), this);
-    InvalidateControl(FVisible, true);
+    if (IsForm()) return true;
+    DWORD Style, ExStyle;
+    const_cast<TWinControl*>(this)->CurrentStyles(Style, ExStyle);
+    if (Style & WS_POPUP) return true;
+    return !FParent && !(FParentWindow && (Style & WS_CHILD));
 }
 
-void TWinControl::SetZOrder(bool TopMost)
+void TWinControl::CurrentStyles(DWORD& Style, DWORD& ExStyle)
 {
-    if (FParent) {
-        auto& List = FParent->FWinControls;
-        auto It = std::find(List.begin(), List.end(), this);
-        if (It != List.end()) {
-            List.erase(It);
-            if (TopMost)
-                List.push_back(this);
-            else
-                List.insert(List.begin(), this);
-        }
+    if (FHandle) {
+        Style = DWORD(GetWindowLongA(FHandle, GWL_STYLE));
+        ExStyle = DWORD(GetWindowLongA(FHandle, GWL_EXSTYLE));
+        return;
     }
-    // Offscreen windows cannot be stacked (Qt only warns).
-    QWidget* Window = WidgetOf(FHandle);
-    if (Window && !(Window->isWindow() && QGuiApplication::platformName() == QStringLiteral("offscreen"))) {
-        if (TopMost)
-            Window->raise();
-        else
-            Window->lower();
+    TCreateParams Params;
+    CreateParams(Params);
+    Style = Params.Style;
+    ExStyle = Params.ExStyle;
+}
+
+void TWinControl::PlaceWindow()
+{
+    if (!FHandle) return;
+    // A child window lies in its parent's client area.
+    TRect R = Bounds(FLeft, FTop, FWidth, FHeight);
+    if (FParent && !WidgetOf(FHandle)->isWindow()) {
+        const TPoint O = FParent->GetClientOffset();
+        OffsetRect(R, O.X, O.Y);
     }
+    platform::detail::PlaceWindow(FHandle, R);
+    UpdateInnerWidget();
+}
+
+TRect TWinControl::GetInnerWidgetRect()
+{
+    TRect R = GetClientRect();
+    const TPoint O = GetClientOffset();
+    OffsetRect(R, O.X, O.Y);
+    return R;
+}
+
+void TWinControl::UpdateInnerWidget()
+{
+    if (QWidget* Inner = InnerWidget(FHandle)) Inner->setGeometry(ToQRect(GetInnerWidgetRect()));
+}
+
+LRESULT TWinControl::Deliver(UINT Msg, WPARAM WParam, LPARAM LParam)
+{
+    if (FHandle) return SendMessageA(FHandle, Msg, WParam, LParam);
+    return Perform(Msg, WParam, LParam);
+}
+
+// ---- The child at a point ---------------------------------------------------------------------------------
+
+TControl* TWinControl::ControlAtPos(const TPoint& Pos, bool AllowDisabled, bool AllowWinControls)
+{
+    auto Hit = [&](TControl* C) {
+        const TPoint P(Pos.X - C->FLeft, Pos.Y - C->FTop);
+        return PtInRect(C->GetClientRect(), P) && C->FVisible && (C->FEnabled || AllowDisabled) &&
+               C->Perform(CM_HITTEST, 0, PointToLParam(P)) != 0;
+    };
+    if (AllowWinControls)
+        for (auto It = FWinControls.rbegin(); It != FWinControls.rend(); ++It)
+            if (Hit(*It)) return *It;
+    for (auto It = FControls.rbegin(); It != FControls.rend(); ++It)
+        if (Hit(*It)) return *It;
+    return nullptr;
 }

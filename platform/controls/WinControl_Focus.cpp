@@ -1,6 +1,5 @@
 // TWinControl: focus, the Tab order and the keyboard.
 #include "platform/controls/ControlWindows.h"
-#include "platform/controls/Controls.h"
 
 #include <algorithm>
 
@@ -273,14 +272,4 @@ void TWinControl::CNChar(TMessage& Message)
         Form->Perform(CM_DIALOGCHAR, Message.WParam, Message.LParam) != 0)
         return;
     Message.Result = 0;
-}
-
-void TWinControl::CMDialogKey(TMessage& Message)
-{
-    Broadcast(Message);
-}
-
-void TWinControl::CMDialogChar(TMessage& Message)
-{
-    Broadcast(Message);
 }
