@@ -357,11 +357,6 @@ void TCustomEdit::PaintWindow(HDC DC)
     if (!GetDefaultDrawing()) FCanvas->PaintOn(DC, [this] { Paint(); });
 }
 
-void TCustomEdit::WMEraseBkgnd(TMessage& Message)
-{
-    TWinControl::WMEraseBkgnd(Message);
-}
-
 void TCustomEdit::WMNCPaint(TMessage& Message)
 {
     TWinControl::WMNCPaint(Message);
