@@ -106,6 +106,7 @@ void TCustomEdit::CreateParams(TCreateParams& Params)
 {
     TWinControl::CreateParams(Params);
     Params.Style |= ES_AUTOHSCROLL | ES_AUTOVSCROLL;
+    Params.WindowClass.hCursor = crIBeam;
     if (FBorderStyle == bsSingle) Params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
@@ -113,13 +114,14 @@ void TCustomEdit::CreateInnerWidget()
 {
     QWidget* Window = WindowWidget(this);
     auto* Edit = new TLineEditor(Window);
-    Edit->setText(ToBlockText(TWinControl::RealGetText()));
-    Edit->setModified(FModified);
     RouteEditCommands(Edit, Edit, true);
     SetInnerWidget(GetHandle(), Edit);
     // Child windows (made later, or made before a recreation) sit above the editor.
     Edit->lower();
+    // The limit first: Qt's own would cut a longer text.
     ApplyEditorSettings();
+    Edit->setText(ToBlockText(TWinControl::RealGetText()));
+    Edit->setModified(FModified);
     QObject::connect(Edit, &QLineEdit::textChanged, Edit, ForControl(this, Window, [this] { Change(); }));
 }
 
@@ -130,7 +132,13 @@ void TCustomEdit::ApplyEditorSettings()
     ApplyFontAndColors(Editor, this);
     Editor->setEnabled(GetEnabled());
     if (auto* Edit = dynamic_cast<TLineEditor*>(Editor)) {
-        Edit->setMaxLength(QtMaxLength(FMaxLength));
+        if (Edit->maxLength() != QtMaxLength(FMaxLength)) {
+            // Qt sets its text again for a new limit, which loses the selection.
+            int Start = 0, Length = 0;
+            GetEditorSelection(Start, Length);
+            Edit->setMaxLength(QtMaxLength(FMaxLength));
+            SetEditorSelection(std::min(Start, int(Edit->text().size())), Length);
+        }
         Edit->setReadOnly(FReadOnly);
         Edit->SetPasswordChar(FPasswordChar ? ToQString(AnsiString(1, FPasswordChar)).front() : QChar());
         const DWORD Style = DWORD(GetWindowLongA(GetHandle(), GWL_STYLE));

@@ -113,7 +113,6 @@ protected:
     // The native painting (DefaultHandler), then Paint when GetDefaultDrawing is false.
     void PaintWindow(HDC DC) override;
     void WMPaint(TMessage& Message) override;
-    void WMEraseBkgnd(TMessage& Message) override;
     void WMNCPaint(TMessage& Message) override;
     void WMGetDlgCode(TMessage& Message) override;
     // The clipboard commands; the default (DefaultHandler) does the edit's own.

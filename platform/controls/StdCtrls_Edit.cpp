@@ -250,19 +250,21 @@ void TCustomEdit::DefaultHandler(TMessage& Message)
     auto* Line = InnerWidgetAs<QLineEdit>();
     auto* Memo = InnerWidgetAs<QPlainTextEdit>();
     const bool Selected = GetSelLength() > 0;
-    switch (Message.Msg) {
-    case WM_COPY:
-        // A hidden text stays hidden.
-        if (FPasswordChar || !Selected) return;
+    auto Copy = [&] {
         if (Memo)
             Memo->copy(); // the memo's editor puts the system's text on the clipboard
         else
             Clipboard()->SetAsText(GetSelText());
+    };
+    switch (Message.Msg) {
+    case WM_COPY:
+        // A hidden text stays hidden.
+        if (!FPasswordChar && Selected) Copy();
         return;
     case WM_CUT:
         if (FReadOnly || FPasswordChar || !Selected) return;
-        Perform(WM_COPY, 0, 0);
-        Perform(WM_CLEAR, 0, 0);
+        Copy();
+        ReplaceEditorSelection(WideString());
         return;
     case WM_CLEAR:
         if (!FReadOnly && Selected) ReplaceEditorSelection(WideString());
@@ -353,11 +355,6 @@ void TCustomEdit::PaintWindow(HDC DC)
 {
     TWinControl::PaintWindow(DC);
     if (!GetDefaultDrawing()) FCanvas->PaintOn(DC, [this] { Paint(); });
-}
-
-void TCustomEdit::WMEraseBkgnd(TMessage& Message)
-{
-    TWinControl::WMEraseBkgnd(Message);
 }
 
 void TCustomEdit::WMNCPaint(TMessage& Message)

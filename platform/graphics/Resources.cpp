@@ -2,6 +2,12 @@
 
 #include <map>
 
+namespace platform::detail {
+// Resources_Cursors.cpp
+void DrawReversedArrow(TBitmap* Bitmap);
+extern const TPoint ReversedArrowHotSpot;
+} // namespace platform::detail
+
 namespace {
 
 struct TResource {
@@ -26,7 +32,9 @@ std::map<AnsiString, TResource>& Bitmaps()
 
 std::map<AnsiString, TResource>& Cursors()
 {
-    static std::map<AnsiString, TResource> Map;
+    // The platform's own pictures are there from the first look on.
+    static std::map<AnsiString, TResource> Map{
+        {"REVERSEDARROW", TResource{platform::detail::DrawReversedArrow, platform::detail::ReversedArrowHotSpot}}};
     return Map;
 }
 

@@ -3,6 +3,8 @@
 // start-up as a procedure that draws it into a bitmap; the resource calls
 // (TBitmap::LoadFromResourceName, cursor loading) find them by name, case
 // ignored as Windows ignores it. Registering a name again replaces it.
+// The platform draws one cursor picture of its own: "REVERSEDARROW", the
+// arrow pointing up and to the right, hot spot at its tip.
 #pragma once
 #include "platform/graphics/Bitmaps.h"
 

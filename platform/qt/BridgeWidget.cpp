@@ -191,7 +191,7 @@ TPoint WindowClientOffset(HWND Wnd)
 
 void SetWindowCursor(HWND Wnd, const QCursor& Cursor)
 {
-    if (TBridgeWidget* W = BridgeOf(Wnd)) W->setCursor(Cursor);
+    if (TBridgeWidget* W = BridgeOf(Wnd)) W->ShowCursor(Cursor);
 }
 
 HDC WindowPaintDC(HWND Wnd, bool& Own)
@@ -292,6 +292,14 @@ void TBridgeWidget::Detach()
     if (Focus && (Focus == this || isAncestorOf(Focus))) Focus->clearFocus();
     hide();
     deleteLater();
+}
+
+void TBridgeWidget::ShowCursor(const QCursor& Cursor)
+{
+    setCursor(Cursor);
+    // The inner widget covers the client area; its parts (a viewport, a
+    // combo box's line edit) keep the cursors of their own.
+    if (Inner) Inner->setCursor(Cursor);
 }
 
 void TBridgeWidget::Route(QWidget* Widget)

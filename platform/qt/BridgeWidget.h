@@ -104,6 +104,8 @@ public:
 
     // ---- Input ----
     bool HasFocus = false;
+    // The cursor over the window, its inner widget included (an answer to WM_SETCURSOR).
+    void ShowCursor(const QCursor& Cursor);
     // Routes Widget's input through this window (the inner widget and its parts).
     void Route(QWidget* Widget);
     // Replays a message that reached the default procedure of a wrapped

@@ -129,7 +129,7 @@ void TBridgeWidget::DefaultMessage(TMessage& Message)
             Cursor = QCursor(Qt::ArrowCursor);
             break;
         }
-        setCursor(Cursor);
+        ShowCursor(Cursor);
         Message.Result = 1;
         break;
     }

@@ -499,8 +499,9 @@ void TBridgeWidget::ReplayToInner(const TMessage& Message)
         else if (C == 27)
             Key = Qt::Key_Escape;
         else if (C >= 1 && C <= 26) {
+            // A control character is Ctrl and its letter, whatever else was held last.
             Key = Qt::Key_A + (C - 1);
-            Mods |= Qt::ControlModifier;
+            Mods = Qt::ControlModifier;
         }
         const QString Text = QString(QChar(C));
         QKeyEvent Press(QEvent::KeyPress, Key, Mods, Text);

@@ -51,19 +51,8 @@ QWidget* DropTarget(TWinControl* Control, QPoint& Pos)
     return W;
 }
 
-bool Drop(TWinControl* Control, const std::vector<AnsiString>& Urls)
+bool Drop(TWinControl* Control, const QMimeData& Data)
 {
-    QByteArray List;
-    AnsiString Text;
-    for (const AnsiString& Url : Urls) {
-        List.append(Url.data(), static_cast<qsizetype>(Url.size()));
-        List.append("\r\n");
-        Text += Url + "\n";
-    }
-    QMimeData Data;
-    Data.setData(QStringLiteral("text/uri-list"), List);
-    Data.setText(ToQString(Text));
-
     QPoint Pos;
     QWidget* Target = DropTarget(Control, Pos);
     if (!Target) return false;
@@ -84,6 +73,21 @@ bool Drop(TWinControl* Control, const std::vector<AnsiString>& Urls)
     return Dropped.isAccepted();
 }
 
+bool DropList(TWinControl* Control, const std::vector<AnsiString>& Urls)
+{
+    QByteArray List;
+    AnsiString Text;
+    for (const AnsiString& Url : Urls) {
+        List.append(Url.data(), static_cast<qsizetype>(Url.size()));
+        List.append("\r\n");
+        Text += Url + "\n";
+    }
+    QMimeData Data;
+    Data.setData(QStringLiteral("text/uri-list"), List);
+    Data.setText(ToQString(Text));
+    return Drop(Control, Data);
+}
+
 } // namespace
 
 bool DropFiles(TWinControl* Control, const std::vector<AnsiString>& Paths)
@@ -91,12 +95,19 @@ bool DropFiles(TWinControl* Control, const std::vector<AnsiString>& Paths)
     std::vector<AnsiString> Urls;
     for (const AnsiString& P : Paths)
         Urls.push_back(FileUrl(P));
-    return Drop(Control, Urls);
+    return DropList(Control, Urls);
 }
 
 bool DropUrls(TWinControl* Control, const std::vector<AnsiString>& Urls)
 {
-    return Drop(Control, Urls);
+    return DropList(Control, Urls);
+}
+
+bool DropText(TWinControl* Control, const AnsiString& Text)
+{
+    QMimeData Data;
+    Data.setText(ToQString(Text));
+    return Drop(Control, Data);
 }
 
 } // namespace platform::test

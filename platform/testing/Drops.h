@@ -1,4 +1,4 @@
-// Driving drops of files from tests, as a desktop file manager makes them: a
+// Driving drops of files (and of text) from tests, as a desktop file manager makes them: a
 // drag carrying a text/uri-list (and the same list as plain text, as file
 // managers offer it) enters the widget under the middle of the control's
 // client area that takes drops, moves and is dropped there, through Qt's
@@ -15,5 +15,7 @@ namespace platform::test {
 bool DropFiles(TWinControl* Control, const std::vector<AnsiString>& Paths);
 // Drops the URLs as given (web addresses, file URLs written by hand ...).
 bool DropUrls(TWinControl* Control, const std::vector<AnsiString>& Urls);
+// Drops plain text, as dragged from another program's text.
+bool DropText(TWinControl* Control, const AnsiString& Text);
 
 } // namespace platform::test

@@ -274,7 +274,14 @@ bool SaveWindowImage(TWinControl* Control, const AnsiString& FileName)
 
 TCursor WindowCursor(TWinControl* Control)
 {
-    const Qt::CursorShape Shape = WindowWidget(Control)->cursor().shape();
+    const QCursor Cursor = WindowWidget(Control)->cursor();
+    const Qt::CursorShape Shape = Cursor.shape();
+    if (Shape == Qt::BitmapCursor) {
+        // A picture of Screen->Cursors: the entry it was made from.
+        for (const auto& [Id, Registered] : ScreenCursors().Map)
+            if (Registered && Registered->Cursor.pixmap().cacheKey() == Cursor.pixmap().cacheKey()) return TCursor(Id);
+        return crDefault;
+    }
     if (Shape == Qt::ArrowCursor) return crArrow;
     for (int Id = crSizeAll; Id <= crDefault; ++Id)
         if (Id != crDefault && StandardCursor(TCursor(Id)).shape() == Shape) return TCursor(Id);
