@@ -363,7 +363,13 @@ HWND GetFocus()
 HWND SetFocus(HWND Wnd)
 {
     const HWND Old = GetFocus();
-    if (TBridgeWidget* W = BridgeOf(Wnd)) W->setFocus(Qt::OtherFocusReason);
+    if (TBridgeWidget* W = BridgeOf(Wnd)) {
+        // The style draws a wrapped widget's focus mark (a tab row's, a combo
+        // box's) only in a window whose focus the keyboard moved; here the
+        // focus moves by this call, Tab included, and always shows.
+        W->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+        W->setFocus(Qt::OtherFocusReason);
+    }
     return Old;
 }
 
