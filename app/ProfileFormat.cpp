@@ -44,6 +44,10 @@ void RefuseExternal(TObject*, const AnsiString&, const AnsiString&, const AnsiSt
 
 void TProfileReader::StartTag(const AnsiString& TagName)
 {
+    if (FDepth++ == 0 && !FRootSeen) {
+        FRootSeen = true;
+        FRootIsLocal = TagName == "Local";
+    }
     FLastStartTag = TagName;
     FText.clear();
     FCollecting = true;
@@ -62,32 +66,35 @@ void TProfileReader::Content(const AnsiString& Text)
 
 void TProfileReader::EndTag(const AnsiString& TagName)
 {
+    if (FDepth > 0 && --FDepth == 0 && FRootIsLocal) FRootRead = true;
     // Only the element last opened counts; text between elements goes nowhere.
     if (!FCollecting || TagName != FLastStartTag) return;
     FCollecting = false;
-    Finish(TagName, FText);
+    FElements.push_back({TagName, std::move(FText)});
     FText.clear();
 }
 
-void TProfileReader::Finish(const AnsiString& Tag, const AnsiString& Text)
+void TProfileReader::Apply(TProfileSink& Sink) const
 {
-    if (Tag == "FormHeight")
-        FSink.FormHeight(StrToInt(Trim(Text)));
-    else if (Tag == "FormWidth")
-        FSink.FormWidth(StrToInt(Trim(Text)));
-    else if (Tag == "Include")
-        FSink.AddInclude(Text);
-    else if (Tag == "Exclude")
-        FSink.AddExclude(Text);
-    else if (Tag == "Filename")
-        FSink.AddFilename(Text);
-    else if (Tag == "AutoSwitch" || Tag == "RemoveDuplicates") {
-        const AnsiString Value = Trim(Text);
-        if (Value != "Yes" && Value != "No") return;
-        if (Tag == "AutoSwitch")
-            FSink.AutoSwitch(Value == "Yes");
-        else
-            FSink.RemoveDuplicates(Value == "Yes");
+    for (const auto& [Tag, Text] : FElements) {
+        if (Tag == "FormHeight")
+            Sink.FormHeight(StrToInt(Trim(Text)));
+        else if (Tag == "FormWidth")
+            Sink.FormWidth(StrToInt(Trim(Text)));
+        else if (Tag == "Include")
+            Sink.AddInclude(Text);
+        else if (Tag == "Exclude")
+            Sink.AddExclude(Text);
+        else if (Tag == "Filename")
+            Sink.AddFilename(Text);
+        else if (Tag == "AutoSwitch" || Tag == "RemoveDuplicates") {
+            const AnsiString Value = Trim(Text);
+            if (Value != "Yes" && Value != "No") continue;
+            if (Tag == "AutoSwitch")
+                Sink.AutoSwitch(Value == "Yes");
+            else
+                Sink.RemoveDuplicates(Value == "Yes");
+        }
     }
 }
 

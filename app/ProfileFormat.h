@@ -47,26 +47,38 @@ public:
 void RefuseExternal(TObject* Sender, const AnsiString& SystemId, const AnsiString& PublicId,
                     const AnsiString& NotationId, XmlPullParser::TXmlParser*& Result);
 
-// Turns the scanner's events into the sink's calls. An element's text is all
-// the text between its start and end tags, exactly as written (the scanner
-// resolves references and must not normalise white space); an empty element
-// is an empty line. Numbers and Yes/No values are trimmed; a number that is
-// not one raises EConvertError.
+// Collects a document's elements from the scanner's events; nothing acts on
+// them until the whole document has been read, so that a file that is no
+// profile changes nothing. An element's text is all the text between its
+// start and end tags, exactly as written (the scanner resolves references and
+// must not normalise white space); an empty element is an empty line.
 class TProfileReader {
 public:
-    explicit TProfileReader(TProfileSink& Sink) : FSink(Sink) {}
     void StartTag(const AnsiString& TagName);
     void EmptyTag(const AnsiString& TagName);
     void EndTag(const AnsiString& TagName);
     void Content(const AnsiString& Text);
 
-private:
-    void Finish(const AnsiString& TagName, const AnsiString& Text);
+    // The document's root element is Local and was read to its end tag.
+    bool IsProfile() const { return FRootRead; }
+    // Hands the values to Sink in document order. Numbers and Yes/No values
+    // are trimmed; a number that is not one raises EConvertError, after what
+    // came before it has been handed on.
+    void Apply(TProfileSink& Sink) const;
 
-    TProfileSink& FSink;
-    AnsiString FLastStartTag; // kept until the next start tag, as the reader always did
+private:
+    struct TElement {
+        AnsiString Tag;
+        AnsiString Text;
+    };
+    std::vector<TElement> FElements;
+    AnsiString FLastStartTag;
     AnsiString FText;
     bool FCollecting = false;
+    int FDepth = 0;
+    bool FRootSeen = false;
+    bool FRootIsLocal = false;
+    bool FRootRead = false;
 };
 
 } // namespace ProfileFormat

@@ -178,14 +178,13 @@ void TForm1::RunUpdateCheck()
 
 void TForm1::FormCanResize(TObject*, int& NewWidth, int& NewHeight, bool& Resize)
 {
-    constexpr int MinWidth = 525, MinHeight = 480;
-    if (NewWidth < MinWidth && NewHeight < MinHeight)
+    if (NewWidth < LeastWidth && NewHeight < LeastHeight)
         Resize = false;
-    else if (NewWidth < MinWidth && NewHeight > MinHeight)
-        NewWidth = MinWidth;
-    else if (NewWidth > MinWidth && NewHeight < MinHeight)
-        NewHeight = MinHeight;
-    if (NewWidth < MinWidth || NewHeight < MinHeight) Resize = false;
+    else if (NewWidth < LeastWidth && NewHeight > LeastHeight)
+        NewWidth = LeastWidth;
+    else if (NewWidth > LeastWidth && NewHeight < LeastHeight)
+        NewHeight = LeastHeight;
+    if (NewWidth < LeastWidth || NewHeight < LeastHeight) Resize = false;
 }
 
 void TForm1::FormCloseQuery(TObject*, bool&)

@@ -99,6 +99,9 @@ public:
     TMenuItem* N3 = nullptr;
     TMenuItem* CheckforUpdates1 = nullptr;
 
+    // The window's least outer size (FormCanResize).
+    static constexpr int LeastWidth = 525, LeastHeight = 480;
+
     // Handlers, as the form binds them.
     void FormCreate(TObject* Sender);
     void FormCloseQuery(TObject* Sender, bool& CanClose);
@@ -125,15 +128,18 @@ private:
     // Makes the stored components and sets their stored values (Unit1Form.cpp).
     void CreateFormComponents();
     void LoadPresets();
-    // Profiles (Unit1Profiles.cpp). The last profile beside the executable is
-    // read at start and written on close; both fail silently.
+    // Profiles (Unit1Profiles.cpp). The last profile is read at start, from
+    // the user's configuration folder or else from beside the program, and
+    // written to the configuration folder on close; a failed write is told.
     struct TProfileReading; // the reader of profiles and what it does to the window
     struct TProfileReadingDeleter {
         void operator()(TProfileReading* Reading) const;
     };
     void BindProfileReader();
     AnsiString CurrentProfileText();
-    void ReadProfile(const AnsiString& FileName);
+    // Reads FileName into the window; false, with nothing changed, when it is
+    // no profile. A bad value raises after what came before it is loaded.
+    bool ReadProfile(const AnsiString& FileName, bool ClearLog);
     void LoadLastProfile();
     void SaveLastProfile();
     std::unique_ptr<TProfileReading, TProfileReadingDeleter> FProfileReading;

@@ -134,6 +134,10 @@ void TForm1::CreateFormComponents()
     PageControl1->SetBounds(0, 0, 601, 467);
     PageControl1->SetAlign(alClient);
     PageControl1->SetImages(ImageList1);
+    // Made after the bottom bar, but first in the Tab order: the window opens
+    // with the focus on the page tabs.
+    PageControl1->SetTabOrder(0);
+    Panel1->SetTabOrder(1);
     const int W = 593 - 16; // a sheet's client width less the margins
 
     // Page 0: the files.

@@ -3,6 +3,10 @@
 #include "app/ProfileFormat.h"
 #include "app/Unit1.h"
 #include "platform/rtl/FileAccess.h"
+#include "platform/rtl/XdgFolders.h"
+
+#include <algorithm>
+#include <cerrno>
 
 namespace Unit1 {
 
@@ -12,16 +16,32 @@ namespace {
 
 const char* const LastProfileName = "LastProfile.qmp";
 
-} // namespace
+// Where the last profile is kept: the user's configuration folder, since the
+// program's folder is usually not the user's to write.
+AnsiString KeptLastProfile()
+{
+    return platform::UserConfigDirectory() + "/quillmote/" + LastProfileName;
+}
 
-namespace {
+// A size read from a file is held to the room the screen offers and to the
+// window's least size: a huge one would make a window of that many pixels.
+int Fitted(int Value, int Least, int Room)
+{
+    return std::clamp(Value, Least, std::max(Least, Room));
+}
 
 // What a profile's elements do to the window.
 class TWindowProfileSink : public TProfileSink {
 public:
     explicit TWindowProfileSink(TForm1* AForm) : Form(AForm) {}
-    void FormHeight(int Value) override { Form->SetHeight(Value); }
-    void FormWidth(int Value) override { Form->SetWidth(Value); }
+    void FormHeight(int Value) override
+    {
+        Form->SetHeight(Fitted(Value, TForm1::LeastHeight, Screen->GetWorkAreaRect().Height()));
+    }
+    void FormWidth(int Value) override
+    {
+        Form->SetWidth(Fitted(Value, TForm1::LeastWidth, Screen->GetWorkAreaRect().Width()));
+    }
     void AddInclude(const AnsiString& Line) override { Form->RichEdit3->GetLines()->Add(Line); }
     void AddExclude(const AnsiString& Line) override { Form->RichEdit4->GetLines()->Add(Line); }
     void AddFilename(const AnsiString& Line) override { Form->RichEdit9->GetLines()->Add(Line); }
@@ -37,7 +57,7 @@ public:
 } // namespace
 
 struct TForm1::TProfileReading {
-    explicit TProfileReading(TForm1* Form) : Sink(Form), Reader(Sink) {}
+    explicit TProfileReading(TForm1* Form) : Sink(Form) {}
     TWindowProfileSink Sink;
     TProfileReader Reader;
 };
@@ -89,14 +109,20 @@ AnsiString TForm1::CurrentProfileText()
     return ProfileText(P);
 }
 
-void TForm1::ReadProfile(const AnsiString& FileName)
+bool TForm1::ReadProfile(const AnsiString& FileName, bool ClearLog)
 {
+    TProfileReader& Reader = FProfileReading->Reader;
+    Reader = TProfileReader();
     xml->LoadFromFile(FileName);
+    xml->Execute();
+    if (!Reader.IsProfile()) return false;
     RichEdit9->Clear();
+    if (ClearLog) RichEdit2->Clear();
     GxGrid1->ClearRows();
     RichEdit3->Clear();
     RichEdit4->Clear();
-    xml->Execute();
+    Reader.Apply(FProfileReading->Sink);
+    return true;
 }
 
 void TForm1::SaveCurrentProfile1Click(TObject*)
@@ -119,23 +145,20 @@ void TForm1::LoadProfile1Click(TObject*)
         return;
     }
     if (!LoadProfile->Execute()) return;
+    bool Loaded = false;
     try {
-        xml->LoadFromFile(LoadProfile->GetFileName());
-        RichEdit9->Clear();
-        RichEdit2->Clear();
-        GxGrid1->ClearRows();
-        RichEdit3->Clear();
-        RichEdit4->Clear();
-        xml->Execute();
+        Loaded = ReadProfile(LoadProfile->GetFileName(), true);
     } catch (const Exception&) {
-        ShowMessage("Profile could not be loaded");
+        // What was read before a bad value stays.
     }
+    if (!Loaded) ShowMessage("Profile could not be loaded");
 }
 
 void TForm1::LoadLastProfile()
 {
+    const AnsiString Kept = KeptLastProfile();
     try {
-        ReadProfile(platform::ApplicationDirectory() + LastProfileName);
+        ReadProfile(FileExists(Kept) ? Kept : platform::ApplicationDirectory() + LastProfileName, false);
     } catch (...) {
         // The last profile is a convenience: whatever went wrong, start with what was read.
     }
@@ -143,11 +166,19 @@ void TForm1::LoadLastProfile()
 
 void TForm1::SaveLastProfile()
 {
+    const AnsiString Name = KeptLastProfile();
+    const AnsiString Folder = ExtractFileDir(Name);
+    AnsiString Failure;
     try {
-        WriteFileWhole(platform::ApplicationDirectory() + LastProfileName, CurrentProfileText());
-    } catch (...) {
-        // Closing never fails for want of the last profile.
+        if (!ForceDirectories(Folder))
+            Failure = "Cannot create folder \"" + Folder + "\". " + FileErrorText(errno);
+        else
+            WriteFileWhole(Name, CurrentProfileText());
+    } catch (const Exception& E) {
+        Failure = E.Message;
     }
+    // The window still closes, but the user learns that this session's lists are not kept.
+    if (!Failure.empty()) ShowMessage("The last profile could not be saved as \"" + Name + "\".\n" + Failure);
 }
 
 } // namespace Unit1

@@ -1,6 +1,7 @@
 #include "util/yelkutils_mini.h"
+#include "platform/rtl/FileAccess.h"
 
-#include <sys/stat.h>
+#include <unistd.h>
 
 #include <charconv>
 #include <climits>
@@ -158,13 +159,10 @@ bool IsUncPath(const char* Name)
 bool FileExistsByOpen(const char* Name)
 {
     if (!Name || !*Name) return false;
-    std::FILE* F = std::fopen(Name, "rb");
-    if (!F) return false;
-    // Opening a folder for reading succeeds here; it is still no file.
-    struct stat St;
-    const bool IsFile = ::fstat(::fileno(F), &St) == 0 && !S_ISDIR(St.st_mode);
-    std::fclose(F);
-    return IsFile;
+    const int Fd = OpenFileForReading(Name);
+    if (Fd < 0) return false;
+    ::close(Fd);
+    return true;
 }
 
 } // namespace yelkutils_mini

@@ -37,7 +37,8 @@ void StripEnclosingQuotes(std::string& S);
 // The name begins with two backslashes (a Windows network path; this
 // platform has none, so nothing treats it specially).
 bool IsUncPath(const char* Name);
-// The file can be opened for reading, and it is not a folder.
+// The file can be opened for reading and is a regular one (a folder, pipe or
+// device is not, and a pipe is never waited on).
 bool FileExistsByOpen(const char* Name);
 
 } // namespace yelkutils_mini

@@ -3,11 +3,12 @@
 #include "util/yelkutils_win.h"
 #include "util/yelkutils_win_mini.h"
 #include "util/yelkutils_winvsbcb.h"
+#include "platform/rtl/FileAccess.h"
+#include "platform/rtl/SysUtils.h"
 #include "platform/win/Windows.h"
 
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
 
 namespace yelkutils_win_vqu {
 
@@ -87,11 +88,11 @@ void WriteUpdaterRedirectFile(const std::string& Name, const std::string& Folder
     Dir += "RedirectFiles/"; // run together with "VqUpdater": the folder the updater reads
     CreateDirectoryPath(Dir);
     const std::string File = Dir + Name + ".vqupdateredirect";
-    std::FILE* F = std::fopen(File.c_str(), "wb");
-    bool Written = F && std::fputs(Folder.c_str(), F) >= 0;
-    if (F && std::fclose(F) != 0) Written = false;
-    if (!Written)
+    try {
+        WriteFileWhole(File, Folder);
+    } catch (const Exception&) {
         std::printf("ERROR: Could not create file '%s' for redirect to '%s'.\n", File.c_str(), Folder.c_str());
+    }
 }
 
 std::string FindUpdaterExecutable(const std::string& ScanDir, const std::string& Hint)
@@ -144,14 +145,18 @@ std::string FindUpdateInfoFile(const std::string& Dir)
 std::string ReadWebPageTag(const std::string& File)
 {
     static const std::string Open = "<WebPage>", Close = "</WebPage>";
-    std::ifstream In(File, std::ios::binary);
-    std::string Line;
-    // Whole lines, however long: a tag is never cut in two.
-    while (std::getline(In, Line)) {
-        const auto Start = Line.find(Open);
-        if (Start == std::string::npos) continue;
-        const auto End = Line.find(Close, Start + Open.size());
-        if (End != std::string::npos) return Line.substr(Start + Open.size(), End - Start - Open.size());
+    std::string Text;
+    try {
+        Text = ReadFileBytes(File);
+    } catch (const Exception&) {
+        return "";
+    }
+    // The first tag closed on its own line, however long the line.
+    for (auto At = Text.find(Open); At != std::string::npos; At = Text.find(Open, At + 1)) {
+        const auto From = At + Open.size();
+        const auto To = Text.find(Close, From);
+        if (To == std::string::npos) break;
+        if (Text.find('\n', From) > To) return Text.substr(From, To - From);
     }
     return "";
 }

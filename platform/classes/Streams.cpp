@@ -226,14 +226,3 @@ AnsiString TStringStream::ReadString(Int64 Count)
     S.resize(static_cast<std::size_t>(Read(S.data(), Count)));
     return S;
 }
-
-AnsiString ReadFileBytes(const AnsiString& FileName)
-{
-    TFileStream F(FileName, fmOpenRead | fmShareDenyWrite);
-    AnsiString Data;
-    char Buf[65536];
-    Int64 N;
-    while ((N = F.Read(Buf, sizeof Buf)) > 0)
-        Data.append(Buf, static_cast<std::size_t>(N));
-    return Data;
-}

@@ -1,6 +1,7 @@
 // Streams: the abstract TStream, files, memory and strings.
 #pragma once
 #include "platform/classes/Objects.h"
+#include "platform/rtl/FileAccess.h" // ReadFileBytes
 
 #include <cstdio>
 #include <vector>
@@ -80,6 +81,3 @@ private:
     AnsiString FData;
     Int64 FPosition = 0;
 };
-
-// Reads a whole file as raw bytes (EFOpenError when it cannot be opened).
-AnsiString ReadFileBytes(const AnsiString& FileName);

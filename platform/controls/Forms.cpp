@@ -629,6 +629,12 @@ int TScreen::GetHeight() const
     return S ? S->geometry().height() : 0;
 }
 
+TRect TScreen::GetWorkAreaRect() const
+{
+    const QScreen* S = QGuiApplication::primaryScreen();
+    return S ? FromQRect(S->availableGeometry()) : TRect();
+}
+
 TCursor TScreen::GetCursor() const
 {
     return ScreenCursors().Forced;

@@ -224,6 +224,8 @@ public:
 
     int GetWidth() const;
     int GetHeight() const;
+    // The part of the screen that windows may fill (without panels and docks).
+    TRect GetWorkAreaRect() const;
     int GetPixelsPerInch() const { return 96; }
     // crDefault lets each control show its own cursor; anything else shows everywhere.
     TCursor GetCursor() const;

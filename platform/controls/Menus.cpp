@@ -49,7 +49,8 @@ struct TMenuBuilder {
     {
         QAction* A = Item->FQt->Action;
         if (!A) return;
-        A->setText(ToQString(Item->FCaption));
+        // Qt shows a separator's text as a heading: a line shows none.
+        A->setText(Item->IsLine() ? QString() : ToQString(Item->FCaption));
         A->setSeparator(Item->IsLine());
         // Only a checked item shows a mark (and the room for one).
         A->setCheckable(Item->FChecked);

@@ -329,7 +329,7 @@ AnsiString TCustomMemo::RealGetText() const
 void TCustomMemo::RealSetText(const AnsiString& Value)
 {
     TProgramEdit Edit(FDocument->Document);
-    FDocument->Document.setPlainText(ToQString(Value)); // CR LF, LF and CR all break lines
+    FDocument->Document.setPlainText(ToDocumentText(Value));
     FDocument->CaretAtStart();
 }
 

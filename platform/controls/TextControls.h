@@ -10,15 +10,19 @@ class QWidget;
 
 namespace platform::detail {
 
-// A CR inside a line cannot live in a Qt text block (Qt breaks the line
-// there), so a memo keeps it as this code unit, which decoding never makes
-// (a byte below 0x80 is always valid UTF-8).
-inline constexpr char16_t LineCR = 0xDC0D;
+// Qt's text document breaks a block at CR, U+2029, U+FDD0 and U+FDD1 (as at
+// LF) wherever they stand, so inside a line an editor keeps each as a code
+// unit that decoding never makes (U+DC00 + a byte below 0x80, which is always
+// valid UTF-8) and gets it back when the text is read.
+inline constexpr char16_t KeptCR = 0xDC0D;
 
 // Qt's limit when none is given is 32,767 characters; "no limit" is meant.
 int QtMaxLength(int MaxLength);
 // One line (or an edit's text) as an editor holds it.
 QString ToBlockText(const AnsiString& Line);
+// A whole text as a document holds it: CR LF, LF and CR break lines, the
+// other block breaks are kept as inside a line.
+QString ToDocumentText(const AnsiString& Text);
 // Editor text back to the system's: U+2029 (between blocks) is a line break.
 AnsiString FromEditorText(QString Text);
 // Qt position -> byte offset of the system's text, and back (a byte offset

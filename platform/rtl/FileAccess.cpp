@@ -1,4 +1,5 @@
 #include "platform/rtl/FileAccess.h"
+#include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/SysUtils.h"
 
 #include <atomic>
@@ -72,6 +73,22 @@ int OpenFileForReading(const AnsiString& FileName)
     }
     ::fcntl(Fd, F_SETFL, ::fcntl(Fd, F_GETFL) & ~O_NONBLOCK);
     return Fd;
+}
+
+AnsiString ReadFileBytes(const AnsiString& FileName)
+{
+    const int Fd = OpenFileForReading(FileName);
+    if (Fd < 0) throw EFOpenError("Cannot open file \"" + FileName + "\". " + FileErrorText(errno));
+    const TScopeExit Close([Fd] { ::close(Fd); });
+    AnsiString Data;
+    char Buffer[65536];
+    for (;;) {
+        const ssize_t N = ::read(Fd, Buffer, sizeof Buffer);
+        if (N < 0 && errno == EINTR) continue;
+        if (N < 0) throw EReadError("Cannot read file \"" + FileName + "\". " + FileErrorText(errno));
+        if (N == 0) return Data;
+        Data.append(Buffer, static_cast<std::size_t>(N));
+    }
 }
 
 AnsiString FileErrorText(int ErrorCode)

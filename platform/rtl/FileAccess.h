@@ -12,6 +12,11 @@
 // (EISDIR for a folder, ENXIO for anything else that is not a regular file).
 int OpenFileForReading(const AnsiString& FileName);
 
+// Reads a whole file as raw bytes through OpenFileForReading; EFOpenError
+// "Cannot open file "<name>". <reason>" when it cannot be opened, EReadError
+// when reading fails part-way.
+AnsiString ReadFileBytes(const AnsiString& FileName);
+
 // The reason to show for an errno left by the functions of this unit.
 AnsiString FileErrorText(int ErrorCode);
 

@@ -252,6 +252,8 @@ bool DirectoryExists(const AnsiString& Directory);
 Int64 FileSizeOf(const AnsiString& FileName); // -1 when it cannot be read
 bool DeleteFile(const AnsiString& FileName);
 bool RenameFile(const AnsiString& OldName, const AnsiString& NewName);
+// Makes Dir and the folders above it as needed; false, with errno telling
+// why, when Dir is no folder afterwards.
 bool ForceDirectories(const AnsiString& Dir);
 AnsiString GetCurrentDir();
 AnsiString ExtractFilePath(const AnsiString& FileName); // up to and including the last '/'

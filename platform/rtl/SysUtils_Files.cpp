@@ -1,5 +1,6 @@
 #include "platform/rtl/SysUtils.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <sys/stat.h>
@@ -40,7 +41,11 @@ bool ForceDirectories(const AnsiString& Dir)
     if (Dir.empty()) return false;
     std::error_code Ec;
     fs::create_directories(fs::path(Dir), Ec);
-    return DirectoryExists(ExcludeTrailingPathDelimiter(Dir).empty() ? "/" : ExcludeTrailingPathDelimiter(Dir));
+    if (DirectoryExists(ExcludeTrailingPathDelimiter(Dir).empty() ? "/" : ExcludeTrailingPathDelimiter(Dir)))
+        return true;
+    // The caller may tell the user why.
+    errno = Ec ? Ec.value() : ENOTDIR;
+    return false;
 }
 
 AnsiString GetCurrentDir()

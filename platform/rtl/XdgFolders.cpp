@@ -1,11 +1,12 @@
 #include "platform/rtl/XdgFolders.h"
+#include "platform/rtl/FileAccess.h"
 #include "platform/rtl/SysUtils.h"
 
 #include <pwd.h>
 #include <cerrno>
 #include <unistd.h>
 
-#include <fstream>
+#include <algorithm>
 
 namespace {
 
@@ -39,11 +40,17 @@ AnsiString Unquote(std::string_view V)
 // absolute path); empty when the file or the line is missing or invalid.
 AnsiString UserDirsEntry(const AnsiString& Name)
 {
-    std::ifstream In(platform::UserConfigDirectory() + "/user-dirs.dirs", std::ios::binary);
+    AnsiString Text;
+    try {
+        Text = ReadFileBytes(platform::UserConfigDirectory() + "/user-dirs.dirs");
+    } catch (const Exception&) {
+        return "";
+    }
     const AnsiString Key = "XDG_" + Name + "_DIR";
-    AnsiString Line;
-    while (std::getline(In, Line)) {
-        const AnsiString T = Trim(Line);
+    for (std::size_t Start = 0; Start < Text.size();) {
+        const std::size_t End = std::min(Text.find('\n', Start), Text.size());
+        const AnsiString T = Trim(Text.substr(Start, End - Start));
+        Start = End + 1;
         if (T.empty() || T[0] == '#') continue;
         const auto Eq = T.find('=');
         if (Eq == AnsiString::npos || Trim(T.substr(0, Eq)) != Key) continue;

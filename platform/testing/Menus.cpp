@@ -1,6 +1,7 @@
 #include "platform/testing/Menus.h"
 #include "platform/controls/Forms.h"
 #include "platform/controls/MenuWidgets.h"
+#include "platform/rtl/QtStrings.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -57,6 +58,12 @@ bool ClickMenuItem(TMenuItem* Item)
     }
     QCoreApplication::processEvents();
     return true;
+}
+
+AnsiString ShownMenuText(TMenuItem* Item)
+{
+    const QAction* Action = MenuItemAction(Item);
+    return Action ? ToAnsi(Action->text()) : AnsiString();
 }
 
 } // namespace platform::test

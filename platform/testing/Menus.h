@@ -8,4 +8,6 @@ namespace platform::test {
 // False when the item is not on screen in a shown menu (hidden, disabled or
 // not attached to a form).
 bool ClickMenuItem(TMenuItem* Item);
+// The text the item shows in its menu (a separator line shows none).
+AnsiString ShownMenuText(TMenuItem* Item);
 } // namespace platform::test

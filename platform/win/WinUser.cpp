@@ -363,7 +363,18 @@ HWND GetFocus()
 HWND SetFocus(HWND Wnd)
 {
     const HWND Old = GetFocus();
-    if (TBridgeWidget* W = BridgeOf(Wnd)) W->setFocus(Qt::OtherFocusReason);
+    if (TBridgeWidget* W = BridgeOf(Wnd)) {
+        // The style draws a wrapped widget's focus mark (a tab row's, a combo
+        // box's) only in a window whose focus the keyboard moved; here the
+        // focus moves by this call, Tab included, and always shows.
+        QWidget* Top = W->window();
+        const bool Shown = Top->testAttribute(Qt::WA_KeyboardFocusChange);
+        Top->setAttribute(Qt::WA_KeyboardFocusChange);
+        W->setFocus(Qt::OtherFocusReason);
+        // Qt may have given the widget the focus already, when the window
+        // became active: it shows its mark now.
+        if (QWidget* Focused = QApplication::focusWidget(); Focused && !Shown) Focused->update();
+    }
     return Old;
 }
 

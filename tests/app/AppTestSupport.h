@@ -1,5 +1,5 @@
-// A fresh main window per test, with its application folder in a temporary
-// folder and every dialog scripted.
+// A fresh main window per test, with its application folder and the user's
+// folders (where the last profile is kept) temporary, and every dialog scripted.
 #pragma once
 #include "app/Unit1.h"
 #include "platform/win/UserInteraction.h"
@@ -65,6 +65,7 @@ protected:
             EXPECT_TRUE(C->GetEnabled()) << C->GetName();
     }
 
+    TTemporaryHome Home;
     TTempDir AppDir;
     TScriptedInteraction Script;
     Unit1::TForm1* Form = nullptr;

@@ -1,6 +1,9 @@
 #include "app/ProfileFormat.h"
 #include "tests/app/AppTestSupport.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace Unit1;
 
 namespace {
@@ -111,7 +114,7 @@ TEST_F(TProfileTest, LoadingClearsTheListsButNotTheFinalMatchesAndKeepsTheSizeLi
     EXPECT_EQ(Form->GetWidth(), 800);
 }
 
-TEST_F(TProfileTest, BadProfilesLoadWhatTheyCanAndSaySo)
+TEST_F(TProfileTest, BadValuesLoadWhatCameBeforeThemAndFilesThatAreNoProfileChangeNothing)
 {
     MakeForm();
     Load(AppDir.WriteFile("bad.qmp", "<Local><Include>first</Include><FormHeight>tall</FormHeight>"
@@ -120,14 +123,55 @@ TEST_F(TProfileTest, BadProfilesLoadWhatTheyCanAndSaySo)
     EXPECT_EQ(Script.Messages[0].Text, "Profile could not be loaded");
     EXPECT_EQ(LinesOf(Form->RichEdit3->GetLines()), (std::vector<AnsiString>{"first"}));
 
-    // Truncated and malformed input never hangs or crashes.
-    for (const char* Broken : {"<Local><Include>cut", "<Local><Include>a</Inc", "<<<&&&;;", "<Local><!-- never",
-                               "<Local><Include><![CDATA[x"}) {
+    SetLines(Form->RichEdit2->GetLines(), {"log"});
+    SetLines(Form->RichEdit4->GetLines(), {"reject"});
+    SetLines(Form->RichEdit9->GetLines(), {"/file"});
+    AnsiString Random;
+    for (int I = 0; I < 4096; ++I)
+        Random += char((I * 7919 + 13) % 251);
+    const AnsiString Cut = ReadWholeFile(DataDir + "earlier-no-excludes.qmp").substr(0, 40);
+    for (const AnsiString& Broken :
+         {AnsiString(), Random, Cut, AnsiString("<?xml version=\"1.0\" ?>\n<Local>\n<FormHeight>5"),
+          AnsiString("<Other><Include>x</Include></Other>"), AnsiString("<Local><Include>cut"),
+          AnsiString("<Local><!-- never"), AnsiString("<<<&&&;;")}) {
+        Script.Messages.clear();
         Load(AppDir.WriteFile("broken.qmp", Broken));
+        ASSERT_EQ(Script.Messages.size(), 1u) << Broken;
+        EXPECT_EQ(Script.Messages[0].Text, "Profile could not be loaded");
+        EXPECT_EQ(LinesOf(Form->RichEdit3->GetLines()), (std::vector<AnsiString>{"first"})) << Broken;
+        EXPECT_EQ(LinesOf(Form->RichEdit4->GetLines()), (std::vector<AnsiString>{"reject"}));
+        EXPECT_EQ(LinesOf(Form->RichEdit9->GetLines()), (std::vector<AnsiString>{"/file"}));
+        EXPECT_EQ(LinesOf(Form->RichEdit2->GetLines()), (std::vector<AnsiString>{"log"}));
     }
-    // A missing file scans as empty.
-    Load(AppDir.Path() + "missing.qmp");
-    EXPECT_TRUE(LinesOf(Form->RichEdit3->GetLines()).empty());
+    // So does a file that has gone, or a pipe, which is never waited on.
+    ASSERT_EQ(::mkfifo((AppDir.Path() + "pipe.qmp").c_str(), 0600), 0);
+    for (const char* Name : {"missing.qmp", "pipe.qmp"}) {
+        Script.Messages.clear();
+        Load(AppDir.Path() + Name);
+        EXPECT_EQ(LinesOf(Form->RichEdit3->GetLines()), (std::vector<AnsiString>{"first"}));
+        ASSERT_EQ(Script.Messages.size(), 1u);
+        EXPECT_EQ(Script.Messages[0].Text, "Profile could not be loaded");
+    }
+}
+
+TEST_F(TProfileTest, SizesAreHeldToTheScreensRoomAndTheLeastSizeAndKeptSo)
+{
+    MakeForm();
+    const TRect Room = Screen->GetWorkAreaRect();
+    ASSERT_GT(Room.Width(), TForm1::LeastWidth);
+    Load(AppDir.WriteFile("huge.qmp", "<Local><FormHeight>30000</FormHeight><FormWidth>40000</FormWidth></Local>"));
+    EXPECT_EQ(Form->GetWidth(), Room.Width());
+    EXPECT_LE(Form->GetHeight(), Room.Height());
+    bool CanClose = true;
+    Form->FormCloseQuery(Form, CanClose);
+    const AnsiString Kept = ReadWholeFile(Home.ConfigHome() + "/quillmote/LastProfile.qmp");
+    EXPECT_NE(Kept.find("<FormWidth>" + IntToStr(Room.Width()) + "</FormWidth>"), AnsiString::npos) << Kept;
+    EXPECT_NE(Kept.find("<FormHeight>" + IntToStr(Form->GetHeight()) + "</FormHeight>"), AnsiString::npos);
+
+    Load(AppDir.WriteFile("tiny.qmp", "<Local><FormHeight>-5</FormHeight><FormWidth>10</FormWidth></Local>"));
+    EXPECT_EQ(Form->GetWidth(), TForm1::LeastWidth);
+    EXPECT_EQ(Form->GetHeight(), TForm1::LeastHeight);
+    EXPECT_TRUE(Script.Messages.empty());
 }
 
 TEST_F(TProfileTest, AProfileReadsNoOtherFile)
@@ -167,33 +211,84 @@ TEST_F(TProfileTest, LoadIsRefusedWhileAScanRuns)
     EXPECT_EQ(LinesOf(Form->RichEdit9->GetLines()), (std::vector<AnsiString>{"/still/here"}));
 }
 
-TEST_F(TProfileTest, TheLastProfileIsReadAtStartAndWrittenOnCloseButNotOnExit)
+TEST_F(TProfileTest, TheLastProfileIsKeptInTheConfigFolderWithTheProgramsCopyAsTheDefault)
 {
-    AppDir.WriteFile("LastProfile.qmp", "<?xml version=\"1.0\" ?>\n<Local>\n<Include>from last time</Include>\n"
-                                        "<AutoSwitch>No</AutoSwitch>\n</Local>\n");
+    const AnsiString Kept = Home.ConfigHome() + "/quillmote/LastProfile.qmp";
+    const AnsiString Shipped = AppDir.WriteFile(
+        "LastProfile.qmp", "<?xml version=\"1.0\" ?>\n<Local>\n<Include>shipped</Include>\n</Local>\n");
     MakeForm();
-    EXPECT_EQ(LinesOf(Form->RichEdit3->GetLines()), (std::vector<AnsiString>{"from last time"}));
-    EXPECT_FALSE(Form->Autoswitch1->GetChecked());
+    EXPECT_EQ(LinesOf(Form->RichEdit3->GetLines()), (std::vector<AnsiString>{"shipped"}));
 
-    // Exit ends the program at once: no last profile, but a running scan is told to stop.
-    const AnsiString Before = ReadWholeFile(AppDir.Path() + "LastProfile.qmp");
+    // Closing makes the folder and writes there; the program's copy stays.
     SetLines(Form->RichEdit3->GetLines(), {"changed"});
-    Form->Exit1Click(nullptr);
-    EXPECT_TRUE(Application->GetTerminated());
-    EXPECT_TRUE(CancelFlag);
-    EXPECT_EQ(ReadWholeFile(AppDir.Path() + "LastProfile.qmp"), Before);
-    CancelFlag = false;
-
+    Form->Autoswitch1->Click();
     bool CanClose = true;
     Form->FormCloseQuery(Form, CanClose);
     EXPECT_TRUE(CanClose);
     EXPECT_TRUE(CancelFlag);
-    EXPECT_NE(ReadWholeFile(AppDir.Path() + "LastProfile.qmp").find("<Include>changed</Include>"), AnsiString::npos);
+    EXPECT_NE(ReadWholeFile(Kept).find("<Include>changed</Include>"), AnsiString::npos);
+    EXPECT_NE(ReadWholeFile(Shipped).find("shipped"), AnsiString::npos);
+    EXPECT_TRUE(Script.Messages.empty());
 
-    // Without a last profile the lists start empty and the options checked.
+    // The kept one wins at the next start.
     FreeAndNil(Form);
-    DeleteFile(AppDir.Path() + "LastProfile.qmp");
+    MakeForm();
+    EXPECT_EQ(LinesOf(Form->RichEdit3->GetLines()), (std::vector<AnsiString>{"changed"}));
+    EXPECT_FALSE(Form->Autoswitch1->GetChecked());
+
+    // Exit ends the program at once: no last profile, but a running scan is told to stop.
+    const AnsiString Before = ReadWholeFile(Kept);
+    SetLines(Form->RichEdit3->GetLines(), {"after"});
+    CancelFlag = false;
+    Form->Exit1Click(nullptr);
+    EXPECT_TRUE(Application->GetTerminated());
+    EXPECT_TRUE(CancelFlag);
+    EXPECT_EQ(ReadWholeFile(Kept), Before);
+
+    // Without either the lists start empty and the options checked.
+    FreeAndNil(Form);
+    DeleteFile(Kept);
+    DeleteFile(Shipped);
     MakeForm();
     EXPECT_TRUE(LinesOf(Form->RichEdit3->GetLines()).empty());
     EXPECT_TRUE(Form->Autoswitch1->GetChecked());
+}
+
+TEST_F(TProfileTest, ALastProfileThatCannotBeWrittenIsToldNamingTheFileAndWhy)
+{
+    MakeForm();
+    struct TCase {
+        AnsiString ConfigHome, Folder, Reason;
+    };
+    // A file where the program's folder should be, and a configuration folder below a file.
+    const AnsiString File = AppDir.WriteFile("plain", "x");
+    std::vector<TCase> Cases = {
+        {AppDir.Path() + "cfg", "Cannot create folder \"" + AppDir.Path() + "cfg/quillmote\"", "Not a directory"},
+        {File + "/cfg", "Cannot create folder \"" + File + "/cfg/quillmote\"", "Not a directory"},
+    };
+    AppDir.WriteFile("cfg/quillmote", "not a folder");
+    if (::geteuid() != 0) {
+        const AnsiString ReadOnly = AppDir.Path() + "ro";
+        ForceDirectories(ReadOnly + "/quillmote");
+        ::chmod((ReadOnly + "/quillmote").c_str(), 0555);
+        Cases.push_back({ReadOnly, "Cannot create file", "Permission denied"});
+    }
+    for (const TCase& C : Cases) {
+        TScopedEnvironment Env;
+        Env.Set("XDG_CONFIG_HOME", C.ConfigHome.c_str());
+        Script.Messages.clear();
+        bool CanClose = true;
+        Form->FormCloseQuery(Form, CanClose);
+        EXPECT_TRUE(CanClose);
+        ASSERT_EQ(Script.Messages.size(), 1u) << C.ConfigHome;
+        const AnsiString& Text = Script.Messages[0].Text;
+        EXPECT_EQ(
+            Text.rfind("The last profile could not be saved as \"" + C.ConfigHome + "/quillmote/LastProfile.qmp\".\n",
+                       0),
+            0u)
+            << Text;
+        EXPECT_NE(Text.find(C.Folder), AnsiString::npos) << Text;
+        EXPECT_NE(Text.find(C.Reason), AnsiString::npos) << Text;
+    }
+    ::chmod((AppDir.Path() + "ro/quillmote").c_str(), 0755);
 }

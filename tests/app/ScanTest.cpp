@@ -1,5 +1,13 @@
 #include "tests/app/AppTestSupport.h"
 #include "platform/controls/Timers.h"
+#include "platform/testing/Drops.h"
+
+#include <condition_variable>
+#include <fcntl.h>
+#include <mutex>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace Unit1;
 
@@ -182,6 +190,58 @@ TEST_F(TScanTest, MissingFilesFoldersAndBlankLinesEndTheScan)
         EXPECT_EQ(Form->Label4->GetCaption(), "Ready.");
         EXPECT_EQ(Form->PageControl1->GetActivePageIndex(), 0);
         ExpectIdle();
+    }
+}
+
+TEST_F(TScanTest, APipeDroppedWithAFolderEndsTheScanAtOnceAsAFileThatCannotBeOpened)
+{
+    TTempDir Data;
+    const AnsiString A = Data.WriteFile("tree/a.txt", "hit\n");
+    const AnsiString Pipe = Data.Path() + "tree/pipe";
+    ASSERT_EQ(::mkfifo(Pipe.c_str(), 0600), 0);
+    Form->RichEdit9->GetLines()->Clear();
+    ASSERT_TRUE(platform::test::DropFiles(Form->RichEdit9, {Data.Path() + "tree"}));
+    EXPECT_EQ(LinesOf(Form->RichEdit9->GetLines()), (std::vector<AnsiString>{A, Pipe}));
+
+    // Should the scan wait for a writer, one comes after a while and the clock tells.
+    std::mutex Lock;
+    std::condition_variable Wake;
+    bool Finished = false;
+    std::thread Writer([&] {
+        std::unique_lock L(Lock);
+        if (Wake.wait_for(L, std::chrono::seconds(10), [&] { return Finished; })) return;
+        const int Fd = ::open(Pipe.c_str(), O_WRONLY | O_NONBLOCK);
+        if (Fd >= 0) ::close(Fd);
+    });
+    const Int64 Start = MonotonicMilliseconds();
+    SetLines(Form->RichEdit3->GetLines(), {"hit"});
+    Form->BitBtn1Click(Form->BitBtn1);
+    const Int64 Took = MonotonicMilliseconds() - Start;
+    {
+        std::lock_guard L(Lock);
+        Finished = true;
+    }
+    Wake.notify_one();
+    Writer.join();
+    EXPECT_LT(Took, 10000);
+    EXPECT_EQ(LastLog(), "File: " + Pipe + " does not exist!");
+    EXPECT_EQ(Rows(), (std::vector<AnsiString>{A + "|1|hit|Regex #1|"}));
+    ExpectIdle();
+}
+
+TEST_F(TScanTest, BlockBreakCharactersInNamesPatternsAndExtractsStayInsideTheirLine)
+{
+    // U+2029 and the two characters Qt's documents use to mark frames.
+    for (const AnsiString Break : {"\xE2\x80\xA9", "\xEF\xB7\x90", "\xEF\xB7\x91"}) {
+        const AnsiString F = File("odd" + Break + "name.txt", "say a" + Break + "b here\n");
+        Form->RichEdit9->GetLines()->Clear();
+        ASSERT_TRUE(platform::test::DropFiles(Form->RichEdit9, {F}));
+        EXPECT_EQ(LinesOf(Form->RichEdit9->GetLines()), (std::vector<AnsiString>{F}));
+        SetLines(Form->RichEdit3->GetLines(), {"a" + Break + "b", "here"});
+        Form->BitBtn1Click(Form->BitBtn1);
+        EXPECT_EQ(Rows(), (std::vector<AnsiString>{F + "|1|a" + Break + "b|Regex #1|", F + "|1|here|Regex #2|"}));
+        EXPECT_EQ(LinesOf(Form->RichEdit5->GetLines()), (std::vector<AnsiString>{"a" + Break + "b", "here"}));
+        EXPECT_EQ(Form->RichEdit5->GetLines()->GetText(), "a" + Break + "b\nhere\n");
     }
 }
 

@@ -1,4 +1,5 @@
 #include "tests/app/AppTestSupport.h"
+#include "tests/support/PumpUntil.h"
 #include "platform/controls/Clipbrd.h"
 #include "platform/testing/Drops.h"
 
@@ -255,4 +256,32 @@ TEST_F(TMainWindowTest, DroppedFilesAndFoldersLandInTheFileListOnceComparedWithC
     EXPECT_TRUE(platform::test::DropFiles(Form->RichEdit9, {Data.Path() + "tree", A}));
     Form->FileDropper1Drop(nullptr, Data.Path() + "tree/A.txt");
     EXPECT_EQ(LinesOf(Form->RichEdit9->GetLines()), (std::vector<AnsiString>{A, B, Data.Path() + "tree/A.txt"}));
+}
+
+TEST_F(TMainWindowTest, TheWindowOpensWithTheFocusOnThePageTabsWhichLikeThePresetsShowIt)
+{
+    MakeForm();
+    Form->Show();
+    ASSERT_TRUE(PumpUntil([&] { return Form->GetActive(); }));
+    EXPECT_EQ(Form->GetActiveControl(), Form->PageControl1);
+    EXPECT_TRUE(Form->PageControl1->Focused());
+
+    TTempDir Shots;
+    auto Looks = [&](TWinControl* Control) {
+        const AnsiString File = Shots.Path() + "shot.png";
+        EXPECT_TRUE(platform::test::SaveWindowImage(Control, File));
+        return ReadWholeFile(File);
+    };
+    const AnsiString TabsFocused = Looks(Form->PageControl1);
+    Form->BitBtn1->SetFocus();
+    EXPECT_NE(Looks(Form->PageControl1), TabsFocused);
+    platform::test::PressKey(Form->PageControl1, VK_TAB);
+    EXPECT_TRUE(Form->RichEdit9->Focused());
+
+    Form->PageControl1->SetActivePageIndex(1);
+    for (TComboBox* Box : {Form->ComboBox1, Form->ComboBox2}) {
+        const AnsiString Unfocused = Looks(Box);
+        Box->SetFocus();
+        EXPECT_NE(Looks(Box), Unfocused) << Box->GetName();
+    }
 }

@@ -24,11 +24,12 @@ public:
     TProfile Profile;
 };
 
-// False when the reader gave up on a value (a bad number), as the window would say.
+// False when the text is no profile or the reader gave up on a value (a bad
+// number), as the window would say.
 bool Read(std::string_view Text, TProfile& Out)
 {
     TRecorder Recorder;
-    TProfileReader Reader(Recorder);
+    TProfileReader Reader;
     TXmlScanner Scanner(nullptr);
     Scanner.SetNormalize(false);
     Scanner.OnStartTag = [&](TObject*, const AnsiString& Name, XmlPullParser::TAttrList*) { Reader.StartTag(Name); };
@@ -37,9 +38,10 @@ bool Read(std::string_view Text, TProfile& Out)
     Scanner.OnContent = [&](TObject*, const AnsiString& Text) { Reader.Content(Text); };
     Scanner.OnLoadExternal = RefuseExternal;
     Scanner.LoadFromBuffer(Text);
-    bool Complete = true;
+    Scanner.Execute();
+    bool Complete = Reader.IsProfile();
     try {
-        Scanner.Execute();
+        Reader.Apply(Recorder);
     } catch (const EConvertError&) {
         Complete = false;
     }

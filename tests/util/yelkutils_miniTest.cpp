@@ -4,6 +4,7 @@
 #include "tests/util/Edited.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <climits>
 
@@ -105,12 +106,14 @@ TEST(yelkutils_mini, StripEnclosingQuotesNeedsAQuoteAtBothEnds)
         EXPECT_EQ(Edited(Unchanged, StripEnclosingQuotes), Unchanged);
 }
 
-TEST(yelkutils_mini, FilesExistWhenTheyOpenAndAreNoFolders)
+TEST(yelkutils_mini, FilesExistWhenTheyOpenAndAreRegularFiles)
 {
     TTempDir D;
     const std::string File = D.WriteFile("f.txt", "x");
     EXPECT_TRUE(FileExistsByOpen(File.c_str()));
-    for (const std::string& Not : {D.Path(), D.Path() + "missing", std::string()})
+    // A pipe is no file to open, and nobody waits for a writer to find out.
+    ASSERT_EQ(::mkfifo((D.Path() + "pipe").c_str(), 0600), 0);
+    for (const std::string& Not : {D.Path(), D.Path() + "missing", D.Path() + "pipe", std::string()})
         EXPECT_FALSE(FileExistsByOpen(Not.c_str())) << Not;
     EXPECT_FALSE(FileExistsByOpen(nullptr));
     // A Windows network name is an ordinary (here missing) name.

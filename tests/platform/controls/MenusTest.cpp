@@ -72,8 +72,10 @@ TEST_F(MenuTest, APickRunsOnClickOnceAndLeavesTheCheckMarkToTheHandler)
     ASSERT_TRUE(ClickMenuItem(M.Auto));
     EXPECT_TRUE(M.Auto->GetChecked());
 
-    // Separators and disabled items take no picks.
+    // Separators show a line only, and they and disabled items take no picks.
     EXPECT_TRUE(M.Line->IsLine());
+    EXPECT_EQ(ShownMenuText(M.Line), "");
+    EXPECT_EQ(ShownMenuText(M.Save), "Save");
     EXPECT_FALSE(ClickMenuItem(M.Line));
     M.Save->SetEnabled(false);
     EXPECT_FALSE(ClickMenuItem(M.Save));
