@@ -104,8 +104,7 @@ public:
     virtual void BeginEditing() {}
     virtual void EndEditing() {}
 
-    // False: the control paints itself after the native edit (Paint).
-    virtual bool GetDefaultDrawing() { return true; }
+    bool GetDefaultDrawing() override { return true; }
     // The preview box in client coordinates.
     virtual TRect GetPreviewRect();
 
@@ -141,13 +140,10 @@ protected:
     friend class TGxEditMargins;
     friend class TGxMargins;
 
-    TCanvas* GetCanvas() const { return FCanvas.get(); }
     bool GetDroppedDown() const { return FDroppedDown; }
     void SetDroppedDown(bool Value) { FDroppedDown = Value; }
 
     virtual void DoEditInfoMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
-    // Draws over the native edit when GetDefaultDrawing is false.
-    virtual void Paint() {}
     virtual void PaintPreview(TCanvas* ACanvas, const TRect& Rect);
     // Adjusts the margins about to be sent to the window.
     virtual void UpdateEditMargins(int& Left, int& Right);
@@ -164,6 +160,7 @@ protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void CMEnabledChanged(TMessage& Message) override;
+    void CMRecreateWnd(TMessage& Message) override;
     void WMEraseBkgnd(TMessage& Message) override;
     void WMGetDlgCode(TMessage& Message) override;
     void WMKillFocus(TMessage& Message) override;
@@ -175,7 +172,6 @@ private:
     bool GlyphShown() const;
 
     TAlignment FAlignment = taLeftJustify;
-    std::unique_ptr<TControlCanvas> FCanvas;
     TGxEditInfo* FEditInfo = nullptr;
     bool FDroppedDown = false;
     TOwned<TGxEditMargins> FEditMargins;

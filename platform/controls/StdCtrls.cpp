@@ -87,30 +87,38 @@ void ApplyFontAndColors(QWidget* W, const TControl* Control)
 
 // ---- TCustomEdit ---------------------------------------------------------------------
 
-TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner)
+TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner), FCanvas(std::make_unique<TControlCanvas>())
 {
+    FCanvas->SetControl(this);
     SetControlStyle({csClickEvents, csSetCaption, csDoubleClicks, csFixedHeight});
     SetBounds(GetLeft(), GetTop(), 121, 21);
     SetTabStop(true);
     SetParentColor(false); // clWindow
+    SetAutoSize(true);
 }
 
-TCustomEdit::~TCustomEdit() = default;
+TCustomEdit::~TCustomEdit()
+{
+    FCanvas->FreeHandle();
+}
 
 void TCustomEdit::CreateParams(TCreateParams& Params)
 {
     TWinControl::CreateParams(Params);
+    Params.Style |= ES_AUTOHSCROLL | ES_AUTOVSCROLL;
     if (FBorderStyle == bsSingle) Params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
 void TCustomEdit::CreateInnerWidget()
 {
     QWidget* Window = WindowWidget(this);
-    auto* Edit = new QLineEdit(Window);
-    Edit->setFrame(false);
+    auto* Edit = new TLineEditor(Window);
     Edit->setText(ToBlockText(TWinControl::RealGetText()));
     Edit->setModified(FModified);
+    RouteEditCommands(Edit, Edit, true);
     SetInnerWidget(GetHandle(), Edit);
+    // Child windows (made later, or made before a recreation) sit above the editor.
+    Edit->lower();
     ApplyEditorSettings();
     QObject::connect(Edit, &QLineEdit::textChanged, Edit, ForControl(this, Window, [this] { Change(); }));
 }
@@ -121,10 +129,15 @@ void TCustomEdit::ApplyEditorSettings()
     if (!Editor) return;
     ApplyFontAndColors(Editor, this);
     Editor->setEnabled(GetEnabled());
-    if (auto* Edit = qobject_cast<QLineEdit*>(Editor)) {
+    if (auto* Edit = dynamic_cast<TLineEditor*>(Editor)) {
         Edit->setMaxLength(QtMaxLength(FMaxLength));
         Edit->setReadOnly(FReadOnly);
-        Edit->setEchoMode(FPasswordChar ? QLineEdit::Password : QLineEdit::Normal);
+        Edit->SetPasswordChar(FPasswordChar ? ToQString(AnsiString(1, FPasswordChar)).front() : QChar());
+        const DWORD Style = DWORD(GetWindowLongA(GetHandle(), GWL_STYLE));
+        const Qt::Alignment Horizontal = (Style & ES_RIGHT)    ? Qt::AlignRight
+                                         : (Style & ES_CENTER) ? Qt::AlignHCenter
+                                                               : Qt::AlignLeft;
+        Edit->setAlignment(Horizontal | Qt::AlignVCenter);
     }
 }
 
@@ -187,6 +200,7 @@ void TCustomEdit::SetBorderStyle(TBorderStyle Value)
 {
     if (Value == FBorderStyle) return;
     FBorderStyle = Value;
+    UpdateHeight();
     RecreateWnd();
 }
 
@@ -291,27 +305,22 @@ void TCustomEdit::SelectAll()
 
 void TCustomEdit::ClearSelection()
 {
-    ReplaceEditorSelection(WideString());
+    SendCommand(WM_CLEAR);
 }
 
 void TCustomEdit::CopyToClipboard()
 {
-    if (FPasswordChar) return; // a hidden text stays hidden
-    const AnsiString Text = GetSelText();
-    if (!Text.empty()) Clipboard()->SetAsText(Text);
+    SendCommand(WM_COPY);
 }
 
 void TCustomEdit::CutToClipboard()
 {
-    if (FReadOnly || FPasswordChar) return;
-    CopyToClipboard();
-    ClearSelection();
+    SendCommand(WM_CUT);
 }
 
 void TCustomEdit::PasteFromClipboard()
 {
-    if (FReadOnly) return;
-    ReplaceEditorSelection(ToWide(ToBlockText(Clipboard()->GetAsText())));
+    SendCommand(WM_PASTE);
 }
 
 void TCustomEdit::Clear()
@@ -321,8 +330,7 @@ void TCustomEdit::Clear()
 
 void TCustomEdit::Undo()
 {
-    if (auto* Edit = InnerWidgetAs<QLineEdit>()) Edit->undo();
-    if (auto* Memo = InnerWidgetAs<QPlainTextEdit>()) Memo->undo();
+    SendCommand(WM_UNDO);
 }
 
 bool TCustomEdit::GetCanUndo() const
@@ -347,6 +355,7 @@ void TCustomEdit::CMFontChanged(TMessage& Message)
 {
     TWinControl::CMFontChanged(Message);
     ApplyEditorSettings();
+    if (GetControlStyle().Contains(csFixedHeight)) AdjustHeight();
 }
 
 void TCustomEdit::CMColorChanged(TMessage& Message)
@@ -359,4 +368,35 @@ void TCustomEdit::CMEnabledChanged(TMessage& Message)
 {
     TWinControl::CMEnabledChanged(Message);
     ApplyEditorSettings();
+}
+
+void TCustomEdit::CMRecreateWnd(TMessage& Message)
+{
+    TWinControl::CMRecreateWnd(Message);
+    ApplyEditorSettings();
+}
+
+// ---- Height ------------------------------------------------------------------------------
+
+void TCustomEdit::SetAutoSize(bool Value)
+{
+    TWinControl::SetAutoSize(Value);
+    UpdateHeight();
+}
+
+void TCustomEdit::UpdateHeight()
+{
+    // Only a single border keeps the height fixed to the font.
+    if (GetAutoSize() && FBorderStyle == bsSingle) {
+        SetControlStyle(GetControlStyle() + TControlStyle{csFixedHeight});
+        AdjustHeight();
+    } else {
+        SetControlStyle(GetControlStyle() - TControlStyle{csFixedHeight});
+    }
+}
+
+void TCustomEdit::AdjustHeight()
+{
+    // The text height and a sunken border with a pixel of room inside it, above and below.
+    SetHeight(QFontMetrics(ToQFont(GetFont())).height() + 8);
 }

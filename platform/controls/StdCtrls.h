@@ -18,6 +18,28 @@ enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 
 // ---- Edits -------------------------------------------------------------------------
 
+// The edit window: a frameless QLineEdit over the client area. The border
+// (BorderStyle, BorderWidth) is non-client, painted by WM_NCPAINT (themed
+// while themes are active); child windows sit above the line edit.
+//
+// CreateParams carries the edit styles (ES_LEFT, ES_CENTER, ES_RIGHT for the
+// text's alignment; ES_AUTOHSCROLL, ES_AUTOVSCROLL): they are applied when
+// the window is made and again by RecreateWnd (CM_RECREATEWND), which keeps
+// the text and the selection. A descendant that applies settings of its own
+// when the window is recreated overrides CMRecreateWnd and calls the base
+// first.
+//
+// The window answers the edit messages EM_SETSEL / EM_GETSEL (positions in
+// bytes of the text, as SelStart), EM_SETMARGINS / EM_GETMARGINS, and
+// WM_CHAR sent to it types the character. Clipboard commands reach the
+// control as WM_CUT, WM_COPY, WM_PASTE and WM_CLEAR before the text changes,
+// whichever way the user gives them (keys, context menu); the handlers'
+// default does what the edit would. A single-line edit takes no text
+// dropped on it and no middle-click paste, so no text passes by these
+// messages.
+//
+// A descendant that paints itself answers false from GetDefaultDrawing: its
+// Paint then draws on Canvas after the native painting, on every WM_PAINT.
 class TCustomEdit : public TWinControl {
 public:
     QM_CLASS(TCustomEdit, TWinControl)
@@ -34,7 +56,9 @@ public:
     // Select the whole text when the control is entered with the keyboard.
     bool GetAutoSelect() const { return FAutoSelect; }
     void SetAutoSelect(bool Value) { FAutoSelect = Value; }
-    // #0: the text shows; anything else hides it.
+    // True (the default): the height follows the font (its text height + 8).
+    void SetAutoSize(bool Value) override;
+    // #0: the text shows; anything else shows in place of each character.
     Char GetPasswordChar() const { return FPasswordChar; }
     void SetPasswordChar(Char Value);
     bool GetModified() const;
@@ -47,6 +71,7 @@ public:
     AnsiString GetSelText() const;
     void SetSelText(const AnsiString& Value);
     void SelectAll();
+    // These send WM_CLEAR, WM_COPY, WM_CUT and WM_PASTE.
     void ClearSelection();
     void CopyToClipboard();
     void CutToClipboard();
@@ -55,14 +80,25 @@ public:
     void Undo();
     bool GetCanUndo() const;
 
+    // False when the control paints its client itself (Paint, on Canvas).
+    virtual bool GetDefaultDrawing();
+    TCanvas* GetCanvas() const;
+
+    void Dispatch(TMessage& Message) override;
+    void DefaultHandler(TMessage& Message) override;
+
     TNotifyEvent OnChange;
 
 protected:
     // Fires OnChange (not while the control is loading).
     virtual void Change();
+    // Draws over the native painting when GetDefaultDrawing is false.
+    virtual void Paint() {}
+    // The height for the font (AutoSize).
+    void AdjustHeight();
     void CreateParams(TCreateParams& Params) override;
     void CreateInnerWidget() override;
-    // Applies the settings kept in fields to the Qt editor.
+    // Applies the settings kept in fields (and the window's edit styles) to the Qt editor.
     virtual void ApplyEditorSettings();
     // The editor's text and selection in Qt's units, UTF-16 (a memo's line
     // breaks are U+2029); the memo has its own.
@@ -73,20 +109,40 @@ protected:
     void DestroyWnd() override;
     AnsiString RealGetText() const override;
     void RealSetText(const AnsiString& Value) override;
+
+    // The native painting (DefaultHandler), then Paint when GetDefaultDrawing is false.
+    void PaintWindow(HDC DC) override;
+    void WMPaint(TMessage& Message) override;
+    void WMEraseBkgnd(TMessage& Message) override;
+    void WMNCPaint(TMessage& Message) override;
     void WMGetDlgCode(TMessage& Message) override;
+    // The clipboard commands; the default (DefaultHandler) does the edit's own.
+    virtual void WMCut(TMessage& Message);
+    virtual void WMCopy(TMessage& Message);
+    virtual void WMPaste(TMessage& Message);
+    virtual void WMClear(TMessage& Message);
     void CMEnter(TMessage& Message) override;
     void CMTextChanged(TMessage& Message) override;
     void CMFontChanged(TMessage& Message) override;
     void CMColorChanged(TMessage& Message) override;
     void CMEnabledChanged(TMessage& Message) override;
+    void CMRecreateWnd(TMessage& Message) override;
 
 private:
+    // The single-line editor (the memo has its own widget).
+    class TLineEditor;
+    friend class TLineEditor;
+    void UpdateHeight();
+    // Sends through the window when there is one (hooks see it), else Perform.
+    LRESULT SendCommand(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0);
+
     int FMaxLength = 0;
     bool FReadOnly = false;
     TBorderStyle FBorderStyle = bsSingle;
     bool FAutoSelect = true;
     Char FPasswordChar = 0;
     bool FModified = false;
+    std::unique_ptr<TControlCanvas> FCanvas;
 };
 
 class TEdit : public TCustomEdit {

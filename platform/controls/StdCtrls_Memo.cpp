@@ -208,7 +208,7 @@ private:
 TCustomMemo::TCustomMemo(TComponent* AOwner)
     : TCustomEdit(AOwner), FDocument(std::make_unique<TDocument>()), FLines(std::make_unique<TMemoStrings>(this))
 {
-    SetControlStyle(GetControlStyle() - TControlStyle{csFixedHeight});
+    SetAutoSize(false);
     SetBounds(GetLeft(), GetTop(), 185, 89);
     FDocument->Changed =
         QObject::connect(&FDocument->Document, &QTextDocument::contentsChanged, &FDocument->Document,
@@ -246,6 +246,7 @@ void TCustomMemo::CreateInnerWidget()
     Editor->setTextCursor(FDocument->Cursor);
     Editor->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     FDocument->Editor = Editor;
+    RouteEditCommands(Editor, Editor->viewport(), false);
     SetInnerWidget(GetHandle(), Editor);
     ApplyEditorSettings();
 }

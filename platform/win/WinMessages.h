@@ -69,6 +69,14 @@ inline constexpr UINT WM_PARENTNOTIFY = 0x0210, WM_ENTERMENULOOP = 0x0211, WM_EX
                       WM_UNDO = 0x0304, WM_PRINT = 0x0317, WM_PRINTCLIENT = 0x0318, WM_THEMECHANGED = 0x031A,
                       WM_USER = 0x0400, WM_APP = 0x8000;
 
+// Edit window messages. EM_SETSEL: wParam the start, lParam the end (-1: the
+// end of the text; a start of -1 takes the selection away). EM_SETMARGINS:
+// wParam EC_LEFTMARGIN and/or EC_RIGHTMARGIN, lParam the left margin in the
+// low word and the right one in the high word; EM_GETMARGINS answers them
+// packed the same way.
+inline constexpr UINT EM_GETSEL = 0x00B0, EM_SETSEL = 0x00B1, EM_SETMARGINS = 0x00D3, EM_GETMARGINS = 0x00D4;
+inline constexpr WPARAM EC_LEFTMARGIN = 0x0001, EC_RIGHTMARGIN = 0x0002;
+
 // ---- The class library's messages ----------------------------------------------
 
 inline constexpr UINT CM_BASE = 0xB000;
