@@ -127,7 +127,15 @@ int TGxCustomColumn::GetCellBestFit(const WideString& Text)
     return std::max(TextWidth + 6, 8);
 }
 
-void TGxCustomColumn::BeginEditing() {}
+void TGxCustomColumn::BeginEditing()
+{
+    if (!FEditor) return;
+    FEditor->SetEditorUpdating(true);
+    FEditor->SetAlignment(FAlignment);
+    FEditor->SetBorderStyle(bsNone);
+    FEditor->SetBorderWidth(0);
+    FEditor->GetEditMargins()->SetLeft(1);
+}
 
 // ---- Place ------------------------------------------------------------------------------------------
 

@@ -1,6 +1,7 @@
 // tests/grid/GxColumnTest.cpp: a column's properties and what each reports,
 // its parts, Assign, its notifications, and a column with no collection.
 #include "ColumnFixtures.h"
+#include "grid/shared/GxEdit.h"
 
 #include <functional>
 
@@ -356,4 +357,42 @@ TEST_F(GxColumn, APlayShowsItsCellThroughTheDisplay)
     A->GetPlay()->Show();
     EXPECT_TRUE(A->GetPlay()->GetAsBoolean());
     EXPECT_EQ(Display->Paints, 1);
+}
+
+namespace {
+
+class TEditColumn : public TTestColumn {
+public:
+    using TTestColumn::TTestColumn;
+    TGxCustomEditClass GetCellEditorClass() const override { return EditClass<GxEdit::TGxEdit>; }
+};
+
+} // namespace
+
+TEST_F(GxColumn, TheBaseReadiesItsOwnEditorForACell)
+{
+    TGxCustomColumn* Column = Columns->Add(ColumnClass<TEditColumn>, u"");
+    GxEdit::TGxCustomEdit* Editor = Column->GetEditor();
+    ASSERT_NE(Editor, nullptr);
+    EXPECT_EQ(Editor->GetOwner(), Column);
+    EXPECT_FALSE(Editor->GetVisible());
+
+    Column->SetAlignment(taRightJustify);
+    Column->BeginEditing();
+    EXPECT_TRUE(Editor->GetEditorUpdating());
+    EXPECT_EQ(Editor->GetAlignment(), taRightJustify);
+    EXPECT_EQ(Editor->GetBorderStyle(), bsNone);
+    EXPECT_EQ(Editor->GetBorderWidth(), 0);
+    EXPECT_EQ(Editor->GetEditMargins()->GetLeft(), 1);
+
+    // The grid frees its child windows, the editors among them, before the
+    // columns; an editor set from outside is forgotten when it goes too.
+    auto* Outside = New<GxEdit::TGxEdit>(Form.get());
+    Column->SetInplaceEdit(Outside);
+    EXPECT_TRUE(Column->GetColumnState().Contains(ceCanInput));
+    Free(Outside);
+    Free(Editor);
+    EXPECT_EQ(Column->GetInplaceEdit(), nullptr);
+    EXPECT_EQ(Column->GetEditor(), nullptr);
+    EXPECT_EQ(Column->GetColumnState(), TColumnState{});
 }
