@@ -96,6 +96,9 @@ public:
     void SetInputCaption(const WideString& Value);
     const WideString& GetInputValue() const { return FInputValue; }
     void SetInputValue(const WideString& Value);
+    // Set by the grid while the column's input cell is being edited.
+    bool GetInputActive() const { return FInputActive; }
+    void SetInputActive(bool Value) { FInputActive = Value; }
     TColumnOptions GetOptions() const { return FOptions; }
     void SetOptions(TColumnOptions Value);
     bool GetParentCellColor() const { return FParentCellColor; }
@@ -195,6 +198,7 @@ private:
     GxEdit::TGxCustomEdit* FInplaceEdit = nullptr;
     WideString FInputCaption;
     WideString FInputValue;
+    bool FInputActive = false;
     TColumnOptions FOptions{coCanClick, coCanInput, coCanSort, coPublicUsing};
     bool FParentCellColor = false;
     bool FParentFont = true;

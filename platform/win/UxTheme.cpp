@@ -457,6 +457,9 @@ void PaintHeaderItem(TJob& J)
     O.position = Positions[J.Part - HP_HEADERITEM];
     O.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
     J.Style.drawControl(QStyle::CE_HeaderSection, &O, &J.P);
+    // Fusion draws a hot or pressed header section as a normal one; the
+    // system's themes light it, as the scroll-bar pieces above.
+    if (J.Look.Hot || J.Look.Pressed) J.P.fillRect(J.R.adjusted(1, 1, -1, -1), CaptionBlue(J.Look.Pressed ? 2 : 1));
 }
 
 void PaintSortArrow(TJob& J)

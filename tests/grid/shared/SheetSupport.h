@@ -27,15 +27,21 @@ struct TCellView {
     TControl* Sheet;
     TRect Area;
     TColor At(int X, int Y) const { return platform::test::PixelAt(Sheet, Area.Left + X, Area.Top + Y); }
-    // The bounding box of the pixels in R that are not Ground (empty when none).
-    TRect Ink(const TRect& R, TColor Ground = clWhite) const
+    // The bounding box of the pixels in R that Is picks (Width() <= 0 when none).
+    TRect Where(const TRect& R, const std::function<bool(TColor)>& Is) const
     {
         TRect Box(R.Right, R.Bottom, R.Left - 1, R.Top - 1);
         for (int Y = R.Top; Y < R.Bottom; ++Y)
             for (int X = R.Left; X < R.Right; ++X)
-                if (At(X, Y) != Ground)
+                if (Is(At(X, Y)))
                     Box = TRect(std::min<LONG>(Box.Left, X), std::min<LONG>(Box.Top, Y),
                                 std::max<LONG>(Box.Right, X + 1), std::max<LONG>(Box.Bottom, Y + 1));
+        return Box;
+    }
+    // The bounding box of the pixels in R that are not Ground (empty when none).
+    TRect Ink(const TRect& R, TColor Ground = clWhite) const
+    {
+        const TRect Box = Where(R, [Ground](TColor C) { return C != Ground; });
         return Box.Right < Box.Left ? TRect() : Box;
     }
 };
