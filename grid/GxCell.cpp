@@ -44,9 +44,10 @@ int TCell::GetRowIndex() const
     return FCells->IndexOfSlot(Slot);
 }
 
+// Only after the cell was found in this same call, so nothing is looked up twice.
 void TCell::Changed() const
 {
-    FCells->Changed(GetColumnIndex(), GetRowIndex());
+    FCells->Changed(FCells->ColumnIndexOf(*this), FCells->IndexOfSlot(FRowSlot));
 }
 
 bool TCell::GetAsBoolean() const

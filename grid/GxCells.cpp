@@ -169,9 +169,10 @@ void TCells::MakeCells(std::uint32_t Slot, TMaker Maker)
 std::uint32_t TCells::NewRow(int Height, TRow* Parent)
 {
     const std::uint32_t Slot = FPool.Allocate();
-    if (Slot + 1 == FPool.GetSlotCount())
+    // The columns grow a pool block at a time.
+    if (!FColumns.empty() && Slot >= FColumns.front()->Values.size())
         for (auto& Column : FColumns)
-            Column->Grow(FPool.GetSlotCount());
+            Column->Grow(std::uint32_t(FPool.GetBlockCount()) * TRowPool::BlockSize);
     TRow& Row = FPool.At(Slot);
     Row.FHeight = Height;
     if (Parent) {
@@ -317,7 +318,7 @@ void TCells::NewColumnAt(int Index)
 {
     if (GetColumnCount() >= MaxColumns) IndexError(GetColumnCount());
     auto Column = std::make_unique<TCellColumn>(FNextColumnSerial++);
-    Column->Grow(FPool.GetSlotCount());
+    Column->Grow(std::uint32_t(FPool.GetBlockCount()) * TRowPool::BlockSize);
     FColumns.insert(FColumns.begin() + Index, std::move(Column));
     ++FShape;
 }

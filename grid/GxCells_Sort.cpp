@@ -68,6 +68,7 @@ int CompareFolded(std::u16string_view A, std::u16string_view B)
 {
     const std::size_t N = std::min(A.size(), B.size());
     for (std::size_t I = 0; I < N; ++I) {
+        if (A[I] == B[I]) continue;
         const char16_t X = FoldAscii(A[I]), Y = FoldAscii(B[I]);
         if (X != Y) return CodePointOrder(X) < CodePointOrder(Y) ? -1 : 1;
     }

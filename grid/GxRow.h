@@ -61,6 +61,7 @@ public:
     void Clear();
     // One past the highest slot ever handed out: the length of the columns' arrays.
     std::uint32_t GetSlotCount() const { return FSlotCount; }
+    std::size_t GetBlockCount() const { return FBlocks.size(); }
     // The live row at Slot with that serial, null when it has gone.
     TRow* Find(std::uint32_t Slot, std::uint32_t Serial) const;
     // The slot of a live row of this pool, -1 for any other pointer.
