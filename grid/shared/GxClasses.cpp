@@ -91,15 +91,16 @@ int GetTextHeight(TCanvas* Canvas, const WideString& Text)
 int GetMultilineTextWidth(TCanvas* Canvas, const WideString& Text)
 {
     // '&' is text here, not a prefix.
-    const UINT Flags = DT_CALCRECT | DT_NOPREFIX;
     TRect R;
-    if (GxWideText) {
-        DrawTextW(Canvas->GetHandle(), Text.data(), int(Text.size()), &R, Flags);
-    } else {
-        const AnsiString S = WideToUtf8(Text);
-        DrawTextA(Canvas->GetHandle(), S.data(), int(S.size()), &R, Flags);
-    }
+    DrawTextBy(Canvas, Text, R, DT_CALCRECT | DT_NOPREFIX);
     return R.Width();
+}
+
+int DrawTextBy(TCanvas* Canvas, const WideString& Text, TRect& Rect, UINT Flags)
+{
+    if (GxWideText) return DrawTextW(Canvas->GetHandle(), Text.data(), int(Text.size()), &Rect, Flags);
+    const AnsiString Narrow = WideToUtf8(Text);
+    return DrawTextA(Canvas->GetHandle(), Narrow.data(), int(Narrow.size()), &Rect, Flags);
 }
 
 // ---- Number input -----------------------------------------------------------------------------------

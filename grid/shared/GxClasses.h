@@ -65,6 +65,9 @@ int GetTextWidth(TCanvas* Canvas, const WideString& Text);
 int GetTextHeight(TCanvas* Canvas, const WideString& Text);
 // The width of the widest line (line breaks respected, no word wrapping).
 int GetMultilineTextWidth(TCanvas* Canvas, const WideString& Text);
+// DrawText on the canvas through the wide or the 8-bit call, as GxWideText
+// says: draws, or with DT_CALCRECT measures into Rect.
+int DrawTextBy(TCanvas* Canvas, const WideString& Text, TRect& Rect, UINT Flags);
 
 // dkInteger for digits with at most a leading sign (the empty text too),
 // dkFloat when one decimal separator is added, dkString otherwise.

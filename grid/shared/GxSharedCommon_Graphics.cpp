@@ -4,7 +4,6 @@
 #include "grid/shared/GxSharedCommon.h"
 #include "grid/shared/GxThemesSupport.h"
 #include "platform/controls/ExtCtrls.h"
-#include "platform/rtl/Codec.h"
 #include "platform/win/WinGdi.h"
 
 namespace GxSharedCommon {
@@ -13,17 +12,6 @@ using namespace GxClasses;
 using namespace GxThemesSupport;
 
 namespace {
-
-// Text through the wide or the 8-bit call, as the unit's flag says.
-void DrawTextBy(TCanvas* Canvas, const WideString& Text, TRect& Rect, UINT Flags)
-{
-    if (GxWideText) {
-        DrawTextW(Canvas->GetHandle(), Text.data(), int(Text.size()), &Rect, Flags);
-    } else {
-        const AnsiString Narrow = WideToUtf8(Text);
-        DrawTextA(Canvas->GetHandle(), Narrow.data(), int(Narrow.size()), &Rect, Flags);
-    }
-}
 
 UINT AlignmentFlags(TAlignment Alignment)
 {

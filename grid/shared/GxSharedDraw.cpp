@@ -4,7 +4,6 @@
 #include "grid/shared/GxClasses.h"
 #include "grid/shared/GxSharedCommon.h"
 #include "grid/shared/GxThemesSupport.h"
-#include "platform/rtl/Codec.h"
 #include "platform/win/WinGdi.h"
 #include "platform/win/WinUser.h"
 
@@ -156,12 +155,7 @@ void DrawLine(TCanvas* Canvas, const TRect& Rect, const WideString& Text, UINT F
 {
     Canvas->GetBrush()->SetStyle(bsClear);
     TRect R = Rect;
-    if (GxWideText) {
-        DrawTextW(Canvas->GetHandle(), Text.data(), int(Text.size()), &R, Flags);
-    } else {
-        const AnsiString Narrow = WideToUtf8(Text);
-        DrawTextA(Canvas->GetHandle(), Narrow.data(), int(Narrow.size()), &R, Flags);
-    }
+    DrawTextBy(Canvas, Text, R, Flags);
     Canvas->GetBrush()->SetStyle(bsSolid);
 }
 

@@ -12,6 +12,8 @@ class TComponent;
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
+using TGetChildProc = std::function<void(TComponent* Child)>;
+
 enum TOperation { opInsert, opRemove };
 enum TComponentStateItem {
     csLoading,
@@ -94,9 +96,25 @@ public:
     void FreeNotification(TComponent* AComponent);
     void RemoveFreeNotification(TComponent* AComponent);
 
-    // Streaming: a form's builder sets csLoading, stores properties, then calls Loaded.
+    // Streaming stands in a form's builder (there is no resource reader): it
+    // makes each stored component and sets csLoading; a component stored
+    // inside another (HasParent) is handed that one through
+    // SetParentComponent; the builder sets its stored properties, then calls
+    // ReadState, where a component acts on what was read, as the end of its
+    // reading from a form resource would. Once the form stands, Loaded runs
+    // on every component in creation order.
     void SetLoading(bool Value);
+    virtual void ReadState() {}
     virtual void Loaded();
+
+    // The parent side: the component a form stores this one inside (a
+    // column inside its grid), and the children a component hands over to
+    // be stored inside it, in order.
+    virtual bool HasParent() const { return false; }
+    virtual TComponent* GetParentComponent() const { return nullptr; }
+    virtual void SetParentComponent(TComponent*) {}
+    virtual void GetChildren(const TGetChildProc&, TComponent* /*Root*/) {}
+    virtual void SetChildOrder(TComponent* /*Child*/, int /*Order*/) {}
 
 protected:
     virtual void Notification(TComponent* AComponent, TOperation Operation);

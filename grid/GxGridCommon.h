@@ -1,0 +1,62 @@
+// grid/GxGridCommon.h
+// What the grid's units share: the areas of the grid, the most columns it
+// holds, and the grid as its columns see it.
+#pragma once
+#include "platform/controls/Controls.h"
+
+namespace GxColumns {
+class TGxColumns;
+class TGxCustomColumn;
+} // namespace GxColumns
+
+namespace GxGridCommon {
+
+// The area of a hit test and of every repaint request of a column or the grid.
+enum TGridArea { gaNone, gaBody, gaFooter, gaHeader, gaIndicator, gaInput };
+
+// The cell store keeps one list of cells per column in this many slots.
+inline constexpr int MaxColumns = 1025;
+
+// The grid as its columns and their collection reach it, and no more: the
+// grid control implements it (answering the names it shares with TControl
+// from its own properties), tests implement it with a small fake grid. A
+// column collection belongs to a component that is such a host.
+class IGridHost {
+public:
+    virtual ~IGridHost() = default;
+
+    virtual TFont* GetFont() const = 0;
+    virtual TColor GetColor() const = 0;
+    virtual TCursor GetCursor() const = 0;
+    // The form that owns the grid (names of new columns are unique there).
+    virtual TComponent* GetOwner() const = 0;
+    virtual GxColumns::TGxColumns* GetColumns() const = 0;
+    // The grid is being read from its form.
+    virtual bool IsLoading() const = 0;
+
+    // Geometry in client coordinates: the body's left edge is where the
+    // first column starts; the inner width is what the columns share.
+    virtual TRect GetBodyRect() = 0;
+    virtual int GetInnerWidth() = 0;
+    virtual int GetClientHeight() = 0;
+    virtual TRect GetHeaderRect() = 0;
+    virtual TRect GetInputRect() = 0;
+    virtual TRect GetFooterRect() = 0;
+    virtual int GetHorzScrollPos() = 0;
+    // The grid's options hold goIndicator.
+    virtual bool HasIndicator() const = 0;
+
+    // The column whose header is pressed, the one under the mouse (null
+    // when none) and the selected column's index.
+    virtual GxColumns::TGxCustomColumn* GetHeaderDownColumn() const = 0;
+    virtual GxColumns::TGxCustomColumn* GetHoverColumn() const = 0;
+    virtual int GetSelectedColumn() const = 0;
+
+    // Repaints that area of the column.
+    virtual void RefreshColumn(GxColumns::TGxCustomColumn* Column, TGridArea Area) = 0;
+    // The handler the grid calls whenever the columns must be laid out
+    // again (its body moved); an empty one removes it.
+    virtual void SetOnUpdateColumns(const TNotifyEvent& Handler) = 0;
+};
+
+} // namespace GxGridCommon
