@@ -209,7 +209,12 @@ AnsiString FormatFloat(std::string_view Format, Extended Value);
 // value that is not a number or lies outside Int64.
 Int64 Round(Extended Value);
 Int64 Trunc(Extended Value);
+// UseBoolStrs: "True" / "False"; otherwise "-1" / "0".
 AnsiString BoolToStr(bool B, bool UseBoolStrs = false);
+// A number (anything but 0 is true) or "True" / "False", case ignored.
+// StrToBool raises EConvertError "'%s' is not a valid boolean value".
+bool StrToBool(std::string_view S);
+bool TryStrToBool(std::string_view S, bool& Value);
 
 // ---- Dates and times ------------------------------------------------------------
 
@@ -229,6 +234,14 @@ AnsiString FormatDateTime(std::string_view Format, TDateTime Value);
 AnsiString DateToStr(TDateTime Value);
 AnsiString TimeToStr(TDateTime Value);
 AnsiString DateTimeToStr(TDateTime Value);
+// A date in the order of FormatSettings.ShortDateFormat with its
+// DateSeparator (the year may be left out, or given with two digits inside
+// TwoDigitYearCenturyWindow), then optionally a time: hours, minutes,
+// seconds and milliseconds apart by TimeSeparator and DecimalSeparator,
+// with the AM/PM strings before or after it; or a time alone. StrToDateTime
+// raises EConvertError "'%s' is not a valid date and time".
+TDateTime StrToDateTime(std::string_view S);
+bool TryStrToDateTime(std::string_view S, TDateTime& Value);
 // Milliseconds of a steady clock, for durations that must not jump.
 Int64 MonotonicMilliseconds();
 

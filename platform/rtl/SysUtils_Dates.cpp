@@ -321,3 +321,164 @@ AnsiString DateTimeToStr(TDateTime Value)
 {
     return FormatDateTime("c", Value);
 }
+
+namespace {
+
+// Reads a text as the class library's date and time scanner does: blanks
+// are skipped before every item.
+class TDateTimeScanner {
+public:
+    TDateTimeScanner(std::string_view Text, const TFormatSettings& Settings) : FText(Text), FS(Settings) {}
+
+    bool AtEnd()
+    {
+        SkipBlanks();
+        return FPos >= FText.size();
+    }
+
+    bool Date(TDateTime& Value)
+    {
+        Word N1 = 0, N2 = 0, N3 = 0;
+        int L1 = 0, L2 = 0, L3 = 0;
+        if (!Number(N1, L1) || !Char(FS.DateSeparator) || !Number(N2, L2)) return false;
+        Word Y = 0, M = 0, D = 0;
+        const char Order = DateOrder();
+        if (Char(FS.DateSeparator)) {
+            if (!Number(N3, L3)) return false;
+            int YearDigits = L3;
+            if (Order == 'Y') {
+                Y = N1, M = N2, D = N3;
+                YearDigits = L1;
+            } else if (Order == 'D') {
+                Y = N3, M = N2, D = N1;
+            } else {
+                Y = N3, M = N1, D = N2;
+            }
+            if (YearDigits <= 2) Y = Word(Y + CenturyOfTwoDigitYear(Y));
+        } else {
+            // No year: this year's.
+            Word Month = 0, Day = 0;
+            DecodeDate(Now(), Y, Month, Day);
+            if (Order == 'D')
+                D = N1, M = N2;
+            else
+                M = N1, D = N2;
+        }
+        Char(FS.DateSeparator);
+        return TryEncodeDate(Y, M, D, Value);
+    }
+
+    bool Time(TDateTime& Value)
+    {
+        int Base = AmPm();
+        Word Hour = 0, Min = 0, Sec = 0, MSec = 0;
+        int Digits = 0;
+        if (!Number(Hour, Digits)) return false;
+        if (Char(FS.TimeSeparator)) {
+            if (!Number(Min, Digits)) return false;
+            if (Char(FS.TimeSeparator)) {
+                if (!Number(Sec, Digits)) return false;
+                if (Char(FS.DecimalSeparator) && !Number(MSec, Digits)) return false;
+            }
+        }
+        if (Base < 0) Base = AmPm();
+        if (Base >= 0) {
+            if (Hour == 0 || Hour > 12) return false;
+            Hour = Word(Hour % 12 + Base);
+        }
+        return TryEncodeTime(Hour, Min, Sec, MSec, Value);
+    }
+
+private:
+    void SkipBlanks()
+    {
+        while (FPos < FText.size() && FText[FPos] == ' ')
+            ++FPos;
+    }
+
+    bool Char(char C)
+    {
+        SkipBlanks();
+        if (FPos >= FText.size() || FText[FPos] != C) return false;
+        ++FPos;
+        return true;
+    }
+
+    // Up to four digits: a number stops growing at 1000.
+    bool Number(Word& Value, int& Digits)
+    {
+        SkipBlanks();
+        const std::size_t Start = FPos;
+        int N = 0;
+        while (FPos < FText.size() && FText[FPos] >= '0' && FText[FPos] <= '9' && N < 1000)
+            N = N * 10 + (FText[FPos++] - '0');
+        Digits = int(FPos - Start);
+        Value = Word(N);
+        return Digits > 0;
+    }
+
+    bool Symbol(std::string_view S)
+    {
+        SkipBlanks();
+        if (S.empty() || !AnsiSameText(FText.substr(FPos, S.size()), S)) return false;
+        FPos += S.size();
+        return true;
+    }
+
+    // 0 for a morning marker, 12 for an afternoon one, -1 for none.
+    int AmPm()
+    {
+        if (Symbol(FS.TimeAMString) || Symbol("AM")) return 0;
+        if (Symbol(FS.TimePMString) || Symbol("PM")) return 12;
+        return -1;
+    }
+
+    // 'Y', 'M' or 'D': the item the short date format begins with.
+    char DateOrder() const
+    {
+        for (char C : FS.ShortDateFormat) {
+            const char U = char(std::toupper(static_cast<unsigned char>(C)));
+            if (U == 'Y' || U == 'M' || U == 'D') return U;
+        }
+        return 'M';
+    }
+
+    // The years to add to a two-digit year: the century that puts it inside
+    // the window of years before this one.
+    int CenturyOfTwoDigitYear(int Year) const
+    {
+        Word This = 0, Month = 0, Day = 0;
+        DecodeDate(Now(), This, Month, Day);
+        const int Base = int(This) - FS.TwoDigitYearCenturyWindow;
+        int Century = Base / 100 * 100;
+        if (FS.TwoDigitYearCenturyWindow > 0 && Year + Century < Base) Century += 100;
+        return Century;
+    }
+
+    std::string_view FText;
+    const TFormatSettings& FS;
+    std::size_t FPos = 0;
+};
+
+} // namespace
+
+bool TryStrToDateTime(std::string_view S, TDateTime& Value)
+{
+    TDateTime Day = 0, Clock = 0;
+    TDateTimeScanner Scan(S, FormatSettings);
+    if (Scan.Date(Day) && (Scan.AtEnd() || (Scan.Time(Clock) && Scan.AtEnd()))) {
+        Value = Day >= 0 ? Day + Clock : Day - Clock;
+        return true;
+    }
+    TDateTimeScanner TimeOnly(S, FormatSettings);
+    if (!TimeOnly.Time(Clock) || !TimeOnly.AtEnd()) return false;
+    Value = Clock;
+    return true;
+}
+
+TDateTime StrToDateTime(std::string_view S)
+{
+    TDateTime Value = 0;
+    if (!TryStrToDateTime(S, Value)) throw EConvertError("'" + AnsiString(S) + "' is not a valid date and time");
+    return Value;
+}

@@ -525,3 +525,21 @@ AnsiString BoolToStr(bool B, bool UseBoolStrs)
     if (UseBoolStrs) return B ? "True" : "False";
     return B ? "-1" : "0";
 }
+
+bool TryStrToBool(std::string_view S, bool& Value)
+{
+    Extended Number = 0;
+    if (TryStrToFloat(S, Number)) {
+        Value = Number != 0;
+        return true;
+    }
+    const AnsiString T = Trim(S);
+    if (!AnsiSameText(T, "True") && !AnsiSameText(T, "False")) return false;
+    Value = AnsiSameText(T, "True");
+    return true;
+}
+
+bool StrToBool(std::string_view S)
+{
+    return Converted<bool>(TryStrToBool, S, "boolean value");
+}
