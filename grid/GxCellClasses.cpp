@@ -110,13 +110,7 @@ public:
     void SetAsString(const TCell& C, std::u16string_view V) const override
     {
         TDateTime D = 0;
-        if (!V.empty()) {
-            try {
-                D = StrToDateTime(Narrow(V));
-            } catch (const EConvertError&) {
-                D = 0;
-            }
-        }
+        if (!V.empty() && !TryStrToDateTime(Narrow(V), D)) D = 0;
         StoreValue(C, Bits(D));
     }
 };
