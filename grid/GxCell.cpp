@@ -93,7 +93,14 @@ void TCell::SetAsInteger(int Value)
 }
 void TCell::SetAsString(std::u16string_view Value)
 {
-    Behaviour().SetAsString(*this, Value);
+    // The scan's one call per cell: a text cell takes the text as it is,
+    // without a second look-up.
+    std::uint32_t Slot;
+    TCellColumn& C = Column(Slot);
+    if (C.GetSlot(Slot) == TCellSlot::String)
+        C.SetText(Slot, Value);
+    else
+        TCellBehaviour::Of(C.GetSlot(Slot)).SetAsString(*this, Value);
     Changed();
 }
 void TCell::Clear()
