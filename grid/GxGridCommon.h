@@ -52,6 +52,12 @@ public:
     virtual GxColumns::TGxCustomColumn* GetHoverColumn() const = 0;
     virtual int GetSelectedColumn() const = 0;
 
+    // The questions a cell asks about itself: the colour and font colour it
+    // is drawn in, and whether it is highlighted.
+    virtual TColor GetActualCellColor(int ACol, int ARow) = 0;
+    virtual TColor GetActualCellFontColor(int ACol, int ARow) = 0;
+    virtual bool IsCellHighlighted(int ACol, int ARow) = 0;
+
     // Repaints that area of the column.
     virtual void RefreshColumn(GxColumns::TGxCustomColumn* Column, TGridArea Area) = 0;
     // The handler the grid calls whenever the columns must be laid out

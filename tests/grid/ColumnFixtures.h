@@ -47,6 +47,9 @@ public:
     TGxCustomColumn* GetHoverColumn() const override { return HoverColumn; }
     int GetSelectedColumn() const override { return SelectedColumn; }
     void RefreshColumn(TGxCustomColumn* Column, TGridArea Area) override;
+    TColor GetActualCellColor(int ACol, int ARow) override { return ACol * 1000 + ARow; }
+    TColor GetActualCellFontColor(int ACol, int ARow) override { return -(ACol * 1000 + ARow); }
+    bool IsCellHighlighted(int ACol, int ARow) override { return ACol == ARow; }
     void SetOnUpdateColumns(const TNotifyEvent& Handler) override { OnUpdateColumns = Handler; }
 
     TColor Color = clWindow;
