@@ -1,146 +1,14 @@
-// TCustomEdit over a QLineEdit, and the text conversions the text controls share.
-#include "platform/controls/StdCtrls.h"
-#include "platform/controls/Clipbrd.h"
+// TCustomEdit: its making, its height, and its text and selection as the
+// line editor holds them, counted in bytes of the program's text as the class
+// library counts them. The edit's settings and its window build on these.
 #include "platform/controls/ControlWindows.h"
-#include "platform/rtl/QtStrings.h"
 #include "platform/controls/TextControls.h"
+#include "platform/rtl/QtStrings.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTextDocument>
-
-#include <algorithm>
-#include <climits>
 
 using namespace platform::detail;
-
-namespace {
-
-// The UTF-8 bytes of the character at Text[I] as FromEditorText writes it;
-// I moves past the character.
-int CharBytes(std::u16string_view Text, int& I)
-{
-    const char16_t C = Text[std::size_t(I)];
-    ++I;
-    if (C < 0x80 || C == QChar::ParagraphSeparator || C == KeptCR || (C >= 0xDC80 && C <= 0xDCFF)) return 1;
-    if (C < 0x800) return 2;
-    if (QChar::isHighSurrogate(C) && std::size_t(I) < Text.size() && QChar::isLowSurrogate(Text[std::size_t(I)])) {
-        ++I;
-        return 4;
-    }
-    return 3;
-}
-
-// The code unit a block break is kept as inside a line, and back; 0 for any
-// other code unit.
-char16_t KeptBreak(char16_t C)
-{
-    switch (C) {
-    case u'\r':
-        return KeptCR;
-    case 0x2029:
-        return 0xDC29;
-    case 0xFDD0:
-        return 0xDC50;
-    case 0xFDD1:
-        return 0xDC51;
-    default:
-        return 0;
-    }
-}
-
-char16_t RestoredBreak(char16_t C)
-{
-    switch (C) {
-    case KeptCR:
-        return u'\r';
-    case 0xDC29:
-        return 0x2029;
-    case 0xDC50:
-        return 0xFDD0;
-    case 0xDC51:
-        return 0xFDD1;
-    default:
-        return 0;
-    }
-}
-
-// Replaces each code unit of S that Swap maps to another (Swap gives 0 for
-// one that stays), copying S only when one does.
-template <typename F> void SwapUnits(QString& S, F Swap)
-{
-    const QChar* In = S.constData();
-    const qsizetype N = S.size();
-    qsizetype I = 0;
-    while (I < N && !Swap(In[I].unicode()))
-        ++I;
-    if (I == N) return;
-    QChar* Out = S.data();
-    for (; I < N; ++I)
-        if (const char16_t R = Swap(Out[I].unicode())) Out[I] = QChar(R);
-}
-
-} // namespace
-
-namespace platform::detail {
-
-int QtMaxLength(int MaxLength)
-{
-    return MaxLength > 0 ? MaxLength : INT_MAX;
-}
-
-QString ToBlockText(const AnsiString& Line)
-{
-    QString S = ToQString(Line);
-    SwapUnits(S, KeptBreak);
-    return S;
-}
-
-QString ToDocumentText(const AnsiString& Text)
-{
-    QString S = ToQString(Text);
-    SwapUnits(S, [](char16_t C) { return C == u'\r' ? char16_t(0) : KeptBreak(C); });
-    return S;
-}
-
-AnsiString FromEditorText(QString Text)
-{
-    SwapUnits(Text, [](char16_t C) { return C == QChar::ParagraphSeparator ? char16_t(u'\n') : RestoredBreak(C); });
-    return ToAnsi(Text);
-}
-
-int BytesBefore(std::u16string_view Text, int Pos)
-{
-    int Bytes = 0;
-    for (int I = 0; I < Pos && std::size_t(I) < Text.size();)
-        Bytes += CharBytes(Text, I);
-    return Bytes;
-}
-
-int PositionOf(std::u16string_view Text, int Bytes)
-{
-    int I = 0;
-    for (int B = 0; B < Bytes && std::size_t(I) < Text.size();)
-        B += CharBytes(Text, I);
-    return I;
-}
-
-void ApplyFontAndColors(QWidget* W, const TControl* Control)
-{
-    W->setFont(ToQFont(Control->GetFont()));
-    QPalette P = W->palette();
-    for (auto Group : {QPalette::Active, QPalette::Inactive}) {
-        P.setColor(Group, QPalette::Base, ToQColor(Control->GetColor()));
-        P.setColor(Group, QPalette::Text, ToQColor(Control->GetFont()->GetColor()));
-    }
-    P.setColor(QPalette::Disabled, QPalette::Base, ToQColor(clBtnFace));
-    P.setColor(QPalette::Disabled, QPalette::Text, ToQColor(clGrayText));
-    W->setPalette(P);
-}
-
-} // namespace platform::detail
-
-// ---- TCustomEdit ---------------------------------------------------------------------
 
 TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner), FCanvas(std::make_unique<TControlCanvas>())
 {
@@ -165,120 +33,33 @@ void TCustomEdit::CreateParams(TCreateParams& Params)
     if (FBorderStyle == bsSingle) Params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
-void TCustomEdit::CreateInnerWidget()
+void TCustomEdit::SetAutoSize(bool Value)
 {
-    QWidget* Window = WindowWidget(this);
-    auto* Edit = new TLineEditor(Window);
-    RouteEditCommands(Edit, Edit, true);
-    SetInnerWidget(GetHandle(), Edit);
-    // Child windows (made later, or made before a recreation) sit above the editor.
-    Edit->lower();
-    // The limit first: Qt's own would cut a longer text.
-    ApplyEditorSettings();
-    Edit->setText(ToBlockText(TWinControl::RealGetText()));
-    Edit->setModified(FModified);
-    QObject::connect(Edit, &QLineEdit::textChanged, Edit, ForControl(this, Window, [this] { Change(); }));
+    TWinControl::SetAutoSize(Value);
+    UpdateHeight();
 }
 
-void TCustomEdit::ApplyEditorSettings()
+void TCustomEdit::UpdateHeight()
 {
-    auto* Editor = InnerWidgetAs<QWidget>();
-    if (!Editor) return;
-    ApplyFontAndColors(Editor, this);
-    Editor->setEnabled(GetEnabled());
-    if (auto* Edit = dynamic_cast<TLineEditor*>(Editor)) {
-        if (Edit->maxLength() != QtMaxLength(FMaxLength)) {
-            // Qt sets its text again for a new limit, which loses the selection.
-            int Start = 0, Length = 0;
-            GetEditorSelection(Start, Length);
-            Edit->setMaxLength(QtMaxLength(FMaxLength));
-            SetEditorSelection(std::min(Start, int(Edit->text().size())), Length);
-        }
-        Edit->setReadOnly(FReadOnly);
-        Edit->SetPasswordChar(FPasswordChar ? ToQString(AnsiString(1, FPasswordChar)).front() : QChar());
-        const DWORD Style = DWORD(GetWindowLongA(GetHandle(), GWL_STYLE));
-        const Qt::Alignment Horizontal = (Style & ES_RIGHT)    ? Qt::AlignRight
-                                         : (Style & ES_CENTER) ? Qt::AlignHCenter
-                                                               : Qt::AlignLeft;
-        Edit->setAlignment(Horizontal | Qt::AlignVCenter);
+    // Only a single border keeps the height fixed to the font.
+    if (GetAutoSize() && FBorderStyle == bsSingle) {
+        SetControlStyle(GetControlStyle() + TControlStyle{csFixedHeight});
+        AdjustHeight();
+    } else {
+        SetControlStyle(GetControlStyle() - TControlStyle{csFixedHeight});
     }
 }
 
-void TCustomEdit::DestroyWnd()
+void TCustomEdit::AdjustHeight()
 {
-    // The text outlives the window, as the system keeps it.
-    if (auto* Edit = InnerWidgetAs<QLineEdit>()) {
-        FModified = Edit->isModified();
-        TWinControl::RealSetText(FromEditorText(Edit->text()));
-    }
-    TWinControl::DestroyWnd();
-}
-
-void TCustomEdit::Change()
-{
-    if (GetComponentState().Contains(csLoading)) return;
-    if (OnChange) OnChange(this);
+    // The text height and a sunken border with a pixel of room inside it, above and below.
+    SetHeight(QFontMetrics(ToQFont(GetFont())).height() + 8);
 }
 
 AnsiString TCustomEdit::RealGetText() const
 {
     if (auto* Edit = InnerWidgetAs<QLineEdit>()) return FromEditorText(Edit->text());
     return TWinControl::RealGetText();
-}
-
-void TCustomEdit::RealSetText(const AnsiString& Value)
-{
-    if (auto* Edit = InnerWidgetAs<QLineEdit>())
-        Edit->setText(ToBlockText(Value)); // fires textChanged, hence OnChange
-    else
-        TWinControl::RealSetText(Value);
-}
-
-void TCustomEdit::CMTextChanged(TMessage& Message)
-{
-    TWinControl::CMTextChanged(Message);
-    // Without a window no editor tells of the change.
-    if (!InnerWidgetAs<QWidget>()) Change();
-}
-
-void TCustomEdit::SetMaxLength(int Value)
-{
-    FMaxLength = std::max(0, Value);
-    ApplyEditorSettings();
-}
-
-void TCustomEdit::SetReadOnly(bool Value)
-{
-    FReadOnly = Value;
-    ApplyEditorSettings();
-}
-
-void TCustomEdit::SetPasswordChar(Char Value)
-{
-    FPasswordChar = Value;
-    ApplyEditorSettings();
-}
-
-void TCustomEdit::SetBorderStyle(TBorderStyle Value)
-{
-    if (Value == FBorderStyle) return;
-    FBorderStyle = Value;
-    UpdateHeight();
-    RecreateWnd();
-}
-
-bool TCustomEdit::GetModified() const
-{
-    if (auto* Edit = InnerWidgetAs<QLineEdit>()) return Edit->isModified();
-    if (auto* Memo = InnerWidgetAs<QPlainTextEdit>()) return Memo->document()->isModified();
-    return FModified;
-}
-
-void TCustomEdit::SetModified(bool Value)
-{
-    FModified = Value;
-    if (auto* Edit = InnerWidgetAs<QLineEdit>()) Edit->setModified(Value);
-    if (auto* Memo = InnerWidgetAs<QPlainTextEdit>()) Memo->document()->setModified(Value);
 }
 
 WideString TCustomEdit::EditorText() const
@@ -366,100 +147,9 @@ void TCustomEdit::SelectAll()
     SetEditorSelection(0, static_cast<int>(EditorText().size()));
 }
 
-void TCustomEdit::ClearSelection()
-{
-    SendCommand(WM_CLEAR);
-}
-
-void TCustomEdit::CopyToClipboard()
-{
-    SendCommand(WM_COPY);
-}
-
-void TCustomEdit::CutToClipboard()
-{
-    SendCommand(WM_CUT);
-}
-
-void TCustomEdit::PasteFromClipboard()
-{
-    SendCommand(WM_PASTE);
-}
-
-void TCustomEdit::Clear()
-{
-    SetText("");
-}
-
-void TCustomEdit::Undo()
-{
-    SendCommand(WM_UNDO);
-}
-
 bool TCustomEdit::GetCanUndo() const
 {
     if (auto* Edit = InnerWidgetAs<QLineEdit>()) return Edit->isUndoAvailable();
     if (auto* Memo = InnerWidgetAs<QPlainTextEdit>()) return Memo->document()->isUndoAvailable();
     return false;
-}
-
-void TCustomEdit::WMGetDlgCode(TMessage& Message)
-{
-    Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
-}
-
-void TCustomEdit::CMEnter(TMessage& Message)
-{
-    if (FAutoSelect && !GetControlState().Contains(csLButtonDown) && !dynamic_cast<TCustomMemo*>(this)) SelectAll();
-    TWinControl::CMEnter(Message);
-}
-
-void TCustomEdit::CMFontChanged(TMessage& Message)
-{
-    TWinControl::CMFontChanged(Message);
-    ApplyEditorSettings();
-    if (GetControlStyle().Contains(csFixedHeight)) AdjustHeight();
-}
-
-void TCustomEdit::CMColorChanged(TMessage& Message)
-{
-    TWinControl::CMColorChanged(Message);
-    ApplyEditorSettings();
-}
-
-void TCustomEdit::CMEnabledChanged(TMessage& Message)
-{
-    TWinControl::CMEnabledChanged(Message);
-    ApplyEditorSettings();
-}
-
-void TCustomEdit::CMRecreateWnd(TMessage& Message)
-{
-    TWinControl::CMRecreateWnd(Message);
-    ApplyEditorSettings();
-}
-
-// ---- Height ------------------------------------------------------------------------------
-
-void TCustomEdit::SetAutoSize(bool Value)
-{
-    TWinControl::SetAutoSize(Value);
-    UpdateHeight();
-}
-
-void TCustomEdit::UpdateHeight()
-{
-    // Only a single border keeps the height fixed to the font.
-    if (GetAutoSize() && FBorderStyle == bsSingle) {
-        SetControlStyle(GetControlStyle() + TControlStyle{csFixedHeight});
-        AdjustHeight();
-    } else {
-        SetControlStyle(GetControlStyle() - TControlStyle{csFixedHeight});
-    }
-}
-
-void TCustomEdit::AdjustHeight()
-{
-    // The text height and a sunken border with a pixel of room inside it, above and below.
-    SetHeight(QFontMetrics(ToQFont(GetFont())).height() + 8);
 }

@@ -47,7 +47,7 @@ class TCustomEdit::TLineEditor : public QLineEdit {
 public:
     explicit TLineEditor(QWidget* Window);
     // Null: the style's own.
-    void SetPasswordChar(QChar Char);
+    void ShowPasswordChar(QChar Char);
     // The native painting of Region (window coordinates) into the window's image.
     void RenderTo(QImage& Image, const QRegion& Region);
 

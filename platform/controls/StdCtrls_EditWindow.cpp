@@ -42,7 +42,7 @@ TCustomEdit::TLineEditor::TLineEditor(QWidget* Window) : QLineEdit(Window)
     setAcceptDrops(false);
 }
 
-void TCustomEdit::TLineEditor::SetPasswordChar(QChar Char)
+void TCustomEdit::TLineEditor::ShowPasswordChar(QChar Char)
 {
     if (Char.isNull()) {
         setEchoMode(Normal);

@@ -1,0 +1,193 @@
+// TCustomEdit over a QLineEdit: its settings, the clipboard commands and the messages it answers itself.
+#include "platform/controls/StdCtrls.h"
+#include "platform/controls/Clipbrd.h"
+#include "platform/controls/ControlWindows.h"
+#include "platform/rtl/QtStrings.h"
+#include "platform/controls/TextControls.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <climits>
+
+using namespace platform::detail;
+
+// ---- TCustomEdit ---------------------------------------------------------------------
+
+void TCustomEdit::CreateInnerWidget()
+{
+    QWidget* Window = WindowWidget(this);
+    auto* Edit = new TLineEditor(Window);
+    RouteEditCommands(Edit, Edit, true);
+    SetInnerWidget(GetHandle(), Edit);
+    // Child windows (made later, or made before a recreation) sit above the editor.
+    Edit->lower();
+    // The limit first: Qt's own would cut a longer text.
+    ApplyEditorSettings();
+    Edit->setText(ToBlockText(TWinControl::RealGetText()));
+    Edit->setModified(FModified);
+    QObject::connect(Edit, &QLineEdit::textChanged, Edit, ForControl(this, Window, [this] { Change(); }));
+}
+
+void TCustomEdit::ApplyEditorSettings()
+{
+    auto* Editor = InnerWidgetAs<QWidget>();
+    if (!Editor) return;
+    ApplyFontAndColors(Editor, this);
+    Editor->setEnabled(GetEnabled());
+    if (auto* Edit = dynamic_cast<TLineEditor*>(Editor)) {
+        if (Edit->maxLength() != QtMaxLength(FMaxLength)) {
+            // Qt sets its text again for a new limit, which loses the selection.
+            int Start = 0, Length = 0;
+            GetEditorSelection(Start, Length);
+            Edit->setMaxLength(QtMaxLength(FMaxLength));
+            SetEditorSelection(std::min(Start, int(Edit->text().size())), Length);
+        }
+        Edit->setReadOnly(FReadOnly);
+        Edit->ShowPasswordChar(FPasswordChar ? ToQString(AnsiString(1, FPasswordChar)).front() : QChar());
+        const DWORD Style = DWORD(GetWindowLongA(GetHandle(), GWL_STYLE));
+        const Qt::Alignment Horizontal = (Style & ES_RIGHT)    ? Qt::AlignRight
+                                         : (Style & ES_CENTER) ? Qt::AlignHCenter
+                                                               : Qt::AlignLeft;
+        Edit->setAlignment(Horizontal | Qt::AlignVCenter);
+    }
+}
+
+void TCustomEdit::DestroyWnd()
+{
+    // The text outlives the window, as the system keeps it.
+    if (auto* Edit = InnerWidgetAs<QLineEdit>()) {
+        FModified = Edit->isModified();
+        TWinControl::RealSetText(FromEditorText(Edit->text()));
+    }
+    TWinControl::DestroyWnd();
+}
+
+void TCustomEdit::Change()
+{
+    if (GetComponentState().Contains(csLoading)) return;
+    if (OnChange) OnChange(this);
+}
+
+void TCustomEdit::RealSetText(const AnsiString& Value)
+{
+    if (auto* Edit = InnerWidgetAs<QLineEdit>())
+        Edit->setText(ToBlockText(Value)); // fires textChanged, hence OnChange
+    else
+        TWinControl::RealSetText(Value);
+}
+
+void TCustomEdit::CMTextChanged(TMessage& Message)
+{
+    TWinControl::CMTextChanged(Message);
+    // Without a window no editor tells of the change.
+    if (!InnerWidgetAs<QWidget>()) Change();
+}
+
+void TCustomEdit::SetMaxLength(int Value)
+{
+    FMaxLength = std::max(0, Value);
+    ApplyEditorSettings();
+}
+
+void TCustomEdit::SetReadOnly(bool Value)
+{
+    FReadOnly = Value;
+    ApplyEditorSettings();
+}
+
+void TCustomEdit::SetPasswordChar(Char Value)
+{
+    FPasswordChar = Value;
+    ApplyEditorSettings();
+}
+
+void TCustomEdit::SetBorderStyle(TBorderStyle Value)
+{
+    if (Value == FBorderStyle) return;
+    FBorderStyle = Value;
+    UpdateHeight();
+    RecreateWnd();
+}
+
+bool TCustomEdit::GetModified() const
+{
+    if (auto* Edit = InnerWidgetAs<QLineEdit>()) return Edit->isModified();
+    if (auto* Memo = InnerWidgetAs<QPlainTextEdit>()) return Memo->document()->isModified();
+    return FModified;
+}
+
+void TCustomEdit::SetModified(bool Value)
+{
+    FModified = Value;
+    if (auto* Edit = InnerWidgetAs<QLineEdit>()) Edit->setModified(Value);
+    if (auto* Memo = InnerWidgetAs<QPlainTextEdit>()) Memo->document()->setModified(Value);
+}
+
+void TCustomEdit::ClearSelection()
+{
+    SendCommand(WM_CLEAR);
+}
+
+void TCustomEdit::CopyToClipboard()
+{
+    SendCommand(WM_COPY);
+}
+
+void TCustomEdit::CutToClipboard()
+{
+    SendCommand(WM_CUT);
+}
+
+void TCustomEdit::PasteFromClipboard()
+{
+    SendCommand(WM_PASTE);
+}
+
+void TCustomEdit::Clear()
+{
+    SetText("");
+}
+
+void TCustomEdit::Undo()
+{
+    SendCommand(WM_UNDO);
+}
+
+void TCustomEdit::WMGetDlgCode(TMessage& Message)
+{
+    Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
+}
+
+void TCustomEdit::CMEnter(TMessage& Message)
+{
+    if (FAutoSelect && !GetControlState().Contains(csLButtonDown) && !dynamic_cast<TCustomMemo*>(this)) SelectAll();
+    TWinControl::CMEnter(Message);
+}
+
+void TCustomEdit::CMFontChanged(TMessage& Message)
+{
+    TWinControl::CMFontChanged(Message);
+    ApplyEditorSettings();
+    if (GetControlStyle().Contains(csFixedHeight)) AdjustHeight();
+}
+
+void TCustomEdit::CMColorChanged(TMessage& Message)
+{
+    TWinControl::CMColorChanged(Message);
+    ApplyEditorSettings();
+}
+
+void TCustomEdit::CMEnabledChanged(TMessage& Message)
+{
+    TWinControl::CMEnabledChanged(Message);
+    ApplyEditorSettings();
+}
+
+void TCustomEdit::CMRecreateWnd(TMessage& Message)
+{
+    TWinControl::CMRecreateWnd(Message);
+    ApplyEditorSettings();
+}

@@ -1,0 +1,136 @@
+// Text crossing between the program's lines and Qt's text widgets, shared by
+// the edit, the memo and the combo box.
+#include "platform/controls/TextControls.h"
+#include "platform/controls/Control.h"
+#include "platform/graphics/QtGraphics.h"
+#include "platform/rtl/QtStrings.h"
+
+#include <QWidget>
+
+using namespace platform::detail;
+
+namespace {
+
+// The UTF-8 bytes of the character at Text[I] as FromEditorText writes it;
+// I moves past the character.
+int CharBytes(std::u16string_view Text, int& I)
+{
+    const char16_t C = Text[std::size_t(I)];
+    ++I;
+    if (C < 0x80 || C == QChar::ParagraphSeparator || C == KeptCR || (C >= 0xDC80 && C <= 0xDCFF)) return 1;
+    if (C < 0x800) return 2;
+    if (QChar::isHighSurrogate(C) && std::size_t(I) < Text.size() && QChar::isLowSurrogate(Text[std::size_t(I)])) {
+        ++I;
+        return 4;
+    }
+    return 3;
+}
+
+// The code unit a block break is kept as inside a line, and back; 0 for any
+// other code unit.
+char16_t KeptBreak(char16_t C)
+{
+    switch (C) {
+    case u'\r':
+        return KeptCR;
+    case 0x2029:
+        return 0xDC29;
+    case 0xFDD0:
+        return 0xDC50;
+    case 0xFDD1:
+        return 0xDC51;
+    default:
+        return 0;
+    }
+}
+
+char16_t RestoredBreak(char16_t C)
+{
+    switch (C) {
+    case KeptCR:
+        return u'\r';
+    case 0xDC29:
+        return 0x2029;
+    case 0xDC50:
+        return 0xFDD0;
+    case 0xDC51:
+        return 0xFDD1;
+    default:
+        return 0;
+    }
+}
+
+// Replaces each code unit of S that Swap maps to another (Swap gives 0 for
+// one that stays), copying S only when one does.
+template <typename F> void SwapUnits(QString& S, F Swap)
+{
+    const QChar* In = S.constData();
+    const qsizetype N = S.size();
+    qsizetype I = 0;
+    while (I < N && !Swap(In[I].unicode()))
+        ++I;
+    if (I == N) return;
+    QChar* Out = S.data();
+    for (; I < N; ++I)
+        if (const char16_t R = Swap(Out[I].unicode())) Out[I] = QChar(R);
+}
+
+} // namespace
+
+namespace platform::detail {
+
+int QtMaxLength(int MaxLength)
+{
+    return MaxLength > 0 ? MaxLength : INT_MAX;
+}
+
+QString ToBlockText(const AnsiString& Line)
+{
+    QString S = ToQString(Line);
+    SwapUnits(S, KeptBreak);
+    return S;
+}
+
+QString ToDocumentText(const AnsiString& Text)
+{
+    QString S = ToQString(Text);
+    SwapUnits(S, [](char16_t C) { return C == u'\r' ? char16_t(0) : KeptBreak(C); });
+    return S;
+}
+
+AnsiString FromEditorText(QString Text)
+{
+    SwapUnits(Text, [](char16_t C) { return C == QChar::ParagraphSeparator ? char16_t(u'\n') : RestoredBreak(C); });
+    return ToAnsi(Text);
+}
+
+int BytesBefore(std::u16string_view Text, int Pos)
+{
+    int Bytes = 0;
+    for (int I = 0; I < Pos && std::size_t(I) < Text.size();)
+        Bytes += CharBytes(Text, I);
+    return Bytes;
+}
+
+int PositionOf(std::u16string_view Text, int Bytes)
+{
+    int I = 0;
+    for (int B = 0; B < Bytes && std::size_t(I) < Text.size();)
+        B += CharBytes(Text, I);
+    return I;
+}
+
+void ApplyFontAndColors(QWidget* W, const TControl* Control)
+{
+    W->setFont(ToQFont(Control->GetFont()));
+    QPalette P = W->palette();
+    for (auto Group : {QPalette::Active, QPalette::Inactive}) {
+        P.setColor(Group, QPalette::Base, ToQColor(Control->GetColor()));
+        P.setColor(Group, QPalette::Text, ToQColor(Control->GetFont()->GetColor()));
+    }
+    P.setColor(QPalette::Disabled, QPalette::Base, ToQColor(clBtnFace));
+    P.setColor(QPalette::Disabled, QPalette::Text, ToQColor(clGrayText));
+    W->setPalette(P);
+}
+
+} // namespace platform::detail
