@@ -169,7 +169,7 @@ std::vector<TSheetCell> Cells()
                         DrawBitmapRes(C, A.Left + 85, A.Top, "GXDRAWSHEETGLYPH", true);
                         DrawBitmapRes(C, A.Left + 120, A.Top, "GXDRAWSHEETGLYPH", false);
                     },
-                    Probes({10, 29, LowRow,   29, 0, clBlack, 45,  17, clBlue,   45,  5, 0x0000FE,
+                    Probes({10, 29, LowRow,   29, 0, clBlack, 45,  17, 0xFE0000, 45,  5, 0x0000FE,
                             70, 30, HalfLime, 85, 0, clWhite, 101, 16, clMaroon, 120, 0, clAqua})});
     // On a yellow band, so that a brush that is not clear would show.
     List.push_back({"DrawText left/centre/right",
