@@ -192,6 +192,7 @@ std::vector<TSheetCell> Cells()
                             TMaskProvider::MixColors(clRed, clNavy, 128), 60, 20, clWhite})});
     // Each band of the picture (alpha 255, 0, 128) over blue, four ways; a
     // picture of another format is drawn as it is, or turned grey in place.
+    const TColor Mixed = TMaskProvider::MixColors(clRed, clBlue, 128);
     List.push_back({"ApplyBitmap x2 / DrawBitmap / Grayscale",
                     [](TCanvas* C, const TRect& A) {
                         auto P = AlphaBands();
@@ -210,19 +211,9 @@ std::vector<TSheetCell> Cells()
                         TDrawProvider::GrayscaleBitmap(C, A.Left + 25, A.Top + 40, &Plain, clLime);
                         EXPECT_EQ(Plain.GetPixelFormat(), pf24bit);
                     },
-                    Probes({10,  5,  clRed,
-                            10,  17, clBlue,
-                            10,  30, TColor(RGB(128, 0, 127)),
-                            35,  5,  TColor(0x0000FE),
-                            35,  17, TColor(0xFE0000),
-                            35,  30, TMaskProvider::MixColors(clRed, clBlue, 128),
-                            60,  5,  TColor(0x0000FE),
-                            60,  17, TColor(0x00FE00),
-                            85,  5,  TColor(RGB(84, 84, 84)),
-                            85,  17, TColor(0xFEFEFE),
-                            10,  50, clRed,
-                            35,  50, TColor(RGB(85, 85, 85)),
-                            100, 17, clBlue})});
+                    Probes({10, 5,  clRed, 10, 17, clBlue,   10,  30, 0x7F0080, 35, 5, 0x0000FE, 35, 17, 0xFE0000,
+                            35, 30, Mixed, 60, 5,  0x0000FE, 60,  17, 0x00FE00, 85, 5, 0x545454, 85, 17, 0xFEFEFE,
+                            10, 50, clRed, 35, 50, 0x555555, 100, 17, clBlue})});
     List.push_back({"DrawFontPreview",
                     [](TCanvas* C, const TRect& A) {
                         TDisplayProvider::DrawFontPreview(C, Bounds(A.Left, A.Top, 40, 20), "Tahoma");

@@ -75,11 +75,6 @@ std::vector<TSheetCell> Cells()
                             EXPECT_LT(GetGValue(V.At(50 + D, 30)), GetGValue(V.At(50 + D - 1, 30))) << D;
                         }
                     }});
-    List.push_back(
-        {"DrawVertGradient",
-         [](TCanvas* C, const TRect& A) { DrawVertGradient(C, Bounds(A.Left, A.Top, 160, 30), clBlack, clLime); },
-         Probes({0, 0, clBlack, 159, 15, TColor(0x008000), 60, 29, BlendColor(clBlack, clLime, 29.0 / 30), 60, 30,
-                 clWhite})});
     // White at the top, fading to the plain rows by GlassHeight (10).
     List.push_back(
         {"DrawVertGlass",
@@ -129,20 +124,6 @@ std::vector<TSheetCell> Cells()
                         GrayscaleBitmap(nullptr);
                     },
                     Probes({0, 0, clWhite, 5, 20, clWhite, 40, 5, clWhite, 75, 30, clWhite, 110, 0, clRed})});
-    List.push_back({"ApplyBitmap / DrawBitmap",
-                    [](TCanvas* C, const TRect& A) {
-                        auto P = AlphaBands();
-                        Fill(C, Bounds(A.Left, A.Top, 50, 36), clBlue);
-                        ApplyBitmap(C, A.Left, A.Top, P.get());
-                        DrawBitmap(C, A.Left + 25, A.Top, P.get(), clLime);
-                    },
-                    Probes({10, 5,  TColor(0x0000FE),
-                            10, 17, TColor(0xFE0000),
-                            10, 30, BlendColor(clRed, clBlue, 128),
-                            35, 5,  TColor(0x0000FE),
-                            35, 17, TColor(0x00FE00),
-                            35, 30, BlendColor(clRed, clLime, 128),
-                            47, 17, clBlue})});
     // Grey by the mean of the channels (alpha kept); a palette bitmap stays;
     // a 16-colour one becomes the embossed disabled picture.
     List.push_back({"GrayscaleBitmap 24 / 32 / 8 / 4 bit",
@@ -172,22 +153,24 @@ std::vector<TSheetCell> Cells()
                         GrayscaleBitmap(&Simple);
                         C->Draw(A.Left + 50, A.Top, &Simple);
                     },
-                    Probes({10, 10, TColor(RGB(60, 60, 60)),
-                            35, 10, clRed,
-                            50, 0,  Face,
-                            59, 9,  Face,
-                            52, 2,  Shade,
-                            55, 5,  Shade,
-                            56, 6,  Light,
-                            56, 3,  Light,
-                            57, 7,  Face})});
-    // An aqua glyph with a maroon disc, then without its bottom-left colour.
-    List.push_back({"DrawBitmapRes",
+                    Probes({10,    10, 0x3C3C3C, 35,    10, clRed, 50,    0,  Face, 59,    9,  Face, 52,  2,
+                            Shade, 55, 5,        Shade, 56, 6,     Light, 56, 3,    Light, 57, 7,    Face})});
+    // Routines that hand over to GxSharedCommon's providers (probed in full on its sheet), each
+    // by a pixel that tells its arguments went over: a gradient down, half alpha over DrawBitmap's
+    // colour, and a glyph without its bottom-left colour.
+    const TColor LowRow = BlendColor(clBlack, clLime, 29.0 / 30), HalfLime = BlendColor(clRed, clLime, 128);
+    List.push_back({"Handed over",
                     [](TCanvas* C, const TRect& A) {
-                        DrawBitmapRes(C, A.Left, A.Top, "GXDRAWSHEETGLYPH", false);
-                        DrawBitmapRes(C, A.Left + 40, A.Top, "GXDRAWSHEETGLYPH", true);
+                        DrawVertGradient(C, Bounds(A.Left, A.Top, 30, 30), clBlack, clLime);
+                        auto P = AlphaBands();
+                        Fill(C, Bounds(A.Left + 35, A.Top, 20, 36), clBlue);
+                        ApplyBitmap(C, A.Left + 35, A.Top, P.get());
+                        DrawBitmap(C, A.Left + 60, A.Top, P.get(), clLime);
+                        DrawBitmapRes(C, A.Left + 85, A.Top, "GXDRAWSHEETGLYPH", true);
+                        DrawBitmapRes(C, A.Left + 120, A.Top, "GXDRAWSHEETGLYPH", false);
                     },
-                    Probes({0, 0, clAqua, 16, 16, clMaroon, 40, 0, clWhite, 56, 16, clMaroon})});
+                    Probes({10, 29, LowRow,   29, 0, clBlack, 45,  17, 0xFE0000, 45,  5, 0x0000FE,
+                            70, 30, HalfLime, 85, 0, clWhite, 101, 16, clMaroon, 120, 0, clAqua})});
     // On a yellow band, so that a brush that is not clear would show.
     List.push_back({"DrawText left/centre/right",
                     [](TCanvas* C, const TRect& A) {
