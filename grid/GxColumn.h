@@ -173,6 +173,9 @@ public:
     void Notify(TColumnNotifyOperation Operation);
 
 protected:
+    // The width of Text on the display's canvas; 0 while there is none.
+    int GetDisplayTextWidth(const WideString& Text) const;
+
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void DoFontChange(TObject* Sender);
     void DoColumnPartChange(TObject* Sender);

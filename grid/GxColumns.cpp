@@ -120,11 +120,15 @@ TColumnState TGxCustomColumn::GetColumnState()
     return State;
 }
 
-int TGxCustomColumn::GetCellBestFit(const WideString& Text)
+int TGxCustomColumn::GetDisplayTextWidth(const WideString& Text) const
 {
     TCanvas* Canvas = FDisplay ? FDisplay->GetCanvas() : nullptr;
-    const int TextWidth = Canvas ? GetTextWidth(Canvas, Text) : 0;
-    return std::max(TextWidth + 6, 8);
+    return Canvas ? GetTextWidth(Canvas, Text) : 0;
+}
+
+int TGxCustomColumn::GetCellBestFit(const WideString& Text)
+{
+    return std::max(GetDisplayTextWidth(Text) + 6, 8);
 }
 
 void TGxCustomColumn::BeginEditing()

@@ -1,0 +1,4 @@
+// grid/GxColumnClasses.h
+// The column kinds: the text column (GxTextColumn.h).
+#pragma once
+#include "grid/GxTextColumn.h"

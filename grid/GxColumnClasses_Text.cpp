@@ -1,0 +1,118 @@
+// grid/GxColumnClasses_Text.cpp: the text column.
+#include "grid/GxColumnClasses.h"
+#include "grid/GxDisplays.h"
+#include "grid/shared/GxEdit.h"
+#include "platform/rtl/Codec.h"
+
+namespace GxColumnClasses {
+
+using namespace GxDisplays;
+using namespace GxEdit;
+
+namespace {
+
+// Stores Value and repaints the column when it changes Field.
+template <typename T> void Change(TGxCustomColumn* Column, T& Field, const T& Value)
+{
+    if (Field == Value) return;
+    Field = Value;
+    Column->Refresh(gaNone);
+}
+
+} // namespace
+
+TGxTextColumn::TGxTextColumn(TComponent* AOwner) : TGxCustomColumn(AOwner)
+{
+    SetOptions({coCanClick, coCanInput, coCanSort, coPublicUsing, coShowTextFitHint});
+}
+
+void TGxTextColumn::AfterConstruction()
+{
+    TGxCustomColumn::AfterConstruction();
+    SetColumnType(ctString);
+}
+
+void TGxTextColumn::Assign(TPersistent* Source)
+{
+    TGxCustomColumn::Assign(Source);
+    auto* Column = dynamic_cast<TGxTextColumn*>(Source);
+    if (!Column) return;
+    SetMaxLength(Column->FMaxLength);
+    SetMultiLine(Column->FMultiLine);
+    SetPasswordChar(Column->FPasswordChar);
+    SetTextAfter(Column->FTextAfter);
+    SetTextBefore(Column->FTextBefore);
+}
+
+TGxCustomEditClass TGxTextColumn::GetCellEditorClass() const
+{
+    return EditClass<TGxEdit>;
+}
+
+TColumnDisplayClass TGxTextColumn::GetColumnDisplayClass() const
+{
+    return DisplayClass<TTextColumnDisplay>;
+}
+
+int TGxTextColumn::GetCellBestFit(const WideString& Text)
+{
+    return GetDisplayTextWidth(Text) + 5;
+}
+
+TDisplayOptions TGxTextColumn::GetDisplayOptions()
+{
+    if (FMultiLine) return {doMultiLine};
+    return {};
+}
+
+WideString TGxTextColumn::GetDrawText(const TCellInfo& CellInfo)
+{
+    WideString Text = TGxCustomColumn::GetDrawText(CellInfo);
+    if (FPasswordChar) {
+        // The mask is the character the editor shows for this Char.
+        const WideChar Mask = Utf8ToWide(std::string_view(&FPasswordChar, 1)).front();
+        return WideString(FTextBefore.size() + Text.size() + FTextAfter.size(), Mask);
+    }
+    if (FTextBefore.empty() && FTextAfter.empty()) return Text;
+    WideString Joined;
+    Joined.reserve(FTextBefore.size() + Text.size() + FTextAfter.size());
+    Joined.append(FTextBefore).append(Text).append(FTextAfter);
+    return Joined;
+}
+
+void TGxTextColumn::BeginEditing()
+{
+    TGxCustomColumn::BeginEditing();
+    TGxCustomEdit* Editor = GetEditor();
+    if (!Editor) return;
+    Editor->SetInplaceEditor(true);
+    Editor->SetMaxLength(FMaxLength);
+    Editor->SetPasswordChar(FPasswordChar);
+}
+
+void TGxTextColumn::SetMaxLength(int Value)
+{
+    Change(this, FMaxLength, Value);
+}
+
+void TGxTextColumn::SetMultiLine(bool Value)
+{
+    Change(this, FMultiLine, Value);
+}
+
+void TGxTextColumn::SetPasswordChar(Char Value)
+{
+    Change(this, FPasswordChar, Value);
+}
+
+void TGxTextColumn::SetTextAfter(const WideString& Value)
+{
+    Change(this, FTextAfter, Value);
+}
+
+void TGxTextColumn::SetTextBefore(const WideString& Value)
+{
+    Change(this, FTextBefore, Value);
+}
+
+} // namespace GxColumnClasses
