@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+using TLines = std::vector<AnsiString>;
+
 class TMainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -35,20 +37,21 @@ protected:
         return Form;
     }
 
-    static void SetLines(TStrings* Lines, const std::vector<AnsiString>& Texts)
+    static void SetLines(TStrings* Lines, const TLines& Texts)
     {
         Lines->Clear();
         for (const AnsiString& T : Texts)
             Lines->Add(T);
     }
 
-    static std::vector<AnsiString> LinesOf(TStrings* Lines)
+    static TLines LinesOf(TStrings* Lines)
     {
-        std::vector<AnsiString> V;
+        TLines V;
         for (int I = 0; I < Lines->GetCount(); ++I)
             V.push_back(Lines->Get(I));
         return V;
     }
+    static TLines LinesOf(TCustomMemo* Edit) { return LinesOf(Edit->GetLines()); }
 
     // The window as it is between scans: Start Scan offered, every list and
     // button usable, no progress shown.

@@ -50,25 +50,25 @@ TEST(ProfileFormat, WritesOneElementALineWithReferencesForMarkupAndControls)
 TEST_F(TProfileTest, AwkwardListLinesSurviveASaveAndALoadByteForByte)
 {
     MakeForm();
-    const std::vector<AnsiString> Includes = {"  lead and trail  ",
-                                              "two  blanks",
-                                              "",
-                                              "<tag> & \"q\" 'a'",
-                                              "caf\xC3\xA9 \xE2\x82\xAC",
-                                              "bad \xFF\xFE bytes",
-                                              "tab\there\rcr",
-                                              "&#38; literal",
-                                              "$name:(?i)x+",
-                                              "last"};
+    const TLines Includes = {"  lead and trail  ",
+                             "two  blanks",
+                             "",
+                             "<tag> & \"q\" 'a'",
+                             "caf\xC3\xA9 \xE2\x82\xAC",
+                             "bad \xFF\xFE bytes",
+                             "tab\there\rcr",
+                             "&#38; literal",
+                             "$name:(?i)x+",
+                             "last"};
     SetLines(Form->RichEdit3->GetLines(), Includes);
     SetLines(Form->RichEdit4->GetLines(), {"", "<"});
     SetLines(Form->RichEdit9->GetLines(), {"/data/a b/c.txt", "/data/\xC3\xBC.txt"});
     SaveAs(AppDir.Path() + "awkward");
     ASSERT_TRUE(FileExists(AppDir.Path() + "awkward.qmp"));
     Load(AppDir.Path() + "awkward.qmp");
-    EXPECT_EQ(LinesOf(Form->RichEdit3->GetLines()), Includes);
-    EXPECT_EQ(LinesOf(Form->RichEdit4->GetLines()), (std::vector<AnsiString>{"", "<"}));
-    EXPECT_EQ(LinesOf(Form->RichEdit9->GetLines()), (std::vector<AnsiString>{"/data/a b/c.txt", "/data/\xC3\xBC.txt"}));
+    EXPECT_EQ(LinesOf(Form->RichEdit3), Includes);
+    EXPECT_EQ(LinesOf(Form->RichEdit4), (TLines{"", "<"}));
+    EXPECT_EQ(LinesOf(Form->RichEdit9), (TLines{"/data/a b/c.txt", "/data/\xC3\xBC.txt"}));
     EXPECT_TRUE(Script.Messages.empty());
 }
 
@@ -76,12 +76,10 @@ TEST_F(TProfileTest, ProfilesOfEarlierVersionsLoad)
 {
     MakeForm();
     Load(DataDir + "earlier-no-excludes.qmp");
-    EXPECT_EQ(
-        LinesOf(Form->RichEdit3->GetLines()),
-        (std::vector<AnsiString>{"$E-mail address:[A-Za-z0-9._%+-]+@[A-Za-z0-9.-]+\\.[A-Za-z]{2,}", "https?://\\S+"}));
-    EXPECT_TRUE(LinesOf(Form->RichEdit4->GetLines()).empty());
-    EXPECT_EQ(LinesOf(Form->RichEdit9->GetLines()),
-              (std::vector<AnsiString>{"/home/anna/mail/inbox.txt", "/home/anna/notes.txt"}));
+    EXPECT_EQ(LinesOf(Form->RichEdit3),
+              (TLines{"$E-mail address:[A-Za-z0-9._%+-]+@[A-Za-z0-9.-]+\\.[A-Za-z]{2,}", "https?://\\S+"}));
+    EXPECT_TRUE(LinesOf(Form->RichEdit4).empty());
+    EXPECT_EQ(LinesOf(Form->RichEdit9), (TLines{"/home/anna/mail/inbox.txt", "/home/anna/notes.txt"}));
     EXPECT_FALSE(Form->Autoswitch1->GetChecked());
     EXPECT_FALSE(Form->RemoveDuplicates1->GetChecked());
     EXPECT_EQ(DuplicateList->GetDuplicates(), dupAccept);
@@ -90,7 +88,7 @@ TEST_F(TProfileTest, ProfilesOfEarlierVersionsLoad)
 
     // "yes" in lower case changes nothing; "Yes" checks.
     Load(DataDir + "earlier-with-excludes.qmp");
-    EXPECT_EQ(LinesOf(Form->RichEdit4->GetLines()), (std::vector<AnsiString>{"$skip:example", "noreply"}));
+    EXPECT_EQ(LinesOf(Form->RichEdit4), (TLines{"$skip:example", "noreply"}));
     EXPECT_FALSE(Form->Autoswitch1->GetChecked());
     EXPECT_TRUE(Form->RemoveDuplicates1->GetChecked());
     EXPECT_EQ(DuplicateList->GetDuplicates(), dupIgnore);
@@ -106,9 +104,9 @@ TEST_F(TProfileTest, LoadingClearsTheListsButNotTheFinalMatchesAndKeepsTheSizeLi
     const AnsiString Small = AppDir.WriteFile(
         "small.qmp", "<Local><FormHeight>300</FormHeight><FormWidth>800</FormWidth><Filename>/new</Filename></Local>");
     Load(Small);
-    EXPECT_EQ(LinesOf(Form->RichEdit9->GetLines()), (std::vector<AnsiString>{"/new"}));
-    EXPECT_TRUE(LinesOf(Form->RichEdit2->GetLines()).empty());
-    EXPECT_EQ(LinesOf(Form->RichEdit5->GetLines()), (std::vector<AnsiString>{"kept@x.org"}));
+    EXPECT_EQ(LinesOf(Form->RichEdit9), TLines{"/new"});
+    EXPECT_TRUE(LinesOf(Form->RichEdit2).empty());
+    EXPECT_EQ(LinesOf(Form->RichEdit5), TLines{"kept@x.org"});
     EXPECT_EQ(DuplicateList->GetCount(), 1);
     EXPECT_GE(Form->GetHeight(), 480);
     EXPECT_EQ(Form->GetWidth(), 800);
@@ -121,7 +119,7 @@ TEST_F(TProfileTest, BadValuesLoadWhatCameBeforeThemAndFilesThatAreNoProfileChan
                                      "<Include>second</Include></Local>"));
     ASSERT_EQ(Script.Messages.size(), 1u);
     EXPECT_EQ(Script.Messages[0].Text, "Profile could not be loaded");
-    EXPECT_EQ(LinesOf(Form->RichEdit3->GetLines()), (std::vector<AnsiString>{"first"}));
+    EXPECT_EQ(LinesOf(Form->RichEdit3), TLines{"first"});
 
     SetLines(Form->RichEdit2->GetLines(), {"log"});
     SetLines(Form->RichEdit4->GetLines(), {"reject"});
@@ -138,17 +136,17 @@ TEST_F(TProfileTest, BadValuesLoadWhatCameBeforeThemAndFilesThatAreNoProfileChan
         Load(AppDir.WriteFile("broken.qmp", Broken));
         ASSERT_EQ(Script.Messages.size(), 1u) << Broken;
         EXPECT_EQ(Script.Messages[0].Text, "Profile could not be loaded");
-        EXPECT_EQ(LinesOf(Form->RichEdit3->GetLines()), (std::vector<AnsiString>{"first"})) << Broken;
-        EXPECT_EQ(LinesOf(Form->RichEdit4->GetLines()), (std::vector<AnsiString>{"reject"}));
-        EXPECT_EQ(LinesOf(Form->RichEdit9->GetLines()), (std::vector<AnsiString>{"/file"}));
-        EXPECT_EQ(LinesOf(Form->RichEdit2->GetLines()), (std::vector<AnsiString>{"log"}));
+        EXPECT_EQ(LinesOf(Form->RichEdit3), TLines{"first"}) << Broken;
+        EXPECT_EQ(LinesOf(Form->RichEdit4), TLines{"reject"});
+        EXPECT_EQ(LinesOf(Form->RichEdit9), TLines{"/file"});
+        EXPECT_EQ(LinesOf(Form->RichEdit2), TLines{"log"});
     }
     // So does a file that has gone, or a pipe, which is never waited on.
     ASSERT_EQ(::mkfifo((AppDir.Path() + "pipe.qmp").c_str(), 0600), 0);
     for (const char* Name : {"missing.qmp", "pipe.qmp"}) {
         Script.Messages.clear();
         Load(AppDir.Path() + Name);
-        EXPECT_EQ(LinesOf(Form->RichEdit3->GetLines()), (std::vector<AnsiString>{"first"}));
+        EXPECT_EQ(LinesOf(Form->RichEdit3), TLines{"first"});
         ASSERT_EQ(Script.Messages.size(), 1u);
         EXPECT_EQ(Script.Messages[0].Text, "Profile could not be loaded");
     }
@@ -182,7 +180,7 @@ TEST_F(TProfileTest, AProfileReadsNoOtherFile)
     Load(AppDir.WriteFile("ext.qmp", "<!DOCTYPE Local SYSTEM \"" + Dtd + "\" [<!ENTITY s SYSTEM \"" + Secret +
                                          "\">]><Local><Include>[&s;]</Include><Include>[&leak;]</Include></Local>"));
     EXPECT_TRUE(Script.Messages.empty());
-    EXPECT_EQ(LinesOf(Form->RichEdit3->GetLines()), (std::vector<AnsiString>{"[&s;]", "[leak]"}));
+    EXPECT_EQ(LinesOf(Form->RichEdit3), (TLines{"[&s;]", "[leak]"}));
 }
 
 TEST_F(TProfileTest, SavingAppendsQmpAsksBeforeReplacingAndReportsFailure)
@@ -208,7 +206,7 @@ TEST_F(TProfileTest, LoadIsRefusedWhileAScanRuns)
     EXPECT_TRUE(Script.FileDialogs.empty());
     ASSERT_EQ(Script.Messages.size(), 1u);
     EXPECT_EQ(Script.Messages[0].Text, "Please stop the scan before loading a profile.");
-    EXPECT_EQ(LinesOf(Form->RichEdit9->GetLines()), (std::vector<AnsiString>{"/still/here"}));
+    EXPECT_EQ(LinesOf(Form->RichEdit9), TLines{"/still/here"});
 }
 
 TEST_F(TProfileTest, TheLastProfileIsKeptInTheConfigFolderWithTheProgramsCopyAsTheDefault)
@@ -217,7 +215,7 @@ TEST_F(TProfileTest, TheLastProfileIsKeptInTheConfigFolderWithTheProgramsCopyAsT
     const AnsiString Shipped = AppDir.WriteFile(
         "LastProfile.qmp", "<?xml version=\"1.0\" ?>\n<Local>\n<Include>shipped</Include>\n</Local>\n");
     MakeForm();
-    EXPECT_EQ(LinesOf(Form->RichEdit3->GetLines()), (std::vector<AnsiString>{"shipped"}));
+    EXPECT_EQ(LinesOf(Form->RichEdit3), TLines{"shipped"});
 
     // Closing makes the folder and writes there; the program's copy stays.
     SetLines(Form->RichEdit3->GetLines(), {"changed"});
@@ -233,7 +231,7 @@ TEST_F(TProfileTest, TheLastProfileIsKeptInTheConfigFolderWithTheProgramsCopyAsT
     // The kept one wins at the next start.
     FreeAndNil(Form);
     MakeForm();
-    EXPECT_EQ(LinesOf(Form->RichEdit3->GetLines()), (std::vector<AnsiString>{"changed"}));
+    EXPECT_EQ(LinesOf(Form->RichEdit3), TLines{"changed"});
     EXPECT_FALSE(Form->Autoswitch1->GetChecked());
 
     // Exit ends the program at once: no last profile, but a running scan is told to stop.
@@ -250,7 +248,7 @@ TEST_F(TProfileTest, TheLastProfileIsKeptInTheConfigFolderWithTheProgramsCopyAsT
     DeleteFile(Kept);
     DeleteFile(Shipped);
     MakeForm();
-    EXPECT_TRUE(LinesOf(Form->RichEdit3->GetLines()).empty());
+    EXPECT_TRUE(LinesOf(Form->RichEdit3).empty());
     EXPECT_TRUE(Form->Autoswitch1->GetChecked());
 }
 

@@ -26,8 +26,7 @@ protected:
 
     AnsiString File(const AnsiString& Name, const AnsiString& Bytes) { return AppDir.WriteFile(Name, Bytes); }
 
-    void Scan(const std::vector<AnsiString>& Files, const std::vector<AnsiString>& Matches,
-              const std::vector<AnsiString>& Rejects = {})
+    void Scan(const TLines& Files, const TLines& Matches, const TLines& Rejects = {})
     {
         SetLines(Form->RichEdit9->GetLines(), Files);
         SetLines(Form->RichEdit3->GetLines(), Matches);
@@ -36,9 +35,9 @@ protected:
     }
 
     // Row cells as "file|line|match|found|rejected".
-    std::vector<AnsiString> Rows()
+    TLines Rows()
     {
-        std::vector<AnsiString> V;
+        TLines V;
         for (int R = 0; R < Form->GxGrid1->GetRowCount(); ++R) {
             AnsiString S;
             for (int C = 0; C < ExtractColumnCount; ++C) {
@@ -50,7 +49,7 @@ protected:
         return V;
     }
 
-    std::vector<AnsiString> Log() { return LinesOf(Form->RichEdit2->GetLines()); }
+    TLines Log() { return LinesOf(Form->RichEdit2); }
     AnsiString LastLog() { return Log().empty() ? AnsiString() : Log().back(); }
 };
 
@@ -67,7 +66,7 @@ TEST_F(TScanTest, EmptyFileListDoesNothing)
 TEST_F(TScanTest, StartCheckRefusesListsWithoutAPatternToUse)
 {
     const AnsiString F = File("a.txt", "abc\n");
-    const std::vector<std::vector<AnsiString>> Refused = {{}, {"$$ note"}, {"$$ a", "$$ b"}, {"("}, {"$name:"}};
+    const std::vector<TLines> Refused = {{}, {"$$ note"}, {"$$ a", "$$ b"}, {"("}, {"$name:"}};
     for (const auto& Patterns : Refused) {
         Script.Messages.clear();
         Form->PageControl1->SetActivePageIndex(0);
@@ -91,7 +90,7 @@ TEST_F(TScanTest, PatternLinesNameTheirExtractsAndRunInListOrder)
 {
     const AnsiString F = File("p.txt", "mail anna@x.org and b:c here\n");
     Scan({F}, {"$mail:[a-z]+@[a-z.]+", "x\\.org", "$$ skipped", "$a:b:c", "$nocolon", "$trailing:", ""});
-    EXPECT_EQ(Rows(), (std::vector<AnsiString>{F + "|1|anna@x.org|mail|", F + "|1|x.org|Regex #2|", F + "|1|b:c|a|"}));
+    EXPECT_EQ(Rows(), (TLines{F + "|1|anna@x.org|mail|", F + "|1|x.org|Regex #2|", F + "|1|b:c|a|"}));
 }
 
 TEST_F(TScanTest, LongLinesComeInPiecesAndLineNumbersRunAcrossFiles)
@@ -115,15 +114,15 @@ TEST_F(TScanTest, WindowsLineEndsKeepTheirCarriageReturnAndNulEndsAPiece)
 {
     const AnsiString F = File("crlf.txt", AnsiString("one two\r\nthree\0four\r\n", 20));
     Scan({F}, {"t.*"});
-    EXPECT_EQ(Rows(), (std::vector<AnsiString>{F + "|1|two\r|Regex #1|", F + "|2|three|Regex #1|"}));
+    EXPECT_EQ(Rows(), (TLines{F + "|1|two\r|Regex #1|", F + "|2|three|Regex #1|"}));
 }
 
 TEST_F(TScanTest, RejectsNameTheFirstRejectingLineAndKeepTheRestInTheFinalList)
 {
     const AnsiString F = File("r.txt", "anna@skip.org\nbob@keep.org\n");
     Scan({F}, {"[a-z]+@[a-z.]+"}, {"$$ comment", "$skip:skip", "skip\\.org"});
-    EXPECT_EQ(Rows(), (std::vector<AnsiString>{F + "|1|anna@skip.org|Regex #1|skip", F + "|2|bob@keep.org|Regex #1|"}));
-    EXPECT_EQ(LinesOf(Form->RichEdit5->GetLines()), (std::vector<AnsiString>{"bob@keep.org"}));
+    EXPECT_EQ(Rows(), (TLines{F + "|1|anna@skip.org|Regex #1|skip", F + "|2|bob@keep.org|Regex #1|"}));
+    EXPECT_EQ(LinesOf(Form->RichEdit5), TLines{"bob@keep.org"});
     EXPECT_EQ(Form->TabSheet6->GetCaption(), "Final Matches (1)");
     // An unnamed reject line is named by its position.
     Scan({F}, {"[a-z]+@[a-z.]+"}, {"nothing", "keep"});
@@ -135,8 +134,8 @@ TEST_F(TScanTest, APatternThatGivesUpCountsAsNoMatchAndIsLoggedOncePerFile)
     const AnsiString Hostile = AnsiString(30, 'a') + "b" + AnsiString(30, 'a');
     const AnsiString F = File("h.txt", "aaa\n" + Hostile + "\n" + Hostile + "\n" + AnsiString(30, 'a') + "\n");
     Scan({F}, {"$nest:(a+)+$", "b"}, {"$rej:(a+)+[bc]"});
-    EXPECT_EQ(Rows(), (std::vector<AnsiString>{F + "|1|aaa|nest|", F + "|2|b|Regex #2|", F + "|3|b|Regex #2|Duplicate",
-                                               F + "|4|" + AnsiString(30, 'a') + "|nest|"}));
+    EXPECT_EQ(Rows(), (TLines{F + "|1|aaa|nest|", F + "|2|b|Regex #2|", F + "|3|b|Regex #2|Duplicate",
+                              F + "|4|" + AnsiString(30, 'a') + "|nest|"}));
     const auto L = Log();
     const auto Logged = [&](const AnsiString& Line) { return std::count(L.begin(), L.end(), Line); };
     EXPECT_EQ(Logged("Pattern \"nest\" gave up on line 2 of " + F + ": match limit exceeded; taken as no match there."),
@@ -151,13 +150,13 @@ TEST_F(TScanTest, DuplicatesIgnoreCaseWhileRemoveDuplicatesIsOn)
     const AnsiString F = File("d.txt", "Anna@X.org\nanna@x.ORG\nbob@x.org\n");
     Scan({F}, {"[A-Za-z]+@[A-Za-z.]+"});
     EXPECT_EQ(Form->GxGrid1->GetCell(4, 1)->GetAsString(), "Duplicate");
-    EXPECT_EQ(LinesOf(Form->RichEdit5->GetLines()), (std::vector<AnsiString>{"Anna@X.org", "bob@x.org"}));
+    EXPECT_EQ(LinesOf(Form->RichEdit5), (TLines{"Anna@X.org", "bob@x.org"}));
     EXPECT_EQ(Form->TabSheet6->GetCaption(), "Final Matches (2)");
     EXPECT_EQ(Log()[Log().size() - 2], "Scan Complete, found 2 matches.");
 
     Form->RemoveDuplicates1->Click();
     Scan({F}, {"[A-Za-z]+@[A-Za-z.]+"});
-    EXPECT_EQ(LinesOf(Form->RichEdit5->GetLines()).size(), 3u);
+    EXPECT_EQ(LinesOf(Form->RichEdit5).size(), 3u);
     EXPECT_EQ(Form->TabSheet6->GetCaption(), "Final Matches (3)");
     EXPECT_EQ(Form->GxGrid1->GetCell(4, 1)->GetAsString(), "");
 }
@@ -166,9 +165,8 @@ TEST_F(TScanTest, CompletedScanLogsItsFilesAndTotalsAndSwitchesToTheMatches)
 {
     const AnsiString F = File("c.txt", "a\nb\nc\n");
     Scan({F}, {"b"});
-    EXPECT_EQ(Log(), (std::vector<AnsiString>{"Opened " + F + "...", "Scanning...", "Closing " + F + "...",
-                                              "Scan Complete, found 1 matches.",
-                                              "Processed 3 lines in 1 second(s) (3.00 lines/sec)."}));
+    EXPECT_EQ(Log(), (TLines{"Opened " + F + "...", "Scanning...", "Closing " + F + "...",
+                             "Scan Complete, found 1 matches.", "Processed 3 lines in 1 second(s) (3.00 lines/sec)."}));
     EXPECT_EQ(Form->Label4->GetCaption(), "Scan Complete.");
     EXPECT_EQ(Form->PageControl1->GetActivePageIndex(), 3);
     ExpectIdle();
@@ -201,7 +199,7 @@ TEST_F(TScanTest, APipeDroppedWithAFolderEndsTheScanAtOnceAsAFileThatCannotBeOpe
     ASSERT_EQ(::mkfifo(Pipe.c_str(), 0600), 0);
     Form->RichEdit9->GetLines()->Clear();
     ASSERT_TRUE(platform::test::DropFiles(Form->RichEdit9, {Data.Path() + "tree"}));
-    EXPECT_EQ(LinesOf(Form->RichEdit9->GetLines()), (std::vector<AnsiString>{A, Pipe}));
+    EXPECT_EQ(LinesOf(Form->RichEdit9), (TLines{A, Pipe}));
 
     // Should the scan wait for a writer, one comes after a while and the clock tells.
     std::mutex Lock;
@@ -225,7 +223,7 @@ TEST_F(TScanTest, APipeDroppedWithAFolderEndsTheScanAtOnceAsAFileThatCannotBeOpe
     Writer.join();
     EXPECT_LT(Took, 10000);
     EXPECT_EQ(LastLog(), "File: " + Pipe + " does not exist!");
-    EXPECT_EQ(Rows(), (std::vector<AnsiString>{A + "|1|hit|Regex #1|"}));
+    EXPECT_EQ(Rows(), TLines{A + "|1|hit|Regex #1|"});
     ExpectIdle();
 }
 
@@ -236,11 +234,11 @@ TEST_F(TScanTest, BlockBreakCharactersInNamesPatternsAndExtractsStayInsideTheirL
         const AnsiString F = File("odd" + Break + "name.txt", "say a" + Break + "b here\n");
         Form->RichEdit9->GetLines()->Clear();
         ASSERT_TRUE(platform::test::DropFiles(Form->RichEdit9, {F}));
-        EXPECT_EQ(LinesOf(Form->RichEdit9->GetLines()), (std::vector<AnsiString>{F}));
+        EXPECT_EQ(LinesOf(Form->RichEdit9), TLines{F});
         SetLines(Form->RichEdit3->GetLines(), {"a" + Break + "b", "here"});
         Form->BitBtn1Click(Form->BitBtn1);
-        EXPECT_EQ(Rows(), (std::vector<AnsiString>{F + "|1|a" + Break + "b|Regex #1|", F + "|1|here|Regex #2|"}));
-        EXPECT_EQ(LinesOf(Form->RichEdit5->GetLines()), (std::vector<AnsiString>{"a" + Break + "b", "here"}));
+        EXPECT_EQ(Rows(), (TLines{F + "|1|a" + Break + "b|Regex #1|", F + "|1|here|Regex #2|"}));
+        EXPECT_EQ(LinesOf(Form->RichEdit5), (TLines{"a" + Break + "b", "here"}));
         EXPECT_EQ(Form->RichEdit5->GetLines()->GetText(), "a" + Break + "b\nhere\n");
     }
 }

@@ -153,14 +153,25 @@ TEST(PcreRegex, OffsetsAreOneBasedAndGroupsReadTheirText)
     EXPECT_EQ(ErrorText([&] { R->GetSubExpressionLengths(4); }), "REQUIRE: Index <= SubExpressionCount");
 }
 
-TEST(PcreRegex, MatchFindsTheFirstMatchWhereverStartStands)
+TEST(PcreRegex, MatchFindsTheFirstMatchWhereverStartStandsAndOnMatchFiresForEach)
 {
     TRegex R = NewRegex("b", "ab");
+    std::vector<int> Seen;
+    R->OnMatch = [&](TObject* Sender) {
+        EXPECT_EQ(Sender, R.get());
+        Seen.push_back(R->GetMatchedExpressionOffset());
+    };
     ASSERT_TRUE(R->Match());
     EXPECT_EQ(R->GetStart(), 3); // beyond Stop: the last match ended at the end
     EXPECT_FALSE(R->MatchAgain());
     ASSERT_TRUE(R->Match());
     EXPECT_EQ(R->GetMatchedExpressionOffset(), 2);
+    R->SetSubject("abb");
+    ASSERT_TRUE(R->MatchAgain());
+    ASSERT_TRUE(R->MatchAgain());
+    R->SetRegEx("z");
+    R->Match();
+    EXPECT_EQ(Seen, (std::vector<int>{2, 2, 2, 3})); // successful matches only
 }
 
 TEST(PcreRegex, StartAndStopBoundMatchAgain)
@@ -237,6 +248,11 @@ TEST(PcreRegex, TemplateGroupReferences)
     EXPECT_EQ(Expand("(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)(k)(l)", "abcdefghijkl", "$12\\10$1"), "lja");
     EXPECT_EQ(Expand("(a)(x)?", "a", "[$2]"), "[]");   // a group that took no part
     EXPECT_EQ(Expand("(\\$1)", "$1", "$1$1"), "$1$1"); // inserted text is not read again
+
+    TRegex R = NewRegex("(z)", "abc"); // without a match every reference is dropped
+    EXPECT_FALSE(R->Match());
+    R->SetReplacement("a$1b\\U1${x}");
+    EXPECT_EQ(R->ComputeReplacement(), "ab");
 }
 
 TEST(PcreRegex, NamedGroupsGiveTheirNumbersAndTemplatesReferToThem)
@@ -269,14 +285,6 @@ TEST(PcreRegex, TemplateCaseConversions)
               "B"); // the middle dot
     EXPECT_EQ(Expand(Pattern, "\xC3\xA9t\xC3\xA9", "\\U1 \\F1"), "\xC3\x89T\xC3\x89 \xC3\x89t\xC3\xA9");
     EXPECT_EQ(Expand(Pattern, "ab", "\\Ux \\U{1} \\U"), "\\Ux \\U{1} \\U"); // no group number: literal
-}
-
-TEST(PcreRegex, TemplateWithoutAMatchDropsItsReferences)
-{
-    TRegex R = NewRegex("(z)", "abc");
-    EXPECT_FALSE(R->Match());
-    R->SetReplacement("a$1b\\U1${x}");
-    EXPECT_EQ(R->ComputeReplacement(), "ab");
 }
 
 TEST(PcreRegex, ReplacePutsTheReplacementIntoTheSubject)
@@ -423,21 +431,6 @@ TEST(PcreRegex, StudiedAndUnstudiedPatternsAgree)
     }
     EXPECT_EQ(Results[0], (std::vector<AnsiString>{"ann|org|6", "BOB|COM|23"}));
     EXPECT_EQ(Results[0], Results[1]);
-}
-
-TEST(PcreRegex, OnMatchFiresForEverySuccessfulMatch)
-{
-    TRegex R = NewRegex("o", "foo");
-    std::vector<int> Seen;
-    R->OnMatch = [&](TObject* Sender) {
-        EXPECT_EQ(Sender, R.get());
-        Seen.push_back(R->GetMatchedExpressionOffset());
-    };
-    while (R->MatchAgain()) {
-    }
-    R->SetRegEx("z");
-    R->Match();
-    EXPECT_EQ(Seen, (std::vector<int>{2, 3}));
 }
 
 // ---- TPcreRegexList -------------------------------------------------------------

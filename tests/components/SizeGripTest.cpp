@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 using namespace SizeGripThemed;
@@ -21,15 +22,9 @@ bool ThemesOn()
 }
 
 // A right-to-left locale for the life of the object.
-class TMiddleEastLocale {
-public:
-    TMiddleEastLocale() : FWas(SysLocale.MiddleEast) { SysLocale.MiddleEast = true; }
-    ~TMiddleEastLocale() { SysLocale.MiddleEast = FWas; }
-    TMiddleEastLocale(const TMiddleEastLocale&) = delete;
-    TMiddleEastLocale& operator=(const TMiddleEastLocale&) = delete;
-
-private:
-    bool FWas;
+struct TMiddleEastLocale {
+    const bool Was = std::exchange(SysLocale.MiddleEast, true);
+    ~TMiddleEastLocale() { SysLocale.MiddleEast = Was; }
 };
 
 // A shown form with a flat 200 x 100 panel (as the main window's bottom
@@ -113,31 +108,29 @@ protected:
     std::vector<std::unique_ptr<TSizeGrip, FreeDeleter>> Grips;
 };
 
-TEST_F(SizeGripTest, TheGripIsASquareInTheBottomCornerAndAnswersTheHitTestThere)
+TEST_F(SizeGripTest, TheGripIsASquareInTheCornerOfTheScrollBarsSideAndAnswersTheHitTestThere)
 {
     auto* Grip = MakeGrip<TSizeGrip>(Panel);
     EXPECT_EQ(GripRect(Grip), TRect(185, 85, 200, 100));
-    EXPECT_EQ(HitTest(Panel, 190, 95), HTBOTTOMRIGHT);
-    EXPECT_EQ(HitTest(Panel, 185, 85), HTBOTTOMRIGHT);
-    EXPECT_EQ(HitTest(Panel, 199, 99), HTBOTTOMRIGHT);
-    EXPECT_EQ(HitTest(Panel, 184, 95), HTCLIENT);
-    EXPECT_EQ(HitTest(Panel, 190, 84), HTCLIENT);
-    EXPECT_EQ(HitTest(Panel, 5, 95), HTCLIENT);
+    const struct {
+        int X, Y;
+        LRESULT Hit;
+    } Probes[] = {{190, 95, HTBOTTOMRIGHT}, {185, 85, HTBOTTOMRIGHT}, {199, 99, HTBOTTOMRIGHT},
+                  {184, 95, HTCLIENT},      {190, 84, HTCLIENT},      {5, 95, HTCLIENT}};
+    for (const auto& P : Probes)
+        EXPECT_EQ(HitTest(Panel, P.X, P.Y), P.Hit) << P.X << "," << P.Y;
     MouseMove(Panel, 198, 98);
     EXPECT_EQ(WindowCursor(Panel), crSizeNWSE);
     MouseMove(Panel, 100, 50);
     EXPECT_EQ(WindowCursor(Panel), crArrow);
 
-    // A right-to-left reading order alone keeps the grip on the right.
+    // A right-to-left reading order alone keeps the grip on the right; a
+    // right-to-left scroll bar takes it to the bottom left corner.
     Panel->SetBiDiMode(bdRightToLeft);
     EXPECT_EQ(GripRect(Grip), TRect(185, 85, 200, 100));
-}
-
-TEST_F(SizeGripTest, ARightToLeftScrollBarPutsTheGripInTheBottomLeftCorner)
-{
+    Grips.clear();
     TMiddleEastLocale Locale;
-    Panel->SetBiDiMode(bdRightToLeft);
-    auto* Grip = MakeGrip<TSizeGrip>(Panel);
+    Grip = MakeGrip<TSizeGrip>(Panel);
     EXPECT_EQ(GripRect(Grip), TRect(0, 85, 15, 100));
     EXPECT_EQ(HitTest(Panel, 5, 95), HTBOTTOMLEFT);
     EXPECT_EQ(HitTest(Panel, 15, 95), HTCLIENT);
@@ -152,7 +145,7 @@ TEST_F(SizeGripTest, ARightToLeftScrollBarPutsTheGripInTheBottomLeftCorner)
     EXPECT_EQ(GripRect(Grip), TRect(0, 85, 15, 100));
 }
 
-TEST_F(SizeGripTest, TheThemedGripIsAsLargeAsAScrollBarWhileThemesAreOn)
+TEST_F(SizeGripTest, TheThemedGripIsTheStatusGripperAsLargeAsAScrollBarOrElseThePlainGrip)
 {
     auto* Grip = MakeGrip<TSizeGripThemed>(Panel, sgsWinXP);
     const TRect R = GripRect(Grip);
@@ -163,18 +156,37 @@ TEST_F(SizeGripTest, TheThemedGripIsAsLargeAsAScrollBarWhileThemesAreOn)
         EXPECT_EQ(R.BottomRight(), TPoint(200, 100));
         EXPECT_EQ(HitTest(Panel, R.Left, R.Top), HTBOTTOMRIGHT);
         EXPECT_EQ(HitTest(Panel, R.Left - 1, R.Top), HTCLIENT);
+        EXPECT_TRUE(DrawnIn(Panel, R));
+        // Clipped to its square.
+        for (int I = 0; I < 100; ++I) {
+            EXPECT_EQ(PixelAt(Panel, R.Left - 1, I), Face);
+            if (I < R.Top) {
+                EXPECT_EQ(PixelAt(Panel, 199, I), Face);
+            }
+        }
+        // Not the plain dots: the theme drew it.
+        bool PlainDots = true;
+        for (auto [X, Y, Color] :
+             {std::tuple{196, 96, Shadow}, std::tuple{197, 97, Middle}, std::tuple{198, 98, Highlight},
+              std::tuple{192, 96, Shadow}, std::tuple{196, 92, Shadow}})
+            PlainDots = PlainDots && PixelAt(Panel, X, Y) == Color;
+        EXPECT_FALSE(PlainDots);
         {
             TMiddleEastLocale Locale;
             Panel->SetBiDiMode(bdRightToLeft);
             EXPECT_EQ(GripRect(Grip), TRect(0, R.Top, R.Width(), 100));
             Panel->SetBiDiMode(bdLeftToRight);
         }
+        // Switching the theme off repaints the larger square.
         Grip->SetThemed(false);
+        EXPECT_FALSE(DrawnIn(Panel, TRect(R.Left, R.Top, 185, 100)));
+        EXPECT_FALSE(DrawnIn(Panel, TRect(185, R.Top, 200, 85)));
     }
-    // Unthemed, or without visual styles, it is the plain grip's square.
+    // Unthemed, or without visual styles, it is the plain grip with its dots.
     EXPECT_EQ(GripRect(Grip), TRect(185, 85, 200, 100));
     EXPECT_EQ(HitTest(Panel, 185, 85), HTBOTTOMRIGHT);
     EXPECT_EQ(HitTest(Panel, 184, 85), HTCLIENT);
+    ExpectDots(Panel, 200, 100);
 }
 
 TEST_F(SizeGripTest, DisablingOrFreeingTheGripGivesTheTargetItsOwnProcedureBack)
@@ -268,43 +280,6 @@ TEST_F(SizeGripTest, TheClassicGripIsThreeRidgesOfDiagonalLines)
     EXPECT_EQ(PixelAt(Panel, 184, 99), Face);
 }
 
-TEST_F(SizeGripTest, TheXPGripIsSixDots)
-{
-    MakeGrip<TSizeGrip>(Panel, sgsWinXP);
-    ExpectDots(Panel, 200, 100);
-    EXPECT_EQ(PixelAt(Panel, 184, 99), Face);
-}
-
-TEST_F(SizeGripTest, TheThemedGripDrawsTheStatusGripperOrThePlainGripWithoutThemes)
-{
-    auto* Grip = MakeGrip<TSizeGripThemed>(Panel, sgsWinXP);
-    if (!ThemesOn()) {
-        ExpectDots(Panel, 200, 100);
-        return;
-    }
-    const TRect R = GripRect(Grip);
-    EXPECT_TRUE(DrawnIn(Panel, R));
-    // Clipped to its square.
-    for (int I = 0; I < 100; ++I) {
-        EXPECT_EQ(PixelAt(Panel, R.Left - 1, I), Face);
-        if (I < R.Top) {
-            EXPECT_EQ(PixelAt(Panel, 199, I), Face);
-        }
-    }
-    // Not the plain dots: the theme drew it.
-    bool PlainDots = true;
-    for (auto [X, Y, Color] : {std::tuple{196, 96, Shadow}, std::tuple{197, 97, Middle}, std::tuple{198, 98, Highlight},
-                               std::tuple{192, 96, Shadow}, std::tuple{196, 92, Shadow}})
-        PlainDots = PlainDots && PixelAt(Panel, X, Y) == Color;
-    EXPECT_FALSE(PlainDots);
-
-    // Switching the theme off repaints the larger square and draws the dots.
-    Grip->SetThemed(false);
-    ExpectDots(Panel, 200, 100);
-    EXPECT_FALSE(DrawnIn(Panel, TRect(R.Left, R.Top, 185, 100)));
-    EXPECT_FALSE(DrawnIn(Panel, TRect(185, R.Top, 200, 85)));
-}
-
 TEST_F(SizeGripTest, ARightToLeftGripIsDrawnInTheBottomLeftCorner)
 {
     TMiddleEastLocale Locale;
@@ -316,10 +291,11 @@ TEST_F(SizeGripTest, ARightToLeftGripIsDrawnInTheBottomLeftCorner)
     EXPECT_FALSE(DrawnIn(Panel, TRect(185, 85, 200, 100)));
 }
 
-TEST_F(SizeGripTest, APaintIntoTheCallersDeviceContextLeavesTheGripAlone)
+TEST_F(SizeGripTest, TheXPGripIsSixDotsWhichAPaintIntoTheCallersDeviceContextLeavesAlone)
 {
     MakeGrip<TSizeGrip>(Panel, sgsWinXP);
     ExpectDots(Panel, 200, 100);
+    EXPECT_EQ(PixelAt(Panel, 184, 99), Face);
     // Paint the grip over with the face colour, straight into the window.
     const HWND Wnd = Panel->GetHandle();
     HDC DC = GetDC(Wnd);
@@ -403,60 +379,41 @@ protected:
 
 TEST_F(SizeGripDragTest, DraggingTheGripResizesTheFormWithinItsLimits)
 {
-    ASSERT_EQ(Form->GetWidth(), 600);
-    ASSERT_EQ(Form->GetHeight(), 520);
+    ASSERT_EQ(TPoint(Form->GetWidth(), Form->GetHeight()), TPoint(600, 520));
     const TPoint Start = OnPanel(Panel->GetWidth() - 3, Panel->GetHeight() - 3);
     auto To = [&](int DX, int DY) { MouseMoveAtScreen(TPoint(Start.X + DX, Start.Y + DY)); };
 
     MouseDownAtScreen(Start);
-    To(60, 50);
-    EXPECT_EQ(Form->GetWidth(), 660);
-    EXPECT_EQ(Form->GetHeight(), 570);
-    // The panel followed the form's bottom edge, still under the mouse.
-    EXPECT_EQ(Panel->GetTop() + Panel->GetHeight(), Form->GetClientHeight());
-    To(-200, -150);
-    EXPECT_EQ(Form->GetWidth(), 500);
-    EXPECT_EQ(Form->GetHeight(), 450);
-    To(-200, 100);
-    EXPECT_EQ(Form->GetWidth(), 500);
-    EXPECT_EQ(Form->GetHeight(), 620);
-    To(300, -300);
-    EXPECT_EQ(Form->GetWidth(), 700);
-    EXPECT_EQ(Form->GetHeight(), 450);
-    To(30, -300);
-    EXPECT_EQ(Form->GetWidth(), 630);
-    EXPECT_EQ(Form->GetHeight(), 450);
+    // Each move, and the size the form takes within its limits.
+    const int Moves[][4] = {
+        {60, 50, 660, 570}, {-200, -150, 500, 450}, {-200, 100, 500, 620}, {300, -300, 700, 450}, {30, -300, 630, 450}};
+    for (const auto& M : Moves) {
+        To(M[0], M[1]);
+        EXPECT_EQ(TPoint(Form->GetWidth(), Form->GetHeight()), TPoint(M[2], M[3])) << M[0] << "," << M[1];
+        // The panel followed the form's bottom edge, still under the mouse.
+        EXPECT_EQ(Panel->GetTop() + Panel->GetHeight(), Form->GetClientHeight());
+    }
     MouseUpAtScreen(TPoint(Start.X + 30, Start.Y - 300));
-    EXPECT_EQ(Form->GetLeft(), 50);
-    EXPECT_EQ(Form->GetTop(), 40);
+    EXPECT_EQ(TPoint(Form->GetLeft(), Form->GetTop()), TPoint(50, 40));
 
     // Once released, the mouse moves without resizing; the grip went with the corner.
     To(100, 100);
-    EXPECT_EQ(Form->GetWidth(), 630);
-    EXPECT_EQ(Form->GetHeight(), 450);
-    const TRect R = GripRect(Grip);
-    EXPECT_EQ(R.BottomRight(), TPoint(Panel->GetClientWidth(), Panel->GetClientHeight()));
-    EXPECT_EQ(HitTest(Panel, R.Right - 1, R.Bottom - 1), HTBOTTOMRIGHT);
-    EXPECT_TRUE(DrawnIn(Panel, R));
+    EXPECT_EQ(TPoint(Form->GetWidth(), Form->GetHeight()), TPoint(630, 450));
+    EXPECT_EQ(HitTest(Panel, Panel->GetClientWidth() - 1, Panel->GetClientHeight() - 1), HTBOTTOMRIGHT);
 }
 
-TEST_F(SizeGripDragTest, APressOutsideTheGripResizesNothing)
+TEST_F(SizeGripDragTest, APressOutsideTheGripOrOnADisabledOneResizesNothing)
 {
-    const TPoint Start = OnPanel(Panel->GetWidth() - 40, Panel->GetHeight() - 3);
-    MouseDownAtScreen(Start);
-    MouseMoveAtScreen(TPoint(Start.X + 50, Start.Y + 50));
-    MouseUpAtScreen(TPoint(Start.X + 50, Start.Y + 50));
-    EXPECT_EQ(Form->GetWidth(), 600);
-    EXPECT_EQ(Form->GetHeight(), 520);
-
-    // Nor does a press on the corner of a disabled grip.
+    auto DragFrom = [&](int FromRight) {
+        const TPoint Start = OnPanel(Panel->GetWidth() - FromRight, Panel->GetHeight() - 3);
+        MouseDownAtScreen(Start);
+        MouseMoveAtScreen(TPoint(Start.X + 50, Start.Y + 50));
+        MouseUpAtScreen(TPoint(Start.X + 50, Start.Y + 50));
+        return TPoint(Form->GetWidth(), Form->GetHeight());
+    };
+    EXPECT_EQ(DragFrom(40), TPoint(600, 520));
     Grip->SetEnabled(false);
-    const TPoint Corner = OnPanel(Panel->GetWidth() - 3, Panel->GetHeight() - 3);
-    MouseDownAtScreen(Corner);
-    MouseMoveAtScreen(TPoint(Corner.X + 50, Corner.Y + 50));
-    MouseUpAtScreen(TPoint(Corner.X + 50, Corner.Y + 50));
-    EXPECT_EQ(Form->GetWidth(), 600);
-    EXPECT_EQ(Form->GetHeight(), 520);
+    EXPECT_EQ(DragFrom(3), TPoint(600, 520));
 }
 
 } // namespace

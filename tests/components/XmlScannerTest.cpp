@@ -58,13 +58,25 @@ void LogEverything(TXmlScanner* X, TLog& Log)
     };
 }
 
+// A full scanner whose every event goes to Log.
+class XmlScanner : public ::testing::Test {
+protected:
+    void SetUp() override { LogEverything(X.get(), Log); }
+    TLog Run(const AnsiString& Text)
+    {
+        Log.clear();
+        X->LoadFromBuffer(Text);
+        X->Execute();
+        return Log;
+    }
+    TOwned<TXmlScanner> X{New<TXmlScanner>(nullptr)};
+    TLog Log;
+};
+
 } // namespace
 
-TEST(XmlScanner, EveryEventFiresInDocumentOrder)
+TEST_F(XmlScanner, EveryEventFiresInDocumentOrder)
 {
-    TOwned<TXmlScanner> X(New<TXmlScanner>(nullptr));
-    TLog Log;
-    LogEverything(X.get(), Log);
     int ExternalLoads = 0;
     X->OnLoadExternal = [&](TObject* S, const AnsiString& SystemId, const AnsiString& PublicId,
                             const AnsiString& NotationId, TXmlParser*& Result) {
@@ -74,63 +86,55 @@ TEST(XmlScanner, EveryEventFiresInDocumentOrder)
         Result = New<TXmlParser>(); // the scanner's parser frees it
         Result->LoadFromBuffer(SystemId == "x.dtd" ? "<!ENTITY fromdtd 'D'>" : "<ext/>");
     };
-    X->LoadFromBuffer("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
-                      "<!-- top -->\n"
-                      "<!DOCTYPE doc SYSTEM \"x.dtd\" [\n"
-                      "  <!ELEMENT doc (#PCDATA|e)*>\n"
-                      "  <!ATTLIST doc lang CDATA 'en'>\n"
-                      "  <!ENTITY who \"you\">\n"
-                      "  <!ENTITY ext PUBLIC \"-//P//\" \"e.xml\">\n"
-                      "  <!NOTATION png SYSTEM \"viewer\">\n"
-                      "  <!-- in dtd --><?dtdpi a='1'?>\n"
-                      "  <bad\n"
-                      "]>\n"
-                      "<?app k=\"v\"?>\n"
-                      "<doc>Hi &who; &fromdtd;<e/>&ext;<![CDATA[<x>]]></doc>");
-    X->Execute();
-    EXPECT_EQ(Log, (TLog{"prolog 1.0 UTF-8 alone",
-                         "comment <!-- top -->",
-                         "load x.dtd||",
-                         "entity fromdtd=D",
-                         "element doc (#PCDATA|e)*",
-                         "attlist doc 1",
-                         "entity who=you",
-                         "entity ext=",
-                         "notation png=viewer",
-                         "comment <!-- in dtd -->",
-                         "pi dtdpi [ a='1'] a=1",
-                         "dtd error at <",
-                         "dtd doc",
-                         "pi app [ k=\"v\"] k=v",
-                         "start doc lang=en",
-                         "text [Hi you D]",
-                         "empty e",
-                         "load e.xml|-//P//|",
-                         "empty ext",
-                         "cdata [<x>]",
-                         "end doc"}));
+    EXPECT_EQ(Run("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+                  "<!-- top -->\n"
+                  "<!DOCTYPE doc SYSTEM \"x.dtd\" [\n"
+                  "  <!ELEMENT doc (#PCDATA|e)*>\n"
+                  "  <!ATTLIST doc lang CDATA 'en'>\n"
+                  "  <!ENTITY who \"you\">\n"
+                  "  <!ENTITY ext PUBLIC \"-//P//\" \"e.xml\">\n"
+                  "  <!NOTATION png SYSTEM \"viewer\">\n"
+                  "  <!-- in dtd --><?dtdpi a='1'?>\n"
+                  "  <bad\n"
+                  "]>\n"
+                  "<?app k=\"v\"?>\n"
+                  "<doc>Hi &who; &fromdtd;<e/>&ext;<![CDATA[<x>]]></doc>"),
+              (TLog{"prolog 1.0 UTF-8 alone",
+                    "comment <!-- top -->",
+                    "load x.dtd||",
+                    "entity fromdtd=D",
+                    "element doc (#PCDATA|e)*",
+                    "attlist doc 1",
+                    "entity who=you",
+                    "entity ext=",
+                    "notation png=viewer",
+                    "comment <!-- in dtd -->",
+                    "pi dtdpi [ a='1'] a=1",
+                    "dtd error at <",
+                    "dtd doc",
+                    "pi app [ k=\"v\"] k=v",
+                    "start doc lang=en",
+                    "text [Hi you D]",
+                    "empty e",
+                    "load e.xml|-//P//|",
+                    "empty ext",
+                    "cdata [<x>]",
+                    "end doc"}));
     EXPECT_EQ(ExternalLoads, 2);
 }
 
-TEST(XmlScanner, TranslateEncodingHandlerGetsTheEncodingAndText)
+TEST_F(XmlScanner, TranslateEncodingHandlerGetsTheEncodingAndText)
 {
-    TOwned<TXmlScanner> X(New<TXmlScanner>(nullptr));
-    TLog Log;
-    LogEverything(X.get(), Log);
     X->OnTranslateEncoding = [&](TObject* S, const AnsiString& Encoding, const AnsiString& Source, AnsiString& Result) {
         EXPECT_EQ(S, X.get());
         Result = Encoding + ":" + Source;
     };
-    X->LoadFromBuffer("<?xml version='1.0' encoding='latin1'?><r a='v'>t</r>");
-    X->Execute();
-    EXPECT_EQ(Log, (TLog{"prolog 1.0 latin1", "start r a=LATIN1:v", "text [LATIN1:t]", "end r"}));
+    EXPECT_EQ(Run("<?xml version='1.0' encoding='latin1'?><r a='v'>t</r>"),
+              (TLog{"prolog 1.0 latin1", "start r a=LATIN1:v", "text [LATIN1:t]", "end r"}));
 }
 
-TEST(XmlScanner, ExecuteWithoutADocumentFiresNothing)
+TEST_F(XmlScanner, ExecuteWithoutADocumentFiresNothing)
 {
-    TOwned<TXmlScanner> X(New<TXmlScanner>(nullptr));
-    TLog Log;
-    LogEverything(X.get(), Log);
     X->Execute();
     TTempDir Dir;
     X->LoadFromFile(Dir.Path() + "missing.xml");
@@ -138,57 +142,44 @@ TEST(XmlScanner, ExecuteWithoutADocumentFiresNothing)
     EXPECT_TRUE(Log.empty());
 }
 
-TEST(XmlScanner, StopRequestedEndsExecuteAfterTheCurrentEvent)
+TEST_F(XmlScanner, StopRequestedEndsExecuteAfterTheCurrentEvent)
 {
-    TOwned<TXmlScanner> X(New<TXmlScanner>(nullptr));
-    TLog Log;
-    LogEverything(X.get(), Log);
     X->OnEmptyTag = [&](TObject*, const AnsiString& N, TAttrList*) {
         Log.push_back("empty " + N);
         X->StopRequested = true;
     };
-    X->LoadFromBuffer("<r><a/><b/></r>");
-    X->Execute();
-    EXPECT_EQ(Log, (TLog{"start r", "empty a"}));
+    EXPECT_EQ(Run("<r><a/><b/></r>"), (TLog{"start r", "empty a"}));
     Log.clear();
     X->Execute(); // a new run starts afresh
     EXPECT_EQ(Log, (TLog{"start r", "empty a"}));
 }
 
-TEST(XmlScanner, NormalizeSwitchesWhitespaceHandlingAndOutlivesTheDocument)
+TEST_F(XmlScanner, NormalizeSwitchesWhitespaceHandlingAndOutlivesTheDocument)
 {
-    TOwned<TXmlScanner> X(New<TXmlScanner>(nullptr));
-    TLog Log;
-    X->OnContent = [&](TObject*, const AnsiString& C) { Log.push_back(C); };
-    X->LoadFromBuffer("<r>a\n  b</r> <s> </s>");
-    X->Execute();
+    X->OnStartTag = nullptr;
+    X->OnEndTag = nullptr;
+    Run("<r>a\n  b</r> <s> </s>");
     X->SetNormalize(false);
     X->Execute();
-    EXPECT_EQ(Log, (TLog{"a b", "a\n  b", " ", " "}));
-    X->LoadFromBuffer("<r>a\n  b</r>");
-    X->Execute();
-    EXPECT_EQ(Log.back(), "a\n  b");
+    EXPECT_EQ(Log, (TLog{"text [a b]", "text [a\n  b]", "text [ ]", "text [ ]"}));
+    EXPECT_EQ(Run("<r>a\n  b</r>"), (TLog{"text [a\n  b]"}));
 }
 
-TEST(XmlScanner, FilenameLoadsTheFileAtOnceAlsoWhileLoading)
+TEST_F(XmlScanner, FilenameLoadsTheFileAtOnceAlsoWhileLoading)
 {
     TTempDir Dir;
     const AnsiString Name = Dir.WriteFile("p.qmp", "<Local><Include>x</Include></Local>");
-    TOwned<TXmlScanner> X(New<TXmlScanner>(nullptr));
-    TLog Log;
-    X->OnContent = [&](TObject*, const AnsiString& C) { Log.push_back(C); };
     X->SetLoading(true);
     X->SetFilename(Name);
     EXPECT_EQ(X->GetFilename(), Name);
     X->SetLoading(false);
     X->Loaded();
     X->Execute();
-    EXPECT_EQ(Log, (TLog{"x"}));
+    EXPECT_EQ(Log, (TLog{"start Local", "start Include", "text [x]", "end Include", "end Local"}));
 }
 
-TEST(XmlScanner, HandlerExceptionsPassOutOfExecute)
+TEST_F(XmlScanner, HandlerExceptionsPassOutOfExecute)
 {
-    TOwned<TXmlScanner> X(New<TXmlScanner>(nullptr));
     X->OnStartTag = [](TObject*, const AnsiString&, TAttrList*) { throw EConvertError("bad"); };
     X->LoadFromBuffer("<r/>");
     EXPECT_NO_THROW(X->Execute());
@@ -214,15 +205,11 @@ TEST(SimpleXmlScanner, CDataReachesOnContent)
     EXPECT_EQ(Log, (TLog{"pi p", "start r", "text [a]", "text [ <b> ]", "comment <!--c-->", "empty e", "end r"}));
 }
 
-TEST(XmlScanner, ALoadHandlerThatReturnsNoParserLeavesTheReferenceAsWritten)
+TEST_F(XmlScanner, ALoadHandlerThatReturnsNoParserLeavesTheReferenceAsWritten)
 {
-    TOwned<TXmlScanner> X(New<TXmlScanner>(nullptr));
-    TLog Log;
-    LogEverything(X.get(), Log);
     X->OnLoadExternal = [](TObject*, const AnsiString&, const AnsiString&, const AnsiString&, TXmlParser*& Result) {
         Result = nullptr;
     };
-    X->LoadFromBuffer("<!DOCTYPE r SYSTEM 'r.dtd' [<!ENTITY e SYSTEM 'e.xml'>]><r a='[&e;]'>[&e;]</r>");
-    X->Execute();
-    EXPECT_EQ(Log, (TLog{"entity e=", "dtd r", "start r a=[&e;]", "text [[&e;]]", "end r"}));
+    EXPECT_EQ(Run("<!DOCTYPE r SYSTEM 'r.dtd' [<!ENTITY e SYSTEM 'e.xml'>]><r a='[&e;]'>[&e;]</r>"),
+              (TLog{"entity e=", "dtd r", "start r a=[&e;]", "text [[&e;]]", "end r"}));
 }

@@ -3,6 +3,7 @@
 #include "platform/classes/Registry.h"
 #include "platform/win/UserInteraction.h"
 #include "tests/support/TestSupport.h"
+#include "tests/util/Edited.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -25,10 +26,9 @@ void RegisterInstallLocation(const std::string& Folder)
     Reg->WriteString("InstallLocation", Folder);
 }
 
-std::string WithoutSlash(std::string S)
+std::string WithoutSlash(const std::string& S)
 {
-    yelkutils_win_mini::RemoveTrailingSlash(S);
-    return S;
+    return Edited(S, yelkutils_win_mini::RemoveTrailingSlash);
 }
 
 // A fresh home (data folder and registry store), a program folder and a
