@@ -75,10 +75,13 @@ public:
     void ResizeColumns(TGxCustomColumn* AColumn, bool Inclusive);
 
     TColumnChangeEvent OnColumnChange;
+    // Before an operation changes the columns, as they still stand.
+    TColumnsChangeEvent OnChanging;
     TColumnsChangeEvent OnChange;
     TColumnsChangeEvent OnRepaint;
 
 protected:
+    virtual void DoChanging(TColumnsOperation Operation, int Value1, int Value2);
     virtual void DoColumnChange(TGxCustomColumn* AColumn, TColumnChangeKind ChangeKind, int Param);
     virtual void DoChange(TColumnsOperation Operation, TColumnType ColumnType, int Value1, int Value2);
     virtual void DoRepaint(TColumnsOperation Operation, TColumnType ColumnType, int Value1, int Value2);

@@ -190,6 +190,7 @@ TGxCustomColumn* TGxColumns::Add(TGxCustomColumnClass ColumnClass, const WideStr
 void TGxColumns::AddColumn(TGxCustomColumn* AColumn)
 {
     Adopt(AColumn);
+    DoChanging(opAdd, -1, -1);
     FItems.push_back(AColumn);
     FPositions.push_back(AColumn);
     AColumn->FPosition = int(FPositions.size()) - 1;
@@ -213,6 +214,7 @@ void TGxColumns::InsertColumn(TGxCustomColumn* AColumn, int Index)
 {
     if (Index < 0 || Index > GetCount() - (AColumn->FColumns == this ? 1 : 0)) IndexError(Index);
     Adopt(AColumn);
+    DoChanging(GxColumns::opInsert, Index, -1);
     FItems.insert(FItems.begin() + Index, AColumn);
     FPositions.push_back(AColumn);
     UpdateColumns(true);
@@ -224,6 +226,7 @@ void TGxColumns::InsertColumn(TGxCustomColumn* AColumn, int Index)
 void TGxColumns::Move(int FromIndex, int ToIndex)
 {
     if (!Exists(FromIndex) || !Exists(ToIndex)) return;
+    DoChanging(opMove, FromIndex, ToIndex);
     TGxCustomColumn* Column = FItems[FromIndex];
     FItems.erase(FItems.begin() + FromIndex);
     FItems.insert(FItems.begin() + ToIndex, Column);
@@ -247,6 +250,7 @@ void TGxColumns::Remove(TGxCustomColumn* AColumn)
 {
     const int Index = IndexOf(AColumn);
     if (Index < 0) return;
+    DoChanging(opDelete, Index, -1);
     // Both orders lose the column before anyone hears of it.
     FItems.erase(FItems.begin() + Index);
     std::erase(FPositions, AColumn);
@@ -265,6 +269,7 @@ void TGxColumns::Delete(int Index)
 
 void TGxColumns::Clear()
 {
+    DoChanging(opClear, -1, -1);
     FreeColumns();
     DoChange(opClear, ctNone, -1, -1);
     DoRepaint(opClear, ctNone, -1, -1);
@@ -298,6 +303,11 @@ void TGxColumns::UpdateColumn(TGxCustomColumn* AColumn, TGridArea Area)
 void TGxColumns::DoColumnChange(TGxCustomColumn* AColumn, TColumnChangeKind ChangeKind, int Param)
 {
     if (OnColumnChange) OnColumnChange(this, AColumn, ChangeKind, Param);
+}
+
+void TGxColumns::DoChanging(TColumnsOperation Operation, int Value1, int Value2)
+{
+    if (OnChanging) OnChanging(this, Operation, Value1, Value2);
 }
 
 void TGxColumns::DoChange(TColumnsOperation Operation, TColumnType, int Value1, int Value2)

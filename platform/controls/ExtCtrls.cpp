@@ -38,6 +38,12 @@ void TCustomPanel::CreateParams(TCreateParams& Params)
     Params.WindowClass.style &= ~(CS_HREDRAW | CS_VREDRAW);
 }
 
+void TCustomPanel::WMSize(TMessage& Message)
+{
+    TCustomControl::WMSize(Message);
+    Invalidate();
+}
+
 void TCustomPanel::AdjustClientRect(TRect& Rect)
 {
     TCustomControl::AdjustClientRect(Rect);

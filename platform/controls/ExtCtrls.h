@@ -35,6 +35,9 @@ protected:
     // The children sit inside the bevels and the border width.
     void AdjustClientRect(TRect& Rect) override;
     void CMTextChanged(TMessage& Message) override;
+    // Its window keeps its pixels over a resize, but the bevels and the
+    // caption move with the edges: the panel paints itself afresh.
+    void WMSize(TMessage& Message) override;
 
 private:
     TAlignment FAlignment = taCenter;

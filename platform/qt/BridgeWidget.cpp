@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QPaintEvent>
 
+#include <cstring>
+
 namespace platform::detail {
 
 TEventContext* CurrentEvent = nullptr;
@@ -161,14 +163,12 @@ void PlaceWindow(HWND Wnd, const TRect& Rect)
     if (!W) return;
     const QRect R = ToQRect(Rect);
     const bool Sized = R.size() != W->Placement.size();
+    const std::optional<QRect> OldClient = W->KnownClientRect();
     W->Placement = R;
     if (Sized) W->InvalidateClientArea();
     W->SetGeometryQuietly(R);
     if (W->MenuBar) W->MenuBar->setGeometry(0, 0, R.width(), W->ClientOffset().y());
-    if (Sized) {
-        W->FrameInvalid = true;
-        W->InvalidateClient(nullptr, true);
-    }
+    if (Sized) W->Resized(OldClient);
 }
 
 std::optional<TSize> InvalidateWindowFrame(HWND Wnd)
@@ -386,6 +386,33 @@ void TBridgeWidget::EnsureImage()
     FrameInvalid = true;
     Invalid = QRegion(QRect(QPoint(), ClientSize()));
     EraseNeeded = true;
+}
+
+void TBridgeWidget::Resized(const std::optional<QRect>& OldClient)
+{
+    FrameInvalid = true;
+    const QRect Client(ClientOffset(), ClientSize());
+    // A class with CS_HREDRAW (CS_VREDRAW) repaints all of its window when
+    // the width (height) changes; any other keeps its pixels where they were
+    // and paints only what the new size uncovers.
+    const auto Redraws = [&](UINT Flag, int Old, int New) { return (ClassStyle & Flag) && Old != New; };
+    if (!OldClient || OldClient->topLeft() != Client.topLeft() || Image.isNull() ||
+        Redraws(CS_HREDRAW, OldClient->width(), Client.width()) ||
+        Redraws(CS_VREDRAW, OldClient->height(), Client.height())) {
+        InvalidateClient(nullptr, true);
+        return;
+    }
+    QImage Kept(size(), QImage::Format_RGB32);
+    if (Kept.isNull()) return;
+    Kept.fill(ToQColor(Color));
+    const QRect Common = Image.rect() & Kept.rect();
+    const std::size_t Bytes = std::size_t(Common.width()) * 4;
+    for (int Y = 0; Y < Common.height(); ++Y)
+        std::memcpy(Kept.scanLine(Y), Image.constScanLine(Y), Bytes);
+    Image = std::move(Kept);
+    const QRegion Uncovered = QRegion(QRect(QPoint(), Client.size())) - QRegion(QRect(QPoint(), OldClient->size()));
+    for (const QRect& Part : Uncovered)
+        InvalidateClient(&Part, true);
 }
 
 void TBridgeWidget::InvalidateClient(const QRect* Rect, bool Erase)

@@ -88,6 +88,8 @@ public:
     void ValidateClient(const QRect* Rect);
     // Makes the image the window's size (invalidating everything when it was not).
     void EnsureImage();
+    // After a new size: the frame and what the class style asks to repaint.
+    void Resized(const std::optional<QRect>& OldClient);
     // Paints what is invalid into the image; returns the image part painted.
     QRegion RenderInvalid();
 
@@ -101,6 +103,11 @@ public:
     QSize ClientSize();
     // Forgets the client area; answers its size when it was known.
     std::optional<QSize> InvalidateClientArea();
+    // The client area (window coordinates) when it is worked out, without working it out.
+    std::optional<QRect> KnownClientRect() const
+    {
+        return FClientValid ? std::optional(QRect(FClientOffset, FClientSize)) : std::nullopt;
+    }
 
     // ---- Input ----
     bool HasFocus = false;

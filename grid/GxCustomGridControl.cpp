@@ -1,0 +1,507 @@
+// grid/GxCustomGridControl.cpp: life, the window, properties, updating,
+// the base row operations and the slots later parts fill in.
+#include "grid/GxCustomGridControl.h"
+#include "platform/rtl/ScopeExit.h"
+#include "platform/win/WinScroll.h"
+
+namespace GxCustomGridControl {
+
+// ---- Life -------------------------------------------------------------------------------------
+
+TGxCustomGridControl::TGxCustomGridControl(TComponent* AOwner) : TGxScrollControl(AOwner)
+{
+    SetTabStop(true);
+    SetBounds(GetLeft(), GetTop(), 250, 150);
+    for (int Style = hsAuto; Style <= hsVista; ++Style)
+        FStyleDisplays[Style].reset(GetStyleDisplayClass(THeaderStyle(Style))(this));
+    FStyleDisplay = FStyleDisplays[hsAuto].get();
+    FStyleDisplay->SetCanvas(GetCanvas());
+}
+
+TGxCustomGridControl::~TGxCustomGridControl() = default;
+
+void TGxCustomGridControl::AfterConstruction()
+{
+    TGxScrollControl::AfterConstruction();
+    FColumns = GetColumnsClass()(this);
+    FColumns->OnChanging = [this](TObject*, TColumnsOperation Operation, int Value1, int Value2) {
+        DoColumnsChanging(Operation, Value1, Value2);
+    };
+    FColumns->OnChange = [this](TObject* Sender, TColumnsOperation Operation, int Value1, int Value2) {
+        DoColumnsChange(Sender, Operation, Value1, Value2);
+    };
+    FColumns->OnColumnChange = [this](TObject* Sender, TGxCustomColumn* Column, TColumnChangeKind Kind, int Param) {
+        DoColumnChange(Sender, Column, Kind, Param);
+    };
+    FColumns->OnRepaint = [this](TObject* Sender, TColumnsOperation Operation, int Value1, int Value2) {
+        DoColumnsRepaint(Sender, Operation, Value1, Value2);
+    };
+}
+
+void TGxCustomGridControl::BeforeDestruction()
+{
+    TGxScrollControl::BeforeDestruction();
+    if (FColumns) {
+        // The columns go quietly: nobody is left to repaint for.
+        FColumns->OnChanging = FColumns->OnChange = FColumns->OnRepaint = nullptr;
+        FColumns->OnColumnChange = nullptr;
+        FreeAndNil(FColumns);
+    }
+    FInplaceEdit = nullptr;
+}
+
+TGxColumnsClass TGxCustomGridControl::GetColumnsClass() const
+{
+    return [](TComponent* AGrid) -> TGxColumns* { return New<TGxColumns>(AGrid); };
+}
+
+void TGxCustomGridControl::CreateParams(TCreateParams& Params)
+{
+    TGxScrollControl::CreateParams(Params);
+    if (FBorderStyle == bsSingle)
+        Params.ExStyle |= WS_EX_STATICEDGE;
+    else
+        Params.ExStyle &= ~WS_EX_STATICEDGE;
+    // A new size repaints only what it uncovers; the grid repaints its own parts.
+    Params.WindowClass.style &= ~(CS_HREDRAW | CS_VREDRAW);
+}
+
+void TGxCustomGridControl::Paint()
+{
+    TCanvas* Canvas = GetCanvas();
+    Canvas->GetBrush()->SetColor(GetColor());
+    Canvas->FillRect(GetClientRect());
+    if (FGridStyle == gsReport)
+        PaintReport();
+    else
+        PaintSlides();
+    DoPostDraw();
+}
+
+// ---- Properties -----------------------------------------------------------------------------------
+
+void TGxCustomGridControl::SetAppearanceOptions(TAppearanceOptions Value)
+{
+    FAppearanceOptions = Value;
+    RecalculateGridSpace();
+    Invalidate();
+    RedrawBorder();
+}
+
+void TGxCustomGridControl::SetBorderStyle(TBorderStyle Value)
+{
+    FBorderStyle = Value;
+    RecreateWnd();
+}
+
+void TGxCustomGridControl::SetCaption(const WideString& Value)
+{
+    FCaption = Value;
+    RefreshArea(gaBody);
+}
+
+void TGxCustomGridControl::SetEnableVisualStyles(bool Value)
+{
+    FEnableVisualStyles = Value;
+    Invalidate();
+    RedrawBorder();
+}
+
+void TGxCustomGridControl::SetFixedCols(int Value)
+{
+    FFixedCols = Value;
+    FColumns->SetFixedCols(Value);
+    Invalidate();
+}
+
+void TGxCustomGridControl::SetFooterSize(int Value)
+{
+    FFooterSize = Value;
+    Invalidate();
+}
+
+void TGxCustomGridControl::SetGridLinesColor(TColor Value)
+{
+    FGridLinesColor = Value;
+    Invalidate();
+}
+
+void TGxCustomGridControl::SetGridLinesStyle(TGridLinesStyle Value)
+{
+    FGridLinesStyle = Value;
+    RecalculateGridSpace();
+    Invalidate();
+}
+
+void TGxCustomGridControl::SetGridStyle(TGridStyle Value)
+{
+    if (Value == FGridStyle) return;
+    FGridStyle = Value;
+    GridStyleChanged();
+    if (Value == gsSlides) {
+        ApplyAndEndEditing();
+        FInputSelected = false;
+    }
+    Invalidate();
+    RefreshCellEditor();
+    UpdateHorzScrollBar();
+    UpdateVertScrollBar();
+}
+
+void TGxCustomGridControl::SetHeaderSize(int Value)
+{
+    FHeaderSize = Value;
+    Invalidate();
+    RefreshCellEditor();
+}
+
+void TGxCustomGridControl::SetHeaderStyle(THeaderStyle Value)
+{
+    if (Value == FHeaderStyle) return;
+    FHeaderStyle = Value;
+    RecreateStyleDisplay();
+}
+
+void TGxCustomGridControl::SetHideScrollBar(bool Value)
+{
+    FHideScrollBar = Value;
+    GetVertScrollBar()->SetAutoHide(Value);
+}
+
+void TGxCustomGridControl::SetHighlightedTextColor(TColor Value)
+{
+    FHighlightedTextColor = Value;
+    Invalidate();
+}
+
+void TGxCustomGridControl::SetInactiveSelectionColor(TColor Value)
+{
+    FInactiveSelectionColor = Value;
+    Invalidate();
+}
+
+void TGxCustomGridControl::SetInputSize(int Value)
+{
+    FInputSize = Value;
+    Invalidate();
+}
+
+void TGxCustomGridControl::SetOptions(TGridOptions Value)
+{
+    const bool IndicatorChanged = Value.Contains(goIndicator) != FOptions.Contains(goIndicator);
+    FOptions = Value;
+    // The body's left edge moved: the columns are laid out from it again.
+    if (IndicatorChanged) DoUpdateColumns();
+    RecalculateGridSpace();
+    Invalidate();
+    RefreshCellEditor();
+    UpdateHorzScrollBar();
+}
+
+void TGxCustomGridControl::SetRowSize(int Value)
+{
+    if (Value < 1) return;
+    FRowSize = Value;
+    RefreshArea(gaBody);
+    RefreshArea(gaInput);
+    RefreshArea(gaIndicator);
+    RefreshCellEditor();
+    // As many rows fit as before only if nothing else changed.
+    UpdateVertScrollBar();
+}
+
+void TGxCustomGridControl::SetSlideCaptionColor(TColor Value)
+{
+    FSlideCaptionColor = Value;
+    Invalidate();
+}
+
+void TGxCustomGridControl::SetSlidesOptions(TSlideOptions Value)
+{
+    FSlidesOptions = Value;
+    Invalidate();
+}
+
+void TGxCustomGridControl::SetSlideSelectionColor(TColor Value)
+{
+    FSlideSelectionColor = Value;
+    Invalidate();
+}
+
+void TGxCustomGridControl::SetSlideSize(int Value)
+{
+    FSlideSize = Value;
+    UpdateVertScrollBar();
+    Invalidate();
+}
+
+void TGxCustomGridControl::SetSortedStyle(TSortedStyle Value)
+{
+    FSortedStyle = Value;
+    Invalidate();
+}
+
+void TGxCustomGridControl::RecreateStyleDisplay()
+{
+    FStyleDisplay = FStyleDisplays[FHeaderStyle].get();
+    FStyleDisplay->SetCanvas(GetCanvas());
+    Invalidate();
+    RedrawBorder();
+}
+
+void TGxCustomGridControl::RecalculateGridSpace()
+{
+    FGridSpace = {};
+    if (FOptions.Contains(goGrid)) {
+        const bool Lines3D = FAppearanceOptions.Contains(ao3DGridLines);
+        if (FGridLinesStyle != lsHorizontalOnly && FGridLinesStyle != lsActiveHorzOnly) {
+            FGridSpace[lpRight] = 1;
+            FGridSpace[lpLeft] = Lines3D;
+        }
+        if (FGridLinesStyle != lsVerticalOnly) {
+            FGridSpace[lpBottom] = 1;
+            FGridSpace[lpTop] = Lines3D;
+        }
+    }
+    FGridSpace[lpTopBottom] = FGridSpace[lpTop] + FGridSpace[lpBottom];
+}
+
+// ---- Updating -------------------------------------------------------------------------------------
+
+void TGxCustomGridControl::BeginUpdate()
+{
+    ++FUpdateCount;
+}
+
+void TGxCustomGridControl::EndUpdate()
+{
+    if (FUpdateCount > 0) --FUpdateCount;
+    if (FUpdateCount > 0) return;
+    RefreshArea(gaBody);
+    if (FOptions.Contains(goHeader)) RefreshArea(gaHeader);
+    if (FOptions.Contains(goIndicator)) RefreshArea(gaIndicator);
+    UpdateVertScrollBar();
+}
+
+// ---- Rows -------------------------------------------------------------------------------------------
+
+int TGxCustomGridControl::GetRowHeight(int)
+{
+    return FRowSize;
+}
+
+void TGxCustomGridControl::SetRowHeight(int ARow, int Value)
+{
+    DoChangeRowHeight(ARow, Value);
+}
+
+bool TGxCustomGridControl::GetRowVisible(int)
+{
+    return true;
+}
+
+void TGxCustomGridControl::SetRowVisible(int ARow, bool Value)
+{
+    if (Value) {
+        FFirstVisibleRow = std::min(FFirstVisibleRow, ARow);
+        FLastVisibleRow = std::max(FLastVisibleRow, ARow);
+        return;
+    }
+    if (ARow == FFirstVisibleRow) FFirstVisibleRow = GetFirstVisible(ARow);
+    if (ARow == FLastVisibleRow) FLastVisibleRow = GetLastVisible(ARow);
+}
+
+int TGxCustomGridControl::GetRowLevel(int)
+{
+    return 0;
+}
+
+int TGxCustomGridControl::GetOnScreenBefore(int ARow)
+{
+    return std::clamp(ARow, 0, GetRowCount());
+}
+
+int TGxCustomGridControl::GetOnScreenRow(int K)
+{
+    return K >= 0 && K < GetRowCount() ? K : -1;
+}
+
+int TGxCustomGridControl::GetNextOnScreen(int ARow)
+{
+    const int Next = std::max(ARow + 1, 0);
+    return Next < GetRowCount() ? Next : -1;
+}
+
+int TGxCustomGridControl::GetPriorOnScreen(int ARow)
+{
+    const int Prior = std::min(ARow, GetRowCount()) - 1;
+    return Prior >= 0 ? Prior : -1;
+}
+
+void TGxCustomGridControl::ClearRows()
+{
+    ApplyAndEndEditing();
+    FFirstRowInView = 0;
+    FSelectedColumn = 0;
+    FSelectedRow = -1;
+}
+
+void TGxCustomGridControl::InsertRow(int Index)
+{
+    ApplyAndEndEditing();
+    FFirstVisibleRow = std::min(FFirstVisibleRow, Index);
+    if (GetVertScrollBar()->GetPosition() == 0) FFirstRowInView = FFirstVisibleRow;
+}
+
+void TGxCustomGridControl::MoveRow(int, int)
+{
+    Invalidate();
+    ApplyAndEndEditing();
+}
+
+void TGxCustomGridControl::DeleteRow(int)
+{
+    ApplyAndEndEditing();
+}
+
+void TGxCustomGridControl::SetRowCount(int Value)
+{
+    if (Value < 0) return;
+    // One repaint at the end instead of one scroll per row.
+    BeginUpdate();
+    const TScopeExit Ended([this] { EndUpdate(); });
+    while (GetRowCount() > Value)
+        DeleteRow(GetRowCount() - 1);
+    if (GetRowCount() < Value) AddRow(Value - GetRowCount());
+}
+
+bool TGxCustomGridControl::CanMoveRow(int FromIndex, int ToIndex)
+{
+    bool Accept = true;
+    DoRowMove(FromIndex, ToIndex, Accept);
+    return Accept;
+}
+
+WideString TGxCustomGridControl::GetTextStr()
+{
+    WideString Text;
+    const int Rows = GetRowCount();
+    const int Cols = FColumns->GetCount();
+    for (int Row = 0; Row < Rows; ++Row)
+        for (int Col = 0; Col < Cols; ++Col) {
+            Text += GetCells(Col, Row);
+            Text += u"\r\n";
+        }
+    return Text;
+}
+
+bool TGxCustomGridControl::IsCellEmpty(int, int)
+{
+    return false;
+}
+
+TColor TGxCustomGridControl::GetCellColor(int ACol, int)
+{
+    return FColumns->GetItem(ACol)->GetColor();
+}
+
+WideString TGxCustomGridControl::GetCellHint(int ACol, int ARow)
+{
+    WideString Hint;
+    DoCellHint(ACol, ARow, Hint);
+    return Hint;
+}
+
+bool TGxCustomGridControl::CanSelectCell(int ACol, int ARow)
+{
+    bool Accept = true;
+    DoBeforeSelect(ACol, ARow, Accept);
+    return Accept;
+}
+
+bool TGxCustomGridControl::CanEdit(int, int)
+{
+    return true;
+}
+
+void TGxCustomGridControl::SortColumn(TGxCustomColumn* Column, bool)
+{
+    if (!Column->GetOptions().Contains(coCanSort)) return;
+    ApplyAndEndEditing();
+    FSortedColumn = Column;
+    DoSortColumn(Column->GetIndex(), Column->GetSortKind() == skAscending);
+}
+
+void TGxCustomGridControl::Resort()
+{
+    if (FSortedColumn) SortColumn(FSortedColumn, FSortedColumn->GetSortKind() == skAscending);
+}
+
+// ---- Repainting and colours ----------------------------------------------------------------------------
+
+void TGxCustomGridControl::RefreshArea(TGridArea)
+{
+    Invalidate();
+}
+
+void TGxCustomGridControl::RefreshCell(int, int)
+{
+    Invalidate();
+}
+
+void TGxCustomGridControl::RefreshColumn(TGxCustomColumn*, TGridArea)
+{
+    if (!IsUpdating()) Invalidate();
+}
+
+void TGxCustomGridControl::RefreshColumnSlide(TGxCustomColumn*)
+{
+    Invalidate();
+}
+
+void TGxCustomGridControl::RefreshRow(int)
+{
+    Invalidate();
+}
+
+void TGxCustomGridControl::RedrawBorder()
+{
+    if (HandleAllocated()) RedrawWindow(GetHandle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
+TColor TGxCustomGridControl::GetActualCellColor(int ACol, int ARow)
+{
+    return GetCellColor(ACol, ARow);
+}
+
+TColor TGxCustomGridControl::GetActualCellFontColor(int ACol, int)
+{
+    return FColumns->GetItem(ACol)->GetFont()->GetColor();
+}
+
+bool TGxCustomGridControl::IsCellHighlighted(int, int)
+{
+    return false;
+}
+
+TCellState TGxCustomGridControl::GetCellState(int ACol, int ARow)
+{
+    TCellState State;
+    if (IsCellEmpty(ACol, ARow)) State.Include(csEmpty);
+    if (GetSelected(ARow)) State.Include(csSelected);
+    TColor CellColor = GetCellColor(ACol, ARow);
+    TColor GridColor = FGridLinesColor;
+    DoCellColoring(ACol, ARow, CellColor, GridColor, State);
+    return State;
+}
+
+// ---- Editing ---------------------------------------------------------------------------------------------
+
+void TGxCustomGridControl::ApplyAndEndEditing()
+{
+    if (!FGridState.Contains(gtEdit) && !FGridState.Contains(gtInput)) return;
+    ApplyEditing();
+    EndEditing();
+}
+
+} // namespace GxCustomGridControl

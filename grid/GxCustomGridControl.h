@@ -1,0 +1,454 @@
+// grid/GxCustomGridControl.h
+// The heart of the data grid: its columns, options, sizes and events, the
+// geometry of its areas, rows and cells, counting the rows in view and
+// scrolling. It knows nothing of how rows and cells are stored: a storage
+// subclass answers the abstract row and cell operations.
+#pragma once
+#include "grid/GxGridControlTypes.h"
+#include "grid/shared/GxScrollControl.h"
+#include "platform/rtl/Variant.h"
+
+#include <array>
+#include <memory>
+
+namespace GxEdit {
+class TGxCustomEdit;
+} // namespace GxEdit
+
+namespace GxCustomGridControl {
+
+using namespace GxScrollControl;
+
+// The row indicator column, when goIndicator shows it, is this wide.
+inline constexpr int IndicatorWidth = 12;
+
+// The class of a grid's column collection: makes one for its grid.
+using TGxColumnsClass = TGxColumns* (*)(TComponent* AGrid);
+
+class TGxCustomGridControl : public TGxScrollControl, public IGridHost {
+public:
+    QM_CLASS(TGxCustomGridControl, TGxScrollControl)
+    explicit TGxCustomGridControl(TComponent* AOwner);
+    ~TGxCustomGridControl() override;
+    // Makes the columns of GetColumnsClass, wired to the grid.
+    void AfterConstruction() override;
+    // Frees the columns while the grid is whole.
+    void BeforeDestruction() override;
+
+    // ---- The grid as its columns see it
+    TFont* GetFont() const override { return TGxScrollControl::GetFont(); }
+    TColor GetColor() const override { return TGxScrollControl::GetColor(); }
+    TCursor GetCursor() const override { return TGxScrollControl::GetCursor(); }
+    TComponent* GetOwner() const override { return TGxScrollControl::GetOwner(); }
+    TGxColumns* GetColumns() const override { return FColumns; }
+    bool IsLoading() const override { return GetComponentState().Contains(csLoading); }
+    int GetClientHeight() override { return TGxScrollControl::GetClientHeight(); }
+    int GetHorzScrollPos() override { return GetHorzScrollBar()->GetPosition(); }
+    bool HasIndicator() const override { return FOptions.Contains(goIndicator); }
+    TGxCustomColumn* GetHeaderDownColumn() const override { return FHeaderDownColumn; }
+    TGxCustomColumn* GetHoverColumn() const override { return FHoverColumn; }
+    int GetSelectedColumn() const override { return FSelectedColumn; }
+    void SetOnUpdateColumns(const TNotifyEvent& Handler) override { FOnUpdateColumns = Handler; }
+
+    // ---- Published properties
+    TAppearanceOptions GetAppearanceOptions() const { return FAppearanceOptions; }
+    void SetAppearanceOptions(TAppearanceOptions Value);
+    bool GetAutoScroll() const { return FAutoScroll; }
+    void SetAutoScroll(bool Value) { FAutoScroll = Value; }
+    TBorderStyle GetBorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle Value);
+    const WideString& GetCaption() const { return FCaption; }
+    void SetCaption(const WideString& Value);
+    bool GetEnableVisualStyles() const { return FEnableVisualStyles; }
+    void SetEnableVisualStyles(bool Value);
+    int GetFixedCols() const { return FFixedCols; }
+    void SetFixedCols(int Value);
+    int GetFooterSize() const { return FFooterSize; }
+    void SetFooterSize(int Value);
+    TColor GetGridLinesColor() const { return FGridLinesColor; }
+    void SetGridLinesColor(TColor Value);
+    TGridLinesStyle GetGridLinesStyle() const { return FGridLinesStyle; }
+    void SetGridLinesStyle(TGridLinesStyle Value);
+    TGridStyle GetGridStyle() const { return FGridStyle; }
+    void SetGridStyle(TGridStyle Value);
+    int GetHeaderSize() const { return FHeaderSize; }
+    void SetHeaderSize(int Value);
+    THeaderStyle GetHeaderStyle() const { return FHeaderStyle; }
+    void SetHeaderStyle(THeaderStyle Value);
+    bool GetHideScrollBar() const { return FHideScrollBar; }
+    void SetHideScrollBar(bool Value);
+    TColor GetHighlightedTextColor() const { return FHighlightedTextColor; }
+    void SetHighlightedTextColor(TColor Value);
+    TColor GetInactiveSelectionColor() const { return FInactiveSelectionColor; }
+    void SetInactiveSelectionColor(TColor Value);
+    TInputEnterMode GetInputEnterMode() const { return FInputEnterMode; }
+    void SetInputEnterMode(TInputEnterMode Value) { FInputEnterMode = Value; }
+    int GetInputSize() const { return FInputSize; }
+    void SetInputSize(int Value);
+    TGridOptions GetOptions() const { return FOptions; }
+    void SetOptions(TGridOptions Value);
+    bool GetReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool Value) { FReadOnly = Value; }
+    int GetRowSize() const { return FRowSize; }
+    virtual void SetRowSize(int Value);
+    TColor GetSelectionColor() const { return FSelectionColor; }
+    void SetSelectionColor(TColor Value) { FSelectionColor = Value; }
+    TSelectionMoveDirection GetSelectionMoveDirection() const { return FSelectionMoveDirection; }
+    void SetSelectionMoveDirection(TSelectionMoveDirection Value) { FSelectionMoveDirection = Value; }
+    TColor GetSlideCaptionColor() const { return FSlideCaptionColor; }
+    void SetSlideCaptionColor(TColor Value);
+    TSlideOptions GetSlidesOptions() const { return FSlidesOptions; }
+    void SetSlidesOptions(TSlideOptions Value);
+    TColor GetSlideSelectionColor() const { return FSlideSelectionColor; }
+    void SetSlideSelectionColor(TColor Value);
+    int GetSlideSize() const { return FSlideSize; }
+    void SetSlideSize(int Value);
+    TSortedStyle GetSortedStyle() const { return FSortedStyle; }
+    void SetSortedStyle(TSortedStyle Value);
+    // Always "4.4": it is not stored, and assigning any value puts it back.
+    const AnsiString& GetVersion() const { return FVersion; }
+    void SetVersion(const AnsiString&) { FVersion = "4.4"; }
+    bool GetWantReturns() const { return FWantReturns; }
+    void SetWantReturns(bool Value) { FWantReturns = Value; }
+    bool GetWantTabs() const { return FWantTabs; }
+    void SetWantTabs(bool Value) { FWantTabs = Value; }
+
+    // ---- State
+    TStyleDisplay* GetStyleDisplay() const { return FStyleDisplay; }
+    TGridState GetGridState() const { return FGridState; }
+    int GetFirstRowInView() const { return FFirstRowInView; }
+    TPoint GetSelectedCell() { return TPoint(FSelectedColumn, GetSelectedRow()); }
+    void SetSelectedColumn(int Value) { FSelectedColumn = Value; }
+    TPoint GetEditingCell() const { return FEditingCell; }
+    bool GetInputSelected() const { return FInputSelected; }
+    int GetInputColumnIndex() const { return FInputColumnIndex; }
+    GxEdit::TGxCustomEdit* GetInplaceEdit() const { return FInplaceEdit; }
+    TGxCustomColumn* GetSortedColumn() const { return FSortedColumn; }
+    void SetHeaderDownColumn(TGxCustomColumn* Value) { FHeaderDownColumn = Value; }
+    void SetHoverColumn(TGxCustomColumn* Value) { FHoverColumn = Value; }
+
+    // ---- Rows and cells, as the storage keeps them
+    virtual void GetCellInfo(int ACol, int ARow, TCellInfo& Info) = 0;
+    virtual WideString GetCells(int ACol, int ARow) = 0;
+    virtual void SetCells(int ACol, int ARow, const WideString& Value) = 0;
+    virtual WideString GetDrawText(int ACol, int ARow) = 0;
+    virtual int GetRowCount() = 0;
+    // The rows on screen (visible, with every ancestor expanded).
+    virtual int GetVisibleRows() = 0;
+    virtual int GetFirstVisibleRow() = 0;
+    virtual int GetLastVisibleRow() = 0;
+    virtual bool GetSelected(int ARow) = 0;
+    virtual void SetSelected(int ARow, bool Value) = 0;
+    virtual void SelectRange(int FromRow, int ToRow, bool Value) = 0;
+    virtual void SwapRows(int A, int B) = 0;
+    virtual void AddRow(int Count) = 0;
+    virtual void CalculateFooter(bool VisibleOnly) = 0;
+    // The base's row height is RowSize, every row is visible and at level 0.
+    virtual int GetRowHeight(int ARow);
+    virtual void SetRowHeight(int ARow, int Value);
+    virtual bool GetRowVisible(int ARow);
+    virtual void SetRowVisible(int ARow, bool Value);
+    virtual int GetRowLevel(int ARow);
+    // The rows on screen as an index answers them; a storage that hides
+    // rows overrides all four. How many rows before ARow are visible; the
+    // K-th visible row (from 0, -1 when there are not that many); the next
+    // (previous) visible row after (before) ARow, -1 when none.
+    virtual int GetOnScreenBefore(int ARow);
+    virtual int GetOnScreenRow(int K);
+    virtual int GetNextOnScreen(int ARow);
+    virtual int GetPriorOnScreen(int ARow);
+
+    // ---- Base row operations (the storage calls them first)
+    virtual void ClearRows();
+    virtual void InsertRow(int Index);
+    virtual void MoveRow(int FromIndex, int ToIndex);
+    virtual void DeleteRow(int Index);
+    // Deletes the last rows or adds rows until Value remain, in one update.
+    void SetRowCount(int Value);
+    bool CanMoveRow(int FromIndex, int ToIndex);
+    // Every cell's text followed by CR LF, rows in order, columns by index.
+    virtual WideString GetTextStr();
+    virtual bool IsCellEmpty(int ACol, int ARow);
+    virtual TColor GetCellColor(int ACol, int ARow);
+    virtual WideString GetCellHint(int ACol, int ARow);
+    virtual bool CanSelectCell(int ACol, int ARow);
+    virtual bool CanEdit(int ACol, int ARow);
+    virtual int GetSelectedRow() { return FSelectedRow; }
+    virtual void SetSelectedRow(int Value) { FSelectedRow = Value; }
+    virtual void SortColumn(TGxCustomColumn* Column, bool Ascending);
+    // Sorts SortedColumn again, when there is one.
+    void Resort();
+
+    // ---- Names
+    TGxCustomColumn* GetColumnByName(const AnsiString& Name) const { return FColumns->GetColumn(Name); }
+    // "First", "Last" and "Selected" (case ignored), a column's name, or a
+    // number; anything else raises Exception naming the grid.
+    TPoint GetCellByVariant(const Variant& ACol, const Variant& ARow);
+    WideString GetCellsByName(const Variant& ACol, const Variant& ARow);
+    void SetCellsByName(const Variant& ACol, const Variant& ARow, const WideString& Value);
+
+    // ---- Updating
+    void BeginUpdate();
+    void EndUpdate();
+    bool IsUpdating() const { return FUpdateCount > 0; }
+
+    // ---- Best fit
+    void BestFitColumn(int Index, TBestFitMode Mode);
+    void BestFitRow(int ARow);
+
+    // ---- Geometry (client coordinates)
+    TRect GetBodyRect() override;
+    TRect GetHeaderRect() override;
+    TRect GetInputRect() override;
+    TRect GetFooterRect() override;
+    TRect GetIndicatorRect();
+    TRect GetScrollRect();
+    TRect GetCaptionRect();
+    int GetInnerWidth() override;
+    int GetFixedWidth() const { return FColumns->GetFixedWidth(); }
+    int GetGridSpace(TGridLinePosition Position) const { return FGridSpace[Position]; }
+    // Takes the grid lines off Rect.
+    void ExcludeGrid(TRect& Rect);
+    int GetActualRowHeight(int ARow);
+    // A row above FirstRowInView has the body top; a row below the body
+    // reports a top at or below the body's bottom.
+    int GetRowTop(int ARow);
+    TRect GetRowRect(int ARow);
+    int GetSlideTop(int Index);
+    TRect GetSlideRect(int Index);
+    virtual TRect GetCellRect(int ACol, int ARow);
+    int GetCellTop(int ACol, int ARow);
+    TRect GetInputCellRect(int Index);
+    TRect GetEditingRect();
+
+    // ---- Counting
+    // The rows wholly in view from FirstRowInView; with Backward, when the
+    // rows end first, the rows above it that fit as well.
+    int GetVisibleCount(bool Backward);
+    // The visible rows from the smaller index up to but without the larger.
+    int GetRowsInRange(int Row1, int Row2);
+    // The row at which Count visible rows from FirstRowInView end.
+    int GetLastRowInView(int Count);
+    // The first visible row from ARow on (the last up to ARow), else ARow.
+    int GetFirstVisible(int ARow);
+    int GetLastVisible(int ARow);
+    // The selected row lies from FirstRowInView to the last row wholly in view.
+    bool IsRowInView();
+    bool CellBounds(int ACol, int ARow);
+
+    // ---- Scrolling
+    virtual int GetHorzMax();
+    virtual int GetVertMax();
+    virtual void UpdateHorzScrollBar();
+    virtual void UpdateVertScrollBar();
+    void ScrollToRow(int ARow);
+    void ScrollToColumn(TGxCustomColumn* Column);
+    // Scrolls the body by the rows between row indexes Old and New.
+    void ScrollRows(int Old, int New);
+    void ExpandColumn(TGxCustomColumn* Column, int Delta, bool Slides);
+
+    // ---- Repainting (until cell painting lands, each repaints the control)
+    void RefreshArea(TGridArea Area);
+    virtual void RefreshCell(int ACol, int ARow);
+    void RefreshColumn(TGxCustomColumn* Column, TGridArea Area) override;
+    virtual void RefreshColumnSlide(TGxCustomColumn* Column);
+    void RefreshRow(int ARow);
+    void RedrawBorder();
+
+    // ---- A cell's colours
+    virtual TColor GetActualCellColor(int ACol, int ARow) override;
+    virtual TColor GetActualCellFontColor(int ACol, int ARow) override;
+    bool IsCellHighlighted(int ACol, int ARow) override;
+
+    // ---- Editing (in-place editing fills these in)
+    virtual void ApplyEditing() {}
+    virtual void EndEditing() {}
+    // Applies an open edit to its cell, then ends it.
+    void ApplyAndEndEditing();
+    void RefreshCellEditor() {}
+
+    // ---- Events
+    TGxEditEvent OnAfterEdit;
+    TGxRowMovedEvent OnAfterRowMove;
+    TGxColumnEvent OnAfterSort;
+    TGxCellTextEvent OnApplyCell;
+    TGxCellTextEvent OnApplyEditText;
+    TGxAcceptCellEvent OnBeforeEdit;
+    TGxAcceptCellEvent OnBeforeSelect;
+    TGxCellEvent OnCellClick;
+    TGxCellColoringEvent OnCellColoring;
+    TGxCellEvent OnCellDblClick;
+    TGxCellTextEvent OnCellHint;
+    TGxCellEvent OnChange;
+    TGxRowHeightEvent OnChangeRowHeight;
+    TGxFooterValueEvent OnColumnFooterValue;
+    TGxColumnMoveEvent OnColumnMove;
+    TGxColumnEvent OnColumnResize;
+    TGxCustomDrawCellEvent OnCustomDrawCell;
+    TGxCellEvent OnDeselectCell;
+    TGxDrawCellBackgroundEvent OnDrawCellBackground;
+    TGxEditEvent OnEdit;
+    TGxEditAcceptEvent OnEditAccept;
+    TNotifyEvent OnEditExit;
+    TGxCellTextEvent OnEditText;
+    TGxFooterValueEvent OnFooterCalculate;
+    TGxColumnEvent OnFooterClick;
+    TGxColumnEvent OnHeaderClick;
+    TGxColumnEvent OnHeaderDblClick;
+    TGxAcceptEvent OnInputAccept;
+    TNotifyEvent OnInputAdded;
+    TGxColumnEvent OnInputSelectCell;
+    TGxMeasureRowHeightEvent OnMeasuringRowHeight;
+    TNotifyEvent OnPostDraw;
+    TGxRowMoveEvent OnRowMove;
+    TGxCellEvent OnSelectCell;
+    TGxColumnEvent OnSlideChange;
+    TGxSlideColoringEvent OnSlideColoring;
+    TGxSortColumnEvent OnSortColumn;
+
+protected:
+    virtual TGxColumnsClass GetColumnsClass() const;
+    void SetGridState(TGridState Value) { FGridState = Value; }
+    void SetFirstRowInView(int Value) { FFirstRowInView = Value; }
+    void SetFirstVisibleRowField(int Value) { FFirstVisibleRow = Value; }
+    void SetLastVisibleRowField(int Value) { FLastVisibleRow = Value; }
+    int GetFirstVisibleRowField() const { return FFirstVisibleRow; }
+    int GetLastVisibleRowField() const { return FLastVisibleRow; }
+
+    void CreateParams(TCreateParams& Params) override;
+    void Paint() override;
+    int GetHorzOffset(int FromPos, int ToPos) override;
+    int GetVertOffset(int FromPos, int ToPos) override;
+
+    // ---- Slots of painting, selection and editing
+    virtual void CellsScrolled(int /*Count*/) {}
+    virtual void GridStyleChanged() {}
+    virtual bool IntegralHeight() { return false; }
+    virtual void ApplyCellFormating(int /*ACol*/, int /*ARow*/, WideString& /*Value*/, TCellState /*CellState*/) {}
+    virtual void SetDisplayParams(int /*ACol*/, int /*ARow*/, TColumnDisplay* /*Display*/) {}
+    virtual void PaintReport() {}
+    virtual void PaintSlides() {}
+    // The state a cell is drawn in; lets OnCellColoring run.
+    TCellState GetCellState(int ACol, int ARow);
+
+    // ---- Column reports
+    virtual void ColumnsChange(TColumnsOperation Operation, int Value1, int Value2);
+    virtual void DoColumnChange(TObject* Sender, TGxCustomColumn* Column, TColumnChangeKind ChangeKind, int Param);
+    virtual void DoColumnsRepaint(TObject* Sender, TColumnsOperation Operation, int Value1, int Value2);
+    void DoColumnsChanging(TColumnsOperation Operation, int Value1, int Value2);
+    void DoColumnsChange(TObject* Sender, TColumnsOperation Operation, int Value1, int Value2);
+    void RecreateStyleDisplay();
+    void RecalculateGridSpace();
+
+    // ---- Event dispatchers
+    virtual void DoAfterEdit(int ACol, int ARow, const WideString& Value);
+    virtual void DoAfterRowMove(int FromPos, int ToPos);
+    virtual void DoAfterSort(int ACol);
+    virtual void DoApplyCell(int ACol, int ARow, WideString& Value);
+    virtual void DoApplyEditText(int ACol, int ARow, WideString& Value);
+    virtual void DoBeforeEdit(int ACol, int ARow, bool& Accept);
+    virtual void DoBeforeSelect(int ACol, int ARow, bool& Accept);
+    virtual void DoCellClick(int ACol, int ARow);
+    virtual void DoCellColoring(int ACol, int ARow, TColor& CellColor, TColor& GridColor, TCellState CellState);
+    virtual void DoCellDblClick(int ACol, int ARow);
+    virtual void DoCellHint(int ACol, int ARow, WideString& Value);
+    virtual void DoChange(int ACol, int ARow);
+    virtual void DoChangeRowHeight(int Index, int Height);
+    virtual void DoColumnFooterValue(int ACol, double& Value);
+    virtual void DoColumnMove(int ACol, int FromPos, int ToPos);
+    virtual void DoColumnResize(int ACol);
+    virtual void DoCustomDrawCell(int ACol, int ARow, const TRect& CellRect, TCellState CellState);
+    virtual void DoDeselectCell(int ACol, int ARow);
+    virtual void DoDrawCellBackground(int ACol, int ARow, const TRect& CellRect, TCellState CellState,
+                                      bool& DefaultDrawing);
+    virtual void DoEdit(int ACol, int ARow, const WideString& Value);
+    virtual void DoEditAccept(int ACol, int ARow, const WideString& Value, bool& Accept);
+    virtual void DoEditExit();
+    virtual void DoEditText(int ACol, int ARow, WideString& Value);
+    virtual void DoFooterCalculate(int ACol, double& Value);
+    virtual void DoFooterClick(int ACol);
+    virtual void DoHeaderClick(int ACol);
+    virtual void DoHeaderDblClick(int ACol);
+    virtual void DoInputAccept(bool& Accept);
+    virtual void DoInputAdded();
+    virtual void DoInputSelectCell(int ACol);
+    virtual void DoMeasuringRowHeight(int Index, int& RowHeight);
+    virtual void DoPostDraw();
+    virtual void DoRowMove(int FromPos, int ToPos, bool& Accept);
+    virtual void DoSelectCell(int ACol, int ARow);
+    virtual void DoSlideChange(int ACol);
+    virtual void DoSlideColoring(int Index, TColor& SlideColor, TColor& GridColor, TSlideState SlideState);
+    virtual void DoSortColumn(int ACol, bool Ascending);
+    virtual void DoUpdateColumns();
+
+private:
+    // The left edge of the columns: after the indicator when it shows.
+    int IndicatorLeft() const { return HasIndicator() ? IndicatorWidth : 0; }
+    int InputHeight() const { return FInputSize + 6 + FGridSpace[lpBottom]; }
+    // The right edge of the header, input and footer strips.
+    int ColumnsRight();
+    // The first visible row from ARow on, -1 when none.
+    int VisibleFrom(int ARow);
+    // GetRowHeight of a row, RowSize past the rows.
+    int HeightOrRowSize(int ARow);
+    // The pixels Rows visible rows take, with their grid lines: from the
+    // visible row Row on (Forward), or the rows before Row. Past Limit it
+    // answers Limit + 1, having looked at no more rows than fit in Limit.
+    int RowsSpan(int Row, int Rows, bool Forward, int Limit);
+    // Readies Column's display to measure its cell of ARow within Rect.
+    void PrepareMeasure(TGxCustomColumn* Column, int ARow, const TRect& Rect);
+
+    TGxColumns* FColumns = nullptr;
+    std::array<TOwned<TStyleDisplay>, 5> FStyleDisplays;
+    TStyleDisplay* FStyleDisplay = nullptr;
+    TNotifyEvent FOnUpdateColumns;
+    std::array<int, 5> FGridSpace{};
+
+    TAppearanceOptions FAppearanceOptions{aoHideSelection, aoHighlightSlideCells};
+    bool FAutoScroll = false;
+    TBorderStyle FBorderStyle = bsSingle;
+    WideString FCaption;
+    bool FEnableVisualStyles = true;
+    int FFixedCols = 0;
+    int FFooterSize = 18;
+    TColor FGridLinesColor = clBtnFace;
+    TGridLinesStyle FGridLinesStyle = lsNormal;
+    TGridStyle FGridStyle = gsReport;
+    int FHeaderSize = 18;
+    THeaderStyle FHeaderStyle = hsAuto;
+    bool FHideScrollBar = true;
+    TColor FHighlightedTextColor = clHighlightText;
+    TColor FInactiveSelectionColor = clBtnFace;
+    TInputEnterMode FInputEnterMode = imEditing;
+    int FInputSize = 16;
+    TGridOptions FOptions{goHeader};
+    bool FReadOnly = false;
+    int FRowSize = 16;
+    TColor FSelectionColor = clHighlight;
+    TSelectionMoveDirection FSelectionMoveDirection = mdDown;
+    TColor FSlideCaptionColor = clGrayText;
+    TSlideOptions FSlidesOptions{soFrame, soHideSelection};
+    TColor FSlideSelectionColor = clWindow;
+    int FSlideSize = 80;
+    TSortedStyle FSortedStyle = soDefault;
+    AnsiString FVersion = "4.4";
+    bool FWantReturns = false;
+    bool FWantTabs = false;
+
+    TGridState FGridState;
+    int FFirstRowInView = 0;
+    int FFirstVisibleRow = 0;
+    int FLastVisibleRow = 0;
+    int FSelectedColumn = 0;
+    int FSelectedRow = -1;
+    TPoint FEditingCell{-1, -1};
+    bool FInputSelected = false;
+    int FInputColumnIndex = -1;
+    int FUpdateCount = 0;
+    TGxCustomColumn* FSortedColumn = nullptr;
+    TGxCustomColumn* FHeaderDownColumn = nullptr;
+    TGxCustomColumn* FHoverColumn = nullptr;
+    GxEdit::TGxCustomEdit* FInplaceEdit = nullptr;
+};
+
+} // namespace GxCustomGridControl

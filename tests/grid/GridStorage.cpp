@@ -1,0 +1,175 @@
+// tests/grid/GridStorage.cpp
+#include "GridStorage.h"
+
+#include <algorithm>
+
+namespace GridStorage {
+
+void TStorageGrid::AfterConstruction()
+{
+    TGxCustomGridControl::AfterConstruction();
+    FStore.reset(New<GxCells::TCells>(this, GetColumns()));
+    FStore->SetDefaultRowHeight(GetRowSize());
+}
+
+void TStorageGrid::BeforeDestruction()
+{
+    FStore.reset();
+    TGxCustomGridControl::BeforeDestruction();
+}
+
+void TStorageGrid::ColumnsChange(TColumnsOperation Operation, int Value1, int Value2)
+{
+    TGxCustomGridControl::ColumnsChange(Operation, Value1, Value2);
+    if (FStore) FStore->ColumnsChange(Operation, Value1, Value2);
+}
+
+// ---- Editing --------------------------------------------------------------------------------------
+
+void TStorageGrid::OpenEdit(int ACol)
+{
+    FEditCol = ACol;
+    SetGridState(GetGridState() + TGridState{gtEdit});
+}
+
+void TStorageGrid::ApplyEditing()
+{
+    EditLog.push_back("apply " + GetColumns()->GetItem(FEditCol)->GetName());
+}
+
+void TStorageGrid::EndEditing()
+{
+    EditLog.push_back("end");
+    SetGridState(GetGridState() - TGridState{gtEdit});
+}
+
+// ---- Cells --------------------------------------------------------------------------------------------
+
+void TStorageGrid::GetCellInfo(int ACol, int ARow, TCellInfo& Info)
+{
+    Info.AsString = GetCells(ACol, ARow);
+}
+
+WideString TStorageGrid::GetCells(int ACol, int ARow)
+{
+    return FStore->GetCell(ACol, ARow).GetAsString();
+}
+
+void TStorageGrid::SetCells(int ACol, int ARow, const WideString& Value)
+{
+    FStore->GetCell(ACol, ARow).SetAsString(Value);
+}
+
+WideString TStorageGrid::GetDrawText(int ACol, int ARow)
+{
+    TCellInfo Info;
+    GetCellInfo(ACol, ARow, Info);
+    return GetColumns()->GetItem(ACol)->GetDrawText(Info);
+}
+
+void TStorageGrid::SelectRange(int FromRow, int ToRow, bool Value)
+{
+    for (int Row = FromRow; Row <= ToRow; ++Row)
+        SetSelected(Row, Value);
+}
+
+// ---- Rows ------------------------------------------------------------------------------------------------
+
+void TStorageGrid::RowsChanged()
+{
+    SetLastVisibleRowField(GetLastVisible(GetRowCount() - 1));
+    if (!IsUpdating()) Invalidate();
+    UpdateVertScrollBar();
+}
+
+void TStorageGrid::AddRow(int Count)
+{
+    if (Count < 1) return;
+    CountRowOp();
+    FStore->AddRow(Count);
+    RowsChanged();
+}
+
+void TStorageGrid::InsertRow(int Index)
+{
+    CountRowOp();
+    TGxCustomGridControl::InsertRow(Index);
+    FStore->InsertRow(Index);
+    RowsChanged();
+}
+
+void TStorageGrid::DeleteRow(int Index)
+{
+    CountRowOp();
+    TGxCustomGridControl::DeleteRow(Index);
+    FStore->DeleteRow(Index);
+    if (GetFirstRowInView() >= GetRowCount()) SetFirstRowInView(std::max(GetRowCount() - 1, 0));
+    RowsChanged();
+}
+
+void TStorageGrid::ClearRows()
+{
+    TGxCustomGridControl::ClearRows();
+    FStore->ClearRows();
+    RowsChanged();
+}
+
+int TStorageGrid::GetRowHeight(int ARow)
+{
+    ++Calls.Heights;
+    int Height = FStore->GetRow(ARow)->GetHeight();
+    DoMeasuringRowHeight(ARow, Height);
+    return Height;
+}
+
+void TStorageGrid::SetRowHeight(int ARow, int Value)
+{
+    FStore->GetRow(ARow)->SetHeight(Value);
+    TGxCustomGridControl::SetRowHeight(ARow, Value);
+    UpdateVertScrollBar();
+}
+
+bool TStorageGrid::GetRowVisible(int ARow)
+{
+    ++Calls.Visibility;
+    return FStore->GetRow(ARow)->GetOnScreen();
+}
+
+void TStorageGrid::SetRowVisible(int ARow, bool Value)
+{
+    FStore->ShowRow(ARow, Value);
+    TGxCustomGridControl::SetRowVisible(ARow, Value);
+    RowsChanged();
+}
+
+void TStorageGrid::SetRowSize(int Value)
+{
+    TGxCustomGridControl::SetRowSize(Value);
+    FStore->SetDefaultRowHeight(GetRowSize());
+}
+
+int TStorageGrid::GetOnScreenBefore(int ARow)
+{
+    ++Calls.Index;
+    return FStore->GetOnScreenBefore(ARow);
+}
+
+int TStorageGrid::GetOnScreenRow(int K)
+{
+    ++Calls.Index;
+    return FStore->GetOnScreenRow(K);
+}
+
+int TStorageGrid::GetNextOnScreen(int ARow)
+{
+    ++Calls.Index;
+    return FStore->GetNextOnScreen(ARow);
+}
+
+int TStorageGrid::GetPriorOnScreen(int ARow)
+{
+    ++Calls.Index;
+    return FStore->GetPriorOnScreen(ARow);
+}
+
+} // namespace GridStorage

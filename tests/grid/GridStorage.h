@@ -1,0 +1,86 @@
+// tests/grid/GridStorage.h
+// A grid control over the cell store, kept as a storage subclass keeps it,
+// that counts the questions the control asks about rows: heights,
+// visibility and the index of the rows on screen. It notes whether each row
+// operation came inside an update, and logs the edit steps it is asked for.
+#pragma once
+#include "grid/GxCells.h"
+#include "grid/GxCustomGridControl.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace GridStorage {
+
+using namespace GxCustomGridControl;
+
+class TStorageGrid : public TGxCustomGridControl {
+public:
+    QM_CLASS(TStorageGrid, TGxCustomGridControl)
+    using TGxCustomGridControl::TGxCustomGridControl;
+    void AfterConstruction() override;
+    void BeforeDestruction() override;
+
+    GxCells::TCells* GetStore() const { return FStore.get(); }
+    // The questions about rows since the last reset.
+    struct TCalls {
+        std::int64_t Heights = 0;
+        std::int64_t Visibility = 0;
+        std::int64_t Index = 0;
+        std::int64_t All() const { return Heights + Visibility + Index; }
+    } Calls;
+    void ResetCalls() { Calls = {}; }
+    // Row operations made inside an update and outside one.
+    int RowOpsUpdating = 0;
+    int RowOpsAlone = 0;
+
+    // An edit opened on column ACol of the selected row; the log gets
+    // "apply <name of the column>" and "end".
+    void OpenEdit(int ACol);
+    std::vector<std::string> EditLog;
+    void ApplyEditing() override;
+    void EndEditing() override;
+
+    void GetCellInfo(int ACol, int ARow, TCellInfo& Info) override;
+    WideString GetCells(int ACol, int ARow) override;
+    void SetCells(int ACol, int ARow, const WideString& Value) override;
+    WideString GetDrawText(int ACol, int ARow) override;
+    int GetRowCount() override { return FStore->GetRowCount(); }
+    int GetVisibleRows() override { return FStore->GetVisibleRowCount(); }
+    int GetFirstVisibleRow() override { return GetFirstVisibleRowField(); }
+    int GetLastVisibleRow() override { return GetLastVisibleRowField(); }
+    bool GetSelected(int ARow) override { return FStore->GetRow(ARow)->GetSelected(); }
+    void SetSelected(int ARow, bool Value) override { FStore->GetRow(ARow)->SetSelected(Value); }
+    void SelectRange(int FromRow, int ToRow, bool Value) override;
+    void SwapRows(int A, int B) override { FStore->SwapRows(A, B); }
+    void AddRow(int Count) override;
+    void CalculateFooter(bool) override {}
+    int GetRowHeight(int ARow) override;
+    void SetRowHeight(int ARow, int Value) override;
+    bool GetRowVisible(int ARow) override;
+    void SetRowVisible(int ARow, bool Value) override;
+    int GetOnScreenBefore(int ARow) override;
+    int GetOnScreenRow(int K) override;
+    int GetNextOnScreen(int ARow) override;
+    int GetPriorOnScreen(int ARow) override;
+    void SetRowSize(int Value) override;
+    void ClearRows() override;
+    void InsertRow(int Index) override;
+    void DeleteRow(int Index) override;
+
+    using TGxCustomGridControl::GetCellState;
+    using TGxCustomGridControl::GetVertOffset;
+
+protected:
+    void ColumnsChange(TColumnsOperation Operation, int Value1, int Value2) override;
+
+private:
+    void CountRowOp() { ++(IsUpdating() ? RowOpsUpdating : RowOpsAlone); }
+    void RowsChanged();
+
+    TOwned<GxCells::TCells> FStore;
+    int FEditCol = -1;
+};
+
+} // namespace GridStorage
