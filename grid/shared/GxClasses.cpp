@@ -124,7 +124,7 @@ TDataKind GetDataKind(const AnsiString& S)
     return MayBeFloat ? dkFloat : dkString;
 }
 
-AnsiString CleanNumberText(const AnsiString& S, bool AllowFloat, bool AllowSigns)
+AnsiString KeepNumberChars(const AnsiString& S, bool AllowFloat, bool AllowSigns)
 {
     AnsiString Result;
     bool HasSeparator = false;
@@ -140,6 +140,12 @@ AnsiString CleanNumberText(const AnsiString& S, bool AllowFloat, bool AllowSigns
         // Everything else goes, the backspace character included: it is a
         // key that number input accepts, never a part of the number.
     }
+    return Result;
+}
+
+AnsiString CleanNumberText(const AnsiString& S, bool AllowFloat, bool AllowSigns)
+{
+    AnsiString Result = KeepNumberChars(S, AllowFloat, AllowSigns);
     Extended Value;
     if (!TryStrToFloat(Result, Value)) Result = "0";
     return Result;

@@ -74,8 +74,10 @@ int DrawTextBy(TCanvas* Canvas, const WideString& Text, TRect& Rect, UINT Flags)
 TDataKind GetDataKind(const AnsiString& S);
 // S without the characters a number cannot hold: digits, a leading sign
 // (only with AllowSigns) and the first decimal separator (only with
-// AllowFloat) stay. Text that would not convert to a number ("", "-", ".",
-// "-." ...) becomes "0", so the result always converts.
+// AllowFloat) stay.
+AnsiString KeepNumberChars(const AnsiString& S, bool AllowFloat, bool AllowSigns);
+// KeepNumberChars, where text that would not convert to a number ("", "-",
+// ".", "-." ...) becomes "0", so the result always converts.
 AnsiString CleanNumberText(const AnsiString& S, bool AllowFloat, bool AllowSigns);
 // The number in S after cleaning, converted with the current format
 // settings; unless Min and Max are both 0, kept within Min..Max (Max first).

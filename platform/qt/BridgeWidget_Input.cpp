@@ -358,7 +358,9 @@ bool TBridgeWidget::HandleKey(QEvent* Event)
     const bool Alt = KE->modifiers() & Qt::AltModifier;
     const bool Wrapped = Inner;
     if (Event->type() == QEvent::KeyRelease) {
-        if (!VK) return false;
+        // X11 sends a held key as release and press pairs; Win32 sends
+        // repeated key-downs only, and the key-up when the key goes up.
+        if (!VK || KE->isAutoRepeat()) return false;
         const LPARAM KeyData = 1 | LPARAM(0xC0000000) | (Alt ? KF_ALTDOWN_BIT : 0);
         const UINT Up = Alt ? WM_SYSKEYUP : WM_KEYUP;
         if (Send(CN_BASE + Up, VK, KeyData) != 0 || !FLive) return true;

@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QResizeEvent>
+#include <QTimer>
 #include <QWheelEvent>
 
 using namespace platform::detail;
@@ -166,13 +167,23 @@ void MouseWheel(TControl* Control, int X, int Y, int Delta, TShiftState Shift)
     QApplication::sendEvent(Target, &E);
 }
 
-void PressKey(TWinControl* Control, Word Key, TShiftState Shift, const WideString& Text)
+namespace {
+
+// Keys go where the focus is: to Control, focused first when it can be.
+void FocusForKeys(TWinControl* Control)
 {
     if (!Control->Focused() && Control->CanFocus()) {
         if (TCustomForm* Form = GetParentForm(Control)) ActivateWindow(Form);
         Control->SetFocus();
         ProcessEvents();
     }
+}
+
+} // namespace
+
+void PressKey(TWinControl* Control, Word Key, TShiftState Shift, const WideString& Text)
+{
+    FocusForKeys(Control);
     QWidget* Target = KeyTarget(Control);
     const QString T = ToQString(Text);
     Qt::KeyboardModifiers Mods = QtModifiers(Shift);
@@ -183,6 +194,49 @@ void PressKey(TWinControl* Control, Word Key, TShiftState Shift, const WideStrin
     if (!QApplication::focusWidget() && !WidgetOf(Control->HandleAllocated() ? Control->GetHandle() : nullptr)) return;
     QKeyEvent Release(QEvent::KeyRelease, QtKey, Mods, T);
     QApplication::sendEvent(KeyTarget(Control), &Release);
+}
+
+struct THeldKey::TState {
+    int QtKey = 0;
+    bool Held = true;
+    QTimer Timer;
+
+    // A key event to the widget that has the focus now, as X11 sends it.
+    void Send(QEvent::Type Type, bool AutoRepeat) const
+    {
+        if (QWidget* Target = QApplication::focusWidget()) {
+            QKeyEvent E(Type, QtKey, Qt::NoModifier, QString(), AutoRepeat);
+            QApplication::sendEvent(Target, &E);
+        }
+    }
+};
+
+THeldKey::THeldKey(TWinControl* Control, Word Key) : FState(std::make_unique<TState>())
+{
+    FocusForKeys(Control);
+    FState->QtKey = QtKeyOf(Key);
+    QKeyEvent Press(QEvent::KeyPress, FState->QtKey, Qt::NoModifier, QString());
+    QApplication::sendEvent(KeyTarget(Control), &Press);
+    TState* S = FState.get();
+    QObject::connect(&S->Timer, &QTimer::timeout, [S] {
+        S->Timer.setInterval(RepeatInterval);
+        S->Send(QEvent::KeyRelease, true);
+        S->Send(QEvent::KeyPress, true);
+    });
+    S->Timer.start(RepeatDelay);
+}
+
+THeldKey::~THeldKey()
+{
+    Release();
+}
+
+void THeldKey::Release()
+{
+    if (!FState->Held) return;
+    FState->Held = false;
+    FState->Timer.stop();
+    FState->Send(QEvent::KeyRelease, false);
 }
 
 void TypeText(TWinControl* Control, const AnsiString& Text)

@@ -7,6 +7,8 @@
 #pragma once
 #include "platform/controls/Forms.h"
 
+#include <memory>
+
 namespace platform::test {
 
 void MouseDown(TControl* Control, int X, int Y, TMouseButton Button = mbLeft, TShiftState Shift = {});
@@ -25,6 +27,26 @@ void MouseWheel(TControl* Control, int X, int Y, int Delta, TShiftState Shift = 
 void PressKey(TWinControl* Control, Word Key, TShiftState Shift = {}, const WideString& Text = {});
 // Each character as a key that types it.
 void TypeText(TWinControl* Control, const AnsiString& Text);
+
+// A key held down as X11 sends it: pressed on Control (focused first), then,
+// while the event loop runs, a release and a press marked as auto-repeat
+// after RepeatDelay and every RepeatInterval, each to the window that has the
+// focus then; really released by Release or when the object goes.
+class THeldKey {
+public:
+    static constexpr int RepeatDelay = 660;
+    static constexpr int RepeatInterval = 40;
+
+    THeldKey(TWinControl* Control, Word Key);
+    ~THeldKey();
+    THeldKey(const THeldKey&) = delete;
+    THeldKey& operator=(const THeldKey&) = delete;
+    void Release();
+
+private:
+    struct TState;
+    std::unique_ptr<TState> FState;
+};
 
 // The window manager resizes or closes the form's window.
 void ResizeWindow(TCustomForm* Form, int Width, int Height);
