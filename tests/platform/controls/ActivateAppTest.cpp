@@ -24,7 +24,6 @@ TEST_F(ActivateApp, EveryWindowHearsWhenTheProgramGainsOrLosesTheActivation)
     Child->SetParent(Form);
     TOwned<TAppWatcher> Alone(New<TAppWatcher>(nullptr)); // a window of its own, hidden
     Alone->HandleNeeded();
-    Child->HandleNeeded();
     SetApplicationActive(false);
     SetApplicationActive(false); // no change, no word
     SetApplicationActive(true);
