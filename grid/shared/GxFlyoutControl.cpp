@@ -5,6 +5,25 @@
 
 namespace GxFlyoutControl {
 
+// ---- Floating windows ------------------------------------------------------------------
+
+void FloatingWindowParams(TCreateParams& Params)
+{
+    Params.Style &= ~(WS_CHILD | WS_GROUP | WS_TABSTOP);
+    Params.Style |= WS_POPUP;
+    Params.ExStyle |= WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+    Params.WindowClass.style |= CS_SAVEBITS;
+}
+
+void ShowFloatingWindow(TWinControl* Control)
+{
+    // A top-level window shows and hides by itself, not by its parent.
+    if (Control->GetVisible())
+        ShowWindow(Control->GetHandle(), SW_SHOWNOACTIVATE);
+    else if (Control->HandleAllocated())
+        ShowWindow(Control->GetHandle(), SW_HIDE);
+}
+
 // ---- TGxFlyoutControl ------------------------------------------------------------------
 
 TGxFlyoutControl::TGxFlyoutControl(TComponent* AOwner) : TCustomControl(AOwner)
@@ -18,10 +37,7 @@ TGxFlyoutControl::TGxFlyoutControl(TComponent* AOwner) : TCustomControl(AOwner)
 void TGxFlyoutControl::CreateParams(TCreateParams& Params)
 {
     TCustomControl::CreateParams(Params);
-    Params.Style &= ~(WS_CHILD | WS_GROUP | WS_TABSTOP);
-    Params.Style |= WS_POPUP;
-    Params.ExStyle |= WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
-    Params.WindowClass.style |= CS_SAVEBITS;
+    FloatingWindowParams(Params);
 }
 
 void TGxFlyoutControl::WMEraseBkgnd(TMessage& Message)
@@ -32,12 +48,7 @@ void TGxFlyoutControl::WMEraseBkgnd(TMessage& Message)
 void TGxFlyoutControl::CMVisibleChanged(TMessage& Message)
 {
     TCustomControl::CMVisibleChanged(Message);
-    // It shows and hides its window itself; showing it never takes the
-    // activation from the form below.
-    if (GetVisible())
-        ShowWindow(GetHandle(), SW_SHOWNOACTIVATE);
-    else if (HandleAllocated())
-        ShowWindow(GetHandle(), SW_HIDE);
+    ShowFloatingWindow(this);
 }
 
 // ---- TRollShadow -----------------------------------------------------------------------

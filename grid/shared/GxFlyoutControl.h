@@ -6,6 +6,14 @@
 
 namespace GxFlyoutControl {
 
+// The window of a floating control: a borderless top-level tool window that
+// stays above the others, takes no part in its parent's layout and never
+// takes the focus.
+void FloatingWindowParams(TCreateParams& Params);
+// Shows or hides the floating control's window as its Visible says; showing
+// it never takes the activation from the form below.
+void ShowFloatingWindow(TWinControl* Control);
+
 // A borderless top-most tool window. It never takes the focus and takes no
 // part in its parent's layout. Placed in screen coordinates, it starts
 // hidden and shows (without taking the activation) when Visible becomes true.

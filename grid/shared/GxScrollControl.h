@@ -1,7 +1,8 @@
 // grid/shared/GxScrollControl.h
 // The scrolling model of the grid: scroll-bar objects whose positions scroll
-// the owner's contents, the owner's window scroll bars, and middle-button
-// roll scrolling.
+// the owner's contents, the owner's window scroll bars, middle-button roll
+// scrolling, and the painted scroll bar of the drop-down controls
+// (GxScrollControl_Painted.cpp).
 #pragma once
 #include "grid/shared/GxFlyoutControl.h"
 #include "platform/controls/Timers.h"
@@ -224,6 +225,121 @@ private:
     TGxScrollStyle FScrollStyle{rsRoll};
     TOwned<TGxScrollBar> FVertScrollBar;
     TViewState FViewState;
+};
+
+// ---- The painted scroll bar --------------------------------------------------------------
+
+enum TScrollButtonKind { bkBack, bkForward };
+enum TScrollBarArea { saBackBtn, saThumb, saForwardBtn };
+enum TScrollDirection { sdIdle, sdLineUp, sdLineDown, sdPageUp, sdPageDown };
+enum TButtonStateItem { tsHover, tsPushed };
+using TButtonState = Set<TButtonStateItem>;
+
+// A vertical scroll bar that its owner paints inside its own client area and
+// drives with the mouse. PageSize is the thumb's height in pixels; every
+// rectangle is in the owner's client coordinates.
+class TGxVertScrollBar : public TGxCustomScrollBar {
+public:
+    QM_CLASS(TGxVertScrollBar, TGxCustomScrollBar)
+    TGxVertScrollBar(TGxCustomScrollControl* AControl, TCanvas* ACanvas);
+
+    TButtonState GetBackButtonState() const { return FBackButtonState; }
+    TButtonState GetForwardButtonState() const { return FForwardButtonState; }
+    TButtonState GetThumbState() const { return FThumbState; }
+    int GetLeft() const { return FLeft; }
+    int GetTop() const { return FTop; }
+    int GetWidth() const { return FWidth; }
+    int GetHeight() const { return FHeight; }
+    virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+
+    // The height of each arrow button: the system's scroll-bar width.
+    virtual int GetButtonSize() const;
+    virtual TRect GetBoundsRect() const;
+    virtual TRect GetClientRect() const;
+    int GetInnerHeight() const;
+    TRect GetButtonRect(TScrollButtonKind Kind) const;
+    // Empty while Max is below 1: there is nothing to drag.
+    TRect GetThumbRect() const;
+    TRect GetPageUpRect() const;
+    TRect GetPageDownRect() const;
+
+    void PageDown() override;
+    void PageUp() override;
+    void UpdateScrollBar() override;
+    // Repaints one area of the bar.
+    void Refresh(TScrollBarArea Area);
+    // The mouse goes down or up on an area: it shows pushed, or not. The
+    // thumb keeps the point it was taken at under the pointer while dragged.
+    void Push(TScrollBarArea Area, int Y);
+    void ReleaseAll();
+    virtual void MouseMove(TShiftState Shift, int X, int Y);
+    void MouseLeave();
+    virtual void Paint();
+
+protected:
+    virtual void PaintBackground(const TRect& Rect, bool Pressed);
+    virtual void PaintButton(const TRect& Rect, TScrollButtonKind Kind);
+    virtual void PaintThumb();
+
+private:
+    TButtonState& StateOf(TScrollBarArea Area);
+    TRect AreaRect(TScrollBarArea Area) const;
+    // The position whose thumb top lies at Y; nothing when the thumb fills the track.
+    void DragThumbTo(int Y);
+    // Which page track the owner scrolls by holding it down.
+    bool TrackPressed(TScrollDirection Direction) const;
+
+    TButtonState FBackButtonState;
+    TButtonState FForwardButtonState;
+    int FHeight = 0;
+    int FLeft = 0;
+    TButtonState FThumbState;
+    int FTop = 0;
+    int FWidth;
+    int FGrabOffset = 0;
+};
+
+// A scrolling control with a two-pixel border and a painted vertical scroll
+// bar inside it, the base of the drop-down controls. A press on an arrow or
+// on the track scrolls once at once and again every 50 ms from 300 ms on,
+// until the button goes up, the mouse goes elsewhere or the control hides.
+class TGxControl : public TGxCustomScrollControl {
+public:
+    QM_CLASS(TGxControl, TGxCustomScrollControl)
+    explicit TGxControl(TComponent* AOwner);
+    ~TGxControl() override;
+    void BeforeDestruction() override;
+
+    TGxVertScrollBar* GetVertScrollBar() const { return FVertScrollBar.get(); }
+    void SetVertScrollBar(TGxVertScrollBar* Value) { FVertScrollBar->Assign(Value); }
+    TScrollDirection GetScrollDirection() const { return FScrollDirection; }
+
+    // The area inside the border, less the scroll bar while it shows, and the bar's place.
+    int GetControlWidth();
+    int GetControlHeight();
+    TRect GetControlRect();
+    TRect GetVertScrollBarRect();
+
+protected:
+    virtual void DrawBorder();
+    void Paint() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void CMMouseLeave(TMessage& Message) override;
+    void WMCaptureChanged(TMessage& Message) override;
+    void CMVisibleChanged(TMessage& Message) override;
+    void CMShowingChanged(TMessage& Message) override;
+
+private:
+    void StartRepeat(TScrollDirection Direction);
+    void StopRepeat();
+    void Step();
+
+    TOwned<TTimer> FDelayTimer;
+    TOwned<TTimer> FIncrementTimer;
+    TOwned<TGxVertScrollBar> FVertScrollBar;
+    TScrollDirection FScrollDirection = sdIdle;
 };
 
 } // namespace GxScrollControl

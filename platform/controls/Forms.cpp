@@ -43,6 +43,7 @@ void CreateApplicationObjects(int& Argc, char** Argv)
     QtApp = std::make_unique<QApplication>(Argc, Argv);
     // Forms decide when the program ends (the main form's Close, Terminate).
     QApplication::setQuitOnLastWindowClosed(false);
+    WatchApplicationActivation();
     InstallFontSubstitutions();
     Application = New<TApplication>(nullptr);
     Screen = New<TScreen>(nullptr);

@@ -1,9 +1,9 @@
 // Private: the one table behind the platform's handles, windows (HWND) and
-// GDI objects (HRGN, HFONT), open themes (HTHEME) and shell drops (HDROP). A handle is an id, never an address: a slot
-// of the table and the count of objects that slot has held. A handle whose object is gone therefore stays refused after
-// its slot and its memory serve another object, for as long as the program runs. Ids are never 0 and never one of the
-// sentinel handles (1, -1, -2). Looking a handle up is an index and a comparison: it runs on every message and every
-// paint. The table belongs to the user-interface thread.
+// GDI objects (HRGN, HFONT), open themes (HTHEME), shell drops (HDROP) and screens (HMONITOR). A handle is an id, never
+// an address: a slot of the table and the count of objects that slot has held. A handle whose object is gone therefore
+// stays refused after its slot and its memory serve another object, for as long as the program runs. Ids are never 0
+// and never one of the sentinel handles (1, -1, -2). Looking a handle up is an index and a comparison: it runs on every
+// message and every paint. The table belongs to the user-interface thread.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -18,6 +18,7 @@ enum THandleKind : std::uint8_t {
     hkGdiObject = hkRegion | hkFont,
     hkTheme = 8,
     hkDrop = 16,
+    hkMonitor = 32,
 };
 
 // A new handle for Object, live until RemoveHandle.

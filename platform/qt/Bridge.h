@@ -137,6 +137,13 @@ void DefaultClientRect(const TWindowShape& Shape, RECT& Rect);
 // WM_NCHITTEST at Pos (window coordinates), the client area at Client.
 LRESULT DefaultHitTest(const TWindowShape& Shape, QPoint Pos, const QRect& Client, bool MenuBar);
 
+// ---- The application's activation -------------------------------------------------------
+
+// From now on, every window of the program (child windows included) hears
+// WM_ACTIVATEAPP, WParam 1 or 0, when the program gains or loses the
+// activation. Called once the application object exists.
+void WatchApplicationActivation();
+
 // ---- Exceptions ----------------------------------------------------------------------
 
 // No exception crosses Qt: where the window system hands an event or a

@@ -118,6 +118,30 @@ void SetWindowTitle(HWND Wnd, const AnsiString& Title)
     if (W && W->isWindow()) W->setWindowTitle(ToQString(Title));
 }
 
+// ---- The application's activation ---------------------------------------------------------
+
+namespace {
+bool ApplicationActive = false;
+} // namespace
+
+void WatchApplicationActivation()
+{
+    ApplicationActive = false;
+    auto Changed = [](Qt::ApplicationState State) {
+        const bool Active = State == Qt::ApplicationActive;
+        if (Active == ApplicationActive) return;
+        ApplicationActive = Active;
+        // Handles first: a window that hears it may make or free others.
+        std::vector<HWND> Windows;
+        for (QWidget* W : QApplication::allWidgets())
+            if (auto* B = dynamic_cast<TBridgeWidget*>(W); B && B->Live()) Windows.push_back(B->Handle());
+        for (HWND Wnd : Windows)
+            if (TBridgeWidget* B = BridgeOf(Wnd)) Guarded(Wnd, [B, Active] { B->Send(WM_ACTIVATEAPP, Active, 0); });
+    };
+    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, qApp, Changed);
+    Changed(QGuiApplication::applicationState());
+}
+
 // ---- Windows -----------------------------------------------------------------------------
 
 TBridgeWidget* BridgeOf(HWND Wnd)

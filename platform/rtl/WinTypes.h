@@ -18,6 +18,7 @@ using HKEY = struct HKEY__*;
 using HTHEME = struct HTHEME__*;
 using HCURSOR = struct HCURSOR__*;
 using HICON = struct HICON__*;
+using HMONITOR = struct HMONITOR__*; // a screen
 inline const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(~std::uintptr_t(0));
 
 using UINT = std::uint32_t;

@@ -15,6 +15,14 @@
 #include <QTimer>
 #include <QWheelEvent>
 
+// Qt's entry for the window system's word that the program gained or lost
+// the activation (exported by QtGui for its platform plug-ins).
+class QWindowSystemInterface {
+public:
+    struct SynchronousDelivery {};
+    template <typename Delivery> static void handleApplicationStateChanged(Qt::ApplicationState NewState, bool Force);
+};
+
 using namespace platform::detail;
 
 namespace platform::test {
@@ -281,6 +289,13 @@ void ActivateWindow(TCustomForm* Form)
         QApplication::setActiveWindow(W);
         ProcessEvents();
     }
+}
+
+void SetApplicationActive(bool Active)
+{
+    QWindowSystemInterface::handleApplicationStateChanged<QWindowSystemInterface::SynchronousDelivery>(
+        Active ? Qt::ApplicationActive : Qt::ApplicationInactive, false);
+    ProcessEvents();
 }
 
 void AttachMenuBar(TCustomForm* Form, const AnsiString& MenuCaption)

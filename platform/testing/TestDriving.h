@@ -53,6 +53,9 @@ void ResizeWindow(TCustomForm* Form, int Width, int Height);
 void CloseWindow(TCustomForm* Form);
 // The window manager activates the form.
 void ActivateWindow(TCustomForm* Form);
+// The window system gives the activation to another program (false) or back
+// to this one (true), as when the user clicks elsewhere on the desktop.
+void SetApplicationActive(bool Active);
 
 // Gives the form a menu bar with one menu (as a main menu does), or takes it away.
 void AttachMenuBar(TCustomForm* Form, const AnsiString& MenuCaption);

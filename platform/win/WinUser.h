@@ -97,6 +97,24 @@ BOOL ScreenToClient(HWND Wnd, TPoint* Point);
 BOOL SetWindowPos(HWND Wnd, HWND InsertAfter, int X, int Y, int CX, int CY, UINT Flags);
 BOOL ShowWindow(HWND Wnd, int CmdShow);
 
+// ---- Monitors ----------------------------------------------------------------------------
+
+inline constexpr DWORD MONITOR_DEFAULTTONULL = 0, MONITOR_DEFAULTTOPRIMARY = 1, MONITOR_DEFAULTTONEAREST = 2;
+inline constexpr DWORD MONITORINFOF_PRIMARY = 1;
+
+struct MONITORINFO {
+    DWORD cbSize = sizeof(MONITORINFO);
+    TRect rcMonitor; // the screen, in virtual-screen coordinates
+    TRect rcWork;    // the part of it that windows may fill (without panels and docks)
+    DWORD dwFlags = 0;
+};
+
+// The screen that Rect overlaps most; for a rectangle on no screen, the one
+// Flags names (none, the primary one, or the one nearest to it).
+HMONITOR MonitorFromRect(const TRect* Rect, DWORD Flags);
+// The screen's rectangles; FALSE for a screen that is gone.
+BOOL GetMonitorInfo(HMONITOR Monitor, MONITORINFO* Info);
+
 // ---- Painting ------------------------------------------------------------------------
 
 // Marks a part of the client area (all of it for a null Rect) for WM_PAINT,
