@@ -111,26 +111,26 @@ void TCell::Clear()
 TColor TCell::GetColor() const
 {
     std::uint32_t Slot;
-    return Column(Slot).Colors[Slot];
+    return Column(Slot).GetColor(Slot);
 }
 
 void TCell::SetColor(TColor Value)
 {
     std::uint32_t Slot;
-    Column(Slot).Colors[Slot] = Value;
+    Column(Slot).SetColor(Slot, Value);
     if (!GetLocked()) Changed();
 }
 
 TFontStyles TCell::GetFontStyle() const
 {
     std::uint32_t Slot;
-    return TCellColumn::StyleOf(Column(Slot).Attrs[Slot]);
+    return TCellColumn::StyleOf(Column(Slot).Attr(Slot));
 }
 
 void TCell::SetFontStyle(TFontStyles Value)
 {
     std::uint32_t Slot;
-    std::uint16_t& Attr = Column(Slot).Attrs[Slot];
+    std::uint16_t& Attr = Column(Slot).Attr(Slot);
     Attr = std::uint16_t((Attr & ~(15 << TCellColumn::StyleShift)) | TCellColumn::StyleBits(Value));
     if (!GetLocked()) Changed();
 }
@@ -139,7 +139,7 @@ WideString TCell::GetHint() const
 {
     std::uint32_t Slot;
     const TCellColumn& C = Column(Slot);
-    return C.Attrs[Slot] & TCellColumn::HintBit ? C.Hints.at(Slot) : WideString();
+    return C.Attr(Slot) & TCellColumn::HintBit ? C.Hints.at(Slot) : WideString();
 }
 
 void TCell::SetHint(std::u16string_view Value)
@@ -148,10 +148,10 @@ void TCell::SetHint(std::u16string_view Value)
     TCellColumn& C = Column(Slot);
     if (Value.empty()) {
         C.Hints.erase(Slot);
-        C.Attrs[Slot] &= std::uint16_t(~TCellColumn::HintBit);
+        C.Attr(Slot) &= std::uint16_t(~TCellColumn::HintBit);
     } else {
         C.Hints[Slot] = WideString(Value);
-        C.Attrs[Slot] |= TCellColumn::HintBit;
+        C.Attr(Slot) |= TCellColumn::HintBit;
     }
     if (!GetLocked()) Changed();
 }
@@ -160,7 +160,7 @@ TObject* TCell::GetObjectReference() const
 {
     std::uint32_t Slot;
     const TCellColumn& C = Column(Slot);
-    return C.Attrs[Slot] & TCellColumn::ObjectBit ? C.Objects.at(Slot) : nullptr;
+    return C.Attr(Slot) & TCellColumn::ObjectBit ? C.Objects.at(Slot) : nullptr;
 }
 
 void TCell::SetObjectReference(TObject* Value)
@@ -169,10 +169,10 @@ void TCell::SetObjectReference(TObject* Value)
     TCellColumn& C = Column(Slot);
     if (Value) {
         C.Objects[Slot] = Value;
-        C.Attrs[Slot] |= TCellColumn::ObjectBit;
+        C.Attr(Slot) |= TCellColumn::ObjectBit;
     } else {
         C.Objects.erase(Slot);
-        C.Attrs[Slot] &= std::uint16_t(~TCellColumn::ObjectBit);
+        C.Attr(Slot) &= std::uint16_t(~TCellColumn::ObjectBit);
     }
 }
 
@@ -187,19 +187,19 @@ TGxCellState TCell::GetState() const
 bool TCell::GetLocked() const
 {
     std::uint32_t Slot;
-    return Column(Slot).Attrs[Slot] & TCellColumn::LockedBit;
+    return Column(Slot).Attr(Slot) & TCellColumn::LockedBit;
 }
 
 bool TCell::GetEmpty() const
 {
     std::uint32_t Slot;
-    return Column(Slot).Attrs[Slot] & TCellColumn::EmptyBit;
+    return Column(Slot).Attr(Slot) & TCellColumn::EmptyBit;
 }
 
 void TCell::SetAttr(std::uint16_t Bit, bool Value, bool Report)
 {
     std::uint32_t Slot;
-    std::uint16_t& Attr = Column(Slot).Attrs[Slot];
+    std::uint16_t& Attr = Column(Slot).Attr(Slot);
     Attr = Value ? std::uint16_t(Attr | Bit) : std::uint16_t(Attr & ~Bit);
     if (Report) Changed();
 }
@@ -251,13 +251,13 @@ const TCellBehaviour& TCellBehaviour::Of(TCellSlot Slot)
 std::uint64_t TCellBehaviour::Value(const TCell& Cell)
 {
     std::uint32_t Slot;
-    return Cell.Column(Slot).Values[Slot];
+    return Cell.Column(Slot).Value(Slot);
 }
 
 void TCellBehaviour::StoreValue(const TCell& Cell, std::uint64_t Value)
 {
     std::uint32_t Slot;
-    Cell.Column(Slot).Values[Slot] = Value;
+    Cell.Column(Slot).Value(Slot) = Value;
 }
 
 std::u16string_view TCellBehaviour::Text(const TCell& Cell)

@@ -1,7 +1,7 @@
 // grid/GxCellColumn.cpp
 #include "grid/GxCellColumn.h"
 
-#include <functional>
+#include <algorithm>
 
 namespace GxCells {
 
@@ -29,88 +29,104 @@ bool HoldsText(TCellSlot Slot)
 
 } // namespace
 
-void TCellColumn::Grow(std::uint32_t SlotCount)
+// ---- TTextArena --------------------------------------------------------------
+
+bool TTextArena::Place(std::u16string_view Text, std::uint32_t& Offset)
 {
-    if (Values.size() >= SlotCount) return;
-    Values.resize(SlotCount);
-    Colors.resize(SlotCount);
-    Attrs.resize(SlotCount);
+    const std::uint64_t Length = Text.size();
+    std::uint64_t Start = FEnd;
+    const std::uint64_t Used = Start & (ChunkSize - 1);
+    if (Used != 0 && Used + Length > ChunkSize) Start += ChunkSize - Used;
+    const bool Long = Length > ChunkSize;
+    const std::uint64_t End = Long ? Start + ((Length + ChunkSize - 1) & ~(ChunkSize - 1)) : Start + Length;
+    if (End > std::uint64_t(UINT32_MAX) + 1) return false;
+    if ((Start >> ChunkBits) == FChunks.size()) {
+        // Nothing changes unless both allocations succeed.
+        auto Chunk = std::make_unique_for_overwrite<char16_t[]>(Long ? Length : ChunkSize);
+        FChunks.resize(std::size_t(End + ChunkSize - 1) >> ChunkBits);
+        FChunks[Start >> ChunkBits] = std::move(Chunk);
+    }
+    std::char_traits<char16_t>::copy(At(std::uint32_t(Start)), Text.data(), Length);
+    FEnd = End;
+    Offset = std::uint32_t(Start);
+    return true;
 }
 
-void TCellColumn::Make(std::uint32_t Row, TCellSlot Slot, TColor Color, TFontStyles Style)
+// ---- TCellColumn ----------------------------------------------------------------
+
+void TCellColumn::Grow(std::uint32_t SlotCount)
 {
-    Values[Row] = 0;
-    Colors[Row] = Color;
-    Attrs[Row] = std::uint16_t(std::uint16_t(Slot) | StyleBits(Style));
+    while (GetSlotCount() < SlotCount)
+        FBlocks.push_back(std::make_unique<TBlock>());
+}
+
+void TCellColumn::SetColor(std::uint32_t Row, TColor Value)
+{
+    TBlock& B = BlockOf(Row);
+    if (!B.Colors) {
+        if (Value == B.Color) return;
+        B.Colors = std::make_unique_for_overwrite<TColor[]>(BlockSize);
+        std::fill_n(B.Colors.get(), BlockSize, B.Color);
+    }
+    B.Colors[Row & (BlockSize - 1)] = Value;
 }
 
 void TCellColumn::Release(std::uint32_t Row)
 {
-    const std::uint16_t Attr = Attrs[Row];
-    if (HoldsText(TCellSlot(Attr & SlotMask))) FGarbage += LengthOf(Values[Row]);
-    if (Attr & HintBit) Hints.erase(Row);
-    if (Attr & ObjectBit) Objects.erase(Row);
-    Values[Row] = 0;
-    Attrs[Row] = 0;
+    std::uint16_t& A = Attr(Row);
+    std::uint64_t& V = Value(Row);
+    if (HoldsText(TCellSlot(A & SlotMask))) FGarbage += LengthOf(V);
+    if (A & HintBit) Hints.erase(Row);
+    if (A & ObjectBit) Objects.erase(Row);
+    V = 0;
+    A = 0;
 }
 
 void TCellColumn::Reset()
 {
-    Values = {};
-    Colors = {};
-    Attrs = {};
-    Hints = {};
-    Objects = {};
-    FText = {};
+    // Fresh containers: assigning {} would keep what they hold allocated.
+    FBlocks = decltype(FBlocks)();
+    Hints = decltype(Hints)();
+    Objects = decltype(Objects)();
+    FText = TTextArena();
     FGarbage = 0;
 }
 
-std::u16string_view TCellColumn::GetText(std::uint32_t Row) const
+void TCellColumn::SetText(std::uint32_t Row, std::u16string_view Text)
 {
-    const std::uint64_t V = Values[Row];
-    return {FText.data() + OffsetOf(V), LengthOf(V)};
-}
-
-void TCellColumn::SetText(std::uint32_t Row, std::u16string_view Value)
-{
-    const std::uint64_t Old = Values[Row];
-    const std::size_t OldLength = LengthOf(Old);
-    if (Value.size() <= OldLength) {
+    std::uint64_t& V = Value(Row);
+    const std::uint32_t OldLength = LengthOf(V);
+    if (Text.size() <= OldLength) {
         // Shorter text takes the old place; overlapping is fine for move.
-        std::char_traits<char16_t>::move(FText.data() + OffsetOf(Old), Value.data(), Value.size());
-        Values[Row] = Value.empty() ? 0 : TextAt(OffsetOf(Old), Value.size());
-        FGarbage += OldLength - Value.size();
+        if (!Text.empty()) std::char_traits<char16_t>::move(FText.At(OffsetOf(V)), Text.data(), Text.size());
+        V = Text.empty() ? 0 : TextAt(OffsetOf(V), Text.size());
+        FGarbage += OldLength - Text.size();
         return;
     }
-    if (Value.size() > UINT32_MAX) throw EOutOfResources("Text too long for a cell");
-    // A text from this very arena must survive its growing.
-    const std::less<const char16_t*> Before;
-    const bool Inside = !Before(Value.data(), FText.data()) && Before(Value.data(), FText.data() + FText.size());
-    WideString Copy;
-    if (Inside) Value = Copy = WideString(Value);
+    if (Text.size() > UINT32_MAX) throw EOutOfResources("Text too long for a cell");
     FGarbage += OldLength;
-    Values[Row] = 0;
-    if (FGarbage > FText.size() / 2 && FGarbage > 65536) Compact();
-    if (FText.size() + Value.size() > UINT32_MAX) {
+    V = 0;
+    std::uint32_t Offset;
+    if ((FGarbage > FText.GetSize() / 2 && FGarbage > 65536) || !FText.Place(Text, Offset)) {
+        // Packing moves every text, one from this very arena too.
+        const WideString Copy(Text);
         Compact();
-        if (FText.size() + Value.size() > UINT32_MAX) throw EOutOfResources("Too much text in one column");
+        if (!FText.Place(Copy, Offset)) throw EOutOfResources("Too much text in one column");
     }
-    const std::size_t Offset = FText.size();
-    FText.insert(FText.end(), Value.begin(), Value.end());
-    Values[Row] = TextAt(Offset, Value.size());
+    V = TextAt(Offset, Text.size());
 }
 
 void TCellColumn::Compact()
 {
-    std::vector<char16_t> Packed;
-    Packed.reserve(FText.size() - FGarbage);
-    for (std::size_t Row = 0; Row < Values.size(); ++Row) {
-        const std::uint64_t V = Values[Row];
-        if (!HoldsText(TCellSlot(Attrs[Row] & SlotMask)) || LengthOf(V) == 0) continue;
-        const std::size_t Offset = Packed.size();
-        Packed.insert(Packed.end(), FText.begin() + OffsetOf(V), FText.begin() + OffsetOf(V) + LengthOf(V));
-        Values[Row] = TextAt(Offset, LengthOf(V));
-    }
+    // Where each text goes first, so that running out of offsets changes nothing.
+    TTextArena Packed;
+    std::vector<std::uint32_t> Offsets(GetSlotCount());
+    for (std::uint32_t Row = 0; Row < GetSlotCount(); ++Row)
+        if (HoldsText(GetSlot(Row)) && !GetText(Row).empty() && !Packed.Place(GetText(Row), Offsets[Row]))
+            throw EOutOfResources("Too much text in one column");
+    for (std::uint32_t Row = 0; Row < GetSlotCount(); ++Row)
+        if (HoldsText(GetSlot(Row)) && LengthOf(Value(Row)) != 0)
+            Value(Row) = TextAt(Offsets[Row], LengthOf(Value(Row)));
     FText = std::move(Packed);
     FGarbage = 0;
 }
@@ -121,14 +137,6 @@ TFontStyles TCellColumn::StyleOf(std::uint16_t Attr)
     for (int S = fsBold; S <= fsStrikeOut; ++S)
         if (Attr & (1 << (StyleShift + S))) Style.Include(TFontStyle(S));
     return Style;
-}
-
-std::uint16_t TCellColumn::StyleBits(TFontStyles Style)
-{
-    std::uint16_t Bits = 0;
-    for (int S = fsBold; S <= fsStrikeOut; ++S)
-        if (Style.Contains(TFontStyle(S))) Bits |= std::uint16_t(1 << (StyleShift + S));
-    return Bits;
 }
 
 } // namespace GxCells

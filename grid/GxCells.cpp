@@ -37,28 +37,11 @@ void TCells::CheckColumn(int ACol) const
     CheckRange(ACol, GetColumnCount());
 }
 
-int TCells::ColumnIndexOf(const TCell& Cell) const
+int TCells::FindColumn(const TCell& Cell) const
 {
-    const int Hint = Cell.FColumnHint;
-    if (Hint >= 0 && Hint < GetColumnCount() && FColumns[std::size_t(Hint)]->Serial == Cell.FColumnSerial) return Hint;
-    // The column moved since the cell last looked.
     for (int C = 0; C < GetColumnCount(); ++C)
         if (FColumns[std::size_t(C)]->Serial == Cell.FColumnSerial) return Cell.FColumnHint = C;
     return -1;
-}
-
-TCellColumn& TCells::Resolve(const TCell& Cell, std::uint32_t& Slot) const
-{
-    if (!FPool.Find(Cell.FRowSlot, Cell.FRowSerial)) throw EListError("Cell's row no longer exists");
-    const int C = ColumnIndexOf(Cell);
-    if (C < 0) throw EListError("Cell's column no longer exists");
-    Slot = Cell.FRowSlot;
-    return ColumnAt(C);
-}
-
-TCell TCells::CellAt(int ACol, std::uint32_t Slot) const
-{
-    return TCell(const_cast<TCells*>(this), ACol, ColumnAt(ACol).Serial, Slot, FPool.At(Slot).FSerial);
 }
 
 // ---- Reading ------------------------------------------------------------------
@@ -166,11 +149,13 @@ void TCells::MakeCells(std::uint32_t Slot, TMaker Maker)
         MakeCell(C, FColumnItems->GetItem(C), Slot, Maker);
 }
 
+static_assert(TCellColumn::BlockSize == TRowPool::BlockSize, "the columns grow a pool block at a time");
+
 std::uint32_t TCells::NewRow(int Height, TRow* Parent)
 {
     const std::uint32_t Slot = FPool.Allocate();
     // The columns grow a pool block at a time.
-    if (!FColumns.empty() && Slot >= FColumns.front()->Values.size())
+    if (!FColumns.empty() && Slot >= FColumns.front()->GetSlotCount())
         for (auto& Column : FColumns)
             Column->Grow(std::uint32_t(FPool.GetBlockCount()) * TRowPool::BlockSize);
     TRow& Row = FPool.At(Slot);
@@ -299,7 +284,7 @@ void TCells::FreeAllRows()
 {
     for (auto& Column : FColumns)
         Column->Reset();
-    FRows = {};
+    FRows = decltype(FRows)();
     FPool.Clear();
     FOnScreen.Clear();
     FTreeRows = 0;

@@ -110,9 +110,27 @@ private:
     void CheckColumn(int ACol) const;
     TCellColumn& ColumnAt(int ACol) const { return *FColumns[std::size_t(ACol)]; }
     // The column and row slot of a cell; raises when either has gone.
-    TCellColumn& Resolve(const TCell& Cell, std::uint32_t& Slot) const;
-    TCell CellAt(int ACol, std::uint32_t Slot) const;
-    int ColumnIndexOf(const TCell& Cell) const;
+    TCellColumn& Resolve(const TCell& Cell, std::uint32_t& Slot) const
+    {
+        if (!FPool.Find(Cell.FRowSlot, Cell.FRowSerial)) throw EListError("Cell's row no longer exists");
+        const int C = ColumnIndexOf(Cell);
+        if (C < 0) throw EListError("Cell's column no longer exists");
+        Slot = Cell.FRowSlot;
+        return ColumnAt(C);
+    }
+    TCell CellAt(int ACol, std::uint32_t Slot) const
+    {
+        return TCell(const_cast<TCells*>(this), ACol, ColumnAt(ACol).Serial, Slot, FPool.At(Slot).FSerial);
+    }
+    int ColumnIndexOf(const TCell& Cell) const
+    {
+        const int Hint = Cell.FColumnHint;
+        if (Hint >= 0 && Hint < GetColumnCount() && FColumns[std::size_t(Hint)]->Serial == Cell.FColumnSerial)
+            return Hint;
+        return FindColumn(Cell);
+    }
+    // The column of a cell whose column moved since it last looked; -1 when gone.
+    int FindColumn(const TCell& Cell) const;
 
     std::uint32_t NewRow(int Height, TRow* Parent);
     void MakeCells(std::uint32_t Slot, TMaker Maker);

@@ -17,8 +17,8 @@ std::size_t LowBit(std::size_t I)
 
 void TOnScreenIndex::Clear()
 {
-    FWords = {};
-    FTree = {};
+    FWords = decltype(FWords)();
+    FTree = decltype(FTree)();
     FValid = 0;
     FSize = FCount = 0;
 }

@@ -40,18 +40,10 @@ void TRowPool::Release(std::uint32_t Slot)
 
 void TRowPool::Clear()
 {
-    FBlocks.clear();
-    FBlocks.shrink_to_fit();
-    FByAddress.clear();
+    FBlocks = decltype(FBlocks)();
+    FByAddress = decltype(FByAddress)();
     FSlotCount = 0;
     FFreeHead = -1;
-}
-
-TRow* TRowPool::Find(std::uint32_t Slot, std::uint32_t Serial) const
-{
-    if (Slot >= FSlotCount) return nullptr;
-    TRow& Row = At(Slot);
-    return Row.FSerial == Serial && Serial != 0 ? &Row : nullptr;
 }
 
 std::int64_t TRowPool::SlotOf(const TRow* Row) const

@@ -63,7 +63,12 @@ public:
     std::uint32_t GetSlotCount() const { return FSlotCount; }
     std::size_t GetBlockCount() const { return FBlocks.size(); }
     // The live row at Slot with that serial, null when it has gone.
-    TRow* Find(std::uint32_t Slot, std::uint32_t Serial) const;
+    TRow* Find(std::uint32_t Slot, std::uint32_t Serial) const
+    {
+        if (Slot >= FSlotCount) return nullptr;
+        TRow& Row = At(Slot);
+        return Row.FSerial == Serial && Serial != 0 ? &Row : nullptr;
+    }
     // The slot of a live row of this pool, -1 for any other pointer.
     std::int64_t SlotOf(const TRow* Row) const;
 

@@ -177,6 +177,30 @@ TEST_F(GxCells, RowAndColumnOperationsKeepEveryColumnInStep)
     EXPECT_EQ(Cells->GetRowIndex(reinterpret_cast<TRow*>(&Changes)), -1);
 }
 
+TEST_F(GxCells, TextsAndColoursHoldAcrossTheStoresPieces)
+{
+    // Enough rows for two blocks of cells and texts for several chunks of
+    // text: lengths that end chunks anywhere, and two longer than a chunk.
+    TTestColumn* Column = AddTyped(ctString);
+    Column->SetColor(clRed);
+    const int Rows = 5000;
+    Cells->AddRow(Rows);
+    auto TextOf = [](int R) {
+        const std::size_t Length = R == 7 ? 40000 : R == 4095 ? 32769 : std::size_t(R % 41);
+        return WideString(Length, char16_t(u'a' + R % 26));
+    };
+    for (int R = 0; R < Rows; ++R)
+        Cells->GetCell(0, R).SetAsString(TextOf(R));
+    Cells->GetCell(0, 5).SetColor(clGreen);
+    Column->SetColor(clBlue);
+    Cells->AddRow(1); // in a block whose cells were all red
+    for (int R = 0; R < Rows; ++R)
+        ASSERT_EQ(Cells->GetCell(0, R).GetAsString(), TextOf(R)) << R;
+    const std::pair<int, TColor> Colours[] = {{4, clRed}, {5, clGreen}, {6, clRed}, {4999, clRed}, {5000, clBlue}};
+    for (const auto& [Row, Colour] : Colours)
+        EXPECT_EQ(Cells->GetCell(0, Row).GetColor(), Colour) << Row;
+}
+
 TEST_F(GxCells, TreeCountsAndChildren)
 {
     Grid3(3);
