@@ -1,8 +1,6 @@
 // tests/grid/PaintGrid.h
-// The storage grid as a storage subclass paints: each cell hands its text
-// to the column's display, which then paints it. It notes the rows the grid
-// asked about and the cells it drew since the last reset, and can open an
-// edit on a cell.
+// The storage grid painting as a storage subclass does (each cell's text
+// handed to its display), noting the rows asked about and the cells drawn.
 #pragma once
 #include "GridStorage.h"
 
@@ -36,7 +34,6 @@ public:
 
     int GetRowHeight(int ARow) override { return TStorageGrid::GetRowHeight(Touch(ARow)); }
     bool GetSelected(int ARow) override { return TStorageGrid::GetSelected(Touch(ARow)); }
-    TColor GetCellColor(int ACol, int ARow) override { return TStorageGrid::GetCellColor(ACol, Touch(ARow)); }
 
 protected:
     bool DrawCellData(int ACol, int ARow, TCellState CellState) override
