@@ -11,6 +11,8 @@ namespace GxCustomGridControl {
 TGxCustomGridControl::TGxCustomGridControl(TComponent* AOwner) : TGxScrollControl(AOwner)
 {
     SetTabStop(true);
+    // Every pixel of the client area is the grid's own: nothing is erased first.
+    SetControlStyle(GetControlStyle() + TControlStyle{csOpaque});
     SetBounds(GetLeft(), GetTop(), 250, 150);
     for (int Style = hsAuto; Style <= hsVista; ++Style)
         FStyleDisplays[Style].reset(GetStyleDisplayClass(THeaderStyle(Style))(this));
@@ -64,18 +66,6 @@ void TGxCustomGridControl::CreateParams(TCreateParams& Params)
         Params.ExStyle &= ~WS_EX_STATICEDGE;
     // A new size repaints only what it uncovers; the grid repaints its own parts.
     Params.WindowClass.style &= ~(CS_HREDRAW | CS_VREDRAW);
-}
-
-void TGxCustomGridControl::Paint()
-{
-    TCanvas* Canvas = GetCanvas();
-    Canvas->GetBrush()->SetColor(GetColor());
-    Canvas->FillRect(GetClientRect());
-    if (FGridStyle == gsReport)
-        PaintReport();
-    else
-        PaintSlides();
-    DoPostDraw();
 }
 
 // ---- Properties -----------------------------------------------------------------------------------
@@ -171,7 +161,7 @@ void TGxCustomGridControl::SetHideScrollBar(bool Value)
 void TGxCustomGridControl::SetHighlightedTextColor(TColor Value)
 {
     FHighlightedTextColor = Value;
-    Invalidate();
+    RefreshSelectedCells();
 }
 
 void TGxCustomGridControl::SetInactiveSelectionColor(TColor Value)
@@ -435,64 +425,6 @@ void TGxCustomGridControl::SortColumn(TGxCustomColumn* Column, bool)
 void TGxCustomGridControl::Resort()
 {
     if (FSortedColumn) SortColumn(FSortedColumn, FSortedColumn->GetSortKind() == skAscending);
-}
-
-// ---- Repainting and colours ----------------------------------------------------------------------------
-
-void TGxCustomGridControl::RefreshArea(TGridArea)
-{
-    Invalidate();
-}
-
-void TGxCustomGridControl::RefreshCell(int, int)
-{
-    Invalidate();
-}
-
-void TGxCustomGridControl::RefreshColumn(TGxCustomColumn*, TGridArea)
-{
-    if (!IsUpdating()) Invalidate();
-}
-
-void TGxCustomGridControl::RefreshColumnSlide(TGxCustomColumn*)
-{
-    Invalidate();
-}
-
-void TGxCustomGridControl::RefreshRow(int)
-{
-    Invalidate();
-}
-
-void TGxCustomGridControl::RedrawBorder()
-{
-    if (HandleAllocated()) RedrawWindow(GetHandle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
-}
-
-TColor TGxCustomGridControl::GetActualCellColor(int ACol, int ARow)
-{
-    return GetCellColor(ACol, ARow);
-}
-
-TColor TGxCustomGridControl::GetActualCellFontColor(int ACol, int)
-{
-    return FColumns->GetItem(ACol)->GetFont()->GetColor();
-}
-
-bool TGxCustomGridControl::IsCellHighlighted(int, int)
-{
-    return false;
-}
-
-TCellState TGxCustomGridControl::GetCellState(int ACol, int ARow)
-{
-    TCellState State;
-    if (IsCellEmpty(ACol, ARow)) State.Include(csEmpty);
-    if (GetSelected(ARow)) State.Include(csSelected);
-    TColor CellColor = GetCellColor(ACol, ARow);
-    TColor GridColor = FGridLinesColor;
-    DoCellColoring(ACol, ARow, CellColor, GridColor, State);
-    return State;
 }
 
 // ---- Editing ---------------------------------------------------------------------------------------------

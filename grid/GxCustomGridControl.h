@@ -10,6 +10,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 namespace GxEdit {
 class TGxCustomEdit;
@@ -207,7 +208,7 @@ public:
     int GetInnerWidth() override;
     int GetFixedWidth() const { return FColumns->GetFixedWidth(); }
     int GetGridSpace(TGridLinePosition Position) const { return FGridSpace[Position]; }
-    // Takes the grid lines off Rect.
+    // Takes the left and right grid lines off a cell rectangle.
     void ExcludeGrid(TRect& Rect);
     int GetActualRowHeight(int ARow);
     // A row above FirstRowInView has the body top; a row below the body
@@ -247,18 +248,44 @@ public:
     void ScrollRows(int Old, int New);
     void ExpandColumn(TGxCustomColumn* Column, int Delta, bool Slides);
 
-    // ---- Repainting (until cell painting lands, each repaints the control)
+    // ---- Repainting: each asks for the least repaint, without erasing, and
+    // asks nothing for what lies outside the view.
     void RefreshArea(TGridArea Area);
+    // The cell and its right and bottom grid lines.
     virtual void RefreshCell(int ACol, int ARow);
     void RefreshColumn(TGxCustomColumn* Column, TGridArea Area) override;
     virtual void RefreshColumnSlide(TGxCustomColumn* Column);
-    void RefreshRow(int ARow);
+    // A row painted last time, indicator included; FrameOnly repaints only
+    // its one-pixel frame.
+    void RefreshRow(int ARow, bool FrameOnly);
+    // The grid line under the row (or slide).
+    void RefreshRowGrid(int ARow);
+    // The rows between the two, in any order.
+    void RefreshRange(int Row1, int Row2);
+    void RefreshVisibleRows(int From, int To);
+    void RefreshIndicator(int ARow);
+    // FrameOnly repaints the slide's edge, 3 pixels at the sides and 4 at
+    // the top and bottom.
+    void RefreshSlide(int Index, bool FrameOnly);
+    void RefreshSelectedCells();
+    void RefreshSelectedSlides();
+    void RefreshRect(const TRect& Rect);
+    // From the column's left edge on screen to the right, full height.
+    void RefreshFromColumn(TGxCustomColumn* Column);
+    // The themed list border when the grid draws it, else the window's own frame.
     void RedrawBorder();
+    // The client rectangles the last paint clipped scrolling columns and rows to.
+    const TRect& GetHorzClipRect() const { return FHorzClipRect; }
+    const TRect& GetVertClipRect() const { return FVertClipRect; }
+    // One past the last row the report view painted.
+    int GetLastPaintedRow() const { return FLastPaintedRow; }
 
     // ---- A cell's colours
     virtual TColor GetActualCellColor(int ACol, int ARow) override;
     virtual TColor GetActualCellFontColor(int ACol, int ARow) override;
     bool IsCellHighlighted(int ACol, int ARow) override;
+    // The grid, or the editor open in it, has the focus.
+    bool Focused();
 
     // ---- Editing (in-place editing fills these in)
     virtual void ApplyEditing() {}
@@ -309,6 +336,7 @@ public:
 protected:
     virtual TGxColumnsClass GetColumnsClass() const;
     void SetGridState(TGridState Value) { FGridState = Value; }
+    void SetEditingCellField(TPoint Value) { FEditingCell = Value; }
     void SetFirstRowInView(int Value) { FFirstRowInView = Value; }
     void SetFirstVisibleRowField(int Value) { FFirstVisibleRow = Value; }
     void SetLastVisibleRowField(int Value) { FLastVisibleRow = Value; }
@@ -326,10 +354,28 @@ protected:
     virtual bool IntegralHeight() { return false; }
     virtual void ApplyCellFormating(int /*ACol*/, int /*ARow*/, WideString& /*Value*/, TCellState /*CellState*/) {}
     virtual void SetDisplayParams(int /*ACol*/, int /*ARow*/, TColumnDisplay* /*Display*/) {}
-    virtual void PaintReport() {}
-    virtual void PaintSlides() {}
     // The state a cell is drawn in; lets OnCellColoring run.
     TCellState GetCellState(int ACol, int ARow);
+
+    // ---- Painting: rows first, then the header, input and footer parts
+    // over them; every cell only where it meets the canvas's clip box.
+    void WMNCPaint(TMessage& Message) override;
+    virtual void PaintReport();
+    virtual void PaintReportRows();
+    virtual void PaintReportParts();
+    virtual void PaintSlides() {}
+    virtual void PaintSlidesParts() {}
+    virtual void PaintSlidesRows() {}
+    virtual void DrawCell(int ACol, int ARow);
+    // Readies the canvas's font; true when the display has a value to paint.
+    virtual bool DrawCellData(int ACol, int ARow, TCellState CellState);
+    virtual void DrawRowIndicator(int ARow, bool Selected, bool Highlighted);
+    void DrawGrid(int ACol, int ARow, const TRect& CellRect, TColor GridColor);
+    // A cell of the space below the last row.
+    void DrawEmptyCell(int ACol, int ARow);
+    void DrawFocusCell();
+    // Clips to Rect grown by the grid lines, never below the body.
+    void SetClipCellRect(const TRect& Rect);
 
     // ---- Column reports
     virtual void ColumnsChange(TColumnsOperation Operation, int Value1, int Value2);
@@ -397,6 +443,20 @@ private:
     int RowsSpan(int Row, int Rows, bool Forward, int Limit);
     // Readies Column's display to measure its cell of ARow within Rect.
     void PrepareMeasure(TGxCustomColumn* Column, int ARow, const TRect& Rect);
+    // Painting's helpers: the cell's rectangle (the row being painted from
+    // the paint's running top), the style display readied, the look.
+    TRect PaintCellRect(int ACol, int ARow);
+    bool Themed();
+    void PrepareStyleDisplay();
+    void PaintRightOfColumns();
+    void PaintCaption();
+    void PaintThemedBorder();
+    // Refreshing's helpers: an area's rectangle (false while it is not
+    // shown); the rows' rectangle clipped to the body (false when none of it
+    // is in view); Rect invalidated.
+    bool AreaRect(TGridArea Area, TRect& Rect);
+    bool RowsRect(int First, int Last, TRect& Rect);
+    void InvalidateClientRect(const TRect& Rect);
 
     TGxColumns* FColumns = nullptr;
     std::array<TOwned<TStyleDisplay>, 5> FStyleDisplays;
@@ -449,6 +509,17 @@ private:
     TGxCustomColumn* FHeaderDownColumn = nullptr;
     TGxCustomColumn* FHoverColumn = nullptr;
     GxEdit::TGxCustomEdit* FInplaceEdit = nullptr;
+
+    TRect FHorzClipRect;
+    TRect FVertClipRect;
+    int FLastPaintedRow = 0;
+    // While the report view paints: the clip box, the row being painted
+    // (-1 between rows) with its top and height, the columns in view.
+    TRect FPaintClip;
+    int FPaintRow = -1;
+    int FPaintTop = 0;
+    int FPaintHeight = 0;
+    std::vector<int> FPaintColumns;
 };
 
 } // namespace GxCustomGridControl

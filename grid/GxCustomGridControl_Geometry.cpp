@@ -86,10 +86,10 @@ int TGxCustomGridControl::GetInnerWidth()
 
 void TGxCustomGridControl::ExcludeGrid(TRect& Rect)
 {
+    // A cell's top and bottom lines lie outside its rectangle already; its
+    // left and right lines inside it.
     Rect.Left += FGridSpace[lpLeft];
-    Rect.Top += FGridSpace[lpTop];
     Rect.Right -= FGridSpace[lpRight];
-    Rect.Bottom -= FGridSpace[lpBottom];
 }
 
 // ---- Rows, slides and cells -----------------------------------------------------------------------------

@@ -321,6 +321,14 @@ BOOL ValidateRect(HWND Wnd, const TRect* Rect)
     return 1;
 }
 
+BOOL GetUpdateRect(HWND Wnd, TRect* Rect, BOOL)
+{
+    TBridgeWidget* W = BridgeOf(Wnd);
+    const QRect Box = W ? (W->Invalid & QRect(QPoint(), W->ClientSize())).boundingRect() : QRect();
+    if (Rect) *Rect = Box.isEmpty() ? TRect() : FromQRect(Box);
+    return !Box.isEmpty();
+}
+
 BOOL UpdateWindow(HWND Wnd)
 {
     TBridgeWidget* W = BridgeOf(Wnd);

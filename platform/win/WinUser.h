@@ -121,6 +121,9 @@ BOOL GetMonitorInfo(HMONITOR Monitor, MONITORINFO* Info);
 // with WM_ERASEBKGND first when Erase is true.
 BOOL InvalidateRect(HWND Wnd, const TRect* Rect, BOOL Erase);
 BOOL ValidateRect(HWND Wnd, const TRect* Rect);
+// The bounding box of what waits to be painted (empty when nothing does);
+// true when something does. Erase is ignored.
+BOOL GetUpdateRect(HWND Wnd, TRect* Rect, BOOL Erase);
 // Paints the invalid part now.
 BOOL UpdateWindow(HWND Wnd);
 // A device context on the window's client area (GetDC) or whole window

@@ -7,7 +7,7 @@ namespace GridStorage {
 void TGridTest::SetUp()
 {
     TFormTest::SetUp();
-    Grid = New<TStorageGrid>(Form);
+    Grid = MakeGrid(Form);
     Grid->SetParent(Form);
     Grid->SetBounds(0, 0, 300, 200);
     Columns = Grid->GetColumns();

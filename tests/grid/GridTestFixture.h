@@ -15,6 +15,8 @@ protected:
     void TearDown() override;
     // Rows with the texts "<column><row>", e.g. "B3".
     void AddRows(int Count);
+    // The grid the test works on.
+    virtual TStorageGrid* MakeGrid(TComponent* AOwner) { return New<TStorageGrid>(AOwner); }
 
     TStorageGrid* Grid = nullptr;
     TGxColumns* Columns = nullptr;
