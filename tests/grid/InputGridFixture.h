@@ -1,8 +1,9 @@
 // tests/grid/InputGridFixture.h
-// A custom grid without rows on a shown form, with the test columns A, B
-// and C, 80 pixels wide.
+// A custom grid without rows, 300 × 200 on a shown form, with the test
+// columns A, B and C.
 #pragma once
 #include "grid/GxCustomGrid.h"
+#include "platform/rtl/Codec.h"
 #include "tests/grid/ColumnFixtures.h"
 #include "tests/platform/controls/ControlFixtures.h"
 
@@ -13,6 +14,7 @@ using namespace GxCustomGrid;
 class TInputGrid : public TGxCustomGrid {
 public:
     QM_CLASS(TInputGrid, TGxCustomGrid)
+    using TGxCustomGrid::SetSearchText;
     using TGxCustomGrid::TGxCustomGrid;
     void GetCellInfo(int, int, TCellInfo&) override {}
     WideString GetCells(int, int) override { return {}; }
@@ -28,18 +30,26 @@ public:
     void SwapRows(int, int) override {}
     void AddRow(int) override {}
     void CalculateFooter(bool) override {}
-    void SetColumnPlayAttributes(TColumnPlay* Play) override { Play->SetAsString(u"attributes"); }
-    void DoColumnPlayChange(TObject*) override { Log.push_back("play change"); }
-    void DoColumnPlayExpand(TObject*) override { Log.push_back("play expand"); }
-    using TGxCustomGrid::SetSearchText;
-    std::vector<std::string> Log;
+    void SetColumnPlayAttributes(TColumnPlay*) override {}
 };
 
 class TInputGridTest : public TFormTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
-
+    void SetUp() override
+    {
+        TFormTest::SetUp();
+        Grid = New<TInputGrid>(Form);
+        Grid->SetParent(Form);
+        Grid->SetBounds(0, 0, 300, 200);
+        for (const char* Name : {"A", "B", "C"})
+            Grid->GetColumns()->Add(ColumnClass<ColumnFixtures::TTestColumn>, Utf8ToWide(Name));
+        Grid->HandleNeeded();
+    }
+    void TearDown() override
+    {
+        FreeAndNil(Grid);
+        TFormTest::TearDown();
+    }
     TInputGrid* Grid = nullptr;
 };
 
