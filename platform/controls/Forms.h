@@ -166,6 +166,9 @@ public:
     void SetHintPause(int Value) { FHintPause = Value; }
     int GetHintHidePause() const { return FHintHidePause; }
     void SetHintHidePause(int Value) { FHintHidePause = Value; }
+    // The background of the program's hint windows.
+    TColor GetHintColor() const { return FHintColor; }
+    void SetHintColor(TColor Value) { FHintColor = Value; }
 
     // Creates a form owned by the application into Reference (set before the
     // form's OnCreate runs); the first form created becomes the main form.
@@ -211,6 +214,7 @@ private:
     bool FShowMainForm = true;
     int FHintPause = 500;
     int FHintHidePause = 2500;
+    TColor FHintColor = clInfoBk;
     TCustomForm* FMainForm = nullptr;
 };
 

@@ -1,6 +1,8 @@
 #include "platform/controls/HintWindow.h"
 #include "platform/controls/Forms.h"
 
+THintWindowClass HintWindowClass = HintWindowClassOf<THintWindow>();
+
 THintWindow::THintWindow(TComponent* AOwner) : TCustomControl(AOwner)
 {
     SetColor(clInfoBk);

@@ -25,3 +25,16 @@ protected:
     void Paint() override;
     void WMNCPaint(TMessage& Message) override;
 };
+
+// A class reference to a hint window class: its meta object and a maker.
+struct THintWindowClass {
+    TClass Class;
+    THintWindow* (*Create)(TComponent* AOwner);
+};
+template <typename T> THintWindowClass HintWindowClassOf()
+{
+    return {T::StaticClassType(), [](TComponent* AOwner) -> THintWindow* { return New<T>(AOwner); }};
+}
+// The class the program's hint windows are made of (THintWindow unless the
+// program chooses another).
+extern THintWindowClass HintWindowClass;

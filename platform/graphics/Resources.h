@@ -21,3 +21,6 @@ bool LoadBitmapResource(const AnsiString& Name, TBitmap* Bitmap);
 // and the point of the picture that is the mouse position.
 void RegisterCursorResource(const AnsiString& Name, TResourceDrawProc Draw, TPoint HotSpot);
 bool LoadCursorResource(const AnsiString& Name, TBitmap* Bitmap, TPoint& HotSpot);
+// A 32 × 32 cursor picture: the pixels where Shape holds in black, ringed by
+// one pixel of white so that it shows on any background, the rest clear.
+void DrawOutlinedCursor(TBitmap* Bitmap, const std::function<bool(int X, int Y)>& Shape);

@@ -78,6 +78,14 @@ bool DuringGrab(const QMouseEvent* ME)
     }
 }
 
+// True when Widget lies inside top-level window Top or in a window Top owns.
+bool OwnedBy(QWidget* Widget, QWidget* Top)
+{
+    for (QWidget* W = Widget->window(); W; W = W->parentWidget() ? W->parentWidget()->window() : nullptr)
+        if (W == Top) return true;
+    return false;
+}
+
 bool KeyTypesChar(WORD VK)
 {
     return VK == VK_BACK || VK == VK_TAB || VK == VK_RETURN || VK == VK_ESCAPE || VK == VK_SPACE ||
@@ -214,9 +222,10 @@ bool TBridgeWidget::event(QEvent* Event)
             const bool R = QWidget::event(Event);
             if (isWindow() && FLive) Send(WM_ACTIVATE, Type == QEvent::WindowActivate ? WA_ACTIVE : WA_INACTIVE, 0);
             // As on Windows, a window that loses the activation cancels the
-            // mode of the window inside it that holds the mouse.
+            // mode of the window that holds the mouse inside it or in a popup
+            // it owns (a flyout never takes the activation itself).
             if (Type == QEvent::WindowDeactivate && isWindow())
-                if (TBridgeWidget* C = BridgeOf(CaptureWindow); C && C->window() == this && C->FLive)
+                if (TBridgeWidget* C = BridgeOf(CaptureWindow); C && C->FLive && OwnedBy(C, this))
                     C->Send(WM_CANCELMODE, 0, 0);
             return R;
         }

@@ -1,0 +1,92 @@
+// grid/GxCustomGrid.h
+// The grid that answers the user: what its mouse, keyboard, moving, search
+// and hints keep between events, the floating windows of a column drag, its
+// cursors and its hint window.
+#pragma once
+#include "grid/GxColumnDragBox.h"
+#include "grid/GxCustomGridControl.h"
+
+namespace GxCustomGrid {
+
+using namespace GxColumnDragBox;
+using namespace GxCustomGridControl;
+
+// The grid's screen cursors: over a column splitter, where a dragged column
+// cannot drop, over a row splitter, and over the indicator beside the rows.
+inline constexpr TCursor crHorzSplit = 3000, crColumnNoDrag = 3001, crVertSplit = 3003, crIndicatorSelect = 3006;
+
+// What the grid's hint shows: a footer's or a header's hint, the whole text
+// of a cell that does not fit, or a cell's own hint.
+enum THintPosition { hpNone, hpFooter, hpHeader, hpTextFit, hpCellHint };
+
+class TGxCustomGrid : public TGxCustomGridControl {
+public:
+    QM_CLASS(TGxCustomGrid, TGxCustomGridControl)
+    explicit TGxCustomGrid(TComponent* AOwner);
+    ~TGxCustomGrid() override;
+    // Frees the drag box, the arrows and the hint window while the grid is whole.
+    void BeforeDestruction() override;
+
+    TColumnDragBox* GetDragBox() const { return FDragBox; }
+    TDragArrow* GetDownArrow() const { return FDownArrow; }
+    TDragArrow* GetUpArrow() const { return FUpArrow; }
+    THintWindow* GetHintWindow() const { return FHintWindow; }
+    // (-1, -1) while no press is in progress.
+    TPoint GetMouseDownPoint() const { return FMouseDownPoint; }
+    TPoint GetDownCell() const { return FDownCell; }
+    int GetPressedRow() const { return FPressedRow; }
+    int GetResizingRow() const { return FResizingRow; }
+    const WideString& GetSearchText() const { return FSearchText; }
+    // Ends an incremental search 500 ms after its last key.
+    TTimer* GetSearchTimer() const { return FSearchTimer.get(); }
+
+    // Readies column ACol's play for a mouse call on its cell (ACol, ARow)
+    // at Rect; false when the column has no play.
+    virtual bool UpdateColumnPlay(int ACol, int ARow, const TRect& Rect);
+    virtual void SetColumnPlayAttributes(TColumnPlay* Play) = 0;
+    virtual void DoColumnPlayChange(TObject* /*Sender*/) {}
+    virtual void DoColumnPlayExpand(TObject* /*Sender*/) {}
+    // Keeps a hint window of the program's hint window class, making one as needed.
+    virtual void RecreateHintWnd();
+
+protected:
+    void CreateWnd() override;
+    void CMRecreateWnd(TMessage& Message) override;
+    void SetSearchText(const WideString& Value) { FSearchText = Value; }
+    // The drag box's reports (screen points); column moving answers them.
+    void DoDragBoxDrop(TObject* /*Sender*/, int /*X*/, int /*Y*/) {}
+    void DoDragBoxMove(TObject* /*Sender*/, int /*X*/, int /*Y*/) {}
+    void DoDragBoxCancel(TObject* /*Sender*/) {}
+
+private:
+    // What a new window and a recreated one get.
+    void WindowCreated();
+
+    TColumnDragBox* FDragBox = nullptr;
+    TDragArrow* FDownArrow = nullptr;
+    TDragArrow* FUpArrow = nullptr;
+    TPoint FMouseDownPoint{-1, -1};
+    TPoint FDownCell{-1, -1};
+    bool FDeferredSelect = false;
+    bool FClickedSelectedCell = false;
+    TGxCustomColumn* FDraggedColumn = nullptr;
+    TGxCustomColumn* FResizingColumn = nullptr;
+    TGxCustomColumn* FGripColumn = nullptr;
+    int FResizeStartX = 0;
+    int FResizeLineX = 0;
+    int FResizeDelta = 0;
+    int FPressedRow = -1;
+    int FRowMoveTarget = 0;
+    int FRowMovePrevTarget = -1;
+    int FResizingRow = -1;
+    TPoint FRowResizePoint;
+    TPoint FHoverCell;
+    THintPosition FHintKind = hpNone;
+    TGxCustomColumn* FFooterHintColumn = nullptr;
+    TGxCustomColumn* FHeaderHintColumn = nullptr;
+    THintWindow* FHintWindow = nullptr;
+    WideString FSearchText;
+    TOwned<TTimer> FSearchTimer;
+};
+
+} // namespace GxCustomGrid
