@@ -49,9 +49,7 @@ TEST_F(GxHtmlTest, ExtentOfPlainTextLinesAndTagsAtTheEnd)
     EXPECT_EQ(I.Width, R.Left + 2 + W);
     EXPECT_EQ(I.Height, H + 1);
 
-    I = Measure(u"a<br>bb");
-    EXPECT_EQ(I.Width, R.Left + 2 + std::max(Width(u"a"), Width(u"bb")));
-    EXPECT_EQ(I.Height, 2 * H + 1);
+    EXPECT_EQ(Measure(u"a<br>bb").Height, 2 * H + 1);
 
     I = Measure(u"");
     EXPECT_EQ(I.Width, R.Left + 2);
