@@ -134,4 +134,23 @@ TColor GetColorFromHTML(const AnsiString& Text);
 // "#RRGGBB" in upper-case digits.
 AnsiString HTMLColorToString(TColor Color);
 
+// ---- HTML-like text ------------------------------------------------------------------------------
+
+enum THtmlTag { htNone, htA, htB, htBr, htFont, htI, htU };
+enum TTagParameter { tpNone, tpColor, tpName, tpHref, tpSize };
+
+struct THtmlInfo {
+    WideString Link; // the href of the link under the point; empty when none
+    int Width = 0;   // the largest pen X reached (absolute)
+    int Height = 0;  // relative to Rect.Top
+};
+
+// Draws (Draw) or measures and hit-tests a short text with <b>, <i>, <u>,
+// <font color= name= size=>, <a href=> and <br> tags, starting at
+// (Rect.Left + 2, Rect.Top + 1), neither clipped nor wrapped. Point is
+// relative to Rect's top-left corner and only used when measuring. The
+// canvas font is the base font and keeps the last tag's font afterwards;
+// the brush ends solid.
+THtmlInfo ProcessHTML(TCanvas* Canvas, const TRect& Rect, const WideString& Text, const TPoint& Point, bool Draw);
+
 } // namespace GxSharedCommon
