@@ -1,6 +1,8 @@
-// A sheet of check boxes and radio buttons in every state and alignment;
-// with QUILLMOTE_SHEET_DIR set it is saved as a PNG to be looked at.
+// Sheets of check boxes and radio buttons in every state and alignment, and
+// of the memo editors; with QUILLMOTE_SHEET_DIR set they are saved as PNGs
+// to be looked at.
 #include "grid/shared/GxCheckBox.h"
+#include "grid/shared/GxMemo.h"
 #include "tests/platform/controls/ControlFixtures.h"
 
 #include <cstdlib>
@@ -9,6 +11,14 @@ namespace {
 
 using namespace GxCheckBox;
 using namespace platform::test;
+
+void SaveSheet(TForm* Form, const AnsiString& Name)
+{
+    if (const char* Dir = std::getenv("QUILLMOTE_SHEET_DIR")) {
+        EXPECT_TRUE(
+            SaveWindowImage(Form, AnsiString(Dir) + "/" + Name + (IsThemed() ? "-themed.png" : "-classic.png")));
+    }
+}
 
 TEST(GxCheckBoxSheet, BoxesInEveryStateAndAlignment)
 {
@@ -42,10 +52,32 @@ TEST(GxCheckBoxSheet, BoxesInEveryStateAndAlignment)
     EXPECT_TRUE(All[11]->GetChecked());
     EXPECT_FALSE(All[7]->GetChecked());
 
-    if (const char* Dir = std::getenv("QUILLMOTE_SHEET_DIR")) {
-        const AnsiString Name = IsThemed() ? "GxCheckBoxSheet-themed.png" : "GxCheckBoxSheet-classic.png";
-        EXPECT_TRUE(SaveWindowImage(Form, AnsiString(Dir) + "/" + Name));
-    }
+    SaveSheet(Form, "GxCheckBoxSheet");
+}
+
+TEST(GxCheckBoxSheet, MemoEditorWithBarsAndMemoWithMargins)
+{
+    auto* Form = New<TForm>(Application);
+    std::unique_ptr<TForm, FreeDeleter> Guard(Form);
+    Form->SetClientWidth(340);
+    Form->SetClientHeight(110);
+    Form->SetColor(clWhite);
+    auto* Edit = New<GxMemo::TGxMemoInplaceEdit>(Form);
+    Edit->SetParent(Form);
+    Edit->SetAutoSize(false);
+    Edit->SetBounds(10, 10, 150, 90);
+    Edit->SetScrollBars(ssBoth);
+    Edit->SetText("a line far too long to fit without wrapping\nsecond\r\nthird\rfourth");
+    auto* Memo = New<GxMemo::TGxMemo>(Form);
+    Memo->SetParent(Form);
+    Memo->SetBounds(180, 10, 150, 90);
+    Memo->SetMargin(8);
+    Memo->Add("a memo with margins of 8 pixels wraps its words");
+    Memo->Add("%s %d", {"line", 2});
+    Form->Show();
+    ProcessEvents();
+    EXPECT_EQ(Edit->GetText(), "a line far too long to fit without wrapping\nsecond\r\nthird\rfourth");
+    SaveSheet(Form, "GxMemoSheet");
 }
 
 } // namespace

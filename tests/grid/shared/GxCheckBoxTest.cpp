@@ -2,8 +2,8 @@
 #include "grid/shared/GxClasses.h"
 #include "platform/controls/ActnList.h"
 #include "platform/controls/ExtCtrls.h"
-#include "platform/win/UxTheme.h"
 #include "platform/win/WinGdi.h"
+#include "tests/grid/shared/EditFixtures.h"
 #include "tests/platform/controls/ControlFixtures.h"
 #include "tests/support/TestSupport.h"
 
@@ -200,17 +200,7 @@ TEST_F(GxCheckBoxTest, TheBorderIsTheClientEdgeAndFollowsTheStyle)
     auto* Box = Make<TGxCheckBox>(Form, 10);
     Box->SetColor(clYellow);
     EXPECT_EQ(Box->GetClientWidth(), 120 - 4);
-    if (IsThemed()) {
-        TBitmap Expected;
-        Expected.SetSize(120, 21);
-        HTHEME Theme = OpenThemeData(nullptr, u"edit");
-        const TRect R(0, 0, 120, 21);
-        DrawThemeBackground(Theme, Expected.GetCanvas()->GetHandle(), EP_EDITTEXT, ETS_NORMAL, &R, nullptr);
-        CloseThemeData(Theme);
-        EXPECT_EQ(PixelAt(Box, -2, 10), Expected.GetCanvas()->GetPixels(0, 10));
-    } else {
-        EXPECT_EQ(PixelAt(Box, -2, 10), ColorToRGB(clBtnShadow));
-    }
+    ExpectClientEdge(Box);
     Box->SetCaption(u"Kept");
     Box->SetBorderStyle(bsNone);
     EXPECT_EQ(Box->GetClientWidth(), 120);
