@@ -210,14 +210,7 @@ void TGxCustomEdit::DoGlyphClick()
 
 void TGxCustomEdit::RedrawBorder()
 {
-    if (!IsThemed() || GetBorderStyle() != bsSingle || !HandleAllocated()) return;
-    HDC DC = GetWindowDC(GetHandle());
-    TRect R;
-    GetWindowRect(GetHandle(), &R);
-    OffsetRect(R, -R.Left, -R.Top);
-    ExcludeClipRect(DC, R.Left + 2, R.Top + 2, R.Right - 2, R.Bottom - 2);
-    ThemeRect(GetHandle(), DC, R, u"edit", 1, 0);
-    ReleaseDC(GetHandle(), DC);
+    if (IsThemed() && GetBorderStyle() == bsSingle && HandleAllocated()) ThemeEditBorder(GetHandle());
 }
 
 void TGxCustomEdit::RefreshPreview()

@@ -58,6 +58,9 @@ public:
     // the classic 11 x 11 box otherwise.
     static void DrawCheckBox(HWND Handle, TCanvas* Canvas, const TRect& Rect, TAlignment Alignment,
                              TVerticalAlignment VerticalAlignment, bool Checked, bool Down, bool Hover);
+    // The classic 11 x 11 check box with its top-left corner at P: filled
+    // with the button face while Down, the three-line mark when Checked.
+    static void DrawClassicCheckBox(TCanvas* Canvas, TPoint P, bool Checked, bool Down);
     // Horizontal lines from FromColor (top) towards ToColor.
     static void DrawGradient(TCanvas* Canvas, const TRect& Rect, TColor FromColor, TColor ToColor);
     // Vertical lines from FromColor (left) towards ToColor.

@@ -88,7 +88,11 @@ void TGraphicsProvider::DrawCheckBox(HWND Handle, TCanvas* Canvas, const TRect& 
         ThemeRect(Handle, Canvas->GetHandle(), Bounds(P.X, P.Y, 13, 13), u"Button", BP_CHECKBOX, State);
         return;
     }
-    const TPoint P = TCalcProvider::PosInRect(11, 11, 2, Rect, Alignment, VerticalAlignment);
+    DrawClassicCheckBox(Canvas, TCalcProvider::PosInRect(11, 11, 2, Rect, Alignment, VerticalAlignment), Checked, Down);
+}
+
+void TGraphicsProvider::DrawClassicCheckBox(TCanvas* Canvas, TPoint P, bool Checked, bool Down)
+{
     Canvas->GetBrush()->SetColor(Down ? clBtnFace : clWindow);
     Canvas->GetPen()->SetColor(clBtnShadow);
     Canvas->Rectangle(Bounds(P.X, P.Y, 11, 11));

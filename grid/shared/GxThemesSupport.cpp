@@ -108,6 +108,17 @@ void ThemeRect(HWND Handle, HDC DC, const TRect& Rect, const WideString& ClassNa
     E.CloseThemeData(Theme);
 }
 
+void ThemeEditBorder(HWND Handle)
+{
+    HDC DC = GetWindowDC(Handle);
+    TRect R;
+    GetWindowRect(Handle, &R);
+    OffsetRect(R, -R.Left, -R.Top);
+    ExcludeClipRect(DC, R.Left + 2, R.Top + 2, R.Right - 2, R.Bottom - 2);
+    ThemeRect(Handle, DC, R, u"edit", 1, 0);
+    ReleaseDC(Handle, DC);
+}
+
 // ---- Colour schemes ---------------------------------------------------------------------------
 
 TColor SchemeColor(TColorSchemeElement Element, TColorScheme Scheme)

@@ -39,6 +39,9 @@ void ReleaseThemes();
 // Draws Part in State of the class (u"scrollbar", u"button" ...) over Rect
 // on DC, for the window Handle. Callers test IsThemed first.
 void ThemeRect(HWND Handle, HDC DC, const TRect& Rect, const WideString& ClassName, int Part, int State);
+// The themed edit border over the 2-pixel client edge of the window Handle
+// (its non-client area). Callers test IsThemed first.
+void ThemeEditBorder(HWND Handle);
 
 // ---- Colour schemes ---------------------------------------------------------------------------
 

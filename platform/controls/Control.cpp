@@ -4,6 +4,7 @@
 // The core of the controls: it calls down only. The parent is reached through
 // virtual methods (SetParent, Update, GetDeviceContext ...); the topics that
 // build on the core have sources of their own (Control_*.cpp, WinControl*.cpp).
+#include "platform/controls/ActnList.h"
 #include "platform/controls/ControlWindows.h"
 #include "platform/controls/Mouse.h"
 #include "platform/graphics/DeviceContext.h"
@@ -118,6 +119,20 @@ void TControl::BeforeDestruction()
     if (GetCaptureControl() == this) SetCaptureControl(nullptr);
     ControlGone(this);
     SetParent(nullptr);
+}
+
+void TControl::SetAction(TBasicAction* Value)
+{
+    if (Value == FAction) return;
+    if (FAction) FAction->RemoveFreeNotification(this);
+    FAction = Value;
+    if (FAction) FAction->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FAction) FAction = nullptr;
 }
 
 void TControl::DoConstraintsChange(TObject*)

@@ -24,7 +24,8 @@
 
 class TWinControl;
 class TCustomForm;
-class TPopupMenu; // platform/controls/Menus.h
+class TPopupMenu;   // platform/controls/Menus.h
+class TBasicAction; // platform/controls/ActnList.h
 
 // ---- Size constraints -------------------------------------------------------------------
 
@@ -161,6 +162,9 @@ public:
     void SetCursor(TCursor Value);
     TPopupMenu* GetPopupMenu() const { return FPopupMenu; }
     void SetPopupMenu(TPopupMenu* Value) { FPopupMenu = Value; }
+    // The action the control is linked to; cleared when the action goes.
+    TBasicAction* GetAction() const { return FAction; }
+    void SetAction(TBasicAction* Value);
     // The reading direction; it takes effect only in a Middle-East locale (SysLocale).
     TBiDiMode GetBiDiMode() const { return FBiDiMode; }
     void SetBiDiMode(TBiDiMode Value);
@@ -213,6 +217,7 @@ protected:
 
     virtual void Click();
     virtual void DblClick();
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseMove(TShiftState Shift, int X, int Y);
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
@@ -293,6 +298,7 @@ private:
     bool FParentShowHint = true;
     TCursor FCursor = crDefault;
     TPopupMenu* FPopupMenu = nullptr;
+    TBasicAction* FAction = nullptr;
     TBiDiMode FBiDiMode = bdLeftToRight;
     int FWheelAccumulator = 0;
     TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};

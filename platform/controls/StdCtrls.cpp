@@ -7,6 +7,10 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
 
 using namespace platform::detail;
 
@@ -33,6 +37,24 @@ void TCustomEdit::CreateParams(TCreateParams& Params)
     if (FBorderStyle == bsSingle) Params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
+TCreateParams TCustomEdit::WindowParams(const TCreateParams& Params)
+{
+    FEditStyle = Params.Style;
+    TCreateParams Window = Params;
+    if (Params.Style & ES_MULTILINE) Window.Style &= ~(WS_HSCROLL | WS_VSCROLL);
+    return Window;
+}
+
+void TCustomEdit::CreateWindowHandle(const TCreateParams& Params)
+{
+    TWinControl::CreateWindowHandle(WindowParams(Params));
+}
+
+void TCustomEdit::ApplyCreateParams(const TCreateParams& Params)
+{
+    TWinControl::ApplyCreateParams(WindowParams(Params));
+}
+
 void TCustomEdit::SetAutoSize(bool Value)
 {
     TWinControl::SetAutoSize(Value);
@@ -56,15 +78,19 @@ void TCustomEdit::AdjustHeight()
     SetHeight(QFontMetrics(ToQFont(GetFont())).height() + 8);
 }
 
+// A multi-line edit's text keeps its CRs inside the lines, so that CR LF, LF
+// and a lone CR all come back as they went in; its lines break at LF.
 AnsiString TCustomEdit::RealGetText() const
 {
     if (auto* Edit = InnerWidgetAs<QLineEdit>()) return FromEditorText(Edit->text());
+    if (auto* Memo = InnerWidgetAs<QPlainTextEdit>()) return FromEditorText(DocumentText(*Memo->document()));
     return TWinControl::RealGetText();
 }
 
 WideString TCustomEdit::EditorText() const
 {
     if (auto* Edit = InnerWidgetAs<QLineEdit>()) return ToWide(Edit->text());
+    if (auto* Memo = InnerWidgetAs<QPlainTextEdit>()) return ToWide(DocumentText(*Memo->document()));
     return ToWide(ToBlockText(TWinControl::RealGetText()));
 }
 
@@ -75,6 +101,10 @@ void TCustomEdit::GetEditorSelection(int& Start, int& Length) const
     if (auto* Edit = InnerWidgetAs<QLineEdit>()) {
         Start = Edit->hasSelectedText() ? Edit->selectionStart() : Edit->cursorPosition();
         Length = Edit->selectionLength();
+    } else if (auto* Memo = InnerWidgetAs<QPlainTextEdit>()) {
+        const QTextCursor C = Memo->textCursor();
+        Start = C.selectionStart();
+        Length = C.selectionEnd() - C.selectionStart();
     }
 }
 
@@ -85,6 +115,12 @@ void TCustomEdit::SetEditorSelection(int Start, int Length)
             Edit->setSelection(Start, Length);
         else
             Edit->setCursorPosition(Start);
+    } else if (auto* Memo = InnerWidgetAs<QPlainTextEdit>()) {
+        QTextCursor C(Memo->document());
+        const int End = Memo->document()->characterCount() - 1;
+        C.setPosition(std::clamp(Start, 0, End));
+        C.setPosition(std::clamp(Start + Length, 0, End), QTextCursor::KeepAnchor);
+        Memo->setTextCursor(C);
     }
 }
 
@@ -92,6 +128,12 @@ void TCustomEdit::ReplaceEditorSelection(const WideString& Text)
 {
     if (auto* Edit = InnerWidgetAs<QLineEdit>()) {
         Edit->insert(ToQString(Text));
+        return;
+    }
+    if (auto* Memo = InnerWidgetAs<QPlainTextEdit>()) {
+        QTextCursor C = Memo->textCursor();
+        C.insertText(ToQString(Text));
+        Memo->setTextCursor(C);
         return;
     }
     // A new window's caret stands at the start.

@@ -25,7 +25,12 @@ enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 // CreateParams carries the edit styles (ES_LEFT, ES_CENTER, ES_RIGHT for the
 // text's alignment; ES_AUTOHSCROLL, ES_AUTOVSCROLL): they are applied when
 // the window is made and again by RecreateWnd (CM_RECREATEWND), which keeps
-// the text and the selection. A descendant that applies settings of its own
+// the text and the selection. With ES_MULTILINE the editor is a multi-line
+// one (as the memo's) that wraps its lines unless ES_AUTOHSCROLL is set;
+// WS_HSCROLL and WS_VSCROLL then switch that editor's own scroll bars on,
+// as a native edit scrolls itself, and the window has none. Return and Esc
+// reach its text only while WM_GETDLGCODE answers DLGC_WANTALLKEYS. A
+// descendant that applies settings of its own
 // when the window is recreated overrides CMRecreateWnd and calls the base
 // first.
 //
@@ -97,7 +102,12 @@ protected:
     // The height for the font (AutoSize).
     void AdjustHeight();
     void CreateParams(TCreateParams& Params) override;
+    void CreateWindowHandle(const TCreateParams& Params) override;
+    void ApplyCreateParams(const TCreateParams& Params) override;
     void CreateInnerWidget() override;
+    // The window's styles as CreateParams gave them (a multi-line edit's
+    // scroll bars included).
+    DWORD GetEditStyle() const { return FEditStyle; }
     // Applies the settings kept in fields (and the window's edit styles) to the Qt editor.
     virtual void ApplyEditorSettings();
     // The editor's text and selection in Qt's units, UTF-16 (a memo's line
@@ -110,6 +120,10 @@ protected:
     AnsiString RealGetText() const override;
     void RealSetText(const AnsiString& Value) override;
 
+    // A multi-line edit that does not want all keys leaves Return and Esc
+    // out of its text; OnKeyDown still sees them.
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyPress(WideChar& Key) override;
     // The native painting (DefaultHandler), then Paint when GetDefaultDrawing is false.
     void PaintWindow(HDC DC) override;
     void WMPaint(TMessage& Message) override;
@@ -132,6 +146,9 @@ private:
     class TLineEditor;
     friend class TLineEditor;
     void UpdateHeight();
+    bool RefusesKey(Word Key);
+    // Params as the window takes them: a multi-line editor's scroll bars are its own.
+    TCreateParams WindowParams(const TCreateParams& Params);
     // Sends through the window when there is one (hooks see it), else Perform.
     LRESULT SendCommand(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0);
 
@@ -141,6 +158,7 @@ private:
     bool FAutoSelect = true;
     Char FPasswordChar = 0;
     bool FModified = false;
+    DWORD FEditStyle = 0;
     std::unique_ptr<TControlCanvas> FCanvas;
 };
 
@@ -188,6 +206,10 @@ protected:
     void RealSetText(const AnsiString& Value) override;
     void WMGetDlgCode(TMessage& Message) override;
     void CMTextChanged(TMessage& Message) override;
+
+public:
+    // EM_SETRECTNP: the text keeps to that rectangle of the client area.
+    void DefaultHandler(TMessage& Message) override;
 
 private:
     friend class TMemoStrings;

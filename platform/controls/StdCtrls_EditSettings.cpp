@@ -19,6 +19,19 @@ using namespace platform::detail;
 void TCustomEdit::CreateInnerWidget()
 {
     QWidget* Window = WindowWidget(this);
+    if (FEditStyle & ES_MULTILINE) {
+        auto* Editor = new TMemoEditor(Window);
+        Editor->setFrameShape(QFrame::NoFrame);
+        Editor->setTabChangesFocus(false); // WM_GETDLGCODE decides
+        RouteEditCommands(Editor, Editor->viewport(), false);
+        SetInnerWidget(GetHandle(), Editor);
+        Editor->lower();
+        ApplyEditorSettings();
+        Editor->setPlainText(ToBlockText(TWinControl::RealGetText()));
+        Editor->document()->setModified(FModified);
+        QObject::connect(Editor, &QPlainTextEdit::textChanged, Editor, ForControl(this, Window, [this] { Change(); }));
+        return;
+    }
     auto* Edit = new TLineEditor(Window);
     RouteEditCommands(Edit, Edit, true);
     SetInnerWidget(GetHandle(), Edit);
@@ -52,6 +65,11 @@ void TCustomEdit::ApplyEditorSettings()
                                          : (Style & ES_CENTER) ? Qt::AlignHCenter
                                                                : Qt::AlignLeft;
         Edit->setAlignment(Horizontal | Qt::AlignVCenter);
+    } else if (auto* Memo = dynamic_cast<TMemoEditor*>(Editor); Memo && !dynamic_cast<TCustomMemo*>(this)) {
+        Memo->setReadOnly(FReadOnly);
+        Memo->setLineWrapMode(FEditStyle & ES_AUTOHSCROLL ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+        Memo->setHorizontalScrollBarPolicy(FEditStyle & WS_HSCROLL ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+        Memo->setVerticalScrollBarPolicy(FEditStyle & WS_VSCROLL ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     }
 }
 
@@ -61,6 +79,9 @@ void TCustomEdit::DestroyWnd()
     if (auto* Edit = InnerWidgetAs<QLineEdit>()) {
         FModified = Edit->isModified();
         TWinControl::RealSetText(FromEditorText(Edit->text()));
+    } else if (auto* Memo = InnerWidgetAs<QPlainTextEdit>(); Memo && !dynamic_cast<TCustomMemo*>(this)) {
+        FModified = Memo->document()->isModified();
+        TWinControl::RealSetText(FromEditorText(DocumentText(*Memo->document())));
     }
     TWinControl::DestroyWnd();
 }
@@ -75,6 +96,8 @@ void TCustomEdit::RealSetText(const AnsiString& Value)
 {
     if (auto* Edit = InnerWidgetAs<QLineEdit>())
         Edit->setText(ToBlockText(Value)); // fires textChanged, hence OnChange
+    else if (auto* Memo = InnerWidgetAs<QPlainTextEdit>())
+        Memo->setPlainText(ToBlockText(Value));
     else
         TWinControl::RealSetText(Value);
 }
@@ -159,6 +182,7 @@ void TCustomEdit::Undo()
 void TCustomEdit::WMGetDlgCode(TMessage& Message)
 {
     Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
+    if (FEditStyle & ES_MULTILINE) Message.Result |= DLGC_WANTALLKEYS;
 }
 
 void TCustomEdit::CMEnter(TMessage& Message)

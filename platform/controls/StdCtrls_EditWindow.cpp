@@ -316,12 +316,19 @@ void TCustomEdit::DefaultHandler(TMessage& Message)
             if (Message.WParam & EC_LEFTMARGIN) M.setLeft(std::int16_t(LOWORD(Packed)));
             if (Message.WParam & EC_RIGHTMARGIN) M.setRight(std::int16_t(HIWORD(Packed)));
             Line->setTextMargins(M);
+        } else if (auto* Editor = dynamic_cast<TMemoEditor*>(Memo)) {
+            const auto Packed = std::uintptr_t(Message.LParam);
+            Editor->SetTextMargins(Message.WParam & EC_LEFTMARGIN ? std::int16_t(LOWORD(Packed)) : -1,
+                                   Message.WParam & EC_RIGHTMARGIN ? std::int16_t(HIWORD(Packed)) : -1);
         }
         return;
-    case EM_GETMARGINS:
-        Message.Result =
-            Line ? LRESULT(MAKELONG(WORD(Line->textMargins().left()), WORD(Line->textMargins().right()))) : 0;
+    case EM_GETMARGINS: {
+        const QMargins M = Line                               ? Line->textMargins()
+                           : dynamic_cast<TMemoEditor*>(Memo) ? static_cast<TMemoEditor*>(Memo)->GetTextMargins()
+                                                              : QMargins();
+        Message.Result = LRESULT(MAKELONG(WORD(M.left()), WORD(M.right())));
         return;
+    }
     case WM_PAINT:
         if (auto* Editor = dynamic_cast<TLineEditor*>(Line); Editor && !GetDefaultDrawing()) {
             auto DC = reinterpret_cast<HDC>(Message.WParam);
@@ -332,6 +339,24 @@ void TCustomEdit::DefaultHandler(TMessage& Message)
     default:
         TWinControl::DefaultHandler(Message);
     }
+}
+
+bool TCustomEdit::RefusesKey(Word Key)
+{
+    return (Key == VK_RETURN || Key == VK_ESCAPE) && (FEditStyle & ES_MULTILINE) &&
+           !(Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTALLKEYS);
+}
+
+void TCustomEdit::KeyDown(Word& Key, TShiftState Shift)
+{
+    TWinControl::KeyDown(Key, Shift);
+    if (RefusesKey(Key)) Key = 0;
+}
+
+void TCustomEdit::KeyPress(WideChar& Key)
+{
+    TWinControl::KeyPress(Key);
+    if (RefusesKey(Key == u'\r' ? VK_RETURN : Key == 0x1B ? VK_ESCAPE : 0)) Key = 0;
 }
 
 // ---- Painting -----------------------------------------------------------------------------------

@@ -18,14 +18,6 @@ using namespace platform::detail;
 
 namespace {
 
-// The whole text in the editor's units (blocks apart by U+2029).
-QString DocumentText(const QTextDocument& Document)
-{
-    QTextCursor All(const_cast<QTextDocument*>(&Document));
-    All.select(QTextCursor::Document);
-    return All.selectedText();
-}
-
 // Changes the program makes to a memo's text cannot be undone, as with the
 // system's memo; the user's own edits can.
 class TProgramEdit {
@@ -37,21 +29,6 @@ public:
 
 private:
     QTextDocument& FDocument;
-};
-
-// The memo's editor: copying and dragging give the system's text (CRs
-// inside lines back, non-breaking spaces kept).
-class TMemoEditor : public QPlainTextEdit {
-public:
-    using QPlainTextEdit::QPlainTextEdit;
-
-protected:
-    QMimeData* createMimeDataFromSelection() const override
-    {
-        auto* Data = new QMimeData;
-        Data->setText(ToQString(FromEditorText(textCursor().selectedText())));
-        return Data;
-    }
 };
 
 } // namespace
@@ -337,6 +314,16 @@ void TCustomMemo::CMTextChanged(TMessage& Message)
 {
     // The document tells of every change itself.
     TWinControl::CMTextChanged(Message);
+}
+
+void TCustomMemo::DefaultHandler(TMessage& Message)
+{
+    if (Message.Msg != EM_SETRECTNP) {
+        TCustomEdit::DefaultHandler(Message);
+        return;
+    }
+    auto* Editor = dynamic_cast<TMemoEditor*>(InnerWidgetAs<QPlainTextEdit>());
+    if (const auto* R = reinterpret_cast<const TRect*>(Message.LParam); Editor && R) Editor->SetTextRect(*R);
 }
 
 void TCustomMemo::WMGetDlgCode(TMessage& Message)

@@ -5,6 +5,9 @@
 #include "platform/graphics/QtGraphics.h"
 #include "platform/rtl/QtStrings.h"
 
+#include <QMimeData>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QWidget>
 
 using namespace platform::detail;
@@ -131,6 +134,36 @@ void ApplyFontAndColors(QWidget* W, const TControl* Control)
     P.setColor(QPalette::Disabled, QPalette::Base, ToQColor(clBtnFace));
     P.setColor(QPalette::Disabled, QPalette::Text, ToQColor(clGrayText));
     W->setPalette(P);
+}
+
+QString DocumentText(const QTextDocument& Document)
+{
+    QTextCursor All(const_cast<QTextDocument*>(&Document));
+    All.select(QTextCursor::Document);
+    return All.selectedText();
+}
+
+void TMemoEditor::SetTextRect(const TRect& Rect)
+{
+    document()->setDocumentMargin(0);
+    const QRect Area = rect();
+    setViewportMargins(std::max<int>(Rect.Left, 0), std::max<int>(Rect.Top, 0),
+                       std::max<int>(Area.width() - Rect.Right, 0), std::max<int>(Area.height() - Rect.Bottom, 0));
+}
+
+void TMemoEditor::SetTextMargins(int Left, int Right)
+{
+    QMargins M = viewportMargins();
+    if (Left >= 0) M.setLeft(Left);
+    if (Right >= 0) M.setRight(Right);
+    setViewportMargins(M);
+}
+
+QMimeData* TMemoEditor::createMimeDataFromSelection() const
+{
+    auto* Data = new QMimeData;
+    Data->setText(ToQString(FromEditorText(textCursor().selectedText())));
+    return Data;
 }
 
 } // namespace platform::detail

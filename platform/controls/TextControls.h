@@ -4,6 +4,7 @@
 #include "platform/controls/StdCtrls.h"
 
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QString>
 
 class QWidget;
@@ -29,6 +30,8 @@ AnsiString FromEditorText(QString Text);
 // inside a character rounds up to its end).
 int BytesBefore(std::u16string_view Text, int Pos);
 int PositionOf(std::u16string_view Text, int Bytes);
+// The whole text of a document in the editor's units (blocks apart by U+2029).
+QString DocumentText(const QTextDocument& Document);
 // The control's font and colours on a Qt widget that shows text on a ground.
 void ApplyFontAndColors(QWidget* W, const TControl* Control);
 // Makes the clipboard keys (Editor) and the context menu (Surface, where the
@@ -37,6 +40,22 @@ void ApplyFontAndColors(QWidget* W, const TControl* Control);
 // and middle clicks (the X11 selection's paste). Call before SetInnerWidget:
 // the window turns the events into messages first.
 void RouteEditCommands(QWidget* Editor, QWidget* Surface, bool SingleLine);
+
+// The editor of a memo and of a multi-line edit: copying and dragging give
+// the system's text (CRs inside lines back, non-breaking spaces kept).
+class TMemoEditor : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+    // The text within Rect of the editor (EM_SETRECTNP): from its left edge
+    // exactly, as a native edit's text rectangle has it.
+    void SetTextRect(const TRect& Rect);
+    // The text margins left and right (EM_SETMARGINS); -1 keeps a side.
+    void SetTextMargins(int Left, int Right);
+    QMargins GetTextMargins() const { return viewportMargins(); }
+
+protected:
+    QMimeData* createMimeDataFromSelection() const override;
+};
 
 } // namespace platform::detail
 

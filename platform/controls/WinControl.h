@@ -132,6 +132,8 @@ protected:
     // and creates the inner widget.
     virtual void CreateWnd();
     virtual void CreateWindowHandle(const TCreateParams& Params);
+    // Applies Params to the window made already (RecreateWnd).
+    virtual void ApplyCreateParams(const TCreateParams& Params);
     virtual void DestroyWnd();
     void CreateHandle();
     void DestroyHandle();
@@ -233,7 +235,6 @@ private:
     void DestroyChildren();
     void UpdateBounds();
     void PlaceWindow();
-    void ApplyCreateParams(const TCreateParams& Params);
     void DoAlign(TAlign AAlign, TControl* AControl, TRect& Rect);
     void DoPosition(TControl* Control, TAlign AAlign, TRect& Rect);
     void CreateChildHandles();

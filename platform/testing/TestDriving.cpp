@@ -341,6 +341,17 @@ bool SaveWindowImage(TWinControl* Control, const AnsiString& FileName)
     return WindowWidget(Control)->grab().save(ToQString(FileName), "PNG");
 }
 
+void GrabWindow(TWinControl* Control, TBitmap* Bitmap)
+{
+    PaintNow(Control);
+    const QImage Image = WindowWidget(Control)->grab().toImage();
+    Bitmap->SetSize(Image.width(), Image.height());
+    TCanvas* Canvas = Bitmap->GetCanvas();
+    for (int Y = 0; Y < Image.height(); ++Y)
+        for (int X = 0; X < Image.width(); ++X)
+            Canvas->SetPixels(X, Y, FromQColor(Image.pixelColor(X, Y)));
+}
+
 TCursor WindowCursor(TWinControl* Control)
 {
     const QCursor Cursor = WindowWidget(Control)->cursor();

@@ -70,6 +70,9 @@ void PaintNow(TControl* Control);
 TColor PixelAt(TControl* Control, int X, int Y);
 // Saves what the window shows (its children included) as a PNG.
 bool SaveWindowImage(TWinControl* Control, const AnsiString& FileName);
+// What the window shows (its children included) copied into Bitmap, in
+// window coordinates.
+void GrabWindow(TWinControl* Control, TBitmap* Bitmap);
 // The cursor the window shows now (an id of Screen->Cursors for a picture registered there).
 TCursor WindowCursor(TWinControl* Control);
 // A minimal control wrapping a Qt line edit (CreateInnerWidget), to test

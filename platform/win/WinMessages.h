@@ -73,8 +73,10 @@ inline constexpr UINT WM_PARENTNOTIFY = 0x0210, WM_ENTERMENULOOP = 0x0211, WM_EX
 // end of the text; a start of -1 takes the selection away). EM_SETMARGINS:
 // wParam EC_LEFTMARGIN and/or EC_RIGHTMARGIN, lParam the left margin in the
 // low word and the right one in the high word; EM_GETMARGINS answers them
-// packed the same way.
-inline constexpr UINT EM_GETSEL = 0x00B0, EM_SETSEL = 0x00B1, EM_SETMARGINS = 0x00D3, EM_GETMARGINS = 0x00D4;
+// packed the same way. EM_SETRECTNP (multi-line edits): lParam points to the
+// text rectangle in client coordinates; the text is not repainted at once.
+inline constexpr UINT EM_GETSEL = 0x00B0, EM_SETSEL = 0x00B1, EM_SETRECTNP = 0x00B4, EM_SETMARGINS = 0x00D3,
+                      EM_GETMARGINS = 0x00D4;
 inline constexpr WPARAM EC_LEFTMARGIN = 0x0001, EC_RIGHTMARGIN = 0x0002;
 
 // ---- The class library's messages ----------------------------------------------

@@ -20,8 +20,8 @@ inline constexpr DWORD WS_EX_DLGMODALFRAME = 0x00000001, WS_EX_NOPARENTNOTIFY = 
                        WS_EX_NOACTIVATE = 0x08000000;
 
 // Edit window styles: the text's alignment, and scrolling with the caret.
-inline constexpr DWORD ES_LEFT = 0x0000, ES_CENTER = 0x0001, ES_RIGHT = 0x0002, ES_AUTOVSCROLL = 0x0040,
-                       ES_AUTOHSCROLL = 0x0080;
+inline constexpr DWORD ES_LEFT = 0x0000, ES_CENTER = 0x0001, ES_RIGHT = 0x0002, ES_MULTILINE = 0x0004,
+                       ES_AUTOVSCROLL = 0x0040, ES_AUTOHSCROLL = 0x0080;
 
 inline constexpr UINT CS_VREDRAW = 0x0001, CS_HREDRAW = 0x0002, CS_DBLCLKS = 0x0008, CS_SAVEBITS = 0x0800,
                       CS_DROPSHADOW = 0x00020000;
