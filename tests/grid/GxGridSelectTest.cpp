@@ -317,4 +317,20 @@ TEST_F(GxGridSelect, StepsCostTheRowsTheyChangeOnAHundredThousandRows)
     EXPECT_EQ(Grid->GetSelectedCount(), 0);
 }
 
+TEST_F(GxGridSelect, EnteringRepaintsTheIndicatorAndWrappingPassesTheFocusOn)
+{
+    AddRows(3);
+    Grid->SetOptions(Grid->GetOptions() + TGridOptions{goIndicator});
+    auto* Other = New<TProbeControl>(Form);
+    Other->SetParent(Form);
+    Other->SetFocus();
+    TRect R = PendingAfter(Grid, [&] { Grid->SetFocus(); });
+    EXPECT_TRUE(R.Left == 0 && R.Right >= IndicatorWidth && R.Bottom >= Grid->GetBodyRect().Bottom);
+    Grid->SetSelectedRow(2);
+    Grid->MoveSelectionDown({}, true);
+    Application->ProcessMessages();
+    EXPECT_EQ(Grid->GetSelectedRow(), 0);
+    EXPECT_FALSE(Grid->Focused());
+}
+
 } // namespace
