@@ -334,24 +334,35 @@ void TGxCustomGridControl::ClearRows()
     FFirstRowInView = 0;
     FSelectedColumn = 0;
     FSelectedRow = -1;
+    FSelectionAnchorRow = -1;
+    FRange.Valid = false;
 }
 
 void TGxCustomGridControl::InsertRow(int Index)
 {
     ApplyAndEndEditing();
+    FRange.Valid = false;
+    if (FSelectionAnchorRow >= Index) ++FSelectionAnchorRow;
     FFirstVisibleRow = std::min(FFirstVisibleRow, Index);
     if (GetVertScrollBar()->GetPosition() == 0) FFirstRowInView = FFirstVisibleRow;
 }
 
 void TGxCustomGridControl::MoveRow(int, int)
 {
+    FRange.Valid = false;
     Invalidate();
     ApplyAndEndEditing();
 }
 
-void TGxCustomGridControl::DeleteRow(int)
+void TGxCustomGridControl::DeleteRow(int Index)
 {
     ApplyAndEndEditing();
+    FRange.Valid = false;
+    // The anchor follows its row, and names none once its row goes.
+    if (FSelectionAnchorRow == Index)
+        FSelectionAnchorRow = -1;
+    else if (FSelectionAnchorRow > Index)
+        --FSelectionAnchorRow;
 }
 
 void TGxCustomGridControl::SetRowCount(int Value)
@@ -418,6 +429,7 @@ void TGxCustomGridControl::SortColumn(TGxCustomColumn* Column, bool)
 {
     if (!Column->GetOptions().Contains(coCanSort)) return;
     ApplyAndEndEditing();
+    FRange.Valid = false;
     FSortedColumn = Column;
     DoSortColumn(Column->GetIndex(), Column->GetSortKind() == skAscending);
 }

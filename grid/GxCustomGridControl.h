@@ -119,7 +119,11 @@ public:
     TGridState GetGridState() const { return FGridState; }
     int GetFirstRowInView() const { return FFirstRowInView; }
     TPoint GetSelectedCell() { return TPoint(FSelectedColumn, GetSelectedRow()); }
-    void SetSelectedColumn(int Value) { FSelectedColumn = Value; }
+    void SetSelectedColumn(int Value);
+    // Stores both without any other effect.
+    void SetSelectedCell(int ACol, int ARow);
+    int GetSelectionAnchorRow() const { return FSelectionAnchorRow; }
+    void SetSelectionAnchorRow(int Value) { FSelectionAnchorRow = Value; }
     TPoint GetEditingCell() const { return FEditingCell; }
     bool GetInputSelected() const { return FInputSelected; }
     int GetInputColumnIndex() const { return FInputColumnIndex; }
@@ -175,10 +179,32 @@ public:
     virtual bool CanSelectCell(int ACol, int ARow);
     virtual bool CanEdit(int ACol, int ARow);
     virtual int GetSelectedRow() { return FSelectedRow; }
-    virtual void SetSelectedRow(int Value) { FSelectedRow = Value; }
+    virtual void SetSelectedRow(int Value);
     virtual void SortColumn(TGxCustomColumn* Column, bool Ascending);
     // Sorts SortedColumn again, when there is one.
     void Resort();
+
+    // ---- Selection and navigation
+    // The one operation that moves the selection; Deselect clears a
+    // multi-selection when neither Shift nor Ctrl is held.
+    virtual void SelectCell(int ACol, int ARow, TShiftState Shift, bool Deselect);
+    virtual void SelectFirstRow(TShiftState Shift);
+    virtual void SelectLastRow(TShiftState Shift);
+    virtual void MoveSelectionDown(TShiftState Shift, bool Wrap);
+    virtual void MoveSelectionUp(TShiftState Shift);
+    void MoveSelectionLeft() { MoveSelectionSideways(false); }
+    void MoveSelectionRight() { MoveSelectionSideways(true); }
+    void MoveSelectionBy(int Distance);
+    void MoveToNextCell(bool Wrap);
+    void MoveToPrevCell();
+    void NoSelection();
+    virtual void ClearSelection();
+    void SelectAll();
+    // The rows whose selected flag is set. The base asks every row; a
+    // storage that keeps its selected rows answers both from them.
+    virtual int GetSelectedCount();
+    virtual void GetSelectedRows(std::vector<int>& Rows);
+    void SetInputSelected(bool Value);
 
     // ---- Names
     TGxCustomColumn* GetColumnByName(const AnsiString& Name) const { return FColumns->GetColumn(Name); }
@@ -344,6 +370,11 @@ protected:
     int GetLastVisibleRowField() const { return FLastVisibleRow; }
 
     void CreateParams(TCreateParams& Params) override;
+    void DoEnter() override;
+    // A storage calls it when selected flags change other than through the
+    // selection operations, so the next Shift step does not trust the range
+    // the last one left.
+    void ForgetSelectionRange() { FRange.Valid = false; }
     void Paint() override;
     int GetHorzOffset(int FromPos, int ToPos) override;
     int GetVertOffset(int FromPos, int ToPos) override;
@@ -428,6 +459,13 @@ protected:
     virtual void DoUpdateColumns();
 
 private:
+    void MoveSelectionSideways(bool Right);
+    void SelectEndRow(bool Last, TShiftState Shift);
+    // A Shift step's flags: only what differs from the range the last step
+    // left, while that range still tells the truth.
+    void SelectShiftRange(int Low, int High, bool Add);
+    // The next (Down) or previous visible row from ARow that may be selected.
+    int SelectableRow(int ARow, bool Down);
     // The left edge of the columns: after the indicator when it shows.
     int IndicatorLeft() const { return HasIndicator() ? IndicatorWidth : 0; }
     int InputHeight() const { return FInputSize + 6 + FGridSpace[lpBottom]; }
@@ -501,6 +539,15 @@ private:
     int FLastVisibleRow = 0;
     int FSelectedColumn = 0;
     int FSelectedRow = -1;
+    int FSelectionAnchorRow = -1;
+    // The rows from Low to High that the last Shift step selected; Exact
+    // when no other row is selected. Valid until flags change another way.
+    struct {
+        bool Valid = false;
+        bool Exact = false;
+        int Low = 0;
+        int High = -1;
+    } FRange;
     TPoint FEditingCell{-1, -1};
     bool FInputSelected = false;
     int FInputColumnIndex = -1;

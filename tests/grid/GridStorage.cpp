@@ -67,6 +67,36 @@ WideString TStorageGrid::GetDrawText(int ACol, int ARow)
     return GetColumns()->GetItem(ACol)->GetDrawText(Info);
 }
 
+bool TStorageGrid::GetSelected(int ARow)
+{
+    ++Calls.Selection;
+    return FStore->GetRow(ARow)->GetSelected();
+}
+
+void TStorageGrid::SetSelected(int ARow, bool Value)
+{
+    ++Calls.Selection;
+    FStore->GetRow(ARow)->SetSelected(Value);
+    if (Value)
+        FSelectedRows.insert(ARow);
+    else
+        FSelectedRows.erase(ARow);
+}
+
+void TStorageGrid::KeepSelectedRows()
+{
+    FSelectedRows.clear();
+    for (int Row = 0; Row < GetRowCount(); ++Row)
+        if (FStore->GetRow(Row)->GetSelected()) FSelectedRows.insert(Row);
+    ForgetSelectionRange();
+}
+
+void TStorageGrid::SwapRows(int A, int B)
+{
+    FStore->SwapRows(A, B);
+    KeepSelectedRows();
+}
+
 void TStorageGrid::SelectRange(int FromRow, int ToRow, bool Value)
 {
     for (int Row = FromRow; Row <= ToRow; ++Row)
@@ -95,6 +125,7 @@ void TStorageGrid::InsertRow(int Index)
     CountRowOp();
     TGxCustomGridControl::InsertRow(Index);
     FStore->InsertRow(Index);
+    KeepSelectedRows();
     RowsChanged();
 }
 
@@ -103,6 +134,7 @@ void TStorageGrid::DeleteRow(int Index)
     CountRowOp();
     TGxCustomGridControl::DeleteRow(Index);
     FStore->DeleteRow(Index);
+    KeepSelectedRows();
     if (GetFirstRowInView() >= GetRowCount()) SetFirstRowInView(std::max(GetRowCount() - 1, 0));
     RowsChanged();
 }
@@ -111,6 +143,7 @@ void TStorageGrid::ClearRows()
 {
     TGxCustomGridControl::ClearRows();
     FStore->ClearRows();
+    FSelectedRows.clear();
     RowsChanged();
 }
 

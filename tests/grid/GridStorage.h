@@ -8,6 +8,7 @@
 #include "grid/GxCustomGridControl.h"
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,8 @@ public:
         std::int64_t Heights = 0;
         std::int64_t Visibility = 0;
         std::int64_t Index = 0;
+        // Selected flags read or written, apart from the rest.
+        std::int64_t Selection = 0;
         std::int64_t All() const { return Heights + Visibility + Index; }
     } Calls;
     void ResetCalls() { Calls = {}; }
@@ -50,10 +53,13 @@ public:
     int GetVisibleRows() override { return FStore->GetVisibleRowCount(); }
     int GetFirstVisibleRow() override { return GetFirstVisibleRowField(); }
     int GetLastVisibleRow() override { return GetLastVisibleRowField(); }
-    bool GetSelected(int ARow) override { return FStore->GetRow(ARow)->GetSelected(); }
-    void SetSelected(int ARow, bool Value) override { FStore->GetRow(ARow)->SetSelected(Value); }
+    bool GetSelected(int ARow) override;
+    void SetSelected(int ARow, bool Value) override;
     void SelectRange(int FromRow, int ToRow, bool Value) override;
-    void SwapRows(int A, int B) override { FStore->SwapRows(A, B); }
+    // Answered from the selected rows it keeps.
+    int GetSelectedCount() override { return int(FSelectedRows.size()); }
+    void GetSelectedRows(std::vector<int>& Rows) override { Rows.assign(FSelectedRows.begin(), FSelectedRows.end()); }
+    void SwapRows(int A, int B) override;
     void AddRow(int Count) override;
     void CalculateFooter(bool) override {}
     int GetRowHeight(int ARow) override;
@@ -78,9 +84,12 @@ protected:
 private:
     void CountRowOp() { ++(IsUpdating() ? RowOpsUpdating : RowOpsAlone); }
     void RowsChanged();
+    // Rows moved: the selected rows as the store now has them.
+    void KeepSelectedRows();
 
     TOwned<GxCells::TCells> FStore;
     int FEditCol = -1;
+    std::set<int> FSelectedRows;
 };
 
 } // namespace GridStorage
