@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -88,12 +87,7 @@ TFileStream::TFileStream(const AnsiString& FileName, Word Mode) : FFileName(File
         FHandle = OpenFileForReading(FileName);
         break;
     }
-    struct stat St;
-    if (FHandle >= 0 && ::fstat(FHandle, &St) == 0 && S_ISDIR(St.st_mode)) {
-        ::close(FHandle);
-        FHandle = -1;
-        errno = EISDIR;
-    }
+    // A folder is refused by every one of these opens (EISDIR).
     if (FHandle < 0) throw EFOpenError("Cannot open file \"" + FileName + "\". " + FileErrorText(errno));
 }
 
