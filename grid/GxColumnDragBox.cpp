@@ -56,8 +56,20 @@ void TColumnDragBox::WMCaptureChanged(TMessage& Message)
     // The release lets the mouse go after the button is up; anything that
     // takes the mouse while the button is held ends the drag with no drop.
     if (!FDragging || !GetControlState().Contains(csLButtonDown)) return;
+    CancelDrag();
+}
+
+void TColumnDragBox::ForgetColumn()
+{
+    FColumn = nullptr;
+    if (FDragging) CancelDrag();
+}
+
+void TColumnDragBox::CancelDrag()
+{
     FDragging = false;
     Hide();
+    if (HandleAllocated() && GetCapture() == GetHandle()) ReleaseCapture();
     DoDragBoxCancel();
 }
 

@@ -28,6 +28,9 @@ public:
     // drag started.
     void Show(int X, int Y, TGxCustomColumn* Column, bool Hidden);
     TGxCustomColumn* GetColumn() const { return FColumn; }
+    // The column has gone: the box shows no header any more, and a drag in
+    // progress ends as if the box lost the mouse.
+    void ForgetColumn();
     TStyleDisplay* GetStyleDisplay() const { return FStyleDisplay.get(); }
 
     TDragBoxEvent OnDragBoxDrop;
@@ -45,6 +48,9 @@ protected:
     virtual void DoDragBoxCancel();
 
 private:
+    // Ends a drag with no drop: the box hides and lets the mouse go.
+    void CancelDrag();
+
     TComponent* FGrid;
     TGxCustomColumn* FColumn = nullptr;
     TOwned<TStyleDisplay> FStyleDisplay;

@@ -10,6 +10,11 @@ namespace GxColumns {
 using namespace GxClasses;
 using namespace GxGridCommon;
 
+// The largest width or height the grid paints anything at, in pixels: a
+// column, a row, the header, input row or footer, a slide. Larger values
+// are held to it, so that a paint stays bounded and a sum of sizes fits an int.
+inline constexpr int MaxPaintedSize = 32767;
+
 class TGxCustomColumn;
 class TColumnDisplay;
 class TColumnPlay;

@@ -83,9 +83,11 @@ void TGxCustomColumn::SetOptions(TColumnOptions Value)
 {
     const TColumnOptions Old = FOptions;
     if (FColumns && Value.Contains(coSearchColumn) && !Old.Contains(coSearchColumn)) {
-        // One search column at a time.
+        // One search column at a time. A handler may free columns on the way:
+        // one that has left the collection is not read again.
         const std::vector<TGxCustomColumn*> Items = FColumns->FItems;
         for (TGxCustomColumn* Column : Items) {
+            if (!FColumns || FColumns->IndexOf(Column) < 0) continue;
             if (Column == this || !Column->FOptions.Contains(coSearchColumn)) continue;
             TColumnOptions Options = Column->FOptions;
             Options.Exclude(coSearchColumn);
@@ -150,10 +152,12 @@ void TGxCustomColumn::SetSorted(bool Value)
         return;
     }
     // One sorted column at a time: the one that was sorted reports first.
+    // A handler may free columns on the way: one that has left the
+    // collection is not read again.
     if (FColumns) {
         const std::vector<TGxCustomColumn*> Items = FColumns->FItems;
         for (TGxCustomColumn* Column : Items)
-            if (Column->FSorted) Column->SetSorted(false);
+            if (FColumns && FColumns->IndexOf(Column) >= 0 && Column->FSorted) Column->SetSorted(false);
     }
     FSorted = true;
     NotifyColumnChange(ccSorted, -1);
@@ -198,7 +202,7 @@ void TGxCustomColumn::SetWidth(int Value)
 void TGxCustomColumn::SetSilentWidth(int Value)
 {
     const int Old = FWidth;
-    FWidth = std::max(Value, 8);
+    FWidth = std::clamp(Value, 8, MaxPaintedSize);
     if (FColumns && !IsLoading()) FColumns->UpdateColumns(false);
     NotifyColumnChange(ccWidth, FWidth - Old);
 }

@@ -82,6 +82,17 @@ void TGxCustomGrid::WindowCreated()
     GetVertScrollBar()->SetLargeChange(10);
 }
 
+// ---- Columns ----------------------------------------------------------------------------------
+
+void TGxCustomGrid::ColumnsChange(TColumnsOperation Operation, int Value1, int Value2)
+{
+    TGxCustomGridControl::ColumnsChange(Operation, Value1, Value2);
+    for (TGxCustomColumn** Column :
+         {&FDraggedColumn, &FResizingColumn, &FGripColumn, &FHeaderHintColumn, &FFooterHintColumn})
+        ForgetIfGone(*Column);
+    if (FDragBox && FDragBox->GetColumn() && GetColumns()->IndexOf(FDragBox->GetColumn()) < 0) FDragBox->ForgetColumn();
+}
+
 // ---- Column plays -----------------------------------------------------------------------------
 
 bool TGxCustomGrid::UpdateColumnPlay(int ACol, int ARow, const TRect& Rect)

@@ -52,6 +52,8 @@ public:
 protected:
     void CreateWnd() override;
     void CMRecreateWnd(TMessage& Message) override;
+    // The columns the mouse works on, and the drag box's, are forgotten when they go.
+    void ColumnsChange(TColumnsOperation Operation, int Value1, int Value2) override;
     void SetSearchText(const WideString& Value) { FSearchText = Value; }
     // The drag box's reports (screen points); column moving answers them.
     void DoDragBoxDrop(TObject* /*Sender*/, int /*X*/, int /*Y*/) {}

@@ -4,7 +4,19 @@
 #include "platform/rtl/ScopeExit.h"
 #include "platform/win/WinScroll.h"
 
+#include <algorithm>
+
 namespace GxCustomGridControl {
+
+namespace {
+
+// A header, input or footer size: from nothing to the largest size painted.
+int PartSize(int Value)
+{
+    return std::clamp(Value, 0, MaxPaintedSize);
+}
+
+} // namespace
 
 // ---- Life -------------------------------------------------------------------------------------
 
@@ -76,12 +88,16 @@ void TGxCustomGridControl::SetAppearanceOptions(TAppearanceOptions Value)
     RecalculateGridSpace();
     Invalidate();
     RedrawBorder();
+    // 3-D lines make every row a pixel taller.
+    UpdateVertScrollBar();
 }
 
 void TGxCustomGridControl::SetBorderStyle(TBorderStyle Value)
 {
     FBorderStyle = Value;
     RecreateWnd();
+    // The border took or gave back client height.
+    UpdateVertScrollBar();
 }
 
 void TGxCustomGridControl::SetCaption(const WideString& Value)
@@ -106,8 +122,9 @@ void TGxCustomGridControl::SetFixedCols(int Value)
 
 void TGxCustomGridControl::SetFooterSize(int Value)
 {
-    FFooterSize = Value;
+    FFooterSize = PartSize(Value);
     Invalidate();
+    UpdateVertScrollBar();
 }
 
 void TGxCustomGridControl::SetGridLinesColor(TColor Value)
@@ -121,6 +138,7 @@ void TGxCustomGridControl::SetGridLinesStyle(TGridLinesStyle Value)
     FGridLinesStyle = Value;
     RecalculateGridSpace();
     Invalidate();
+    UpdateVertScrollBar();
 }
 
 void TGxCustomGridControl::SetGridStyle(TGridStyle Value)
@@ -140,9 +158,10 @@ void TGxCustomGridControl::SetGridStyle(TGridStyle Value)
 
 void TGxCustomGridControl::SetHeaderSize(int Value)
 {
-    FHeaderSize = Value;
+    FHeaderSize = PartSize(Value);
     Invalidate();
     RefreshCellEditor();
+    UpdateVertScrollBar();
 }
 
 void TGxCustomGridControl::SetHeaderStyle(THeaderStyle Value)
@@ -172,8 +191,9 @@ void TGxCustomGridControl::SetInactiveSelectionColor(TColor Value)
 
 void TGxCustomGridControl::SetInputSize(int Value)
 {
-    FInputSize = Value;
+    FInputSize = PartSize(Value);
     Invalidate();
+    UpdateVertScrollBar();
 }
 
 void TGxCustomGridControl::SetOptions(TGridOptions Value)
@@ -186,12 +206,14 @@ void TGxCustomGridControl::SetOptions(TGridOptions Value)
     Invalidate();
     RefreshCellEditor();
     UpdateHorzScrollBar();
+    // The header, input row, footer and grid lines take body height.
+    UpdateVertScrollBar();
 }
 
 void TGxCustomGridControl::SetRowSize(int Value)
 {
     if (Value < 1) return;
-    FRowSize = Value;
+    FRowSize = std::min(Value, MaxPaintedSize);
     RefreshArea(gaBody);
     RefreshArea(gaInput);
     RefreshArea(gaIndicator);
@@ -220,7 +242,9 @@ void TGxCustomGridControl::SetSlideSelectionColor(TColor Value)
 
 void TGxCustomGridControl::SetSlideSize(int Value)
 {
-    FSlideSize = Value;
+    // A slide is never empty.
+    if (Value < 1) return;
+    FSlideSize = std::min(Value, MaxPaintedSize);
     UpdateVertScrollBar();
     Invalidate();
 }

@@ -35,6 +35,10 @@ public:
     void AfterConstruction() override;
     // Frees the columns while the grid is whole.
     void BeforeDestruction() override;
+    // The columns are stored inside the grid, in index order; their order
+    // is their index, so nothing reorders them.
+    void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
+    void SetChildOrder(TComponent*, int) override {}
 
     // ---- The grid as its columns see it
     TFont* GetFont() const override { return TGxScrollControl::GetFont(); }
@@ -200,6 +204,8 @@ public:
     void NoSelection();
     virtual void ClearSelection();
     void SelectAll();
+    // More than one row may be selected from now on (gtMultiSelect).
+    void SetMultiSelected();
     // The rows whose selected flag is set. The base asks every row; a
     // storage that keeps its selected rows answers both from them.
     virtual int GetSelectedCount();
@@ -414,6 +420,8 @@ protected:
     virtual void DoColumnsRepaint(TObject* Sender, TColumnsOperation Operation, int Value1, int Value2);
     void DoColumnsChanging(TColumnsOperation Operation, int Value1, int Value2);
     void DoColumnsChange(TObject* Sender, TColumnsOperation Operation, int Value1, int Value2);
+    // Column becomes null once it has left the columns.
+    void ForgetIfGone(TGxCustomColumn*& Column) const;
     void RecreateStyleDisplay();
     void RecalculateGridSpace();
 
@@ -542,12 +550,13 @@ private:
     int FSelectionAnchorRow = -1;
     // The rows from Low to High that the last Shift step selected; Exact
     // when no other row is selected. Valid until flags change another way.
-    struct {
+    struct TSelectionRange {
         bool Valid = false;
         bool Exact = false;
         int Low = 0;
         int High = -1;
-    } FRange;
+    };
+    TSelectionRange FRange;
     TPoint FEditingCell{-1, -1};
     bool FInputSelected = false;
     int FInputColumnIndex = -1;

@@ -41,6 +41,18 @@ void TGxCustomGridControl::DoColumnsChanging(TColumnsOperation, int, int)
 void TGxCustomGridControl::DoColumnsChange(TObject*, TColumnsOperation Operation, int Value1, int Value2)
 {
     ColumnsChange(Operation, Value1, Value2);
+    // The storage has followed the columns by now: the rows it has left
+    // (none once the columns are cleared) bound the selection and the view,
+    // and the bar's range counts rows only while there are columns.
+    const int Rows = GetRowCount();
+    if (FSelectedRow >= Rows) FSelectedRow = -1;
+    if (FSelectionAnchorRow >= Rows) FSelectionAnchorRow = -1;
+    if (Rows == 0) {
+        FFirstRowInView = 0;
+        FRange.Valid = false;
+    } else if (FFirstRowInView >= Rows)
+        FFirstRowInView = Rows - 1;
+    UpdateVertScrollBar();
 }
 
 void TGxCustomGridControl::ColumnsChange(TColumnsOperation Operation, int Value1, int Value2)
@@ -48,13 +60,21 @@ void TGxCustomGridControl::ColumnsChange(TColumnsOperation Operation, int Value1
     const int Count = FColumns->GetCount();
     FSelectedColumn = std::clamp(FollowColumn(FSelectedColumn, Operation, Value1, Value2), 0, std::max(Count - 1, 0));
     // A column that went is no longer sorted, pressed or under the mouse.
-    const auto Forget = [this](TGxCustomColumn*& Column) {
-        if (Column && FColumns->IndexOf(Column) < 0) Column = nullptr;
-    };
-    Forget(FSortedColumn);
-    Forget(FHeaderDownColumn);
-    Forget(FHoverColumn);
+    ForgetIfGone(FSortedColumn);
+    ForgetIfGone(FHeaderDownColumn);
+    ForgetIfGone(FHoverColumn);
     UpdateHorzScrollBar();
+}
+
+void TGxCustomGridControl::ForgetIfGone(TGxCustomColumn*& Column) const
+{
+    if (Column && FColumns->IndexOf(Column) < 0) Column = nullptr;
+}
+
+void TGxCustomGridControl::GetChildren(const TGetChildProc& Proc, TComponent*)
+{
+    for (int I = 0; I < FColumns->GetCount(); ++I)
+        Proc(FColumns->GetItem(I));
 }
 
 void TGxCustomGridControl::DoColumnsRepaint(TObject*, TColumnsOperation Operation, int, int)

@@ -22,7 +22,7 @@ int Saturate(std::int64_t Value)
 
 int TGxCustomGridControl::ColumnsRight()
 {
-    return FColumns->GetClientWidth() - GetHorzScrollPos() + IndicatorLeft();
+    return Saturate(std::int64_t(FColumns->GetClientWidth()) - GetHorzScrollPos() + IndicatorLeft());
 }
 
 TRect TGxCustomGridControl::GetHeaderRect()

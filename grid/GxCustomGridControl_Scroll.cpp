@@ -89,7 +89,8 @@ int TGxCustomGridControl::GetHorzMax()
 
 int TGxCustomGridControl::GetVertMax()
 {
-    if (GetRowCount() == 0 || FColumns->GetCount() == 0) return 0;
+    // Columns first: a setter may run before the storage stands, and then there are none.
+    if (!FColumns || FColumns->GetCount() == 0 || GetRowCount() == 0) return 0;
     return std::max(GetVisibleRows() - GetVisibleCount(GetVertScrollBar()->IsLast()), 0);
 }
 
@@ -119,17 +120,22 @@ int TGxCustomGridControl::GetHorzOffset(int FromPos, int ToPos)
     return FromPos - ToPos;
 }
 
-int TGxCustomGridControl::GetVertOffset(int FromPos, int ToPos)
+int TGxCustomGridControl::GetVertOffset(int, int ToPos)
 {
     const TRect Body = GetBodyRect();
     SetVertScrollRect(TRect(0, Body.Top, GetClientWidth(), Body.Bottom));
     const int Visible = GetVisibleRows();
-    if (FromPos == ToPos || Visible == 0) return 0;
-    // FirstRowInView moves by the visible rows between the two positions,
-    // stopping at the first or the last visible row.
+    if (Visible == 0) return 0;
+    // The bar's position counts the visible rows above the view, so the
+    // first row in view is found from it alone: a view that drifted from
+    // the position (rows hidden or shown above it) is put right by the
+    // next scroll rather than carried along.
     const int Before = GetOnScreenBefore(FFirstRowInView);
-    const int Target = int(std::clamp<std::int64_t>(std::int64_t(Before) + ToPos - FromPos, 0, Visible - 1));
-    if (Target == Before) return 0;
+    const int Target = std::clamp(ToPos, 0, Visible - 1);
+    if (Target == Before) {
+        FFirstRowInView = GetOnScreenRow(Target);
+        return 0;
+    }
     // A move of more than the body repaints all of it.
     const int Limit = Body.Height();
     const int Dy = Target > Before ? -RowsSpan(VisibleFrom(FFirstRowInView), Target - Before, true, Limit)

@@ -62,8 +62,11 @@ void TGxCustomGridControl::SelectCell(int ACol, int ARow, TShiftState Shift, boo
     if (Rows == 0) return;
 
     const bool Slides = FGridStyle == gsSlides;
+    // The storage forgets the range at each flag it sets: what it told
+    // before this step is what the step may trust.
+    const TSelectionRange Known = FRange;
     if (FOptions.Contains(goSelectFullRow) && FOptions.Contains(goMultiSelect) && (Ctrl || Shifted) && ARow >= 0) {
-        FGridState.Include(gtMultiSelect);
+        SetMultiSelected();
         if (!Shifted) {
             FSelectionAnchorRow = ARow;
             FRange.Valid = false;
@@ -95,7 +98,9 @@ void TGxCustomGridControl::SelectCell(int ACol, int ARow, TShiftState Shift, boo
         }
         if (ARow >= 0) SetSelected(ARow, true);
         FSelectionAnchorRow = ARow;
-        FRange = {true, !Multi, ARow, ARow};
+        // Only the new row is selected when only the old one was; no row is an empty range.
+        const bool Exact = !Multi && Known.Valid && Known.Exact;
+        FRange = ARow >= 0 ? TSelectionRange{true, Exact, ARow, ARow} : TSelectionRange{true, Exact, 0, -1};
         if (!IsUpdating()) {
             const bool FrameOnly = !FAppearanceOptions.Contains(aoHighlightSlideCells);
             if (Slides) {
@@ -134,9 +139,11 @@ void TGxCustomGridControl::SelectShiftRange(int Low, int High, bool Add)
         if (From < Low) SelectRange(From, std::min(To, Low - 1), Value);
         if (To > High) SelectRange(std::max(From, High + 1), To, Value);
     };
+    // The storage forgets the range at each flag it sets below.
+    const TSelectionRange Known = FRange;
     if (!Add) {
-        if (FRange.Valid && FRange.Exact)
-            Outside(FRange.Low, FRange.High, Low, High, false);
+        if (Known.Valid && Known.Exact)
+            Outside(Known.Low, Known.High, Low, High, false);
         else {
             std::vector<int> Selected;
             GetSelectedRows(Selected);
@@ -144,11 +151,11 @@ void TGxCustomGridControl::SelectShiftRange(int Low, int High, bool Add)
                 if (Row < Low || Row > High) SetSelected(Row, false);
         }
     }
-    if (FRange.Valid)
-        Outside(Low, High, FRange.Low, FRange.High, true);
+    if (Known.Valid)
+        Outside(Low, High, Known.Low, Known.High, true);
     else
         SelectRange(Low, High, true);
-    FRange = {true, !Add || (FRange.Valid && FRange.Exact && FRange.Low >= Low && FRange.High <= High), Low, High};
+    FRange = {true, !Add || (Known.Valid && Known.Exact && Known.Low >= Low && Known.High <= High), Low, High};
 }
 
 // ---- Moves --------------------------------------------------------------------------------------------
@@ -313,6 +320,11 @@ void TGxCustomGridControl::SelectAll()
     const TScopeExit Ended([this] { EndUpdate(); });
     SelectRange(0, GetRowCount() - 1, true);
     FRange = {true, true, 0, GetRowCount() - 1};
+    SetMultiSelected();
+}
+
+void TGxCustomGridControl::SetMultiSelected()
+{
     FGridState.Include(gtMultiSelect);
 }
 

@@ -21,7 +21,13 @@ void TStorageGrid::BeforeDestruction()
 void TStorageGrid::ColumnsChange(TColumnsOperation Operation, int Value1, int Value2)
 {
     TGxCustomGridControl::ColumnsChange(Operation, Value1, Value2);
-    if (FStore) FStore->ColumnsChange(Operation, Value1, Value2);
+    if (!FStore) return;
+    FStore->ColumnsChange(Operation, Value1, Value2);
+    // Without columns the store keeps no rows.
+    if (GetRowCount() == 0) {
+        FSelectedRows.clear();
+        SetLastVisibleRowField(GetLastVisible(GetRowCount() - 1));
+    }
 }
 
 // ---- Editing --------------------------------------------------------------------------------------
@@ -76,6 +82,7 @@ bool TStorageGrid::GetSelected(int ARow)
 void TStorageGrid::SetSelected(int ARow, bool Value)
 {
     ++Calls.Selection;
+    ForgetSelectionRange();
     FStore->GetRow(ARow)->SetSelected(Value);
     if (Value)
         FSelectedRows.insert(ARow);
@@ -99,6 +106,7 @@ void TStorageGrid::SwapRows(int A, int B)
 
 void TStorageGrid::SelectRange(int FromRow, int ToRow, bool Value)
 {
+    ForgetSelectionRange();
     for (int Row = FromRow; Row <= ToRow; ++Row)
         SetSelected(Row, Value);
 }

@@ -98,4 +98,32 @@ TEST_F(GxColumnDragBoxTest, TheBoxIsAHeaderWithBlackEdgesAndTheArrowsAreRedArrow
         EXPECT_EQ(PixelAt(Arrow, I, 8 - I), TColor(0x0000FF));
 }
 
+TEST_F(GxColumnDragBoxTest, TheBoxForgetsAColumnThatGoesAndADragOnItEndsWithoutADrop)
+{
+    TGxColumns* Columns = Grid->GetColumns();
+    MouseDownAtScreen(Grid->ClientToScreen(TPoint(40, 8)));
+    Box->Show(0, 0, Columns->GetItem(1), false);
+    Columns->Delete(1);
+    EXPECT_EQ(Box->GetColumn(), nullptr);
+    EXPECT_FALSE(Box->GetVisible());
+    EXPECT_NE(GetCapture(), Box->GetHandle());
+    EXPECT_EQ(Log, "cancel");
+    // Shown again without a column, it paints its edges only.
+    Box->SetVisible(true);
+    PaintNow(Box);
+    EXPECT_EQ(PixelAt(Box, 0, 17), clBlack);
+    Box->SetVisible(false);
+    MouseUpAtScreen(Grid->ClientToScreen(TPoint(40, 8)));
+
+    // After a drop the box still names its column until the column goes, quietly.
+    MouseDownAtScreen(Grid->ClientToScreen(TPoint(40, 8)));
+    Box->Show(0, 0, Columns->GetItem(1), true);
+    MouseUpAtScreen(Grid->ClientToScreen(TPoint(40, 8)));
+    Log.clear();
+    ASSERT_EQ(Box->GetColumn(), Columns->GetItem(1));
+    Columns->Clear();
+    EXPECT_EQ(Box->GetColumn(), nullptr);
+    EXPECT_EQ(Log, "");
+}
+
 } // namespace

@@ -4,6 +4,7 @@
 #include "grid/shared/GxEdit.h"
 
 #include <functional>
+#include <utility>
 
 using namespace ColumnFixtures;
 
@@ -366,6 +367,34 @@ public:
     using TTestColumn::TTestColumn;
     TGxCustomEditClass GetCellEditorClass() const override { return EditClass<GxEdit::TGxEdit>; }
 };
+
+TEST_F(GxColumn, AHandlerThatFreesAColumnWhileOthersAreUnsortedOrUnsearchedIsSafe)
+{
+    TTestColumn* A = AddColumn("A");
+    TTestColumn* B = AddColumn("B");
+    TTestColumn* C = AddColumn("C");
+    // The handler frees B the first time A reports, before the loops reach B.
+    TTestColumn* Victim = nullptr;
+    const TColumnChangeEvent Logged = Columns->OnColumnChange;
+    Columns->OnColumnChange = [&](TObject* Sender, TGxCustomColumn* Column, TColumnChangeKind Kind, int Param) {
+        if (Column == A && Victim) Free(std::exchange(Victim, nullptr));
+        Logged(Sender, Column, Kind, Param);
+    };
+    A->SetSorted(true);
+    Victim = B;
+    C->SetSorted(true);
+    EXPECT_EQ(Columns->GetCount(), 2);
+    EXPECT_FALSE(A->GetSorted());
+    EXPECT_TRUE(C->GetSorted());
+
+    TTestColumn* D = AddColumn("D");
+    A->SetOptions(A->GetOptions() + TColumnOptions{coSearchColumn});
+    Victim = C;
+    D->SetOptions(D->GetOptions() + TColumnOptions{coSearchColumn});
+    EXPECT_EQ(Columns->GetCount(), 2);
+    EXPECT_FALSE(A->GetOptions().Contains(coSearchColumn));
+    EXPECT_TRUE(D->GetOptions().Contains(coSearchColumn));
+}
 
 } // namespace
 

@@ -155,4 +155,39 @@ TEST_F(GxCustomGridControl, BestFitMeasuresVisibleRowsAsDrawn)
     EXPECT_EQ(Log, (std::vector<std::string>{"2 16"}));
 }
 
+TEST_F(GxCustomGridControl, ColumnsAreHandedToStreamingAsChildrenInIndexOrder)
+{
+    Columns->Move(0, 2);
+    Columns->ChangePosition(0, 1);
+    std::string Names;
+    const auto Collect = [&](TComponent* Child) { Names += Child->GetName(); };
+    Grid->GetChildren(Collect, Form);
+    EXPECT_EQ(Names, "BCA");
+    Grid->SetChildOrder(Columns->GetItem(2), 0);
+    Names.clear();
+    Grid->GetChildren(Collect, Form);
+    EXPECT_EQ(Names, "BCA");
+}
+
+TEST_F(GxCustomGridControl, AfterAColumnOperationTheSelectedRowExistsAndTheViewFollowsTheRows)
+{
+    AddRows(40);
+    Grid->SetSelectedRow(35);
+    Grid->GetVertScrollBar()->Last();
+    ASSERT_GT(Grid->GetFirstRowInView(), 0);
+    Columns->Delete(1);
+    EXPECT_EQ(Grid->GetSelectedRow(), 35);
+    Columns->Clear();
+    EXPECT_EQ(Grid->GetRowCount(), 0);
+    EXPECT_EQ(Grid->GetSelectedRow(), -1);
+    EXPECT_EQ(Grid->GetFirstRowInView(), 0);
+    EXPECT_EQ(Grid->GetVertScrollBar()->GetMax(), 0);
+    // Nothing refers to the rows that went: a new column and rows start afresh.
+    Columns->Add(ColumnClass<ColumnFixtures::TTestColumn>, u"N");
+    AddRows(3);
+    Grid->SelectCell(0, 2, {ssShift}, true);
+    EXPECT_EQ(Grid->GetSelectedCell(), TPoint(0, 2));
+    EXPECT_EQ(Grid->GetVertScrollBar()->GetPosition(), 0);
+}
+
 } // namespace

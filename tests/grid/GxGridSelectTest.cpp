@@ -42,6 +42,13 @@ protected:
             S += Grid->GetSelected(R) ? '1' : '0';
         return S;
     }
+    // A control after the grid on the form, for the focus to pass to.
+    TProbeControl* AddNextControl()
+    {
+        auto* Other = New<TProbeControl>(Form);
+        Other->SetParent(Form);
+        return Other;
+    }
     std::set<int> Refused;
 };
 
@@ -321,9 +328,7 @@ TEST_F(GxGridSelect, EnteringRepaintsTheIndicatorAndWrappingPassesTheFocusOn)
 {
     AddRows(3);
     Grid->SetOptions(Grid->GetOptions() + TGridOptions{goIndicator});
-    auto* Other = New<TProbeControl>(Form);
-    Other->SetParent(Form);
-    Other->SetFocus();
+    AddNextControl()->SetFocus();
     TRect R = PendingAfter(Grid, [&] { Grid->SetFocus(); });
     EXPECT_TRUE(R.Left == 0 && R.Right >= IndicatorWidth && R.Bottom >= Grid->GetBodyRect().Bottom);
     Grid->SetSelectedRow(2);
@@ -331,6 +336,87 @@ TEST_F(GxGridSelect, EnteringRepaintsTheIndicatorAndWrappingPassesTheFocusOn)
     Application->ProcessMessages();
     EXPECT_EQ(Grid->GetSelectedRow(), 0);
     EXPECT_FALSE(Grid->Focused());
+}
+
+TEST_F(GxGridSelect, AProgramsFlagsBetweenStepsAreSweptAndNoSelectedRowIsAnEmptyRange)
+{
+    AddRows(10);
+    FullRow(true);
+    // A click on Row, then the program selects Other.
+    const auto ClickThenProgram = [&](int Row, int Other) {
+        Grid->NoSelection();
+        Grid->SetSelectedRow(Row);
+        Grid->SetSelected(Other, true);
+    };
+    ClickThenProgram(2, 7);
+    Grid->SelectCell(0, 4, Shift, true);
+    EXPECT_EQ(Flags(), "0011100000");
+    // No selected row: the next Shift step starts at its target, and no row -1 reaches the storage.
+    Grid->SetSelectedRow(-1);
+    EXPECT_EQ(Flags(), "0000000000");
+    Grid->SelectCell(0, 6, Shift, true);
+    EXPECT_EQ(Flags(), "0000001000");
+
+    // A plain move after a program's flag does not vouch for the flags either.
+    ClickThenProgram(3, 8);
+    Grid->SetSelectedRow(5);
+    EXPECT_EQ(Flags(), "0000010010");
+    Grid->SelectCell(0, 6, Shift, true);
+    EXPECT_EQ(Flags(), "0000011000");
+
+    // Once more rows may be selected, a plain click clears them first.
+    ClickThenProgram(1, 9);
+    Grid->SetMultiSelected();
+    EXPECT_TRUE(Grid->GetGridState().Contains(gtMultiSelect));
+    Grid->SetSelectedRow(4);
+    EXPECT_EQ(Flags(), "0000100000");
+    EXPECT_FALSE(Grid->GetGridState().Contains(gtMultiSelect));
+}
+
+TEST_F(GxGridSelect, TheSelectedCellIndicatorRepaintsBothCellsOfAFullRow)
+{
+    AddRows(5);
+    FullRow(false);
+    Grid->SetSelectedRow(1);
+    // Inside an update the rows wait for its end; the indicated cells repaint at once.
+    for (bool Indicate : {false, true}) {
+        Grid->SetAppearanceOptions(Indicate ? TAppearanceOptions{aoIndicateSelectedCell} : TAppearanceOptions{});
+        Grid->SetSelectedColumn(0);
+        TRect R = PendingAfter(Grid, [&] {
+            Grid->BeginUpdate();
+            Grid->SetSelectedColumn(2);
+        });
+        Grid->EndUpdate();
+        if (!Indicate) {
+            EXPECT_TRUE(IsRectEmpty(R));
+            continue;
+        }
+        const TRect Old = Grid->GetCellRect(0, 1), New = Grid->GetCellRect(2, 1);
+        EXPECT_TRUE(R.Left <= Old.Left && R.Right >= New.Right && R.Top <= Old.Top && R.Bottom >= Old.Bottom);
+        EXPECT_LE(R.Bottom, Old.Bottom + 2) << "one row only";
+    }
+}
+
+TEST_F(GxGridSelect, TabWrapsFromTheLastCellAndLeavesTheInputRowForTheNextControl)
+{
+    AddRows(3);
+    Grid->SetOptions(Grid->GetOptions() + TGridOptions{goInput});
+    AddNextControl();
+    Grid->SetFocus();
+    Grid->SelectCell(2, 2, {}, true);
+    Grid->MoveToNextCell(true);
+    Application->ProcessMessages();
+    EXPECT_EQ(Grid->GetSelectedCell(), TPoint(0, 0));
+    EXPECT_FALSE(Grid->Focused());
+
+    Grid->SetFocus();
+    Grid->SetInputSelected(true);
+    Grid->SetSelectedColumn(2);
+    Grid->MoveToNextCell(false);
+    Application->ProcessMessages();
+    EXPECT_FALSE(Grid->Focused());
+    EXPECT_TRUE(Grid->GetInputSelected());
+    EXPECT_EQ(Grid->GetSelectedColumn(), 2);
 }
 
 } // namespace
