@@ -3,6 +3,10 @@
 #include "platform/controls/Forms.h"
 #include "platform/rtl/Codec.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
 namespace GxClasses {
 
 WideString GxTodayCaption = u"Today";
@@ -141,6 +145,34 @@ AnsiString KeepNumberChars(const AnsiString& S, bool AllowFloat, bool AllowSigns
         // key that number input accepts, never a part of the number.
     }
     return Result;
+}
+
+AnsiString FloatToPlainStr(double Value)
+{
+    if (!std::isfinite(Value)) return FloatToStr(Value);
+    // "d.dddddddddddddde-x": the 15 significant digits and where they stand.
+    char Buffer[32];
+    const char* End =
+        std::to_chars(Buffer, Buffer + sizeof Buffer, std::fabs(Value), std::chars_format::scientific, 14).ptr;
+    const char* E = std::find(static_cast<const char*>(Buffer), End, 'e');
+    AnsiString Digits(1, Buffer[0]);
+    Digits.append(Buffer + 2, std::size_t(E - Buffer - 2));
+    Digits.erase(Digits.find_last_not_of('0') + 1);
+    if (Digits.empty()) return "0";
+    int Exponent = 0;
+    std::from_chars(E + 2, End, Exponent);
+    if (E[1] == '-') Exponent = -Exponent;
+
+    AnsiString Result = Value < 0 ? "-" : "";
+    if (Exponent < 0) {
+        Result += '0';
+        Result += FormatSettings.DecimalSeparator;
+        Result.append(std::size_t(-Exponent - 1), '0');
+        return Result + Digits;
+    }
+    const std::size_t Whole = std::size_t(Exponent) + 1;
+    if (Digits.size() <= Whole) return Result + Digits + AnsiString(Whole - Digits.size(), '0');
+    return Result + Digits.substr(0, Whole) + FormatSettings.DecimalSeparator + Digits.substr(Whole);
 }
 
 AnsiString CleanNumberText(const AnsiString& S, bool AllowFloat, bool AllowSigns)

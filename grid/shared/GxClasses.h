@@ -76,6 +76,9 @@ TDataKind GetDataKind(const AnsiString& S);
 // (only with AllowSigns) and the first decimal separator (only with
 // AllowFloat) stay.
 AnsiString KeepNumberChars(const AnsiString& S, bool AllowFloat, bool AllowSigns);
+// Value as a plain decimal with at most 15 significant digits and never an
+// exponent, so that number input reads it back: 0.000001, not 1E-6.
+AnsiString FloatToPlainStr(double Value);
 // KeepNumberChars, where text that would not convert to a number ("", "-",
 // ".", "-." ...) becomes "0", so the result always converts.
 AnsiString CleanNumberText(const AnsiString& S, bool AllowFloat, bool AllowSigns);

@@ -320,8 +320,10 @@ AnsiString ValidateNumberText(const AnsiString& S, bool AllowFloat, bool AllowSi
     // drops the backspace character, and turns what would still not convert
     // (".", "-." ...) into "0", so the range steps below never raise.
     AnsiString Result = CleanNumberText(S, AllowFloat, AllowSigns);
-    if (Max > 0 && StrToFloat(Result) > Max) Result = FloatToStr(Max);
-    if (StrToFloat(Result) < Min) Result = FloatToStr(Min);
+    // Bounds are written as plain decimals: "1E-7" would not read back as a
+    // number through the same cleaning.
+    if (Max > 0 && StrToFloat(Result) > Max) Result = FloatToPlainStr(Max);
+    if (StrToFloat(Result) < Min) Result = FloatToPlainStr(Min);
     return Result;
 }
 

@@ -189,7 +189,8 @@ bool IsEditKeyAllowed(Word& Key);
 // S as a number text: digits, a leading sign (AllowSigns), the first decimal
 // separator (AllowFloat); anything else goes. A text that would not be a
 // number becomes "0". Then a value above Max (when Max > 0) becomes Max, and
-// one below Min becomes Min. Always converts with StrToFloat.
+// one below Min becomes Min, each written as a plain decimal (0.0000001, not
+// 1E-7). Always converts with StrToFloat.
 AnsiString ValidateNumberText(const AnsiString& S, bool AllowFloat, bool AllowSigns, double Max, double Min);
 
 // The plain text edit: the editor of text columns and the base of the

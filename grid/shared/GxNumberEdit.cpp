@@ -1,47 +1,18 @@
 // grid/shared/GxNumberEdit.cpp
-// Number input shared with the calculator edit (the plain number text, the
-// key filter and the paste), and the number edit: reading, range, format.
+// Number input shared with the calculator edit (the key filter and the
+// paste), and the number edit: reading, range, format.
 #include "grid/shared/GxNumberEdit.h"
 #include "grid/shared/GxClasses.h"
 #include "platform/controls/Clipbrd.h"
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 
 namespace GxNumberEdit {
 
 using namespace GxClasses;
 
 // ---- Number input -------------------------------------------------------------------------------
-
-AnsiString FloatToPlainStr(double Value)
-{
-    if (!std::isfinite(Value)) return FloatToStr(Value);
-    // "d.dddddddddddddde-x": the 15 significant digits and where they stand.
-    char Buffer[32];
-    const char* End =
-        std::to_chars(Buffer, Buffer + sizeof Buffer, std::fabs(Value), std::chars_format::scientific, 14).ptr;
-    const char* E = std::find(static_cast<const char*>(Buffer), End, 'e');
-    AnsiString Digits(1, Buffer[0]);
-    Digits.append(Buffer + 2, std::size_t(E - Buffer - 2));
-    Digits.erase(Digits.find_last_not_of('0') + 1);
-    if (Digits.empty()) return "0";
-    int Exponent = 0;
-    std::from_chars(E + 2, End, Exponent);
-    if (E[1] == '-') Exponent = -Exponent;
-
-    AnsiString Result = Value < 0 ? "-" : "";
-    if (Exponent < 0) {
-        Result += '0';
-        Result += FormatSettings.DecimalSeparator;
-        Result.append(std::size_t(-Exponent - 1), '0');
-        return Result + Digits;
-    }
-    const std::size_t Whole = std::size_t(Exponent) + 1;
-    if (Digits.size() <= Whole) return Result + Digits + AnsiString(Whole - Digits.size(), '0');
-    return Result + Digits.substr(0, Whole) + FormatSettings.DecimalSeparator + Digits.substr(Whole);
-}
 
 bool IsNumberKeyAllowed(TCustomEdit* Edit, WideChar Key, TGxNumberEditOptions Options)
 {
@@ -123,6 +94,22 @@ void TGxCustomNumberEdit::Assign(TPersistent* Source)
 
 namespace {
 
+// Whether StrToFloat refuses S only because its number lies beyond the
+// double's range: "1e400", four hundred digits.
+bool IsBeyondRange(AnsiString S)
+{
+    S = Trim(S);
+    const char Separator = FormatSettings.DecimalSeparator;
+    if (Separator != '.' && S.find('.') != AnsiString::npos) return false;
+    std::replace(S.begin(), S.end(), Separator, '.');
+    const char* B = S.data();
+    const char* E = B + S.size();
+    if (B != E && *B == '+' && ++B != E && *B == '-') return false; // one sign at most
+    double Value;
+    const auto [End, Error] = std::from_chars(B, E, Value);
+    return Error == std::errc::result_out_of_range && End == E;
+}
+
 // S less a trailing Suffix, as written or without its blanks.
 void DropSuffix(AnsiString& S, const AnsiString& Suffix)
 {
@@ -143,9 +130,12 @@ double TGxCustomNumberEdit::GetValue()
     DropSuffix(S, FTextAfter);
     // A text the grid or a program wrote reads as it stands, exponent and
     // sign included; only what does not convert is cleaned as typing would.
+    // A number too large or too small for a double is not cleaned into
+    // another ("1e400" is not 1400): the last value stands.
     Extended Number;
     if (!TryStrToFloat(S, Number) &&
-        !TryStrToFloat(CleanNumberText(S, FOptions.Contains(eoAllowFloat), FOptions.Contains(eoAllowSigns)), Number))
+        (IsBeyondRange(S) ||
+         !TryStrToFloat(GetValidText(S, FOptions.Contains(eoAllowFloat), FOptions.Contains(eoAllowSigns)), Number)))
         return FLastValue;
     double Value = Number;
     AdjustToRange(Value);
@@ -153,8 +143,20 @@ double TGxCustomNumberEdit::GetValue()
     return Value;
 }
 
+AnsiString TGxCustomNumberEdit::GetValidText(const AnsiString& S, bool AllowFloat, bool AllowSigns) const
+{
+    AnsiString Result = KeepNumberChars(S, AllowFloat, AllowSigns);
+    if (Result.find_first_of("0123456789") == AnsiString::npos) Result = "0";
+    Extended Number;
+    if (!TryStrToFloat(Result, Number)) return Result; // digits beyond the double's range
+    double Value = Number;
+    AdjustToRange(Value);
+    return FloatToPlainStr(Value);
+}
+
 void TGxCustomNumberEdit::SetValue(double Value)
 {
+    AdjustToRange(Value);
     SetValueToText(Value);
 }
 

@@ -4,6 +4,7 @@
 // after it and a text for zero; the spin edit that steps it by its buttons,
 // the arrow keys and the wheel; and the time edit.
 #pragma once
+#include "grid/shared/GxClasses.h"
 #include "grid/shared/GxEdit.h"
 
 namespace GxNumberEdit {
@@ -13,9 +14,8 @@ using namespace GxEdit;
 enum TGxNumberEditOption { eoAllowAll, eoAllowFloat, eoAllowSigns, eoDisablePaste, eoDisableTyping };
 using TGxNumberEditOptions = Set<TGxNumberEditOption>;
 
-// Value as a plain decimal with at most 15 significant digits and never an
-// exponent, so that number input reads it back: 0.000001, not 1E-6.
-AnsiString FloatToPlainStr(double Value);
+using GxClasses::FloatToPlainStr;
+
 // Whether number typing takes the character Key into Edit as its text, caret
 // and selection stand: digits and Backspace; the decimal separator with
 // eoAllowFloat while no other stands outside the selection; a sign with
@@ -41,9 +41,15 @@ public:
     // edit; refuses anything else.
     void Assign(TPersistent* Source) override;
 
-    // The number in the text; the last one read when the text holds none.
+    // The number in the text; the last one read when the text holds none
+    // or one beyond the double's range.
     double GetValue();
+    // Writes Value in range, unless the grid is loading the editor.
     void SetValue(double Value);
+    // S cleaned as typing would clean it (no digit reads as 0), kept in
+    // range and written as a plain decimal; digits beyond the double's range
+    // come back as they were cleaned.
+    AnsiString GetValidText(const AnsiString& S, bool AllowFloat, bool AllowSigns) const;
     double GetMax() const { return FMax; }
     void SetMax(double Value) { FMax = Value; }
     double GetMin() const { return FMin; }

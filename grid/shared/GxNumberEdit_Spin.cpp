@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 namespace GxNumberEdit {
 
@@ -65,18 +66,17 @@ void TGxSpinEdit::DoSpin(TSpinButtonSet Buttons)
     if (GetReadOnly()) return;
     if (!Focused() && CanFocus()) SetFocus();
     const double Value = GetValue();
-    if (Buttons.Contains(sbUp)) {
-        const double Next = Value + FIncrement;
-        if (CheckRange() && GetMax() >= GetMin() && Next > GetMax()) return;
-        SetValue(Next);
-    } else {
-        // Without signs a step down ends at 0.
-        const bool Signs = GetOptions().Contains(eoAllowSigns);
-        if (!Signs && Value <= 0) return;
-        const double Next = Signs ? Value - FIncrement : std::max(Value - FIncrement, 0.0);
-        if (CheckRange() && Next < GetMin()) return;
-        SetValue(Next);
-    }
+    const bool Up = Buttons.Contains(sbUp);
+    // Without signs a step down ends at 0.
+    const bool Signs = GetOptions().Contains(eoAllowSigns);
+    if (!Up && !Signs && Value <= 0) return;
+    double Next = Up ? Value + FIncrement : Value - FIncrement;
+    // An overflow or an Increment that is no number steps nowhere, as a step
+    // past the range does.
+    if (!std::isfinite(Next)) return;
+    if (!Up && !Signs) Next = std::max(Next, 0.0);
+    if (CheckRange() && (Up ? GetMax() >= GetMin() && Next > GetMax() : Next < GetMin())) return;
+    SetValue(Next);
     SetSelStart(int(GetText().size()));
     if (OnSpin) OnSpin(this, Buttons);
 }

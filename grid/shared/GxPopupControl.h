@@ -3,11 +3,13 @@
 // popup base, the small painted button used inside popups, the item list
 // and the font list.
 #pragma once
+#include "grid/shared/GxClasses.h"
 #include "grid/shared/GxScrollControl.h"
 #include "platform/controls/ImgList.h"
 
 namespace GxPopupControl {
 
+using namespace GxClasses;
 using namespace GxScrollControl;
 
 using TInputEvent = std::function<void(TObject* Sender, const AnsiString& Value)>;
@@ -101,8 +103,6 @@ private:
     std::unique_ptr<TBitmap> FGlyph;
     TSmallButtonKind FKind = sbkNormal;
 };
-
-enum TItemsDisplayMode { dmDefault, dmNameList, dmValueList, dmIndentList };
 
 // The item list of a combo box: the owning edit's lines (referenced, not
 // copied), one ItemHeight each, the one under the pointer highlighted. A

@@ -58,6 +58,13 @@ TView TrimQuotes(TView S)
 // A cell asking for a giant font would stall every paint.
 constexpr int MinFontSize = 1, MaxFontSize = 400;
 
+// An open link: its target and where its text starts, relative to the
+// rectangle's top-left corner.
+struct TLink {
+    WideString Target;
+    TPoint Start;
+};
+
 struct TStyle {
     TFontName Name;
     int Height;
@@ -79,7 +86,8 @@ public:
 private:
     TSize Extent(TView Run);
     void Flush(TView Run);
-    void EndTag(bool AtClose);
+    void EndTag();
+    void CloseLink();
     void ProcessTag(THtmlTag Kind, bool Closing);
     void ApplyAttribute(THtmlTag Kind, TTagParameter Parameter, TView Value);
     void PushFont();
@@ -95,8 +103,9 @@ private:
     THtmlInfo FInfo;
     WideString FTagName, FAttrName, FAttrValue;
     bool FInQuote = false, FClosing = false, FInAttrName = false, FInAttrValue = false;
-    TPoint FLinkStart;
-    WideString FHref; // the open link's target
+    bool FTagDone = false; // the tag itself was acted on; only attributes follow
+    std::vector<TLink> FLinks;
+    std::size_t FHitDepth = 0; // how deep the link that gave the target lay
     std::vector<TStyle> FStack;
 };
 
@@ -154,6 +163,7 @@ void THtmlScan::ProcessTag(THtmlTag Kind, bool Closing)
     }
     if (Closing) {
         PopFont();
+        if (Kind == htA) CloseLink();
         return;
     }
     PushFont();
@@ -161,7 +171,7 @@ void THtmlScan::ProcessTag(THtmlTag Kind, bool Closing)
     case htA:
         FFont->SetStyle(FFont->GetStyle() + TFontStyles{fsUnderline});
         FFont->SetColor(clBlue);
-        FLinkStart = TPoint(FX - FRect.Left, FY - FRect.Top);
+        FLinks.push_back({WideString(), TPoint(FX - FRect.Left, FY - FRect.Top)});
         break;
     case htB:
         FFont->SetStyle(FFont->GetStyle() + TFontStyles{fsBold});
@@ -182,7 +192,7 @@ void THtmlScan::ApplyAttribute(THtmlTag Kind, TTagParameter Parameter, TView Val
     Value = TrimQuotes(Value);
     if (Kind == htA) {
         // The link event wants the opening tag's href, whatever follows it.
-        if (Parameter == tpHref) FHref.assign(Value);
+        if (Parameter == tpHref && !FClosing && !FLinks.empty()) FLinks.back().Target.assign(Value);
         return;
     }
     if (Kind != htFont) return;
@@ -205,20 +215,33 @@ void THtmlScan::ApplyAttribute(THtmlTag Kind, TTagParameter Parameter, TView Val
     }
 }
 
-// The tag or attribute read so far is acted on, at a blank or at ">".
-void THtmlScan::EndTag(bool AtClose)
+// The tag or attribute read so far is acted on, at a blank or at ">"; the
+// tag itself once, however many blanks follow it.
+void THtmlScan::EndTag()
 {
     const THtmlTag Kind = GetTagKind(FTagName);
-    if (FInAttrValue)
+    if (FInAttrValue) {
         ApplyAttribute(Kind, GetAttributeKind(FAttrName), FAttrValue);
-    else
+    } else if (!FTagDone) {
         ProcessTag(Kind, FClosing);
-    if (!AtClose) return;
-    if (!FDraw && Kind == htA && FClosing) {
-        const TRect Link(FLinkStart.X, FLinkStart.Y, FX - FRect.Left, FY + FLineHeight - FRect.Top);
-        if (FPoint.X >= Link.Left && FPoint.X < Link.Right && FPoint.Y >= Link.Top && FPoint.Y < Link.Bottom)
-            FInfo.Link = FHref;
-        FHref.clear();
+        FTagDone = true;
+    }
+}
+
+// The innermost open link ends here: its rectangle runs from its start to the
+// pen. Links close inside out, so one nested deeper keeps its target against
+// the links around it.
+void THtmlScan::CloseLink()
+{
+    if (FLinks.empty()) return;
+    const std::size_t Depth = FLinks.size();
+    const TLink Link = std::move(FLinks.back());
+    FLinks.pop_back();
+    if (FDraw || Link.Target.empty() || Depth < FHitDepth) return;
+    const TRect R(Link.Start.X, Link.Start.Y, FX - FRect.Left, FY + FLineHeight - FRect.Top);
+    if (FPoint.X >= R.Left && FPoint.X < R.Right && FPoint.Y >= R.Top && FPoint.Y < R.Bottom) {
+        FInfo.Link = Link.Target;
+        FHitDepth = Depth;
     }
 }
 
@@ -233,26 +256,29 @@ THtmlInfo THtmlScan::Run(TView Text)
             if (C == u'<' && !FInQuote) {
                 Flush(Text.substr(RunStart, I - RunStart));
                 InTag = true;
+                FTagDone = false;
                 FTagName.clear();
             }
             continue;
         }
         if (C == u'>') {
-            EndTag(true);
+            EndTag();
             InTag = FInAttrName = FInAttrValue = FClosing = false;
             RunStart = I + 1;
         } else if (C == u' ' && !FInQuote) {
-            EndTag(false);
+            EndTag();
             FAttrName.clear();
             FAttrValue.clear();
             FInAttrValue = false;
             FInAttrName = true;
-        } else if (C == u'=' && !FInQuote) {
-            // Inside quotes "=" is part of the value, as in a link's query.
+        } else if (C == u'=' && !FInQuote && !FInAttrValue) {
+            // Inside a value "=" is part of it, as in a link's query.
             FInAttrValue = true;
             FInAttrName = false;
             FAttrValue.clear();
-        } else if (C == u'/' && !FInQuote) {
+        } else if (C == u'/' && !FInQuote && !FInAttrValue) {
+            // In the tag name's place ("</a>", "<br/>"); inside a value, as in
+            // a bare href=http://x/y, it is part of the value.
             FClosing = true;
         } else {
             if (C == u'"') FInQuote = !FInQuote;

@@ -236,7 +236,12 @@ void TGxTabControl::Paint()
     C->GetFont()->Assign(GetFont());
     const TRect Tabs = GetTabsRect();
     if (FBackgroundStyle == tbsVertGradient) {
-        GxSharedDraw::DrawVertGradient(C, Tabs, cl3DLight, clBtnFace);
+        // The fade runs from the 3-D light down to the face. Our colour scheme
+        // is the classic one, where the two are the same colour; lifted a
+        // quarter of the way to the highlight, the 3-D light stands above the
+        // face as it does in the themed scheme, and the fade shows.
+        const TColor Light = GxSharedDraw::BlendColor(clBtnHighlight, cl3DLight, 64);
+        GxSharedDraw::DrawVertGradient(C, Tabs, Light, clBtnFace);
     } else {
         C->GetBrush()->SetColor(clBtnFace);
         C->FillRect(Tabs);

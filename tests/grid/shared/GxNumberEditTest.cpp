@@ -2,8 +2,7 @@
 #include "platform/controls/Clipbrd.h"
 #include "platform/testing/Edits.h"
 #include "platform/win/WindowHook.h"
-#include "tests/platform/controls/ControlFixtures.h"
-#include "tests/support/TestSupport.h"
+#include "tests/grid/shared/NumberEditFixture.h"
 
 #include <functional>
 
@@ -12,39 +11,7 @@ namespace {
 using namespace GxNumberEdit;
 using namespace platform::test;
 
-// A number edit on the form, on a fixed profile whose decimal separator is
-// the parameter; N() writes a text with it.
-class GxNumberEditTest : public TFormTest, public testing::WithParamInterface<char> {
-protected:
-    void SetUp() override
-    {
-        TFormTest::SetUp();
-        FormatSettings = DefaultFormatSettings();
-        FormatSettings.DecimalSeparator = GetParam();
-        Edit = New<TGxNumberEdit>(Form);
-        Edit->SetParent(Form);
-        Other = New<TEdit>(Form);
-        Other->SetParent(Form);
-        Other->SetTop(60);
-        ProcessEvents();
-    }
-    static AnsiString N(AnsiString S)
-    {
-        std::replace(S.begin(), S.end(), '.', FormatSettings.DecimalSeparator);
-        return S;
-    }
-    // The text once the edit held Text with the focus and lost it.
-    AnsiString AfterFocusLoss(const AnsiString& Text)
-    {
-        Edit->SetFocus();
-        Edit->SetText(N(Text));
-        Other->SetFocus();
-        return Edit->GetText();
-    }
-    TFormatSettingsGuard Restore;
-    TGxNumberEdit* Edit = nullptr;
-    TEdit* Other = nullptr;
-};
+using GxNumberEditTest = TNumberEditFixture;
 
 INSTANTIATE_TEST_SUITE_P(Separators, GxNumberEditTest, testing::Values('.', ','));
 

@@ -126,6 +126,39 @@ TEST_F(GxHtmlTest, LinksAreHitByTheirOpeningHref)
     EXPECT_EQ(Measure(u"<a href=p>x</a><a>yyyy</a>", TPoint(2 + Width(u"x") + 1, 2)).Link, u"");
 }
 
+TEST_F(GxHtmlTest, ASlashInAValueStaysThereAndNestedLinksHitTheInnermost)
+{
+    // A "/" in a bare value belongs to it; the tag still opens the link.
+    const WideString Bare = u"<a href=http://x/y>link</a>";
+    EXPECT_EQ(Measure(Bare, TPoint(3, 2)).Link, u"http://x/y");
+    Measure(u"<a href=http://x/y>link");
+    EXPECT_EQ(Canvas->GetFont()->GetStyle(), TFontStyles{fsUnderline});
+    EXPECT_EQ(Canvas->GetFont()->GetColor(), clBlue);
+    // A bare value runs to the next blank or ">", "=" and all; "/" in the tag
+    // name's place still closes.
+    EXPECT_EQ(Measure(u"<a href=p?a=1/b title=t>x</a>", TPoint(3, 2)).Link, u"p?a=1/b");
+    const int H = Height(u"a");
+    EXPECT_EQ(Measure(u"a<br/>b").Height, 2 * H + 1);
+    EXPECT_EQ(Measure(u"a<br />b").Height, 2 * H + 1);
+    // A tag is acted on once, however many blanks follow its name.
+    EXPECT_EQ(Measure(u"<b  >x</b >y").Width, Measure(u"<b>x</b>y").Width);
+    EXPECT_EQ(Canvas->GetFont()->GetStyle(), TFontStyles{});
+    EXPECT_EQ(Measure(u"<a href=u >x</a> ", TPoint(3, 2)).Link, u"u");
+    EXPECT_EQ(Canvas->GetFont()->GetStyle(), TFontStyles{});
+
+    // Each closing tag tests its own link's rectangle; the innermost under the point wins.
+    Reset();
+    Canvas->GetFont()->SetStyle({fsUnderline});
+    const int A = 2 + Width(u"aa"), B = A + Width(u"bb"), C = B + Width(u"cc");
+    const WideString Nested = u"<a href=o>aa<a href=i>bb</a>cc</a>";
+    EXPECT_EQ(Measure(Nested, TPoint(3, 2)).Link, u"o");
+    EXPECT_EQ(Measure(Nested, TPoint(A + 1, 2)).Link, u"i");
+    EXPECT_EQ(Measure(Nested, TPoint(B + 1, 2)).Link, u"o");
+    EXPECT_EQ(Measure(Nested, TPoint(C + 1, 2)).Link, u"");
+    // An inner anchor without a target leaves the point to the link around it.
+    EXPECT_EQ(Measure(u"<a href=o>aa<a>bb</a></a>", TPoint(A + 1, 2)).Link, u"o");
+}
+
 TEST_F(GxHtmlTest, InkStaysInsideTheMeasuredExtent)
 {
     for (const WideString& Text : {WideString(u"<b>Bold</b> <i>italic</i> <u>under</u>"),

@@ -208,10 +208,17 @@ TEST_F(GxTabControlTest, PaintsTabsButtonsAndBackgrounds)
     EXPECT_EQ(At(21, 44), clRed);
     MouseUp(Tabs, 10, 30);
 
-    // The gradient runs from cl3DLight, which the colour table makes the button face too.
+    // The gradient fades from a light above the face down to the face, and
+    // lighter at every row, so that it is not a solid strip.
     Tabs->SetBackgroundStyle(tbsVertGradient);
     PaintNow(Tabs);
-    EXPECT_EQ(At(230, 0), ColorToRGB(cl3DLight));
+    const int Bottom = Tabs->GetTopIndent() + Tabs->GetTabHeight() - 2; // above the page's edge
+    EXPECT_NE(At(230, 0), At(230, Bottom));
+    const auto Lightness = [](TColor C) { return GetRValue(C) + GetGValue(C) + GetBValue(C); };
+    EXPECT_GT(Lightness(At(230, 0)), Lightness(Face));
+    for (int Y = 1; Y <= Bottom; ++Y)
+        EXPECT_LE(Lightness(At(230, Y)), Lightness(At(230, Y - 1))) << Y;
+    EXPECT_LE(Lightness(At(230, Bottom)) - Lightness(Face), 6);
 
     if (const char* Dir = std::getenv("QUILLMOTE_SHEET_DIR")) {
         Form->SetClientHeight(300);
