@@ -3,7 +3,10 @@
 #include "platform/win/Windows.h"
 #include "util/yelkutils_win_vqu.h"
 
+#include <climits>
 #include <cstring>
+#include <unordered_set>
+#include <vector>
 
 namespace Unit1 {
 
@@ -82,9 +85,71 @@ void TForm1::LoadPresets()
     }
 }
 
+// A dropped folder may hold many thousands of files: each path is looked up
+// in a set rather than in the list, and the list's text changes once.
+struct TForm1::TPendingDrop {
+    explicit TPendingDrop(TStrings* Lines) : Cursor(Screen->GetCursor())
+    {
+        const int Count = Lines->GetCount();
+        Known.reserve(static_cast<std::size_t>(Count));
+        for (int I = 0; I < Count; ++I)
+            Known.insert(Lines->Get(I));
+        Screen->SetCursor(crHourGlass);
+    }
+    ~TPendingDrop() { Screen->SetCursor(Cursor); }
+    TPendingDrop(const TPendingDrop&) = delete;
+    TPendingDrop& operator=(const TPendingDrop&) = delete;
+
+    // False when Path is listed already or came earlier in this drop.
+    bool Add(const AnsiString& Path)
+    {
+        const auto [It, New] = Known.insert(Path);
+        if (New) Added.push_back(&*It);
+        return New;
+    }
+
+    TCursor Cursor; // the one the drop's busy cursor stands in for
+    std::unordered_set<AnsiString> Known;
+    std::vector<const AnsiString*> Added; // in the order they came, into Known
+};
+
+void TForm1::TPendingDropDeleter::operator()(TPendingDrop* Drop) const
+{
+    delete Drop;
+}
+
 void TForm1::FileDropper1Drop(TObject*, const AnsiString& Filename)
 {
-    AddUnlessListed(RichEdit9->GetLines(), Filename);
+    // Lines as they stand when the drop begins count, the user's edits
+    // included; nothing is kept from one drop to the next.
+    if (!FPendingDrop) {
+        FPendingDrop.reset(new TPendingDrop(RichEdit9->GetLines()));
+        PostMessageA(GetHandle(), WM_APPENDDROPPEDFILES, 0, 0);
+    }
+    FPendingDrop->Add(Filename);
+}
+
+void TForm1::AppendDroppedFiles()
+{
+    const std::unique_ptr<TPendingDrop, TPendingDropDeleter> Drop = std::move(FPendingDrop);
+    if (!Drop || Drop->Added.empty()) return;
+    // The new lines follow the last one, which may lack its line break.
+    const AnsiString Listed = RichEdit9->GetText();
+    AnsiString Text = !Listed.empty() && Listed.back() != '\n' ? "\n" : "";
+    for (std::size_t I = 0; I < Drop->Added.size(); ++I) {
+        if (I > 0) Text += '\n';
+        Text += *Drop->Added[I];
+    }
+    RichEdit9->SetSelStart(INT_MAX);
+    RichEdit9->SetSelText(Text);
+}
+
+void TForm1::Dispatch(TMessage& Message)
+{
+    if (Message.Msg == WM_APPENDDROPPEDFILES)
+        AppendDroppedFiles();
+    else
+        TForm::Dispatch(Message);
 }
 
 void TForm1::BitBtn2Click(TObject*)

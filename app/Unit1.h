@@ -124,10 +124,26 @@ public:
     void xmlStartTag(TObject* Sender, const AnsiString& TagName, TAttrList* Attributes);
     void xmlContent(TObject* Sender, const AnsiString& Content);
 
+    void Dispatch(TMessage& Message) override;
+
+protected:
+    void DoShow() override;
+
 private:
     // Makes the stored components and sets their stored values (Unit1Form.cpp).
     void CreateFormComponents();
     void LoadPresets();
+    // Posted to the window by a drop's first path: the drop's new paths join
+    // the file list when it arrives, after the dropper has walked them all.
+    static constexpr UINT WM_APPENDDROPPEDFILES = WM_APP + 1;
+    // The paths of the drop under way, with every path the list held when it
+    // began; made by its first path, gone once they are appended.
+    struct TPendingDrop;
+    struct TPendingDropDeleter {
+        void operator()(TPendingDrop* Drop) const;
+    };
+    std::unique_ptr<TPendingDrop, TPendingDropDeleter> FPendingDrop;
+    void AppendDroppedFiles();
     // Profiles (Unit1Profiles.cpp). The last profile is read at start, from
     // the user's configuration folder or else from beside the program, and
     // written to the configuration folder on close; a failed write is told.

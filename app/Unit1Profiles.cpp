@@ -4,6 +4,7 @@
 #include "app/Unit1.h"
 #include "platform/rtl/FileAccess.h"
 #include "platform/rtl/XdgFolders.h"
+#include "platform/win/WinUser.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -30,17 +31,40 @@ int Fitted(int Value, int Least, int Room)
     return std::clamp(Value, Least, std::max(Least, Room));
 }
 
+// The part of the screen the window is on (or is nearest to) that windows may fill.
+TRect WorkAreaOf(const TForm* Form)
+{
+    const TRect Bounds = Form->GetBoundsRect();
+    MONITORINFO Info;
+    if (GetMonitorInfo(MonitorFromRect(&Bounds, MONITOR_DEFAULTTONEAREST), &Info)) return Info.rcWork;
+    return Screen->GetWorkAreaRect();
+}
+
+// A window held to the screen's size can still hang off it where it stands:
+// it is moved, as little as it takes, to lie within the work area, its top
+// left corner first when it is larger.
+void MoveIntoWorkArea(TForm* Form)
+{
+    const TRect Area = WorkAreaOf(Form);
+    const int Left = std::max(Area.Left, std::min(Form->GetLeft(), Area.Right - Form->GetWidth()));
+    const int Top = std::max(Area.Top, std::min(Form->GetTop(), Area.Bottom - Form->GetHeight()));
+    if (Left != Form->GetLeft() || Top != Form->GetTop())
+        Form->SetBounds(Left, Top, Form->GetWidth(), Form->GetHeight());
+}
+
 // What a profile's elements do to the window.
 class TWindowProfileSink : public TProfileSink {
 public:
     explicit TWindowProfileSink(TForm1* AForm) : Form(AForm) {}
     void FormHeight(int Value) override
     {
-        Form->SetHeight(Fitted(Value, TForm1::LeastHeight, Screen->GetWorkAreaRect().Height()));
+        Form->SetHeight(Fitted(Value, TForm1::LeastHeight, WorkAreaOf(Form).Height()));
+        MoveIntoWorkArea(Form);
     }
     void FormWidth(int Value) override
     {
-        Form->SetWidth(Fitted(Value, TForm1::LeastWidth, Screen->GetWorkAreaRect().Width()));
+        Form->SetWidth(Fitted(Value, TForm1::LeastWidth, WorkAreaOf(Form).Width()));
+        MoveIntoWorkArea(Form);
     }
     void AddInclude(const AnsiString& Line) override { Form->RichEdit3->GetLines()->Add(Line); }
     void AddExclude(const AnsiString& Line) override { Form->RichEdit4->GetLines()->Add(Line); }
@@ -123,6 +147,14 @@ bool TForm1::ReadProfile(const AnsiString& FileName, bool ClearLog)
     RichEdit4->Clear();
     Reader.Apply(FProfileReading->Sink);
     return true;
+}
+
+void TForm1::DoShow()
+{
+    // The last profile's size was set before the window was placed on the
+    // screen; placing it centres it on the whole screen, not its work area.
+    MoveIntoWorkArea(this);
+    TForm::DoShow();
 }
 
 void TForm1::SaveCurrentProfile1Click(TObject*)

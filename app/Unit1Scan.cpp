@@ -129,6 +129,7 @@ private:
     TForm1* Form;
     TPatternCache Includes, Excludes;
     Int64 LineCounter = 0;
+    Int64 FileLineCounter = 0; // the same count within the file being read
     Int64 FinishedBytes = 0;
     TPieceReader Reader;
     bool Reading = false;
@@ -212,8 +213,10 @@ TScanRun::TEnd TScanRun::ScanFile(const AnsiString& Path)
     Excludes.Refresh(Form->RichEdit4->GetLines());
     AnsiString Piece; // one string for every piece, so reading allocates nothing
     Piece.reserve(MaxPieceBytes);
+    FileLineCounter = 0;
     while (Reader.Next(Piece)) {
         ++LineCounter;
+        ++FileLineCounter;
         if (!TestPiece(Path, Piece)) {
             Reading = false;
             Reader.Close();
@@ -284,9 +287,10 @@ bool TScanRun::Matches(TCompiledPattern& P, const AnsiString& Path, const AnsiSt
     } catch (const EPcreRegexError& E) {
         if (GaveUp.emplace(&P, Path).second) {
             FlushToWindow();
+            // The line as the file counts it, and as the grid's Line# column does.
             Form->RichEdit2->GetLines()->Add("Pattern \"" + P.Parsed.Name + "\" gave up on line " +
-                                             IntToStr(LineCounter) + " of " + Path + ": " + E.Reason +
-                                             "; taken as no match there.");
+                                             IntToStr(FileLineCounter) + " of " + Path + " (Line# " +
+                                             IntToStr(LineCounter) + "): " + E.Reason + "; taken as no match there.");
         }
         return false;
     }

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc)
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
 
-cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILLMOTE_TSAN=ON >/dev/null
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILLMOTE_TSAN=ON -DQUILLMOTE_TESTS=ON >/dev/null
 cmake --build build-tsan -j "$jobs" --target platform_tests components_tests
 
 export QT_QPA_PLATFORM=offscreen

@@ -1,8 +1,8 @@
 // Bitmap files (.bmp): a file header, an information header, the palette
 // of a palette format and the rows from the bottom up, each padded to four
 // bytes.
-#include "platform/classes/Streams.h"
 #include "platform/graphics/BitmapImages.h"
+#include "platform/rtl/FileAccess.h"
 
 #include <cstring>
 
@@ -87,8 +87,7 @@ void TBitmap::SaveToFile(const AnsiString& FileName)
         Out.append(Row, Used);
         Out.append(RowBytes - Used, '\0');
     }
-    TFileStream Stream(FileName, fmCreate);
-    Stream.Write(Out.data(), Int64(Out.size()));
+    WriteFileWhole(FileName, Out);
 }
 
 void TBitmap::LoadFromFile(const AnsiString& FileName)

@@ -172,6 +172,23 @@ TEST_F(TProfileTest, SizesAreHeldToTheScreensRoomAndTheLeastSizeAndKeptSo)
     EXPECT_TRUE(Script.Messages.empty());
 }
 
+TEST_F(TProfileTest, AWindowSizedByAProfileIsMovedIntoTheWorkAreaAsLittleAsItTakes)
+{
+    MakeForm();
+    const TRect Area = Screen->GetWorkAreaRect();
+    ASSERT_GE(Area.Width(), 600);
+    ASSERT_GE(Area.Height(), 500);
+    Form->SetBounds(300, 300, Form->GetWidth(), Form->GetHeight());
+    Load(AppDir.WriteFile("huge.qmp", "<Local><FormHeight>100000</FormHeight><FormWidth>100000</FormWidth></Local>"));
+    EXPECT_EQ(Form->GetBoundsRect(), Area);
+
+    // Only as far as it hangs off: past the right edge, the top stays.
+    Form->SetBounds(Area.Right - 100, Area.Top + 20, 600, 500);
+    Load(AppDir.WriteFile("small.qmp", "<Local><FormHeight>500</FormHeight><FormWidth>600</FormWidth></Local>"));
+    EXPECT_EQ(Form->GetBoundsRect(), TRect(Area.Right - 600, Area.Top + 20, Area.Right, Area.Top + 520));
+    EXPECT_TRUE(Script.Messages.empty());
+}
+
 TEST_F(TProfileTest, AProfileReadsNoOtherFile)
 {
     MakeForm();

@@ -138,11 +138,28 @@ TEST_F(TScanTest, APatternThatGivesUpCountsAsNoMatchAndIsLoggedOncePerFile)
                               F + "|4|" + AnsiString(30, 'a') + "|nest|"}));
     const auto L = Log();
     const auto Logged = [&](const AnsiString& Line) { return std::count(L.begin(), L.end(), Line); };
-    EXPECT_EQ(Logged("Pattern \"nest\" gave up on line 2 of " + F + ": match limit exceeded; taken as no match there."),
+    EXPECT_EQ(Logged("Pattern \"nest\" gave up on line 2 of " + F +
+                     " (Line# 2): match limit exceeded; taken as no match there."),
               1);
-    EXPECT_EQ(Logged("Pattern \"rej\" gave up on line 4 of " + F + ": match limit exceeded; taken as no match there."),
+    EXPECT_EQ(Logged("Pattern \"rej\" gave up on line 4 of " + F +
+                     " (Line# 4): match limit exceeded; taken as no match there."),
               1);
     EXPECT_EQ(Form->Label4->GetCaption(), "Scan Complete.");
+}
+
+TEST_F(TScanTest, AGaveUpLineNamesTheLineWithinItsFileAndTheRunWideLineNumber)
+{
+    const AnsiString Hostile = AnsiString(30, 'a') + "b" + AnsiString(30, 'a');
+    const AnsiString First = File("one.txt", "x\ny\nz\n");
+    // A line longer than a read counts as two within the file too.
+    const AnsiString Second = File("two.txt", AnsiString(6000, 'c') + "\n" + Hostile + "\n");
+    Scan({First, Second}, {"$nest:(a+)+$"});
+    const auto L = Log();
+    EXPECT_EQ(std::count(L.begin(), L.end(),
+                         "Pattern \"nest\" gave up on line 3 of " + Second +
+                             " (Line# 6): match limit exceeded; taken as no match there."),
+              1)
+        << ::testing::PrintToString(L);
 }
 
 TEST_F(TScanTest, DuplicatesIgnoreCaseWhileRemoveDuplicatesIsOn)
@@ -199,6 +216,7 @@ TEST_F(TScanTest, APipeDroppedWithAFolderEndsTheScanAtOnceAsAFileThatCannotBeOpe
     ASSERT_EQ(::mkfifo(Pipe.c_str(), 0600), 0);
     Form->RichEdit9->GetLines()->Clear();
     ASSERT_TRUE(platform::test::DropFiles(Form->RichEdit9, {Data.Path() + "tree"}));
+    Application->ProcessMessages();
     EXPECT_EQ(LinesOf(Form->RichEdit9), (TLines{A, Pipe}));
 
     // Should the scan wait for a writer, one comes after a while and the clock tells.
@@ -234,6 +252,7 @@ TEST_F(TScanTest, BlockBreakCharactersInNamesPatternsAndExtractsStayInsideTheirL
         const AnsiString F = File("odd" + Break + "name.txt", "say a" + Break + "b here\n");
         Form->RichEdit9->GetLines()->Clear();
         ASSERT_TRUE(platform::test::DropFiles(Form->RichEdit9, {F}));
+        Application->ProcessMessages();
         EXPECT_EQ(LinesOf(Form->RichEdit9), TLines{F});
         SetLines(Form->RichEdit3->GetLines(), {"a" + Break + "b", "here"});
         Form->BitBtn1Click(Form->BitBtn1);

@@ -246,7 +246,47 @@ TEST_F(TMainWindowTest, DroppedFilesAndFoldersLandInTheFileListOnceComparedWithC
     Form->RichEdit9->GetLines()->Clear();
     EXPECT_TRUE(platform::test::DropFiles(Form->RichEdit9, {Data.Path() + "tree", A}));
     Form->FileDropper1Drop(nullptr, Data.Path() + "tree/A.txt");
+    Application->ProcessMessages();
     EXPECT_EQ(LinesOf(Form->RichEdit9), (TLines{A, B, Data.Path() + "tree/A.txt"}));
+}
+
+TEST_F(TMainWindowTest, ALargeDropAppendsItsNewPathsOnceInWalkOrderInOneChangeWhenTheDropIsOver)
+{
+    TTempDir Data;
+    TLines Walked; // the dropper's order: a folder's files by name, then its sub-folders
+    for (int I = 0; I < 1500; ++I)
+        Walked.push_back(Data.WriteFile("tree/f" + IntToStr(10000 + I) + ".txt", "x"));
+    Walked.push_back(Data.WriteFile("tree/sub/g.txt", "g"));
+    const AnsiString OtherCase = Data.Path() + "tree/F10009.txt";
+    MakeForm();
+    // The last line lacks its line break, as a user may leave it.
+    Form->RichEdit9->SetText(Walked[7] + "\n" + OtherCase + "\n" + Walked[1200]);
+    int Changes = 0;
+    Form->RichEdit9->OnChange = [&](TObject*) { ++Changes; };
+
+    ASSERT_TRUE(platform::test::DropFiles(Form->RichEdit9, {Data.Path() + "tree", Walked[3], Walked[1500]}));
+    // The list is left alone while the drop is handled, under the busy cursor.
+    EXPECT_EQ(LinesOf(Form->RichEdit9), (TLines{Walked[7], OtherCase, Walked[1200]}));
+    EXPECT_EQ(Screen->GetCursor(), crHourGlass);
+    Application->ProcessMessages();
+    EXPECT_EQ(Screen->GetCursor(), crDefault);
+    EXPECT_EQ(Changes, 1);
+    TLines Expected{Walked[7], OtherCase, Walked[1200]};
+    for (std::size_t I = 0; I < Walked.size(); ++I)
+        if (I != 7 && I != 1200) Expected.push_back(Walked[I]);
+    EXPECT_EQ(LinesOf(Form->RichEdit9), Expected);
+
+    // The next drop knows the list as it stands then: a line the user took
+    // out comes back, a kept one does not, and a list that ends with a line
+    // break gets no empty line.
+    Form->RichEdit9->GetLines()->Delete(0);
+    Expected.erase(Expected.begin());
+    Form->RichEdit9->SetText(Form->RichEdit9->GetLines()->GetText());
+    ASSERT_TRUE(platform::test::DropFiles(Form->RichEdit9, {Walked[8], Walked[7], Walked[7]}));
+    Application->ProcessMessages();
+    Expected.push_back(Walked[7]);
+    EXPECT_EQ(LinesOf(Form->RichEdit9), Expected);
+    EXPECT_EQ(Screen->GetCursor(), crDefault);
 }
 
 TEST_F(TMainWindowTest, TheWindowOpensWithTheFocusOnThePageTabsWhichLikeThePresetsShowIt)

@@ -4,9 +4,13 @@
 #include "platform/graphics/Resources.h"
 #include "platform/win/WinGdi.h"
 #include "platform/classes/Streams.h"
+#include "platform/rtl/FileAccess.h"
 #include "tests/support/TestSupport.h"
 
+#include <cerrno>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -235,6 +239,45 @@ TEST(Bitmaps, FilesKeepEveryFormatAndBadFilesAreRefused)
     TFileStream(Dir.Path() + "huge.bmp", fmCreate).Write(Huge.data(), Int64(Huge.size()));
     EXPECT_THROW(Loaded.LoadFromFile(Dir.Path() + "huge.bmp"), EInvalidGraphic);
     EXPECT_THROW(Loaded.LoadFromFile(Dir.Path() + "none.bmp"), EFOpenError);
+}
+
+TEST(Bitmaps, AFileThatCannotBeWrittenRaisesNamingItAndWhy)
+{
+    TTempDir Dir;
+    const AnsiString Plain = Dir.WriteFile("plain.txt", "kept");
+    std::unique_ptr<TBitmap> B(NewBitmap(pf24bit, 5, 5, clRed));
+    // Below a regular file: no folder to write in, whoever runs the test.
+    const AnsiString Name = Plain + "/picture.bmp";
+    try {
+        B->SaveToFile(Name);
+        ADD_FAILURE() << "no error";
+    } catch (const EFCreateError& E) {
+        EXPECT_EQ(E.Message, "Cannot create file \"" + Name + "\". " + FileErrorText(ENOTDIR));
+    }
+    EXPECT_EQ(ReadWholeFile(Plain), "kept");
+
+    // A write cut short (here by the process's file-size limit) is an error
+    // too, and the picture saved before stays whole.
+    const AnsiString Saved = Dir.Path() + "saved.bmp";
+    std::unique_ptr<TBitmap>(NewBitmap(pf24bit, 2, 2, clBlue))->SaveToFile(Saved);
+    const AnsiString Before = ReadWholeFile(Saved);
+    std::unique_ptr<TBitmap> Large(NewBitmap(pf24bit, 100, 100, clRed));
+    rlimit Old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &Old), 0);
+    rlimit Low = Old;
+    Low.rlim_cur = 1000;
+    const auto OldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &Low), 0);
+    bool Raised = false;
+    try {
+        Large->SaveToFile(Saved);
+    } catch (const EFCreateError& E) {
+        Raised = E.Message.rfind("Cannot create file \"" + Saved + "\". ", 0) == 0;
+    }
+    ::setrlimit(RLIMIT_FSIZE, &Old);
+    std::signal(SIGXFSZ, OldSignal);
+    EXPECT_TRUE(Raised);
+    EXPECT_TRUE(ReadWholeFile(Saved) == Before) << "the picture saved before changed";
 }
 
 TEST(BitBlt, RasterOperationsOnEveryPixel)
