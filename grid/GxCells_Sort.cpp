@@ -12,12 +12,10 @@ namespace GxCells {
 
 namespace {
 
-// One sibling block to order: its key, its head row and the end of its
-// descendants.
+// One sibling block to order: its key and its head row.
 template <typename Key> struct TItem {
     Key K;
     std::uint32_t Head;
-    std::uint32_t End;
 };
 
 constexpr std::size_t RunLength = 24;
@@ -174,7 +172,7 @@ std::vector<std::uint32_t> OrderOf(std::size_t RowCount, const std::vector<int>&
     if (Levels.empty()) {
         Items.reserve(RowCount);
         for (std::uint32_t R = 0; R < RowCount; ++R)
-            Items.push_back({TakeKey(R), R, R + 1});
+            Items.push_back({TakeKey(R), R});
         Order(Items);
         for (const auto& It : Items)
             Result.push_back(It.Head);
@@ -189,21 +187,21 @@ std::vector<std::uint32_t> OrderOf(std::size_t RowCount, const std::vector<int>&
     // under a row are found by jumping from block to block: the whole walk
     // costs the rows once, however deep the tree.
     const std::vector<std::uint32_t> Ends = BlockEnds(Levels);
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> Stack; // blocks still to place, last first
+    std::vector<std::uint32_t> Stack; // heads of the blocks still to place, last first
     auto Expand = [&](std::uint32_t Lo, std::uint32_t Hi) {
         Items.clear();
         for (std::uint32_t I = Lo; I < Hi; I = Ends[I])
-            Items.push_back({Keys[I], I, Ends[I]});
+            Items.push_back({Keys[I], I});
         Order(Items);
         for (auto It = Items.rbegin(); It != Items.rend(); ++It)
-            Stack.emplace_back(It->Head, It->End);
+            Stack.push_back(It->Head);
     };
     Expand(0, std::uint32_t(RowCount));
     while (!Stack.empty()) {
-        const auto [Head, End] = Stack.back();
+        const std::uint32_t Head = Stack.back();
         Stack.pop_back();
         Result.push_back(Head);
-        if (Head + 1 < End) Expand(Head + 1, End);
+        if (Head + 1 < Ends[Head]) Expand(Head + 1, Ends[Head]);
     }
     return Result;
 }
