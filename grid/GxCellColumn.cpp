@@ -42,7 +42,7 @@ bool TTextArena::Place(std::u16string_view Text, std::uint32_t& Offset)
     if (End > std::uint64_t(UINT32_MAX) + 1) return false;
     if ((Start >> ChunkBits) == FChunks.size()) {
         // Nothing changes unless both allocations succeed.
-        auto Chunk = std::make_unique_for_overwrite<char16_t[]>(Long ? Length : ChunkSize);
+        TPageArray<char16_t> Chunk(Long ? Length : ChunkSize);
         FChunks.resize(std::size_t(End + ChunkSize - 1) >> ChunkBits);
         FChunks[Start >> ChunkBits] = std::move(Chunk);
     }
@@ -57,7 +57,7 @@ bool TTextArena::Place(std::u16string_view Text, std::uint32_t& Offset)
 void TCellColumn::Grow(std::uint32_t SlotCount)
 {
     while (GetSlotCount() < SlotCount)
-        FBlocks.push_back(std::make_unique<TBlock>());
+        FBlocks.emplace_back();
 }
 
 void TCellColumn::SetColor(std::uint32_t Row, TColor Value)
@@ -65,7 +65,7 @@ void TCellColumn::SetColor(std::uint32_t Row, TColor Value)
     TBlock& B = BlockOf(Row);
     if (!B.Colors) {
         if (Value == B.Color) return;
-        B.Colors = std::make_unique_for_overwrite<TColor[]>(BlockSize);
+        B.Colors = TPageArray<TColor>(BlockSize);
         std::fill_n(B.Colors.get(), BlockSize, B.Color);
     }
     B.Colors[Row & (BlockSize - 1)] = Value;

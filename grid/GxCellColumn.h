@@ -6,6 +6,7 @@
 // of a fixed size, so that growing copies nothing and leaves no freed halves
 // behind.
 #pragma once
+#include "grid/GxCellPages.h"
 #include "grid/GxColumns.h"
 
 #include <cstdint>
@@ -39,8 +40,8 @@ public:
     std::uint64_t GetSize() const { return FEnd; }
 
 private:
-    std::vector<std::unique_ptr<char16_t[]>> FChunks; // by offset >> ChunkBits; null behind a long text
-    std::uint64_t FEnd = 0;                           // where the next text may start
+    std::vector<TPageArray<char16_t>> FChunks; // by offset >> ChunkBits; null behind a long text
+    std::uint64_t FEnd = 0;                    // where the next text may start
 };
 
 class TCellColumn {
@@ -67,8 +68,8 @@ public:
     {
         TBlock& B = BlockOf(Row);
         const std::uint32_t I = Row & (BlockSize - 1);
-        B.Values[I] = 0;
-        B.Attrs[I] = std::uint16_t(std::uint16_t(Slot) | StyleBits(Style));
+        B->Values[I] = 0;
+        B->Attrs[I] = std::uint16_t(std::uint16_t(Slot) | StyleBits(Style));
         if (!B.Colors && !B.Coloured) {
             B.Color = Color;
             B.Coloured = true;
@@ -81,20 +82,20 @@ public:
     // No cells at all, and their memory returned.
     void Reset();
 
-    std::uint64_t& Value(std::uint32_t Row) { return BlockOf(Row).Values[Row & (BlockSize - 1)]; }
+    std::uint64_t& Value(std::uint32_t Row) { return BlockOf(Row)->Values[Row & (BlockSize - 1)]; }
     TColor GetColor(std::uint32_t Row) const
     {
         const TBlock& B = BlockOf(Row);
         return B.Colors ? B.Colors[Row & (BlockSize - 1)] : B.Color;
     }
     void SetColor(std::uint32_t Row, TColor Value);
-    std::uint16_t& Attr(std::uint32_t Row) { return BlockOf(Row).Attrs[Row & (BlockSize - 1)]; }
-    std::uint16_t Attr(std::uint32_t Row) const { return BlockOf(Row).Attrs[Row & (BlockSize - 1)]; }
+    std::uint16_t& Attr(std::uint32_t Row) { return BlockOf(Row)->Attrs[Row & (BlockSize - 1)]; }
+    std::uint16_t Attr(std::uint32_t Row) const { return BlockOf(Row)->Attrs[Row & (BlockSize - 1)]; }
     TCellSlot GetSlot(std::uint32_t Row) const { return TCellSlot(Attr(Row) & SlotMask); }
 
     std::u16string_view GetText(std::uint32_t Row) const
     {
-        const std::uint64_t V = BlockOf(Row).Values[Row & (BlockSize - 1)];
+        const std::uint64_t V = BlockOf(Row)->Values[Row & (BlockSize - 1)];
         const std::uint32_t Length = std::uint32_t(V >> 32);
         return Length ? std::u16string_view(FText.At(std::uint32_t(V)), Length) : std::u16string_view();
     }
@@ -113,19 +114,25 @@ public:
     std::unordered_map<std::uint32_t, TObject*> Objects;
 
 private:
-    struct TBlock {
+    struct TSlots {
         std::uint64_t Values[BlockSize]; // a number, or where the text lies in FText
         std::uint16_t Attrs[BlockSize];
+    };
+    static_assert(sizeof(TSlots) % 4096 == 0, "a block of cells fills its pages");
+    struct TBlock {
+        TPageArray<TSlots> Slots{1};
         // The cells of a block mostly keep their column's colour: one for all
         // of them, until a cell takes another.
         TColor Color = 0;
         bool Coloured = false; // Color holds the cells' colour
-        std::unique_ptr<TColor[]> Colors;
+        TPageArray<TColor> Colors;
+        TSlots* operator->() const { return Slots.get(); }
     };
-    TBlock& BlockOf(std::uint32_t Row) const { return *FBlocks[Row >> BlockBits]; }
+    TBlock& BlockOf(std::uint32_t Row) { return FBlocks[Row >> BlockBits]; }
+    const TBlock& BlockOf(std::uint32_t Row) const { return FBlocks[Row >> BlockBits]; }
     void Compact();
 
-    std::vector<std::unique_ptr<TBlock>> FBlocks;
+    std::vector<TBlock> FBlocks;
     TTextArena FText;
     std::uint64_t FGarbage = 0; // units of FText that no cell uses
 };

@@ -390,8 +390,9 @@ void TCells::ColumnsChange(TColumnsOperation Operation, int Value1, int Value2)
 
 void TCells::Changed(int ACol, int ARow)
 {
-    if (OnCellChange) OnCellChange(this, ACol, ARow);
+    // First, so that a handler that raises leaves no stale order behind.
     FSorted = false;
+    if (OnCellChange) OnCellChange(this, ACol, ARow);
 }
 
 void TCells::DoCellCompare(const TCell& Cell1, const TCell& Cell2, int& Compare)

@@ -93,8 +93,8 @@ public:
     TCompareEvent OnCompare;
 
 protected:
-    // A cell's value, colour, style, hint or state changed: fires
-    // OnCellChange with that cell's column and row, then clears Sorted.
+    // A cell's value, colour, style, hint or state changed: clears Sorted,
+    // then fires OnCellChange with that cell's column and row.
     virtual void Changed(int ACol, int ARow);
     virtual void DoCellCompare(const TCell& Cell1, const TCell& Cell2, int& Compare);
 
@@ -141,8 +141,13 @@ private:
     void NewColumnAt(int Index);
 
     // GxCells_Sort.cpp
+    // The new order of the rows (their old positions) by column ACol.
+    std::vector<std::uint32_t> SortOrder(int ACol, TSortType SortType, TSortKind SortKind);
+    // Every row's level; none for a flat store.
+    std::vector<int> TreeLevels() const;
     void ReverseRows();
     void ApplyOrder(const std::vector<std::uint32_t>& Order);
+    void RowsReordered();
 
     IGridHost* FOwner;
     TGxColumns* FColumnItems;
@@ -152,8 +157,8 @@ private:
     std::vector<std::uint32_t> FRows; // row slots in row order
     TOnScreenIndex FOnScreen;
     int FTreeRows = 0; // rows below the top level
-    // Grows with every change of rows or columns, so that a sort notices a
-    // compare handler that changed them under it.
+    // Grows with every change of rows or columns and every new order of the
+    // rows, so that a sort notices a compare handler that changed them under it.
     std::uint64_t FShape = 0;
     int FCurrentColumn = 0;
     int FCurrentRow = 0;

@@ -5,18 +5,17 @@
 #include "grid/GxCells.h"
 
 #include <algorithm>
+#include <cmath>
 #include <deque>
 
 namespace GxCells {
 
 namespace {
 
-// One sibling block to order: its key, its head row and the end of its
-// descendants.
+// One sibling block to order: its key and its head row.
 template <typename Key> struct TItem {
     Key K;
     std::uint32_t Head;
-    std::uint32_t End;
 };
 
 constexpr std::size_t RunLength = 24;
@@ -80,6 +79,15 @@ template <typename T> int Compare3(const T& A, const T& B)
     return A < B ? -1 : B < A;
 }
 
+// Numbers with NaN after every one of them and equal to another NaN: an
+// order the sort can rely on, where < alone gives none.
+int CompareNumbers(double A, double B)
+{
+    if (std::isnan(A)) return std::isnan(B) ? 0 : 1;
+    if (std::isnan(B)) return -1;
+    return Compare3(A, B);
+}
+
 // An address: up to four numbers split at dots, other characters skipped;
 // the fourth weighs most. Numbers after the fourth are not looked at.
 struct TAddress {
@@ -137,20 +145,34 @@ private:
 
 namespace {
 
+// Where each row's block ends: the first row after it that is not deeper.
+std::vector<std::uint32_t> BlockEnds(const std::vector<int>& Levels)
+{
+    const auto N = std::uint32_t(Levels.size());
+    std::vector<std::uint32_t> Ends(N, N), Open;
+    for (std::uint32_t J = 0; J < N; ++J) {
+        while (!Open.empty() && Levels[Open.back()] >= Levels[J]) {
+            Ends[Open.back()] = J;
+            Open.pop_back();
+        }
+        Open.push_back(J);
+    }
+    return Ends;
+}
+
 // The new order of the rows (old positions): sibling blocks, each a row and
-// its descendants, ordered by Arrange at every level. A flat store is one
-// level of one-row blocks.
+// its descendants, ordered by Arrange at every level. Without levels the
+// store is flat: one level of one-row blocks.
 template <typename Key, typename KeyOf, typename Arrange>
-std::vector<std::uint32_t> OrderOf(std::size_t RowCount, bool Flat, KeyOf TakeKey,
-                                   const std::function<int(std::size_t)>& LevelOf, Arrange Order)
+std::vector<std::uint32_t> OrderOf(std::size_t RowCount, const std::vector<int>& Levels, KeyOf TakeKey, Arrange Order)
 {
     std::vector<std::uint32_t> Result;
     Result.reserve(RowCount);
     std::vector<TItem<Key>> Items;
-    if (Flat) {
+    if (Levels.empty()) {
         Items.reserve(RowCount);
         for (std::uint32_t R = 0; R < RowCount; ++R)
-            Items.push_back({TakeKey(R), R, R + 1});
+            Items.push_back({TakeKey(R), R});
         Order(Items);
         for (const auto& It : Items)
             Result.push_back(It.Head);
@@ -161,31 +183,48 @@ std::vector<std::uint32_t> OrderOf(std::size_t RowCount, bool Flat, KeyOf TakeKe
     Keys.reserve(RowCount);
     for (std::uint32_t R = 0; R < RowCount; ++R)
         Keys.push_back(TakeKey(R));
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> Stack; // blocks still to place, last first
+    // A block ends where its parent's does at the latest, so the siblings
+    // under a row are found by jumping from block to block: the whole walk
+    // costs the rows once, however deep the tree.
+    const std::vector<std::uint32_t> Ends = BlockEnds(Levels);
+    std::vector<std::uint32_t> Stack; // heads of the blocks still to place, last first
     auto Expand = [&](std::uint32_t Lo, std::uint32_t Hi) {
         Items.clear();
-        for (std::uint32_t I = Lo; I < Hi;) {
-            std::uint32_t J = I + 1;
-            while (J < Hi && LevelOf(J) > LevelOf(I))
-                ++J;
-            Items.push_back({Keys[I], I, J});
-            I = J;
-        }
+        for (std::uint32_t I = Lo; I < Hi; I = Ends[I])
+            Items.push_back({Keys[I], I});
         Order(Items);
         for (auto It = Items.rbegin(); It != Items.rend(); ++It)
-            Stack.emplace_back(It->Head, It->End);
+            Stack.push_back(It->Head);
     };
     Expand(0, std::uint32_t(RowCount));
     while (!Stack.empty()) {
-        const auto [Head, End] = Stack.back();
+        const std::uint32_t Head = Stack.back();
         Stack.pop_back();
         Result.push_back(Head);
-        if (Head + 1 < End) Expand(Head + 1, End);
+        if (Head + 1 < Ends[Head]) Expand(Head + 1, Ends[Head]);
     }
     return Result;
 }
 
 } // namespace
+
+std::vector<int> TCells::TreeLevels() const
+{
+    std::vector<int> Levels;
+    if (FTreeRows == 0) return Levels;
+    Levels.reserve(FRows.size());
+    for (std::uint32_t Slot : FRows)
+        Levels.push_back(FPool.At(Slot).FLevel);
+    return Levels;
+}
+
+void TCells::RowsReordered()
+{
+    Renumber(0, GetRowCount() - 1);
+    FOnScreen.Refill(0, GetRowCount() - 1, [this](int R) { return RowAt(R).GetOnScreen(); });
+    // A sort running around this one (from a compare handler) must notice.
+    ++FShape;
+}
 
 void TCells::ApplyOrder(const std::vector<std::uint32_t>& Order)
 {
@@ -193,23 +232,86 @@ void TCells::ApplyOrder(const std::vector<std::uint32_t>& Order)
     for (std::size_t I = 0; I < Order.size(); ++I)
         Rows[I] = FRows[Order[I]];
     FRows.swap(Rows);
-    Renumber(0, GetRowCount() - 1);
-    FOnScreen.Refill(0, GetRowCount() - 1, [this](int R) { return RowAt(R).GetOnScreen(); });
+    RowsReordered();
 }
 
 void TCells::ReverseRows()
 {
     if (FTreeRows == 0) {
         std::reverse(FRows.begin(), FRows.end());
-        Renumber(0, GetRowCount() - 1);
-        FOnScreen.Refill(0, GetRowCount() - 1, [this](int R) { return RowAt(R).GetOnScreen(); });
+        RowsReordered();
         return;
     }
     // Siblings reverse at every level; each row keeps its descendants after it.
     ApplyOrder(OrderOf<char>(
-        FRows.size(), false, [](std::uint32_t) { return char(0); },
-        [this](std::size_t R) { return RowAt(int(R)).FLevel; },
+        FRows.size(), TreeLevels(), [](std::uint32_t) { return char(0); },
         [](std::vector<TItem<char>>& Items) { std::reverse(Items.begin(), Items.end()); }));
+}
+
+std::vector<std::uint32_t> TCells::SortOrder(int ACol, TSortType SortType, TSortKind SortKind)
+{
+    const std::uint64_t Shape = FShape;
+    // A compare handler may change rows or columns under the sort; nothing
+    // of the store is read once it has.
+    const auto CheckShape = [this, Shape] {
+        if (FShape != Shape) throw EInvalidOperation("Rows or columns changed during a sort");
+    };
+    TCellColumn& Column = ColumnAt(ACol);
+    TKeys Keys(Column, [this, ACol](std::uint32_t Slot) { return CellAt(ACol, Slot); });
+    const auto SlotAt = [this](std::uint32_t R) { return FRows[R]; };
+    const std::vector<int> Levels = TreeLevels();
+    // Addresses sort the other way round: ascending puts the greatest first.
+    const bool Down = (SortKind == skDescending) != (SortType == stIP);
+    const auto Sorted = [Down](auto Compare) {
+        return [Down, Compare](auto& Items) {
+            StableSort(Items, [Down, &Compare](const auto& A, const auto& B) {
+                const int C = Compare(A.K, B.K);
+                return Down ? C > 0 : C < 0;
+            });
+        };
+    };
+    std::vector<std::uint32_t> Order;
+    switch (SortType) {
+    case stAlphabetic:
+    case stCaseInsensitive: {
+        const bool Folded = SortType == stCaseInsensitive;
+        Order = OrderOf<std::u16string_view>(
+            FRows.size(), Levels, [&](std::uint32_t R) { return Keys.Text(SlotAt(R)); },
+            Sorted([Folded](std::u16string_view A, std::u16string_view B) {
+                return Folded ? CompareFolded(A, B) : A.compare(B);
+            }));
+        break;
+    }
+    case stBoolean:
+    case stNumeric:
+    case stDate:
+        Order = OrderOf<double>(
+            FRows.size(), Levels,
+            [&](std::uint32_t R) {
+                const TCell C = Keys.Cell(SlotAt(R));
+                return SortType == stBoolean ? double(C.GetAsBoolean())
+                       : SortType == stDate  ? C.GetAsDateTime()
+                                             : C.GetAsFloat();
+            },
+            Sorted(CompareNumbers));
+        break;
+    case stIP:
+        Order = OrderOf<TAddress>(
+            FRows.size(), Levels, [&](std::uint32_t R) { return AddressOf(Keys.Text(SlotAt(R))); },
+            Sorted(Compare3<TAddress>));
+        break;
+    case stCustom:
+        Order = OrderOf<std::uint32_t>(FRows.size(), Levels, SlotAt,
+                                       Sorted([this, ACol, &CheckShape](std::uint32_t A, std::uint32_t B) {
+                                           int Compare = 0;
+                                           DoCellCompare(CellAt(ACol, A), CellAt(ACol, B), Compare);
+                                           CheckShape();
+                                           return Compare;
+                                       }));
+        break;
+    }
+    CheckShape();
+    return Order;
 }
 
 void TCells::SortColumn(int ACol, TSortType SortType, TSortKind SortKind, bool FullResort)
@@ -218,64 +320,8 @@ void TCells::SortColumn(int ACol, TSortType SortType, TSortKind SortKind, bool F
         ReverseRows();
     } else if (GetRowCount() > 0) {
         CheckColumn(ACol);
-        const std::uint64_t Shape = FShape;
-        TCellColumn& Column = ColumnAt(ACol);
-        TKeys Keys(Column, [this, ACol](std::uint32_t Slot) { return CellAt(ACol, Slot); });
-        const auto SlotAt = [this](std::uint32_t R) { return FRows[R]; };
-        const bool Flat = FTreeRows == 0;
-        const std::function<int(std::size_t)> LevelOf = [this](std::size_t R) { return RowAt(int(R)).FLevel; };
-        // Addresses sort the other way round: ascending puts the greatest first.
-        const bool Down = (SortKind == skDescending) != (SortType == stIP);
-        const auto Sorted = [Down](auto Compare) {
-            return [Down, Compare](auto& Items) {
-                StableSort(Items, [Down, &Compare](const auto& A, const auto& B) {
-                    const int C = Compare(A.K, B.K);
-                    return Down ? C > 0 : C < 0;
-                });
-            };
-        };
-        std::vector<std::uint32_t> Order;
-        switch (SortType) {
-        case stAlphabetic:
-        case stCaseInsensitive: {
-            const bool Folded = SortType == stCaseInsensitive;
-            Order = OrderOf<std::u16string_view>(
-                FRows.size(), Flat, [&](std::uint32_t R) { return Keys.Text(SlotAt(R)); }, LevelOf,
-                Sorted([Folded](std::u16string_view A, std::u16string_view B) {
-                    return Folded ? CompareFolded(A, B) : A.compare(B);
-                }));
-            break;
-        }
-        case stBoolean:
-        case stNumeric:
-        case stDate:
-            Order = OrderOf<double>(
-                FRows.size(), Flat,
-                [&](std::uint32_t R) {
-                    const TCell C = Keys.Cell(SlotAt(R));
-                    return SortType == stBoolean ? double(C.GetAsBoolean())
-                           : SortType == stDate  ? C.GetAsDateTime()
-                                                 : C.GetAsFloat();
-                },
-                LevelOf, Sorted(Compare3<double>));
-            break;
-        case stIP:
-            Order = OrderOf<TAddress>(
-                FRows.size(), Flat, [&](std::uint32_t R) { return AddressOf(Keys.Text(SlotAt(R))); }, LevelOf,
-                Sorted(Compare3<TAddress>));
-            break;
-        case stCustom:
-            Order = OrderOf<std::uint32_t>(FRows.size(), Flat, SlotAt, LevelOf,
-                                           Sorted([this, ACol](std::uint32_t A, std::uint32_t B) {
-                                               int Compare = 0;
-                                               DoCellCompare(CellAt(ACol, A), CellAt(ACol, B), Compare);
-                                               return Compare;
-                                           }));
-            break;
-        }
-        // A compare handler may have added or removed rows or columns.
-        if (FShape != Shape) throw EInvalidOperation("Rows or columns changed during a sort");
-        ApplyOrder(Order);
+        // One row is in order whatever its key, converted or not.
+        if (GetRowCount() > 1) ApplyOrder(SortOrder(ACol, SortType, SortKind));
     }
     FSortKind = SortKind;
     FSortedColumn = ACol;
@@ -292,9 +338,9 @@ int TCells::CompareCells(TSortType SortType, const TCell& Cell1, const TCell& Ce
     case stBoolean:
         return Compare3(Cell1.GetAsBoolean(), Cell2.GetAsBoolean());
     case stNumeric:
-        return Compare3(Cell1.GetAsFloat(), Cell2.GetAsFloat());
+        return CompareNumbers(Cell1.GetAsFloat(), Cell2.GetAsFloat());
     case stDate:
-        return Compare3(Cell1.GetAsDateTime(), Cell2.GetAsDateTime());
+        return CompareNumbers(Cell1.GetAsDateTime(), Cell2.GetAsDateTime());
     case stIP:
         return Compare3(AddressOf(Cell1.GetAsString()), AddressOf(Cell2.GetAsString()));
     case stCustom:

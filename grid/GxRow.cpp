@@ -13,7 +13,7 @@ std::uint32_t TRowPool::Allocate()
         FFreeHead = At(Slot).FIndex;
     } else {
         if (FSlotCount == FBlocks.size() * BlockSize) {
-            FBlocks.push_back(std::make_unique<TRow[]>(BlockSize));
+            FBlocks.emplace_back(BlockSize);
             const TRow* Base = FBlocks.back().get();
             const auto Where = std::lower_bound(FByAddress.begin(), FByAddress.end(), Base,
                                                 [](const auto& Entry, const TRow* B) { return Entry.first < B; });

@@ -3,6 +3,7 @@
 // stay put: a row keeps its address while rows are sorted, moved or deleted
 // around it, and 32 bytes is all a row costs.
 #pragma once
+#include "grid/GxCellPages.h"
 #include "grid/GxColumns.h"
 
 #include <cstdint>
@@ -73,7 +74,8 @@ public:
     std::int64_t SlotOf(const TRow* Row) const;
 
 private:
-    std::vector<std::unique_ptr<TRow[]>> FBlocks;
+    static_assert(sizeof(TRow) * BlockSize % 4096 == 0, "a block of rows fills its pages");
+    std::vector<TPageArray<TRow>> FBlocks;
     // Block addresses in ascending order with their block numbers, for SlotOf.
     std::vector<std::pair<const TRow*, std::uint32_t>> FByAddress;
     std::uint32_t FSlotCount = 0;
