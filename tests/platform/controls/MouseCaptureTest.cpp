@@ -192,9 +192,9 @@ TEST_F(MouseCaptureTest, ADisabledWindowsMouseGoesToTheNearestEnabledWindowAbove
     MouseDownAtScreen(On(Inner, 5, 5));
     EXPECT_NE(GetCapture(), Inner->GetHandle());
     MouseUpAtScreen(On(Inner, 5, 5));
-    MouseWheel(Inner, 5, 5, 120);
+    MouseWheel(Inner, 5, 5, WHEEL_DELTA);
     ClickAtScreen(On(Edit, 5, 5));
-    MouseWheel(Edit, 5, 5, -120);
+    MouseWheel(Edit, 5, 5, -WHEEL_DELTA);
     EXPECT_EQ(TakePresses(), (Lines{"A down 15,15", "A up 15,15", "A wheel", "A down 60,15", "A up 60,15", "A wheel"}));
     EXPECT_TRUE(B->Focused());
 
@@ -203,7 +203,7 @@ TEST_F(MouseCaptureTest, ADisabledWindowsMouseGoesToTheNearestEnabledWindowAbove
     Edit->SetEnabled(true);
     A->SetEnabled(false);
     ClickAtScreen(On(Inner, 5, 5));
-    MouseWheel(Inner, 5, 5, 120);
+    MouseWheel(Inner, 5, 5, WHEEL_DELTA);
     ClickAtScreen(On(Edit, 5, 5));
     EXPECT_EQ(TakePresses(), (Lines{"F down 25,25", "F up 25,25", "F wheel", "F down 70,25", "F up 70,25"}));
     EXPECT_TRUE(B->Focused());
@@ -213,7 +213,7 @@ TEST_F(MouseCaptureTest, ADisabledWindowsMouseGoesToTheNearestEnabledWindowAbove
     Form->SetEnabled(false);
     ClickAtScreen(On(Inner, 5, 5));
     ClickAtScreen(On(B, 5, 5));
-    MouseWheel(B, 5, 5, 120);
+    MouseWheel(B, 5, 5, WHEEL_DELTA);
     EXPECT_EQ(TakePresses(), Lines{});
     Form->SetEnabled(true);
     ClickAtScreen(On(Inner, 5, 5));
