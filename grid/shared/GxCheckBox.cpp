@@ -189,6 +189,9 @@ void TGxCheckControl::KeyUp(Word& Key, TShiftState Shift)
 
 void TGxCheckControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    // The box is a window of its own drawing: nothing focuses it on a press
+    // but this, and Space must then reach the box just clicked.
+    if (Button == mbLeft && !Focused() && CanFocus()) SetFocus();
     TGxCanvasCellEditor::MouseDown(Button, Shift, X, Y);
     if (Button == mbLeft && InActiveRect(X, Y)) SetDown(true);
 }

@@ -198,6 +198,14 @@ void TrackPointer(TBridgeWidget* Under, QPoint ClientPos, TBridgeWidget* Grab);
 void PointerLeft(TBridgeWidget* Window);
 // The window under a screen point, or null when none of ours is there.
 TBridgeWidget* WindowAt(QPoint ScreenPos);
+// The window that takes the mouse aimed at Window: Window itself or, when it
+// or a window it lies in is disabled, the nearest enabled window above them
+// all; null when its top-level window is disabled. A top-level window (an
+// owned popup too) is its own top: its owner's state does not count.
+TBridgeWidget* MouseInputWindow(TBridgeWidget* Window);
+// Ends the capture (WM_CAPTURECHANGED to the holder) when Window or a window
+// inside it, short of another top-level window, holds it.
+void ReleaseCaptureWithin(TBridgeWidget* Window);
 
 // A window device context on a window (client area or whole window).
 HDC CreateWindowDC(TBridgeWidget* Window, bool Client, bool ForPaint);

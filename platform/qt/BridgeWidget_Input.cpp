@@ -3,6 +3,7 @@
 #include "platform/qt/BridgeWidget.h"
 #include "platform/qt/Guarded.h"
 #include "platform/rtl/ScopeExit.h"
+#include "platform/win/WinUser.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -128,6 +129,23 @@ TBridgeWidget* WindowAt(QPoint ScreenPos)
     return W ? BridgeAbove(W) : nullptr;
 }
 
+TBridgeWidget* MouseInputWindow(TBridgeWidget* Window)
+{
+    TBridgeWidget* Input = Window;
+    for (TBridgeWidget* W = Window; W; W = W->isWindow() ? nullptr : BridgeAbove(W->parentWidget())) {
+        if (!(W->Style & WS_DISABLED)) continue;
+        if (W->isWindow()) return nullptr;
+        Input = BridgeAbove(W->parentWidget());
+    }
+    return Input;
+}
+
+void ReleaseCaptureWithin(TBridgeWidget* Window)
+{
+    TBridgeWidget* Holder = BridgeOf(CaptureWindow);
+    if (Holder && (Holder == Window || Window->isAncestorOf(Holder))) ReleaseCapture();
+}
+
 // ---- Events --------------------------------------------------------------------------------------
 
 bool TBridgeWidget::event(QEvent* Event)
@@ -215,6 +233,10 @@ bool TBridgeWidget::event(QEvent* Event)
         case QEvent::Hide: {
             const bool R = QWidget::event(Event);
             if (FLive) AskClass(CM_SHOWINGCHANGED, 0, 0);
+            // A window hidden while it or a window inside it holds the mouse
+            // lets it go: its release would never come, and the next press
+            // would go to a window nobody sees. One hidden already may take it.
+            if (Type == QEvent::Hide && FLive) ReleaseCaptureWithin(this);
             return R;
         }
         case QEvent::WindowActivate:
@@ -291,15 +313,24 @@ TBridgeWidget::TMouseOutcome TBridgeWidget::HandleMouse(QWidget* Source, QEvent*
     // the press hears no more of it.
     const bool Grabbed = DuringGrab(ME);
     TBridgeWidget* InnerGrab = Grabbed && Source != this ? this : nullptr;
-    TBridgeWidget* Target = BridgeOf(CaptureWindow);
-    if (!Target) Target = InnerGrab;
+    TBridgeWidget* const Holder = BridgeOf(CaptureWindow);
+    TBridgeWidget* Target = Holder ? Holder : InnerGrab;
     const bool Tracks = Event->type() == QEvent::MouseMove || Event->type() == QEvent::MouseButtonPress;
     // Only hover tracking and a mouse nobody holds need the window under the
     // pointer: a release during a grab goes to the holder without the lookup.
     TBridgeWidget* Under = !Grabbed ? this : Tracks || !Target ? WindowAt(Global) : nullptr;
     if (!Target) Target = Under;
+    // A disabled window hears nothing of the mouse but its tracking: the
+    // nearest enabled window above takes it, unless the window holds the capture.
+    bool Redirected = false;
+    if (Target && Target != Holder) {
+        TBridgeWidget* Enabled = MouseInputWindow(Target);
+        Redirected = Enabled != Target;
+        Target = Enabled;
+    }
+    auto UnderPos = [&] { return Under ? Under->mapFromGlobal(Global) - Under->ClientOffset() : QPoint(); };
     if (!Target) {
-        if (Tracks) TrackPointer(nullptr, QPoint(), nullptr);
+        if (Tracks) TrackPointer(Under, UnderPos(), InnerGrab);
         return moSwallowed;
     }
     const QPoint WindowPos =
@@ -316,15 +347,19 @@ TBridgeWidget::TMouseOutcome TBridgeWidget::HandleMouse(QWidget* Source, QEvent*
     }
     const QPoint ClientPos = WindowPos - Target->ClientOffset();
     if (Tracks) {
-        const QPoint UnderPos =
-            !Under || Under == Target ? ClientPos : Under->mapFromGlobal(Global) - Under->ClientOffset();
-        TrackPointer(Under, UnderPos, InnerGrab);
+        TrackPointer(Under, Under == Target ? ClientPos : UnderPos(), InnerGrab);
         if (!Target->FLive) return moSwallowed;
     }
     if (Client) {
         if (!MouseMsg) return Target != this ? moSwallowed : moDefault;
-        const bool Default =
-            Target->SendForEvent(MouseMsg, MouseKeys(ME->buttons(), ME->modifiers()), PackPoint(ClientPos));
+        const WPARAM Keys = MouseKeys(ME->buttons(), ME->modifiers());
+        if (Redirected) {
+            // Sent as any message: the default procedure of a wrapped window
+            // hands it to its Qt widget at that point.
+            Target->Send(MouseMsg, Keys, PackPoint(ClientPos));
+            return moSwallowed;
+        }
+        const bool Default = Target->SendForEvent(MouseMsg, Keys, PackPoint(ClientPos));
         return Target != this || !Default ? moSwallowed : moDefault;
     }
     if (!MouseMsg) return moSwallowed;
@@ -342,6 +377,9 @@ bool TBridgeWidget::HandleWheel(QWidget*, QEvent* Event)
     const QPoint Global = WE->globalPosition().toPoint();
     int Delta = WE->angleDelta().y() != 0 ? WE->angleDelta().y() : WE->angleDelta().x();
     if (Delta == 0) return false;
+    // As the other mouse messages, a disabled window's wheel goes to the enabled window above it.
+    TBridgeWidget* Target = MouseInputWindow(this);
+    if (!Target) return true;
     const UINT Msg = WE->angleDelta().y() != 0 ? WM_MOUSEWHEEL : WM_MOUSEHWHEEL;
     // The message carries a 16-bit distance: a longer burst goes as several
     // messages of whole notches.
@@ -351,8 +389,13 @@ bool TBridgeWidget::HandleWheel(QWidget*, QEvent* Event)
         const int Part = std::clamp(Delta, -MaxDelta, MaxDelta);
         Delta -= Part;
         const WPARAM WParam = MAKELONG(WORD(MouseKeys(WE->buttons(), WE->modifiers())), WORD(std::int16_t(Part)));
-        Swallowed = !SendForEvent(Msg, WParam, PackPoint(Global)) || Swallowed;
-        if (!FLive) return true;
+        if (Target != this) {
+            Target->Send(Msg, WParam, PackPoint(Global));
+            Swallowed = true;
+        } else {
+            Swallowed = !SendForEvent(Msg, WParam, PackPoint(Global)) || Swallowed;
+        }
+        if (!FLive || !Target->FLive) return true;
     }
     return Swallowed;
 }

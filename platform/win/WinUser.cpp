@@ -192,15 +192,28 @@ BOOL IsWindowVisible(HWND Wnd)
 BOOL IsWindowEnabled(HWND Wnd)
 {
     TBridgeWidget* W = BridgeOf(Wnd);
-    return W && W->isEnabled();
+    return W && !(W->Style & WS_DISABLED);
 }
 
 BOOL EnableWindow(HWND Wnd, BOOL Enable)
 {
     TBridgeWidget* W = BridgeOf(Wnd);
     if (!W) return 0;
-    const bool WasDisabled = !W->isEnabled();
+    const bool WasDisabled = W->Style & WS_DISABLED;
+    if (!Enable && !WasDisabled) {
+        // The window's mode ends (its default lets the capture go), and a
+        // window inside it that holds the mouse lets it go too.
+        W->Send(WM_CANCELMODE, 0, 0);
+        if (!BridgeOf(Wnd)) return 0;
+        ReleaseCaptureWithin(W);
+    }
+    W->Style = Enable ? W->Style & ~WS_DISABLED : W->Style | WS_DISABLED;
     W->setEnabled(Enable != 0);
+    // Qt disables the windows a window owns along with it; a top-level
+    // window keeps its own state.
+    if (!Enable)
+        for (TBridgeWidget* Owned : W->findChildren<TBridgeWidget*>())
+            if (Owned->isWindow() && !(Owned->Style & WS_DISABLED)) Owned->setEnabled(true);
     return WasDisabled;
 }
 

@@ -1,6 +1,8 @@
 #include "grid/shared/GxCheckBox.h"
 #include "platform/controls/ActnList.h"
 #include "platform/controls/ExtCtrls.h"
+#include "platform/controls/StdCtrls.h"
+#include "platform/testing/Pointer.h"
 #include "platform/win/WinGdi.h"
 #include "tests/grid/shared/EditFixtures.h"
 #include "tests/platform/controls/ControlFixtures.h"
@@ -20,6 +22,29 @@ protected:
         C->SetCaption(Caption);
         return C;
     }
+    // An edit that holds the focus, a check box and a radio button.
+    void MakeEditAndBoxes()
+    {
+        Edit = New<TEdit>(Form);
+        Edit->SetParent(Form);
+        Edit->SetBounds(10, 100, 100, 21);
+        Box = Make<TGxCheckBox>(Form, 10);
+        Radio = Make<TGxRadioButton>(Form, 40);
+        ActivateWindow(Form);
+        Edit->SetFocus();
+        ProcessEvents();
+    }
+    std::vector<TGxCheckControl*> Boxes() const { return {Box, Radio}; }
+    // A point inside the box, on the screen.
+    static TPoint InBox(TGxCheckControl* C)
+    {
+        const TRect R = C->GetCheckBoxRect();
+        return C->ClientToScreen(TPoint(R.Left + 3, R.Top + 3));
+    }
+    TEdit* Edit = nullptr;
+    TGxCheckBox* Box = nullptr;
+    TGxRadioButton* Radio = nullptr;
+
     // The box as the theme draws it in State, on the window colour.
     static TColor ThemedPixel(TControl* C, int Part, int State, int X, int Y)
     {
@@ -73,12 +98,59 @@ TEST_F(GxCheckBoxTest, MouseTogglesInTheActiveAreaSpaceOnRelease)
     Click(Box, 80, Middle);
     EXPECT_FALSE(Box->GetChecked());
 
-    Box->Perform(WM_KEYDOWN, VK_SPACE, 0);
-    EXPECT_TRUE(Box->GetDown());
-    EXPECT_FALSE(Box->GetChecked());
-    Box->Perform(WM_KEYUP, VK_SPACE, 0);
+    {
+        THeldKey Space(Box, VK_SPACE);
+        EXPECT_TRUE(Box->GetDown());
+        EXPECT_FALSE(Box->GetChecked());
+    }
     EXPECT_FALSE(Box->GetDown());
     EXPECT_TRUE(Box->GetChecked());
+}
+
+TEST_F(GxCheckBoxTest, APressFocusesTheControlBeforeItsDownMarkSoSpaceReachesIt)
+{
+    MakeEditAndBoxes();
+    for (TGxCheckControl* C : Boxes()) {
+        SCOPED_TRACE(C->ClassName());
+        Edit->SetFocus();
+        ProcessEvents();
+        bool DownOnEnter = true;
+        C->OnEnter = [&DownOnEnter, C](TObject*) { DownOnEnter = C->GetDown(); };
+        ClickAtScreen(InBox(C));
+        EXPECT_TRUE(C->Focused());
+        EXPECT_FALSE(DownOnEnter);
+        EXPECT_TRUE(C->GetChecked());
+        // Space goes where the focus is, not to the edit that had it.
+        PressKey(Form, VK_SPACE, {}, u" ");
+        EXPECT_FALSE(C->GetChecked());
+        EXPECT_EQ(Edit->GetText(), "");
+    }
+    // Only a form that wants them in the tab order puts them there.
+    EXPECT_FALSE(Box->GetTabStop());
+    EXPECT_FALSE(Radio->GetTabStop());
+}
+
+TEST_F(GxCheckBoxTest, ADisabledControlLeavesThePressToItsParentAndTheFocusWhereItWas)
+{
+    MakeEditAndBoxes();
+    Box->SetOptions({coExpandActiveRect});
+    std::vector<TPoint> FormDowns, Expected;
+    Form->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int X, int Y) { FormDowns.push_back(TPoint(X, Y)); };
+    for (TGxCheckControl* C : Boxes()) {
+        SCOPED_TRACE(C->ClassName());
+        C->SetEnabled(false);
+        MouseMoveAtScreen(InBox(C));
+        MouseDownAtScreen(InBox(C));
+        EXPECT_FALSE(C->GetDown());
+        MouseUpAtScreen(InBox(C));
+        EXPECT_FALSE(C->GetChecked());
+        EXPECT_TRUE(Edit->Focused());
+        Expected.push_back(Form->ScreenToClient(InBox(C)));
+    }
+    EXPECT_EQ(FormDowns, Expected);
+    PressKey(Form, VK_SPACE, {}, u" ");
+    EXPECT_EQ(Edit->GetText(), " ");
+    EXPECT_FALSE(Box->GetChecked());
 }
 
 TEST_F(GxCheckBoxTest, RadioButtonsClearTheirSiblingsOnly)
@@ -106,8 +178,7 @@ TEST_F(GxCheckBoxTest, RadioButtonsClearTheirSiblingsOnly)
     Click(Group[0], R.Left + 3, R.Top + 3);
     EXPECT_TRUE(Group[0]->GetChecked());
     EXPECT_FALSE(Group[2]->GetChecked());
-    Group[0]->Perform(WM_KEYDOWN, VK_SPACE, 0);
-    Group[0]->Perform(WM_KEYUP, VK_SPACE, 0);
+    PressKey(Group[0], VK_SPACE, {}, u" ");
     EXPECT_FALSE(Group[0]->GetChecked());
     // The control forgets an action that goes.
     Free(Action);
