@@ -28,6 +28,12 @@ bool Meets(const TRect& A, const TRect& B)
     return TCalcProvider::IsRectInRect(A, B);
 }
 
+// Whether two rectangles share a pixel (right and bottom edges excluded).
+bool Overlaps(const TRect& A, const TRect& B)
+{
+    return A.Left < B.Right && B.Left < A.Right && A.Top < B.Bottom && B.Top < A.Bottom;
+}
+
 // Rows may be far taller than the screen: their edges are summed in 64 bits
 // and brought back within a billion pixels, far off any screen, which leaves
 // room for the few pixels of grid lines added on either side.
@@ -114,9 +120,12 @@ void TGxCustomGridControl::Paint()
     const TRect Client = GetClientRect();
     FPaintClip = Canvas->GetClipRect();
     // The region asked for, not its bounding box, decides which cells are
-    // drawn: two rows far apart repaint as two rows.
+    // drawn: two rows far apart repaint as two rows. A region of one
+    // rectangle is its box, which says all.
     HRGN Region = CreateRectRgn(0, 0, 0, 0);
-    FPaintRgn = GetClipRgn(Canvas->GetHandle(), Region) == 1 ? Region : nullptr;
+    TRect Box;
+    const bool Complex = GetClipRgn(Canvas->GetHandle(), Region) == 1 && GetRgnBox(Region, &Box) == COMPLEXREGION;
+    FPaintRgn = Complex ? Region : nullptr;
     const TScopeExit Forget([this, Region] {
         FPaintRgn = nullptr;
         DeleteObject(Region);
@@ -166,7 +175,7 @@ void TGxCustomGridControl::PaintRightOfColumns()
 
 bool TGxCustomGridControl::MeetsPaint(const TRect& R)
 {
-    return Meets(R, FPaintClip) && (!FPaintRgn || RectInRegion(FPaintRgn, &R));
+    return Overlaps(R, FPaintClip) && (!FPaintRgn || RectInRegion(FPaintRgn, &R));
 }
 
 void TGxCustomGridControl::PaintCaption()
