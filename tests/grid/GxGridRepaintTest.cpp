@@ -36,9 +36,9 @@ protected:
             Form->SetClientHeight(440);
             Grid->SetBounds(8, 8, 577, 424);
             Columns->Clear();
-            const std::pair<const char*, int> Specs[] = {
+            const std::pair<const char*, int> Extracts[] = {
                 {"File", 109}, {"Line", 80}, {"Match", 195}, {"FoundBy", 116}, {"RejectedBy", 83}};
-            for (const auto& [Name, Width] : Specs) {
+            for (const auto& [Name, Width] : Extracts) {
                 TGxCustomColumn* Column =
                     Columns->Add(GxColumns::ColumnClass<GxColumnClasses::TGxTextColumn>, Utf8ToWide(Name));
                 Column->SetName(Name);
