@@ -492,6 +492,11 @@ private:
     // Painting's helpers: the cell's rectangle (the row being painted from
     // the paint's running top), the style display readied, the look.
     TRect PaintCellRect(int ACol, int ARow);
+    // What a cell may paint (its rectangle grown by its grid lines, within
+    // the body and, scrolled, right of the fixed columns); whether R meets
+    // what this paint repaints.
+    TRect CellExtent(const TRect& CellRect, bool Scrolling);
+    bool MeetsPaint(const TRect& R);
     bool Themed();
     void PrepareStyleDisplay();
     void PaintRightOfColumns();
@@ -572,6 +577,7 @@ private:
     // While the report view paints: the clip box, the row being painted
     // (-1 between rows) with its top and height, the columns in view.
     TRect FPaintClip;
+    HRGN FPaintRgn = nullptr;
     int FPaintRow = -1;
     int FPaintTop = 0;
     int FPaintHeight = 0;

@@ -14,6 +14,7 @@
 #include "platform/win/WinScroll.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace GxCustomGridControl {
 
@@ -25,6 +26,21 @@ namespace {
 bool Meets(const TRect& A, const TRect& B)
 {
     return TCalcProvider::IsRectInRect(A, B);
+}
+
+// Whether two rectangles share a pixel (right and bottom edges excluded).
+bool Overlaps(const TRect& A, const TRect& B)
+{
+    return A.Left < B.Right && B.Left < A.Right && A.Top < B.Bottom && B.Top < A.Bottom;
+}
+
+// Rows may be far taller than the screen: their edges are summed in 64 bits
+// and brought back within a billion pixels, far off any screen, which leaves
+// room for the few pixels of grid lines added on either side.
+int ToPixels(std::int64_t Value)
+{
+    constexpr std::int64_t Far = 1 << 30;
+    return int(std::clamp<std::int64_t>(Value, -Far, Far));
 }
 
 } // namespace
@@ -103,6 +119,17 @@ void TGxCustomGridControl::Paint()
     TCanvas* Canvas = GetCanvas();
     const TRect Client = GetClientRect();
     FPaintClip = Canvas->GetClipRect();
+    // The region asked for, not its bounding box, decides which cells are
+    // drawn: two rows far apart repaint as two rows. A region of one
+    // rectangle is its box, which says all.
+    HRGN Region = CreateRectRgn(0, 0, 0, 0);
+    TRect Box;
+    const bool Complex = GetClipRgn(Canvas->GetHandle(), Region) == 1 && GetRgnBox(Region, &Box) == COMPLEXREGION;
+    FPaintRgn = Complex ? Region : nullptr;
+    const TScopeExit Forget([this, Region] {
+        FPaintRgn = nullptr;
+        DeleteObject(Region);
+    });
     if (FGridStyle == gsReport) {
         const TRect Body = GetBodyRect();
         FHorzClipRect = TRect(Body.Left + GetFixedWidth(), 0, Client.Right, Client.Bottom);
@@ -140,10 +167,15 @@ void TGxCustomGridControl::PaintRightOfColumns()
         return;
     }
     const TRect Strip(Body.Right, 0, Width, GetHeaderRect().Bottom);
-    if (Meets(Strip, FPaintClip)) FStyleDisplay->DrawInactiveHeader(Strip);
+    if (MeetsPaint(Strip)) FStyleDisplay->DrawInactiveHeader(Strip);
     Canvas->GetBrush()->SetColor(GetColor());
     Canvas->FillRect(TRect(Body.Right, GetInputRect().Top, Width, Height));
     Canvas->FillRect(TRect(Body.Right, Body.Bottom, Width, Height));
+}
+
+bool TGxCustomGridControl::MeetsPaint(const TRect& R)
+{
+    return Overlaps(R, FPaintClip) && (!FPaintRgn || RectInRegion(FPaintRgn, &R));
 }
 
 void TGxCustomGridControl::PaintCaption()
@@ -161,7 +193,21 @@ TRect TGxCustomGridControl::PaintCellRect(int ACol, int ARow)
     if (ARow != FPaintRow) return GetCellRect(ACol, ARow);
     const TGxCustomColumn* Column = FColumns->GetItem(ACol);
     const int Left = Column->GetAbsoluteLeft();
-    return TRect(Left, FPaintTop, Left + Column->GetWidth(), FPaintTop + FPaintHeight);
+    return TRect(Left, FPaintTop, ToPixels(std::int64_t(Left) + Column->GetWidth()),
+                 ToPixels(std::int64_t(FPaintTop) + FPaintHeight));
+}
+
+TRect TGxCustomGridControl::CellExtent(const TRect& CellRect, bool Scrolling)
+{
+    TRect R(ToPixels(std::int64_t(CellRect.Left) - FGridSpace[lpLeft]),
+            ToPixels(std::int64_t(CellRect.Top) - FGridSpace[lpTop]),
+            ToPixels(std::int64_t(CellRect.Right) + FGridSpace[lpRight]),
+            ToPixels(std::int64_t(CellRect.Bottom) + FGridSpace[lpBottom]));
+    R.Bottom = std::min<int>(R.Bottom, GetBodyRect().Bottom);
+    // A scrolled cell's lines stop where the fixed columns begin: grown to
+    // the left it would paint over their last grid line.
+    if (Scrolling) R.Left = std::max<int>(R.Left, GetScrollRect().Left);
+    return R;
 }
 
 void TGxCustomGridControl::PaintReportRows()
@@ -186,19 +232,22 @@ void TGxCustomGridControl::PaintReportRows()
     const int Space = FGridSpace[lpTopBottom];
     const int Selected = GetSelectedRow();
     const TScopeExit Done([this] { FPaintRow = -1; });
-    // The top of each row as GetRowTop has it, walked once.
-    int Top = Body.Top + FGridSpace[lpTop];
+    // The top of each row as GetRowTop has it, walked once; rows of any
+    // height add up without overflow.
+    std::int64_t Top = Body.Top + FGridSpace[lpTop];
     int Row = VisibleFrom(FFirstRowInView);
     if (Row < 0) Row = std::max(Count, FFirstRowInView);
     FLastPaintedRow = Row;
-    while (Top < Body.Bottom) {
+    // A row whose top line alone shows at the body's bottom is painted too.
+    while (Top - FGridSpace[lpTop] < Body.Bottom) {
         const bool Past = Row >= Count;
         FPaintRow = Row;
-        FPaintTop = Top;
+        FPaintTop = int(Top);
         FPaintHeight = Past ? FRowSize : GetRowHeight(Row);
-        const int Bottom = Top + FPaintHeight;
-        // A row whose cells all lie outside the clip box is passed by whole.
-        if (Bottom + FGridSpace[lpBottom] >= FPaintClip.Top && Top - FGridSpace[lpTop] <= FPaintClip.Bottom) {
+        const std::int64_t Bottom = Top + FPaintHeight;
+        // A row whose cells all lie outside what is repainted is passed by whole.
+        const TRect Band(0, ToPixels(Top - FGridSpace[lpTop]), ClientWidth, ToPixels(Bottom + FGridSpace[lpBottom]));
+        if (MeetsPaint(Band)) {
             const bool Cut = !Past && IntegralHeight() && Bottom + FGridSpace[lpBottom] > Body.Bottom;
             for (const int Col : FPaintColumns)
                 if (Past || Cut)
@@ -211,7 +260,7 @@ void TGxCustomGridControl::PaintReportRows()
             }
         }
         FLastPaintedRow = Row + 1;
-        if (FPaintHeight > 0) Top += FPaintHeight + Space;
+        if (FPaintHeight > 0) Top += std::int64_t(FPaintHeight) + Space;
         if (Past) {
             ++Row;
         } else {
@@ -225,10 +274,7 @@ void TGxCustomGridControl::PaintReportRows()
 
 void TGxCustomGridControl::SetClipCellRect(const TRect& Rect)
 {
-    TRect R(Rect.Left - FGridSpace[lpLeft], Rect.Top - FGridSpace[lpTop], Rect.Right + FGridSpace[lpRight],
-            Rect.Bottom + FGridSpace[lpBottom]);
-    R.Bottom = std::min<int>(R.Bottom, GetBodyRect().Bottom);
-    GxSharedDraw::SetClipRect(GetCanvas(), R);
+    GxSharedDraw::SetClipRect(GetCanvas(), CellExtent(Rect, false));
 }
 
 void TGxCustomGridControl::DrawGrid(int ACol, int ARow, const TRect& R, TColor GridColor)
@@ -261,10 +307,11 @@ void TGxCustomGridControl::DrawCell(int ACol, int ARow)
     TGxCustomColumn* Column = FColumns->GetItem(ACol);
     if (!Column->GetVisible()) return;
     TRect CellRect = PaintCellRect(ACol, ARow);
-    if (!Meets(CellRect, FPaintClip)) return;
+    const bool Scrolling = Column->GetPosition() >= FFixedCols;
+    const TRect Extent = CellExtent(CellRect, Scrolling);
+    if (!MeetsPaint(Extent)) return;
     TCanvas* Canvas = GetCanvas();
     TColumnDisplay* Display = Column->GetDisplay();
-    const bool Scrolling = Column->GetPosition() >= FFixedCols;
     TCellState CellState;
     TColor GridColor = FGridLinesColor;
     bool Fill = true;
@@ -284,9 +331,7 @@ void TGxCustomGridControl::DrawCell(int ACol, int ARow)
         else if (FSortedStyle == soWhite)
             CellColor = clWhite;
     }
-    TRect ClipRect = CellRect;
-    if (Scrolling) ClipRect.Left = std::max<int>(ClipRect.Left, GetScrollRect().Left);
-    SetClipCellRect(ClipRect);
+    GxSharedDraw::SetClipRect(Canvas, Extent);
     const TScopeExit Unclip([this, Canvas] { GxSharedDraw::SetClipRect(Canvas, GetClientRect()); });
     if (FOptions.Contains(goGrid) && FGridStyle == gsReport) DrawGrid(ACol, ARow, CellRect, GridColor);
     ExcludeGrid(CellRect);
@@ -334,7 +379,8 @@ void TGxCustomGridControl::DrawEmptyCell(int ACol, int ARow)
 {
     TGxCustomColumn* Column = FColumns->GetItem(ACol);
     TRect CellRect = PaintCellRect(ACol, ARow);
-    if (!Meets(CellRect, FPaintClip)) return;
+    const TRect Extent = CellExtent(CellRect, Column->GetPosition() >= FFixedCols);
+    if (!MeetsPaint(Extent)) return;
     TCanvas* Canvas = GetCanvas();
     TColor Base = GetColor();
     if (FAppearanceOptions.Contains(aoIndicateSortedColumn) && Column->GetSorted())
@@ -342,9 +388,7 @@ void TGxCustomGridControl::DrawEmptyCell(int ACol, int ARow)
     // Lines that follow only the rows vanish below them.
     TColor GridColor = FGridLinesStyle == lsActiveRows || FGridLinesStyle == lsActiveHorzOnly ? Base : FGridLinesColor;
     const TCellState CellState{csEmpty};
-    TRect ClipRect = CellRect;
-    if (Column->GetPosition() >= FFixedCols) ClipRect.Left = std::max<int>(ClipRect.Left, GetScrollRect().Left);
-    SetClipCellRect(ClipRect);
+    GxSharedDraw::SetClipRect(Canvas, Extent);
     const TScopeExit Unclip([this, Canvas] { GxSharedDraw::SetClipRect(Canvas, GetClientRect()); });
     DoCellColoring(ACol, ARow, Base, GridColor, CellState);
     if (FOptions.Contains(goGrid)) DrawGrid(ACol, ARow, CellRect, GridColor);
@@ -365,24 +409,26 @@ void TGxCustomGridControl::DrawFocusCell()
     if (FInputSelected || !Focused() || FAppearanceOptions.Contains(aoHideFocus)) return;
     TCanvas* Canvas = GetCanvas();
     TRect R, Clip;
+    const bool Scrolling = FColumns->GetItem(FSelectedColumn)->GetPosition() >= FFixedCols;
     if (!FOptions.Contains(goSelectFullRow)) {
         R = PaintCellRect(FSelectedColumn, Row);
         R.Left += FGridSpace[lpLeft];
         R.Right -= FGridSpace[lpRight];
         Clip = R;
-        if (FColumns->GetItem(FSelectedColumn)->GetPosition() >= FFixedCols)
-            Clip.Left = std::max<int>(Clip.Left, GetScrollRect().Left);
+        if (Scrolling) Clip.Left = std::max<int>(Clip.Left, GetScrollRect().Left);
         ExcludeGrid(Clip);
+        Clip = CellExtent(Clip, Scrolling);
     } else {
         const int Left = GetBodyRect().Left - GetHorzScrollPos();
         const int Top = GetRowTop(Row);
         R = TRect(Left - FGridSpace[lpLeft], Top, Left + FColumns->GetClientWidth() - FGridSpace[lpRight],
-                  Top + GetRowHeight(Row));
+                  ToPixels(std::int64_t(Top) + GetRowHeight(Row)));
         Clip = R;
         Clip.Left = GetBodyRect().Left;
+        Clip = CellExtent(Clip, false);
     }
-    if (!Meets(R, GetBodyRect())) return;
-    SetClipCellRect(Clip);
+    if (!Meets(R, GetBodyRect()) || !MeetsPaint(Clip)) return;
+    GxSharedDraw::SetClipRect(Canvas, Clip);
     const TScopeExit Unclip([this, Canvas] { GxSharedDraw::SetClipRect(Canvas, GetClientRect()); });
     TGraphicsProvider::DrawFocused(Canvas, R, FAppearanceOptions.Contains(aoAlphaBlendedSelection));
 }
@@ -391,8 +437,9 @@ void TGxCustomGridControl::DrawRowIndicator(int ARow, bool Selected, bool Highli
 {
     const int Top = ARow == FPaintRow ? FPaintTop : GetRowTop(ARow);
     const int Height = ARow >= 0 && ARow < GetRowCount() ? GetRowHeight(ARow) : FRowSize;
-    const TRect R(0, Top - FGridSpace[lpTop], IndicatorWidth, Top + Height + FGridSpace[lpBottom]);
-    if (!Meets(R, FPaintClip)) return;
+    const TRect R(0, Top - FGridSpace[lpTop], IndicatorWidth,
+                  ToPixels(std::int64_t(Top) + Height + FGridSpace[lpBottom]));
+    if (!MeetsPaint(R)) return;
     FStyleDisplay->DrawIndicator(R, ARow);
     FStyleDisplay->DrawIndicatorState(R, Selected, Highlighted);
 }
@@ -422,23 +469,22 @@ void TGxCustomGridControl::PaintReportParts()
         });
         PrepareStyleDisplay();
         TRect R;
-        if (Header && Meets(R = Column->GetMemberRect(ckHeader), FPaintClip)) FStyleDisplay->DrawHeader(Column, R);
-        if (Input && Meets(R = Column->GetMemberRect(ckInput), FPaintClip))
+        if (Header && MeetsPaint(R = Column->GetMemberRect(ckHeader))) FStyleDisplay->DrawHeader(Column, R);
+        if (Input && MeetsPaint(R = Column->GetMemberRect(ckInput)))
             FStyleDisplay->DrawInput(Column, R, Lines, FInputSelected, HasFocus);
-        if (Footer && Meets(R = Column->GetMemberRect(ckFooter), FPaintClip))
-            FStyleDisplay->DrawFooter(Column, R, Lines);
+        if (Footer && MeetsPaint(R = Column->GetMemberRect(ckFooter))) FStyleDisplay->DrawFooter(Column, R, Lines);
     }
     const TRect InputRect = GetInputRect();
     const TRect FooterRect = GetFooterRect();
     const auto Splitter = [this](const TRect& R) {
-        if (Meets(R, FPaintClip)) FStyleDisplay->DrawAreaSplitter(R);
+        if (MeetsPaint(R)) FStyleDisplay->DrawAreaSplitter(R);
     };
     if (Input) Splitter(TRect(FooterRect.Left - HPos, InputRect.Bottom - 6, InputRect.Right, InputRect.Bottom));
     if (Footer) Splitter(TRect(FooterRect.Left - HPos, FooterRect.Top, FooterRect.Right, FooterRect.Top + 4));
     if (!FOptions.Contains(goIndicator)) return;
     // The boxes stand only beside the parts that are shown.
     const auto Box = [this](const TRect& R, TBoxLocation Location) {
-        if (Meets(R, FPaintClip)) FStyleDisplay->DrawCornerBox(R, Location);
+        if (MeetsPaint(R)) FStyleDisplay->DrawCornerBox(R, Location);
     };
     if (Input) Box(TRect(0, InputRect.Top, IndicatorWidth, InputRect.Bottom), bpAlone);
     if (Footer) Box(TRect(0, FooterRect.Top, IndicatorWidth, FooterRect.Bottom), bpBottom);

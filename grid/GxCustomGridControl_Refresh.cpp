@@ -6,6 +6,7 @@
 #include "platform/win/WinUser.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace GxCustomGridControl {
 
@@ -48,8 +49,10 @@ bool TGxCustomGridControl::RowsRect(int First, int Last, TRect& Rect)
     if (FirstTop >= Body.Bottom) return false;
     int Bottom = Body.Bottom;
     const int LastTop = Top(Last);
-    if (LastTop < Body.Bottom)
-        Bottom = std::min<int>(Bottom, LastTop + (Slides ? FSlideSize : HeightOrRowSize(Last)) + FGridSpace[lpBottom]);
+    if (LastTop < Body.Bottom) {
+        const std::int64_t Height = Slides ? FSlideSize : HeightOrRowSize(Last);
+        Bottom = int(std::min<std::int64_t>(Bottom, LastTop + Height + FGridSpace[lpBottom]));
+    }
     Rect = TRect(0, FirstTop, Body.Right, Bottom);
     return true;
 }
@@ -102,6 +105,9 @@ void TGxCustomGridControl::RefreshRow(int ARow, bool FrameOnly)
                          Inside.Top < Pending.Bottom;
     InvalidateClientRect(R);
     if (FrameOnly && !Waiting && HandleAllocated()) ValidateRect(GetHandle(), &Inside);
+    // The row's indicator begins on the line above the row.
+    if (FOptions.Contains(goIndicator) && FGridStyle == gsReport)
+        InvalidateClientRect(TRect(0, R.Top - FGridSpace[lpTop], IndicatorWidth, R.Top));
 }
 
 void TGxCustomGridControl::RefreshRowGrid(int ARow)

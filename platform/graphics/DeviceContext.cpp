@@ -196,32 +196,85 @@ QBrush BrushOf(const HDC__& DC)
     return QBrush(RgbColor(DC.BrushColor), Style);
 }
 
-void LinePixels(QPoint A, QPoint B, std::vector<QPoint>& Pixels)
-{
-    Pixels.clear();
-    const int DX = std::abs(B.x() - A.x());
-    const int DY = -std::abs(B.y() - A.y());
-    const int SX = A.x() < B.x() ? 1 : -1;
-    const int SY = A.y() < B.y() ? 1 : -1;
-    int Err = DX + DY;
-    int X = A.x();
-    int Y = A.y();
-    Pixels.reserve(std::size_t(std::max(DX, -DY)));
-    while (X != B.x() || Y != B.y()) {
-        Pixels.emplace_back(X, Y);
-        const int E2 = 2 * Err;
-        if (E2 >= DY) {
-            Err += DY;
-            X += SX;
-        }
-        if (E2 <= DX) {
-            Err += DX;
-            Y += SY;
-        }
-    }
-}
-
 namespace {
+
+// A one-pixel line from A to B without B, stepped as GDI steps it: the
+// major axis moves every step and the minor one by the midpoint rule, so
+// the pixel of any step is known without walking to it. A line may be
+// billions of pixels long; only the steps inside a box are ever listed.
+class TLineSteps {
+public:
+    TLineSteps(QPoint A, QPoint B) : FA(A)
+    {
+        const qint64 DX = qint64(B.x()) - A.x(), DY = qint64(B.y()) - A.y();
+        FXMajor = std::abs(DX) >= std::abs(DY);
+        FMajor = std::max(std::abs(DX), std::abs(DY));
+        FMinor = std::min(std::abs(DX), std::abs(DY));
+        FSX = DX < 0 ? -1 : 1;
+        FSY = DY < 0 ? -1 : 1;
+    }
+    qint64 Count() const { return FMajor; }
+    // The pixel after Step steps (0 <= Step < Count).
+    QPoint At(qint64 Step) const
+    {
+        const qint64 Across = MinorSteps(Step);
+        const qint64 X = FA.x() + FSX * (FXMajor ? Step : Across);
+        const qint64 Y = FA.y() + FSY * (FXMajor ? Across : Step);
+        return QPoint(int(X), int(Y));
+    }
+    // The steps [First, Last) whose pixels lie in Box; false when none do.
+    bool Within(const QRect& Box, qint64& First, qint64& Last) const
+    {
+        if (FMajor == 0 || Box.isEmpty()) return false;
+        const int MajorA = FXMajor ? FA.x() : FA.y(), MinorA = FXMajor ? FA.y() : FA.x();
+        const int MajorStep = FXMajor ? FSX : FSY, MinorStep = FXMajor ? FSY : FSX;
+        const qint64 MajorLo = FXMajor ? Box.left() : Box.top(), MajorHi = FXMajor ? Box.right() : Box.bottom();
+        const qint64 MinorLo = FXMajor ? Box.top() : Box.left(), MinorHi = FXMajor ? Box.bottom() : Box.right();
+        // Along the major axis the box is a range of steps.
+        qint64 Lo = MajorStep > 0 ? MajorLo - MajorA : MajorA - MajorHi;
+        qint64 Hi = MajorStep > 0 ? MajorHi - MajorA : MajorA - MajorLo;
+        Lo = std::max<qint64>(Lo, 0);
+        Hi = std::min<qint64>(Hi, FMajor - 1);
+        if (Lo > Hi) return false;
+        // Along the minor axis the pixels move one way only: the steps that
+        // reached the box and have not yet left it are one range as well.
+        const auto Minor = [&](qint64 Step) { return MinorA + MinorStep * MinorSteps(Step); };
+        const auto Reached = [&](qint64 Step) {
+            return MinorStep > 0 ? Minor(Step) >= MinorLo : Minor(Step) <= MinorHi;
+        };
+        const auto Left = [&](qint64 Step) { return MinorStep > 0 ? Minor(Step) > MinorHi : Minor(Step) < MinorLo; };
+        First = FirstWhere(Lo, Hi + 1, Reached);
+        Last = FirstWhere(First, Hi + 1, Left);
+        return First < Last;
+    }
+
+private:
+    // Steps taken along the minor axis in the first Step steps.
+    qint64 MinorSteps(qint64 Step) const
+    {
+        if (FMinor == 0) return 0;
+        using Wide = unsigned __int128;
+        return qint64((Wide(2) * Wide(Step) * Wide(FMinor) + Wide(FMajor)) / (Wide(2) * Wide(FMajor)));
+    }
+    // The first step in [Lo, Hi) where a predicate that turns true once and
+    // stays true holds; Hi when it never does.
+    template <typename P> static qint64 FirstWhere(qint64 Lo, qint64 Hi, const P& Holds)
+    {
+        while (Lo < Hi) {
+            const qint64 Mid = Lo + (Hi - Lo) / 2;
+            if (Holds(Mid))
+                Hi = Mid;
+            else
+                Lo = Mid + 1;
+        }
+        return Lo;
+    }
+
+    QPoint FA;
+    bool FXMajor = true;
+    qint64 FMajor = 0, FMinor = 0;
+    int FSX = 1, FSY = 1;
+};
 
 // GDI's cosmetic pen styles: lengths of the alternating on and off runs.
 std::vector<int> StylePattern(TPenStyle Style)
@@ -240,44 +293,99 @@ std::vector<int> StylePattern(TPenStyle Style)
     }
 }
 
+// The part of the segment A-B inside Box, as Liang and Barsky cut it; false
+// when the segment misses the box.
+bool CutToBox(QPointF& A, QPointF& B, const QRectF& Box)
+{
+    double T0 = 0, T1 = 1;
+    const double DX = B.x() - A.x(), DY = B.y() - A.y();
+    const double P[4] = {-DX, DX, -DY, DY};
+    const double Q[4] = {A.x() - Box.left(), Box.right() - A.x(), A.y() - Box.top(), Box.bottom() - A.y()};
+    for (int I = 0; I < 4; ++I) {
+        if (P[I] == 0) {
+            if (Q[I] < 0) return false;
+            continue;
+        }
+        const double T = Q[I] / P[I];
+        if (P[I] < 0)
+            T0 = std::max(T0, T);
+        else
+            T1 = std::min(T1, T);
+        if (T0 > T1) return false;
+    }
+    const QPointF From = A;
+    A = From + QPointF(DX * T0, DY * T0);
+    B = From + QPointF(DX * T1, DY * T1);
+    return true;
+}
+
+// A wide pen's line: Qt strokes it; a line reaching far outside the drawable
+// box is first cut to the box grown by the pen, which its caps never reach.
+void DrawWideLine(HDC DC, QPoint A, QPoint B, const QRect& Box, int W)
+{
+    const QRect Grown = Box.adjusted(-2 * W, -2 * W, 2 * W, 2 * W);
+    QPointF From(A), To(B);
+    if (!(Grown.contains(A) && Grown.contains(B)) && !CutToBox(From, To, QRectF(Grown))) return;
+    TDCPainter P(DC, QRectF(From, To).normalized().toAlignedRect().adjusted(-W, -W, W, W));
+    QPainter::CompositionMode Mode;
+    if (!P.Active() || !CompositionFor(DC->Rop2, Mode)) return;
+    QPainter& Painter = P.Painter();
+    Painter.setCompositionMode(Mode);
+    Painter.setPen(QPen(RopColor(DC->Rop2, DC->PenColor), W, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    if (From == QPointF(A) && To == QPointF(B))
+        Painter.drawLine(A, B);
+    else
+        Painter.drawLine(From, To);
+}
+
 } // namespace
 
 void DrawLine(HDC DC, QPoint A, QPoint B)
 {
     if (!DC || DC->PenStyle == psClear || A == B) return;
+    const QRegion Drawable = DrawableRegion(*DC);
+    if (Drawable.isEmpty()) return;
+    const QRect Box = Drawable.boundingRect().translated(-DC->Origin);
     const int W = std::max(DC->PenWidth, 1);
-    TDCPainter P(DC, QRect(A, B).normalized().adjusted(-W, -W, W, W));
-    if (!P.Active()) return;
+    if (W > 1) {
+        DrawWideLine(DC, A, B, Box, W);
+        return;
+    }
+    const TLineSteps Line(A, B);
+    qint64 First = 0, Last = 0;
+    if (!Line.Within(Box, First, Last)) return;
+    TDCPainter P(DC, QRect(Line.At(First), Line.At(Last - 1)).normalized().adjusted(-1, -1, 1, 1));
     QPainter::CompositionMode Mode;
-    if (!CompositionFor(DC->Rop2, Mode)) return;
+    if (!P.Active() || !CompositionFor(DC->Rop2, Mode)) return;
     QPainter& Painter = P.Painter();
     Painter.setCompositionMode(Mode);
-    if (W > 1) {
-        Painter.setPen(QPen(RopColor(DC->Rop2, DC->PenColor), W, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        Painter.drawLine(A, B);
-        return;
-    }
-    std::vector<QPoint> Pixels;
-    LinePixels(A, B, Pixels);
+    std::vector<QPoint> On, Off;
+    On.reserve(std::size_t(Last - First));
     const std::vector<int> Pattern = StylePattern(DC->PenStyle);
     if (Pattern.empty()) {
-        Painter.setPen(QPen(RopColor(DC->Rop2, DC->PenColor), 0));
-        Painter.drawPoints(Pixels.data(), int(Pixels.size()));
-        return;
-    }
-    std::vector<QPoint> On, Off;
-    std::size_t Run = 0;
-    int Left = Pattern[0];
-    for (const QPoint& Pixel : Pixels) {
-        (Run % 2 == 0 ? On : Off).push_back(Pixel);
-        if (--Left == 0) {
-            Run = (Run + 1) % Pattern.size();
-            Left = Pattern[Run];
+        for (qint64 Step = First; Step < Last; ++Step)
+            On.push_back(Line.At(Step));
+    } else {
+        // The dash phase of the whole line at its first step in the box.
+        qint64 Period = 0;
+        for (const int Run : Pattern)
+            Period += Run;
+        qint64 Phase = First % Period;
+        std::size_t Run = 0;
+        while (Phase >= Pattern[Run])
+            Phase -= Pattern[Run++];
+        qint64 Left = Pattern[Run] - Phase;
+        for (qint64 Step = First; Step < Last; ++Step) {
+            (Run % 2 == 0 ? On : Off).push_back(Line.At(Step));
+            if (--Left == 0) {
+                Run = (Run + 1) % Pattern.size();
+                Left = Pattern[Run];
+            }
         }
     }
     Painter.setPen(QPen(RopColor(DC->Rop2, DC->PenColor), 0));
     Painter.drawPoints(On.data(), int(On.size()));
-    if (!DC->BkTransparent) {
+    if (!Off.empty() && !DC->BkTransparent) {
         Painter.setPen(QPen(RgbColor(DC->BkColor), 0));
         Painter.drawPoints(Off.data(), int(Off.size()));
     }

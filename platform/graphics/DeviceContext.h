@@ -122,9 +122,8 @@ private:
     bool FActive = false;
 };
 
-// The pixels of a one-pixel line from A to B without B, as GDI steps it.
-void LinePixels(QPoint A, QPoint B, std::vector<QPoint>& Pixels);
-// Draws a line from A to B (logical) with the context's pen, end point excluded.
+// Draws a line from A to B (logical) with the context's pen, end point
+// excluded; only the part inside the drawable box costs anything.
 void DrawLine(HDC DC, QPoint A, QPoint B);
 
 // The brush of a context as Qt paints it (Qt::NoBrush for a clear one).

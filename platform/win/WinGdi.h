@@ -38,6 +38,8 @@ HRGN CreatePolygonRgn(const TPoint* Points, int Count, int FillMode);
 // may be one of the sources. Answers the kind of the result.
 int CombineRgn(HRGN Dest, HRGN Src1, HRGN Src2, int Mode);
 BOOL PtInRegion(HRGN Region, int X, int Y);
+// Whether any pixel of the rectangle (right and bottom edges excluded) lies in the region.
+BOOL RectInRegion(HRGN Region, const TRect* Rect);
 // The bounding rectangle; answers the kind of the region.
 int GetRgnBox(HRGN Region, TRect* Rect);
 int OffsetRgn(HRGN Region, int DX, int DY);
@@ -53,7 +55,9 @@ int IntersectClipRect(HDC DC, int Left, int Top, int Right, int Bottom);
 // The bounding rectangle of what the context can draw on now.
 int GetClipBox(HDC DC, TRect* Rect);
 // Copies the clip region into Region: 1 when there is one, 0 when none is
-// selected, -1 on failure.
+// selected, -1 on failure. A context confined to part of its window (a
+// paint's to the region being painted) answers that part, narrowed by the
+// region selected, as a paint handler that clips its children out leaves it.
 int GetClipRgn(HDC DC, HRGN Region);
 
 // ---- Fonts and GDI objects ------------------------------------------------------------

@@ -6,6 +6,8 @@
 
 #include <QPolygon>
 
+#include <algorithm>
+
 using namespace platform::detail;
 
 namespace {
@@ -90,6 +92,15 @@ BOOL PtInRegion(HRGN Region, int X, int Y)
     return Area && Area->contains(QPoint(X, Y));
 }
 
+BOOL RectInRegion(HRGN Region, const TRect* Rect)
+{
+    const QRegion* Area = RegionOf(Region);
+    if (!Area || !Rect) return false;
+    // No region reaches past the plane's edge, so a rectangle of any size is cut to it first.
+    const auto Cut = [](LONG V) { return int(std::clamp<LONG>(V, -(1 << 25), 1 << 25)); };
+    return Area->intersects(RectArea(Cut(Rect->Left), Cut(Rect->Top), Cut(Rect->Right), Cut(Rect->Bottom)));
+}
+
 int GetRgnBox(HRGN Region, TRect* Rect)
 {
     const QRegion* Area = RegionOf(Region);
@@ -156,7 +167,8 @@ int GetClipRgn(HDC DC, HRGN Region)
 {
     QRegion* Target = RegionOf(Region);
     if (!DC || !Target) return -1;
-    if (!DC->ClipRgn) return 0;
-    *Target = DC->ClipRgn->translated(-DC->Origin);
+    if (!DC->ClipRgn && !DC->Clip) return 0;
+    const QRegion Area = DC->ClipRgn && DC->Clip ? *DC->ClipRgn & *DC->Clip : DC->ClipRgn ? *DC->ClipRgn : *DC->Clip;
+    *Target = Area.translated(-DC->Origin);
     return 1;
 }

@@ -299,10 +299,47 @@ TSheetCell CaptionForms()
             }};
 }
 
+// A sorted right-aligned caption keeps exactly its arrow's room, measured
+// against the same caption left-aligned; a left-aligned sorted header shows
+// its arrow from the first width that holds it, and not a pixel narrower.
+TSheetCell SortedBoundaries()
+{
+    auto Noted = std::make_shared<int>(0);
+    return {"Sorted room, arrow edge",
+            [Noted](TCanvas* C, const TRect& A) {
+                TBench& Bn = *Bench;
+                TStyleDisplay* S = Bn.Style(hsAuto, C);
+                S->SetDrawBackgrounds(false);
+                const int W = GetTextWidth(C, u"Ab") + 2;
+                *Noted = W;
+                TColumnHeader* H = Bn.A->GetHeader();
+                S->DrawHeader(Bn.A, Bounds(A.Left, A.Top, 110, 20));
+                Bn.A->SetSorted(true);
+                H->SetAlignment(taRightJustify);
+                S->DrawHeader(Bn.A, Bounds(A.Left + 120, A.Top, 110, 20));
+                H->SetAlignment(taLeftJustify);
+                S->DrawHeader(Bn.A, Bounds(A.Left, A.Top + 30, W + 29, 20));
+                S->DrawHeader(Bn.A, Bounds(A.Left + 120, A.Top + 30, W + 30, 20));
+                Bn.A->SetSorted(false);
+                S->SetDrawBackgrounds(true);
+            },
+            {},
+            [Noted](const TCellView& V) {
+                const int W = *Noted;
+                // Where the caption's ink begins within its text box, from the left-aligned one.
+                const int Lead = V.Where(TRect(0, 0, 110, 20), IsText).Left - 2;
+                EXPECT_EQ(V.Where(TRect(120, 0, 230 - 12, 20), IsText).Left, 230 - W - 31 + Lead);
+                // The arrow's box begins 19 after the caption's: hidden one pixel short of it.
+                EXPECT_LE(V.Where(TRect(W + 21, 30, W + 29, 50), IsText).Width(), 0) << "hidden";
+                EXPECT_GT(V.Where(TRect(120 + W + 21, 30, 120 + W + 30, 50), IsText).Width(), 0) << "shown";
+            }};
+}
+
 std::vector<TSheetCell> ContentCells()
 {
     return {Arrows(),
             SortedHeaders(),
+            SortedBoundaries(),
             Placement("Left", taLeftJustify),
             Placement("Right", taRightJustify),
             Placement("Centre", taCenter),

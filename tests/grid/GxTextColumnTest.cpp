@@ -9,6 +9,7 @@
 #include "grid/GxDisplays.h"
 #include "grid/shared/GxEdit.h"
 
+#include <functional>
 #include <tuple>
 
 using namespace ColumnFixtures;
@@ -196,7 +197,10 @@ TEST_F(GxTextColumn, TheDisplayEndsLongTextWrapsWordsAndReadsRightToLeft)
 
 TEST(GxTextColumnSheet, FiveTextColumnsCells)
 {
-    auto Cell = [](const char* Title, const WideString& Text, std::function<void(TGxTextColumn*)> Setup) {
+    // Each cell is checked by where its ink lies inside its silver frame.
+    using TInkCheck = std::function<void(const TRect& Ink, int Width)>;
+    auto Cell = [](const char* Title, const WideString& Text, std::function<void(TGxTextColumn*)> Setup,
+                   TInkCheck Check) {
         return TSheetCell{Title,
                           [=](TCanvas* C, const TRect& A) {
                               TOwned<TComponent> Form = MakeOwned<TComponent>(nullptr);
@@ -209,22 +213,53 @@ TEST(GxTextColumnSheet, FiveTextColumnsCells)
                               Display->SetAsString(Text);
                               Display->Paint();
                           },
-                          {}};
+                          {},
+                          [=](const TCellView& V) {
+                              const int W = V.Area.Width(), H = V.Area.Height();
+                              EXPECT_EQ(V.At(0, H - 1), clSilver);
+                              EXPECT_EQ(V.At(W - 1, 0), clSilver);
+                              const TRect Ink = V.Ink(TRect(1, 1, W - 1, H - 1));
+                              ASSERT_GT(Ink.Width(), 0) << "no text drawn";
+                              Check(Ink, W);
+                          }};
+    };
+    const int Line = 14; // one line of the column's font, with room to spare
+    const auto LeftLine = [Line](int Least) {
+        return [Least, Line](const TRect& Ink, int) {
+            EXPECT_LE(Ink.Left, 4);
+            EXPECT_GE(Ink.Width(), Least);
+            EXPECT_LE(Ink.Height(), Line);
+        };
     };
     // The probes above say where text goes; here nothing may land beside a
-    // cell, and the picture is for the eye.
-    CheckSheet({Cell("Plain", u"abc@example.org", [](TGxTextColumn*) {}),
-                Cell("Bracketed", u"abc",
-                     [](TGxTextColumn* C) {
-                         C->SetTextBefore(u"[");
-                         C->SetTextAfter(u"]");
-                     }),
-                Cell("Masked", u"secret", [](TGxTextColumn* C) { C->SetPasswordChar('*'); }),
-                Cell("Right-aligned", u"1234", [](TGxTextColumn* C) { C->SetAlignment(taRightJustify); }),
-                Cell("Wrapped", u"one two three four five",
-                     [](TGxTextColumn* C) {
-                         C->SetMultiLine(true);
-                         C->SetWrapKind(wkWordWrap);
-                     })},
+    // cell, every cell shows its text where it belongs, and the picture is
+    // for the eye.
+    CheckSheet({Cell(
+                    "Plain", u"abc@example.org", [](TGxTextColumn*) {}, LeftLine(60)),
+                Cell(
+                    "Bracketed", u"abc",
+                    [](TGxTextColumn* C) {
+                        C->SetTextBefore(u"[");
+                        C->SetTextAfter(u"]");
+                    },
+                    LeftLine(18)),
+                Cell(
+                    "Masked", u"secret", [](TGxTextColumn* C) { C->SetPasswordChar('*'); }, LeftLine(20)),
+                Cell(
+                    "Right-aligned", u"1234", [](TGxTextColumn* C) { C->SetAlignment(taRightJustify); },
+                    [](const TRect& Ink, int W) {
+                        EXPECT_GE(Ink.Right, W - 5);
+                        EXPECT_GT(Ink.Left, W / 2);
+                    }),
+                Cell(
+                    "Wrapped", u"one two three four five",
+                    [](TGxTextColumn* C) {
+                        C->SetMultiLine(true);
+                        C->SetWrapKind(wkWordWrap);
+                    },
+                    [Line](const TRect& Ink, int) {
+                        EXPECT_LE(Ink.Left, 4);
+                        EXPECT_GT(Ink.Height(), Line);
+                    })},
                130, "GxTextColumns.png");
 }
