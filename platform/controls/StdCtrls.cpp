@@ -126,8 +126,9 @@ void TCustomEdit::SetEditorSelection(int Start, int Length)
 
 void TCustomEdit::ReplaceEditorSelection(const WideString& Text)
 {
-    if (auto* Edit = InnerWidgetAs<QLineEdit>()) {
-        Edit->insert(ToQString(Text));
+    // As EM_REPLACESEL: within MaxLength.
+    if (auto* Edit = dynamic_cast<TLimitedLineEdit*>(InnerWidgetAs<QLineEdit>())) {
+        Edit->InsertWithinLimit(ToQString(Text));
         return;
     }
     if (auto* Memo = InnerWidgetAs<QPlainTextEdit>()) {

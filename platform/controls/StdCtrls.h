@@ -195,6 +195,8 @@ public:
     void SetAlignment(TAlignment Value);
 
 protected:
+    // ES_MULTILINE, as the system's memo has it.
+    void CreateParams(TCreateParams& Params) override;
     void CreateInnerWidget() override;
     void ApplyEditorSettings() override;
     WideString EditorText() const override;

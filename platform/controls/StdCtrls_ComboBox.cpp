@@ -198,14 +198,17 @@ void TCustomComboBox::ApplyComboSettings()
     QComboBox* Combo = FModel->Combo;
     if (!Combo) return;
     if (Combo->isEditable() != HasEdit()) {
-        Combo->setEditable(HasEdit());
+        if (HasEdit())
+            Combo->setLineEdit(new TLimitedLineEdit(Combo));
+        else
+            Combo->setEditable(false);
         if (QLineEdit* Edit = Combo->lineEdit()) {
             RouteWidgetEvents(GetHandle(), Edit);
             QObject::connect(Edit, &QLineEdit::textEdited, Combo,
                              ForControl(this, Combo->parentWidget(), [this] { Change(); }));
         }
     }
-    if (QLineEdit* Edit = Combo->lineEdit()) Edit->setMaxLength(QtMaxLength(FMaxLength));
+    if (auto* Edit = dynamic_cast<TLimitedLineEdit*>(Combo->lineEdit())) Edit->SetInputLimit(FMaxLength);
     Combo->setMaxVisibleItems(std::max(1, FDropDownCount));
     ApplyLook();
 }

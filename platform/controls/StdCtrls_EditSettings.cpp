@@ -37,7 +37,6 @@ void TCustomEdit::CreateInnerWidget()
     SetInnerWidget(GetHandle(), Edit);
     // Child windows (made later, or made before a recreation) sit above the editor.
     Edit->lower();
-    // The limit first: Qt's own would cut a longer text.
     ApplyEditorSettings();
     Edit->setText(ToBlockText(TWinControl::RealGetText()));
     Edit->setModified(FModified);
@@ -51,13 +50,7 @@ void TCustomEdit::ApplyEditorSettings()
     ApplyFontAndColors(Editor, this);
     Editor->setEnabled(GetEnabled());
     if (auto* Edit = dynamic_cast<TLineEditor*>(Editor)) {
-        if (Edit->maxLength() != QtMaxLength(FMaxLength)) {
-            // Qt sets its text again for a new limit, which loses the selection.
-            int Start = 0, Length = 0;
-            GetEditorSelection(Start, Length);
-            Edit->setMaxLength(QtMaxLength(FMaxLength));
-            SetEditorSelection(std::min(Start, int(Edit->text().size())), Length);
-        }
+        Edit->SetInputLimit(FMaxLength);
         Edit->setReadOnly(FReadOnly);
         Edit->ShowPasswordChar(FPasswordChar ? ToQString(AnsiString(1, FPasswordChar)).front() : QChar());
         const DWORD Style = DWORD(GetWindowLongA(GetHandle(), GWL_STYLE));
@@ -187,7 +180,8 @@ void TCustomEdit::WMGetDlgCode(TMessage& Message)
 
 void TCustomEdit::CMEnter(TMessage& Message)
 {
-    if (FAutoSelect && !GetControlState().Contains(csLButtonDown) && !dynamic_cast<TCustomMemo*>(this)) SelectAll();
+    // A multi-line edit keeps its caret: selecting all would let the first key wipe every line.
+    if (FAutoSelect && !GetControlState().Contains(csLButtonDown) && !(FEditStyle & ES_MULTILINE)) SelectAll();
     TWinControl::CMEnter(Message);
 }
 

@@ -36,7 +36,7 @@ public:
     }
 };
 
-TCustomEdit::TLineEditor::TLineEditor(QWidget* Window) : QLineEdit(Window)
+TCustomEdit::TLineEditor::TLineEditor(QWidget* Window) : TLimitedLineEdit(Window)
 {
     setFrame(false);
     setAcceptDrops(false);
@@ -249,7 +249,14 @@ void TCustomEdit::DefaultHandler(TMessage& Message)
 {
     auto* Line = InnerWidgetAs<QLineEdit>();
     auto* Memo = InnerWidgetAs<QPlainTextEdit>();
-    const bool Selected = GetSelLength() > 0;
+    // Asked of the editor's own selection, and only by the commands that
+    // need it: counting bytes builds the whole text, which in a long memo
+    // costs more than the key or the mouse move that brought the message.
+    auto Selected = [&] {
+        int Start = 0, Length = 0;
+        GetEditorSelection(Start, Length);
+        return Length > 0;
+    };
     auto Copy = [&] {
         if (Memo)
             Memo->copy(); // the memo's editor puts the system's text on the clipboard
@@ -259,20 +266,20 @@ void TCustomEdit::DefaultHandler(TMessage& Message)
     switch (Message.Msg) {
     case WM_COPY:
         // A hidden text stays hidden.
-        if (!FPasswordChar && Selected) Copy();
+        if (!FPasswordChar && Selected()) Copy();
         return;
     case WM_CUT:
-        if (FReadOnly || FPasswordChar || !Selected) return;
+        if (FReadOnly || FPasswordChar || !Selected()) return;
         Copy();
         ReplaceEditorSelection(WideString());
         return;
     case WM_CLEAR:
-        if (!FReadOnly && Selected) ReplaceEditorSelection(WideString());
+        if (!FReadOnly && Selected()) ReplaceEditorSelection(WideString());
         return;
     case WM_PASTE:
         if (FReadOnly) return;
-        if (Line)
-            Line->paste(); // within MaxLength
+        if (auto* Editor = dynamic_cast<TLineEditor*>(Line))
+            Editor->PasteWithinLimit();
         else if (Memo)
             Memo->paste();
         else

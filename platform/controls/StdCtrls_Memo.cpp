@@ -215,6 +215,12 @@ void TCustomMemo::DestroyWnd()
     TCustomEdit::DestroyWnd();
 }
 
+void TCustomMemo::CreateParams(TCreateParams& Params)
+{
+    TCustomEdit::CreateParams(Params);
+    Params.Style |= ES_MULTILINE;
+}
+
 void TCustomMemo::CreateInnerWidget()
 {
     auto* Editor = new TMemoEditor(WindowWidget(this));
@@ -329,6 +335,6 @@ void TCustomMemo::DefaultHandler(TMessage& Message)
 void TCustomMemo::WMGetDlgCode(TMessage& Message)
 {
     TCustomEdit::WMGetDlgCode(Message);
-    if (FWantReturns) Message.Result |= DLGC_WANTALLKEYS;
+    if (!FWantReturns) Message.Result &= ~LRESULT(DLGC_WANTALLKEYS);
     if (FWantTabs) Message.Result |= DLGC_WANTTAB;
 }

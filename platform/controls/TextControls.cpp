@@ -5,10 +5,19 @@
 #include "platform/graphics/QtGraphics.h"
 #include "platform/rtl/QtStrings.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QWidget>
+
+#include <algorithm>
+#include <climits>
+#include <memory>
 
 using namespace platform::detail;
 
@@ -78,13 +87,90 @@ template <typename F> void SwapUnits(QString& S, F Swap)
         if (const char16_t R = Swap(Out[I].unicode())) Out[I] = QChar(R);
 }
 
+// Whether a line editor types the key's text: a printable character that
+// is no Ctrl shortcut.
+bool TypesText(const QKeyEvent* Key)
+{
+    const QString Text = Key->text();
+    if (Text.isEmpty()) return false;
+    const char32_t First = Text.size() > 1 && Text[0].isHighSurrogate() && Text[1].isLowSurrogate()
+                               ? QChar::surrogateToUcs4(Text[0], Text[1])
+                               : Text[0].unicode();
+    if (!QChar::isPrint(First) && QChar::category(First) != QChar::Other_Format) return false;
+    const Qt::KeyboardModifiers Mods =
+        Key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    return Mods != Qt::ControlModifier && Mods != (Qt::ControlModifier | Qt::ShiftModifier);
+}
+
 } // namespace
 
 namespace platform::detail {
 
-int QtMaxLength(int MaxLength)
+TLimitedLineEdit::TLimitedLineEdit(QWidget* Parent) : QLineEdit(Parent)
 {
-    return MaxLength > 0 ? MaxLength : INT_MAX;
+    setMaxLength(INT_MAX);
+}
+
+QString TLimitedLineEdit::Fitting(const QString& Text, int Replaced) const
+{
+    if (FLimit <= 0) return Text;
+    const qsizetype Kept = text().size() - selectionLength() - Replaced;
+    qsizetype Room = std::max<qsizetype>(0, FLimit - Kept);
+    if (Text.size() <= Room) return Text;
+    // A character of two code units goes in whole or not at all.
+    if (Room > 0 && Text[Room - 1].isHighSurrogate()) --Room;
+    return Text.left(Room);
+}
+
+void TLimitedLineEdit::InsertWithinLimit(const QString& Text)
+{
+    const QString Fits = Fitting(Text);
+    if (!Fits.isEmpty() || Text.isEmpty()) insert(Fits);
+}
+
+void TLimitedLineEdit::PasteWithinLimit()
+{
+    if (isReadOnly()) return;
+    const QString Clip = QGuiApplication::clipboard()->text();
+    if (Fitting(Clip).size() == Clip.size())
+        paste(); // Qt's own, one step to undo
+    else
+        InsertWithinLimit(Clip);
+}
+
+void TLimitedLineEdit::keyPressEvent(QKeyEvent* Event)
+{
+    if (FLimit > 0 && Event->matches(QKeySequence::Paste)) {
+        PasteWithinLimit();
+        Event->accept();
+        return;
+    }
+    if (FLimit <= 0 || !TypesText(Event)) {
+        QLineEdit::keyPressEvent(Event);
+        return;
+    }
+    const QString Fits = Fitting(Event->text());
+    if (Fits.size() == Event->text().size()) {
+        QLineEdit::keyPressEvent(Event);
+        return;
+    }
+    Event->accept(); // refused: the text is full
+    if (Fits.isEmpty()) return;
+    QKeyEvent Cut(QEvent::KeyPress, Event->key(), Event->modifiers(), Fits, Event->isAutoRepeat());
+    QLineEdit::keyPressEvent(&Cut);
+}
+
+void TLimitedLineEdit::inputMethodEvent(QInputMethodEvent* Event)
+{
+    const QString Commit = Event->commitString();
+    const QString Fits = Fitting(Commit, Event->replacementLength());
+    if (Fits.size() == Commit.size()) {
+        QLineEdit::inputMethodEvent(Event);
+        return;
+    }
+    QInputMethodEvent Cut(Event->preeditString(), Event->attributes());
+    Cut.setCommitString(Fits, Event->replacementStart(), Event->replacementLength());
+    QLineEdit::inputMethodEvent(&Cut);
 }
 
 QString ToBlockText(const AnsiString& Line)
@@ -164,6 +250,15 @@ QMimeData* TMemoEditor::createMimeDataFromSelection() const
     auto* Data = new QMimeData;
     Data->setText(ToQString(FromEditorText(textCursor().selectedText())));
     return Data;
+}
+
+void TMemoEditor::mouseMoveEvent(QMouseEvent* Event)
+{
+    if (Event->buttons() == Qt::NoButton) {
+        Event->accept();
+        return;
+    }
+    QPlainTextEdit::mouseMoveEvent(Event);
 }
 
 } // namespace platform::detail

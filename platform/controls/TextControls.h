@@ -17,8 +17,6 @@ namespace platform::detail {
 // valid UTF-8) and gets it back when the text is read.
 inline constexpr char16_t KeptCR = 0xDC0D;
 
-// Qt's limit when none is given is 32,767 characters; "no limit" is meant.
-int QtMaxLength(int MaxLength);
 // One line (or an edit's text) as an editor holds it.
 QString ToBlockText(const AnsiString& Line);
 // A whole text as a document holds it: CR LF, LF and CR break lines, the
@@ -41,6 +39,36 @@ void ApplyFontAndColors(QWidget* W, const TControl* Control);
 // the window turns the events into messages first.
 void RouteEditCommands(QWidget* Editor, QWidget* Surface, bool SingleLine);
 
+// A line editor whose limit (MaxLength) binds only the user: a typed
+// character, a paste and an input method's text put in as much as fits
+// while the text less its selection is below the limit, and nothing once it
+// is there. Text the program sets is never cut, and a lower limit leaves the
+// text as it stands: Qt's own limit, which cuts both, stays at its maximum.
+// The single-line edit and the combo box's edit line are such editors
+// (the latter has no context menu).
+class TLimitedLineEdit : public QLineEdit {
+public:
+    explicit TLimitedLineEdit(QWidget* Parent);
+    // 0: no limit.
+    void SetInputLimit(int Limit) { FLimit = Limit; }
+    // Text in place of the selection, as much as fits (nothing at all when
+    // nothing does).
+    void InsertWithinLimit(const QString& Text);
+    // The clipboard's text so.
+    void PasteWithinLimit();
+
+protected:
+    void keyPressEvent(QKeyEvent* Event) override;
+    void inputMethodEvent(QInputMethodEvent* Event) override;
+
+private:
+    // The start of Text that fits in place of the selection and Replaced
+    // more characters.
+    QString Fitting(const QString& Text, int Replaced = 0) const;
+
+    int FLimit = 0;
+};
+
 // The editor of a memo and of a multi-line edit: copying and dragging give
 // the system's text (CRs inside lines back, non-breaking spaces kept).
 class TMemoEditor : public QPlainTextEdit {
@@ -55,6 +83,10 @@ public:
 
 protected:
     QMimeData* createMimeDataFromSelection() const override;
+    // A move with no button held is left alone: its window tracks the mouse,
+    // and Qt would ask every block of the document for a list marker on
+    // each such move, a cost that grows with the text.
+    void mouseMoveEvent(QMouseEvent* Event) override;
 };
 
 } // namespace platform::detail
@@ -62,7 +94,7 @@ protected:
 // The line edit inside a TCustomEdit's window. For a control that paints
 // over the native painting (GetDefaultDrawing false) it shows the window's
 // image, where the control's WM_PAINT put both.
-class TCustomEdit::TLineEditor : public QLineEdit {
+class TCustomEdit::TLineEditor : public platform::detail::TLimitedLineEdit {
 public:
     explicit TLineEditor(QWidget* Window);
     // Null: the style's own.

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -258,6 +259,14 @@ void TypeText(TWinControl* Control, const AnsiString& Text)
             Key = VK_SPACE;
         PressKey(Control, Key, C.isUpper() ? TShiftState{ssShift} : TShiftState{}, WideString(1, C.unicode()));
     }
+}
+
+void CommitText(TWinControl* Control, const WideString& Text)
+{
+    FocusForKeys(Control);
+    QInputMethodEvent Commit;
+    Commit.setCommitString(ToQString(Text));
+    QApplication::sendEvent(KeyTarget(Control), &Commit);
 }
 
 void ResizeWindow(TCustomForm* Form, int Width, int Height)

@@ -27,6 +27,9 @@ void MouseWheel(TControl* Control, int X, int Y, int Delta, TShiftState Shift = 
 void PressKey(TWinControl* Control, Word Key, TShiftState Shift = {}, const WideString& Text = {});
 // Each character as a key that types it.
 void TypeText(TWinControl* Control, const AnsiString& Text);
+// An input method puts Text in at once (a composed word), on the window
+// that has the focus inside Control's form (Control itself is focused first).
+void CommitText(TWinControl* Control, const WideString& Text);
 
 // A key held down as X11 sends it: pressed on Control (focused first), then,
 // while the event loop runs, a release and a press marked as auto-repeat

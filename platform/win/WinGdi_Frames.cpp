@@ -153,13 +153,23 @@ void ButtonFace(HDC DC, TRect* Rect, UINT State)
     if (State & DFCS_ADJUSTRECT) *Rect = R;
 }
 
+// The rows of a scroll button's arrow: a third of what the edge leaves of
+// the shorter side; at least two (a base of 3 pixels) where the inside has
+// room for them, since a one-pixel arrow reads as a speck, not a direction.
+int ArrowRows(int Along, int Across)
+{
+    const int Rows = (std::min(Along, Across) - 4) / 3;
+    if (Rows >= 2) return Rows;
+    return Along - 4 >= 3 && Across - 4 >= 2 ? 2 : 1;
+}
+
 // The arrow of a scroll button: a triangle whose base is 2 * Size - 1 pixels.
 void Arrow(HDC DC, const TRect& R, UINT Kind, bool Pushed, bool Inactive)
 {
     const int W = R.Right - R.Left;
     const int H = R.Bottom - R.Top;
-    const int Size = std::max(1, (std::min(W, H) - 4) / 3);
     const bool Vertical = Kind == DFCS_SCROLLUP || Kind == DFCS_SCROLLDOWN || Kind == DFCS_SCROLLCOMBOBOX;
+    const int Size = Vertical ? ArrowRows(W, H) : ArrowRows(H, W);
     // Centre of the triangle's bounding box (base x height).
     const int BoxW = Vertical ? 2 * Size - 1 : Size;
     const int BoxH = Vertical ? Size : 2 * Size - 1;

@@ -1,4 +1,5 @@
 #include "grid/shared/GxEdit.h"
+#include "tests/grid/shared/ArrowProbe.h"
 #include "tests/platform/controls/ControlFixtures.h"
 
 #include <functional>
@@ -179,11 +180,24 @@ std::pair<std::vector<TColor>, std::vector<TColor>> Painted(TGxSpinButtons* Spin
 
 TEST_F(GxSpinButtonsTest, EachHalfPaintsItsOwnStateAndBothPaintDisabled)
 {
+    // Both arrows at least 3 pixels wide, and less than the face, in every state.
+    auto ExpectArrows = [&](const char* State) {
+        SCOPED_TRACE(State);
+        const int Middle = Spin->GetHeight() / 2;
+        for (const TRect& Half :
+             {TRect(0, 0, Spin->GetWidth(), Middle), TRect(0, Middle, Spin->GetWidth(), Spin->GetHeight())}) {
+            const int Width = ArrowWidth(Spin, Half);
+            EXPECT_GE(Width, 3);
+            EXPECT_LE(Width, Spin->GetWidth() / 2);
+        }
+    };
     const auto Normal = Painted(Spin);
     EXPECT_NE(Normal.first, Normal.second); // the arrows point apart
+    ExpectArrows("normal");
 
     Spin->SetPressedButtons({sbUp});
     const auto UpPressed = Painted(Spin);
+    ExpectArrows("up pressed");
     EXPECT_NE(UpPressed.first, Normal.first);
     EXPECT_EQ(UpPressed.second, Normal.second);
     Spin->SetPressedButtons({sbDown});
@@ -195,6 +209,7 @@ TEST_F(GxSpinButtonsTest, EachHalfPaintsItsOwnStateAndBothPaintDisabled)
     MouseMove(Spin, 5, 3);
     EXPECT_EQ(Spin->GetHoverButtons(), TSpinButtonSet{sbUp});
     const auto UpHot = Painted(Spin);
+    ExpectArrows("up hovered");
     if (GxThemesSupport::IsThemed()) {
         EXPECT_NE(UpHot.first, Normal.first);
     }
@@ -204,9 +219,20 @@ TEST_F(GxSpinButtonsTest, EachHalfPaintsItsOwnStateAndBothPaintDisabled)
 
     Spin->SetEnabled(false);
     const auto Disabled = Painted(Spin);
+    ExpectArrows("disabled");
     EXPECT_NE(Disabled.first, Normal.first);
     EXPECT_NE(Disabled.second, Normal.second);
     EXPECT_EQ(Spin->Perform(WM_ERASEBKGND, 0, 0), 1);
+
+    // Hovered, pressed and disabled each look their own (the classic look
+    // has no hovered state: there it is the normal one).
+    EXPECT_NE(UpPressed.first, Disabled.first);
+    if (GxThemesSupport::IsThemed()) {
+        EXPECT_NE(UpHot.first, UpPressed.first);
+        EXPECT_NE(UpHot.first, Disabled.first);
+    } else {
+        EXPECT_EQ(UpHot.first, Normal.first);
+    }
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "grid/shared/GxNumberEdit.h"
+#include "tests/grid/shared/ArrowProbe.h"
 #include "platform/win/WindowHook.h"
 #include "tests/platform/controls/ControlFixtures.h"
 #include "tests/support/PumpUntil.h"
@@ -195,6 +196,38 @@ TEST_F(GxSpinEditTest, SheetOfNumberSpinAndTimeEdits)
     ProcessEvents();
     for (int I = 0; I < 4; ++I)
         EXPECT_NE(PixelAt(Buttons(I), 3, Buttons(I)->GetHeight() / 4), PixelAt(Edits[I], 5, 5)) << I;
+    // Each half's arrow at least 3 pixels wide and narrower than the face.
+    auto HalfRect = [&](int I, bool Up) {
+        const int W = Buttons(I)->GetClientWidth(), H = Buttons(I)->GetClientHeight();
+        return Up ? TRect(0, 0, W, H / 2) : TRect(0, H / 2, W, H);
+    };
+    for (int I = 0; I < 4; ++I)
+        for (bool Up : {true, false}) {
+            const int Width = ArrowWidth(Buttons(I), HalfRect(I, Up));
+            EXPECT_GE(Width, 3) << I << (Up ? " up" : " down");
+            EXPECT_LE(Width, Buttons(I)->GetClientWidth() / 2) << I << (Up ? " up" : " down");
+        }
+    // Edits 1 to 3 are of one size: 1 hovers over its up half, 2 presses its
+    // down half, 3 is disabled, and the other halves of 1 and 2 are normal.
+    auto Half = [&](int I, bool Up) {
+        const TRect R = HalfRect(I, Up);
+        std::vector<TColor> Pixels;
+        for (int Y = R.Top + 2; Y < R.Bottom - 2; ++Y)
+            for (int X = 2; X < R.Right - 2; ++X)
+                Pixels.push_back(PixelAt(Buttons(I), X, Y));
+        return Pixels;
+    };
+    const auto NormalUp = Half(2, true), NormalDown = Half(1, false);
+    EXPECT_NE(Half(2, false), NormalDown); // pressed
+    EXPECT_NE(Half(3, false), NormalDown); // disabled
+    EXPECT_NE(Half(3, true), NormalUp);
+    EXPECT_NE(Half(2, false), Half(3, false)); // pressed and disabled apart
+    if (GxThemesSupport::IsThemed()) {
+        EXPECT_NE(Half(1, true), NormalUp); // hovered
+        EXPECT_NE(Half(1, true), Half(3, true));
+    } else {
+        EXPECT_EQ(Half(1, true), NormalUp); // the classic look has no hovered state
+    }
     EXPECT_EQ(Edits[4]->GetText(), "1.50 kg");
     EXPECT_EQ(Edits[5]->GetText(), "n/a");
     if (const char* Dir = std::getenv("QUILLMOTE_SHEET_DIR")) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 const TColor Light = ColorToRGB(cl3DLight), DkShadow = ColorToRGB(cl3DDkShadow), Shadow = ColorToRGB(clBtnShadow),
@@ -155,6 +157,70 @@ TEST(FrameControls, RadioButtonsPushButtonsAndScrollArrows)
     EXPECT_EQ(S.At(60 + 5, 29), ColorToRGB(clBtnText));
     TRect Unknown(80, 20, 90, 30);
     EXPECT_FALSE(DrawFrameControl(S.DC(), &Unknown, DFC_CAPTION, 0));
+}
+
+// The arrow's pixels in R (of colour C): its widest line across the way it
+// points, and how many lines it has.
+struct TArrowShape {
+    int Widest = 0;
+    int Lines = 0;
+    bool operator==(const TArrowShape&) const = default;
+};
+
+TArrowShape ArrowIn(TSheet& S, const TRect& R, TColor C, bool Vertical)
+{
+    TArrowShape Shape;
+    const int Outer = Vertical ? R.Bottom - R.Top : R.Right - R.Left;
+    const int Inner = Vertical ? R.Right - R.Left : R.Bottom - R.Top;
+    for (int I = 0; I < Outer; ++I) {
+        int Count = 0;
+        for (int J = 0; J < Inner; ++J)
+            Count += S.At(Vertical ? R.Left + J : R.Left + I, Vertical ? R.Top + I : R.Top + J) == C;
+        Shape.Widest = std::max(Shape.Widest, Count);
+        Shape.Lines += Count > 0;
+    }
+    return Shape;
+}
+
+TEST(FrameControls, ArrowsOfSmallButtonsKeepTwoLinesWhereTheInsideHasRoom)
+{
+    const TColor Text = ColorToRGB(clBtnText);
+    struct TCase {
+        UINT Kind;
+        int W, H;
+        TArrowShape Expected;
+    };
+    // A spin edit's half (17 x 9) had one pixel; 7 x 6 leaves an inside of
+    // 3 x 2, just room; 6 x 6 does not; 17 x 17 and 13 x 13 keep theirs.
+    const TCase Cases[] = {
+        {DFCS_SCROLLUP, 17, 9, {3, 2}},     {DFCS_SCROLLDOWN, 17, 9, {3, 2}},  {DFCS_SCROLLCOMBOBOX, 15, 8, {3, 2}},
+        {DFCS_SCROLLLEFT, 9, 17, {3, 2}},   {DFCS_SCROLLRIGHT, 8, 12, {3, 2}}, {DFCS_SCROLLUP, 7, 6, {3, 2}},
+        {DFCS_SCROLLDOWN, 6, 6, {1, 1}},    {DFCS_SCROLLLEFT, 7, 6, {1, 1}},   {DFCS_SCROLLDOWN, 17, 17, {7, 4}},
+        {DFCS_SCROLLRIGHT, 13, 13, {5, 3}},
+    };
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(testing::Message() << C.Kind << " in " << C.W << " x " << C.H);
+        const bool Vertical = C.Kind == DFCS_SCROLLUP || C.Kind == DFCS_SCROLLDOWN || C.Kind == DFCS_SCROLLCOMBOBOX;
+        TSheet S(C.W, C.H);
+        TRect R(0, 0, C.W, C.H);
+        DrawFrameControl(S.DC(), &R, DFC_SCROLL, C.Kind);
+        EXPECT_EQ(ArrowIn(S, R, Text, Vertical), C.Expected);
+        // Centred: as much room on either side of the base.
+        if (C.Expected.Widest == 3 && Vertical) {
+            int First = -1;
+            for (int X = 0; X < C.W && First < 0; ++X)
+                for (int Y = 0; Y < C.H; ++Y)
+                    if (S.At(X, Y) == Text) First = X;
+            EXPECT_EQ(First, (C.W - 3) / 2);
+        }
+        // Pushed and grey arrows are as big.
+        TSheet Pushed(C.W, C.H), Grey(C.W, C.H);
+        DrawFrameControl(Pushed.DC(), &R, DFC_SCROLL, C.Kind | DFCS_PUSHED);
+        EXPECT_EQ(ArrowIn(Pushed, R, Text, Vertical), C.Expected);
+        DrawFrameControl(Grey.DC(), &R, DFC_SCROLL, C.Kind | DFCS_INACTIVE);
+        const TRect Inside(2, 2, C.W - 2, C.H - 2); // the edge has shadow too
+        EXPECT_EQ(ArrowIn(Grey, Inside, Shadow, Vertical), C.Expected);
+    }
 }
 
 } // namespace
