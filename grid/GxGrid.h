@@ -77,6 +77,7 @@ public:
     int GetNextSibling(int ARow);
     int GetPrevSibling(int ARow);
     int GetParent(int ARow);
+    using TGxCustomGrid::GetParent; // the control's parent window
 
     // ---- Row operations
     void AddRow(int Count) override;
@@ -112,6 +113,10 @@ public:
     void CalculateFooter(bool VisibleOnly) override;
     // Nothing for a cell known to lie below the view.
     void RefreshCell(int ACol, int ARow) override;
+    void UpdateVertScrollBar() override;
+    // Brings a bar left behind by rows added below the view up to date.
+    void FlushVertScrollBar();
+    void SelectCell(int ACol, int ARow, TShiftState Shift, bool Deselect) override;
 
     // ---- Plays
     void SetColumnPlayAttributes(TColumnPlay* Play) override;
@@ -135,6 +140,10 @@ protected:
     virtual void DoExpand(int ARow);
 
 private:
+    void WndProc(TMessage& Message) override;
+    // The bar's range after rows came below the view: at once when it was
+    // last set a while ago, else a little later from the message queue.
+    void DeferVertScrollBar();
     void DoCellChange(int ACol, int ARow);
     TRow* Row(int ARow) const { return FCells->GetRow(ARow); }
     // The rows on screen may have changed: their first and last again.
@@ -159,6 +168,9 @@ private:
     TOwned<TCells> FCells;
     // No row was ever given a lower height.
     int FMinRowHeight = 1;
+    bool FBarStale = false;
+    bool FBarPosted = false;
+    Int64 FLastBarMs = 0;
     std::unordered_set<const TRow*> FSelectedRows;
 };
 

@@ -14,6 +14,7 @@ void TGxGrid::SortColumn(TGxCustomColumn* AColumn, bool Ascending)
 {
     TGxCustomGrid::SortColumn(AColumn, Ascending);
     if (!AColumn->GetOptions().Contains(coCanSort)) return;
+    FlushVertScrollBar();
     const int Selected = GetSelectedRow();
     const TRow* Kept = Selected >= 0 && Selected < GetRowCount() ? Row(Selected) : nullptr;
     const int Anchor = GetSelectionAnchorRow();

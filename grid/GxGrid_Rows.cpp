@@ -3,6 +3,7 @@
 // and the anchor of a range follow their rows through every operation.
 #include "grid/GxGrid.h"
 #include "platform/win/WinScroll.h"
+#include "platform/win/WinUser.h"
 
 #include <algorithm>
 
@@ -57,6 +58,54 @@ void TGxGrid::RowsDeleted(int From, int Count)
         SetSelectedCell(GetSelectedColumn(), GetLastVisibleRow());
 }
 
+// ---- The vertical bar while rows arrive ------------------------------------------------------------
+
+namespace {
+
+// The grid's own message: a deferred update of the vertical bar is due.
+constexpr UINT WM_GXUPDATEVERTBAR = WM_USER + 0x2A1;
+constexpr Int64 BarIntervalMs = 50;
+
+} // namespace
+
+void TGxGrid::UpdateVertScrollBar()
+{
+    FBarStale = false;
+    FLastBarMs = MonotonicMilliseconds();
+    TGxCustomGrid::UpdateVertScrollBar();
+}
+
+void TGxGrid::DeferVertScrollBar()
+{
+    if (!HandleAllocated() || MonotonicMilliseconds() - FLastBarMs >= BarIntervalMs) {
+        UpdateVertScrollBar();
+        return;
+    }
+    FBarStale = true;
+    if (!FBarPosted) FBarPosted = PostMessageA(GetHandle(), WM_GXUPDATEVERTBAR, 0, 0);
+}
+
+void TGxGrid::FlushVertScrollBar()
+{
+    if (FBarStale) UpdateVertScrollBar();
+}
+
+void TGxGrid::WndProc(TMessage& Message)
+{
+    if (Message.Msg != WM_GXUPDATEVERTBAR) {
+        TGxCustomGrid::WndProc(Message);
+        return;
+    }
+    FBarPosted = false;
+    if (FBarStale) DeferVertScrollBar();
+}
+
+void TGxGrid::SelectCell(int ACol, int ARow, TShiftState Shift, bool Deselect)
+{
+    FlushVertScrollBar();
+    TGxCustomGrid::SelectCell(ACol, ARow, Shift, Deselect);
+}
+
 // ---- Appending ------------------------------------------------------------------------------------
 
 bool TGxGrid::BelowView(int ARow)
@@ -96,7 +145,12 @@ void TGxGrid::AddRow(int Count)
     }
     if (NoneOnScreen) SetFirstVisibleRowField(Old);
     SetLastVisibleRowField(Rows - 1);
-    UpdateVertScrollBar();
+    // Rows arriving below the view change only the bar's range: it follows
+    // them at a pace a person can see, not once per row.
+    if (BelowView(std::max(Old - 1, 0)))
+        DeferVertScrollBar();
+    else
+        UpdateVertScrollBar();
 }
 
 void TGxGrid::ReserveRows(int Count)
