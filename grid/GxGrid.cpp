@@ -5,6 +5,7 @@
 #include "grid/GxGrid.h"
 #include "grid/GxCellClasses.h"
 #include "platform/rtl/Codec.h"
+#include "platform/win/WinTimers.h"
 
 #include <algorithm>
 
@@ -31,6 +32,7 @@ void TGxGrid::AfterConstruction()
 void TGxGrid::BeforeDestruction()
 {
     // The store goes first: the columns it was made over go with the base.
+    if (FBarTimer && HandleAllocated()) KillTimer(GetHandle(), BarTimerId);
     FSelectedRows.clear();
     FCells.reset();
     TGxCustomGrid::BeforeDestruction();

@@ -8,6 +8,7 @@
 #include "grid/GxCustomGrid.h"
 #include "platform/rtl/Variant.h"
 
+#include <cstdint>
 #include <unordered_set>
 #include <vector>
 
@@ -142,7 +143,7 @@ protected:
 private:
     void WndProc(TMessage& Message) override;
     // The bar's range after rows came below the view: at once when it was
-    // last set a while ago, else a little later from the message queue.
+    // last set a while ago, else a little later from a window timer.
     void DeferVertScrollBar();
     void DoCellChange(int ACol, int ARow);
     TRow* Row(int ARow) const { return FCells->GetRow(ARow); }
@@ -169,7 +170,9 @@ private:
     // No row was ever given a lower height.
     int FMinRowHeight = 1;
     bool FBarStale = false;
-    bool FBarPosted = false;
+    // The window timer that brings a deferred vertical bar up to date.
+    static constexpr std::uintptr_t BarTimerId = 0x6742;
+    bool FBarTimer = false;
     Int64 FLastBarMs = 0;
     std::unordered_set<const TRow*> FSelectedRows;
 };

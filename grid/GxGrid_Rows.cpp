@@ -3,7 +3,7 @@
 // and the anchor of a range follow their rows through every operation.
 #include "grid/GxGrid.h"
 #include "platform/win/WinScroll.h"
-#include "platform/win/WinUser.h"
+#include "platform/win/WinTimers.h"
 
 #include <algorithm>
 
@@ -62,8 +62,6 @@ void TGxGrid::RowsDeleted(int From, int Count)
 
 namespace {
 
-// The grid's own message: a deferred update of the vertical bar is due.
-constexpr UINT WM_GXUPDATEVERTBAR = WM_USER + 0x2A1;
 constexpr Int64 BarIntervalMs = 50;
 
 } // namespace
@@ -77,12 +75,13 @@ void TGxGrid::UpdateVertScrollBar()
 
 void TGxGrid::DeferVertScrollBar()
 {
-    if (!HandleAllocated() || MonotonicMilliseconds() - FLastBarMs >= BarIntervalMs) {
+    const Int64 Since = MonotonicMilliseconds() - FLastBarMs;
+    if (!HandleAllocated() || Since >= BarIntervalMs) {
         UpdateVertScrollBar();
         return;
     }
     FBarStale = true;
-    if (!FBarPosted) FBarPosted = PostMessageA(GetHandle(), WM_GXUPDATEVERTBAR, 0, 0);
+    if (!FBarTimer) FBarTimer = SetTimer(GetHandle(), BarTimerId, UINT(BarIntervalMs - Since), nullptr) != 0;
 }
 
 void TGxGrid::FlushVertScrollBar()
@@ -92,12 +91,13 @@ void TGxGrid::FlushVertScrollBar()
 
 void TGxGrid::WndProc(TMessage& Message)
 {
-    if (Message.Msg != WM_GXUPDATEVERTBAR) {
+    if (Message.Msg != WM_TIMER || Message.WParam != BarTimerId) {
         TGxCustomGrid::WndProc(Message);
         return;
     }
-    FBarPosted = false;
-    if (FBarStale) DeferVertScrollBar();
+    KillTimer(GetHandle(), BarTimerId);
+    FBarTimer = false;
+    FlushVertScrollBar();
 }
 
 void TGxGrid::SelectCell(int ACol, int ARow, TShiftState Shift, bool Deselect)

@@ -290,3 +290,28 @@ TEST_F(TGxGridSortTest, SettingTheColumnsSortedSortsThroughTheGrid)
 }
 
 } // namespace
+
+namespace {
+
+using namespace GxGridTests;
+
+TEST_F(TGxGridTest, TheBarFollowsRowsAddedBelowTheViewWithinItsIntervalAndBeforeASelection)
+{
+    AddRows(40);
+    const int Max = Grid->GetVertScrollBar()->GetMax();
+    ASSERT_GT(Max, 0);
+    Grid->AddRow(3); // right after the last update: left for the timer
+    EXPECT_LE(Grid->GetVertScrollBar()->GetMax(), Max + 3);
+    const Int64 Start = MonotonicMilliseconds();
+    while (Grid->GetVertScrollBar()->GetMax() != Max + 3 && MonotonicMilliseconds() - Start < 2000)
+        Application->ProcessMessages();
+    EXPECT_EQ(Grid->GetVertScrollBar()->GetMax(), Max + 3);
+    // A selection reads an up-to-date bar at once.
+    Grid->AddRow(2);
+    Grid->SetAutoScroll(true);
+    Grid->SetSelectedRow(Grid->GetRowCount() - 1);
+    EXPECT_EQ(Grid->GetVertScrollBar()->GetMax(), Max + 5);
+    EXPECT_TRUE(Grid->IsRowInView());
+}
+
+} // namespace
