@@ -62,7 +62,7 @@ void TGxGrid::RowsDeleted(int From, int Count)
 
 namespace {
 
-constexpr Int64 BarIntervalMs = 50;
+constexpr Int64 BarIntervalMs = 100;
 
 } // namespace
 
