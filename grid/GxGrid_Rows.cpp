@@ -238,7 +238,10 @@ void TGxGrid::GetRowsHeight(int ARow, int& Count, int& Height)
 void TGxGrid::DeleteRow(int ARow)
 {
     TRow* Gone = Row(ARow); // raises for a row that does not exist
+    // The anchor follows the whole range below, not the base's one row.
+    const int Anchor = GetSelectionAnchorRow();
     TGxCustomGrid::DeleteRow(ARow);
+    SetSelectionAnchorRow(Anchor);
     int Descendants = 0, Height = 0;
     GetRowsHeight(ARow, Descendants, Height);
     const int Count = Descendants + 1;

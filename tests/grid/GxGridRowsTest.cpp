@@ -31,8 +31,10 @@ TEST_F(TGxGridTest, InsertDeleteMoveAndSwapKeepTheBoundsAndTheSelectedRowOnTheir
 
     // Rows before it going move it up; its own row going hands it on.
     Grid->SetSelectedRow(4);
+    Grid->SetSelectionAnchorRow(5);
     Grid->DeleteRow(1);
     EXPECT_EQ(Selected(), "A3");
+    EXPECT_EQ(Grid->GetSelectionAnchorRow(), 4);
     Grid->DeleteRow(3);
     EXPECT_EQ(Selected(), "");
     EXPECT_EQ(Grid->GetSelectedRow(), 3);
