@@ -10,11 +10,12 @@
 #include "platform/controls/Menus.h"
 #include "platform/controls/StdCtrls.h"
 
-#include "app/ExtractRows.h"
 #include "components/Dropper.h"
 #include "components/PcreRegex.h"
 #include "components/SizeGripThemed.h"
 #include "components/XmlScannerComps.h"
+#include "grid/GxColumnClasses.h"
+#include "grid/GxGrid.h"
 
 #include <memory>
 
@@ -22,7 +23,8 @@ namespace Unit1 {
 
 class TScanRun;
 using namespace Dropper;
-using namespace ExtractRows;
+using namespace GxColumnClasses;
+using namespace GxGrid;
 using namespace PcreRegex;
 using namespace SizeGrip;
 using namespace SizeGripThemed;
@@ -68,7 +70,12 @@ public:
     TEdit* Edit1 = nullptr;
     TShape* Shape1 = nullptr;
     TTabSheet* TabSheet5 = nullptr;
-    TExtractRows* GxGrid1 = nullptr;
+    TGxGrid* GxGrid1 = nullptr;
+    TGxTextColumn* GxTextColumn1 = nullptr; // "File:"
+    TGxTextColumn* GxTextColumn5 = nullptr; // "Line#:"
+    TGxTextColumn* GxTextColumn2 = nullptr; // "Match:"
+    TGxTextColumn* GxTextColumn3 = nullptr; // "Found By:"
+    TGxTextColumn* GxTextColumn4 = nullptr; // "Rejected By:"
     TTabSheet* TabSheet6 = nullptr;
     TRichEdit* RichEdit5 = nullptr;
     TBitBtn* BitBtn4 = nullptr;
@@ -132,6 +139,7 @@ protected:
 private:
     // Makes the stored components and sets their stored values (Unit1Form.cpp).
     void CreateFormComponents();
+    void CreateGridColumns();
     void LoadPresets();
     // Posted to the window by a drop's first path: the drop's new paths join
     // the file list when it arrives, after the dropper has walked them all.

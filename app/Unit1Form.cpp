@@ -2,6 +2,7 @@
 // in the order the form lists them. Components are built while they are
 // loading and then told, in that same order, that loading is over.
 #include "app/Unit1.h"
+#include "platform/rtl/Codec.h"
 
 #include <vector>
 
@@ -84,6 +85,31 @@ TNotifyEvent Bind(TForm1* Form, void (TForm1::*Handler)(TObject*))
 }
 
 } // namespace
+
+// The extract grid's columns in position order; the scan's cell indexes are these positions.
+void TForm1::CreateGridColumns()
+{
+    const TColumnOptions Listed{coAutoSize, coCanClick, coCanInput, coCanSort, coPublicUsing, coShowTextFitHint};
+    const auto Column = [this](const char* Name, const char* Caption, int Width, TSortType SortType) {
+        auto* C =
+            static_cast<TGxTextColumn*>(GxGrid1->GetColumns()->Add(ColumnClass<TGxTextColumn>, Utf8ToWide(Caption)));
+        C->SetName(Name);
+        C->GetFont()->SetName("Tahoma");
+        C->GetFont()->SetHeight(-11);
+        if (Width > 0) C->SetWidth(Width);
+        C->SetSortType(SortType);
+        return C;
+    };
+    GxTextColumn1 = Column("GxTextColumn1", "File:", 109, stAlphabetic);
+    GxTextColumn1->GetHeader()->SetAlignment(taCenter);
+    GxTextColumn5 = Column("GxTextColumn5", "Line#:", 0, stNumeric);
+    GxTextColumn5->SetAlignment(taCenter);
+    GxTextColumn2 = Column("GxTextColumn2", "Match:", 195, stAlphabetic);
+    GxTextColumn3 = Column("GxTextColumn3", "Found By:", 116, stAlphabetic);
+    GxTextColumn4 = Column("GxTextColumn4", "Rejected By:", 83, stAlphabetic);
+    for (TGxTextColumn* C : {GxTextColumn2, GxTextColumn3, GxTextColumn4})
+        C->SetOptions(Listed);
+}
 
 void TForm1::CreateFormComponents()
 {
@@ -216,7 +242,11 @@ void TForm1::CreateFormComponents()
     TabSheet5->SetPageControl(PageControl1);
     TabSheet5->SetCaption("Chomping Grid");
     TabSheet5->SetImageIndex(2);
-    GxGrid1 = B.Make<TExtractRows>("GxGrid1");
+    GxGrid1 = B.Make<TGxGrid>("GxGrid1", TabSheet5);
+    Place(GxGrid1, 8, 8, W, 424, AllSides);
+    GxGrid1->SetOptions({goHeader, goSelectFullRow});
+    GxGrid1->SetAppearanceOptions({aoHideFocus, aoHideSelection});
+    CreateGridColumns();
 
     // Page 3: the final matches.
     TabSheet6 = B.Make<TTabSheet>("TabSheet6");

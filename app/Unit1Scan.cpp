@@ -32,6 +32,7 @@ struct TPatternLine {
     bool Comment = false; // begins with "$$"
     AnsiString Name;
     AnsiString Pattern;
+    WideString WideName; // as the grid's cells take it
 };
 
 TPatternLine ParsePatternLine(const AnsiString& Line, int Position)
@@ -50,6 +51,7 @@ TPatternLine ParsePatternLine(const AnsiString& Line, int Position)
         P.Name = "Regex #" + IntToStr(Position);
         P.Pattern = Line;
     }
+    P.WideName = Utf8ToWide(P.Name);
     return P;
 }
 
@@ -117,7 +119,10 @@ private:
     TEnd ScanFile(const AnsiString& Path);
     bool TestPiece(const AnsiString& Path, const AnsiString& Piece); // false: cancelled
     bool Matches(TCompiledPattern& P, const AnsiString& Path, const AnsiString& Text);
-    void RecordExtract(const AnsiString& Path, const AnsiString& Extract, const AnsiString& FoundBy);
+    void RecordExtract(const AnsiString& Path, const AnsiString& Extract, const TPatternLine& FoundBy);
+    // Writes the verdict into the extract's row, wherever a sort has put it; a
+    // row that has gone since (the grid cleared) is left alone.
+    static void Mark(TCell& Cell, const WideString& Text);
     bool Rejects(const AnsiString& Path, const AnsiString& Extract, AnsiString& RejectedBy);
     void Pump();
     int Progress() const;
@@ -132,6 +137,7 @@ private:
     Int64 FileLineCounter = 0; // the same count within the file being read
     Int64 FinishedBytes = 0;
     TPieceReader Reader;
+    WideString WidePath; // the file being read, as the grid's cells take it
     bool Reading = false;
     Int64 StartMs = 0;
     Int64 LastPumpMs = 0;
@@ -206,6 +212,7 @@ TScanRun::TEnd TScanRun::ScanFile(const AnsiString& Path)
         return enMissingFile;
     }
     Reading = true;
+    WidePath = Utf8ToWide(Path);
     Form->RichEdit2->GetLines()->Add("Opened " + Path + "...\nScanning...");
     // The lists cannot change while a scan runs (their controls are disabled),
     // so their patterns are compiled once per file.
@@ -248,34 +255,43 @@ bool TScanRun::TestPiece(const AnsiString& Path, const AnsiString& Piece)
         if (CancelFlag) return false;
         TCompiledPattern& P = Includes[J];
         if (P.Parsed.Comment || !Matches(P, Path, Piece)) continue;
-        RecordExtract(Path, P.Regex->GetMatchedExpression(), P.Parsed.Name);
+        RecordExtract(Path, P.Regex->GetMatchedExpression(), P.Parsed);
     }
     return true;
 }
 
-void TScanRun::RecordExtract(const AnsiString& Path, const AnsiString& Extract, const AnsiString& FoundBy)
+void TScanRun::RecordExtract(const AnsiString& Path, const AnsiString& Extract, const TPatternLine& FoundBy)
 {
-    TExtractRows* Rows = Form->GxGrid1;
-    Rows->AddRow(1);
-    const int Row = Rows->GetRowCount() - 1;
-    Rows->GetCell(0, Row)->SetAsString(Path);
-    Rows->GetCell(1, Row)->SetAsString(IntToStr(LineCounter));
-    Rows->GetCell(2, Row)->SetAsString(Extract);
-    Rows->GetCell(3, Row)->SetAsString(FoundBy);
+    TGxGrid* Grid = Form->GxGrid1;
+    Grid->AddRow(1);
+    const int Row = Grid->GetRowCount() - 1;
+    Grid->GetCell(0, Row).SetAsString(WidePath);
+    Grid->GetCell(1, Row).SetAsString(Utf8ToWide(IntToStr(LineCounter)));
+    Grid->GetCell(2, Row).SetAsString(Utf8ToWide(Extract));
+    Grid->GetCell(3, Row).SetAsString(FoundBy.WideName);
+    // The reject test pumps messages: the grid may be sorted meanwhile, and
+    // the cell follows its row.
+    TCell Verdict = Grid->GetCell(4, Row);
     AnsiString RejectedBy;
     if (Rejects(Path, Extract, RejectedBy)) {
-        Rows->GetCell(4, Row)->SetAsString(RejectedBy);
+        Mark(Verdict, Utf8ToWide(RejectedBy));
         return;
     }
     if (!KeepAll && !Kept.insert(FoldedKey(Extract)).second) {
         if (DuplicateList->GetDuplicates() == dupError) throw EStringListError("String list does not allow duplicates");
-        Rows->GetCell(4, Row)->SetAsString("Duplicate");
+        Mark(Verdict, u"Duplicate");
         return;
     }
     KeptInOrder.push_back(Extract);
     PendingFinal.push_back(Extract);
     ++KeptCount;
     CaptionDirty = true;
+}
+
+void TScanRun::Mark(TCell& Cell, const WideString& Text)
+{
+    TCells* Store = Cell.GetCells();
+    if (Store->GetCellRowIndex(Cell) >= 0) Cell.SetAsString(Text);
 }
 
 // A pattern that gives up on a text (PCRE's limits) does not match it; the

@@ -221,20 +221,43 @@ void TCells::AddChildRow(int AParent, int AIndex)
 
 void TCells::DeleteRow(int Index)
 {
+    DeleteRows(Index, 1);
+}
+
+void TCells::DeleteRows(int Index, int Count)
+{
+    if (Count < 1) return;
     CheckRow(Index);
-    const std::uint32_t Slot = FRows[std::size_t(Index)];
-    TRow& Row = FPool.At(Slot);
-    for (auto& Column : FColumns)
-        Column->Release(Slot);
-    if (Row.FLevel > 0) --FTreeRows;
-    // Children left behind must not point at a slot that another row may take.
-    if (Row.FChildCount > 0)
-        for (std::uint32_t S : FRows)
-            if (FPool.At(S).FParent == &Row) FPool.At(S).FParent = nullptr;
-    FRows.erase(FRows.begin() + Index);
-    FOnScreen.Delete(Index);
+    CheckRow(Index + Count - 1);
+    const auto First = FRows.begin() + Index, Last = First + Count;
+    // Children of the rows going that stay must not point at a slot another
+    // row may take; only when some child stays is there one to look for.
+    std::int64_t Staying = 0;
+    for (auto S = First; S != Last; ++S) {
+        const TRow& Row = FPool.At(*S);
+        Staying += Row.FChildCount;
+        if (Row.FParent && Row.FParent->FIndex >= Index && Row.FParent->FIndex < Index + Count) --Staying;
+    }
+    for (auto S = First; S != Last; ++S) {
+        for (auto& Column : FColumns)
+            Column->Release(*S);
+        if (FPool.At(*S).FLevel > 0) --FTreeRows;
+    }
+    if (Staying > 0)
+        for (std::uint32_t S : FRows) {
+            TRow& Row = FPool.At(S);
+            if (Row.FParent && Row.FParent->FIndex >= Index && Row.FParent->FIndex < Index + Count &&
+                (Row.FIndex < Index || Row.FIndex >= Index + Count))
+                Row.FParent = nullptr;
+        }
+    for (auto S = First; S != Last; ++S)
+        FPool.Release(*S);
+    FRows.erase(First, Last);
+    // The flags of the rows that moved up, then the rows at the end let go.
+    FOnScreen.Refill(Index, GetRowCount() - 1, [this](int R) { return RowAt(R).GetOnScreen(); });
+    for (int K = 0; K < Count; ++K)
+        FOnScreen.Delete(FOnScreen.GetSize() - 1);
     Renumber(Index, GetRowCount() - 1);
-    FPool.Release(Slot);
     ++FShape;
 }
 

@@ -43,6 +43,8 @@ public:
     void InsertRow(int Index);
     void AddChildRow(int AParent, int AIndex);
     void DeleteRow(int Index);
+    // Rows Index to Index + Count - 1, with one renumbering of the rows after them.
+    void DeleteRows(int Index, int Count);
     void MoveRow(int FromIndex, int ToIndex);
     void SwapRows(int A, int B);
     void ShowRow(int Index, bool Value);   // the row's Visible

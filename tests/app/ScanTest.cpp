@@ -1,5 +1,7 @@
 #include "tests/app/AppTestSupport.h"
 #include "platform/controls/Timers.h"
+#include "platform/rtl/Codec.h"
+#include "platform/win/WindowHook.h"
 #include "platform/testing/Drops.h"
 
 #include <condition_variable>
@@ -40,9 +42,9 @@ protected:
         TLines V;
         for (int R = 0; R < Form->GxGrid1->GetRowCount(); ++R) {
             AnsiString S;
-            for (int C = 0; C < ExtractColumnCount; ++C) {
+            for (int C = 0; C < Form->GxGrid1->GetColumns()->GetCount(); ++C) {
                 if (C) S += '|';
-                S += Form->GxGrid1->GetCell(C, R)->GetAsString();
+                S += WideToUtf8(Form->GxGrid1->GetCell(C, R).GetAsString());
             }
             V.push_back(S);
         }
@@ -126,7 +128,7 @@ TEST_F(TScanTest, RejectsNameTheFirstRejectingLineAndKeepTheRestInTheFinalList)
     EXPECT_EQ(Form->TabSheet6->GetCaption(), "Final Matches (1)");
     // An unnamed reject line is named by its position.
     Scan({F}, {"[a-z]+@[a-z.]+"}, {"nothing", "keep"});
-    EXPECT_EQ(Form->GxGrid1->GetCell(4, 1)->GetAsString(), "Regex #2");
+    EXPECT_EQ(WideToUtf8(Form->GxGrid1->GetCell(4, 1).GetAsString()), "Regex #2");
 }
 
 TEST_F(TScanTest, APatternThatGivesUpCountsAsNoMatchAndIsLoggedOncePerFile)
@@ -166,7 +168,7 @@ TEST_F(TScanTest, DuplicatesIgnoreCaseWhileRemoveDuplicatesIsOn)
 {
     const AnsiString F = File("d.txt", "Anna@X.org\nanna@x.ORG\nbob@x.org\n");
     Scan({F}, {"[A-Za-z]+@[A-Za-z.]+"});
-    EXPECT_EQ(Form->GxGrid1->GetCell(4, 1)->GetAsString(), "Duplicate");
+    EXPECT_EQ(WideToUtf8(Form->GxGrid1->GetCell(4, 1).GetAsString()), "Duplicate");
     EXPECT_EQ(LinesOf(Form->RichEdit5), (TLines{"Anna@X.org", "bob@x.org"}));
     EXPECT_EQ(Form->TabSheet6->GetCaption(), "Final Matches (2)");
     EXPECT_EQ(Log()[Log().size() - 2], "Scan Complete, found 2 matches.");
@@ -175,7 +177,7 @@ TEST_F(TScanTest, DuplicatesIgnoreCaseWhileRemoveDuplicatesIsOn)
     Scan({F}, {"[A-Za-z]+@[A-Za-z.]+"});
     EXPECT_EQ(LinesOf(Form->RichEdit5).size(), 3u);
     EXPECT_EQ(Form->TabSheet6->GetCaption(), "Final Matches (3)");
-    EXPECT_EQ(Form->GxGrid1->GetCell(4, 1)->GetAsString(), "");
+    EXPECT_EQ(WideToUtf8(Form->GxGrid1->GetCell(4, 1).GetAsString()), "");
 }
 
 TEST_F(TScanTest, CompletedScanLogsItsFilesAndTotalsAndSwitchesToTheMatches)
@@ -303,4 +305,100 @@ TEST_F(TScanTest, AnErrorDuringTheScanGivesTheWindowBackAndIsShown)
     EXPECT_EQ(Form->Label4->GetCaption(), "Ready.");
     ASSERT_FALSE(Script.Messages.empty());
     EXPECT_EQ(Script.Messages.back().Text, "String list does not allow duplicates.");
+}
+
+namespace {
+
+// Runs Step once, from the scan's pumping, after the grid's cell (Col, Row)
+// was written: the reject test of that row's extract is still to come.
+class TScanPumpTest : public TScanTest {
+protected:
+    static constexpr UINT WM_STEP = WM_APP + 7;
+    void AfterCell(int Col, std::function<void(int Row)> Step)
+    {
+        Hook.Hook(Form->GetHandle(), [this, Step](TMessage& M) {
+            if (M.Msg == WM_STEP) {
+                Step(int(M.WParam));
+                Due = false;
+            } else {
+                Hook.PassOn(M);
+            }
+        });
+        Form->GxGrid1->OnChange = [this, Col](TObject*, int C, int R) {
+            if (C != Col || Due) return;
+            Due = true;
+            PostMessageA(Form->GetHandle(), WM_STEP, WPARAM(R), 0);
+            // The scan pumps every 2 ms at most: past that, its next pump runs the step.
+            std::this_thread::sleep_for(std::chrono::milliseconds(3));
+        };
+    }
+    void TearDown() override
+    {
+        Form->GxGrid1->OnChange = nullptr;
+        Hook.Unhook();
+        TScanTest::TearDown();
+    }
+    // Extract and verdict of every row, sorted.
+    TLines Verdicts()
+    {
+        TLines V;
+        for (const AnsiString& Row : Rows()) {
+            const auto Match = Row.find('|', Row.find('|') + 1) + 1;
+            const auto Found = Row.find('|', Match);
+            V.push_back(Row.substr(Match, Found - Match) + "=" + Row.substr(Row.rfind('|') + 1));
+        }
+        std::sort(V.begin(), V.end());
+        return V;
+    }
+    TWindowHook Hook;
+    bool Due = false;
+};
+
+} // namespace
+
+TEST_F(TScanPumpTest, VerdictsLandOnTheirExtractsRowsWhenTheGridIsSortedBeforeTheRejectTest)
+{
+    const AnsiString F = File("s.txt", "b@x.org\nskip@x.org\nB@x.org\nc@x.org\n");
+    TGxTextColumn* Match = Form->GxTextColumn2;
+    int Sorts = 0;
+    std::vector<bool> Pending; // the row's verdict was still to come when the sort ran
+    AfterCell(3, [&](int Row) {
+        Pending.push_back(WideToUtf8(Form->GxGrid1->GetCell(3, Row).GetAsString()) != "" &&
+                          Form->GxGrid1->GetCell(4, Row).GetAsString().empty());
+        Match->SetSortKind(Sorts % 2 ? skAscending : skDescending);
+        Form->GxGrid1->SortColumn(Match, Sorts++ % 2 != 0);
+    });
+    TLines Rejects(40, "qqq");
+    Rejects.push_back("$rej:^skip");
+    Scan({F}, {"[A-Za-z]+@[a-z.]+"}, Rejects);
+    EXPECT_EQ(Sorts, 4);
+    EXPECT_EQ(Pending, std::vector<bool>(4, true));
+    EXPECT_EQ(Verdicts(), (TLines{"B@x.org=Duplicate", "b@x.org=", "c@x.org=", "skip@x.org=rej"}));
+    EXPECT_EQ(LinesOf(Form->RichEdit5), (TLines{"b@x.org", "c@x.org"}));
+}
+
+TEST_F(TScanPumpTest, ARowClearedBeforeItsVerdictIsLeftAloneAndTheScanGoesOn)
+{
+    const AnsiString F = File("c.txt", "skip@x.org\nb@x.org\nb@x.org\n");
+    bool Cleared = false;
+    AfterCell(3, [&](int) {
+        if (!Cleared) Form->GxGrid1->ClearRows();
+        Cleared = true;
+    });
+    TLines Rejects(40, "qqq");
+    Rejects.push_back("$rej:^skip");
+    Scan({F}, {"[a-z]+@[a-z.]+"}, Rejects);
+    EXPECT_EQ(Form->Label4->GetCaption(), "Scan Complete.");
+    EXPECT_EQ(Verdicts(), (TLines{"b@x.org=", "b@x.org=Duplicate"}));
+}
+
+TEST_F(TScanTest, TheGridShowsTheExtractsInTheOrderFound)
+{
+    const AnsiString F = File("o.txt", "9 z@x.org\n10 a@x.org\n");
+    Scan({F}, {"[0-9]+", "[a-z]+@[a-z.]+"});
+    EXPECT_EQ(Rows(), (TLines{F + "|1|9|Regex #1|", F + "|1|z@x.org|Regex #2|", F + "|2|10|Regex #1|",
+                              F + "|2|a@x.org|Regex #2|"}));
+    // Start Scan clears the rows of the scan before.
+    Scan({F}, {"z@"});
+    EXPECT_EQ(Rows(), TLines{F + "|1|z@|Regex #1|"});
 }

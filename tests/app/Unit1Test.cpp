@@ -1,6 +1,7 @@
 #include "tests/app/AppTestSupport.h"
 #include "tests/support/PumpUntil.h"
 #include "platform/controls/Clipbrd.h"
+#include "platform/rtl/Codec.h"
 #include "platform/testing/Drops.h"
 
 #include <fstream>
@@ -315,4 +316,34 @@ TEST_F(TMainWindowTest, TheWindowOpensWithTheFocusOnThePageTabsWhichLikeThePrese
         Box->SetFocus();
         EXPECT_NE(Looks(Box), Unfocused) << Box->GetName();
     }
+}
+
+TEST_F(TMainWindowTest, TheChompingGridListsTheFiveColumnsAndSortsLineNumbersAsNumbers)
+{
+    MakeForm();
+    TGxGrid* Grid = Form->GxGrid1;
+    EXPECT_EQ(Grid->GetParent(), Form->TabSheet5);
+    EXPECT_EQ(Grid->GetOptions(), (TGridOptions{goHeader, goSelectFullRow}));
+    EXPECT_EQ(Grid->GetAppearanceOptions(), (TAppearanceOptions{aoHideFocus, aoHideSelection}));
+    TGxColumns* Columns = Grid->GetColumns();
+    ASSERT_EQ(Columns->GetCount(), 5);
+    const char* Captions[] = {"File:", "Line#:", "Match:", "Found By:", "Rejected By:"};
+    const int Widths[] = {109, 80, 195, 116, 83};
+    for (int C = 0; C < 5; ++C) {
+        EXPECT_EQ(WideToUtf8(Columns->GetItem(C)->GetHeader()->GetCaption()), Captions[C]);
+        EXPECT_EQ(Columns->GetItem(C)->GetWidth(), Widths[C]);
+    }
+    EXPECT_EQ(Columns->GetItem(1), Form->GxTextColumn5);
+    EXPECT_EQ(Form->GxTextColumn5->GetSortType(), stNumeric);
+    EXPECT_EQ(Form->GxTextColumn5->GetAlignment(), taCenter);
+    EXPECT_TRUE(Form->GxTextColumn4->GetOptions().Contains(coShowTextFitHint));
+
+    // As a header click will: the column's Sorted sorts, keeping the selected row.
+    for (const char* Line : {"9", "10", "2"})
+        Grid->AddCells({u"f", Utf8ToWide(Line), u"m", u"r", u""});
+    Grid->HandleNeeded();
+    Grid->SetSelectedRow(0);
+    Form->GxTextColumn5->SetSorted(true);
+    EXPECT_EQ(WideToUtf8(Grid->GetCells(1, 0) + Grid->GetCells(1, 1) + Grid->GetCells(1, 2)), "2910");
+    EXPECT_EQ(WideToUtf8(Grid->GetCells(1, Grid->GetSelectedRow())), "9");
 }
