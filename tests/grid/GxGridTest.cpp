@@ -69,6 +69,36 @@ TEST_F(TGxGridTest, AddRowFillsDefaultValuesOnlyWhenAskedAndReserveRowsNever)
     EXPECT_EQ(Grid->GetRowCount(), 5);
 }
 
+// A grid that counts its paints.
+class TPaintCountingGrid : public TGxGrid {
+public:
+    using TGxGrid::TGxGrid;
+    int Paints = 0;
+
+protected:
+    void Paint() override
+    {
+        ++Paints;
+        TGxGrid::Paint();
+    }
+};
+
+TEST_F(TGxGridTest, ReservingManyRowsRepaintsTheGridOnce)
+{
+    auto* Counting = New<TPaintCountingGrid>(Form);
+    Counting->SetParent(Form);
+    Counting->SetBounds(0, 0, 300, 200);
+    Counting->GetColumns()->Add(ColumnClass<ColumnFixtures::TTestColumn>, u"A");
+    Counting->HandleNeeded();
+    platform::test::PaintNow(Counting);
+    Counting->Paints = 0;
+    Counting->ReserveRows(500);
+    platform::test::ProcessEvents();
+    EXPECT_EQ(Counting->Paints, 1);
+    EXPECT_EQ(Counting->GetRowCount(), 500);
+    Free(Counting);
+}
+
 TEST_F(TGxGridTest, AddCellsFillsRowsLeftToRightOrOneRowChecked)
 {
     Grid->AddCells({u"1", u"2", u"3", u"4", u"5"});
