@@ -1,5 +1,6 @@
 #include "grid/shared/GxNumberEdit.h"
 #include "tests/grid/shared/ArrowProbe.h"
+#include "platform/testing/Pointer.h"
 #include "platform/win/WindowHook.h"
 #include "tests/platform/controls/ControlFixtures.h"
 #include "tests/support/PumpUntil.h"
@@ -8,6 +9,7 @@
 #include <climits>
 #include <cstdlib>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -235,6 +237,51 @@ TEST_F(GxSpinEditTest, SheetOfNumberSpinAndTimeEdits)
         EXPECT_TRUE(SaveWindowImage(Form, AnsiString(Dir) + "/GxNumberEditSheet-" + Look + ".png"));
     }
     Buttons(2)->SetPressedButtons({});
+}
+
+TEST_F(GxSpinEditTest, EachHalfOfATwentyTwoPixelSpinEditShowsAnArrowAtLeastThreePixelsWide)
+{
+    TGxSpinButtons* Buttons = Spin->GetButtons();
+    const int W = Buttons->GetClientWidth(), H = Buttons->GetClientHeight();
+    ASSERT_GE(H, 16);
+    for (bool Disabled : {false, true}) {
+        SCOPED_TRACE(Disabled ? "disabled" : "enabled");
+        Spin->SetEnabled(!Disabled);
+        Buttons->Invalidate();
+        const int Up = ArrowWidth(Buttons, TRect(0, 0, W, H / 2));
+        const int Down = ArrowWidth(Buttons, TRect(0, H / 2, W, H));
+        EXPECT_GE(Up, 3);
+        EXPECT_GE(Down, 3);
+        // An arrow, not the whole face.
+        EXPECT_LE(Up, W / 2);
+        EXPECT_LE(Down, W / 2);
+    }
+}
+
+TEST_F(GxSpinEditTest, ADisabledSpinEditStepsNeitherFromItsButtonsNorFromTheWheel)
+{
+    std::vector<TPoint> FormDowns;
+    Form->OnMouseDown = [&FormDowns](TObject*, TMouseButton, TShiftState, int X, int Y) {
+        FormDowns.push_back(TPoint(X, Y));
+    };
+    ActivateWindow(Form);
+    TGxSpinButtons* Buttons = Spin->GetButtons();
+    const TPoint Up = Buttons->ClientToScreen(TPoint(Buttons->GetWidth() / 2, 3));
+    const int Y = Spin->GetClientHeight() / 2;
+    // Enabled, a click on the upper button and a notch of the wheel step once each.
+    ClickAtScreen(Up);
+    MouseWheel(Spin, 20, Y, WHEEL_DELTA);
+    EXPECT_EQ(Spin->GetValue(), 2);
+
+    // Disabled, the press goes to the form in its coordinates, the wheel to nobody that steps.
+    Spin->SetEnabled(false);
+    ClickAtScreen(Up);
+    MouseWheel(Spin, 20, Y, WHEEL_DELTA);
+    MouseWheel(Buttons, 3, 3, WHEEL_DELTA);
+    EXPECT_EQ(Spin->GetValue(), 2);
+    EXPECT_EQ(Steps.size(), 2u);
+    EXPECT_EQ(FormDowns, std::vector<TPoint>{Form->ScreenToClient(Up)});
+    EXPECT_TRUE(Buttons->GetPressedButtons().Empty());
 }
 
 } // namespace
