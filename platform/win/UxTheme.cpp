@@ -5,11 +5,13 @@
 #include "platform/graphics/DeviceContext.h"
 #include "platform/graphics/HandleTable.h"
 #include "platform/qt/Bridge.h"
+#include "platform/win/WinGdi.h"
 #include "platform/win/WinUser.h"
 
 #include <QApplication>
 #include <QStyleOption>
 
+#include <algorithm>
 #include <cstdlib>
 
 using namespace platform::detail;
@@ -191,6 +193,34 @@ HRESULT CloseThemeData(HTHEME Theme)
     return S_OK;
 }
 
+namespace {
+
+// A part far longer than any screen (a header 32,767 pixels tall) is drawn
+// only around what can be seen of it: Qt's styles paint some parts through a
+// picture of the whole part, which at that size takes gigabytes. Its edges
+// then lie outside the clip, so nothing visible changes but a gradient's
+// spread along that length.
+QRect SeenPart(HDC DC, QRect Part, const QRect& Bounds)
+{
+    constexpr int Longest = 8192, Margin = 16;
+    if (Part.width() <= Longest && Part.height() <= Longest) return Part;
+    TRect Box;
+    const int Kind = GetClipBox(DC, &Box);
+    const QRect Seen = Kind == ERROR || Kind == NULLREGION ? Bounds : Bounds & ToQRect(Box);
+    const QRect Around = Seen.adjusted(-Margin, -Margin, Margin, Margin);
+    if (Part.width() > Longest) {
+        Part.setLeft(std::max(Part.left(), Around.left()));
+        Part.setRight(std::min(Part.right(), Around.right()));
+    }
+    if (Part.height() > Longest) {
+        Part.setTop(std::max(Part.top(), Around.top()));
+        Part.setBottom(std::min(Part.bottom(), Around.bottom()));
+    }
+    return Part;
+}
+
+} // namespace
+
 HRESULT DrawThemeBackground(HTHEME Theme, HDC DC, int PartId, int StateId, const TRect* Rect, const TRect* ClipRect)
 {
     const TThemeData* Data = ThemeOf(Theme);
@@ -203,7 +233,9 @@ HRESULT DrawThemeBackground(HTHEME Theme, HDC DC, int PartId, int StateId, const
     // Some Qt pictures reach beyond their rectangle (a selected tab joins its pane); a part stays inside.
     TDCPainter P(DC, Bounds, &Bounds);
     if (!P.Active()) return S_OK;
-    TJob Job{P.Painter(), ThemeStyle(), ToQRect(*Rect), Entry->Decode(NormalState(*Entry, StateId)), PartId, StateId};
+    TJob Job{
+        P.Painter(), ThemeStyle(), SeenPart(DC, ToQRect(*Rect), Bounds), Entry->Decode(NormalState(*Entry, StateId)),
+        PartId,      StateId};
     Entry->Paint(Job);
     return S_OK;
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <sys/resource.h>
 
 namespace {
 
@@ -93,6 +94,28 @@ TEST_F(UxThemeTest, ThemesArePresentUnlessSwitchedOff)
     // The theme's sizes are the system's, themed or not.
     EXPECT_EQ(GetThemeSysSize(nullptr, SM_CXVSCROLL), GetSystemMetrics(SM_CXVSCROLL));
     EXPECT_EQ(GetThemeSysSize(nullptr, SM_CYHSCROLL), 17);
+}
+
+// The peak resident memory of the process, in megabytes.
+long PeakMegabytes()
+{
+    rusage Usage{};
+    getrusage(RUSAGE_SELF, &Usage);
+    return Usage.ru_maxrss / 1024;
+}
+
+TEST_F(UxThemeTest, APartFarLargerThanTheScreenPaintsWhatShowsWithoutAPictureOfItAll)
+{
+    if (!ThemesWanted()) GTEST_SKIP() << "themes are off";
+    HTHEME T = Open(u"header");
+    ASSERT_NE(T, nullptr);
+    const long Before = PeakMegabytes();
+    // A header 32,767 pixels wide and tall, of which 300 × 200 show.
+    const TRect Huge = Rect(0, 0, 32767, 32767);
+    EXPECT_EQ(DrawThemeBackground(T, DC(), HP_HEADERITEM, HIS_NORMAL, &Huge, nullptr), S_OK);
+    EXPECT_FALSE(Untouched(Rect(0, 0, 300, 200)));
+    // A picture of the whole part would take 4 GB.
+    EXPECT_LT(PeakMegabytes() - Before, 512);
 }
 
 TEST_F(UxThemeTest, AClassListTakesTheFirstClassKnown)
