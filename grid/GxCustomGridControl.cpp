@@ -463,13 +463,4 @@ void TGxCustomGridControl::Resort()
     if (FSortedColumn) SortColumn(FSortedColumn, FSortedColumn->GetSortKind() == skAscending);
 }
 
-// ---- Editing ---------------------------------------------------------------------------------------------
-
-void TGxCustomGridControl::ApplyAndEndEditing()
-{
-    if (!FGridState.Contains(gtEdit) && !FGridState.Contains(gtInput)) return;
-    ApplyEditing();
-    EndEditing();
-}
-
 } // namespace GxCustomGridControl
