@@ -349,7 +349,8 @@ void TGxCustomGridControl::RefreshCellEditor()
     // Moved while shown: hiding it first would take the focus away.
     SetWindowPos(FInplaceEdit->GetHandle(), HWND_TOP, R.Left, R.Top, R.Width(), R.Height(), Flags);
     FInplaceEdit->SetVisible(true);
-    if (FInplaceEdit->CanFocus() && !FInplaceEdit->Focused()) FInplaceEdit->SetFocus();
+    // A grid on a form not shown yet edits without the focus.
+    if (FInplaceEdit->GetShowing() && FInplaceEdit->CanFocus() && !FInplaceEdit->Focused()) FInplaceEdit->SetFocus();
     FInplaceEdit->Invalidate();
 }
 

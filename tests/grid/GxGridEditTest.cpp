@@ -376,6 +376,12 @@ TEST_F(GxGridEdit, TheEditorSitsOverItsCellThroughLayoutAndScrolling)
     Grid->SetOptions(Grid->GetOptions() + TGridOptions{goFooter});
     EXPECT_FALSE(Editor()->GetVisible());
     EXPECT_TRUE(Grid->Focused());
+    // On a hidden form the editor opens without the focus.
+    Grid->EndEditing();
+    Form->Hide();
+    Grid->EditCell(1, 1, u"");
+    EXPECT_TRUE(Editing());
+    EXPECT_FALSE(Editor()->Focused());
 }
 
 TEST_F(GxGridEdit, FocusLeavingTheGridAppliesTheEditBeforeOnExit)
