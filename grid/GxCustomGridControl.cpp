@@ -55,13 +55,14 @@ void TGxCustomGridControl::AfterConstruction()
 void TGxCustomGridControl::BeforeDestruction()
 {
     TGxScrollControl::BeforeDestruction();
+    // An editor that outlives the grid (a user's, on the form) no longer calls into it.
+    SetInplaceEdit(nullptr);
     if (FColumns) {
         // The columns go quietly: nobody is left to repaint for.
         FColumns->OnChanging = FColumns->OnChange = FColumns->OnRepaint = nullptr;
         FColumns->OnColumnChange = nullptr;
         FreeAndNil(FColumns);
     }
-    FInplaceEdit = nullptr;
 }
 
 TGxColumnsClass TGxCustomGridControl::GetColumnsClass() const
