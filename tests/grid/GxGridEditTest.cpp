@@ -24,6 +24,14 @@ public:
     TColumnStyle GetColumnStyle() override { return TGxTextColumn::GetColumnStyle() + TColumnStyle{csWantReturns}; }
 };
 
+// A text column whose editor leaves room at the left, as a tree's does.
+class TIndentColumn : public TGxTextColumn {
+public:
+    QM_CLASS(TIndentColumn, TGxTextColumn)
+    using TGxTextColumn::TGxTextColumn;
+    void AdjustEditRect(int Level, TRect& EditRect) override { EditRect.Left += Level * 19 + 16; }
+};
+
 class GxGridEdit : public TGridTest {
 protected:
     TStorageGrid* MakeGrid(TComponent* AOwner) override { return New<TEditGrid>(AOwner); }
@@ -357,6 +365,16 @@ TEST_F(GxGridEdit, TheEditorSitsOverItsCellThroughLayoutAndScrolling)
     Grid->SetOptions(Grid->GetOptions() - TGridOptions{goGrid});
     TRect Cell = Grid->GetCellRect(1, 2);
     EXPECT_EQ(EditorBounds(), TRect(Cell.Left + 1, Cell.Top + 1, Cell.Right - 2, Cell.Bottom - 1));
+
+    // The column moves the editor's rectangle.
+    Grid->EndEditing();
+    Columns->Add(ColumnClass<TIndentColumn>, u"I")->SetOptions({coEditing});
+    Columns->GetItem(3)->SetPosition(0);
+    Grid->EditCell(3, 2, u"");
+    Cell = Grid->GetCellRect(3, 2);
+    EXPECT_EQ(EditorBounds(), TRect(Cell.Left + 17, Cell.Top + 1, Cell.Right - 2, Cell.Bottom - 1));
+    Grid->EndEditing();
+    Grid->EditCell(1, 2, u"");
 
     // Scrolled above the body, or below it, the editor hides; back in view it returns.
     AddRows(30);
