@@ -61,8 +61,10 @@ public:
     virtual WideString GetDrawText(const TCellInfo& CellInfo) { return CellInfo.AsString; }
     virtual WideString GetInputDrawText() { return FInputValue; }
     virtual bool IsKeyValid(WideChar /*Key*/) { return false; }
-    virtual void AdjustEditRect(TRect& /*EditRect*/) {}
-    virtual void ApplyEditing() {}
+    // Moves the editor's rectangle over a cell of a row at tree level Level.
+    virtual void AdjustEditRect(int /*Level*/, TRect& /*EditRect*/) {}
+    // May replace the value an edit stores.
+    virtual void ApplyEditing(WideString& /*Value*/) {}
     // Readies the column's own editor for editing in a cell.
     virtual void BeginEditing();
     virtual void UpdateEdit() {}

@@ -55,13 +55,14 @@ void TGxCustomGridControl::AfterConstruction()
 void TGxCustomGridControl::BeforeDestruction()
 {
     TGxScrollControl::BeforeDestruction();
+    // An editor that outlives the grid (a user's, on the form) no longer calls into it.
+    SetInplaceEdit(nullptr);
     if (FColumns) {
         // The columns go quietly: nobody is left to repaint for.
         FColumns->OnChanging = FColumns->OnChange = FColumns->OnRepaint = nullptr;
         FColumns->OnColumnChange = nullptr;
         FreeAndNil(FColumns);
     }
-    FInplaceEdit = nullptr;
 }
 
 TGxColumnsClass TGxCustomGridControl::GetColumnsClass() const
@@ -461,15 +462,6 @@ void TGxCustomGridControl::SortColumn(TGxCustomColumn* Column, bool)
 void TGxCustomGridControl::Resort()
 {
     if (FSortedColumn) SortColumn(FSortedColumn, FSortedColumn->GetSortKind() == skAscending);
-}
-
-// ---- Editing ---------------------------------------------------------------------------------------------
-
-void TGxCustomGridControl::ApplyAndEndEditing()
-{
-    if (!FGridState.Contains(gtEdit) && !FGridState.Contains(gtInput)) return;
-    ApplyEditing();
-    EndEditing();
 }
 
 } // namespace GxCustomGridControl

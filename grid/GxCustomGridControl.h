@@ -319,12 +319,39 @@ public:
     // The grid, or the editor open in it, has the focus.
     bool Focused();
 
-    // ---- Editing (in-place editing fills these in)
-    virtual void ApplyEditing() {}
-    virtual void EndEditing() {}
-    // Applies an open edit to its cell, then ends it.
+    // ---- In-place editing
+    // Opens the column's editor over a body cell, filled with Value or, when
+    // Value is empty, with the cell's text. Nothing when the cell is the one
+    // being edited or may not be edited.
+    virtual void EditCell(int ACol, int ARow, const WideString& Value);
+    void SetEditingCell(TPoint Value) { EditCell(Value.X, Value.Y, WideString()); }
+    // Opens the editor on a body cell because Key was typed: the editor
+    // holds Key alone, as the user typed it.
+    void StartEdit(int ACol, int ARow, WideChar Key);
+    // Opens the editor on the input cell of the column at Index, typing Key
+    // (none when 0) into it.
+    void StartInput(int Index, WideChar Key);
+    // StartInput for Column, which becomes the selected column; the editor
+    // holds Value or, when Value is empty, the column's input value.
+    void InputColumn(TGxCustomColumn* Column, const WideString& Value);
+    // Moves the editor's text into its cell (or its column's input value);
+    // true when something was stored. A value the cell refuses raises and
+    // leaves the edit open as it was.
+    virtual bool ApplyEditing();
+    virtual void CompleteEdit(int ACol, int ARow, const WideString& Value);
+    // Closes the editor without storing.
+    virtual void EndEditing();
+    // Applies an open edit to its cell, then ends it; an edit the cell
+    // refuses still ends, and the error goes to the application's report.
     void ApplyAndEndEditing();
-    void RefreshCellEditor() {}
+    // Turns the input row into a new row: a whole row or, when a value
+    // fails to store, none (the input values stay and the error raises).
+    virtual void AddRowFromInput();
+    // Places the editor over its cell and shows it, or hides it while its
+    // row is out of the body.
+    void RefreshCellEditor();
+    void SetInplaceEdit(GxEdit::TGxCustomEdit* Editor);
+    bool GetLoadingEditText() const { return FLoadingEditText; }
 
     // ---- Events
     TGxEditEvent OnAfterEdit;
@@ -377,6 +404,11 @@ protected:
 
     void CreateParams(TCreateParams& Params) override;
     void DoEnter() override;
+    // An open edit is applied and ended before OnExit.
+    void DoExit() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Resize() override;
+    void AfterScroll(TScrollBarKind Kind) override;
     // A storage calls it when selected flags change other than through the
     // selection operations, so the next Shift step does not trust the range
     // the last one left.
@@ -384,6 +416,17 @@ protected:
     void Paint() override;
     int GetHorzOffset(int FromPos, int ToPos) override;
     int GetVertOffset(int FromPos, int ToPos) override;
+
+    // ---- The editor's events, while the grid has taken them over
+    virtual void SetInplaceEditEvents();
+    // Runs after the editor's text is loaded.
+    virtual void PrepareEdit() {}
+    void DoCellEditorChange(TObject* Sender);
+    void DoCellEditorEnter(TObject* Sender);
+    void DoCellEditorExit(TObject* Sender);
+    void DoCellEditorKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+    void DoCellEditorKeyPress(TObject* Sender, WideChar& Key);
+    void DoCellEditorKeyUp(TObject* Sender, Word& Key, TShiftState Shift);
 
     // ---- Slots of painting, selection and editing
     virtual void CellsScrolled(int /*Count*/) {}
@@ -467,6 +510,27 @@ protected:
     virtual void DoUpdateColumns();
 
 private:
+    // The editor a column edits with: the user's, else its own.
+    static GxEdit::TGxCustomEdit* EditorOf(TGxCustomColumn* Column);
+    // Takes Column's editor for an edit: events, colours, font, its
+    // preparation. Input edits colour it as the input row.
+    void TakeEditor(TGxCustomColumn* Column, bool Input, int ACol, int ARow);
+    // The checks and set-up that open an edit on a body cell, the old edit
+    // applied and ended; the cell's column, or null when none may open.
+    TGxCustomColumn* OpenCellEdit(int ACol, int ARow);
+    // The caret at the end, or everything selected with coEditorAutoSelect.
+    void PlaceCaret(TGxCustomColumn* Column);
+    // Types Key into the editor as the user would, so it fires OnEdit.
+    void TypeIntoEditor(WideChar Key);
+    bool OpenInput(TGxCustomColumn* Column);
+    // The editor's rectangle over its cell; false while the cell is out of
+    // the body (or nothing is edited).
+    bool CellEditorRect(TRect& Rect);
+    // Applies and ends an edit at a key; false (the edit open, the error
+    // reported) when the cell refused the value.
+    bool ApplyAndEndAtKey();
+    // The editor gives the focus back to the grid, as it goes.
+    void FocusGridFromEditor();
     void MoveSelectionSideways(bool Right);
     void SelectEndRow(bool Last, TShiftState Shift);
     // A Shift step's flags: only what differs from the range the last step
@@ -570,6 +634,11 @@ private:
     TGxCustomColumn* FHeaderDownColumn = nullptr;
     TGxCustomColumn* FHoverColumn = nullptr;
     GxEdit::TGxCustomEdit* FInplaceEdit = nullptr;
+    // The editor's events are the grid's handlers.
+    bool FEditorEventsTaken = false;
+    bool FLoadingEditText = false;
+    // The last ApplyEditing met a refusing OnEditAccept.
+    bool FEditRefused = false;
 
     TRect FHorzClipRect;
     TRect FVertClipRect;

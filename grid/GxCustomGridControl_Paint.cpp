@@ -345,12 +345,10 @@ void TGxCustomGridControl::DrawCell(int ACol, int ARow)
         Display->SetHighlightedTextColor(FHighlightedTextColor);
         SetDisplayParams(ACol, ARow, Display);
     }
-    if (FGridState.Contains(gtEdit) && FEditingCell == TPoint(ACol, ARow)) {
+    TRect Edit;
+    if (FGridState.Contains(gtEdit) && FEditingCell == TPoint(ACol, ARow) && CellEditorRect(Edit))
         // The editor lies over this cell: leave its pixels alone.
-        TRect Edit = GetEditingRect();
-        Column->AdjustEditRect(Edit);
-        ExcludeClipRect(Canvas->GetHandle(), Edit.Left + 1, Edit.Top + 1, Edit.Right - 2, Edit.Bottom - 1);
-    }
+        ExcludeClipRect(Canvas->GetHandle(), Edit.Left, Edit.Top, Edit.Right, Edit.Bottom);
     if (Fill) {
         Canvas->GetBrush()->SetColor(CellColor);
         Canvas->FillRect(CellRect);

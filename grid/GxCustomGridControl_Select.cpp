@@ -48,7 +48,7 @@ void TGxCustomGridControl::SelectCell(int ACol, int ARow, TShiftState Shift, boo
     const bool OldInside = CellBounds(OldCol, OldRow);
     if (CellChanged) {
         if (OldInside) DoDeselectCell(OldCol, OldRow);
-        if (FGridState.Contains(gtEdit)) EndEditing();
+        if (FGridState.Contains(gtEdit)) ApplyAndEndEditing();
     }
     if (FAutoScroll && ARow >= 0) ScrollToRow(ARow);
 
@@ -339,7 +339,7 @@ void TGxCustomGridControl::SetInputSelected(bool Value)
         SetSelected(Row, false);
         FRange.Valid = false;
     }
-    if (!Value && (FGridState.Contains(gtEdit) || FGridState.Contains(gtInput))) EndEditing();
+    if (!Value) ApplyAndEndEditing();
     RefreshArea(gaInput);
     RefreshArea(gaIndicator);
     RefreshSelectedCells();

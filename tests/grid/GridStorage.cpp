@@ -1,5 +1,6 @@
 // tests/grid/GridStorage.cpp
 #include "GridStorage.h"
+#include "platform/rtl/Codec.h"
 
 #include <algorithm>
 
@@ -38,15 +39,16 @@ void TStorageGrid::OpenEdit(int ACol)
     SetGridState(GetGridState() + TGridState{gtEdit});
 }
 
-void TStorageGrid::ApplyEditing()
+bool TStorageGrid::ApplyEditing()
 {
-    EditLog.push_back("apply " + GetColumns()->GetItem(FEditCol)->GetName());
+    if (FEditCol >= 0) EditLog.push_back("apply " + GetColumns()->GetItem(FEditCol)->GetName());
+    return TGxCustomGridControl::ApplyEditing();
 }
 
 void TStorageGrid::EndEditing()
 {
     EditLog.push_back("end");
-    SetGridState(GetGridState() - TGridState{gtEdit});
+    TGxCustomGridControl::EndEditing();
 }
 
 // ---- Cells --------------------------------------------------------------------------------------------
@@ -211,6 +213,31 @@ int TStorageGrid::GetPriorOnScreen(int ARow)
 {
     ++Calls.Index;
     return FStore->GetPriorOnScreen(ARow);
+}
+
+// ---- A storage that refuses a text -------------------------------------------------------------------
+
+void TEditGrid::Refuse(const WideString& Value) const
+{
+    if (!Refused.empty() && Value == Refused) throw EConvertError("'" + WideToUtf8(Value) + "' is not a valid value");
+}
+
+void TEditGrid::CompleteEdit(int ACol, int ARow, const WideString& Value)
+{
+    Refuse(Value);
+    TStorageGrid::CompleteEdit(ACol, ARow, Value);
+}
+
+void TEditGrid::SetCells(int ACol, int ARow, const WideString& Value)
+{
+    Refuse(Value);
+    TStorageGrid::SetCells(ACol, ARow, Value);
+}
+
+void TEditGrid::KeyDown(Word& Key, TShiftState Shift)
+{
+    Keys.push_back("key " + std::to_string(Key));
+    TStorageGrid::KeyDown(Key, Shift);
 }
 
 } // namespace GridStorage

@@ -42,7 +42,7 @@ public:
     // "apply <name of the column>" and "end".
     void OpenEdit(int ACol);
     std::vector<std::string> EditLog;
-    void ApplyEditing() override;
+    bool ApplyEditing() override;
     void EndEditing() override;
 
     void GetCellInfo(int ACol, int ARow, TCellInfo& Info) override;
@@ -90,6 +90,29 @@ private:
     TOwned<GxCells::TCells> FStore;
     int FEditCol = -1;
     std::set<int> FSelectedRows;
+};
+
+// A storage grid whose cells refuse one text: CompleteEdit and SetCells
+// raise for it. Cells may be locked against editing, and the keys that
+// reach the grid's own key handling are logged.
+class TEditGrid : public TStorageGrid {
+public:
+    QM_CLASS(TEditGrid, TStorageGrid)
+    using TStorageGrid::TStorageGrid;
+    // Nothing is refused while empty.
+    WideString Refused;
+    std::set<std::pair<int, int>> Locked;
+    std::vector<std::string> Keys;
+
+    void CompleteEdit(int ACol, int ARow, const WideString& Value) override;
+    void SetCells(int ACol, int ARow, const WideString& Value) override;
+    bool CanEdit(int ACol, int ARow) override { return Locked.count({ACol, ARow}) == 0; }
+
+protected:
+    void KeyDown(Word& Key, TShiftState Shift) override;
+
+private:
+    void Refuse(const WideString& Value) const;
 };
 
 } // namespace GridStorage

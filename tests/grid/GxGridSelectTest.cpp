@@ -59,7 +59,9 @@ TEST_F(GxGridSelect, EventsInOrderRefusalsDisabledColumnsAndRowBounds)
     Grid->OpenEdit(0);
     Log.clear();
     Grid->SelectCell(1, 2, {}, true);
-    EXPECT_EQ(Log, (std::vector<std::string>{"before 1,2", "deselect 0,1", "select 1,2 edits 1"}));
+    // The edit is applied and ended between the deselection and the selection.
+    EXPECT_EQ(Log, (std::vector<std::string>{"before 1,2", "deselect 0,1", "select 1,2 edits 2"}));
+    EXPECT_EQ(Grid->EditLog, (std::vector<std::string>{"apply A", "end"}));
     Refused = {3};
     Grid->SelectCell(0, 3, {}, true);
     Columns->GetItem(2)->SetEnabled(false);
