@@ -2,6 +2,7 @@
 // The popup base and the mini button; the item and font lists live in
 // GxPopupControl_List.cpp.
 #include "grid/shared/GxPopupControl.h"
+#include "grid/shared/GxPopupColor.h"
 #include "grid/shared/GxSharedCommon.h"
 #include "grid/shared/GxThemesSupport.h"
 #include "platform/rtl/Codec.h"
@@ -105,14 +106,22 @@ void TGxPopupControl::CMVisibleChanged(TMessage& Message)
 void TGxPopupControl::CMMouseEnter(TMessage& Message)
 {
     TGxControl::CMMouseEnter(Message);
-    if (Message.LParam == 0 && HandleAllocated() && GetCapture() == GetHandle()) ReleaseCapture();
+    // The pointer back inside (on the popup or on one of its buttons): the
+    // buttons take their own clicks again.
+    if (HandleAllocated() && GetCapture() == GetHandle()) ReleaseCapture();
 }
 
 void TGxPopupControl::CMMouseLeave(TMessage& Message)
 {
     TGxControl::CMMouseLeave(Message);
-    // Outside, the popup holds the mouse, so that the next click anywhere reaches it.
-    if (Message.LParam == 0 && !FClosed) SetCapture(GetHandle());
+    // Outside, the popup holds the mouse, so that the next click anywhere
+    // reaches it. Leaving the popup for one of its buttons is no leaving:
+    // held there, the mouse would never reach the button.
+    if (FClosed || !HandleAllocated()) return;
+    TPoint Cursor;
+    TRect Window;
+    if (GetCursorPos(&Cursor) && GetWindowRect(GetHandle(), &Window) && PtInRect(Window, Cursor)) return;
+    SetCapture(GetHandle());
 }
 
 void TGxPopupControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
@@ -203,6 +212,22 @@ void TGxMiniButton::Paint()
         Canvas->Draw(GetWidth() / 2 - FGlyph->GetWidth() / 2, GetHeight() / 2 - FGlyph->GetHeight() / 2, FGlyph.get());
     Canvas->SetFont(GetFont());
     DrawTextRect(Canvas, R, taCenter, Utf8ToWide(GetCaption()), bdLeftToRight);
+}
+
+// ---- Unit start-up ---------------------------------------------------------------------------
+
+namespace {
+
+void Initialization()
+{
+    RegisterColorPopupBitmaps();
+}
+
+} // namespace
+
+void RegisterUnit()
+{
+    AddUnitSection("GxPopupControl", Initialization, nullptr);
 }
 
 } // namespace GxPopupControl

@@ -1,7 +1,8 @@
 // grid/shared/GxPopupControl.h
 // The drop-down windows that the drop-down edits open below themselves: the
 // popup base, the small painted button used inside popups, the item list
-// and the font list.
+// and the font list. The calendar, the colour matrix and the calculator pad
+// have headers of their own (GxPopupDate.h, GxPopupColor.h, GxPopupCalc.h).
 #pragma once
 #include "grid/shared/GxClasses.h"
 #include "grid/shared/GxScrollControl.h"
@@ -188,5 +189,8 @@ public:
 protected:
     void DrawItem(int Index, const TRect& Rect) override;
 };
+
+// The unit's start-up: registers the pictures its buttons show.
+void RegisterUnit();
 
 } // namespace GxPopupControl

@@ -73,3 +73,14 @@ TColor ColorToRGB(TColor Color);
 
 // A pixel's colour outside the drawable area, a refused colour call.
 inline constexpr TColor CLR_INVALID = -1;
+
+// ---- Colour texts -------------------------------------------------------------------
+
+// The 52 colour identifiers ("clBlack" ... "clWindowText"): the name of a
+// colour that has one, and the colour of a name (case ignored).
+bool ColorToIdent(TColor Color, AnsiString& Ident);
+bool IdentToColor(const AnsiString& Ident, TColor& Color);
+// A colour's identifier, else "$" and eight hexadecimal digits.
+AnsiString ColorToString(TColor Color);
+// An identifier or a "$" hexadecimal number; EConvertError for anything else.
+TColor StringToColor(const AnsiString& S);

@@ -230,6 +230,8 @@ void DecodeTime(TDateTime Value, Word& Hour, Word& Min, Word& Sec, Word& MSec);
 int DayOfWeek(TDateTime Value); // 1 = Sunday ... 7 = Saturday
 bool IsLeapYear(Word Year);
 Word DaysInAMonth(Word Year, Word Month);
+// The number of days of the month Value lies in.
+Word DaysInMonth(TDateTime Value);
 AnsiString FormatDateTime(std::string_view Format, TDateTime Value);
 AnsiString DateToStr(TDateTime Value);
 AnsiString TimeToStr(TDateTime Value);

@@ -31,6 +31,13 @@ Word DaysInAMonth(Word Year, Word Month)
     return static_cast<Word>(MonthDays[IsLeapYear(Year)][Month - 1]);
 }
 
+Word DaysInMonth(TDateTime Value)
+{
+    Word Year, Month, Day;
+    DecodeDate(Value, Year, Month, Day);
+    return DaysInAMonth(Year, Month);
+}
+
 bool TryEncodeDate(Word Year, Word Month, Word Day, TDateTime& Value)
 {
     if (Year < 1 || Year > 9999 || Month < 1 || Month > 12 || Day < 1 || Day > DaysInAMonth(Year, Month)) return false;

@@ -27,3 +27,29 @@ TEST(SystemColors, AFixedClassicPaletteThatColoursResolveThrough)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ColorTexts, NamesBothWaysAndDollarHexForTheRest)
+{
+    EXPECT_EQ(ColorToString(clRed), "clRed");
+    EXPECT_EQ(ColorToString(clBtnFace), "clBtnFace");
+    EXPECT_EQ(ColorToString(clNone), "clNone");
+    EXPECT_EQ(ColorToString(0x00FF8000), "$00FF8000");
+    EXPECT_EQ(ColorToString(TColor(0xFF000040)), "$FF000040"); // an unnamed system colour
+    EXPECT_EQ(StringToColor("clwindowtext"), clWindowText);
+    EXPECT_EQ(StringToColor("$00ff8000"), 0x00FF8000);
+    EXPECT_EQ(StringToColor("$FF00000F"), clBtnFace);
+    for (const char* Bad : {"", "$", "red", "12", "$1G", "$123456789", "clNoSuch"})
+        EXPECT_THROW(StringToColor(Bad), EConvertError) << Bad;
+    // Every identifier leads back to its colour.
+    for (TColor C : {clBlack, clMedGray, clActiveBorder, clDefault, clMenuBar, cl3DLight, clWindowText}) {
+        AnsiString Name;
+        ASSERT_TRUE(ColorToIdent(C, Name));
+        TColor Back = 0;
+        ASSERT_TRUE(IdentToColor(Name, Back));
+        EXPECT_EQ(Back, C) << Name;
+    }
+}
+
+} // namespace

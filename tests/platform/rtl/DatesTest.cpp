@@ -26,6 +26,10 @@ TEST(Dates, DatesEncodeFromTheEpochOf1899)
     EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn", -1.25), "1899-12-29 06:00");
     EXPECT_EQ(DayOfWeek(-1.25), 6);
     EXPECT_THROW(EncodeDate(2023, 2, 29), EConvertError);
+    // The month of a date, its time and a date before the epoch included.
+    EXPECT_EQ(DaysInMonth(EncodeDate(2024, 2, 10) + 0.99), 29);
+    EXPECT_EQ(DaysInMonth(EncodeDate(2023, 2, 28)), 28);
+    EXPECT_EQ(DaysInMonth(-1.25), 31);
 
     // 31 December 65636, a leap year whose 16-bit remainder (100) is not one.
     DecodeDate(23279463, Y, M, D);
