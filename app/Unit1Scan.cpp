@@ -8,6 +8,7 @@
 // hands the window its progress, caption and new final-list lines every
 // 100 ms (and whenever it writes to the log) rather than after every piece.
 #include "app/PieceReader.h"
+#include "app/ScanSpeed.h"
 #include "app/Unit1.h"
 #include "platform/rtl/Codec.h"
 
@@ -18,6 +19,8 @@
 #include <vector>
 
 namespace Unit1 {
+
+bool ScanSpeedUps = true;
 
 using namespace PieceReader;
 
