@@ -1,12 +1,14 @@
 // What every match of a compiled pattern must contain, from PCRE's own facts
 // about it (first byte, required byte, the first-byte table after study),
-// tested over a block of pieces at memchr speed: a piece without
+// and a rare byte the pattern's own text shows every match to hold, tested
+// over a block of pieces at memchr speed: a piece without
 // it cannot match and need not be run. A pattern whose facts prove nothing
 // lets every piece through.
 #pragma once
 
 #include <array>
 #include <cstddef>
+#include <string_view>
 
 struct real_pcre;
 struct pcre_extra;
@@ -41,18 +43,27 @@ public:
     // Learns the facts of a compiled, studied pattern; with nullptr, or where
     // they are not trusted, it lets everything through.
     void Learn(const real_pcre* Code, const pcre_extra* Study);
+    // Adds a rare byte that the pattern's text, read without options, shows
+    // every match to contain; nothing where the text holds anything it does
+    // not fully understand.
+    void LearnFromText(std::string_view Pattern);
     void Restart()
     {
         FFirst.Restart();
         FRequired.Restart();
+        FLiteral.Restart();
     }
     // False when the piece [Begin, End), lying in a block that runs to
     // BlockEnd, cannot hold a match.
     bool MayMatch(const char* Begin, const char* End, const char* BlockEnd);
-    bool ProvesNothing() const { return FFirst.Empty() && FRequired.Empty(); }
+    bool ProvesNothing() const { return FFirst.Empty() && FRequired.Empty() && FLiteral.Empty(); }
 
 private:
-    TByteSet FFirst, FRequired;
+    TByteSet FFirst, FRequired, FLiteral;
 };
+
+// A byte outside every letter, digit and common punctuation that every match
+// of Pattern holds at its top level, or -1.
+int RareRequiredByte(std::string_view Pattern);
 
 } // namespace PieceFilter

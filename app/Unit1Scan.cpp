@@ -144,6 +144,7 @@ public:
                         pcre_fullinfo(R->GetCompiledPattern(), nullptr, PCRE_INFO_OPTIONS, &Options) == 0 &&
                         !(Options & PCRE_UTF8);
                 P.Filter.Learn(R->GetCompiledPattern(), R->GetStudyData());
+                P.Filter.LearnFromText(P.Parsed.Pattern);
                 P.Regex = std::move(R);
             } catch (const Exception&) {
                 // A pattern that does not compile is skipped without a word.
@@ -182,6 +183,8 @@ private:
     void Pump();
     int Progress() const;
     void FlushToWindow();
+    // Log lines reach the log in batches, with the final list's.
+    void Log(AnsiString Line) { PendingLog.push_back(std::move(Line)); }
     void KeepDuplicateList();
     Int64 TotalSize();
     void Finish(TEnd End);
@@ -202,7 +205,8 @@ private:
     bool KeepAll = false; // Remove Duplicates is off
     std::unordered_set<AnsiString> Kept;
     std::vector<AnsiString> KeptInOrder;
-    std::vector<AnsiString> PendingFinal;
+    std::size_t ShownFinal = 0;         // KeptInOrder before this is in the final list
+    std::vector<AnsiString> PendingLog; // log lines not yet in the log
     int KeptCount = 0;
     bool CaptionDirty = false;
     std::set<std::pair<const TCompiledPattern*, AnsiString>> GaveUp; // logged once per pattern and file
@@ -228,14 +232,15 @@ void TScanRun::Execute()
         Reading = false;
         Reader.Close();
         try {
+            FlushToWindow(); // the final list comes from what KeepDuplicateList hands over
             KeepDuplicateList();
-            FlushToWindow();
         } catch (...) {
         }
         Form->RestoreAfterScan();
         Form->Label4->SetCaption("Ready.");
         throw;
     }
+    FlushToWindow();
     KeepDuplicateList();
     Finish(End);
 }
@@ -266,13 +271,12 @@ TScanRun::TEnd TScanRun::ScanFile(const AnsiString& Path)
 {
     // A folder, or a file that cannot be opened, ends the scan as a missing file does.
     if (!FileExists(Path) || !Reader.Open(Path)) {
-        FlushToWindow();
-        Form->RichEdit2->GetLines()->Add("File: " + Path + " does not exist!");
+        Log("File: " + Path + " does not exist!");
         return enMissingFile;
     }
     Reading = true;
     WidePath = Utf8ToWide(Path);
-    Form->RichEdit2->GetLines()->Add("Opened " + Path + "...\nScanning...");
+    Log("Opened " + Path + "...\nScanning...");
     // The lists cannot change while a scan runs (their controls are disabled),
     // so their patterns are compiled once per file.
     Includes.Refresh(Form->RichEdit3->GetLines());
@@ -304,7 +308,7 @@ TScanRun::TEnd TScanRun::ScanFile(const AnsiString& Path)
     Reading = false;
     Reader.Close();
     FlushToWindow();
-    Form->RichEdit2->GetLines()->Add("Closing " + Path + "...");
+    Log("Closing " + Path + "...");
     return enCompleted;
 }
 
@@ -356,7 +360,6 @@ void TScanRun::RecordExtract(const AnsiString& Path, const AnsiString& Extract, 
         return;
     }
     KeptInOrder.push_back(Extract);
-    PendingFinal.push_back(Extract);
     ++KeptCount;
     CaptionDirty = true;
 }
@@ -375,11 +378,9 @@ bool TScanRun::Matches(TCompiledPattern& P, const AnsiString& Path, std::string_
         return P.Matches(Text, Match);
     } catch (const EPcreRegexError& E) {
         if (GaveUp.emplace(&P, Path).second) {
-            FlushToWindow();
             // The line as the file counts it, and as the grid's Line# column does.
-            Form->RichEdit2->GetLines()->Add("Pattern \"" + P.Parsed.Name + "\" gave up on line " +
-                                             IntToStr(FileLineCounter) + " of " + Path + " (Line# " +
-                                             IntToStr(LineCounter) + "): " + E.Reason + "; taken as no match there.");
+            Log("Pattern \"" + P.Parsed.Name + "\" gave up on line " + IntToStr(FileLineCounter) + " of " + Path +
+                " (Line# " + IntToStr(LineCounter) + "): " + E.Reason + "; taken as no match there.");
         }
         return false;
     }
@@ -422,13 +423,20 @@ void TScanRun::FlushToWindow()
             Form->SetCaption("Quillmote - Scan: " + IntToStr(Form->ProgressBar1->GetPosition() / 10) + "%");
         }
     }
-    if (!PendingFinal.empty()) {
+    if (ShownFinal < KeptInOrder.size()) {
         TStrings* Final = Form->RichEdit5->GetLines();
         Final->BeginUpdate();
-        for (const auto& Line : PendingFinal)
-            Final->Add(Line);
+        for (; ShownFinal < KeptInOrder.size(); ++ShownFinal)
+            Final->Add(KeptInOrder[ShownFinal]);
         Final->EndUpdate();
-        PendingFinal.clear();
+    }
+    if (!PendingLog.empty()) {
+        TStrings* Lines = Form->RichEdit2->GetLines();
+        Lines->BeginUpdate();
+        for (const auto& Line : PendingLog)
+            Lines->Add(Line);
+        Lines->EndUpdate();
+        PendingLog.clear();
     }
     if (CaptionDirty) {
         Form->TabSheet6->SetCaption("Final Matches (" + IntToStr(DuplicateList->GetCount() + KeptCount) + ")");
@@ -449,6 +457,7 @@ void TScanRun::KeepDuplicateList()
     DuplicateList->EndUpdate();
     KeptCount = 0;
     KeptInOrder.clear();
+    ShownFinal = 0;
 }
 
 void TScanRun::Finish(TEnd End)

@@ -19,6 +19,7 @@ std::vector<bool> Passed(const AnsiString& Pattern, const AnsiString& Block)
     R->Study();
     TPieceFilter F;
     F.Learn(R->GetCompiledPattern(), R->GetStudyData());
+    F.LearnFromText(Pattern);
     F.Restart();
     std::vector<bool> V;
     const char* End = Block.data() + Block.size();
@@ -40,7 +41,7 @@ std::vector<bool> Passed(const AnsiString& Pattern, const AnsiString& Block)
 TEST(PieceFilter, SkipsOnlyPiecesLackingWhatEveryMatchHolds)
 {
     // A required byte, found over the block whatever piece asks first.
-    EXPECT_EQ(Passed("a+@b", "x\nab\n@\nzz\na@\n"), (std::vector<bool>{false, true, false, false, false}));
+    EXPECT_EQ(Passed("a+@b", "x\na@b\n@\nzz\na@\n"), (std::vector<bool>{false, true, false, false, false}));
     // A caseless required byte, and one hidden behind a NUL.
     EXPECT_EQ(Passed("(?i)mail=x", "MAIL=X\nMail=\nmailx\nmail=\0x\n"s), (std::vector<bool>{true, false, true, false}));
     EXPECT_EQ(Passed("a(?i:b)", "aB\nab\nAb\n"), (std::vector<bool>{true, true, true}));
@@ -55,4 +56,41 @@ TEST(PieceFilter, PatternsWhoseFactsProveNothingRunEverywhere)
         for (std::size_t I = 0; I < V.size(); ++I)
             EXPECT_TRUE(V[I]) << Pattern << " piece " << I;
     }
+}
+
+TEST(PieceFilter, ARareByteIsTakenFromThePatternTextOnlyWhereEveryMatchMustHoldIt)
+{
+    const std::vector<std::pair<const char*, int>> Cases = {
+        {"[A-Za-z0-9._%+-]+@[A-Za-z0-9.-]+\\.[A-Za-z]{2,}", '@'},
+        {"(?:https?|ftp)://[^\\s\"'<>()]+", '/'},
+        {"\\@", '@'},
+        {"=?@", '@'},
+        {"@{2}x", '@'},
+        {"(a|@)=", '='},
+        {"a\\b\\d+#?", -1},
+        // Optional, or not at the top level.
+        {"a@?b", -1},
+        {"@{0,3}x", -1},
+        {"@*", -1},
+        {"[@]", -1},
+        {"(?=@)", -1},
+        // Alternation, options, verbs, comments and escapes with arguments.
+        {"x|@", -1},
+        {"(?i)@", -1},
+        {"a(?i:b)@", -1},
+        {"(*UTF8)@", -1},
+        {"(?#@)x", -1},
+        {"\\x40", -1},
+        {"\\Q@\\E", -1},
+        {"\\1@", -1},
+        {"\\cJ@", -1},
+        {"a{,3}@", -1},
+        {")@", -1},
+        {"(@", -1},
+        {"[@", -1}};
+    for (const auto& [Pattern, Byte] : Cases)
+        EXPECT_EQ(RareRequiredByte(Pattern), Byte) << Pattern;
+    // What PCRE does not see past a NUL proves nothing.
+    EXPECT_EQ(Passed("a\0@"s, "a\na\n"), (std::vector<bool>{true, true}));
+    EXPECT_EQ(Passed("a+@", "a\na@\n"), (std::vector<bool>{false, true}));
 }

@@ -40,7 +40,14 @@ struct TCase {
     std::vector<AnsiString> Files;
 };
 
-const std::vector<AnsiString> Words = {"anna@x.org",
+const std::vector<AnsiString> Words = {"q=1",
+                                       "o//b",
+                                       "x/y/",
+                                       "a=",
+                                       "%z",
+                                       "@q",
+                                       "=q",
+                                       "anna@x.org",
                                        "http://a.b/c?d",
                                        "abc",
                                        "ABC",
@@ -77,7 +84,10 @@ const std::vector<AnsiString> Fragments = {
     "(?|(a)|(b))c", "(?i)\\Qab\\E", "()", "a??", "(?(?=a)ab|cd)", "(\\w)\\1", "[[:upper:]]{2}", "(?x) a b c # comment",
     "\\s+", ".+?@",
     // Long pieces take these past the JIT's first 32 KB of stack.
-    "(x|[^x])*?Q", "(?:(.)|\\s)*$"};
+    "(x|[^x])*?Q", "(?:(.)|\\s)*$",
+    // Rare bytes in the pattern's text, required or not.
+    "a=\\d+", "x/?y/", "\\@[a-z]", "[/]=", "o\\/+b", "q(?:@|/)", "%{0}z", "@?q", "=|q", "\\x40", "\\Q@\\E", "[@]{1,2}",
+    "b[^@]=*", "@{0,}b"};
 
 AnsiString GeneratePattern(TRandom& R)
 {
