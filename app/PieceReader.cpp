@@ -38,6 +38,7 @@ void TPieceReader::Close()
 // Keeps at least one whole piece in the buffer unless the file ends first.
 bool TPieceReader::Fill()
 {
+    ++FBlockNumber;
     if (FStart > 0) {
         std::memmove(FBuffer.data(), FBuffer.data() + FStart, FEnd - FStart);
         FEnd -= FStart;
@@ -58,6 +59,14 @@ bool TPieceReader::Fill()
 
 bool TPieceReader::Next(AnsiString& Piece)
 {
+    std::string_view View;
+    if (!Next(View)) return false;
+    Piece.assign(View);
+    return true;
+}
+
+bool TPieceReader::Next(std::string_view& Piece)
+{
     if (FHandle < 0) return false;
     if (FEnd - FStart < MaxPieceBytes && !FAtEnd && !Fill()) return false;
     if (FEnd == FStart) return false;
@@ -66,7 +75,7 @@ bool TPieceReader::Next(AnsiString& Piece)
     const void* LineFeed = std::memchr(Begin, '\n', Available);
     const std::size_t Length =
         LineFeed ? static_cast<std::size_t>(static_cast<const char*>(LineFeed) - Begin) + 1 : Available;
-    Piece.assign(Begin, ::strnlen(Begin, Length));
+    Piece = std::string_view(Begin, ::strnlen(Begin, Length));
     FStart += Length;
     FPosition += static_cast<Int64>(Length);
     return true;

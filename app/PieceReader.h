@@ -4,6 +4,7 @@
 #pragma once
 #include "platform/rtl/SysUtils.h"
 
+#include <string_view>
 #include <vector>
 
 namespace PieceReader {
@@ -22,6 +23,14 @@ public:
     void Close();
     // The next piece into Piece; false at the end of the file.
     bool Next(AnsiString& Piece);
+    // The next piece where it lies in the reader's block, valid until the
+    // next call; false at the end of the file.
+    bool Next(std::string_view& Piece);
+    // The block the last piece lies in runs to here. Every piece of the
+    // block lies in it at its place; reading the next block moves the bytes
+    // and counts up the block number.
+    const char* GetBlockEnd() const { return FBuffer.data() + FEnd; }
+    unsigned GetBlockNumber() const { return FBlockNumber; }
     // Bytes of the file consumed so far (where ftell would stand).
     Int64 GetPosition() const { return FPosition; }
 
@@ -32,6 +41,7 @@ private:
     std::vector<char> FBuffer;
     std::size_t FStart = 0, FEnd = 0;
     bool FAtEnd = false;
+    unsigned FBlockNumber = 0;
     Int64 FPosition = 0;
 };
 

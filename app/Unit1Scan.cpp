@@ -7,11 +7,14 @@
 // it compiles each pattern once per scan, pumps at most every 2 ms, and
 // hands the window its progress, caption and new final-list lines every
 // 100 ms (and whenever it writes to the log) rather than after every piece.
+#include "app/PieceFilter.h"
 #include "app/PieceReader.h"
+#include "app/ScanSpeed.h"
 #include "app/Unit1.h"
 #include "platform/rtl/Codec.h"
 
 #include <memory>
+#include <pcre.h>
 #include <set>
 #include <sys/stat.h>
 #include <unordered_set>
@@ -19,7 +22,10 @@
 
 namespace Unit1 {
 
+bool ScanSpeedUps = true;
+
 using namespace PieceReader;
+using PieceFilter::TPieceFilter;
 
 namespace {
 
@@ -55,17 +61,57 @@ TPatternLine ParsePatternLine(const AnsiString& Line, int Position)
     return P;
 }
 
+// The JIT stack of the calling thread: it grows on demand up to the
+// component's bound, as the component's own does.
+pcre_jit_stack* ThreadJitStack()
+{
+    struct TStack {
+        pcre_jit_stack* Stack = pcre_jit_stack_alloc(32 * 1024, TPcreRegex::JitStackLimit);
+        ~TStack()
+        {
+            if (Stack) pcre_jit_stack_free(Stack);
+        }
+    };
+    thread_local TStack S;
+    return S.Stack;
+}
+
 // A pattern of a list, compiled once; one that does not compile matches nothing.
 struct TCompiledPattern {
     AnsiString Line; // the list line it was made from
     TPatternLine Parsed;
     std::unique_ptr<TPcreRegex, FreeDeleter> Regex;
+    bool Jit = false; // PCRE made JIT code for it: the scan may call it directly
+    TPieceFilter Filter;
 
-    bool Matches(const AnsiString& Text)
+    // The leftmost match in Text into Extract; false for none. EPcreRegexError
+    // when PCRE gave up, as the component reports it.
+    bool Matches(std::string_view Text, AnsiString& Extract)
     {
         if (!Regex) return false;
-        Regex->SetSubject(Text);
-        return Regex->Match();
+        if (!ScanSpeedUps || !Jit) {
+            Regex->SetSubject(AnsiString(Text));
+            if (!Regex->Match()) return false;
+            Extract = Regex->GetMatchedExpression();
+            return true;
+        }
+        // The component's search without its subject copy and NUL search:
+        // the text ends at its first NUL already, and is far shorter than
+        // PCRE's limit.
+        int Offsets[3];
+        pcre_jit_stack* Stack = ThreadJitStack();
+        if (!Stack) throw EPcreRegexError(TPcreRegex::FailureReason(PCRE_ERROR_NOMEMORY, Offsets), PCRE_ERROR_NOMEMORY);
+        const int Rc = pcre_jit_exec(Regex->GetCompiledPattern(), Regex->GetStudyData(), Text.data(),
+                                     static_cast<int>(Text.size()), 0, PCRE_NOTEMPTY, Offsets, 3, Stack);
+        if (Rc == PCRE_ERROR_NOMATCH) return false;
+        if (Rc < 0) throw EPcreRegexError(TPcreRegex::FailureReason(Rc, Offsets), Rc);
+        // 0: more groups than the offsets hold; the whole match is there.
+        const int Length = Offsets[1] - Offsets[0];
+        if (Length > 0)
+            Extract.assign(Text.data() + Offsets[0], static_cast<std::size_t>(Length));
+        else
+            Extract.clear();
+        return true;
     }
 };
 
@@ -89,6 +135,16 @@ public:
                 R->SetRegEx(P.Parsed.Pattern);
                 R->Compile();
                 R->Study();
+                // The direct call skips the check of the subject's UTF-8 that
+                // makes a (*UTF8) pattern give up on bad bytes: those stay
+                // with the component.
+                int Jit = 0;
+                unsigned long Options = 0;
+                P.Jit = pcre_fullinfo(R->GetCompiledPattern(), R->GetStudyData(), PCRE_INFO_JIT, &Jit) == 0 && Jit &&
+                        pcre_fullinfo(R->GetCompiledPattern(), nullptr, PCRE_INFO_OPTIONS, &Options) == 0 &&
+                        !(Options & PCRE_UTF8);
+                P.Filter.Learn(R->GetCompiledPattern(), R->GetStudyData());
+                P.Filter.LearnFromText(P.Parsed.Pattern);
                 P.Regex = std::move(R);
             } catch (const Exception&) {
                 // A pattern that does not compile is skipped without a word.
@@ -117,8 +173,8 @@ private:
 
     TEnd ScanFiles();
     TEnd ScanFile(const AnsiString& Path);
-    bool TestPiece(const AnsiString& Path, const AnsiString& Piece); // false: cancelled
-    bool Matches(TCompiledPattern& P, const AnsiString& Path, const AnsiString& Text);
+    bool TestPiece(const AnsiString& Path, std::string_view Piece); // false: cancelled
+    bool Matches(TCompiledPattern& P, const AnsiString& Path, std::string_view Text, AnsiString& Extract);
     void RecordExtract(const AnsiString& Path, const AnsiString& Extract, const TPatternLine& FoundBy);
     // Writes the verdict into the extract's row, wherever a sort has put it; a
     // row that has gone since (the grid cleared) is left alone.
@@ -127,6 +183,8 @@ private:
     void Pump();
     int Progress() const;
     void FlushToWindow();
+    // Log lines reach the log in batches, with the final list's.
+    void Log(AnsiString Line) { PendingLog.push_back(std::move(Line)); }
     void KeepDuplicateList();
     Int64 TotalSize();
     void Finish(TEnd End);
@@ -147,10 +205,15 @@ private:
     bool KeepAll = false; // Remove Duplicates is off
     std::unordered_set<AnsiString> Kept;
     std::vector<AnsiString> KeptInOrder;
-    std::vector<AnsiString> PendingFinal;
+    std::size_t ShownFinal = 0;         // KeptInOrder before this is in the final list
+    std::vector<AnsiString> PendingLog; // log lines not yet in the log
     int KeptCount = 0;
     bool CaptionDirty = false;
     std::set<std::pair<const TCompiledPattern*, AnsiString>> GaveUp; // logged once per pattern and file
+    AnsiString RejectMatch;                                          // what a reject pattern matched, unused
+    AnsiString Found;               // the last match, its string kept from extract to extract
+    const char* BlockEnd = nullptr; // the reader's block holding the piece being tested
+    unsigned BlockNumber = 0;
 };
 
 void TScanRun::Execute()
@@ -169,14 +232,15 @@ void TScanRun::Execute()
         Reading = false;
         Reader.Close();
         try {
+            FlushToWindow(); // the final list comes from what KeepDuplicateList hands over
             KeepDuplicateList();
-            FlushToWindow();
         } catch (...) {
         }
         Form->RestoreAfterScan();
         Form->Label4->SetCaption("Ready.");
         throw;
     }
+    FlushToWindow();
     KeepDuplicateList();
     Finish(End);
 }
@@ -207,23 +271,33 @@ TScanRun::TEnd TScanRun::ScanFile(const AnsiString& Path)
 {
     // A folder, or a file that cannot be opened, ends the scan as a missing file does.
     if (!FileExists(Path) || !Reader.Open(Path)) {
-        FlushToWindow();
-        Form->RichEdit2->GetLines()->Add("File: " + Path + " does not exist!");
+        Log("File: " + Path + " does not exist!");
         return enMissingFile;
     }
     Reading = true;
     WidePath = Utf8ToWide(Path);
-    Form->RichEdit2->GetLines()->Add("Opened " + Path + "...\nScanning...");
+    Log("Opened " + Path + "...\nScanning...");
     // The lists cannot change while a scan runs (their controls are disabled),
     // so their patterns are compiled once per file.
     Includes.Refresh(Form->RichEdit3->GetLines());
     Excludes.Refresh(Form->RichEdit4->GetLines());
-    AnsiString Piece; // one string for every piece, so reading allocates nothing
-    Piece.reserve(MaxPieceBytes);
+    AnsiString Copy; // one string for every piece when pieces are copied
+    Copy.reserve(MaxPieceBytes);
+    std::string_view Piece;
     FileLineCounter = 0;
-    while (Reader.Next(Piece)) {
+    while (ScanSpeedUps ? Reader.Next(Piece) : Reader.Next(Copy)) {
         ++LineCounter;
         ++FileLineCounter;
+        if (ScanSpeedUps) {
+            if (Reader.GetBlockNumber() != BlockNumber || Reader.GetBlockEnd() != BlockEnd) {
+                BlockNumber = Reader.GetBlockNumber();
+                BlockEnd = Reader.GetBlockEnd();
+                for (std::size_t J = 0; J < Includes.Count(); ++J)
+                    Includes[J].Filter.Restart();
+            }
+        } else {
+            Piece = Copy;
+        }
         if (!TestPiece(Path, Piece)) {
             Reading = false;
             Reader.Close();
@@ -234,7 +308,7 @@ TScanRun::TEnd TScanRun::ScanFile(const AnsiString& Path)
     Reading = false;
     Reader.Close();
     FlushToWindow();
-    Form->RichEdit2->GetLines()->Add("Closing " + Path + "...");
+    Log("Closing " + Path + "...");
     return enCompleted;
 }
 
@@ -248,14 +322,17 @@ int TScanRun::Progress() const
     return std::clamp(P, 0, 1000);
 }
 
-bool TScanRun::TestPiece(const AnsiString& Path, const AnsiString& Piece)
+bool TScanRun::TestPiece(const AnsiString& Path, std::string_view Piece)
 {
     for (std::size_t J = 0; J < Includes.Count(); ++J) {
         Pump();
         if (CancelFlag) return false;
         TCompiledPattern& P = Includes[J];
-        if (P.Parsed.Comment || !Matches(P, Path, Piece)) continue;
-        RecordExtract(Path, P.Regex->GetMatchedExpression(), P.Parsed);
+        if (P.Parsed.Comment) continue;
+        // A piece is run whole from its start, so the leftmost match stays the same.
+        if (ScanSpeedUps && !P.Filter.MayMatch(Piece.data(), Piece.data() + Piece.size(), BlockEnd)) continue;
+        if (!Matches(P, Path, Piece, Found)) continue;
+        RecordExtract(Path, Found, P.Parsed);
     }
     return true;
 }
@@ -283,7 +360,6 @@ void TScanRun::RecordExtract(const AnsiString& Path, const AnsiString& Extract, 
         return;
     }
     KeptInOrder.push_back(Extract);
-    PendingFinal.push_back(Extract);
     ++KeptCount;
     CaptionDirty = true;
 }
@@ -296,17 +372,15 @@ void TScanRun::Mark(TCell& Cell, const WideString& Text)
 
 // A pattern that gives up on a text (PCRE's limits) does not match it; the
 // log says so once per pattern and file, so that the user learns of it.
-bool TScanRun::Matches(TCompiledPattern& P, const AnsiString& Path, const AnsiString& Text)
+bool TScanRun::Matches(TCompiledPattern& P, const AnsiString& Path, std::string_view Text, AnsiString& Match)
 {
     try {
-        return P.Matches(Text);
+        return P.Matches(Text, Match);
     } catch (const EPcreRegexError& E) {
         if (GaveUp.emplace(&P, Path).second) {
-            FlushToWindow();
             // The line as the file counts it, and as the grid's Line# column does.
-            Form->RichEdit2->GetLines()->Add("Pattern \"" + P.Parsed.Name + "\" gave up on line " +
-                                             IntToStr(FileLineCounter) + " of " + Path + " (Line# " +
-                                             IntToStr(LineCounter) + "): " + E.Reason + "; taken as no match there.");
+            Log("Pattern \"" + P.Parsed.Name + "\" gave up on line " + IntToStr(FileLineCounter) + " of " + Path +
+                " (Line# " + IntToStr(LineCounter) + "): " + E.Reason + "; taken as no match there.");
         }
         return false;
     }
@@ -318,7 +392,7 @@ bool TScanRun::Rejects(const AnsiString& Path, const AnsiString& Extract, AnsiSt
         Pump();
         TCompiledPattern& P = Excludes[K];
         Pump();
-        if (P.Parsed.Comment || !Matches(P, Path, Extract)) continue;
+        if (P.Parsed.Comment || !Matches(P, Path, Extract, RejectMatch)) continue;
         RejectedBy = P.Parsed.Name;
         return true;
     }
@@ -349,13 +423,20 @@ void TScanRun::FlushToWindow()
             Form->SetCaption("Quillmote - Scan: " + IntToStr(Form->ProgressBar1->GetPosition() / 10) + "%");
         }
     }
-    if (!PendingFinal.empty()) {
+    if (ShownFinal < KeptInOrder.size()) {
         TStrings* Final = Form->RichEdit5->GetLines();
         Final->BeginUpdate();
-        for (const auto& Line : PendingFinal)
-            Final->Add(Line);
+        for (; ShownFinal < KeptInOrder.size(); ++ShownFinal)
+            Final->Add(KeptInOrder[ShownFinal]);
         Final->EndUpdate();
-        PendingFinal.clear();
+    }
+    if (!PendingLog.empty()) {
+        TStrings* Lines = Form->RichEdit2->GetLines();
+        Lines->BeginUpdate();
+        for (const auto& Line : PendingLog)
+            Lines->Add(Line);
+        Lines->EndUpdate();
+        PendingLog.clear();
     }
     if (CaptionDirty) {
         Form->TabSheet6->SetCaption("Final Matches (" + IntToStr(DuplicateList->GetCount() + KeptCount) + ")");
@@ -376,6 +457,7 @@ void TScanRun::KeepDuplicateList()
     DuplicateList->EndUpdate();
     KeptCount = 0;
     KeptInOrder.clear();
+    ShownFinal = 0;
 }
 
 void TScanRun::Finish(TEnd End)

@@ -44,8 +44,10 @@ unsigned long InterpreterRecursionLimit()
     return Limit;
 }
 
+} // namespace
+
 // Why PCRE gave up; the library names only its compile errors.
-AnsiString FailureReason(int Code, const int* Offsets)
+AnsiString TPcreRegex::FailureReason(int Code, const int* Offsets)
 {
     switch (Code) {
     case PCRE_ERROR_MATCHLIMIT:
@@ -64,6 +66,8 @@ AnsiString FailureReason(int Code, const int* Offsets)
         return "PCRE error " + IntToStr(Code);
     }
 }
+
+namespace {
 
 // Where PCRE's view of S ends: its first NUL at or after From, or its end.
 Int64 SubjectEndFrom(const AnsiString& S, std::size_t From)

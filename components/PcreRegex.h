@@ -79,6 +79,14 @@ public:
     bool Match();
     bool MatchAgain();
 
+    // For callers that run the compiled pattern themselves: PCRE's compiled
+    // pattern and study data (nullptr until compiled and studied), and the
+    // reason an EPcreRegexError would give for PCRE's result Code (Offsets
+    // as PCRE left them, at least two).
+    const real_pcre* GetCompiledPattern() const { return FPattern; }
+    const pcre_extra* GetStudyData() const { return FHints; }
+    static AnsiString FailureReason(int Code, const int* Offsets);
+
     bool GetFoundMatch() const { return FOffsetCount > 0; }
     int GetSubExpressionCount() const { return FOffsetCount - 1; }
     AnsiString GetSubExpressions(int Index) const;
