@@ -272,6 +272,11 @@ void TCellBehaviour::StoreText(const TCell& Cell, std::u16string_view Value)
     Cell.Column(Slot).SetText(Slot, Value);
 }
 
+void TCellBehaviour::ForgetOrder(const TCell& Cell)
+{
+    Cell.FCells->FSorted = false;
+}
+
 TGxCustomColumn* TCellBehaviour::Column(const TCell& Cell)
 {
     return Cell.FCells->GetColumns()->GetItem(Cell.GetColumnIndex());

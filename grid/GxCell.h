@@ -126,6 +126,10 @@ protected:
     static std::u16string_view Text(const TCell& Cell);
     static void StoreText(const TCell& Cell, std::u16string_view Value);
     static TGxCustomColumn* Column(const TCell& Cell);
+    // For a value written without a change report: the store no longer takes
+    // its rows to be in order, so no later request reverses an order that
+    // may not hold.
+    static void ForgetOrder(const TCell& Cell);
 };
 
 } // namespace GxCells

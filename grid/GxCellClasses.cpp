@@ -8,14 +8,6 @@ namespace GxCellClasses {
 
 namespace {
 
-const char16_t TrueText[] = u"True";
-const char16_t FalseText[] = u"False";
-
-std::u16string_view BoolText(bool Value)
-{
-    return Value ? TrueText : FalseText;
-}
-
 WideString Wide(std::string_view Text)
 {
     return Utf8ToWide(Text);
@@ -51,12 +43,6 @@ std::uint64_t Bits(int Value)
 int AsInt(std::uint64_t Value)
 {
     return int(std::uint32_t(Value));
-}
-
-// The default date-time text: short date, then long time unless midnight.
-WideString DateTimeText(TDateTime Value)
-{
-    return Wide(DateTimeToStr(Value));
 }
 
 class TBooleanBehaviour : public TCellBehaviour {
@@ -118,7 +104,7 @@ public:
 class TFloatBehaviour : public TRealBehaviour {
 public:
     TClass ClassType() const override { return TFloatCell::StaticClassType(); }
-    WideString GetAsString(const TCell& C) const override { return Wide(FloatToStr(GetAsFloat(C))); }
+    WideString GetAsString(const TCell& C) const override { return FloatText(GetAsFloat(C)); }
     void SetAsBoolean(const TCell& C, bool) const override { StoreValue(C, Bits(0.0)); }
     void SetAsString(const TCell& C, std::u16string_view V) const override
     {
@@ -133,7 +119,7 @@ public:
     TDateTime GetAsDateTime(const TCell&) const override { return 0; }
     double GetAsFloat(const TCell& C) const override { return GetAsInteger(C); }
     int GetAsInteger(const TCell& C) const override { return AsInt(Value(C)); }
-    WideString GetAsString(const TCell& C) const override { return Wide(IntToStr(GetAsInteger(C))); }
+    WideString GetAsString(const TCell& C) const override { return IntegerText(GetAsInteger(C)); }
     void SetAsBoolean(const TCell& C, bool V) const override { StoreValue(C, V ? 1 : 0); }
     void SetAsDateTime(const TCell& C, TDateTime) const override { StoreValue(C, 0); }
     void SetAsFloat(const TCell& C, double V) const override { StoreValue(C, Bits(Nearest(V))); }
@@ -163,8 +149,8 @@ public:
     WideString GetAsString(const TCell& C) const override { return WideString(Text(C)); }
     void SetAsBoolean(const TCell& C, bool V) const override { StoreText(C, BoolText(V)); }
     void SetAsDateTime(const TCell& C, TDateTime V) const override { StoreText(C, DateTimeText(V)); }
-    void SetAsFloat(const TCell& C, double V) const override { StoreText(C, Wide(FloatToStr(V))); }
-    void SetAsInteger(const TCell& C, int V) const override { StoreText(C, Wide(IntToStr(V))); }
+    void SetAsFloat(const TCell& C, double V) const override { StoreText(C, FloatText(V)); }
+    void SetAsInteger(const TCell& C, int V) const override { StoreText(C, IntegerText(V)); }
     void SetAsString(const TCell& C, std::u16string_view V) const override { StoreText(C, V); }
     bool Clear(const TCell& C) const override
     {
@@ -180,7 +166,7 @@ public:
     TDateTime GetAsDateTime(const TCell&) const override { return 0; }
     double GetAsFloat(const TCell& C) const override { return GetAsInteger(C); }
     int GetAsInteger(const TCell& C) const override { return C.GetRowIndex() + 1; }
-    WideString GetAsString(const TCell& C) const override { return Wide(IntToStr(GetAsInteger(C))); }
+    WideString GetAsString(const TCell& C) const override { return IntegerText(GetAsInteger(C)); }
     // Nothing is stored; the cell still reports the change.
     void SetAsBoolean(const TCell&, bool) const override {}
     void SetAsDateTime(const TCell&, TDateTime) const override {}
@@ -214,6 +200,26 @@ QM_CELL_META(TStringCell)
 QM_CELL_META(TIncrementCell)
 
 #undef QM_CELL_META
+
+std::u16string_view BoolText(bool Value)
+{
+    return Value ? u"True" : u"False";
+}
+
+WideString DateTimeText(TDateTime Value)
+{
+    return Wide(DateTimeToStr(Value));
+}
+
+WideString FloatText(double Value)
+{
+    return Wide(FloatToStr(Value));
+}
+
+WideString IntegerText(int Value)
+{
+    return Wide(IntToStr(Value));
+}
 
 const TCellBehaviour& CellBehaviour(TCellSlot Slot)
 {

@@ -28,4 +28,12 @@ QM_CELL_CLASS(TIncrementCell);
 // The behaviour of the classes above, for the store's tables.
 const TCellBehaviour& CellBehaviour(TCellSlot Slot);
 
+// The texts a TStringCell takes for a value: "True" or "False", the default
+// date-time text (short date, then long time unless midnight), the general
+// float text and the decimal text.
+std::u16string_view BoolText(bool Value);
+WideString DateTimeText(TDateTime Value);
+WideString FloatText(double Value);
+WideString IntegerText(int Value);
+
 } // namespace GxCellClasses
