@@ -1,4 +1,6 @@
 #include "app/Unit1.h"
+#include "grid/shared/GxClasses.h"
+#include "grid/shared/GxThemesSupport.h"
 #include "platform/controls/Clipbrd.h"
 #include "platform/win/Windows.h"
 #include "util/yelkutils_win_vqu.h"
@@ -38,6 +40,11 @@ void AddUnlessListed(TStrings* Lines, const AnsiString& Text)
 
 void RegisterUnit()
 {
+    // The grid's units start before the window's, as a unit's start-up
+    // follows those of the units it uses: theme support and the wide text
+    // calls must stand before the first grid paints.
+    GxThemesSupport::RegisterUnit();
+    GxClasses::RegisterUnit();
     AddUnitSection("Unit1", Initialization, nullptr);
 }
 

@@ -3,9 +3,12 @@
 #include "platform/controls/Clipbrd.h"
 #include "platform/rtl/Codec.h"
 #include "platform/testing/Drops.h"
+#include "grid/shared/GxClasses.h"
+#include "grid/shared/GxThemesSupport.h"
 
 #include <fstream>
 #include <map>
+#include <cstdlib>
 #include <deque>
 
 using namespace Unit1;
@@ -25,6 +28,15 @@ TEST_F(TMainWindowTest, TheWindowStartsIdleOnItsFirstPageWithTheGreeting)
     EXPECT_EQ(Form->Label4->GetCaption(), "Ready.");
     EXPECT_EQ(Form->Shape1->GetBrush()->GetColor(), clGreen);
     ExpectIdle();
+}
+
+TEST_F(TMainWindowTest, TheGridsUnitsStartBeforeTheWindow)
+{
+    // The program registers only the window's unit; the grid's start-ups
+    // come with it, or its grid paints without themes or wide text.
+    MakeForm();
+    EXPECT_TRUE(GxClasses::GxWideText);
+    EXPECT_EQ(GxThemesSupport::IsThemed(), std::getenv("QUILLMOTE_NO_THEME") == nullptr);
 }
 
 TEST_F(TMainWindowTest, PresetsFillThePickersAndAddAppendsThePickOnce)
