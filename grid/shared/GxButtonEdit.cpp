@@ -134,6 +134,7 @@ void TGxCustomButtonEdit::DoDropDownInput(TObject*, const AnsiString& Value)
 {
     ApplyInput(Value);
     if (FPopupControl) FPopupControl->ClosePopup();
+    if (!FButton) return;
     FButton->SetHover(false);
     FButton->SetDown(false);
 }
@@ -145,7 +146,7 @@ void TGxCustomButtonEdit::DoButtonClick()
 
 void TGxCustomButtonEdit::DoDropDownDeactivate(TObject*)
 {
-    FButton->SetDown(false);
+    if (FButton) FButton->SetDown(false);
 }
 
 void TGxCustomButtonEdit::BeginEditing()
@@ -158,6 +159,7 @@ void TGxCustomButtonEdit::UpdateButton()
 {
     if (!FButton || !HandleAllocated()) return;
     Invalidate();
+    FButton->SetVisible(true);
     SetWindowPos(FButton->GetHandle(), nullptr, GetClientWidth() - FButton->GetWidth(), 0, FButton->GetWidth(),
                  GetClientHeight(), SWP_SHOWWINDOW | SWP_NOREDRAW | SWP_NOZORDER | SWP_NOACTIVATE);
     FButton->Invalidate();
@@ -173,6 +175,16 @@ void TGxCustomButtonEdit::CreateWnd()
 {
     TGxEdit::CreateWnd();
     UpdateEditRect();
+    // The window may come with its final size, and no WM_SIZE after it.
+    UpdateButton();
+}
+
+void TGxCustomButtonEdit::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TGxEdit::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == FButton) FButton = nullptr;
+    if (AComponent == FPopupControl) FPopupControl = nullptr;
 }
 
 void TGxCustomButtonEdit::KeyDown(Word& Key, TShiftState Shift)

@@ -99,6 +99,7 @@ protected:
 
     void UpdateEditMargins(int& Left, int& Right) override;
     void CreateWnd() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     void KeyDown(Word& Key, TShiftState Shift) override;
     void KeyPress(WideChar& Key) override;
     void WMPaste(TMessage& Message) override;

@@ -33,7 +33,7 @@ TPoint TGxPopupEdit::DropPoint()
 
 void TGxPopupEdit::SetDroppedDown(bool Value)
 {
-    if (Value == FDroppedDown) return;
+    if (Value == FDroppedDown || !GetPopupControl()) return;
     FDroppedDown = Value;
     TGxPopupControl* Popup = GetPopupControl();
     if (Value) {
@@ -50,7 +50,7 @@ void TGxPopupEdit::SetDroppedDown(bool Value)
     Popup->SetClosed(true);
     ReleaseCapture();
     TGxCustomEdit::SetDroppedDown(false);
-    GetButton()->SetDown(false);
+    if (GetButton()) GetButton()->SetDown(false);
     if (Popup->HandleAllocated()) ShowWindow(Popup->GetHandle(), SW_HIDE);
     Popup->SetVisible(false);
     DoCloseUp();
@@ -119,7 +119,7 @@ TColor TGxPopupEdit::GetFillColor()
 void TGxPopupEdit::Paint()
 {
     TCanvas* C = GetCanvas();
-    const TRect R(0, 0, GetClientWidth() - GetButton()->GetWidth(), GetClientHeight());
+    const TRect R(0, 0, GetClientWidth() - (GetButton() ? GetButton()->GetWidth() : 0), GetClientHeight());
     C->GetFont()->Assign(GetFont());
     if (Focused()) {
         C->GetBrush()->SetColor(GetFillColor());
@@ -165,7 +165,7 @@ void TGxPopupEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int 
     TGxCustomButtonEdit::MouseDown(Button, Shift, X, Y);
     if (Button == mbLeft && FStyle == dsDropDownList) {
         DoButtonDown();
-        GetButton()->SetDown(true);
+        if (GetButton()) GetButton()->SetDown(true);
     }
 }
 
@@ -199,7 +199,7 @@ void TGxPopupEdit::WMKillFocus(TMessage& Message)
     TGxCustomButtonEdit::WMKillFocus(Message);
     SetDroppedDown(false);
     TGxCustomEdit::SetDroppedDown(false);
-    GetButton()->Invalidate();
+    if (GetButton()) GetButton()->Invalidate();
     Invalidate();
 }
 

@@ -76,7 +76,7 @@ void TGxComboBox::SetItemIndex(int Value)
 {
     FItemIndex = Value;
     if (!GetComponentState().Contains(csLoading)) SetTextFromItemIndex();
-    GetPopupList()->SetItemIndex(Value);
+    if (GetPopupList()) GetPopupList()->SetItemIndex(Value);
     if (GetShowPreview()) RefreshPreview();
 }
 
