@@ -188,6 +188,18 @@ void TGxComboBox::DoDropDownInput(TObject* Sender, const AnsiString& Value)
 void TGxComboBox::DoTextChange()
 {
     TGxPopupEdit::DoTextChange();
+    ForgetUnlistedText();
+}
+
+// Typing changes the text without CM_TEXTCHANGED; it must forget the item too.
+void TGxComboBox::Change()
+{
+    TGxPopupEdit::Change();
+    ForgetUnlistedText();
+}
+
+void TGxComboBox::ForgetUnlistedText()
+{
     // A text that is no item leaves nothing selected; one that is an item
     // does not select it.
     if (FDisplayMode == dmDefault && FItems->IndexOf(GetText()) < 0) FItemIndex = -1;

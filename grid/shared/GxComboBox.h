@@ -63,6 +63,7 @@ protected:
     void BeforeDrop(TPoint& Point) override;
     void DoDropDownInput(TObject* Sender, const AnsiString& Value) override;
     void DoTextChange() override;
+    void Change() override;
     void PaintPreview(TCanvas* ACanvas, const TRect& Rect) override;
     bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
     bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
@@ -73,6 +74,7 @@ protected:
 private:
     // Steps the selection (the open list's, or the box's own) by Delta within the items.
     void StepItem(int Delta);
+    void ForgetUnlistedText();
 
     TItemsDisplayMode FDisplayMode = dmDefault;
     TColor FDropDownColor = clWindow;
