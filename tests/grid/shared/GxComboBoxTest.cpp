@@ -81,6 +81,14 @@ TEST_F(GxComboBoxTest, TheListIsSizedByItsRowsAndNeverNarrowerThanTheEdit)
     C->SetDroppedDown(true);
     EXPECT_EQ(List(C)->GetWidth(), 300);
     C->SetDroppedDown(false);
+
+    // The selected item shows as a list opens the first time: item 15 is the last line in view.
+    auto* Fresh = Make({});
+    Fresh->GetItems()->Assign(C->GetItems());
+    Fresh->SetItemIndex(15);
+    Fresh->SetDroppedDown(true);
+    EXPECT_EQ(List(Fresh)->GetTopIndex(), 8);
+    EXPECT_EQ(List(Fresh)->GetHoverIndex(), 15);
 }
 
 TEST_F(GxComboBoxTest, TheTextFollowsTheDisplayMode)
@@ -271,6 +279,115 @@ TEST_F(GxComboBoxTest, TheFontComboListsTheScreenFontsInTheirFacesAndPreviewsThe
     C->SetDroppedDown(true);
     EXPECT_EQ(List(C)->GetItems(), C->GetItems());
     EXPECT_EQ(List(C)->GetClientHeight(), 8 * 16 + 4);
+}
+
+} // namespace
+
+namespace {
+
+using GxComboBoxSheetTest = TFormTest;
+
+// Every button edit and combo box on one form, in the states a user meets;
+// with QUILLMOTE_SHEET_DIR set, the form and the open lists are saved as PNGs.
+TEST_F(GxComboBoxSheetTest, SheetOfButtonEditsAndComboBoxes)
+{
+    auto List = [](TGxComboBox* C) { return static_cast<TGxPopupList*>(C->GetPopupControl()); };
+    Form->SetClientWidth(420);
+    Form->SetClientHeight(260);
+    Form->GetFont()->SetName("Tahoma");
+    Form->GetFont()->SetHeight(-11);
+    auto Place = [&]<class T>(T* C, int Left, int Top) {
+        C->SetParent(Form);
+        C->SetBounds(Left, Top, 150, C->GetHeight());
+        return C;
+    };
+    auto* Glyphed = Place(New<TGxButtonEdit>(Form), 10, 10);
+    auto Glyph = SquareGlyph(10, clLime, clRed);
+    Glyphed->SetButtonGlyph(Glyph.get());
+    Glyphed->SetTransparentColor(clLime);
+    Glyphed->SetText("glyph");
+    auto* Captioned = Place(New<TGxButtonEdit>(Form), 10, 40);
+    Captioned->SetButtonCaption(u"...");
+    Captioned->SetText("caption, hovered");
+    auto* Picture = Place(New<TGxImagePathEdit>(Form), 10, 70);
+    Picture->SetText("/tmp/picture.bmp, pressed");
+    auto* DropDown = Place(New<TGxPopupEdit>(Form), 10, 100);
+    DropDown->SetText("drop-down");
+    auto* ListStyle = Place(New<TGxPopupEdit>(Form), 10, 130);
+    ListStyle->SetStyle(dsDropDownList);
+    ListStyle->SetText("list, not focused");
+    auto* Focused = Place(New<TGxPopupEdit>(Form), 10, 160);
+    Focused->SetStyle(dsDropDownList);
+    Focused->SetText("list, focused");
+    auto* Disabled = Place(New<TGxComboBox>(Form), 10, 190);
+    Disabled->GetItems()->Add("disabled");
+    Disabled->SetItemIndex(0);
+    Disabled->SetEnabled(false);
+
+    auto* Images = New<TImageList>(Form);
+    Images->SetWidth(12);
+    Images->SetHeight(12);
+    for (TColor Color : {clRed, clGreen, clBlue}) {
+        TBitmap B;
+        B.SetSize(12, 12);
+        B.GetCanvas()->GetBrush()->SetColor(Color);
+        B.GetCanvas()->FillRect(Rect(0, 0, 12, 12));
+        Images->Add(&B, nullptr);
+    }
+    auto* Combo = Place(New<TGxComboBox>(Form), 220, 10);
+    for (const char* S : {"red", "green", "blue"})
+        Combo->GetItems()->Add(S);
+    Combo->SetImages(Images);
+    Combo->SetShowPreview(true);
+    Combo->SetStyle(dsDropDownList);
+    Combo->SetItemIndex(1);
+    auto* Fonts = Place(New<TGxFontComboBox>(Form), 220, 130);
+    Fonts->SetShowPreview(true);
+    Fonts->SetItemIndex(std::max(0, Fonts->GetItems()->IndexOf("DejaVu Serif")));
+
+    ProcessEvents();
+    Captioned->GetButton()->SetHover(true);
+    Picture->GetButton()->SetDown(true);
+    Focused->SetFocus();
+    ProcessEvents();
+    for (int I = 0; I < Form->GetControlCount(); ++I)
+        PaintNow(Form->GetControls(I));
+
+    // The focused list style is filled with the highlight; the other is not.
+    const int Y = Focused->GetClientHeight() - 3;
+    EXPECT_EQ(PixelAt(Focused, 40, Y), ColorToRGB(clHighlight));
+    EXPECT_EQ(PixelAt(ListStyle, 40, Y), ColorToRGB(clWindow));
+    // Each button paints its face over the edit's right edge.
+    for (TGxCustomButtonEdit* E : std::initializer_list<TGxCustomButtonEdit*>{Glyphed, DropDown, Combo})
+        EXPECT_NE(PixelAt(E->GetButton(), 3, 3), ColorToRGB(clWindow)) << E->ClassName();
+    // The glyph's red square sits in the middle of its button.
+    TGxSmallButton* B = Glyphed->GetButton();
+    EXPECT_EQ(PixelAt(B, B->GetWidth() / 2, B->GetHeight() / 2), clRed);
+
+    const char* Dir = std::getenv("QUILLMOTE_SHEET_DIR");
+    const AnsiString Mode = GxThemesSupport::IsThemed() ? "themed" : "classic";
+    if (Dir) {
+        EXPECT_TRUE(SaveWindowImage(Form, AnsiString(Dir) + "/buttonedits-" + Mode + ".png"));
+    }
+
+    Combo->SetFocus();
+    Combo->SetDroppedDown(true);
+    List(Combo)->SetHoverIndex(2);
+    PaintNow(List(Combo));
+    EXPECT_EQ(PixelAt(List(Combo), 2 + 2 + 6, 2 + 16 + 8), ColorToRGB(clGreen));
+    EXPECT_EQ(PixelAt(List(Combo), 60, 2 + 32 + 1), ColorToRGB(clHighlight));
+    if (Dir) {
+        EXPECT_TRUE(SaveWindowImage(List(Combo), AnsiString(Dir) + "/combo-open-" + Mode + ".png"));
+    }
+    Combo->SetDroppedDown(false);
+
+    Fonts->SetFocus();
+    Fonts->SetDroppedDown(true);
+    PaintNow(List(Fonts));
+    if (Dir) {
+        EXPECT_TRUE(SaveWindowImage(List(Fonts), AnsiString(Dir) + "/fontcombo-open-" + Mode + ".png"));
+    }
+    Fonts->SetDroppedDown(false);
 }
 
 } // namespace
