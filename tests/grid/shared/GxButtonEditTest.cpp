@@ -302,13 +302,4 @@ TEST_F(GxButtonEditTest, TheListStyleHidesTheFocusRectangleOnRequest)
     EXPECT_EQ(Corners(), 0);
 }
 
-TEST_F(GxButtonEditTest, TheMultiButtonEditIsAPlainEdit)
-{
-    auto* E = Make<TGxMultiButtonEdit>();
-    E->SetFocus();
-    TypeText(E, "ab");
-    EXPECT_EQ(E->GetText(), "ab");
-    EXPECT_EQ(E->GetComponentCount(), 1); // its info area
-}
-
 } // namespace
