@@ -119,6 +119,9 @@ void TGxPopupList::Popup(int X, int Y)
         const double Share = double(GetVisibleCount()) / Count * 100;
         Bar->SetPageSize(int(Round(Bar->GetInnerHeight() * Share / 100)));
     }
+    // The owner picks the line before the bar has its range: scrolled now,
+    // a line below the first page shows as the list opens.
+    if (FItemIndex >= 0) SetItemIndex(FItemIndex);
     TGxPopupControl::Popup(X, Y);
 }
 

@@ -48,6 +48,11 @@ TOpenDialog::TOpenDialog(TComponent* AOwner) : TCommonDialog(AOwner), FFiles(std
 
 TOpenDialog::~TOpenDialog() = default;
 
+TOpenPictureDialog::TOpenPictureDialog(TComponent* AOwner) : TOpenDialog(AOwner)
+{
+    SetFilter("All (*.bmp)|*.bmp|Bitmaps (*.bmp)|*.bmp");
+}
+
 bool TOpenDialog::Execute()
 {
     const bool Save = IsSaveDialog();

@@ -120,6 +120,14 @@ protected:
     bool IsSaveDialog() const override { return true; }
 };
 
+// An open dialog for pictures: its filter lists the picture files the
+// program reads.
+class TOpenPictureDialog : public TOpenDialog {
+public:
+    QM_CLASS(TOpenPictureDialog, TOpenDialog)
+    explicit TOpenPictureDialog(TComponent* AOwner);
+};
+
 class TColorDialog : public TCommonDialog {
 public:
     QM_CLASS(TColorDialog, TCommonDialog)

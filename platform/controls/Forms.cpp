@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QFontDatabase>
 #include <QMenuBar>
 #include <QScreen>
 #include <QWidget>
@@ -668,6 +669,17 @@ void TScreen::SetCursors(int Index, HCURSOR Value)
         return;
     }
     Map[Index].reset(Value);
+}
+
+TStrings* TScreen::GetFonts()
+{
+    if (!FFonts) {
+        FFonts = std::make_unique<TStringList>();
+        for (const QString& Family : QFontDatabase::families())
+            FFonts->Add(ToAnsi(Family));
+        FFonts->SetSorted(true);
+    }
+    return FFonts.get();
 }
 
 TCustomForm* TScreen::GetActiveForm() const

@@ -240,12 +240,15 @@ public:
     void SetCursors(int Index, HCURSOR Value);
     TCustomForm* GetActiveForm() const;
     TWinControl* GetActiveControl() const;
+    // The font family names, sorted; read once.
+    TStrings* GetFonts();
     int GetFormCount() const { return int(FForms.size()); }
     TCustomForm* GetForms(int Index) const { return FForms.at(Index); }
 
 private:
     friend class TCustomForm;
     std::vector<TCustomForm*> FForms;
+    std::unique_ptr<TStringList> FFonts;
 };
 
 extern TScreen* Screen;

@@ -3,9 +3,11 @@
 #include "platform/controls/TextControls.h"
 #include "platform/controls/Control.h"
 #include "platform/graphics/QtGraphics.h"
+#include "platform/qt/BridgeWidget.h"
 #include "platform/rtl/QtStrings.h"
 
 #include <QClipboard>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -109,6 +111,17 @@ namespace platform::detail {
 TLimitedLineEdit::TLimitedLineEdit(QWidget* Parent) : QLineEdit(Parent)
 {
     setMaxLength(INT_MAX);
+}
+
+bool TLimitedLineEdit::event(QEvent* Event)
+{
+    if (Event->type() != HideCaretEventType()) return QLineEdit::event(Event);
+    // The editor's own focus-out without the focus going: the caret stops
+    // showing and blinking, the selection and the text stay, and the next
+    // focus-in brings the caret back.
+    QFocusEvent Out(QEvent::FocusOut, Qt::PopupFocusReason);
+    QLineEdit::focusOutEvent(&Out);
+    return true;
 }
 
 QString TLimitedLineEdit::Fitting(const QString& Text, int Replaced) const

@@ -58,6 +58,8 @@ public:
     void PasteWithinLimit();
 
 protected:
+    // The caret's going (DestroyCaret) lasts until the editor next gets the focus.
+    bool event(QEvent* Event) override;
     void keyPressEvent(QKeyEvent* Event) override;
     void inputMethodEvent(QInputMethodEvent* Event) override;
 

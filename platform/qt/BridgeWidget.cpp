@@ -65,6 +65,12 @@ QEvent::Type TPostedMessage::EventType()
     return Type;
 }
 
+QEvent::Type HideCaretEventType()
+{
+    static const QEvent::Type Type = QEvent::Type(QEvent::registerEventType());
+    return Type;
+}
+
 // ---- Exceptions ----------------------------------------------------------------------------
 
 void SetExceptionHandler(TExceptionHandler Handler)

@@ -111,6 +111,8 @@ public:
 
     // ---- Input ----
     bool HasFocus = false;
+    // The window was last said to be shown (WM_SHOWWINDOW).
+    bool ShownNotified = false;
     // The cursor over the window, its inner widget included (an answer to WM_SETCURSOR).
     void ShowCursor(const QCursor& Cursor);
     // Routes Widget's input through this window (the inner widget and its parts).
@@ -172,6 +174,9 @@ public:
     WPARAM WParam;
     LPARAM LParam;
 };
+
+// Sent to the widget with the focus to take its caret away (DestroyCaret).
+QEvent::Type HideCaretEventType();
 
 // The window that holds the mouse (SetCapture), or null.
 extern HWND CaptureWindow;

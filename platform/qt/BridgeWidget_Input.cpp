@@ -232,6 +232,11 @@ bool TBridgeWidget::event(QEvent* Event)
         case QEvent::Show:
         case QEvent::Hide: {
             const bool R = QWidget::event(Event);
+            // The window itself shown or hidden (not one around it) hears of it.
+            if (FLive && !Event->spontaneous() && ShownNotified == isHidden()) {
+                ShownNotified = !isHidden();
+                Send(WM_SHOWWINDOW, ShownNotified, 0);
+            }
             if (FLive) AskClass(CM_SHOWINGCHANGED, 0, 0);
             // A window hidden while it or a window inside it holds the mouse
             // lets it go: its release would never come, and the next press

@@ -421,6 +421,15 @@ BOOL ReleaseCapture()
     return 1;
 }
 
+BOOL DestroyCaret()
+{
+    QWidget* Focused = QApplication::focusWidget();
+    if (!Focused) return 0;
+    QEvent Hide(HideCaretEventType());
+    QCoreApplication::sendEvent(Focused, &Hide);
+    return 1;
+}
+
 SHORT GetKeyState(int VirtKey)
 {
     bool Down = false;

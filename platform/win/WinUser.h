@@ -140,6 +140,9 @@ HWND SetFocus(HWND Wnd);
 HWND GetCapture();
 HWND SetCapture(HWND Wnd);
 BOOL ReleaseCapture();
+// The caret of the window with the focus goes; it comes back when that
+// window next gets the focus.
+BOOL DestroyCaret();
 // Negative while the key is down (VK_SHIFT, VK_CONTROL, VK_MENU, the mouse buttons).
 SHORT GetKeyState(int VirtKey);
 BOOL GetCursorPos(TPoint* Point);

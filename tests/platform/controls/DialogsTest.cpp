@@ -139,3 +139,17 @@ TEST(Clipboard, TextComesBackByteForByteInsideTheProgram)
     EXPECT_FALSE(Clipboard()->HasFormat(CF_TEXT));
     EXPECT_EQ(Clipboard()->GetAsText(), "");
 }
+
+TEST(Dialogs, ThePictureDialogOpensPictureFiles)
+{
+    TScriptedInteraction Script;
+    Script.FileDialogAnswers = {"/tmp/picture.bmp", ""};
+    auto* Dialog = New<TOpenPictureDialog>(nullptr);
+    EXPECT_TRUE(Dialog->Execute());
+    EXPECT_EQ(Dialog->GetFileName(), "/tmp/picture.bmp");
+    EXPECT_FALSE(Dialog->Execute());
+    ASSERT_EQ(Script.FileDialogs.size(), 2u);
+    EXPECT_FALSE(Script.FileDialogs[0].Save);
+    EXPECT_NE(Script.FileDialogs[0].Filter.find("*.bmp"), AnsiString::npos);
+    Free(Dialog);
+}

@@ -445,3 +445,54 @@ TEST_F(EditWindowTest, SheetOfEditsFramesEveryKind)
         EXPECT_TRUE(SaveWindowImage(Form, AnsiString(Dir) + (Themed ? "/Edits.png" : "/Edits-classic.png")));
     }
 }
+
+namespace {
+
+// Dark pixels in the first columns of the edit's middle line, where an
+// empty edit shows its caret.
+int CaretInk(TEdit* Edit)
+{
+    TBitmap Shot;
+    GrabWindow(Edit, &Shot);
+    int Dark = 0;
+    const int Y = Edit->GetHeight() / 2;
+    for (int X = 0; X < 8; ++X)
+        if (ColorToRGB(Shot.GetCanvas()->GetPixels(X, Y)) == 0) ++Dark;
+    return Dark;
+}
+
+TEST_F(EditWindowTest, DestroyCaretHidesTheCaretUntilTheEditNextGetsTheFocus)
+{
+    TEdit* Edit = Place<TEdit>(Form, 8, 8, 100, 21);
+    Edit->SetBorderStyle(bsNone);
+    TEdit* Other = Place<TEdit>(Form, 8, 40, 100, 21);
+    Edit->SetFocus();
+    ProcessEvents();
+    ASSERT_GT(CaretInk(Edit), 0);
+    EXPECT_TRUE(DestroyCaret());
+    ProcessEvents();
+    EXPECT_EQ(CaretInk(Edit), 0);
+    // Typing still types.
+    TypeText(Edit, "a");
+    EXPECT_EQ(Edit->GetText(), "a");
+    Edit->SetText("");
+    Other->SetFocus();
+    Edit->SetFocus();
+    ProcessEvents();
+    EXPECT_GT(CaretInk(Edit), 0);
+}
+
+TEST_F(EditWindowTest, OverAnEditTheDefaultCursorIsTheTextCursorAndTheArrowAnArrow)
+{
+    TEdit* Edit = Place<TEdit>(Form, 8, 8, 200, 21);
+    MouseMove(Edit, 50, 10);
+    EXPECT_EQ(WindowCursor(Edit), crIBeam);
+    Edit->SetCursor(crArrow);
+    MouseMove(Edit, 51, 10);
+    EXPECT_EQ(WindowCursor(Edit), crArrow);
+    Edit->SetCursor(crDefault);
+    MouseMove(Edit, 52, 10);
+    EXPECT_EQ(WindowCursor(Edit), crIBeam);
+}
+
+} // namespace

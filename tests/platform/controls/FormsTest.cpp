@@ -225,3 +225,17 @@ TEST_F(FormsTest, TheFormBackgroundIsItsColour)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Screen, FontsAreTheFamiliesSortedAndReadOnce)
+{
+    TStrings* Fonts = Screen->GetFonts();
+    ASSERT_GT(Fonts->GetCount(), 0);
+    EXPECT_EQ(Screen->GetFonts(), Fonts);
+    EXPECT_GE(Fonts->IndexOf("DejaVu Sans"), 0);
+    for (int I = 1; I < Fonts->GetCount(); ++I)
+        EXPECT_LE(AnsiCompareText(Fonts->Get(I - 1), Fonts->Get(I)), 0) << Fonts->Get(I);
+}
+
+} // namespace

@@ -137,3 +137,38 @@ TEST_F(RecreateTest, DisabledControlsLoseTheFocusAndTheMouse)
 }
 
 } // namespace
+
+namespace {
+
+// Records the WM_SHOWWINDOW messages that reach it, with their WParam.
+class TShowRecorder : public TProbeControl {
+public:
+    using TProbeControl::TProbeControl;
+    std::vector<WPARAM> Shows;
+    void WndProc(TMessage& Message) override
+    {
+        if (Message.Msg == WM_SHOWWINDOW) Shows.push_back(Message.WParam);
+        TProbeControl::WndProc(Message);
+    }
+};
+
+TEST_F(WinUserTest, AWindowHearsThatItselfIsShownOrHidden)
+{
+    auto* Panel = New<TPanel>(Form);
+    Panel->SetParent(Form);
+    auto* C = New<TShowRecorder>(Panel);
+    C->SetParent(Panel);
+    platform::test::ProcessEvents();
+    EXPECT_EQ(C->Shows, std::vector<WPARAM>{1});
+    C->SetVisible(false);
+    ShowWindow(C->GetHandle(), SW_SHOWNOACTIVATE);
+    ShowWindow(C->GetHandle(), SW_HIDE);
+    EXPECT_EQ(C->Shows, (std::vector<WPARAM>{1, 0, 1, 0}));
+    // Hiding the window around it is not its own hiding.
+    ShowWindow(C->GetHandle(), SW_SHOWNOACTIVATE);
+    Panel->SetVisible(false);
+    Panel->SetVisible(true);
+    EXPECT_EQ(C->Shows, (std::vector<WPARAM>{1, 0, 1, 0, 1}));
+}
+
+} // namespace
