@@ -146,6 +146,8 @@ void TGxCustomGridControl::SetGridStyle(TGridStyle Value)
 {
     if (Value == FGridStyle) return;
     FGridStyle = Value;
+    // The indicator shows only in the report view: the columns start elsewhere.
+    DoUpdateColumns();
     GridStyleChanged();
     if (Value == gsSlides) {
         ApplyAndEndEditing();

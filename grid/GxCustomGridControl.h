@@ -443,9 +443,12 @@ protected:
     virtual void PaintReport();
     virtual void PaintReportRows();
     virtual void PaintReportParts();
-    virtual void PaintSlides() {}
-    virtual void PaintSlidesParts() {}
-    virtual void PaintSlidesRows() {}
+    // The slides view: the header parts, then the slides over the body.
+    virtual void PaintSlides();
+    virtual void PaintSlidesParts();
+    virtual void PaintSlidesRows();
+    virtual void DrawHeaders();
+    virtual void DrawSlideCaption(int ACol, int ARow);
     virtual void DrawCell(int ACol, int ARow);
     // Readies the canvas's font; true when the display has a value to paint.
     virtual bool DrawCellData(int ACol, int ARow, TCellState CellState);
@@ -566,6 +569,8 @@ private:
     void PaintRightOfColumns();
     void PaintCaption();
     void PaintThemedBorder();
+    // The colour a slide is filled with before OnSlideColoring sees it.
+    TColor SlideFillColor(bool Selected);
     // Refreshing's helpers: an area's rectangle (false while it is not
     // shown); the rows' rectangle clipped to the body (false when none of it
     // is in view); Rect invalidated.

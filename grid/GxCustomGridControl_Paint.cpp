@@ -138,9 +138,9 @@ void TGxCustomGridControl::Paint()
         PaintReport();
         PaintRightOfColumns();
     } else {
-        // The ground the slides view paints on.
-        Canvas->GetBrush()->SetColor(GetColor());
-        Canvas->FillRect(Client);
+        FHorzClipRect = Client;
+        FVertClipRect = TRect(0, GetBodyRect().Top, Client.Right, Client.Bottom);
+        PrepareStyleDisplay();
         PaintSlides();
     }
     if (GetVisibleRows() == 0) PaintCaption();
@@ -192,6 +192,11 @@ TRect TGxCustomGridControl::PaintCellRect(int ACol, int ARow)
 {
     if (ARow != FPaintRow) return GetCellRect(ACol, ARow);
     const TGxCustomColumn* Column = FColumns->GetItem(ACol);
+    if (FGridStyle == gsSlides) {
+        const TGxSlideBounds* B = Column->GetSlideBounds();
+        const int Top = FPaintTop + B->GetTop();
+        return TRect(B->GetLeft(), Top, B->GetRight(), ToPixels(std::int64_t(Top) + B->GetHeight()));
+    }
     const int Left = Column->GetAbsoluteLeft();
     return TRect(Left, FPaintTop, ToPixels(std::int64_t(Left) + Column->GetWidth()),
                  ToPixels(std::int64_t(FPaintTop) + FPaintHeight));

@@ -102,7 +102,9 @@ void TGxCustomGridControl::SelectCell(int ACol, int ARow, TShiftState Shift, boo
         const bool Exact = !Multi && Known.Valid && Known.Exact;
         FRange = ARow >= 0 ? TSelectionRange{true, Exact, ARow, ARow} : TSelectionRange{true, Exact, 0, -1};
         if (!IsUpdating()) {
-            const bool FrameOnly = !FAppearanceOptions.Contains(aoHighlightSlideCells);
+            // The interior may stay only while the selection leaves its colour alone.
+            const bool FrameOnly = !FAppearanceOptions.Contains(aoHighlightSlideCells) &&
+                                   SlideFillColor(true) == SlideFillColor(false) && !OnSlideColoring;
             if (Slides) {
                 RefreshSlide(ARow, FrameOnly);
                 RefreshSlide(OldRow, FrameOnly);

@@ -2,6 +2,7 @@
 // text) and what the repaint requests ask for.
 #include "GridTestFixture.h"
 #include "PaintGrid.h"
+#include "PaintProbes.h"
 #include "grid/shared/GxSharedDraw.h"
 #include "grid/shared/GxThemesSupport.h"
 #include "platform/win/WinUser.h"
@@ -38,16 +39,8 @@ protected:
         for (const auto& [X, Y, Color] : Probes)
             EXPECT_EQ(At(X, Y), ColorToRGB(Color)) << "at " << X << "," << Y;
     }
-    void Repaint()
-    {
-        InvalidateRect(Grid->GetHandle(), nullptr, false);
-        PaintNow(Grid);
-    }
-    void Select(int ARow)
-    {
-        Grid->SetSelected(ARow, true);
-        Grid->SetSelectedRow(ARow);
-    }
+    void Repaint() { RepaintWhole(Grid); }
+    void Select(int ARow) { SelectRow(Grid, ARow); }
     // What waits to be painted since the last call.
     TRect TakeUpdate()
     {

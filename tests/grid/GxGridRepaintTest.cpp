@@ -3,6 +3,7 @@
 // selection move draws.
 #include "GridTestFixture.h"
 #include "PaintGrid.h"
+#include "PaintProbes.h"
 #include "grid/GxTextColumn.h"
 #include "platform/rtl/Codec.h"
 #include "platform/win/WinGdi.h"
@@ -65,21 +66,8 @@ protected:
         Grid->SetSelectedRow(4);
         FullRepaint();
     }
-    void FullRepaint()
-    {
-        InvalidateRect(Grid->GetHandle(), nullptr, false);
-        PaintNow(Grid);
-    }
-    // The grid's client pixels as they are now.
-    void Capture(TBitmap& Picture)
-    {
-        PaintNow(Grid);
-        Picture.SetPixelFormat(pf32bit);
-        Picture.SetSize(Grid->GetClientWidth(), Grid->GetClientHeight());
-        HDC DC = GetDC(Grid->GetHandle());
-        BitBlt(Picture.GetCanvas()->GetHandle(), 0, 0, Picture.GetWidth(), Picture.GetHeight(), DC, 0, 0, SRCCOPY);
-        ReleaseDC(Grid->GetHandle(), DC);
-    }
+    void FullRepaint() { RepaintWhole(Grid); }
+    void Capture(TBitmap& Picture) { CaptureClient(Grid, Picture); }
     // After Change has been repainted as it asked, a full repaint changes no pixel.
     void ExpectRepaintedAsWhole(const char* What, const std::function<void()>& Change)
     {
