@@ -7,31 +7,40 @@
 #include "platform/rtl/Codec.h"
 #include "platform/rtl/FileAccess.h"
 
+#include <algorithm>
+
 namespace GxCustomGridControl {
 
 namespace {
 
 // ---- Delimited text ------------------------------------------------------------------------------
 
-// Collects the file's bytes in its encoding.
+// Collects the file's bytes in its encoding, UTF-16 after its mark.
 class TTextWriter {
 public:
-    explicit TTextWriter(TEncodingKind Encoding) : FEncoding(Encoding) {}
+    explicit TTextWriter(TEncodingKind Encoding) : FEncoding(Encoding)
+    {
+        if (Encoding != ekAnsi) Put(u"\xFEFF");
+    }
 
     void Put(std::u16string_view Units)
     {
         if (FEncoding == ekAnsi) {
-            FData += WideToUtf8(Units);
+            std::size_t Ascii = 0; // most text is, and needs no codec
+            while (Ascii < Units.size() && Units[Ascii] < 0x80)
+                FData += char(Units[Ascii++]);
+            if (Ascii < Units.size()) FData += WideToUtf8(Units.substr(Ascii));
             return;
         }
         const bool Big = FEncoding == ekUnicodeBigEndian;
+        std::size_t At = FData.size();
+        FData.resize(At + 2 * Units.size());
         for (const char16_t U : Units) {
-            const char Low = char(U & 0xFF), High = char(U >> 8);
-            FData += Big ? High : Low;
-            FData += Big ? Low : High;
+            FData[At++] = char(Big ? U >> 8 : U & 0xFF);
+            FData[At++] = char(Big ? U & 0xFF : U >> 8);
         }
     }
-    AnsiString& Data() { return FData; }
+    const AnsiString& Data() const { return FData; }
 
 private:
     TEncodingKind FEncoding;
@@ -44,7 +53,8 @@ private:
 void QuoteField(const WideString& Text, WideChar Separator, WideChar LineBreakChar, WideString& Field)
 {
     Field.clear();
-    const bool Enclose = Text.find_first_of(std::u16string{Separator, u'"'}) != WideString::npos;
+    const bool Enclose =
+        std::any_of(Text.begin(), Text.end(), [Separator](WideChar C) { return C == Separator || C == u'"'; });
     if (Enclose) Field += u'"';
     for (std::size_t I = 0; I < Text.size(); ++I) {
         const WideChar C = Text[I];
@@ -227,8 +237,6 @@ void TGxCustomGridControl::SaveToTextFile(const WideString& FileName, WideChar S
                                           TEncodingKind Encoding)
 {
     TTextWriter Out(Encoding);
-    if (Encoding == ekUnicode) Out.Data() = "\xFF\xFE";
-    if (Encoding == ekUnicodeBigEndian) Out.Data() = "\xFE\xFF";
     const int Rows = GetRowCount();
     const int Cols = FColumns->GetCount();
     const std::u16string Sep(1, Separator);

@@ -1,9 +1,11 @@
 // The rows as delimited text in three encodings and back, as a stream, and
 // as an HTML report.
 #include "GxGridFixture.h"
+#include "platform/rtl/FileAccess.h"
 #include "tests/support/TestSupport.h"
 
 #include <csignal>
+#include <cstdlib>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -186,6 +188,11 @@ TEST_F(TGxGridExportTest, TheReportLeavesHiddenColumnsOutAndEscapesWhatItWrites)
                     "\t\t\t<tr class=\"footer\">\n\t\t\t\t<td>&nbsp;</td>\n\t\t\t\t<td>Sum: 1234.50</td>\n"
                     "\t\t\t</tr>\n\t\t</table>\n\t</body>\n</html>\n\n");
     const AnsiString Css = Bytes("report_styles.css");
+    // QUILLMOTE_SHEET_DIR keeps the report and its style sheet to be opened in a browser.
+    if (const char* Keep = std::getenv("QUILLMOTE_SHEET_DIR")) {
+        WriteFileWhole(AnsiString(Keep) + "/report.html", Html);
+        WriteFileWhole(AnsiString(Keep) + "/report_styles.css", Css);
+    }
     EXPECT_EQ(Css.substr(0, 14), "body, table {\n");
     EXPECT_NE(Css.find("tr.footer { border-top: 2px solid black; }\n\ntd.num { }\n\n"), AnsiString::npos);
 
