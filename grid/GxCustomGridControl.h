@@ -16,6 +16,8 @@ namespace GxEdit {
 class TGxCustomEdit;
 } // namespace GxEdit
 
+class TCustomIniFile;
+
 namespace GxCustomGridControl {
 
 using namespace GxScrollControl;
@@ -25,6 +27,12 @@ inline constexpr int IndicatorWidth = 12;
 
 // The class of a grid's column collection: makes one for its grid.
 using TGxColumnsClass = TGxColumns* (*)(TComponent* AGrid);
+
+// Delimited text files: 8-bit (UTF-8, no mark), UTF-16 little- or big-endian
+// (with the byte-order mark). What goes into the HTML report.
+enum TEncodingKind { ekAnsi, ekUnicode, ekUnicodeBigEndian };
+enum TGxHtmlSaveSetting { hsCreateStyleSheet, hsSaveHeaders, hsSaveFooter, hsSaveCaption };
+using TGxHtmlSaveSettings = Set<TGxHtmlSaveSetting>;
 
 class TGxCustomGridControl : public TGxScrollControl, public IGridHost {
 public:
@@ -219,6 +227,28 @@ public:
     TPoint GetCellByVariant(const Variant& ACol, const Variant& ARow);
     WideString GetCellsByName(const Variant& ACol, const Variant& ARow);
     void SetCellsByName(const Variant& ACol, const Variant& ARow, const WideString& Value);
+
+    // ---- Layout and export
+    // The columns' sort kind, visibility, sorted flag, position and width,
+    // in sections named after their value with Section appended. FileName
+    // is not used: IniFile is the store.
+    void SaveToIniFile(const WideString& FileName, TCustomIniFile* IniFile, const AnsiString& Section);
+    void LoadFromIniFile(const WideString& FileName, TCustomIniFile* IniFile, const AnsiString& Section);
+    void SaveToIni(const WideString& FileName, const AnsiString& Section);
+    void LoadFromIni(const WideString& FileName, const AnsiString& Section);
+    // Key is below HKEY_CURRENT_USER.
+    void SaveToRegistry(const WideString& Key, const AnsiString& Section);
+    void LoadFromRegistry(const WideString& Key, const AnsiString& Section);
+    bool RowExist(int Index);
+    // One line per row, one field per column by index; each file is
+    // replaced whole or, on failure, left as it was.
+    void SaveToTextFile(const WideString& FileName, WideChar Separator, WideChar LineBreakChar, TEncodingKind Encoding);
+    // Replaces the rows only when the whole file loads.
+    void LoadFromTextFile(const WideString& FileName, WideChar Separator, WideChar LineBreakChar);
+    // GetTextStr's bytes, nothing before or after.
+    void SaveToStream(TStream* Stream);
+    // The style sheet, with hsCreateStyleSheet, goes beside the report.
+    void SaveToHtml(const WideString& FileName, TGxHtmlSaveSettings Settings);
 
     // ---- Updating
     void BeginUpdate();

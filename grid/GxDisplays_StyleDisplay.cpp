@@ -44,9 +44,9 @@ int CaptionExtent(TCanvas* Canvas, TColumnHeader* Header)
     return Header->GetMultiLine() ? GetMultilineTextWidth(Canvas, Caption) : GetTextWidth(Canvas, Caption);
 }
 
-// The footer's caption as its mask shows it; a caption that is no number
+// The caption through the footer's mask; a caption that is no number
 // counts as 0 under a float mask.
-WideString FooterText(TColumnFooter* Footer)
+WideString MaskedFooterCaption(TColumnFooter* Footer)
 {
     const WideString& Caption = Footer->GetCaption();
     const AnsiString& Mask = Footer->GetFormatMask();
@@ -58,6 +58,11 @@ WideString FooterText(TColumnFooter* Footer)
 }
 
 } // namespace
+
+WideString FooterText(TColumnFooter* Footer)
+{
+    return Footer->GetTextBefore() + MaskedFooterCaption(Footer) + Footer->GetTextAfter();
+}
 
 // ---- Measures ---------------------------------------------------------------------------------------
 
@@ -254,7 +259,7 @@ void TStyleDisplay::DrawFooter(TGxCustomColumn* Column, const TRect& Rect, bool 
 void TStyleDisplay::DrawFooterContent(TGxCustomColumn* Column, const TRect& Rect)
 {
     TColumnFooter* Footer = Column->GetFooter();
-    const WideString Text = Footer->GetTextBefore() + FooterText(Footer) + Footer->GetTextAfter();
+    const WideString Text = FooterText(Footer);
     const int TextWidth = Footer->GetDisplayMode() == dmImageOnly ? 0 : GetTextWidth(FCanvas, Text) + 2;
     const int TextX = PlaceContent(Column, Footer, Footer->GetAlignment(), Rect, TextWidth);
     if (Footer->GetDisplayMode() != dmImageOnly)

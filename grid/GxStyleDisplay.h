@@ -172,4 +172,8 @@ template <typename T> TStyleDisplay* StyleDisplayClass(TCustomControl* AOwner)
 // The class that paints Style.
 TStyleDisplayClass GetStyleDisplayClass(THeaderStyle Style);
 
+// A footer's text as it shows: TextBefore, the caption through its format
+// mask, TextAfter.
+WideString FooterText(TColumnFooter* Footer);
+
 } // namespace GxDisplays

@@ -1,6 +1,7 @@
 #include "platform/classes/Classes.h"
 
 #include <algorithm>
+#include <cstdio>
 
 // ---- TPersistent --------------------------------------------------------------
 
@@ -303,5 +304,18 @@ void RunUnitFinalizations()
         if (!It->Initialized) continue;
         It->Initialized = false;
         if (It->Finalization) It->Finalization();
+    }
+}
+
+void (*ApplicationHandleExceptionHook)(TObject* Sender) = nullptr;
+
+void ApplicationHandleException(TObject* Sender)
+{
+    if (ApplicationHandleExceptionHook) return ApplicationHandleExceptionHook(Sender);
+    try {
+        throw;
+    } catch (const std::exception& E) {
+        std::fprintf(stderr, "%s\n", E.what());
+    } catch (...) {
     }
 }

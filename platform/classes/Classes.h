@@ -138,3 +138,10 @@ private:
 void AddUnitSection(const char* Name, void (*Initialization)(), void (*Finalization)());
 void RunUnitInitializations();
 void RunUnitFinalizations();
+
+// Shows the exception being handled where nothing may raise further (a store
+// flushed while it is freed); call it from a catch block. The application
+// object registers its HandleException here; until then the message goes to
+// the standard error stream.
+extern void (*ApplicationHandleExceptionHook)(TObject* Sender);
+void ApplicationHandleException(TObject* Sender);

@@ -1,18 +1,20 @@
 #include "platform/classes/IniDocument.h"
 #include "platform/classes/Streams.h"
+#include "platform/rtl/Codec.h"
 #include "platform/rtl/FileAccess.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <sys/stat.h>
 
 namespace platform::detail {
 
 namespace {
 
-bool SameName(std::string_view A, std::string_view B)
+AnsiString NameKey(std::string_view Name)
 {
-    return AnsiSameText(Trim(A), Trim(B));
+    return FoldedKey(Trim(Name));
 }
 
 bool ParseHeader(const AnsiString& Trimmed, AnsiString& Name)
@@ -29,6 +31,7 @@ void TIniDocument::Load(const AnsiString& FileName)
 {
     FPreamble.clear();
     FSections.clear();
+    FSectionsIndexed = false;
     AnsiString Data;
     try {
         Data = ReadFileBytes(FileName);
@@ -48,7 +51,7 @@ void TIniDocument::Load(const AnsiString& FileName)
         const AnsiString T = Trim(Line.Text);
         AnsiString Name;
         if (ParseHeader(T, Name)) {
-            FSections.push_back({Name, {}});
+            FSections.push_back({Name, {}, {}, 0, false});
             continue;
         }
         const auto Eq = T.find('=');
@@ -77,11 +80,33 @@ void TIniDocument::Save(const AnsiString& FileName) const
     WriteFileWhole(FileName, Data);
 }
 
+void TIniDocument::IndexSections() const
+{
+    if (FSectionsIndexed) return;
+    FSectionIndex.clear();
+    for (std::size_t I = 0; I < FSections.size(); ++I)
+        FSectionIndex.emplace(NameKey(FSections[I].Name), I);
+    FSectionsIndexed = true;
+}
+
+void TIniDocument::IndexKeys(TSection& S)
+{
+    if (S.Indexed) return;
+    S.Keys.clear();
+    S.EntryEnd = 0;
+    for (std::size_t I = 0; I < S.Lines.size(); ++I)
+        if (S.Lines[I].IsEntry) {
+            S.Keys.emplace(NameKey(S.Lines[I].Key), I);
+            S.EntryEnd = I + 1;
+        }
+    S.Indexed = true;
+}
+
 TIniDocument::TSection* TIniDocument::FindSection(std::string_view Section)
 {
-    for (auto& S : FSections)
-        if (SameName(S.Name, Section)) return &S;
-    return nullptr;
+    IndexSections();
+    const auto It = FSectionIndex.find(NameKey(Section));
+    return It == FSectionIndex.end() ? nullptr : &FSections[It->second];
 }
 
 const TIniDocument::TSection* TIniDocument::FindSection(std::string_view Section) const
@@ -105,58 +130,61 @@ bool TIniDocument::HasSection(std::string_view Section) const
 bool TIniDocument::AddSection(std::string_view Section)
 {
     if (!IsStorableText(Section)) return false;
-    if (!FindSection(Section)) FSections.push_back({Trim(Section), {}});
+    if (FindSection(Section)) return true;
+    FSections.push_back({Trim(Section), {}, {}, 0, false});
+    FSectionIndex.emplace(NameKey(Section), FSections.size() - 1);
     return true;
 }
 
 bool TIniDocument::EraseSection(std::string_view Section)
 {
     const auto Before = FSections.size();
-    std::erase_if(FSections, [&](const TSection& S) { return SameName(S.Name, Section); });
+    const AnsiString Key = NameKey(Section);
+    std::erase_if(FSections, [&](const TSection& S) { return NameKey(S.Name) == Key; });
+    FSectionsIndexed = false;
     return FSections.size() != Before;
 }
 
 TIniDocument::TEntries TIniDocument::Entries(std::string_view Section) const
 {
     TEntries Out;
-    const TSection* S = FindSection(Section);
+    auto* S = const_cast<TSection*>(FindSection(Section));
     if (!S) return Out;
-    for (const auto& L : S->Lines) {
-        if (!L.IsEntry) continue;
-        const bool Seen = std::any_of(Out.begin(), Out.end(), [&](const auto& E) { return SameName(E.first, L.Key); });
-        if (!Seen) Out.emplace_back(L.Key, L.Value);
+    IndexKeys(*S);
+    for (std::size_t I = 0; I < S->Lines.size(); ++I) {
+        const TLine& L = S->Lines[I];
+        if (L.IsEntry && S->Keys.at(NameKey(L.Key)) == I) Out.emplace_back(L.Key, L.Value);
     }
     return Out;
 }
 
 bool TIniDocument::Find(std::string_view Section, std::string_view Key, AnsiString& Value) const
 {
-    const TSection* S = FindSection(Section);
+    auto* S = const_cast<TSection*>(FindSection(Section));
     if (!S) return false;
-    for (const auto& L : S->Lines)
-        if (L.IsEntry && SameName(L.Key, Key)) {
-            Value = L.Value;
-            return true;
-        }
-    return false;
+    IndexKeys(*S);
+    const auto It = S->Keys.find(NameKey(Key));
+    if (It == S->Keys.end()) return false;
+    Value = S->Lines[It->second].Value;
+    return true;
 }
 
 bool TIniDocument::Set(std::string_view Section, std::string_view Key, std::string_view Value)
 {
     if (!IsStorableKey(Key) || !IsStorableText(Value) || !AddSection(Section)) return false;
     TSection* S = FindSection(Section);
-    TLine Line{Trim(Key) + '=' + Trim(Value), true, Trim(Key), Trim(Value)};
-    auto LastEntry = S->Lines.end();
-    for (auto It = S->Lines.begin(); It != S->Lines.end(); ++It) {
-        if (!It->IsEntry) continue;
-        if (SameName(It->Key, Key)) {
-            It->Value = Line.Value; // the key keeps its spelling
-            It->Text = It->Key + '=' + It->Value;
-            return true;
-        }
-        LastEntry = It;
+    IndexKeys(*S);
+    const auto It = S->Keys.find(NameKey(Key));
+    if (It != S->Keys.end()) {
+        TLine& L = S->Lines[It->second];
+        L.Value = Trim(Value); // the key keeps its spelling
+        L.Text = L.Key + '=' + L.Value;
+        return true;
     }
-    S->Lines.insert(LastEntry == S->Lines.end() ? S->Lines.begin() : LastEntry + 1, std::move(Line));
+    // After the section's last entry: only comments and blank lines move.
+    TLine Line{Trim(Key) + '=' + Trim(Value), true, Trim(Key), Trim(Value)};
+    S->Lines.insert(S->Lines.begin() + std::ptrdiff_t(S->EntryEnd), std::move(Line));
+    S->Keys.emplace(NameKey(Key), S->EntryEnd++);
     return true;
 }
 
@@ -165,7 +193,9 @@ bool TIniDocument::Remove(std::string_view Section, std::string_view Key)
     TSection* S = FindSection(Section);
     if (!S) return false;
     const auto Before = S->Lines.size();
-    std::erase_if(S->Lines, [&](const TLine& L) { return L.IsEntry && SameName(L.Key, Key); });
+    const AnsiString Folded = NameKey(Key);
+    std::erase_if(S->Lines, [&](const TLine& L) { return L.IsEntry && NameKey(L.Key) == Folded; });
+    S->Indexed = false;
     return S->Lines.size() != Before;
 }
 
@@ -178,6 +208,56 @@ bool TIniDocument::IsStorableKey(std::string_view Key)
 {
     const AnsiString T = Trim(Key);
     return IsStorableText(Key) && T.find('=') == AnsiString::npos && (T.empty() || (T[0] != '[' && T[0] != ';'));
+}
+
+// ---- TIniCache ---------------------------------------------------------------------
+
+TIniCache::TStamp TIniCache::StampOf(const AnsiString& FileName)
+{
+    struct stat St {};
+    if (::stat(FileName.c_str(), &St) != 0) return {};
+    return {true,
+            std::uint64_t(St.st_dev),
+            std::uint64_t(St.st_ino),
+            std::uint64_t(St.st_size),
+            std::int64_t(St.st_mtim.tv_sec),
+            std::int64_t(St.st_mtim.tv_nsec)};
+}
+
+void TIniCache::Reload()
+{
+    // Stamped before reading: a change while reading shows at the next call.
+    FStamp = StampOf(FFileName);
+    FDocument.Load(FFileName);
+    for (const auto& C : FPending)
+        C(FDocument);
+    FLoaded = true;
+}
+
+const TIniDocument& TIniCache::Document()
+{
+    if (!FLoaded || !(StampOf(FFileName) == FStamp)) Reload();
+    return FDocument;
+}
+
+bool TIniCache::Change(TChange Change)
+{
+    Document();
+    if (!Change(FDocument)) return false;
+    FPending.push_back(std::move(Change));
+    return true;
+}
+
+void TIniCache::Flush()
+{
+    if (FPending.empty()) return;
+    TIniDocument::Edit(FFileName, [this](TIniDocument& D) {
+        for (const auto& C : FPending)
+            C(D);
+        return true;
+    });
+    FPending.clear();
+    FLoaded = false; // the next call reads what was written
 }
 
 } // namespace platform::detail

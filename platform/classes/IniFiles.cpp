@@ -1,17 +1,12 @@
 #include "platform/classes/IniFiles.h"
+#include "platform/classes/Classes.h"
 #include "platform/classes/IniDocument.h"
 #include "platform/rtl/ScopeExit.h"
 
+using platform::detail::TIniCache;
 using platform::detail::TIniDocument;
 
 namespace {
-
-TIniDocument LoadDocument(const AnsiString& FileName)
-{
-    TIniDocument D;
-    D.Load(FileName);
-    return D;
-}
 
 // Fills Strings in one update.
 template <typename Fill> void Refill(TStrings* Strings, Fill F)
@@ -20,17 +15,6 @@ template <typename Fill> void Refill(TStrings* Strings, Fill F)
     TScopeExit Updated([Strings] { Strings->EndUpdate(); });
     Strings->Clear();
     F();
-}
-
-// One change of the file under its lock; a file that cannot be written
-// raises, saying why. Returns what Change said.
-template <typename TChange> bool EditFile(const AnsiString& FileName, TChange&& Change)
-{
-    try {
-        return TIniDocument::Edit(FileName, Change);
-    } catch (const EStreamError& E) {
-        throw EIniFileException("Unable to write to " + FileName + ". " + E.Message);
-    }
 }
 
 AnsiString WithoutEnclosingQuotes(const AnsiString& V)
@@ -77,27 +61,55 @@ bool TCustomIniFile::ValueExists(const AnsiString& Section, const AnsiString& Id
     return Keys->IndexOf(Ident) >= 0;
 }
 
+void FlushOnFree(TCustomIniFile* Store)
+{
+    try {
+        Store->UpdateFile();
+    } catch (...) {
+        ApplicationHandleException(Store);
+    }
+}
+
 // ---- TIniFile -------------------------------------------------------------------
+
+TIniFile::TIniFile(const AnsiString& FileName) : TCustomIniFile(FileName), FCache(std::make_unique<TIniCache>(FileName))
+{
+}
+
+TIniFile::~TIniFile()
+{
+    FlushOnFree(this);
+}
 
 void TIniFile::WriteError() const
 {
     throw EIniFileException("Unable to write to " + GetFileName());
 }
 
+void TIniFile::UpdateFile()
+{
+    try {
+        FCache->Flush();
+    } catch (const EStreamError& E) {
+        FCache = std::make_unique<TIniCache>(GetFileName()); // what could not be written goes
+        throw EIniFileException("Unable to write to " + GetFileName() + ". " + E.Message);
+    }
+}
+
 AnsiString TIniFile::ReadString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Default) const
 {
     AnsiString Value;
-    return LoadDocument(GetFileName()).Find(Section, Ident, Value) ? WithoutEnclosingQuotes(Value) : Default;
+    return FCache->Document().Find(Section, Ident, Value) ? WithoutEnclosingQuotes(Value) : Default;
 }
 
 void TIniFile::WriteString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Value)
 {
-    if (!EditFile(GetFileName(), [&](TIniDocument& D) { return D.Set(Section, Ident, Value); })) WriteError();
+    if (!FCache->Change([=](TIniDocument& D) { return D.Set(Section, Ident, Value); })) WriteError();
 }
 
 void TIniFile::ReadSection(const AnsiString& Section, TStrings* Strings) const
 {
-    const auto Entries = LoadDocument(GetFileName()).Entries(Section);
+    const auto Entries = FCache->Document().Entries(Section);
     Refill(Strings, [&] {
         for (const auto& E : Entries)
             Strings->Add(E.first);
@@ -106,7 +118,7 @@ void TIniFile::ReadSection(const AnsiString& Section, TStrings* Strings) const
 
 void TIniFile::ReadSections(TStrings* Strings) const
 {
-    const auto Names = LoadDocument(GetFileName()).SectionNames();
+    const auto Names = FCache->Document().SectionNames();
     Refill(Strings, [&] {
         for (const auto& N : Names)
             Strings->Add(N);
@@ -115,7 +127,7 @@ void TIniFile::ReadSections(TStrings* Strings) const
 
 void TIniFile::ReadSectionValues(const AnsiString& Section, TStrings* Strings) const
 {
-    const auto Entries = LoadDocument(GetFileName()).Entries(Section);
+    const auto Entries = FCache->Document().Entries(Section);
     Refill(Strings, [&] {
         for (const auto& E : Entries)
             Strings->Add(E.first + '=' + E.second);
@@ -124,10 +136,16 @@ void TIniFile::ReadSectionValues(const AnsiString& Section, TStrings* Strings) c
 
 void TIniFile::EraseSection(const AnsiString& Section)
 {
-    EditFile(GetFileName(), [&](TIniDocument& D) { return D.EraseSection(Section); });
+    FCache->Change([=](TIniDocument& D) {
+        D.EraseSection(Section);
+        return true;
+    });
 }
 
 void TIniFile::DeleteKey(const AnsiString& Section, const AnsiString& Ident)
 {
-    EditFile(GetFileName(), [&](TIniDocument& D) { return D.Remove(Section, Ident); });
+    FCache->Change([=](TIniDocument& D) {
+        D.Remove(Section, Ident);
+        return true;
+    });
 }

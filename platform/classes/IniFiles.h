@@ -3,6 +3,12 @@
 #pragma once
 #include "platform/classes/StringList.h"
 
+#include <memory>
+
+namespace platform::detail {
+class TIniCache;
+} // namespace platform::detail
+
 class TCustomIniFile : public TObject {
 public:
     explicit TCustomIniFile(AnsiString FileName) : FFileName(std::move(FileName)) {}
@@ -36,19 +42,24 @@ private:
     AnsiString FFileName;
 };
 
-// Every call reads the file and every change writes it at once, as the
-// system's profile functions do, so two objects on one file never disagree.
-// Names compare ignoring case; values are trimmed, and a value enclosed in a
-// pair of quotes (" or ') is read without them. Comments (";") and the order
-// of the file survive changes. A change that cannot be written, or a name or
-// value that cannot be stored in a line (a line break; a key holding '=' or
-// beginning with '[' or ';'), raises EIniFileException
-// "Unable to write to <file>", followed by the reason when the file could not
-// be written. Each change holds the file's lock (TFileLock) from reading to
-// writing, so changes from several threads and processes all survive.
+// The file is read once and kept; it is read again when it changed on disk.
+// Changes go to the kept copy and reach the file at UpdateFile or when the
+// object is freed: under the file's lock (TFileLock) the file is read again,
+// this object's changes are applied to it in the order they were made and the
+// result is written whole, so changes of several objects, threads and
+// processes all survive. Until then no other object sees them. Names compare
+// ignoring case; values are trimmed, and a value enclosed in a pair of quotes
+// (" or ') is read without them. Comments (";") and the order of the file
+// survive changes. A name or value that cannot be stored in a line (a line
+// break; a key holding '=' or beginning with '[' or ';') raises
+// EIniFileException "Unable to write to <file>" at once; a file that cannot
+// be written raises it at UpdateFile, followed by the reason, and the
+// changes that could not be written are dropped. Freeing never raises: a
+// failure there goes to ApplicationHandleException.
 class TIniFile : public TCustomIniFile {
 public:
-    using TCustomIniFile::TCustomIniFile;
+    explicit TIniFile(const AnsiString& FileName);
+    ~TIniFile() override;
 
     AnsiString ReadString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Default) const override;
     void WriteString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Value) override;
@@ -57,8 +68,13 @@ public:
     void ReadSectionValues(const AnsiString& Section, TStrings* Strings) const override;
     void EraseSection(const AnsiString& Section) override;
     void DeleteKey(const AnsiString& Section, const AnsiString& Ident) override;
-    void UpdateFile() override {}
+    void UpdateFile() override;
 
 private:
     [[noreturn]] void WriteError() const;
+    std::unique_ptr<platform::detail::TIniCache> FCache;
 };
+
+// Flushes a store while it is freed: a failure goes to
+// ApplicationHandleException, never further.
+void FlushOnFree(TCustomIniFile* Store);

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <vector>
 
+using platform::detail::TIniCache;
 using platform::detail::TIniDocument;
 
 namespace {
@@ -20,6 +21,14 @@ std::vector<AnsiString> SplitKeyPath(std::string_view Path)
         P = E + 1;
     }
     return Parts;
+}
+
+AnsiString JoinKeyPath(std::string_view Path)
+{
+    AnsiString Joined;
+    for (const auto& Part : SplitKeyPath(Path))
+        Joined += (Joined.empty() ? "" : "\\") + Part;
+    return Joined;
 }
 
 // True when Section names the key Path or a key below it; Below then holds
@@ -172,10 +181,7 @@ void TRegistry::SetRootKey(HKEY Value)
 AnsiString TRegistry::FullPath(const AnsiString& Key) const
 {
     const bool Relative = Key.empty() || Key[0] != '\\';
-    AnsiString Path;
-    for (const auto& Part : SplitKeyPath(Relative && FKeyOpen ? FCurrentPath + '\\' + Key : Key))
-        Path += (Path.empty() ? "" : "\\") + Part;
-    return Path;
+    return JoinKeyPath(Relative && FKeyOpen ? FCurrentPath + '\\' + Key : Key);
 }
 
 bool TRegistry::OpenKey(const AnsiString& Key, bool CanCreate)
@@ -317,25 +323,58 @@ void TRegistry::WriteInteger(const AnsiString& Name, int Value)
 // ---- TRegistryIniFile ------------------------------------------------------------------
 
 TRegistryIniFile::TRegistryIniFile(const AnsiString& FileName)
-    : TCustomIniFile(FileName), FRegistry(MakeOwned<TRegistry>())
+    : TCustomIniFile(FileName), FRegistry(MakeOwned<TRegistry>()),
+      FCache(std::make_unique<TIniCache>(TRegistry::StoreFileName(HKEY_CURRENT_USER)))
 {
     FRegistry->OpenKey(FileName, true);
 }
 
-bool TRegistryIniFile::OpenSection(const AnsiString& Section, bool CanCreate) const
+TRegistryIniFile::~TRegistryIniFile()
 {
-    return FRegistry->OpenKey("\\" + GetFileName() + "\\" + Section, CanCreate);
+    FlushOnFree(this);
+}
+
+void TRegistryIniFile::UpdateFile()
+{
+    if (!FCache->HasPending()) return;
+    try {
+        ForceDirectories(ExtractFilePath(FCache->GetFileName())); // one that cannot be made fails at the lock
+        FCache->Flush();
+    } catch (const EStreamError& E) {
+        FCache = std::make_unique<TIniCache>(FCache->GetFileName()); // what could not be written goes
+        throw ERegistryException("Failed to set data for '" + GetFileName() + "'. " + E.Message);
+    }
+}
+
+AnsiString TRegistryIniFile::SectionPath(const AnsiString& Section) const
+{
+    return JoinKeyPath(GetFileName() + '\\' + Section);
+}
+
+bool TRegistryIniFile::ReadStored(const AnsiString& Section, const AnsiString& Ident, AnsiString& Stored) const
+{
+    return FCache->Document().Find(SectionPath(Section), Ident, Stored);
+}
+
+void TRegistryIniFile::WriteStored(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Stored)
+{
+    const AnsiString Path = SectionPath(Section);
+    if (!FCache->Change([=](TIniDocument& D) { return D.Set(Path, Ident, Stored); }))
+        RaiseRegistry("Failed to set data for", Ident);
 }
 
 AnsiString TRegistryIniFile::ReadString(const AnsiString& Section, const AnsiString& Ident,
                                         const AnsiString& Default) const
 {
-    if (!OpenSection(Section, false)) return Default;
-    switch (FRegistry->GetDataType(Ident)) {
+    AnsiString Stored;
+    int V = 0;
+    if (!ReadStored(Section, Ident, Stored)) return Default;
+    switch (TypeOf(Stored)) {
     case rdString:
-        return FRegistry->ReadString(Ident);
+        return DecodeString(Stored);
     case rdInteger:
-        return IntToStr(FRegistry->ReadInteger(Ident));
+        DecodeInteger(Stored, V);
+        return IntToStr(V);
     default:
         return Default;
     }
@@ -343,18 +382,20 @@ AnsiString TRegistryIniFile::ReadString(const AnsiString& Section, const AnsiStr
 
 void TRegistryIniFile::WriteString(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Value)
 {
-    if (!OpenSection(Section, true)) RaiseRegistry("Failed to set data for", Ident);
-    FRegistry->WriteString(Ident, Value);
+    WriteStored(Section, Ident, EncodeString(Value));
 }
 
 int TRegistryIniFile::ReadInteger(const AnsiString& Section, const AnsiString& Ident, int Default) const
 {
-    if (!OpenSection(Section, false)) return Default;
-    switch (FRegistry->GetDataType(Ident)) {
+    AnsiString Stored;
+    int V = 0;
+    if (!ReadStored(Section, Ident, Stored)) return Default;
+    switch (TypeOf(Stored)) {
     case rdString:
-        return StrToIntDef(FRegistry->ReadString(Ident), Default);
+        return StrToIntDef(DecodeString(Stored), Default);
     case rdInteger:
-        return FRegistry->ReadInteger(Ident);
+        DecodeInteger(Stored, V);
+        return V;
     default:
         return Default;
     }
@@ -362,27 +403,26 @@ int TRegistryIniFile::ReadInteger(const AnsiString& Section, const AnsiString& I
 
 void TRegistryIniFile::WriteInteger(const AnsiString& Section, const AnsiString& Ident, int Value)
 {
-    if (!OpenSection(Section, true)) RaiseRegistry("Failed to set data for", Ident);
-    if (FRegistry->GetDataType(Ident) == rdString)
-        FRegistry->WriteString(Ident, IntToStr(Value));
-    else
-        FRegistry->WriteInteger(Ident, Value);
+    AnsiString Stored;
+    const bool IsString = ReadStored(Section, Ident, Stored) && TypeOf(Stored) == rdString;
+    WriteStored(Section, Ident, IsString ? EncodeString(IntToStr(Value)) : EncodeInteger(Value));
 }
 
 void TRegistryIniFile::ReadSection(const AnsiString& Section, TStrings* Strings) const
 {
-    if (OpenSection(Section, false))
-        FRegistry->GetValueNames(Strings);
-    else
-        Strings->Clear();
+    Strings->Clear();
+    for (const auto& E : FCache->Document().Entries(SectionPath(Section)))
+        Strings->Add(E.first);
 }
 
 void TRegistryIniFile::ReadSections(TStrings* Strings) const
 {
-    if (OpenSection("", false))
-        FRegistry->GetKeyNames(Strings);
-    else
-        Strings->Clear();
+    Strings->Clear();
+    const auto Parts = SplitKeyPath(SectionPath(""));
+    for (const auto& S : FCache->Document().SectionNames()) {
+        AnsiString Child;
+        if (IsAtOrBelow(S, Parts, &Child) && !Child.empty() && Strings->IndexOf(Child) < 0) Strings->Add(Child);
+    }
 }
 
 void TRegistryIniFile::ReadSectionValues(const AnsiString& Section, TStrings* Strings) const
@@ -396,10 +436,20 @@ void TRegistryIniFile::ReadSectionValues(const AnsiString& Section, TStrings* St
 
 void TRegistryIniFile::EraseSection(const AnsiString& Section)
 {
-    if (!Trim(Section).empty()) FRegistry->DeleteKey("\\" + GetFileName() + "\\" + Section);
+    if (Trim(Section).empty()) return;
+    const auto Parts = SplitKeyPath(SectionPath(Section));
+    FCache->Change([Parts](TIniDocument& D) {
+        for (const auto& S : D.SectionNames())
+            if (IsAtOrBelow(S, Parts)) D.EraseSection(S);
+        return true;
+    });
 }
 
 void TRegistryIniFile::DeleteKey(const AnsiString& Section, const AnsiString& Ident)
 {
-    if (OpenSection(Section, false)) FRegistry->DeleteValue(Ident);
+    const AnsiString Path = SectionPath(Section);
+    FCache->Change([=](TIniDocument& D) {
+        D.Remove(Path, Ident);
+        return true;
+    });
 }

@@ -86,10 +86,16 @@ private:
 // The registry as an INI file: FileName is a key below HKEY_CURRENT_USER
 // (created when missing), its sub-keys are the sections and their values the
 // keys. Integers read from string values are converted; an integer written
-// over a string value stays a string, as the class library does.
+// over a string value stays a string, as the class library does. Like
+// TIniFile it keeps the store between calls and its changes until
+// UpdateFile or freeing, which apply them under the store's lock; until then
+// other objects, TRegistry included, do not see them. A store that cannot be
+// written raises ERegistryException "Failed to set data for '<key>'" with
+// the reason at UpdateFile.
 class TRegistryIniFile : public TCustomIniFile {
 public:
     explicit TRegistryIniFile(const AnsiString& FileName);
+    ~TRegistryIniFile() override;
 
     TRegistry* GetRegIniFile() const { return FRegistry.get(); }
 
@@ -102,10 +108,13 @@ public:
     void ReadSectionValues(const AnsiString& Section, TStrings* Strings) const override;
     void EraseSection(const AnsiString& Section) override;
     void DeleteKey(const AnsiString& Section, const AnsiString& Ident) override;
-    // Every change is written at once.
-    void UpdateFile() override {}
+    void UpdateFile() override;
 
 private:
-    bool OpenSection(const AnsiString& Section, bool CanCreate) const;
+    AnsiString SectionPath(const AnsiString& Section) const;
+    bool ReadStored(const AnsiString& Section, const AnsiString& Ident, AnsiString& Stored) const;
+    void WriteStored(const AnsiString& Section, const AnsiString& Ident, const AnsiString& Stored);
+
     TOwned<TRegistry> FRegistry;
+    std::unique_ptr<platform::detail::TIniCache> FCache;
 };

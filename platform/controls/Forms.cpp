@@ -526,6 +526,9 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner)
     SetExceptionHandler([](HWND Wnd) {
         if (Application) Application->HandleException(FindControl(Wnd));
     });
+    ApplicationHandleExceptionHook = [](TObject* Sender) {
+        if (Application) Application->HandleException(Sender);
+    };
 }
 
 void TApplication::Initialize()

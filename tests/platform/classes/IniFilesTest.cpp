@@ -1,3 +1,4 @@
+#include "platform/classes/Classes.h"
 #include "platform/classes/IniFiles.h"
 #include "tests/support/TestSupport.h"
 
@@ -42,24 +43,40 @@ TEST(IniFiles, ChangesKeepTheRestOfTheFileAndEndLinesWithLineFeeds)
     Ini->WriteString("Grid", "Height", "5");
     Ini->WriteBool("New", "Flag", true);
     Ini->WriteBool("New", "Off", false);
+    Ini->UpdateFile();
     EXPECT_EQ(ReadWholeFile(Name),
               "; settings\n[Grid]\nWidth=20\nHeight=5\n; note\n\n[Other]\nX=1\n[New]\nFlag=1\nOff=0\n");
 
     Ini->DeleteKey("grid", "HEIGHT");
     Ini->EraseSection("other");
+    Ini->UpdateFile();
     EXPECT_EQ(ReadWholeFile(Name), "; settings\n[Grid]\nWidth=20\n; note\n\n[New]\nFlag=1\nOff=0\n");
 }
 
-TEST(IniFiles, EveryObjectSeesTheFileAsItIsNow)
+TEST(IniFiles, EveryObjectSeesTheFileAsItWasLastFlushed)
 {
     TTempDir D;
     auto A = MakeOwned<TIniFile>(D.Path() + "shared.ini");
     auto B = MakeOwned<TIniFile>(D.Path() + "shared.ini");
     A->WriteString("S", "K", "from A");
+    EXPECT_EQ(A->ReadString("S", "K", ""), "from A");
+    EXPECT_EQ(B->ReadString("S", "K", "pending"), "pending");
+    A->UpdateFile();
     EXPECT_EQ(B->ReadString("S", "K", ""), "from A");
     B->WriteString("S", "L", "from B");
     A->WriteString("S", "M", "again A");
-    EXPECT_EQ(ReadWholeFile(D.Path() + "shared.ini"), "[S]\nK=from A\nL=from B\nM=again A\n");
+    A->DeleteKey("S", "K");
+    B->UpdateFile();
+    EXPECT_EQ(A->ReadString("S", "L", ""), "from B"); // read again, A's changes on top
+    EXPECT_EQ(A->ReadString("S", "K", "gone"), "gone");
+    A->UpdateFile();
+    EXPECT_EQ(ReadWholeFile(D.Path() + "shared.ini"), "[S]\nL=from B\nM=again A\n");
+
+    // Freeing flushes.
+    B->EraseSection("s");
+    B->WriteString("T", "X", "1");
+    B.reset();
+    EXPECT_EQ(ReadWholeFile(D.Path() + "shared.ini"), "[T]\nX=1\n");
 }
 
 TEST(IniFiles, WhatCannotBeWrittenRaisesAndLeavesTheFileAlone)
@@ -76,10 +93,49 @@ TEST(IniFiles, WhatCannotBeWrittenRaisesAndLeavesTheFileAlone)
     auto Lost = MakeOwned<TIniFile>(D.Path() + "no/such/folder.ini");
     try {
         Lost->WriteString("S", "K", "x");
+        Lost->UpdateFile();
         FAIL() << "no exception";
     } catch (const EIniFileException& E) {
         EXPECT_EQ(E.Message.rfind("Unable to write to " + D.Path() + "no/such/folder.ini. ", 0), 0u);
         EXPECT_NE(E.Message.find("No such file or directory"), AnsiString::npos); // and why
     }
     EXPECT_EQ(Lost->ReadString("S", "K", "default"), "default");
+}
+
+TEST(IniFiles, AFileChangedOnDiskIsReadAgainUnderThePendingChanges)
+{
+    TTempDir D;
+    const AnsiString Name = D.WriteFile("a.ini", "[S]\nK=1\n");
+    auto Ini = MakeOwned<TIniFile>(Name);
+    EXPECT_EQ(Ini->ReadString("S", "K", ""), "1");
+    Ini->WriteString("S", "Mine", "m");
+    D.WriteFile("a.ini", "[S]\nK=22\nOther=o\n"); // by hand, the same second
+    EXPECT_EQ(Ini->ReadString("S", "K", ""), "22");
+    EXPECT_EQ(Ini->ReadString("S", "Mine", ""), "m");
+    Ini->UpdateFile();
+    EXPECT_EQ(ReadWholeFile(Name), "[S]\nK=22\nOther=o\nMine=m\n");
+}
+
+namespace {
+AnsiString HandledMessage;
+} // namespace
+
+TEST(IniFiles, AFlushThatFailsWhileFreeingGoesToTheApplicationNotFurther)
+{
+    TTempDir D;
+    const auto Saved = ApplicationHandleExceptionHook;
+    ApplicationHandleExceptionHook = [](TObject*) {
+        try {
+            throw;
+        } catch (const Exception& E) {
+            HandledMessage = E.Message;
+        }
+    };
+    HandledMessage.clear();
+    {
+        TIniFile Lost(D.Path() + "no/such/folder.ini");
+        Lost.WriteString("S", "K", "x");
+    }
+    ApplicationHandleExceptionHook = Saved;
+    EXPECT_EQ(HandledMessage.rfind("Unable to write to " + D.Path() + "no/such/folder.ini. ", 0), 0u) << HandledMessage;
 }

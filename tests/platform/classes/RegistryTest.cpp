@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 namespace {
 
 AnsiString ErrorOf(const std::function<void()>& F)
@@ -183,8 +186,11 @@ TEST(RegistryIniFile, SectionsAreKeysBelowTheFileKey)
     ASSERT_TRUE(Reg->OpenKeyReadOnly("\\Software\\Grid\\Visible"));
     EXPECT_EQ(Reg->ReadString("Column0"), "0");
 
-    // An integer written over a string value stays a string.
+    // An integer written over a string value stays a string; other objects
+    // see it once it is flushed.
     Ini->WriteInteger("Visible", "Column0", 1);
+    EXPECT_EQ(Reg->ReadString("Column0"), "0");
+    Ini->UpdateFile();
     EXPECT_EQ(Reg->GetDataType("Column0"), rdString);
     EXPECT_TRUE(Ini->ReadBool("Visible", "Column0", false));
 
@@ -194,4 +200,22 @@ TEST(RegistryIniFile, SectionsAreKeysBelowTheFileKey)
     EXPECT_EQ(Ini->ReadString("Sort", "Column0", "gone"), "gone");
     Ini->ReadSections(S.get());
     EXPECT_EQ(S->GetText(), "Positions\nVisible\n");
+}
+
+TEST(RegistryIniFile, AStoreThatCannotBeWrittenRaisesAtTheFlushNamingTheKey)
+{
+    TTemporaryHome Home;
+    auto Ini = MakeOwned<TRegistryIniFile>("Software\\Grid");
+    Ini->WriteString("S", "K", "kept until the flush");
+    EXPECT_EQ(Ini->ReadString("S", "K", ""), "kept until the flush");
+    const AnsiString Folder = Home.ConfigHome() + "/quillmote/registry";
+    std::filesystem::remove_all(Folder);
+    std::ofstream(Folder) << "a file where the registry's folder goes";
+    try {
+        Ini->UpdateFile();
+        FAIL() << "no exception";
+    } catch (const ERegistryException& E) {
+        EXPECT_EQ(E.Message.rfind("Failed to set data for 'Software\\Grid'. ", 0), 0u) << E.Message;
+    }
+    EXPECT_EQ(Ini->ReadString("S", "K", "dropped"), "dropped");
 }
