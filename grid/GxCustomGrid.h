@@ -19,6 +19,11 @@ inline constexpr TCursor crHorzSplit = 3000, crColumnNoDrag = 3001, crVertSplit 
 // of a cell that does not fit, or a cell's own hint.
 enum THintPosition { hpNone, hpFooter, hpHeader, hpTextFit, hpCellHint };
 
+// The numbers a formula of kind fkAverage, fkSum, fkMaximum or fkMinimum
+// takes over Rows rows, the average divided by Rows; Number gives a row's
+// value, or false for a row that gives none. 0 for the other kinds.
+double FoldFormula(TFormulaKind Kind, int Rows, const std::function<bool(int ARow, double& Value)>& Number);
+
 class TGxCustomGrid : public TGxCustomGridControl {
 public:
     QM_CLASS(TGxCustomGrid, TGxCustomGridControl)
@@ -49,11 +54,27 @@ public:
     // Keeps a hint window of the program's hint window class, making one as needed.
     virtual void RecreateHintWnd();
 
+    // Whether the cell's text, measured as it will be painted, fits its
+    // column (its slide in slides view) with 5 pixels to spare.
+    bool IsTextFit(int ACol, int ARow);
+    // Shows the cell's whole text in the hint window over the cell, while
+    // the grid's form is active, whatever the program's ShowHint says.
+    void ShowCellTextFitHint(int ACol, int ARow);
+    THintPosition GetHintKind() const { return FHintKind; }
+    // A footer formula over Column's cell texts, every row counted: the
+    // average, sum, maximum or minimum of those that are not empty; 0 for
+    // the other kinds. A text that is no number raises EConvertError.
+    double GetFormulaValue(TGxCustomColumn* Column, TFormulaKind FormulaKind);
+    // The columns stored inside the grid keep their owner.
+    TComponent* GetChildOwner() const override { return nullptr; }
+
 protected:
     void CreateWnd() override;
     void CMRecreateWnd(TMessage& Message) override;
     // The columns the mouse works on, and the drag box's, are forgotten when they go.
     void ColumnsChange(TColumnsOperation Operation, int Value1, int Value2) override;
+    // The columns that take the grid's font follow it to its parent's.
+    void CMParentFontChanged(TMessage& Message) override;
     void SetSearchText(const WideString& Value) { FSearchText = Value; }
     // The drag box's reports (screen points); column moving answers them.
     void DoDragBoxDrop(TObject* /*Sender*/, int /*X*/, int /*Y*/) {}

@@ -466,6 +466,9 @@ protected:
     virtual void SetDisplayParams(int /*ACol*/, int /*ARow*/, TColumnDisplay* /*Display*/) {}
     // The state a cell is drawn in; lets OnCellColoring run.
     TCellState GetCellState(int ACol, int ARow);
+    // Readies Column's display to measure its cell of ARow within Rect, the
+    // canvas font as the cell paints; answers the cell's state.
+    TCellState PrepareMeasure(TGxCustomColumn* Column, int ARow, const TRect& Rect);
 
     // ---- Painting: rows first, then the header, input and footer parts
     // over them; every cell only where it meets the canvas's clip box.
@@ -584,8 +587,6 @@ private:
     // visible row Row on (Forward), or the rows before Row. Past Limit it
     // answers Limit + 1, having looked at no more rows than fit in Limit.
     int RowsSpan(int Row, int Rows, bool Forward, int Limit);
-    // Readies Column's display to measure its cell of ARow within Rect.
-    void PrepareMeasure(TGxCustomColumn* Column, int ARow, const TRect& Rect);
     // Painting's helpers: the cell's rectangle (the row being painted from
     // the paint's running top), the style display readied, the look.
     TRect PaintCellRect(int ACol, int ARow);

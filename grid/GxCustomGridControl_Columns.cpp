@@ -188,7 +188,7 @@ void TGxCustomGridControl::SetCellsByName(const Variant& ACol, const Variant& AR
 
 // ---- Best fit ----------------------------------------------------------------------------------------
 
-void TGxCustomGridControl::PrepareMeasure(TGxCustomColumn* Column, int ARow, const TRect& Rect)
+TCellState TGxCustomGridControl::PrepareMeasure(TGxCustomColumn* Column, int ARow, const TRect& Rect)
 {
     TColumnDisplay* Display = Column->GetDisplay();
     TCanvas* Canvas = GetCanvas();
@@ -202,6 +202,7 @@ void TGxCustomGridControl::PrepareMeasure(TGxCustomColumn* Column, int ARow, con
     ApplyCellFormating(Col, ARow, Text, State);
     SetDisplayParams(Col, ARow, Display);
     Display->SetAsString(Text);
+    return State;
 }
 
 void TGxCustomGridControl::BestFitColumn(int Index, TBestFitMode Mode)

@@ -53,14 +53,14 @@ void TGxGrid::CalculateFooter(bool VisibleOnly)
             Value = Cell.GetAsFloat();
             return true;
         };
-        double Value = 0, X = 0;
+        double Value = 0;
         switch (Kind) {
         case fkAverage:
         case fkSum:
-            for (int R = 0; R < Rows; ++R)
-                if (Counted(R) && Number(R, X)) Value += X;
+        case fkMaximum:
+        case fkMinimum:
             // The average is over all rows, counted or not.
-            if (Kind == fkAverage) Value /= Rows;
+            Value = FoldFormula(Kind, Rows, [&](int R, double& X) { return Counted(R) && Number(R, X); });
             break;
         case fkCount:
             Value = Rows;
@@ -70,16 +70,6 @@ void TGxGrid::CalculateFooter(bool VisibleOnly)
             for (int R = 0; R < Rows; ++R)
                 if (Counted(R)) Texts.insert(FoldedKey(WideToUtf8(GetCells(C, R))));
             Value = double(Texts.size());
-            break;
-        }
-        case fkMaximum:
-        case fkMinimum: {
-            bool Seeded = false;
-            for (int R = 0; R < Rows; ++R)
-                if (Counted(R) && Number(R, X) && (!Seeded || (Kind == fkMaximum ? X > Value : X < Value))) {
-                    Value = X;
-                    Seeded = true;
-                }
             break;
         }
         case fkCustom:

@@ -113,6 +113,9 @@ public:
     virtual bool HasParent() const { return false; }
     virtual TComponent* GetParentComponent() const { return nullptr; }
     virtual void SetParentComponent(TComponent*) {}
+    // The owner of the components stored inside this one (null: they keep
+    // the owner they were made with).
+    virtual TComponent* GetChildOwner() const { return nullptr; }
     virtual void GetChildren(const TGetChildProc&, TComponent* /*Root*/) {}
     virtual void SetChildOrder(TComponent* /*Child*/, int /*Order*/) {}
 

@@ -1,7 +1,30 @@
 #include "platform/controls/HintWindow.h"
 #include "platform/controls/Forms.h"
+#include "platform/qt/Bridge.h"
+
+#include <QWidget>
+#include <QWindow>
 
 THintWindowClass HintWindowClass = HintWindowClassOf<THintWindow>();
+
+namespace {
+
+// A hint may lie over the very spot under the pointer (a cell's whole text
+// over the cell): if it caught the pointer, the window beneath would hear a
+// leave, take the hint away, get the pointer back and show it again. Under
+// X the window lets the pointer through only when the flag is set on it
+// shown (set before, or kept from an earlier show, it catches every move),
+// so it is put on afresh after every show.
+void LetPointerThrough(HWND Wnd)
+{
+    QWidget* Widget = platform::detail::WidgetOf(Wnd);
+    QWindow* Window = Widget ? Widget->windowHandle() : nullptr;
+    if (!Window) return;
+    Window->setFlag(Qt::WindowTransparentForInput, false);
+    Window->setFlag(Qt::WindowTransparentForInput, true);
+}
+
+} // namespace
 
 THintWindow::THintWindow(TComponent* AOwner) : TCustomControl(AOwner)
 {
@@ -33,6 +56,7 @@ void THintWindow::ActivateHint(TRect Rect, const AnsiString& AHint)
     SetBounds(Rect.Left, Rect.Top, W, H);
     SetVisible(true);
     SetWindowPos(GetHandle(), HWND_TOPMOST, Rect.Left, Rect.Top, W, H, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    LetPointerThrough(GetHandle());
     Invalidate();
 }
 
@@ -88,4 +112,9 @@ void THintWindow::WMNCPaint(TMessage& Message)
     Canvas.SetHandle(nullptr);
     ReleaseDC(GetHandle(), DC);
     Message.Result = 0;
+}
+
+void THintWindow::WMNCHitTest(TMessage& Message)
+{
+    Message.Result = HTTRANSPARENT;
 }

@@ -1,6 +1,7 @@
 // The hint window: a small painted top-level window that shows a hint text
 // over the screen without taking the focus (a Qt::ToolTip window, which
-// keeps the focus where it is on every platform).
+// keeps the focus where it is on every platform) and lets the pointer
+// through to the windows beneath.
 #pragma once
 #include "platform/controls/Controls.h"
 
@@ -24,6 +25,7 @@ protected:
     void CreateParams(TCreateParams& Params) override;
     void Paint() override;
     void WMNCPaint(TMessage& Message) override;
+    void WMNCHitTest(TMessage& Message) override;
 };
 
 // A class reference to a hint window class: its meta object and a maker.

@@ -1,5 +1,9 @@
 #include "ControlFixtures.h"
 #include "platform/controls/HintWindow.h"
+#include "platform/qt/Bridge.h"
+
+#include <QWidget>
+#include <QWindow>
 
 namespace {
 
@@ -56,6 +60,34 @@ TEST_F(HintWindowTest, ShowsOnTopWithoutTakingTheFocus)
     Hint->ActivateHint(R, "Again");
     EXPECT_TRUE(IsWindowVisible(Hint->GetHandle()));
     EXPECT_TRUE(Edit->Focused());
+}
+
+// Whether the shown window lets the pointer through to the windows beneath.
+bool PassesThePointer(THintWindow* Hint)
+{
+    const QWindow* Window = platform::detail::WidgetOf(Hint->GetHandle())->windowHandle();
+    return Window && Window->isVisible() && Window->flags().testFlag(Qt::WindowTransparentForInput);
+}
+
+TEST_F(HintWindowTest, LetsThePointerThroughAfterEveryShow)
+{
+    TOwned<THintWindow> Hint(New<THintWindow>(nullptr));
+    const TRect R = Bounds(40, 50, 80, 16);
+    Hint->ActivateHint(R, "over a cell");
+    EXPECT_TRUE(PassesThePointer(Hint.get()));
+    EXPECT_EQ(Hint->Perform(WM_NCHITTEST, 0, 0), HTTRANSPARENT);
+
+    // The window system forgets it when the window is hidden (X does); the
+    // next show puts it back.
+    Hint->SetVisible(false);
+    platform::detail::WidgetOf(Hint->GetHandle())->windowHandle()->setFlag(Qt::WindowTransparentForInput, false);
+    Hint->ActivateHint(R, "again");
+    EXPECT_TRUE(PassesThePointer(Hint.get()));
+
+    // A new window after the old one went.
+    Hint->ReleaseHandle();
+    Hint->ActivateHint(R, "anew");
+    EXPECT_TRUE(PassesThePointer(Hint.get()));
 }
 
 TEST_F(HintWindowTest, KeptOnTheScreen)
