@@ -46,6 +46,7 @@ QM_DECLARE_EXCEPTION(ERegistryException, Exception);
 QM_DECLARE_EXCEPTION(EIniFileException, Exception);
 QM_DECLARE_EXCEPTION(EMathError, Exception);
 QM_DECLARE_EXCEPTION(EInvalidOp, EMathError);
+QM_DECLARE_EXCEPTION(EZeroDivide, EMathError);
 QM_DECLARE_EXCEPTION(EDivByZero, Exception);
 QM_DECLARE_EXCEPTION(EVariantError, Exception);
 
