@@ -233,6 +233,9 @@ bool IsLeapYear(Word Year);
 Word DaysInAMonth(Word Year, Word Month);
 // The number of days of the month Value lies in.
 Word DaysInMonth(TDateTime Value);
+// Months later (earlier when negative), the time kept and the day cut to the
+// last of a shorter month; EConvertError past the years 1..9999.
+TDateTime IncMonth(TDateTime Value, int NumberOfMonths = 1);
 AnsiString FormatDateTime(std::string_view Format, TDateTime Value);
 AnsiString DateToStr(TDateTime Value);
 AnsiString TimeToStr(TDateTime Value);

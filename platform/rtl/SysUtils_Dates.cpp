@@ -38,6 +38,21 @@ Word DaysInMonth(TDateTime Value)
     return DaysInAMonth(Year, Month);
 }
 
+TDateTime IncMonth(TDateTime Value, int NumberOfMonths)
+{
+    Word Year, Month, Day;
+    DecodeDate(Value, Year, Month, Day);
+    const Int64 Months = Int64(Year) * 12 + (Month - 1) + NumberOfMonths;
+    const Int64 NewYear = Months >= 0 ? Months / 12 : -1;
+    if (NewYear < 1 || NewYear > 9999) throw EConvertError("Invalid argument to date encode");
+    const Word NewMonth = static_cast<Word>(Months % 12 + 1);
+    const Word Last = DaysInAMonth(static_cast<Word>(NewYear), NewMonth);
+    const TDateTime Result = EncodeDate(static_cast<Word>(NewYear), NewMonth, Day < Last ? Day : Last);
+    // The time is the fraction away from the date, before the epoch too.
+    const double Time = std::fabs(Value - std::trunc(Value));
+    return Result >= 0 ? Result + Time : Result - Time;
+}
+
 bool TryEncodeDate(Word Year, Word Month, Word Day, TDateTime& Value)
 {
     if (Year < 1 || Year > 9999 || Month < 1 || Month > 12 || Day < 1 || Day > DaysInAMonth(Year, Month)) return false;

@@ -37,6 +37,18 @@ TEST(Dates, DatesEncodeFromTheEpochOf1899)
     EXPECT_EQ(D, 31);
 }
 
+TEST(Dates, IncMonthCutsTheDayToShorterMonthsAndKeepsTheTime)
+{
+    EXPECT_EQ(FormatDateTime("yyyy-mm-dd", IncMonth(EncodeDate(2024, 1, 31))), "2024-02-29");
+    EXPECT_EQ(FormatDateTime("yyyy-mm-dd", IncMonth(EncodeDate(2023, 1, 31))), "2023-02-28");
+    EXPECT_EQ(FormatDateTime("yyyy-mm-dd", IncMonth(EncodeDate(2026, 1, 15), -1)), "2025-12-15");
+    EXPECT_EQ(FormatDateTime("yyyy-mm-dd", IncMonth(EncodeDate(2026, 3, 31), -13)), "2025-02-28");
+    EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn:ss", IncMonth(Afternoon, 2)), "2027-02-06 13:05:07");
+    EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn", IncMonth(-1.25, 1)), "1900-01-29 06:00");
+    EXPECT_THROW(IncMonth(EncodeDate(9999, 12, 1)), EConvertError);
+    EXPECT_THROW(IncMonth(EncodeDate(1, 1, 1), -1), EConvertError);
+}
+
 TEST(Dates, MAfterAnHourMeansMinutesWhateverStandsBetween)
 {
     EXPECT_EQ(TimeToStr(Afternoon), "1:05:07 PM");
