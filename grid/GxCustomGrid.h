@@ -60,6 +60,9 @@ public:
     // Shows the cell's whole text in the hint window over the cell, while
     // the grid's form is active, whatever the program's ShowHint says.
     void ShowCellTextFitHint(int ACol, int ARow);
+    // The cell's own hint, at most 250 pixels wide, beside the cell's right
+    // edge 20 pixels above it, while the grid's form is active.
+    void ShowCellHint(int ACol, int ARow, const WideString& Hint);
     THintPosition GetHintKind() const { return FHintKind; }
     // A footer formula over Column's cell texts, every row counted: the
     // average, sum, maximum or minimum of those that are not empty; 0 for
@@ -110,6 +113,9 @@ private:
     // or reverses its order when it is sorted already.
     void SortToggle(TGxCustomColumn* Pressed, int X, int Y);
     void HeaderMove(int X, int Y);
+    // Previous: the cell under the pointer at the move before.
+    void CellMove(const TPoint& Previous, int X, int Y);
+    void RemoveHint();
     // The hover column becomes Column, both headers repainted.
     void SetHover(TGxCustomColumn* Column);
     // The wheel steps Bar one line, or one page with Ctrl.

@@ -137,6 +137,7 @@ void TGxCustomGrid::HeaderPress(TMouseButton Button, int X, int Y)
 void TGxCustomGrid::MouseMove(TShiftState Shift, int X, int Y)
 {
     TGxCustomGridControl::MouseMove(Shift, X, Y);
+    const TPoint Previous = FHoverCell;
     FHoverCell = TPoint(-1, -1);
     if (GetColumns()->GetCount() == 0 || GetViewState().Contains(vsRolling)) return;
     const TGridArea Area = GetGridArea(TPoint(X, Y));
@@ -146,7 +147,49 @@ void TGxCustomGrid::MouseMove(TShiftState Shift, int X, int Y)
         FGripColumn = nullptr;
         SetHover(nullptr);
     }
-    if (Area == gaBody) FHoverCell = GetCellAtPos(TPoint(X, Y));
+    if (Area == gaBody)
+        CellMove(Previous, X, Y);
+    else if (FHintKind == hpTextFit || FHintKind == hpCellHint)
+        RemoveHint();
+    if (Area == gaNone) {
+        RemoveHint();
+        SetCursor(crDefault);
+    }
+}
+
+void TGxCustomGrid::CellMove(const TPoint& Previous, int X, int Y)
+{
+    FHoverCell = GetCellAtPos(TPoint(X, Y));
+    const int Col = FHoverCell.X, Row = FHoverCell.Y;
+    if (!CellBounds(Col, Row)) {
+        SetCursor(crDefault);
+        RemoveHint();
+        return;
+    }
+    // The editor shows the text itself.
+    if (GetGridState().Contains(gtEdit) && IsSameCell(FHoverCell, GetEditingCell())) {
+        RemoveHint();
+        return;
+    }
+    TGxCustomColumn* Column = GetColumns()->GetItem(Col);
+    SetCursor(Column->GetCursor());
+    if (IsSameCell(FHoverCell, Previous)) return;
+    if (Column->GetOptions().Contains(coShowTextFitHint) && !IsTextFit(Col, Row)) {
+        ShowCellTextFitHint(Col, Row);
+        return;
+    }
+    // A text-fit hint left behind by the cell before goes with it.
+    const WideString Hint = FHintKind == hpTextFit ? WideString() : GetCellHint(Col, Row);
+    if (Hint.empty())
+        RemoveHint();
+    else
+        ShowCellHint(Col, Row, Hint);
+}
+
+void TGxCustomGrid::RemoveHint()
+{
+    FHintKind = hpNone;
+    if (FHintWindow) GxClasses::DeactivateHint(FHintWindow);
 }
 
 void TGxCustomGrid::HeaderMove(int X, int Y)
@@ -168,6 +211,9 @@ void TGxCustomGrid::SetHover(TGxCustomColumn* Column)
 void TGxCustomGrid::CMMouseLeave(TMessage& Message)
 {
     TGxCustomGridControl::CMMouseLeave(Message);
+    RemoveHint();
+    FHoverCell = TPoint(-1, -1);
+    FHeaderHintColumn = nullptr;
     SetHover(nullptr);
 }
 
@@ -221,6 +267,23 @@ void TGxCustomGrid::CellRelease(int X, int Y)
     if (Cell.X >= 0 && Cell.Y >= 0 && Cell.Y < GetRowCount() && IsSameCell(Cell, FDownCell))
         DoCellClick(Cell.X, Cell.Y);
     if (GetGridState().Contains(gtMultiSelect) && Cell.Y == -1) ClearSelection();
+}
+
+// ---- Hints ------------------------------------------------------------------------------------
+
+void TGxCustomGrid::ShowCellHint(int ACol, int ARow, const WideString& Hint)
+{
+    const TCustomForm* Form = GetParentForm(this);
+    if (!Form || !Form->GetActive()) return;
+    RecreateHintWnd();
+    FHintKind = hpCellHint;
+    const TRect Cell = GetCellRect(ACol, ARow);
+    TGxCustomColumn* Column = GetColumns()->GetItem(ACol);
+    const int Width = GetGridStyle() == gsSlides ? Column->GetSlideWidth() : Column->GetWidth();
+    TRect R = GxClasses::CalcHintRect(FHintWindow, 250, Hint);
+    const TPoint Corner = ClientToScreen(TPoint(Cell.Left + Width, Cell.Top - 20));
+    OffsetRect(R, Corner.X, Corner.Y);
+    GxClasses::ActivateHint(FHintWindow, R, Hint);
 }
 
 // ---- Wheel ------------------------------------------------------------------------------------

@@ -1,7 +1,8 @@
 // tests/grid/GxCustomGridMouseTest.cpp: a shown grid under the pointer:
 // where a point lies, header clicks that sort and reverse, clicks that
-// select and the wheel.
+// select, the wheel and the hints that follow the pointer.
 #include "GxGridFixture.h"
+#include "platform/testing/Pointer.h"
 
 namespace {
 
@@ -179,6 +180,62 @@ TEST_F(GxCustomGridMouse, TheWheelStepsTheRowsAndWithCtrlAPage)
     MouseWheel(Grid, P.X, P.Y, 120, TShiftState{ssCtrl});
     MouseWheel(Grid, P.X, P.Y, 120);
     EXPECT_EQ(Grid->GetFirstRowInView(), 0);
+}
+
+// ---- Hints under the pointer ------------------------------------------------------------------
+
+TEST_F(GxCustomGridMouse, ACutOffCellShowsItsTextWholeUntilThePointerLeavesIt)
+{
+    // Room on the form beside the grid for the pointer to leave to.
+    Form->SetClientWidth(400);
+    AddRows(3);
+    Grid->SetCells(0, 2, u"Match: someone@example.com");
+    A->SetWidth(40);
+    A->SetOptions(A->GetOptions() + TColumnOptions{coShowTextFitHint});
+    ActivateWindow(Form);
+    ASSERT_TRUE(Form->GetActive());
+
+    MouseMove(Grid, CellPoint(0, 2).X, CellPoint(0, 2).Y);
+    ASSERT_NE(Grid->GetHintWindow(), nullptr);
+    EXPECT_EQ(Grid->GetHintKind(), hpTextFit);
+    EXPECT_TRUE(IsWindowVisible(Grid->GetHintWindow()->GetHandle()));
+    EXPECT_EQ(Grid->GetHintWindow()->GetCaption(), "Match: someone@example.com");
+    EXPECT_EQ(Grid->GetHoverCell(), TPoint(0, 2));
+
+    // A cell that fits takes the hint away; the cut-off one brings it back.
+    MouseMove(Grid, CellPoint(0, 1).X, CellPoint(0, 1).Y);
+    EXPECT_EQ(Grid->GetHintKind(), hpNone);
+    EXPECT_FALSE(IsWindowVisible(Grid->GetHintWindow()->GetHandle()));
+    MouseMove(Grid, CellPoint(0, 2).X + 1, CellPoint(0, 2).Y);
+    EXPECT_TRUE(IsWindowVisible(Grid->GetHintWindow()->GetHandle()));
+
+    // Into the header, then out of the grid.
+    MouseMove(Grid, HeaderPoint(0).X, HeaderPoint(0).Y);
+    EXPECT_FALSE(IsWindowVisible(Grid->GetHintWindow()->GetHandle()));
+    MouseMove(Grid, CellPoint(0, 2).X, CellPoint(0, 2).Y);
+    EXPECT_TRUE(IsWindowVisible(Grid->GetHintWindow()->GetHandle()));
+    MouseMoveAtScreen(Grid->ClientToScreen(TPoint(Grid->GetWidth() + 40, 10)));
+    EXPECT_EQ(Grid->GetHintKind(), hpNone);
+    EXPECT_FALSE(IsWindowVisible(Grid->GetHintWindow()->GetHandle()));
+}
+
+TEST_F(GxCustomGridMouse, ACellsOwnHintShowsAboveItsRightEdgeAndGoesWithTheCell)
+{
+    AddRows(3);
+    Grid->OnCellHint = [](TObject*, int C, int R, WideString& Hint) {
+        if (C == 1 && R == 1) Hint = u"one-one";
+    };
+    ActivateWindow(Form);
+    MouseMove(Grid, CellPoint(1, 1).X, CellPoint(1, 1).Y);
+    ASSERT_NE(Grid->GetHintWindow(), nullptr);
+    EXPECT_EQ(Grid->GetHintKind(), hpCellHint);
+    EXPECT_EQ(Grid->GetHintWindow()->GetCaption(), "one-one");
+    const TRect Cell = Grid->GetCellRect(1, 1);
+    EXPECT_EQ(Grid->GetHintWindow()->GetBoundsRect().TopLeft(),
+              Grid->ClientToScreen(TPoint(Cell.Right, Cell.Top - 20)));
+    MouseMove(Grid, CellPoint(0, 1).X, CellPoint(0, 1).Y);
+    EXPECT_EQ(Grid->GetHintKind(), hpNone);
+    EXPECT_FALSE(IsWindowVisible(Grid->GetHintWindow()->GetHandle()));
 }
 
 } // namespace
