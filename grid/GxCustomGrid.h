@@ -60,11 +60,27 @@ public:
     // Shows the cell's whole text in the hint window over the cell, while
     // the grid's form is active, whatever the program's ShowHint says.
     void ShowCellTextFitHint(int ACol, int ARow);
+    // The cell's own hint, at most 250 pixels wide, beside the cell's right
+    // edge 20 pixels above it, while the grid's form is active.
+    void ShowCellHint(int ACol, int ARow, const WideString& Hint);
     THintPosition GetHintKind() const { return FHintKind; }
     // A footer formula over Column's cell texts, every row counted: the
     // average, sum, maximum or minimum of those that are not empty; 0 for
     // the other kinds. A text that is no number raises EConvertError.
     double GetFormulaValue(TGxCustomColumn* Column, TFormulaKind FormulaKind);
+    // ---- Where the mouse is (client coordinates)
+    // Each area without its last pixel column and row; gaNone outside them all.
+    TGridArea GetGridArea(const TPoint& P);
+    // The visible column whose left and right edges (both counted) hold X,
+    // the left one on a shared edge; null when none.
+    TGxCustomColumn* GetColumnAtPos(const TPoint& P);
+    // The row under a point of the body; -1 outside it and past the last row.
+    int GetRowAtPos(int X, int Y);
+    // (column index or -1, row or -1).
+    TPoint GetCellAtPos(const TPoint& P);
+    static bool IsSameCell(const TPoint& A, const TPoint& B) { return A.X == B.X && A.Y == B.Y; }
+    TPoint GetHoverCell() const { return FHoverCell; }
+
     // The columns stored inside the grid keep their owner.
     TComponent* GetChildOwner() const override { return nullptr; }
 
@@ -76,6 +92,12 @@ protected:
     // The columns that take the grid's font follow it to its parent's.
     void CMParentFontChanged(TMessage& Message) override;
     void SetSearchText(const WideString& Value) { FSearchText = Value; }
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+    void CMMouseLeave(TMessage& Message) override;
     // The drag box's reports (screen points); column moving answers them.
     void DoDragBoxDrop(TObject* /*Sender*/, int /*X*/, int /*Y*/) {}
     void DoDragBoxMove(TObject* /*Sender*/, int /*X*/, int /*Y*/) {}
@@ -84,6 +106,20 @@ protected:
 private:
     // What a new window and a recreated one get.
     void WindowCreated();
+    void CellPress(TMouseButton Button, TShiftState Shift);
+    void HeaderPress(TMouseButton Button, int X, int Y);
+    void CellRelease(int X, int Y);
+    // A release in the header over the column that was pressed sorts by it,
+    // or reverses its order when it is sorted already.
+    void SortToggle(TGxCustomColumn* Pressed, int X, int Y);
+    void HeaderMove(int X, int Y);
+    // Previous: the cell under the pointer at the move before.
+    void CellMove(const TPoint& Previous, int X, int Y);
+    void RemoveHint();
+    // The hover column becomes Column, both headers repainted.
+    void SetHover(TGxCustomColumn* Column);
+    // The wheel steps Bar one line, or one page with Ctrl.
+    static void WheelStep(TGxScrollBar* Bar, TShiftState Shift, bool Down);
 
     TColumnDragBox* FDragBox = nullptr;
     TDragArrow* FDownArrow = nullptr;
