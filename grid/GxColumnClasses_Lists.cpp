@@ -216,7 +216,7 @@ WideString TGxListColumn::GetDrawText(const TCellInfo& CellInfo)
 WideString TGxListColumn::GetInputDrawText()
 {
     const WideString& Input = GetInputValue();
-    int Index;
+    int Index = 0;
     if (Input.empty() || !TryStrToInt(WideToUtf8(Input), Index)) return {};
     if (Index < 0 || Index >= GetItems()->GetCount()) return {};
     return Utf8ToWide(GetItems()->Get(Index));

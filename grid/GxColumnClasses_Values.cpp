@@ -135,7 +135,7 @@ void TGxTimeColumn::UpdateEdit()
     FShownText.clear();
     TGxCustomEdit* Editor = ActiveEditor(this);
     if (!Editor) return;
-    TDateTime Value;
+    TDateTime Value = 0;
     try {
         Value = Editor->GetAsDateTime();
     } catch (const EConvertError&) {
@@ -280,10 +280,10 @@ void TGxCustomNumberColumn::ApplyEditing(WideString& Value)
     // An editor writes a number in its own way ("10000000000000000" for
     // what the cell calls "1E16"); the cell's text is taken only when it
     // names the very same number.
-    Extended Number;
+    Extended Number = 0;
     if (!TryStrToFloat(WideToUtf8(Value), Number)) return; // the cell refuses it
     const WideString CellText = FloatText(Number);
-    Extended Back;
+    Extended Back = 0;
     if (TryStrToFloat(WideToUtf8(CellText), Back) && Back == Number) Value = CellText;
 }
 
