@@ -25,13 +25,15 @@ char32_t FirstCharacter(const AnsiString& Text)
     return First;
 }
 
-bool SameCharacter(char32_t A, WideChar Key)
-{
-    if (A > 0xFFFF) return false;
-    return WideCompareText(WideString(1, char16_t(A)), WideString(1, Key)) == 0;
-}
-
 } // namespace
+
+bool ItemBeginsWith(const AnsiString& Item, WideChar Key)
+{
+    if (Item.empty()) return false;
+    const char32_t First = FirstCharacter(Item);
+    if (First > 0xFFFF) return false;
+    return WideCompareText(WideString(1, char16_t(First)), WideString(1, Key)) == 0;
+}
 
 TGxComboBox::TGxComboBox(TComponent* AOwner) : TGxPopupEdit(AOwner), FItems(std::make_unique<TStringList>()) {}
 
@@ -139,9 +141,9 @@ int TGxComboBox::LocateKey(WideChar Key) const
 {
     const int Count = FItems->GetCount();
     int Start = 0;
-    if (IndexInRange(FItemIndex) && SameCharacter(FirstCharacter(FItems->Get(FItemIndex)), Key)) Start = FItemIndex + 1;
+    if (IndexInRange(FItemIndex) && ItemBeginsWith(FItems->Get(FItemIndex), Key)) Start = FItemIndex + 1;
     for (int I = Start; I < Count; ++I)
-        if (SameCharacter(FirstCharacter(FItems->Get(I)), Key)) return I;
+        if (ItemBeginsWith(FItems->Get(I), Key)) return I;
     return -1;
 }
 

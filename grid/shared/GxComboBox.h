@@ -8,6 +8,10 @@ namespace GxComboBox {
 
 using namespace GxButtonEdit;
 
+// Whether the first whole character of Item, decoded, is Key, case ignored;
+// false for an empty Item.
+bool ItemBeginsWith(const AnsiString& Item, WideChar Key);
+
 // A drop-down edit whose text is its selected item, shown whole or as the
 // name or value of a "name=value" item. The list is filled from Items each
 // time it opens; the list style picks items by their initial.

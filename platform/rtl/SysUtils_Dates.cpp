@@ -118,6 +118,8 @@ void DecodeDate(TDateTime Value, Word& Year, Word& Month, Word& Day)
 
 void DecodeTime(TDateTime Value, Word& Hour, Word& Min, Word& Sec, Word& MSec)
 {
+    Hour = Min = Sec = MSec = 0;
+    if (!std::isfinite(Value)) return; // no time at all
     double Frac = std::fabs(Value - std::trunc(Value));
     Int64 Ms = static_cast<Int64>(std::llround(Frac * 86400000.0));
     if (Ms >= 86400000) Ms = 86399999;
