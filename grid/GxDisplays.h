@@ -5,3 +5,4 @@
 #pragma once
 #include "grid/GxStyleDisplay.h"
 #include "grid/GxTextColumnDisplay.h"
+#include "grid/GxDrawnDisplays.h"
