@@ -2,6 +2,7 @@
 // progress, rate and graphic columns as their collection makes them: what
 // each kind fixes, its properties, which setters repaint, and Assign.
 #include "CellsFixture.h"
+#include "SolidBitmap.h"
 
 #include "grid/GxColumnClasses.h"
 #include "grid/GxDisplays.h"
@@ -24,13 +25,10 @@ struct GxDrawnColumns : TCellsFixture {
         Grid->TakeLog();
         return Column;
     }
-    // A pf24bit bitmap of one colour with its bottom-left pixel in Corner.
+    // A square of one colour with its bottom-left pixel in Corner.
     static void Paint(TBitmap* Bitmap, int Size, TColor Color, TColor Corner)
     {
-        Bitmap->SetPixelFormat(pf24bit);
-        Bitmap->SetSize(Size, Size);
-        Bitmap->GetCanvas()->GetBrush()->SetColor(Color);
-        Bitmap->GetCanvas()->FillRect(TRect(0, 0, Size, Size));
+        SolidBitmap::FillBitmap(Bitmap, Size, Size, Color);
         Bitmap->GetCanvas()->SetPixels(0, Size - 1, Corner);
     }
 };

@@ -1,5 +1,6 @@
 // tests/grid/GxDrawnDisplaysTest.cpp: the displays of the drawn column kinds,
 // by pixel probes on a picture they paint a cell of, themed and classic.
+#include "SolidBitmap.h"
 #include "grid/GxColumnClasses.h"
 #include "grid/GxDisplays.h"
 #include "grid/GxGrid.h"
@@ -367,13 +368,7 @@ protected:
         Fill(Column->GetEmptyGlyph(), Blue);
         Display = static_cast<TRateColumnDisplay*>(On(Column, TRect(0, 0, 100, 20), 100, 20));
     }
-    static void Fill(TBitmap* Glyph, TColor Color)
-    {
-        Glyph->SetPixelFormat(pf24bit);
-        Glyph->SetSize(10, 10);
-        Glyph->GetCanvas()->GetBrush()->SetColor(Color);
-        Glyph->GetCanvas()->FillRect(TRect(0, 0, 10, 10));
-    }
+    static void Fill(TBitmap* Glyph, TColor Color) { SolidBitmap::FillBitmap(Glyph, 10, 10, Color); }
     void Draw(int Value)
     {
         Clear();
@@ -448,10 +443,7 @@ TEST_F(GxDrawnDisplays, AnImageCellDrawsItsPictureOfTheListAndNothingOutsideIt)
     List.SetHeight(8);
     for (TColor Color : {Red, Blue}) {
         TBitmap Image;
-        Image.SetPixelFormat(pf24bit);
-        Image.SetSize(8, 8);
-        Image.GetCanvas()->GetBrush()->SetColor(Color);
-        Image.GetCanvas()->FillRect(TRect(0, 0, 8, 8));
+        SolidBitmap::FillBitmap(&Image, 8, 8, Color);
         List.Add(&Image, nullptr);
     }
     Column->SetImages(&List);
@@ -480,10 +472,7 @@ TEST_F(GxDrawnDisplays, APictureIsFittedCentredOrStretchedInsideItsFrames)
     auto* Column = Add<TGxGraphicColumn>();
     Column->SetBorderWidth(0);
     TBitmap Picture10;
-    Picture10.SetPixelFormat(pf24bit);
-    Picture10.SetSize(10, 10);
-    Picture10.GetCanvas()->GetBrush()->SetColor(Red);
-    Picture10.GetCanvas()->FillRect(TRect(0, 0, 10, 10));
+    SolidBitmap::FillBitmap(&Picture10, 10, 10, Red);
     // The area inside the margin of 4: (4, 4, 44, 24), 40 x 20.
     auto* Display = static_cast<TGraphicColumnDisplay*>(On(Column, TRect(0, 0, 48, 28), 48, 28));
     Display->SetObjectReference(&Picture10);

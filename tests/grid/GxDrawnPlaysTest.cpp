@@ -3,6 +3,7 @@
 // readied for the cell, then its call with cell coordinates), and every
 // drawn kind painted by the grid. QUILLMOTE_SHEET_DIR keeps that sheet as
 // GxDrawnColumns.png (GxDrawnColumnsClassic.png without a theme).
+#include "SolidBitmap.h"
 #include "grid/GxColumnClasses.h"
 #include "grid/GxDisplays.h"
 #include "grid/GxGrid.h"
@@ -14,6 +15,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace GxColumnClasses;
@@ -60,19 +62,12 @@ protected:
     int CellHeight(int ACol, int ARow) { return Grid->GetCellRect(ACol, ARow).Height(); }
     void Press(int ACol, int ARow, WideChar Key) { Play(ACol, ARow)->KeyPress(Key); }
     std::vector<std::string> TakeLog() { return std::exchange(Log, {}); }
-    static void Fill(TBitmap* Bitmap, int Width, int Height, TColor Color)
-    {
-        Bitmap->SetPixelFormat(pf24bit);
-        Bitmap->SetSize(Width, Height);
-        Bitmap->GetCanvas()->GetBrush()->SetColor(Color);
-        Bitmap->GetCanvas()->FillRect(TRect(0, 0, Width, Height));
-    }
 
     GxGrid::TGxGrid* Grid = nullptr;
     std::vector<std::string> Log;
 };
 
-using TStrings_ = std::vector<std::string>;
+using TLog = std::vector<std::string>;
 
 // ---- Tree -------------------------------------------------------------------------------------
 
@@ -127,11 +122,11 @@ TEST_F(GxDrawnPlays, AReleaseInTheBoxOrTheBlankTogglesTheCellThroughTheGrid)
     EXPECT_TRUE(TakeLog().empty());
     Play(1, 1)->MouseUp(mbLeft, {}, 1 + Size - 1, Middle);
     EXPECT_TRUE(Grid->GetCell(1, 1).GetAsBoolean());
-    EXPECT_EQ(TakeLog(), (TStrings_{"change 1,1", "edit True"}));
+    EXPECT_EQ(TakeLog(), (TLog{"change 1,1", "edit True"}));
     EXPECT_EQ(Play(1, 1)->GetAsString(), u"True");
     Press(1, 1, u' ');
     EXPECT_FALSE(Grid->GetCell(1, 1).GetAsBoolean());
-    EXPECT_EQ(TakeLog(), (TStrings_{"change 1,1", "edit False"}));
+    EXPECT_EQ(TakeLog(), (TLog{"change 1,1", "edit False"}));
     Press(1, 1, u'x');
     EXPECT_TRUE(TakeLog().empty());
 
@@ -160,12 +155,12 @@ TEST_F(GxDrawnPlays, APressOnAGlyphAndTheKeysSetTheRate)
     // Without glyph widths no glyph lies anywhere.
     EXPECT_EQ(static_cast<TRateColumnPlay*>(Play(0, 0))->GetValueAtPos(5, Middle), -1);
     Play(0, 0)->MouseDown(mbLeft, {}, 0, Middle);
-    Fill(Rate->GetGlyph(), 10, 10, clRed);
-    Fill(Rate->GetEmptyGlyph(), 10, 10, clBlue);
+    SolidBitmap::FillBitmap(Rate->GetGlyph(), 10, 10, clRed);
+    SolidBitmap::FillBitmap(Rate->GetEmptyGlyph(), 10, 10, clBlue);
 
     Play(0, 0)->MouseDown(mbLeft, {}, 35, Middle);
     EXPECT_EQ(Grid->GetCell(0, 0).GetAsInteger(), 4);
-    EXPECT_EQ(TakeLog(), (TStrings_{"change 0,0", "edit 4"}));
+    EXPECT_EQ(TakeLog(), (TLog{"change 0,0", "edit 4"}));
     Play(0, 0)->MouseDown(mbLeft, {}, 30, Middle); // the same rate: no change
     Play(0, 0)->MouseDown(mbLeft, {}, 50, Middle); // past the glyphs
     Play(0, 0)->MouseUp(mbLeft, {}, 5, Middle);
@@ -232,7 +227,7 @@ TEST_F(GxDrawnHtmlPlay, AClickOnTheDrawnLinkFiresOnClickWithItsHref)
     EXPECT_TRUE(Clicks.empty());
     for (int X : {2, Right - 1})
         Play(0, 0)->MouseUp(mbLeft, {}, X, 8);
-    EXPECT_EQ(Clicks, (TStrings_{"u by the play", "u by the play"}));
+    EXPECT_EQ(Clicks, (TLog{"u by the play", "u by the play"}));
     EXPECT_EQ(Grid->GetCanvas()->GetFont()->GetSize(), 6);
     EXPECT_TRUE(Log.empty());
     // Without a handler nothing happens.
@@ -287,8 +282,8 @@ TEST_F(GxDrawnPlays, TheGridPaintsEveryDrawnKindFromItsCells)
     Progress->SetLowValueColor(clRed);
     Progress->SetHighValueColor(clGreen);
     auto* Rate = Add<TGxRateColumn>(70);
-    Fill(Rate->GetGlyph(), 12, 12, clYellow);
-    Fill(Rate->GetEmptyGlyph(), 12, 12, clSilver);
+    SolidBitmap::FillBitmap(Rate->GetGlyph(), 12, 12, clYellow);
+    SolidBitmap::FillBitmap(Rate->GetEmptyGlyph(), 12, 12, clSilver);
     for (TBitmap* Glyph : {Rate->GetGlyph(), Rate->GetEmptyGlyph()}) {
         Glyph->GetCanvas()->GetPen()->SetColor(clGray);
         Glyph->GetCanvas()->Rectangle(TRect(1, 1, 11, 11));
@@ -296,7 +291,7 @@ TEST_F(GxDrawnPlays, TheGridPaintsEveryDrawnKindFromItsCells)
     auto* Graphic = Add<TGxGraphicColumn>(60);
     Graphic->SetMargin(2);
     TBitmap Picture;
-    Fill(&Picture, 20, 10, clTeal);
+    SolidBitmap::FillBitmap(&Picture, 20, 10, clTeal);
     Picture.GetCanvas()->GetBrush()->SetColor(clYellow);
     Picture.GetCanvas()->FillRect(TRect(5, 2, 15, 8));
 
