@@ -115,8 +115,7 @@ private:
     bool FTransparent = true;
 };
 
-// psSolid and tpNone are also the class library's and the HTML scanner's;
-// qualify them where both are seen.
+// psSolid is also the class library's pen style; qualify it where both are seen.
 enum TProgressStyle { psSolid, psBoxes, psGradient, psCylinder };
 enum TProgressTextPosition { tpInside, tpBeside };
 
