@@ -231,4 +231,13 @@ private:
     bool FCopyingParentFont = false;
 };
 
+// The setter of a property whose change repaints Column: stores Value and
+// repaints when it changes Field.
+template <typename T> void StoreAndRepaint(TGxCustomColumn* Column, T& Field, const T& Value)
+{
+    if (Field == Value) return;
+    Field = Value;
+    Column->Refresh(gaNone);
+}
+
 } // namespace GxColumns

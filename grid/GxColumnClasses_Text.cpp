@@ -9,18 +9,6 @@ namespace GxColumnClasses {
 using namespace GxDisplays;
 using namespace GxEdit;
 
-namespace {
-
-// Stores Value and repaints the column when it changes Field.
-template <typename T> void Change(TGxCustomColumn* Column, T& Field, const T& Value)
-{
-    if (Field == Value) return;
-    Field = Value;
-    Column->Refresh(gaNone);
-}
-
-} // namespace
-
 TGxTextColumn::TGxTextColumn(TComponent* AOwner) : TGxCustomColumn(AOwner)
 {
     SetOptions({coCanClick, coCanInput, coCanSort, coPublicUsing, coShowTextFitHint});
@@ -92,27 +80,27 @@ void TGxTextColumn::BeginEditing()
 
 void TGxTextColumn::SetMaxLength(int Value)
 {
-    Change(this, FMaxLength, Value);
+    StoreAndRepaint(this, FMaxLength, Value);
 }
 
 void TGxTextColumn::SetMultiLine(bool Value)
 {
-    Change(this, FMultiLine, Value);
+    StoreAndRepaint(this, FMultiLine, Value);
 }
 
 void TGxTextColumn::SetPasswordChar(Char Value)
 {
-    Change(this, FPasswordChar, Value);
+    StoreAndRepaint(this, FPasswordChar, Value);
 }
 
 void TGxTextColumn::SetTextAfter(const WideString& Value)
 {
-    Change(this, FTextAfter, Value);
+    StoreAndRepaint(this, FTextAfter, Value);
 }
 
 void TGxTextColumn::SetTextBefore(const WideString& Value)
 {
-    Change(this, FTextBefore, Value);
+    StoreAndRepaint(this, FTextBefore, Value);
 }
 
 } // namespace GxColumnClasses

@@ -3,6 +3,7 @@
 // as an HTML report with its style sheet. Every file is written whole through
 // the platform's one writer, so a failure leaves the old file as it was.
 #include "grid/GxCustomGridControl.h"
+#include "grid/GxDrawnColumns.h"
 #include "grid/GxStyleDisplay.h"
 #include "platform/rtl/Codec.h"
 #include "platform/rtl/FileAccess.h"
@@ -190,8 +191,9 @@ AnsiString Escaped(std::string_view Text)
 }
 
 // A cell's text as the report shows it: "&nbsp;" for nothing, otherwise
-// without its leading and trailing blanks and control characters.
-AnsiString HtmlCell(const WideString& Text)
+// without its leading and trailing blanks and control characters, escaped
+// unless it is Markup.
+AnsiString HtmlCell(const WideString& Text, bool Markup = false)
 {
     if (Text.empty()) return "&nbsp;";
     std::size_t First = 0, Last = Text.size();
@@ -199,7 +201,8 @@ AnsiString HtmlCell(const WideString& Text)
         ++First;
     while (Last > First && Text[Last - 1] <= u' ')
         --Last;
-    return Escaped(WideToUtf8(std::u16string_view(Text).substr(First, Last - First)));
+    const AnsiString Trimmed = WideToUtf8(std::u16string_view(Text).substr(First, Last - First));
+    return Markup ? Trimmed : Escaped(Trimmed);
 }
 
 const char* const StyleSheet = "body, table {\n"
@@ -314,7 +317,9 @@ void TGxCustomGridControl::SaveToHtml(const WideString& FileName, TGxHtmlSaveSet
         Cells("<td", [&](TGxCustomColumn* C) {
             const AnsiString Class =
                 C->GetStyleClass().empty() ? AnsiString() : " class=\"" + Escaped(C->GetStyleClass()) + "\"";
-            return Class + ">" + HtmlCell(GetDrawText(C->GetIndex(), Row)) + "</td>";
+            // An HTML column's cells are markup by design.
+            const bool Markup = dynamic_cast<const GxColumnClasses::TGxHtmlColumn*>(C);
+            return Class + ">" + HtmlCell(GetDrawText(C->GetIndex(), Row), Markup) + "</td>";
         });
         Line("\t\t\t</tr>");
     }

@@ -1,6 +1,7 @@
 // The rows as delimited text in three encodings and back, as a stream, and
 // as an HTML report.
 #include "GxGridFixture.h"
+#include "grid/GxColumnClasses.h"
 #include "platform/rtl/FileAccess.h"
 #include "tests/support/TestSupport.h"
 
@@ -205,6 +206,28 @@ TEST_F(TGxGridExportTest, TheReportLeavesHiddenColumnsOutAndEscapesWhatItWrites)
     EXPECT_EQ(Bare.substr(0, 14), "\t\t<table>\n\t\t\t<");
     EXPECT_NE(Bare.find("<td>Sum: (123)</td>"), AnsiString::npos) << Bare;
     EXPECT_FALSE(FileExists(Dir.Path() + "bare_styles.css"));
+}
+
+// An HTML column's cells are markup and go out as they are; its caption and
+// every other column's cells are escaped.
+TEST_F(TGxGridExportTest, TheReportWritesAnHtmlColumnsCellsAsMarkup)
+{
+    AddRows(1);
+    TGxColumns* Columns = Grid->GetColumns();
+    Columns->GetItem(1)->SetVisible(false);
+    Columns->GetItem(2)->SetVisible(false);
+    Columns->Add(ColumnClass<GxColumnClasses::TGxHtmlColumn>, u"<H>");
+    Grid->AddRow(1);
+    Grid->SetCells(0, 0, u"<b>a</b> & b");
+    Grid->SetCells(3, 0, u" <b>a</b> &amp; <a href=\"x\">b</a>\t");
+    Grid->SetCells(0, 1, u"x");
+    Grid->SetCells(3, 1, u"");
+    Grid->SaveToHtml(Path("h.html"), {});
+    EXPECT_EQ(Bytes("h.html"), "\t\t<table>\n\t\t\t<tr>\n\t\t\t\t<th>A</th>\n\t\t\t\t<th>&lt;H&gt;</th>\n\t\t\t</tr>\n"
+                               "\t\t\t<tr>\n\t\t\t\t<td>&lt;b&gt;a&lt;/b&gt; &amp; b</td>\n"
+                               "\t\t\t\t<td><b>a</b> &amp; <a href=\"x\">b</a></td>\n\t\t\t</tr>\n"
+                               "\t\t\t<tr>\n\t\t\t\t<td>x</td>\n\t\t\t\t<td>&nbsp;</td>\n\t\t\t</tr>\n"
+                               "\t\t</table>\n\n");
 }
 
 } // namespace
