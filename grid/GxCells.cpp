@@ -55,6 +55,26 @@ TCell TCells::GetCell(int ACol, int ARow)
     return CellAt(ACol, FRows[std::size_t(ARow)]);
 }
 
+void TCells::ReadRowTexts(int ARow, const TCellTextProc& Text)
+{
+    CheckRow(ARow);
+    const std::uint32_t Slot = FRows[std::size_t(ARow)];
+    WideString Converted;
+    for (int C = 0; C < GetColumnCount(); ++C) {
+        const TCellColumn& Column = ColumnAt(C);
+        if (Column.GetSlot(Slot) == TCellSlot::String)
+            Text(C, Column.GetText(Slot));
+        else {
+            Converted = CellAt(C, Slot).GetAsString();
+            Text(C, Converted);
+        }
+    }
+    if (GetColumnCount() > 0) {
+        FCurrentColumn = GetColumnCount() - 1;
+        FCurrentRow = ARow;
+    }
+}
+
 TRow* TCells::GetRow(int ARow) const
 {
     CheckRow(ARow);

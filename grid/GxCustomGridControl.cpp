@@ -410,16 +410,24 @@ bool TGxCustomGridControl::CanMoveRow(int FromIndex, int ToIndex)
     return Accept;
 }
 
+void TGxCustomGridControl::ReadRowTexts(int ARow, const TCellTextProc& Text)
+{
+    for (int Col = 0; Col < FColumns->GetCount(); ++Col) {
+        const WideString Cell = GetCells(Col, ARow);
+        Text(Col, Cell);
+    }
+}
+
 WideString TGxCustomGridControl::GetTextStr()
 {
     WideString Text;
+    const TCellTextProc Add = [&Text](int, std::u16string_view Cell) {
+        Text += Cell;
+        Text += u"\r\n";
+    };
     const int Rows = GetRowCount();
-    const int Cols = FColumns->GetCount();
     for (int Row = 0; Row < Rows; ++Row)
-        for (int Col = 0; Col < Cols; ++Col) {
-            Text += GetCells(Col, Row);
-            Text += u"\r\n";
-        }
+        ReadRowTexts(Row, Add);
     return Text;
 }
 

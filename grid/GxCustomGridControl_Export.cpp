@@ -1,57 +1,82 @@
 // grid/GxCustomGridControl_Export.cpp
 // The rows as delimited text in three encodings and back, as a stream, and
 // as an HTML report with its style sheet. Every file is written whole through
-// the platform's one writer, so a failure leaves the old file as it was.
+// the platform's one writer, so a failure leaves the old file as it was; the
+// large ones go to it a piece at a time, made in one buffer as the rows are
+// walked, so that no save holds the whole file and a cell of ASCII text costs
+// no string of its own.
 #include "grid/GxCustomGridControl.h"
 #include "grid/GxDrawnColumns.h"
 #include "grid/GxStyleDisplay.h"
 #include "platform/rtl/Codec.h"
 #include "platform/rtl/FileAccess.h"
+#include "platform/rtl/WholeFileWriter.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <vector>
 
 namespace GxCustomGridControl {
 
 namespace {
 
-// ---- Delimited text ------------------------------------------------------------------------------
+// ---- Writing in pieces ---------------------------------------------------------------------------
 
-// Collects the file's bytes in its encoding, UTF-16 after its mark.
-class TTextWriter {
+// A file's bytes gathered in one buffer that goes to the writer whenever it
+// holds a piece's worth. Writers ask for room, fill it and say how far.
+class TPieceWriter {
 public:
-    explicit TTextWriter(TEncodingKind Encoding) : FEncoding(Encoding)
-    {
-        if (Encoding != ekAnsi) Put(u"\xFEFF");
-    }
+    explicit TPieceWriter(const AnsiString& FileName) : FWriter(FileName), FData(2 * PieceSize) {}
 
-    void Put(std::u16string_view Units)
+    char* Room(std::size_t Count)
     {
-        if (FEncoding == ekAnsi) {
-            std::size_t Ascii = 0; // most text is, and needs no codec
-            while (Ascii < Units.size() && Units[Ascii] < 0x80)
-                FData += char(Units[Ascii++]);
-            if (Ascii < Units.size()) FData += WideToUtf8(Units.substr(Ascii));
-            return;
-        }
-        const bool Big = FEncoding == ekUnicodeBigEndian;
-        std::size_t At = FData.size();
-        FData.resize(At + 2 * Units.size());
-        for (const char16_t U : Units) {
-            FData[At++] = char(Big ? U >> 8 : U & 0xFF);
-            FData[At++] = char(Big ? U & 0xFF : U >> 8);
-        }
+        if (FData.size() - FUsed < Count) FData.resize(std::max(2 * FData.size(), FUsed + Count));
+        return FData.data() + FUsed;
     }
-    const AnsiString& Data() const { return FData; }
+    void Advance(const char* To) { FUsed = std::size_t(To - FData.data()); }
+    void Append(std::string_view Bytes)
+    {
+        char* To = Room(Bytes.size());
+        std::memcpy(To, Bytes.data(), Bytes.size());
+        Advance(To + Bytes.size());
+    }
+    // UTF-8 of Units: ASCII a unit to a byte, the rest through the codec.
+    void AppendWide(std::u16string_view Units)
+    {
+        char* Out = Room(Units.size());
+        std::size_t I = 0;
+        for (; I < Units.size() && Units[I] < 0x80; ++I)
+            *Out++ = char(Units[I]);
+        Advance(Out);
+        if (I < Units.size()) Append(WideToUtf8(Units.substr(I)));
+    }
+    void Flow()
+    {
+        if (FUsed < PieceSize) return;
+        FWriter.Write(std::string_view(FData.data(), FUsed));
+        FUsed = 0;
+    }
+    void Commit()
+    {
+        FWriter.Write(std::string_view(FData.data(), FUsed));
+        FUsed = 0;
+        FWriter.Commit();
+    }
 
 private:
-    TEncodingKind FEncoding;
-    AnsiString FData;
+    static constexpr std::size_t PieceSize = std::size_t(1) << 20;
+    TWholeFileWriter FWriter;
+    std::vector<char> FData;
+    std::size_t FUsed = 0;
 };
+
+// ---- Delimited text ------------------------------------------------------------------------------
 
 // The field as it goes into the file: quotes doubled, every line break (CR
 // LF, a lone CR or a lone LF) one LineBreakChar, enclosed in quotes when the
 // text holds the separator or a quote.
-void QuoteField(const WideString& Text, WideChar Separator, WideChar LineBreakChar, WideString& Field)
+void QuoteField(std::u16string_view Text, WideChar Separator, WideChar LineBreakChar, WideString& Field)
 {
     Field.clear();
     const bool Enclose =
@@ -69,6 +94,75 @@ void QuoteField(const WideString& Text, WideChar Separator, WideChar LineBreakCh
     }
     if (Enclose) Field += u'"';
 }
+
+// Puts a delimited file's fields in its encoding, UTF-16 after its mark.
+class TTextWriter {
+public:
+    TTextWriter(TPieceWriter& File, TEncodingKind Encoding, WideChar Separator, WideChar LineBreakChar)
+        : FFile(File), FEncoding(Encoding), FSeparator(Separator), FLineBreakChar(LineBreakChar)
+    {
+        for (const WideChar C : {Separator, u'"', u'\r', u'\n'})
+            if (C < 0x80) FQuoted[C >> 6] |= std::uint64_t(1) << (C & 63);
+        if (Encoding != ekAnsi) Put(u"\xFEFF");
+    }
+
+    void PutSeparator() { Put(std::u16string_view(&FSeparator, 1)); }
+    void PutLineEnd() { Put(u"\r\n"); }
+    void PutField(std::u16string_view Text)
+    {
+        if (PutPlain(Text)) return;
+        QuoteField(Text, FSeparator, FLineBreakChar, FField);
+        Put(FField);
+    }
+
+private:
+    void Put(std::u16string_view Units)
+    {
+        if (FEncoding == ekAnsi) return FFile.AppendWide(Units);
+        const bool Big = FEncoding == ekUnicodeBigEndian;
+        char* Out = FFile.Room(2 * Units.size());
+        for (const char16_t U : Units) {
+            const char High = char(U >> 8), Low = char(U & 0xFF);
+            *Out++ = Big ? High : Low;
+            *Out++ = Big ? Low : High;
+        }
+        FFile.Advance(Out);
+    }
+    // Most fields hold nothing to quote and go out as they are; an 8-bit
+    // one of ASCII alone in the pass that looks at it. False, with nothing
+    // put, for a field that needs quoting. The loop keeps what it tests in
+    // locals, since every byte it stores could otherwise be taken to change it.
+    bool PutPlain(std::u16string_view Text)
+    {
+        const std::uint64_t Low = FQuoted[0], High = FQuoted[1];
+        const char16_t Separator = FSeparator;
+        const auto Quoted = [=](char16_t U) {
+            return U < 64 ? (Low >> U) & 1 : U < 128 ? (High >> (U - 64)) & 1 : U == Separator;
+        };
+        const auto Whole = [&] {
+            if (std::any_of(Text.begin(), Text.end(), Quoted)) return false;
+            Put(Text);
+            return true;
+        };
+        if (FEncoding != ekAnsi) return Whole();
+        char* Out = FFile.Room(Text.size());
+        for (std::size_t I = 0; I < Text.size(); ++I) {
+            const char16_t U = Text[I];
+            if (U >= 0x80) return Whole();
+            if (Quoted(U)) return false;
+            Out[I] = char(U);
+        }
+        FFile.Advance(Out + Text.size());
+        return true;
+    }
+
+    TPieceWriter& FFile;
+    TEncodingKind FEncoding;
+    WideChar FSeparator;
+    WideChar FLineBreakChar;
+    std::uint64_t FQuoted[2] = {}; // the ASCII characters that make a field quoted, by bit
+    WideString FField;
+};
 
 // The units of a delimited file's bytes: UTF-16 after its mark, or UTF-8
 // read by the program's lossless codec. An odd last byte of UTF-16 is
@@ -190,19 +284,36 @@ AnsiString Escaped(std::string_view Text)
     return Out;
 }
 
+bool NeedsEntity(char16_t C)
+{
+    return C == u'&' || C == u'<' || C == u'>' || C == u'"';
+}
+
 // A cell's text as the report shows it: "&nbsp;" for nothing, otherwise
 // without its leading and trailing blanks and control characters, escaped
 // unless it is Markup.
-AnsiString HtmlCell(const WideString& Text, bool Markup = false)
+void PutHtmlCell(TPieceWriter& File, std::u16string_view Text, bool Markup = false)
 {
-    if (Text.empty()) return "&nbsp;";
+    if (Text.empty()) return File.Append("&nbsp;");
     std::size_t First = 0, Last = Text.size();
     while (First < Last && Text[First] <= u' ')
         ++First;
     while (Last > First && Text[Last - 1] <= u' ')
         --Last;
-    const AnsiString Trimmed = WideToUtf8(std::u16string_view(Text).substr(First, Last - First));
-    return Markup ? Trimmed : Escaped(Trimmed);
+    if (Markup) return File.AppendWide(Text.substr(First, Last - First));
+    // Runs between the characters that need an entity go out whole.
+    std::size_t Run = First;
+    AnsiString Entity;
+    for (std::size_t I = First; I < Last; ++I) {
+        if (!NeedsEntity(Text[I])) continue;
+        File.AppendWide(Text.substr(Run, I - Run));
+        const char Special = char(Text[I]);
+        Entity.clear();
+        AppendEscaped(Entity, std::string_view(&Special, 1));
+        File.Append(Entity);
+        Run = I + 1;
+    }
+    File.AppendWide(Text.substr(Run, Last - Run));
 }
 
 const char* const StyleSheet = "body, table {\n"
@@ -239,20 +350,20 @@ const char* const StyleSheet = "body, table {\n"
 void TGxCustomGridControl::SaveToTextFile(const WideString& FileName, WideChar Separator, WideChar LineBreakChar,
                                           TEncodingKind Encoding)
 {
-    TTextWriter Out(Encoding);
+    TPieceWriter File(WideToUtf8(FileName));
+    TTextWriter Out(File, Encoding, Separator, LineBreakChar);
+    const TCellTextProc Field = [&Out](int Col, std::u16string_view Text) {
+        if (Col > 0) Out.PutSeparator();
+        Out.PutField(Text);
+    };
     const int Rows = GetRowCount();
-    const int Cols = FColumns->GetCount();
-    const std::u16string Sep(1, Separator);
-    WideString Field;
+    const bool LineBreaks = FColumns->GetCount() > 0 || Encoding == ekAnsi;
     for (int Row = 0; Row < Rows; ++Row) {
-        for (int Col = 0; Col < Cols; ++Col) {
-            QuoteField(GetCells(Col, Row), Separator, LineBreakChar, Field);
-            Out.Put(Field);
-            if (Col + 1 < Cols) Out.Put(Sep);
-        }
-        if (Cols > 0 || Encoding == ekAnsi) Out.Put(u"\r\n");
+        ReadRowTexts(Row, Field);
+        if (LineBreaks) Out.PutLineEnd();
+        File.Flow();
     }
-    WriteFileWhole(WideToUtf8(FileName), Out.Data());
+    File.Commit();
 }
 
 // The file is read, decoded and checked against the columns before a row
@@ -288,14 +399,24 @@ void TGxCustomGridControl::SaveToHtml(const WideString& FileName, TGxHtmlSaveSet
     for (int P = 0; P < FColumns->GetCount(); ++P)
         if (FColumns->GetPositionItem(P)->GetVisible()) Shown.push_back(FColumns->GetPositionItem(P));
 
-    AnsiString Html;
-    const auto Line = [&Html](std::string_view Text) {
-        Html += Text;
-        Html += '\n';
-    };
-    const auto Cells = [&](const char* Open, auto&& TextOf) {
+    if (Sheet) {
+        AnsiString Css = StyleSheet;
         for (TGxCustomColumn* Column : Shown)
-            Line("\t\t\t\t" + AnsiString(Open) + TextOf(Column));
+            if (!Column->GetStyleClass().empty()) Css += "td." + Column->GetStyleClass() + " { }\n";
+        Css += '\n';
+        WriteFileWhole(ExtractFilePath(Name) + SheetName, Css);
+    }
+
+    TPieceWriter File(Name);
+    const auto Line = [&File](std::string_view Text) {
+        File.Append(Text);
+        File.Append("\n");
+    };
+    const auto Cell = [&File](std::string_view Open, std::u16string_view Text, std::string_view Close,
+                              bool Markup = false) {
+        File.Append(Open);
+        PutHtmlCell(File, Text, Markup);
+        File.Append(Close);
     };
     if (Settings.Contains(hsSaveHeaders)) {
         Line("<html>");
@@ -309,23 +430,29 @@ void TGxCustomGridControl::SaveToHtml(const WideString& FileName, TGxHtmlSaveSet
     Line("\t\t<table>");
     if (Settings.Contains(hsSaveCaption)) Line("\t\t\t<caption>" + Escaped(WideToUtf8(GetCaption())) + "</caption>");
     Line("\t\t\t<tr>");
-    Cells("<th>", [](TGxCustomColumn* C) { return HtmlCell(C->GetHeader()->GetCaption()) + "</th>"; });
+    for (TGxCustomColumn* Column : Shown)
+        Cell("\t\t\t\t<th>", Column->GetHeader()->GetCaption(), "</th>\n");
     Line("\t\t\t</tr>");
+    std::vector<AnsiString> Opening; // each shown column's cell tag, its style class in it
+    std::vector<char> Markup;        // an HTML column's cells are markup by design
+    for (TGxCustomColumn* Column : Shown) {
+        Markup.push_back(dynamic_cast<const GxColumnClasses::TGxHtmlColumn*>(Column) != nullptr);
+        Opening.push_back(Column->GetStyleClass().empty()
+                              ? AnsiString("\t\t\t\t<td>")
+                              : "\t\t\t\t<td class=\"" + Escaped(Column->GetStyleClass()) + "\">");
+    }
     const int Rows = GetRowCount();
     for (int Row = 0; Row < Rows; ++Row) {
         Line("\t\t\t<tr>");
-        Cells("<td", [&](TGxCustomColumn* C) {
-            const AnsiString Class =
-                C->GetStyleClass().empty() ? AnsiString() : " class=\"" + Escaped(C->GetStyleClass()) + "\"";
-            // An HTML column's cells are markup by design.
-            const bool Markup = dynamic_cast<const GxColumnClasses::TGxHtmlColumn*>(C);
-            return Class + ">" + HtmlCell(GetDrawText(C->GetIndex(), Row), Markup) + "</td>";
-        });
+        for (std::size_t I = 0; I < Shown.size(); ++I)
+            Cell(Opening[I], GetDrawText(Shown[I]->GetIndex(), Row), "</td>\n", Markup[I]);
         Line("\t\t\t</tr>");
+        File.Flow();
     }
     if (Settings.Contains(hsSaveFooter)) {
         Line("\t\t\t<tr class=\"footer\">");
-        Cells("<td>", [](TGxCustomColumn* C) { return HtmlCell(FooterText(C->GetFooter())) + "</td>"; });
+        for (TGxCustomColumn* Column : Shown)
+            Cell("\t\t\t\t<td>", FooterText(Column->GetFooter()), "</td>\n");
         Line("\t\t\t</tr>");
     }
     Line("\t\t</table>");
@@ -333,16 +460,8 @@ void TGxCustomGridControl::SaveToHtml(const WideString& FileName, TGxHtmlSaveSet
         Line("\t</body>");
         Line("</html>");
     }
-    Html += '\n';
-
-    if (Sheet) {
-        AnsiString Css = StyleSheet;
-        for (TGxCustomColumn* Column : Shown)
-            if (!Column->GetStyleClass().empty()) Css += "td." + Column->GetStyleClass() + " { }\n";
-        Css += '\n';
-        WriteFileWhole(ExtractFilePath(Name) + SheetName, Css);
-    }
-    WriteFileWhole(Name, Html);
+    File.Append("\n");
+    File.Commit();
 }
 
 } // namespace GxCustomGridControl

@@ -4,6 +4,9 @@
 #pragma once
 #include "platform/controls/Controls.h"
 
+#include <functional>
+#include <string_view>
+
 namespace GxColumns {
 class TGxColumns;
 class TGxCustomColumn;
@@ -16,6 +19,10 @@ enum TGridArea { gaNone, gaBody, gaFooter, gaHeader, gaIndicator, gaInput };
 
 // The cell store keeps one list of cells per column in this many slots.
 inline constexpr int MaxColumns = 1025;
+
+// Takes the text of the cell of column ACol of a row being read; the text
+// lasts until the next one.
+using TCellTextProc = std::function<void(int ACol, std::u16string_view Text)>;
 
 // The grid as its columns and their collection reach it, and no more: the
 // grid control implements it (answering the names it shares with TControl

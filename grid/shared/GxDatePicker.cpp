@@ -14,34 +14,7 @@ namespace GxDatePicker {
 using namespace GxSharedCommon;
 using namespace GxThemesSupport;
 
-namespace {
-
-constexpr int PopupWidth = 151, PopupHeight = 163;
-constexpr int GridLeft = 15, GridTop = 38, CellWidth = 17, CellHeight = 15, Columns = 7, Rows = 6;
-constexpr int ArrowArea = 18, ButtonLeft = 20;
-
-// Today's button alone is centred; beside None it keeps its place.
-void PlaceTodayButton(TControl* Today, int ClientWidth, bool NoneShown)
-{
-    Today->SetLeft(NoneShown ? ButtonLeft : ClientWidth / 2 - Today->GetWidth() / 2);
-}
-
-TRect CellRect(int Col, int Row)
-{
-    const int X = GridLeft + Col * CellWidth, Y = GridTop + Row * CellHeight;
-    return TRect(X, Y, X + CellWidth, Y + CellHeight);
-}
-
-// The first whole character of a UTF-8 text (a lead byte and its continuation bytes).
-AnsiString FirstCharacter(const AnsiString& Text)
-{
-    std::size_t Length = Text.empty() ? 0 : 1;
-    while (Length < Text.size() && (static_cast<unsigned char>(Text[Length]) & 0xC0) == 0x80)
-        ++Length;
-    return Text.substr(0, Length);
-}
-
-} // namespace
+using GxMonthGrid::TGxMonthGrid;
 
 // ---- The date picker ---------------------------------------------------------------
 
@@ -89,9 +62,9 @@ void TGxDatePicker::BeforeDrop(TPoint& Point)
     D->SetStartDay(FStartDay);
     D->GetTodayButton()->SetCaption(WideToUtf8(FTodayCaption));
     D->SetMonthNames(FMonthNames.get());
-    D->SetBounds(D->GetLeft(), D->GetTop(), PopupWidth, PopupHeight);
+    D->SetBounds(D->GetLeft(), D->GetTop(), GxMonthGrid::CalendarWidth, GxMonthGrid::CalendarHeight);
     D->GetNoneButton()->SetVisible(FShowNoneButton);
-    PlaceTodayButton(D->GetTodayButton(), D->GetClientWidth(), FShowNoneButton);
+    TGxMonthGrid::PlaceTodayButton(D->GetTodayButton(), D->GetClientWidth(), FShowNoneButton);
 }
 
 void TGxDatePicker::KeyDown(Word& Key, TShiftState Shift)
@@ -138,39 +111,28 @@ void TGxDatePicker::KeyDown(Word& Key, TShiftState Shift)
 TGxMonthCalendar::TGxMonthCalendar(TComponent* AOwner)
     : TCustomControl(AOwner), FDayNames(std::make_unique<TStringList>()), FMonthNames(std::make_unique<TStringList>())
 {
+    FGrid.SetDayNames(FDayNames.get());
+    FGrid.SetMonthNames(FMonthNames.get());
     SetDate(Date());
     // clWindow is a control's own default: without this the form's colour would come through.
     SetParentColor(false);
     SetColor(clWindow);
-    SetBounds(GetLeft(), GetTop(), PopupWidth, PopupHeight);
-    auto MakeButton = [this](int Left, int Tag, const WideString& Caption) {
-        auto* Button = new TGxMiniButton(this);
-        Button->SetBounds(Left, 133, 47, 20);
-        Button->SetParent(this);
-        Button->SetTag(Tag);
-        Button->SetCaption(WideToUtf8(Caption));
-        Button->OnMouseUp = [this](TObject* Sender, TMouseButton B, TShiftState S, int X, int Y) {
-            DoButtonMouseUp(Sender, B, S, X, Y);
-        };
-        return Button;
+    SetBounds(GetLeft(), GetTop(), GxMonthGrid::CalendarWidth, GxMonthGrid::CalendarHeight);
+    const TMouseEvent ButtonUp = [this](TObject* Sender, TMouseButton B, TShiftState S, int X, int Y) {
+        DoButtonMouseUp(Sender, B, S, X, Y);
     };
-    FTodayButton = MakeButton(ButtonLeft, 0, FTodayCaption);
-    FNoneButton = MakeButton(82, 1, FNoneCaption);
+    FTodayButton = TGxMonthGrid::MakeButton(this, 0, ButtonUp);
+    FTodayButton->SetCaption(WideToUtf8(FTodayCaption));
+    FNoneButton = TGxMonthGrid::MakeButton(this, 1, ButtonUp);
+    FNoneButton->SetCaption(WideToUtf8(FNoneCaption));
     FNoneButton->SetVisible(FShowNoneButton);
 }
 
 TGxMonthCalendar::~TGxMonthCalendar() = default;
 
-void TGxMonthCalendar::SetDate(TDateTime Value)
-{
-    FDate = Value;
-    FSelectedDate = Value;
-    DecodeDate(Value, FYear, FMonth, FDay);
-}
-
 void TGxMonthCalendar::SetSelectedDate(TDateTime Value)
 {
-    FSelectedDate = Value;
+    FGrid.SetSelectedDate(Value);
     DoChange();
 }
 
@@ -190,7 +152,8 @@ void TGxMonthCalendar::SetShowNoneButton(bool Value)
 {
     FShowNoneButton = Value;
     FNoneButton->SetVisible(Value);
-    if (!GetComponentState().Contains(csDesigning)) PlaceTodayButton(FTodayButton, GetClientWidth(), Value);
+    if (!GetComponentState().Contains(csDesigning))
+        TGxMonthGrid::PlaceTodayButton(FTodayButton, GetClientWidth(), Value);
 }
 
 void TGxMonthCalendar::CreateWnd()
@@ -209,59 +172,9 @@ void TGxMonthCalendar::DoDayFont(int Day, TFont* Font)
     if (OnDayFont) OnDayFont(this, Day, Font);
 }
 
-TStartDayOfWeek TGxMonthCalendar::GetActualStartDay() const
-{
-    if (FStartDay != dwAutomatic) return FStartDay;
-    return FormatSettings.FirstDayOfWeek == 0 ? dwMonday : dwSunday;
-}
-
-int TGxMonthCalendar::GetDayOfWeek(TDateTime Value) const
-{
-    const int FromSunday = DayOfWeek(Value);
-    return GetActualStartDay() == dwMonday ? (FromSunday + 5) % 7 + 1 : FromSunday;
-}
-
-AnsiString TGxMonthCalendar::GetDayInWeekChar(int I) const
-{
-    if (I < 1 || I > 7) return " ";
-    if (FDayNames->GetCount() >= 7) return FirstCharacter(FDayNames->Get(I - 1));
-    // LongDayNames runs from Sunday.
-    const int Index = GetActualStartDay() == dwMonday ? I % 7 : I - 1;
-    return FirstCharacter(FormatSettings.LongDayNames[Index]);
-}
-
-AnsiString TGxMonthCalendar::GetMonthName(int Month) const
-{
-    if (Month < 1 || Month > 12) return AnsiString();
-    if (FMonthNames->GetCount() >= 12) return FMonthNames->Get(Month - 1);
-    return FormatSettings.LongMonthNames[Month - 1];
-}
-
-TDateTime TGxMonthCalendar::FirstOfMonth() const
-{
-    return EncodeDate(std::clamp<Word>(FYear, 1, 9999), std::clamp<Word>(FMonth, 1, 12), 1);
-}
-
-TDateTime TGxMonthCalendar::GetDateAtPos(int Col, int Row) const
-{
-    // The grid starts on the first column's weekday on or before the 1st.
-    const TDateTime First = FirstOfMonth();
-    return First - (GetDayOfWeek(First) - 1) + (Row * Columns + Col);
-}
-
-TRect TGxMonthCalendar::GetMonthRect()
-{
-    return TRect(5, 5, GetClientWidth() - 5, 21);
-}
-
 TRect TGxMonthCalendar::GetDaysRect()
 {
     return TRect(15, 37, GetClientWidth() - 15, 127);
-}
-
-TRect TGxMonthCalendar::GetDayArea()
-{
-    return TRect(14, GridTop, GetClientWidth() - 14, GetClientHeight() - 20);
 }
 
 void TGxMonthCalendar::RefreshMonth()
@@ -276,31 +189,15 @@ void TGxMonthCalendar::RefreshMonth()
 
 void TGxMonthCalendar::SelectDate(int X, int Y)
 {
-    // The cells as they are painted: the bottom pixel row of a cell is still that cell.
-    if (X < GridLeft || Y < GridTop) return;
-    const int Col = (X - GridLeft) / CellWidth, Row = (Y - GridTop) / CellHeight;
-    if (Col >= Columns || Row >= Rows) return;
-    const TDateTime D = GetDateAtPos(Col, Row);
-    if (D == FSelectedDate) return;
-    SetSelectedDate(D);
-    const TRect R = CellRect(Col, Row);
-    if (HandleAllocated()) {
-        InvalidateRect(GetHandle(), &FSelRect, false);
-        InvalidateRect(GetHandle(), &R, false);
-    }
-    FSelRect = R;
+    FGrid.SelectAt(this, X, Y, [this] { DoChange(); });
 }
 
 void TGxMonthCalendar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     TCustomControl::MouseDown(Button, Shift, X, Y);
-    const int W = GetClientWidth();
     const TPoint P(X, Y);
-    if (PtInRect(TRect(0, 0, ArrowArea, ArrowArea), P)) {
-        GxPopupControl::TGxDatePopup::SetPastMonth(FYear, FMonth, true);
-        RefreshMonth();
-    } else if (PtInRect(TRect(W - ArrowArea, 0, W, ArrowArea), P)) {
-        GxPopupControl::TGxDatePopup::SetPastMonth(FYear, FMonth, false);
+    if (const int Arrow = TGxMonthGrid::ArrowAt(P, GetClientWidth())) {
+        FGrid.TurnMonth(Arrow < 0);
         RefreshMonth();
     } else if (PtInRect(GetDayArea(), P)) {
         FMouseSelecting = true;
@@ -335,49 +232,9 @@ void TGxMonthCalendar::WMEraseBkgnd(TMessage& Message)
 
 void TGxMonthCalendar::Paint()
 {
-    TCanvas* Canvas = GetCanvas();
-    const bool Themed = IsThemed();
-    const int W = GetClientWidth();
-    Canvas->SetFont(GetFont());
-    Canvas->GetFont()->SetColor(clWindowText);
-    Canvas->GetBrush()->SetColor(GetColor());
-    Canvas->GetPen()->SetColor(clGrayText);
-    Canvas->Rectangle(GetClientRect());
-    PaintMonth(GetMonthRect());
-
-    Canvas->GetFont()->SetColor(clWindowText);
-    Canvas->GetBrush()->SetStyle(bsClear);
-    for (int I = 0; I < Columns; ++I) {
-        const int X = GridLeft + I * CellWidth;
-        DrawTextRect(Canvas, TRect(X, 22, X + 15, 36), taRightJustify, Utf8ToWide(GetDayInWeekChar(I + 1)),
-                     bdLeftToRight);
-    }
-    Canvas->GetBrush()->SetStyle(bsSolid);
-    Canvas->GetPen()->SetColor(clGrayText);
-    for (int Y : {36, 128}) {
-        Canvas->MoveTo(GridLeft, Y);
-        Canvas->LineTo(W - 17, Y);
-    }
-
-    const TDateTime Today = Date();
-    for (int Row = 0; Row < Rows; ++Row)
-        for (int Col = 0; Col < Columns; ++Col) {
-            const TDateTime D = GetDateAtPos(Col, Row);
-            Word Y, M, Day;
-            DecodeDate(D, Y, M, Day);
-            const TRect R = CellRect(Col, Row);
-            Canvas->GetFont()->SetColor(M == FMonth && Y == FYear ? clWindowText : clGrayText);
-            if (D == FSelectedDate) {
-                Canvas->GetBrush()->SetColor(Themed ? TColor(0x94E6FB) : TColor(0xC0C0C0));
-                Canvas->FillRect(R);
-                FSelRect = R;
-            }
-            if (D == Today) {
-                Canvas->GetBrush()->SetColor(Themed ? TColor(0x000080) : clHighlight);
-                Canvas->FrameRect(R);
-            }
-            PaintDay(Day, R);
-        }
+    FGrid.Paint(
+        GetCanvas(), GetFont(), GetColor(), GetClientRect(), taRightJustify, [this](const TRect& R) { PaintMonth(R); },
+        [this](int Day, const TRect& R) { PaintDay(Day, R); });
 }
 
 void TGxMonthCalendar::PaintDay(int Day, const TRect& Rect)
@@ -388,28 +245,12 @@ void TGxMonthCalendar::PaintDay(int Day, const TRect& Rect)
     Canvas->SetFont(GetFont());
     Canvas->GetFont()->SetColor(Color);
     DoDayFont(Day, Canvas->GetFont());
-    Canvas->GetBrush()->SetStyle(bsClear);
-    TRect R = Rect;
-    const AnsiString Text = IntToStr(Day);
-    DrawTextA(Canvas->GetHandle(), Text.c_str(), int(Text.size()), &R,
-              DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_EXTERNALLEADING | DT_NOPREFIX);
-    Canvas->GetBrush()->SetStyle(bsSolid);
+    TGxMonthGrid::PaintDayNumber(Canvas, Day, Rect);
 }
 
 void TGxMonthCalendar::PaintMonth(const TRect& Rect)
 {
-    TCanvas* Canvas = GetCanvas();
-    Canvas->GetBrush()->SetColor(IsThemed() ? TGraphicsProvider::BlendColor(clGradientInactiveCaption, clWindow, 249)
-                                            : clBtnFace);
-    Canvas->FillRect(Rect);
-    Canvas->GetFont()->SetColor(clWindowText);
-    DrawTextRect(Canvas, Rect, taCenter, Utf8ToWide(GetMonthName(FMonth) + " " + IntToStr(FYear)), bdLeftToRight);
-    Canvas->GetBrush()->SetColor(clWindowText);
-    Canvas->GetPen()->SetColor(clWindowText);
-    const int M = Rect.Top + (Rect.Bottom - Rect.Top) / 2 - 4;
-    const int W = GetClientWidth();
-    Canvas->Polygon({TPoint(15, M), TPoint(15, M + 8), TPoint(11, M + 4)});
-    Canvas->Polygon({TPoint(W - 15, M), TPoint(W - 15, M + 8), TPoint(W - 11, M + 4)});
+    FGrid.PaintMonth(GetCanvas(), Rect, GetClientWidth());
 }
 
 } // namespace GxDatePicker

@@ -67,22 +67,12 @@ private:
 // A month calendar on a form: a click or a drag over the days selects a
 // date and fires OnChange for each change; the arrows turn the month;
 // Today and None set the date.
-class TGxMonthCalendar : public TCustomControl {
+class TGxMonthCalendar : public TCustomControl, public GxMonthGrid::TGxMonthGridOwner {
 public:
     QM_CLASS(TGxMonthCalendar, TCustomControl)
     explicit TGxMonthCalendar(TComponent* AOwner);
     ~TGxMonthCalendar() override;
 
-    // Selects the date too (without OnChange) and shows its month.
-    void SetDate(TDateTime Value);
-    TDateTime GetDate() const { return FDate; }
-    Word GetDay() const { return FDay; }
-    void SetDay(Word Value) { FDay = Value; }
-    Word GetMonth() const { return FMonth; }
-    void SetMonth(Word Value) { FMonth = Value; }
-    Word GetYear() const { return FYear; }
-    void SetYear(Word Value) { FYear = Value; }
-    TDateTime GetSelectedDate() const { return FSelectedDate; }
     void SetSelectedDate(TDateTime Value);
     TStrings* GetDayNames() const { return FDayNames.get(); }
     void SetDayNames(TStrings* Value) { FDayNames->Assign(Value); }
@@ -94,21 +84,12 @@ public:
     void SetTodayCaption(const WideString& Value);
     bool GetShowNoneButton() const { return FShowNoneButton; }
     void SetShowNoneButton(bool Value);
-    TStartDayOfWeek GetStartDay() const { return FStartDay; }
-    void SetStartDay(TStartDayOfWeek Value) { FStartDay = Value; }
     TGxMiniButton* GetTodayButton() const { return FTodayButton; }
     TGxMiniButton* GetNoneButton() const { return FNoneButton; }
 
-    // dwMonday or dwSunday: StartDay, or the locale's first day of the week.
-    TStartDayOfWeek GetActualStartDay() const;
-    // 1 for the first column's weekday ... 7.
-    int GetDayOfWeek(TDateTime Value) const;
     // The heading of column I (1..7): the first character of its day name.
-    AnsiString GetDayInWeekChar(int I) const;
-    AnsiString GetMonthName(int Month) const;
-    // The date shown in cell (Col, Row).
-    TDateTime GetDateAtPos(int Col, int Row) const;
-    TRect GetMonthRect();
+    AnsiString GetDayInWeekChar(int I) const { return FGrid.GetDayInWeekChar(I, AnsiString()); }
+    TRect GetMonthRect() { return GxMonthGrid::TGxMonthGrid::GetMonthRect(GetClientWidth()); }
     TRect GetDaysRect();
     // The title and the days, to be painted again.
     void RefreshMonth();
@@ -131,24 +112,16 @@ protected:
     void DoButtonMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
 
 private:
-    TRect GetDayArea();
-    TDateTime FirstOfMonth() const;
+    TRect GetDayArea() { return GxMonthGrid::TGxMonthGrid::GetDayArea(GetClientWidth(), GetClientHeight()); }
 
-    TDateTime FDate = 0;
-    Word FDay = 1;
     std::unique_ptr<TStringList> FDayNames;
     bool FMouseSelecting = false;
-    Word FMonth = 1;
     std::unique_ptr<TStringList> FMonthNames;
     TGxMiniButton* FNoneButton;
     WideString FNoneCaption = u"None";
-    TRect FSelRect;
-    TDateTime FSelectedDate = 0;
     bool FShowNoneButton = false;
-    TStartDayOfWeek FStartDay = dwAutomatic;
     TGxMiniButton* FTodayButton;
     WideString FTodayCaption = u"Today";
-    Word FYear = 1;
 };
 
 } // namespace GxDatePicker

@@ -1,6 +1,7 @@
 // grid/shared/GxPopupDate.h
 // The month calendar that the date picker drops down.
 #pragma once
+#include "grid/shared/GxMonthGrid.h"
 #include "grid/shared/GxPopupControl.h"
 
 namespace GxPopupControl {
@@ -12,45 +13,29 @@ namespace GxPopupControl {
 // text. The owning date picker gives the buttons their captions and sets
 // the names, the start day and the None button's visibility before each
 // opening.
-class TGxDatePopup : public TGxPopupControl {
+class TGxDatePopup : public TGxPopupControl, public GxMonthGrid::TGxMonthGridOwner {
 public:
     QM_CLASS(TGxDatePopup, TGxPopupControl)
     explicit TGxDatePopup(TComponent* AOwner);
 
-    // Sets the selected date too, and shows its month.
-    void SetDate(TDateTime Value);
-    TDateTime GetDate() const { return FDate; }
-    Word GetDay() const { return FDay; }
-    void SetDay(Word Value) { FDay = Value; }
-    Word GetMonth() const { return FMonth; }
-    void SetMonth(Word Value) { FMonth = Value; }
-    Word GetYear() const { return FYear; }
-    void SetYear(Word Value) { FYear = Value; }
-    TDateTime GetSelectedDate() const { return FSelectedDate; }
-    void SetSelectedDate(TDateTime Value) { FSelectedDate = Value; }
+    void SetSelectedDate(TDateTime Value) { FGrid.SetSelectedDate(Value); }
     // Seven lines, the first for the first column; fewer fall back to the locale's names.
-    TStrings* GetDayNames() const { return FDayNames; }
-    void SetDayNames(TStrings* Value) { FDayNames = Value; }
+    TStrings* GetDayNames() const { return FGrid.GetDayNames(); }
+    void SetDayNames(TStrings* Value) { FGrid.SetDayNames(Value); }
     // Twelve lines, January first; fewer fall back to the locale's names.
-    TStrings* GetMonthNames() const { return FMonthNames; }
-    void SetMonthNames(TStrings* Value) { FMonthNames = Value; }
-    TStartDayOfWeek GetStartDay() const { return FStartDay; }
-    void SetStartDay(TStartDayOfWeek Value) { FStartDay = Value; }
+    TStrings* GetMonthNames() const { return FGrid.GetMonthNames(); }
+    void SetMonthNames(TStrings* Value) { FGrid.SetMonthNames(Value); }
     TGxMiniButton* GetTodayButton() const { return FTodayButton; }
     TGxMiniButton* GetNoneButton() const { return FNoneButton; }
 
-    TRect GetMonthRect();
-    // dwMonday or dwSunday: StartDay, or the locale's first day of the week.
-    TStartDayOfWeek GetActualStartDay() const;
-    // 1 for the first column's weekday ... 7.
-    int GetDayOfWeek(TDateTime Value) const;
+    TRect GetMonthRect() { return GxMonthGrid::TGxMonthGrid::GetMonthRect(GetClientWidth()); }
     // The letter over column I (1..7): the first character of its day name.
-    AnsiString GetDayInWeekChar(int I) const;
-    AnsiString GetMonthName(int Month) const;
-    // The date shown in cell (Col, Row) of the grid.
-    TDateTime GetDateAtPos(int Col, int Row) const;
+    AnsiString GetDayInWeekChar(int I) const { return FGrid.GetDayInWeekChar(I, " "); }
     // A month forward or backward, the year following across its turn.
-    static void SetPastMonth(Word& Year, Word& Month, bool Backward);
+    static void SetPastMonth(Word& Year, Word& Month, bool Backward)
+    {
+        GxMonthGrid::TGxMonthGrid::SetPastMonth(Year, Month, Backward);
+    }
 
 protected:
     void AcquireValue(int X, int Y) override;
@@ -64,25 +49,11 @@ protected:
     void DoButtonMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
 
 private:
-    // The painted cell under a client point; false off the grid.
-    static bool CellAt(int X, int Y, int& Col, int& Row);
-    static TRect CellRect(int Col, int Row);
-    TRect GetDayArea();
-    // The first day of the shown month, year and month kept in range.
-    TDateTime FirstOfMonth() const;
+    TRect GetDayArea() { return GxMonthGrid::TGxMonthGrid::GetDayArea(GetClientWidth(), GetClientHeight()); }
 
-    TDateTime FDate = 0;
-    Word FDay = 1;
-    TStrings* FDayNames = nullptr;
     bool FMouseDown = false;
-    Word FMonth = 1;
-    TRect FPrevSelRect;
-    TDateTime FSelectedDate = 0;
-    Word FYear = 1;
     TGxMiniButton* FTodayButton;
     TGxMiniButton* FNoneButton;
-    TStrings* FMonthNames = nullptr;
-    TStartDayOfWeek FStartDay = dwAutomatic;
 };
 
 } // namespace GxPopupControl

@@ -1,7 +1,9 @@
 #include "platform/rtl/FileAccess.h"
+#include "platform/rtl/WholeFileWriter.h"
 #include "platform/rtl/ScopeExit.h"
 #include "platform/rtl/SysUtils.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -80,15 +82,23 @@ AnsiString ReadFileBytes(const AnsiString& FileName)
     const int Fd = OpenFileForReading(FileName);
     if (Fd < 0) throw EFOpenError("Cannot open file \"" + FileName + "\". " + FileErrorText(errno));
     const TScopeExit Close([Fd] { ::close(Fd); });
+    // Read straight into room for the whole file, so that a large file is
+    // never held twice while the string grows; a file that grew meanwhile
+    // still comes whole.
+    struct stat St;
+    const std::size_t Room = ::fstat(Fd, &St) == 0 && St.st_size > 0 ? std::size_t(St.st_size) + 1 : 65536;
     AnsiString Data;
-    char Buffer[65536];
+    std::size_t Size = 0;
     for (;;) {
-        const ssize_t N = ::read(Fd, Buffer, sizeof Buffer);
+        if (Data.size() < Size + 1) Data.resize(std::max(Room, 2 * Data.size()));
+        const ssize_t N = ::read(Fd, Data.data() + Size, Data.size() - Size);
         if (N < 0 && errno == EINTR) continue;
         if (N < 0) throw EReadError("Cannot read file \"" + FileName + "\". " + FileErrorText(errno));
-        if (N == 0) return Data;
-        Data.append(Buffer, static_cast<std::size_t>(N));
+        if (N == 0) break;
+        Size += static_cast<std::size_t>(N);
     }
+    Data.resize(Size);
+    return Data;
 }
 
 AnsiString FileErrorText(int ErrorCode)
@@ -108,30 +118,55 @@ namespace {
 
 void WriteFileWhole(const AnsiString& FileName, std::string_view Data)
 {
-    const AnsiString Target = ResolvedTarget(FileName);
-    const AnsiString Temporary = TemporaryBeside(Target);
+    TWholeFileWriter Writer(FileName);
+    Writer.Write(Data);
+    Writer.Commit();
+}
+
+TWholeFileWriter::TWholeFileWriter(const AnsiString& FileName)
+    : FFileName(FileName), FTarget(ResolvedTarget(FileName)), FTemporary(TemporaryBeside(FTarget))
+{
     struct stat Old;
-    const bool Replacing = ::stat(Target.c_str(), &Old) == 0;
-    int Error = 0;
-    if (Replacing && S_ISDIR(Old.st_mode)) Error = EISDIR;
-    const int Fd = Error ? -1 : ::open(Temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (!Error && Fd < 0) Error = errno;
-    if (Fd >= 0) {
-        if (Replacing) {
-            // Root editing a user's file leaves it the user's; others cannot and need not.
-            if (::geteuid() == 0) (void)!::fchown(Fd, Old.st_uid, Old.st_gid);
-            ::fchmod(Fd, Old.st_mode & 07777);
-        }
-        errno = 0;
-        if (!WriteAll(Fd, Data))
-            Error = errno ? errno : EIO;
-        else if (::fsync(Fd) != 0)
-            Error = errno;
-        if (::close(Fd) != 0 && !Error) Error = errno;
-        if (!Error && ::rename(Temporary.c_str(), Target.c_str()) != 0) Error = errno;
-        if (Error) ::unlink(Temporary.c_str());
+    const bool Replacing = ::stat(FTarget.c_str(), &Old) == 0;
+    if (Replacing && S_ISDIR(Old.st_mode)) RaiseCreateError(FileName, EISDIR);
+    FHandle = ::open(FTemporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (FHandle < 0) RaiseCreateError(FileName, errno);
+    if (Replacing) {
+        // Root editing a user's file leaves it the user's; others cannot and need not.
+        if (::geteuid() == 0) (void)!::fchown(FHandle, Old.st_uid, Old.st_gid);
+        ::fchmod(FHandle, Old.st_mode & 07777);
     }
-    if (Error) RaiseCreateError(FileName, Error);
+}
+
+TWholeFileWriter::~TWholeFileWriter()
+{
+    if (FHandle < 0) return;
+    ::close(FHandle);
+    ::unlink(FTemporary.c_str());
+}
+
+void TWholeFileWriter::Fail(int Error)
+{
+    if (FHandle >= 0) ::close(FHandle);
+    FHandle = -1;
+    ::unlink(FTemporary.c_str());
+    RaiseCreateError(FFileName, Error ? Error : EIO);
+}
+
+void TWholeFileWriter::Write(std::string_view Data)
+{
+    if (FHandle < 0) Fail(EBADF);
+    errno = 0;
+    if (!WriteAll(FHandle, Data)) Fail(errno);
+}
+
+void TWholeFileWriter::Commit()
+{
+    if (FHandle < 0) Fail(EBADF);
+    if (::fsync(FHandle) != 0) Fail(errno);
+    const int Closed = ::close(FHandle);
+    FHandle = -1;
+    if (Closed != 0 || ::rename(FTemporary.c_str(), FTarget.c_str()) != 0) Fail(errno);
 }
 
 TFileLock::TFileLock(const AnsiString& FileName)

@@ -2,6 +2,7 @@
 // as an HTML report.
 #include "GxGridFixture.h"
 #include "grid/GxColumnClasses.h"
+#include "grid/GxVirtualColumn.h"
 #include "platform/rtl/FileAccess.h"
 #include "tests/support/TestSupport.h"
 
@@ -95,6 +96,61 @@ TEST_F(TGxGridExportTest, UnicodeFilesCarryTheirMarkAndLoadWithoutALastBreak)
     Dir.WriteFile("h.txt", "1,2\r\n3");
     Grid->LoadFromTextFile(Path("h.txt"), u',', u'|');
     EXPECT_EQ(All(), "1|2|/3||/");
+}
+
+TEST_F(TGxGridExportTest, FieldsPastASCIIAreQuotedByTheirOwnCharactersAndSeparator)
+{
+    AddRows(1);
+    Grid->SetCells(0, 0, u"ab\xE9");          // plain after an ASCII start
+    Grid->SetCells(1, 0, u"\xE9\xA7x");       // holds a separator beyond ASCII
+    Grid->SetCells(2, 0, u"\xE9 \"q\"\r\nz"); // quotes and a line break after a letter beyond ASCII
+    Grid->SaveToTextFile(Path("s.txt"), u'\xA7', u'|', ekAnsi);
+    EXPECT_EQ(Bytes("s.txt"), "ab\xC3\xA9\xC2\xA7\"\xC3\xA9\xC2\xA7x\"\xC2\xA7\"\xC3\xA9 \"\"q\"\"|z\"\r\n");
+    for (const auto Encoding : {ekAnsi, ekUnicode, ekUnicodeBigEndian}) {
+        Grid->SaveToTextFile(Path("s.txt"), u'\xA7', u'|', Encoding);
+        Grid->LoadFromTextFile(Path("s.txt"), u'\xA7', u'|');
+        EXPECT_EQ(All(), "ab\xC3\xA9|\xC3\xA9\xC2\xA7x|\xC3\xA9 \"q\"\r\nz/") << Encoding;
+    }
+}
+
+TEST_F(TGxGridExportTest, FilesLargerThanOnePieceComeOutWhole)
+{
+    // Some megabytes, every row different, so that a piece lost, repeated or
+    // cut at its border shows.
+    const int Rows = 60000;
+    Grid->AddRow(Rows);
+    for (int R = 0; R < Rows; ++R) {
+        Grid->SetCells(0, R, Utf8ToWide("row " + IntToStr(R) + " of the extracts"));
+        Grid->SetCells(1, R, R % 3 ? WideString(u"x\xE9y") : Utf8ToWide("\"" + IntToStr(R) + "\", q"));
+        Grid->SetCells(2, R, WideString(R % 50, u'z'));
+    }
+    const WideString Before = Grid->GetTextStr();
+    for (const auto Encoding : {ekAnsi, ekUnicode, ekUnicodeBigEndian}) {
+        Grid->SaveToTextFile(Path("big.txt"), u',', u'|', Encoding);
+        EXPECT_GT(Bytes("big.txt").size(), 2u << 20) << Encoding;
+        Grid->LoadFromTextFile(Path("big.txt"), u',', u'|');
+        ASSERT_EQ(Grid->GetRowCount(), Rows) << Encoding;
+        EXPECT_TRUE(Grid->GetTextStr() == Before) << Encoding;
+    }
+    Grid->SaveToHtml(Path("big.html"), {});
+    const AnsiString Html = Bytes("big.html");
+    std::size_t Cells = 0;
+    for (std::size_t At = Html.find("<td>"); At != AnsiString::npos; At = Html.find("<td>", At + 1))
+        ++Cells;
+    EXPECT_EQ(Cells, std::size_t(3 * Rows));
+    EXPECT_NE(Html.find("<td>row 59999 of the extracts</td>\n"), AnsiString::npos);
+    EXPECT_EQ(Html.substr(Html.size() - 12), "\t\t</table>\n\n");
+}
+
+TEST_F(TGxGridExportTest, CellsThatAreNoTextsAreWrittenAsTheyRead)
+{
+    Grid->GetColumns()->Add(ColumnClass<GxVirtualColumn::TGxGuidColumn>, u"G");
+    AddRows(2);
+    const WideString Guid = Grid->GetCells(3, 1);
+    ASSERT_EQ(Guid.size(), 38u);
+    Grid->SaveToTextFile(Path("g.txt"), u',', u'|', ekAnsi);
+    EXPECT_EQ(Bytes("g.txt").substr(Bytes("g.txt").find("\r\n") + 2), "A1,B1,C1," + WideToUtf8(Guid) + "\r\n");
+    EXPECT_NE(WideToUtf8(Grid->GetTextStr()).find("C1\r\n" + WideToUtf8(Guid) + "\r\n"), AnsiString::npos);
 }
 
 TEST_F(TGxGridExportTest, AFileThatCannotLoadLeavesTheRowsAlone)

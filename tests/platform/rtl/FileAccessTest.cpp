@@ -1,11 +1,14 @@
 #include "platform/classes/Streams.h"
 #include "platform/rtl/FileAccess.h"
+#include "platform/rtl/WholeFileWriter.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <csignal>
 #include <dirent.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -113,4 +116,68 @@ TEST(FileAccess, AFailedWriteNamesTheFileAndReasonAndLeavesTheOldWhole)
         ::chmod(Dir.Path().c_str(), 0755);
         EXPECT_EQ(ReadFileBytes(Dir.Path() + "keep"), "old");
     }
+}
+
+TEST(FileAccess, AWriterInPiecesReplacesOnlyOnCommit)
+{
+    TTempDir Dir;
+    const AnsiString Name = Dir.Path() + "pieces.txt";
+    WriteFileWhole(Name, "old");
+    {
+        TWholeFileWriter Writer(Name);
+        Writer.Write("never ");
+        Writer.Write("seen");
+        EXPECT_EQ(ReadFileBytes(Name), "old");
+    }
+    EXPECT_EQ(ReadFileBytes(Name), "old");
+    EXPECT_EQ(EntriesIn(Dir.Path()), 1); // the unfinished file went with its writer
+
+    // Pieces of every size arrive in order.
+    const AnsiString Piece(3 << 20, 'p');
+    TWholeFileWriter Writer(Name);
+    for (int I = 0; I < 4; ++I)
+        Writer.Write(Piece);
+    Writer.Write("end");
+    Writer.Commit();
+    EXPECT_EQ(ReadFileBytes(Name), Piece + Piece + Piece + Piece + "end");
+    EXPECT_EQ(EntriesIn(Dir.Path()), 1);
+}
+
+TEST(FileAccess, AWriterThatFailsPartWayRaisesOnceAndLeavesTheOldWhole)
+{
+    TTempDir Dir;
+    const AnsiString Name = Dir.Path() + "keep";
+    WriteFileWhole(Name, "old");
+    rlimit Limit{}, Small{16, 16};
+    ::getrlimit(RLIMIT_FSIZE, &Limit);
+    Small.rlim_max = Limit.rlim_max;
+    const auto OldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &Small);
+    AnsiString First, Then;
+    {
+        TWholeFileWriter Writer(Name);
+        try {
+            Writer.Write(AnsiString(64, 'x'));
+        } catch (const EFCreateError& E) {
+            First = E.Message;
+        }
+        // Nothing more reaches a writer that failed.
+        try {
+            Writer.Commit();
+        } catch (const EFCreateError& E) {
+            Then = E.Message;
+        }
+    }
+    ::setrlimit(RLIMIT_FSIZE, &Limit);
+    std::signal(SIGXFSZ, OldSignal);
+    EXPECT_EQ(First, "Cannot create file \"" + Name + "\". File too large");
+    EXPECT_NE(Then.find(Name), AnsiString::npos);
+    EXPECT_EQ(ReadFileBytes(Name), "old");
+    EXPECT_EQ(EntriesIn(Dir.Path()), 1);
+}
+
+TEST(FileAccess, AFileThatSaysItIsEmptyIsStillReadWhole)
+{
+    // Files of /proc report no size; their content comes all the same.
+    EXPECT_NE(ReadFileBytes("/proc/self/status").find("VmRSS:"), AnsiString::npos);
 }
