@@ -8,6 +8,16 @@
 #include "platform/controls/Forms.h"
 #include "platform/rtl/Codec.h"
 
+// A shown form of the main window's client size, owned by the application.
+inline TForm* MakeMainWindowForm()
+{
+    auto* Form = New<TForm>(Application);
+    Form->SetClientWidth(601);
+    Form->SetClientHeight(507);
+    Form->Show();
+    return Form;
+}
+
 inline GxGrid::TGxGrid* MakeMainWindowGrid(TForm* Form)
 {
     using namespace GxGrid;

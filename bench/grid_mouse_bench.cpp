@@ -119,10 +119,7 @@ int main(int argc, char** argv)
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     platform::StartTestApplication(argc, argv);
     Application->Initialize();
-    auto* Form = New<TForm>(Application);
-    Form->SetClientWidth(601);
-    Form->SetClientHeight(507);
-    Form->Show();
+    TForm* Form = MakeMainWindowForm();
     ActivateWindow(Form);
     const std::array<int, 2> Sizes{10000, 1000000};
     double Worst = 0;

@@ -96,10 +96,7 @@ int main(int argc, char** argv)
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     platform::StartTestApplication(argc, argv);
     Application->Initialize();
-    auto* Form = New<TForm>(Application);
-    Form->SetClientWidth(601);
-    Form->SetClientHeight(507);
-    Form->Show();
+    TForm* Form = MakeMainWindowForm();
     const int Scale = argc > 1 ? std::atoi(argv[1]) : 1; // a smaller run: grid_rows 10
     double Small = 0, Large = 0;
     Rows(Form, 100000 / Scale, Small);

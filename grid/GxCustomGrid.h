@@ -161,6 +161,11 @@ private:
     void EndRowSizing();
     void IndicatorMove(int X, int Y);
     void FooterMove(int X, int Y);
+    // The hint of the column under the pointer, Hint (of kind Kind), shows
+    // below its left edge at y Y unless it shows already (Showing is the
+    // column whose hint shows); an empty one takes the hint away.
+    void FollowColumnHint(TGxCustomColumn* Column, const WideString& Hint, THintPosition Kind,
+                          TGxCustomColumn*& Showing, int Y);
     // Inverts a line across the client area (pmNot): a vertical one at x At,
     // else a horizontal one at y At.
     void InvertLine(bool Vertical, int At);
@@ -171,6 +176,7 @@ private:
     void LeavePlay();
     // The grid's form is active and the program shows hints.
     bool MayShowHint();
+    bool Sizing() const { return FColumnLinesShown || FRowLineShown; }
     bool FColumnLinesShown = false;
     bool FRowLineShown = false;
     // The cell whose play heard the last move; (-1, -1) when none.

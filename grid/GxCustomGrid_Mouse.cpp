@@ -78,6 +78,8 @@ void TGxCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
         DoubleClickAt(FMouseDownPoint);
         return;
     }
+    // A press of another button while a resize runs ends it unsized.
+    if (Sizing()) CancelSizing();
     const bool Designing = GetComponentState().Contains(csDesigning);
     if (!Designing && GetVisible() && CanFocus()) SetFocus();
     if (GetColumns()->GetCount() == 0 || (Button != mbLeft && Button != mbRight)) return;
@@ -261,29 +263,28 @@ void TGxCustomGrid::HeaderMove(int X, int Y)
     FGripColumn = GetColumnSizeGripAtPos(X, Y);
     SetCursor(FGripColumn ? crHorzSplit : crDefault);
     TGxCustomColumn* Column = GetColumnAtPos(TPoint(X, Y));
-    const WideString Hint = Column ? Column->GetHeader()->GetHint() : WideString();
-    if (Hint.empty()) {
-        RemoveHint();
-        FHeaderHintColumn = nullptr;
-    } else if (Column != FHeaderHintColumn) {
-        FHintKind = hpHeader;
-        FHeaderHintColumn = Column;
-        ShowColumnHint(Column->GetAbsoluteLeft(), GetHeaderSize() + 2, Hint);
-    }
+    FollowColumnHint(Column, Column ? Column->GetHeader()->GetHint() : WideString(), hpHeader, FHeaderHintColumn,
+                     GetHeaderSize() + 2);
     SetHover(Column);
 }
 
 void TGxCustomGrid::FooterMove(int X, int Y)
 {
     TGxCustomColumn* Column = GetColumnAtPos(TPoint(X, Y));
-    const WideString Hint = Column ? Column->GetFooter()->GetHint() : WideString();
+    FollowColumnHint(Column, Column ? Column->GetFooter()->GetHint() : WideString(), hpFooter, FFooterHintColumn,
+                     GetClientHeight() + 2);
+}
+
+void TGxCustomGrid::FollowColumnHint(TGxCustomColumn* Column, const WideString& Hint, THintPosition Kind,
+                                     TGxCustomColumn*& Showing, int Y)
+{
     if (Hint.empty()) {
         RemoveHint();
-        FFooterHintColumn = nullptr;
-    } else if (Column != FFooterHintColumn) {
-        FHintKind = hpFooter;
-        FFooterHintColumn = Column;
-        ShowColumnHint(Column->GetAbsoluteLeft(), GetClientHeight() + 2, Hint);
+        Showing = nullptr;
+    } else if (Column != Showing) {
+        FHintKind = Kind;
+        Showing = Column;
+        ShowColumnHint(Column->GetAbsoluteLeft(), Y, Hint);
     }
 }
 
@@ -432,7 +433,8 @@ void TGxCustomGrid::WheelStep(TGxScrollBar* Bar, TShiftState Shift, bool Down)
 bool TGxCustomGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)
 {
     const bool Result = TGxCustomGridControl::DoMouseWheelDown(Shift, MousePos);
-    if (!Result || GetGridState().Contains(gtEdit)) return Result;
+    // Scrolling would carry a resize line away with the rows under it.
+    if (!Result || GetGridState().Contains(gtEdit) || Sizing()) return Result;
     TGxScrollBar* Vert = GetVertScrollBar();
     TGxScrollBar* Horz = GetHorzScrollBar();
     if (Vert->GetMax() > 0 && Vert->GetPosition() < Vert->GetMax())
@@ -445,7 +447,8 @@ bool TGxCustomGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)
 bool TGxCustomGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos)
 {
     const bool Result = TGxCustomGridControl::DoMouseWheelUp(Shift, MousePos);
-    if (!Result || GetGridState().Contains(gtEdit)) return Result;
+    // Scrolling would carry a resize line away with the rows under it.
+    if (!Result || GetGridState().Contains(gtEdit) || Sizing()) return Result;
     TGxScrollBar* Vert = GetVertScrollBar();
     TGxScrollBar* Horz = GetHorzScrollBar();
     if (Vert->GetMax() >= 1)

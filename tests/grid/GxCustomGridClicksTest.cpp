@@ -185,6 +185,21 @@ TEST_F(GxCustomGridClicks, TheFooterHearsItsClicksAndTheInputRowOpensTheColumnsI
     EXPECT_EQ(Grid->GetInputColumnIndex(), 4);
 }
 
+// ---- The wheel --------------------------------------------------------------------------------
+
+TEST_F(GxCustomGridClicks, WithoutAVerticalBarTheWheelScrollsSideways)
+{
+    AddRows(2);
+    Text->SetWidth(400);
+    ASSERT_FALSE(Grid->GetVertScrollBar()->GetVisible());
+    ASSERT_GT(Grid->GetHorzScrollBar()->GetMax(), 0);
+    MouseWheel(Grid, At(0, 0).X, At(0, 0).Y, -120);
+    const int Step = Grid->GetHorzScrollPos();
+    EXPECT_GT(Step, 0);
+    MouseWheel(Grid, At(0, 0).X, At(0, 0).Y, 120);
+    EXPECT_EQ(Grid->GetHorzScrollPos(), 0);
+}
+
 // ---- Hints ------------------------------------------------------------------------------------
 
 TEST_F(GxCustomGridClicks, HeaderAndFooterHintsShowBelowTheirColumnOnlyWhileTheProgramShowsHints)

@@ -135,9 +135,13 @@ TEST_F(GxCustomGridSizing, AColumnTakesItsNewWidthAtTheReleaseAndNeverLessThanEi
     EXPECT_EQ(Grid->GetResizingColumn(), nullptr);
     EXPECT_FALSE(Grid->GetGridState().Contains(gtColumnResizing));
 
-    // Dragged far past its left edge.
+    // Dragged far past its left edge; the wheel meanwhile scrolls nothing.
+    C->SetWidth(300);
+    ASSERT_GT(Grid->GetHorzScrollBar()->GetMax(), 0);
     MouseDown(Grid, RightOf(B), HeaderY());
     MouseMove(Grid, B->GetAbsoluteLeft() - 30, HeaderY());
+    MouseWheel(Grid, 20, HeaderY(), -120);
+    EXPECT_EQ(Grid->GetHorzScrollPos(), 0);
     MouseUp(Grid, B->GetAbsoluteLeft() - 30, HeaderY());
     EXPECT_EQ(B->GetWidth(), 8);
     // A press on a splitter is no header click: nothing sorted.
