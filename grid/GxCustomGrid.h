@@ -130,6 +130,9 @@ protected:
     // Ends a column or row resize in progress without sizing anything: the
     // lines are taken away and the resize is forgotten.
     void CancelSizing();
+    // A resize ends unsized when another window takes the mouse while the
+    // button is held (the grid hidden by a page switch, say).
+    void WMCaptureChanged(TMessage& Message) override;
 
 private:
     // What a new window and a recreated one get.

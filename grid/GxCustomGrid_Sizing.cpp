@@ -224,6 +224,14 @@ void TGxCustomGrid::PaintOverlays()
     if (FRowLineShown) InvertLine(false, FRowResizePoint.Y);
 }
 
+void TGxCustomGrid::WMCaptureChanged(TMessage& Message)
+{
+    TGxCustomGridControl::WMCaptureChanged(Message);
+    // The release lets the mouse go once the button is up: that one ends
+    // the resize itself, sized.
+    if (Sizing() && GetControlState().Contains(csLButtonDown)) CancelSizing();
+}
+
 void TGxCustomGrid::CancelSizing()
 {
     if (FColumnLinesShown) {

@@ -190,6 +190,17 @@ TEST_F(GxCustomGridSizing, CancellingAResizeTakesItsLinesAwayAndSizesNothing)
     MouseUp(Grid, RightOf(A) + 10, HeaderY());
     EXPECT_EQ(A->GetWidth(), Width);
 
+    // Another window takes the mouse during a resize: it ends unsized.
+    MouseDown(Grid, RightOf(A), HeaderY());
+    MouseMove(Grid, RightOf(A) + 10, HeaderY());
+    SetCapture(Form->GetHandle());
+    EXPECT_EQ(Grid->GetResizingColumn(), nullptr);
+    EXPECT_EQ(Line(RightOf(A) + 9), Under);
+    ReleaseCapture();
+    MouseUp(Grid, RightOf(A) + 30, HeaderY());
+    EXPECT_EQ(Line(RightOf(A) + 29), RepaintedLine(RightOf(A) + 29));
+    EXPECT_EQ(A->GetWidth(), Width);
+
     // A row resize likewise.
     Grid->SetOptions(Grid->GetOptions() + TGridOptions{goIndicator, goRowResizing});
     const int Bottom = Grid->GetRowTop(1);
