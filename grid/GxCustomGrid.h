@@ -173,8 +173,9 @@ private:
     // else a horizontal one at y At.
     void InvertLine(bool Vertical, int At);
     // The column play of a body cell, readied for a mouse call on that
-    // cell at Rect; null when the cell has none or takes no mouse.
-    TColumnPlay* CellPlay(int ACol, int ARow, const TRect& Rect, bool Pressing);
+    // cell at Rect; null when there is none, the grid is read-only, or for
+    // a press or release (Clicking) when the column neither edits nor clicks.
+    TColumnPlay* CellPlay(int ACol, int ARow, const TRect& Rect, bool Clicking);
     // The play that heard the last move hears that the pointer left its cell.
     void LeavePlay();
     // The grid's form is active and the program shows hints.
