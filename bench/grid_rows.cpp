@@ -7,10 +7,7 @@
 // "Line#:" and by "Match:". Then the store's range delete: 100,000
 // descendants of the top row deleted at once from 1,000,000 rows, beside
 // deleting the top row alone (one renumbering of every row after it).
-#include "grid/GxColumnClasses.h"
-#include "grid/GxGrid.h"
-#include "platform/controls/Forms.h"
-#include "platform/rtl/Codec.h"
+#include "bench/MainWindowGrid.h"
 
 #include <chrono>
 #include <cstdio>
@@ -25,30 +22,6 @@ namespace {
 double Seconds(std::chrono::steady_clock::time_point Start)
 {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
-}
-
-TGxGrid* MakeGrid(TForm* Form)
-{
-    auto* Grid = New<TGxGrid>(Form);
-    Grid->SetParent(Form);
-    Grid->SetBounds(8, 8, 577, 424);
-    Grid->SetOptions({goHeader, goSelectFullRow});
-    Grid->SetAppearanceOptions({aoHideFocus, aoHideSelection});
-    const struct {
-        const char* Caption;
-        int Width;
-        TSortType Sort;
-    } Columns[] = {{"File:", 109, stAlphabetic},
-                   {"Line#:", 80, stNumeric},
-                   {"Match:", 195, stAlphabetic},
-                   {"Found By:", 116, stAlphabetic},
-                   {"Rejected By:", 83, stAlphabetic}};
-    for (const auto& C : Columns) {
-        TGxCustomColumn* Column = Grid->GetColumns()->Add(ColumnClass<TGxTextColumn>, Utf8ToWide(C.Caption));
-        Column->SetWidth(C.Width);
-        Column->SetSortType(C.Sort);
-    }
-    return Grid;
 }
 
 // Appends N rows as the scan does; the rows per second.
@@ -79,7 +52,7 @@ double Fill(TGxGrid* Grid, int N)
 
 void Rows(TForm* Form, int N, double& Rate)
 {
-    TGxGrid* Grid = MakeGrid(Form);
+    TGxGrid* Grid = MakeMainWindowGrid(Form);
     Application->ProcessMessages();
     Rate = Fill(Grid, N);
     std::printf("grid_rows: %8d rows appended: %10.0f rows/s\n", N, Rate);
@@ -96,7 +69,7 @@ void Rows(TForm* Form, int N, double& Rate)
 
 void RangeDelete(TForm* Form)
 {
-    TGxGrid* Grid = MakeGrid(Form);
+    TGxGrid* Grid = MakeMainWindowGrid(Form);
     TCells* Store = Grid->GetStore();
     constexpr int Descendants = 100000, Total = 1000000;
     Store->AddRow(1);
@@ -123,10 +96,7 @@ int main(int argc, char** argv)
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     platform::StartTestApplication(argc, argv);
     Application->Initialize();
-    auto* Form = New<TForm>(Application);
-    Form->SetClientWidth(601);
-    Form->SetClientHeight(507);
-    Form->Show();
+    TForm* Form = MakeMainWindowForm();
     const int Scale = argc > 1 ? std::atoi(argv[1]) : 1; // a smaller run: grid_rows 10
     double Small = 0, Large = 0;
     Rows(Form, 100000 / Scale, Small);

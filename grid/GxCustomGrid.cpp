@@ -90,6 +90,8 @@ void TGxCustomGrid::ColumnsChange(TColumnsOperation Operation, int Value1, int V
     for (TGxCustomColumn** Column :
          {&FDraggedColumn, &FResizingColumn, &FGripColumn, &FHeaderHintColumn, &FFooterHintColumn})
         ForgetIfGone(*Column);
+    // A resize whose column went ends, its lines taken away.
+    if (FColumnLinesShown && !FResizingColumn) CancelSizing();
     if (FDragBox && FDragBox->GetColumn() && GetColumns()->IndexOf(FDragBox->GetColumn()) < 0) FDragBox->ForgetColumn();
 }
 

@@ -80,6 +80,24 @@ public:
     TPoint GetCellAtPos(const TPoint& P);
     static bool IsSameCell(const TPoint& A, const TPoint& B) { return A.X == B.X && A.Y == B.Y; }
     TPoint GetHoverCell() const { return FHoverCell; }
+    // ---- Sizing, double clicks and column plays
+    // The column whose splitter (its right edge, 3 pixels left to 2 right)
+    // lies under X, first in display order; a scrolled column's only right
+    // of the fixed columns. Columns of fixed size have none.
+    TGxCustomColumn* GetColumnSizeGripAtPos(int X, int Y);
+    // The row whose lower edge lies under Y (2 pixels above to the edge) in
+    // the indicator strip; -1 when none.
+    int GetRowSizeGripAtPos(int X, int Y);
+    // Where the rows in view end: from the body's top down over each row
+    // and its lines, until the body's bottom is passed or the rows end.
+    int GetBodyDownLimit();
+    // The column whose splitter the pointer was last over in the header.
+    TGxCustomColumn* GetGripColumn() const { return FGripColumn; }
+    TGxCustomColumn* GetResizingColumn() const { return FResizingColumn; }
+    // A column's header or footer hint at client point (X, Y), as wide as the
+    // client area at most, while the grid's form is active and the program
+    // shows hints.
+    void ShowColumnHint(int X, int Y, const WideString& Hint);
 
     // The columns stored inside the grid keep their owner.
     TComponent* GetChildOwner() const override { return nullptr; }
@@ -102,24 +120,71 @@ protected:
     void DoDragBoxDrop(TObject* /*Sender*/, int /*X*/, int /*Y*/) {}
     void DoDragBoxMove(TObject* /*Sender*/, int /*X*/, int /*Y*/) {}
     void DoDragBoxCancel(TObject* /*Sender*/) {}
+    // ---- Sizing, double clicks and column plays
+    // Paints, then draws again what stands drawn outside Paint.
+    void Paint() override;
+    // Runs last in every Paint, while the canvas is still clipped to what
+    // that paint repainted: a line or a mark drawn outside Paint that is
+    // still meant to show is drawn there again, so none is left half erased.
+    virtual void PaintOverlays();
+    // Ends a column or row resize in progress without sizing anything: the
+    // lines are taken away and the resize is forgotten.
+    void CancelSizing();
+    // A resize ends unsized when another window takes the mouse while the
+    // button is held (the grid hidden by a page switch, say).
+    void WMCaptureChanged(TMessage& Message) override;
 
 private:
     // What a new window and a recreated one get.
     void WindowCreated();
     void CellPress(TMouseButton Button, TShiftState Shift);
     void HeaderPress(TMouseButton Button, int X, int Y);
-    void CellRelease(int X, int Y);
+    void CellRelease(TMouseButton Button, TShiftState Shift, int X, int Y);
     // A release in the header over the column that was pressed sorts by it,
     // or reverses its order when it is sorted already.
     void SortToggle(TGxCustomColumn* Pressed, int X, int Y);
     void HeaderMove(int X, int Y);
     // Previous: the cell under the pointer at the move before.
-    void CellMove(const TPoint& Previous, int X, int Y);
+    void CellMove(const TPoint& Previous, TShiftState Shift, int X, int Y);
     void RemoveHint();
     // The hover column becomes Column, both headers repainted.
     void SetHover(TGxCustomColumn* Column);
     // The wheel steps Bar one line, or one page with Ctrl.
     static void WheelStep(TGxScrollBar* Bar, TShiftState Shift, bool Down);
+
+    // ---- Sizing, double clicks and column plays
+    void DoubleClickAt(TPoint P);
+    void StartColumnSizing();
+    void MoveColumnSizing(int X);
+    // Sizes the column at the release point (X, Y).
+    void EndColumnSizing(int X, int Y);
+    // True when the press landed on a row's splitter and started sizing it.
+    bool StartRowSizing(int X, int Y);
+    void MoveRowSizing(int X, int Y);
+    void EndRowSizing();
+    void IndicatorMove(int X, int Y);
+    void FooterMove(int X, int Y);
+    // The hint of the column under the pointer, Hint (of kind Kind), shows
+    // below its left edge at y Y unless it shows already (Showing is the
+    // column whose hint shows); an empty one takes the hint away.
+    void FollowColumnHint(TGxCustomColumn* Column, const WideString& Hint, THintPosition Kind,
+                          TGxCustomColumn*& Showing, int Y);
+    // Inverts a line across the client area (pmNot): a vertical one at x At,
+    // else a horizontal one at y At.
+    void InvertLine(bool Vertical, int At);
+    // The column play of a body cell, readied for a mouse call on that
+    // cell at Rect; null when there is none, the grid is read-only, or for
+    // a press or release (Clicking) when the column neither edits nor clicks.
+    TColumnPlay* CellPlay(int ACol, int ARow, const TRect& Rect, bool Clicking);
+    // The play that heard the last move hears that the pointer left its cell.
+    void LeavePlay();
+    // The grid's form is active and the program shows hints.
+    bool MayShowHint();
+    bool Sizing() const { return FColumnLinesShown || FRowLineShown; }
+    bool FColumnLinesShown = false;
+    bool FRowLineShown = false;
+    // The cell whose play heard the last move; (-1, -1) when none.
+    TPoint FPlayCell{-1, -1};
 
     TColumnDragBox* FDragBox = nullptr;
     TDragArrow* FDownArrow = nullptr;

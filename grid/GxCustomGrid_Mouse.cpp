@@ -74,14 +74,21 @@ void TGxCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
     FMouseDownPoint = TPoint(X, Y);
     FDownCell = GetCellAtPos(FMouseDownPoint);
     if (Shift.Contains(ssDouble)) {
-        // A double click's own work lands with the splitters; its second
-        // press starts nothing.
-        FMouseDownPoint = TPoint(-1, -1);
+        // The second press of a double click starts nothing of its own.
+        DoubleClickAt(FMouseDownPoint);
         return;
     }
+    // A press of another button while a resize runs ends it unsized.
+    if (Sizing()) CancelSizing();
     const bool Designing = GetComponentState().Contains(csDesigning);
     if (!Designing && GetVisible() && CanFocus()) SetFocus();
     if (GetColumns()->GetCount() == 0 || (Button != mbLeft && Button != mbRight)) return;
+    if (Button == mbLeft && GetOptions().Contains(goHeader) && PtInRect(GetHeaderRect(), FMouseDownPoint))
+        FResizingColumn = GetColumnSizeGripAtPos(X, Y);
+    if (FResizingColumn) {
+        StartColumnSizing();
+        return;
+    }
     switch (GetGridArea(TPoint(X, Y))) {
     case gaBody:
         CellPress(Button, Shift);
@@ -90,7 +97,7 @@ void TGxCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
         HeaderPress(Button, X, Y);
         break;
     case gaIndicator:
-        CellPress(Button, Shift);
+        if (!StartRowSizing(X, Y)) CellPress(Button, Shift);
         break;
     case gaInput:
         break;
@@ -100,7 +107,7 @@ void TGxCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
     }
 }
 
-void TGxCustomGrid::CellPress(TMouseButton /*Button*/, TShiftState Shift)
+void TGxCustomGrid::CellPress(TMouseButton Button, TShiftState Shift)
 {
     const TGridState State = GetGridState();
     if (State.Contains(gtEdit) || State.Contains(gtInput)) {
@@ -111,11 +118,19 @@ void TGxCustomGrid::CellPress(TMouseButton /*Button*/, TShiftState Shift)
     if (GetGridStyle() == gsReport) SetInputSelected(false);
     int Col = FDownCell.X, Row = FDownCell.Y;
     FClickedSelectedCell = IsSameCell(FDownCell, GetSelectedCell());
-    // A press below the last row or beside the last column finds no cell.
+    // Cleared when a press on a selected row of a multi-row selection keeps
+    // that selection for a drag.
+    bool SelectOnPress = true;
+    // A press below the last row or beside the last column finds no cell:
+    // no play hears of it and nothing is selected.
     if (Row < 0 || Row >= GetRowCount()) return;
     FPressedRow = Row;
     if (Col < 0 || Col >= GetColumns()->GetCount()) Col = GetSelectedColumn();
-    SelectCell(Col, Row, Shift, true);
+    if (Col < 0 || Col >= GetColumns()->GetCount()) return;
+    const TRect R = GetCellRect(Col, Row);
+    if (TColumnPlay* Play = CellPlay(Col, Row, R, true))
+        Play->MouseDown(Button, Shift, FMouseDownPoint.X - R.Left, FMouseDownPoint.Y - R.Top);
+    SelectCell(Col, Row, Shift, SelectOnPress);
     if (GetGridStyle() == gsReport && GetRowTop(Row) + GetRowHeight(Row) > GetBodyRect().Bottom) ScrollToRow(Row);
 }
 
@@ -140,27 +155,56 @@ void TGxCustomGrid::MouseMove(TShiftState Shift, int X, int Y)
     const TPoint Previous = FHoverCell;
     FHoverCell = TPoint(-1, -1);
     if (GetColumns()->GetCount() == 0 || GetViewState().Contains(vsRolling)) return;
+    if (FResizingColumn) {
+        MoveColumnSizing(X);
+        return;
+    }
+    if (GetOptions().Contains(goRowResizing) && FResizingRow != -1) {
+        MoveRowSizing(X, Y);
+        return;
+    }
     const TGridArea Area = GetGridArea(TPoint(X, Y));
     if (Area == gaHeader)
         HeaderMove(X, Y);
     else {
+        if (FHintKind == hpHeader) RemoveHint();
+        FHeaderHintColumn = nullptr;
         FGripColumn = nullptr;
         SetHover(nullptr);
     }
+    if (Area == gaFooter)
+        FooterMove(X, Y);
+    else {
+        if (FHintKind == hpFooter) RemoveHint();
+        FFooterHintColumn = nullptr;
+    }
     if (Area == gaBody)
-        CellMove(Previous, X, Y);
-    else if (FHintKind == hpTextFit || FHintKind == hpCellHint)
-        RemoveHint();
+        CellMove(Previous, Shift, X, Y);
+    else {
+        LeavePlay();
+        if (FHintKind == hpTextFit || FHintKind == hpCellHint) RemoveHint();
+    }
+    if (Area == gaIndicator) IndicatorMove(X, Y);
     if (Area == gaNone) {
         RemoveHint();
         SetCursor(crDefault);
     }
 }
 
-void TGxCustomGrid::CellMove(const TPoint& Previous, int X, int Y)
+void TGxCustomGrid::CellMove(const TPoint& Previous, TShiftState Shift, int X, int Y)
 {
     FHoverCell = GetCellAtPos(TPoint(X, Y));
     const int Col = FHoverCell.X, Row = FHoverCell.Y;
+    // The play of the cell left hears so before the next cell's play (maybe
+    // the same object) is readied for its own.
+    if (!IsSameCell(FPlayCell, FHoverCell)) LeavePlay();
+    if (CellBounds(Col, Row)) {
+        const TRect R = GetCellRect(Col, Row);
+        if (TColumnPlay* Play = CellPlay(Col, Row, R, false)) {
+            FPlayCell = FHoverCell;
+            Play->MouseMove(Shift, X - R.Left, Y - R.Top);
+        }
+    }
     if (!CellBounds(Col, Row)) {
         SetCursor(crDefault);
         RemoveHint();
@@ -186,6 +230,27 @@ void TGxCustomGrid::CellMove(const TPoint& Previous, int X, int Y)
         ShowCellHint(Col, Row, Hint);
 }
 
+TColumnPlay* TGxCustomGrid::CellPlay(int ACol, int ARow, const TRect& Rect, bool Clicking)
+{
+    TGxCustomColumn* Column = GetColumns()->GetItem(ACol);
+    if (!Column->GetPlay() || GetReadOnly()) return nullptr;
+    if (Clicking && !Column->GetOptions().Contains(coEditing) && !Column->GetColumnStyle().Contains(csClickable))
+        return nullptr;
+    return UpdateColumnPlay(ACol, ARow, Rect) ? Column->GetPlay() : nullptr;
+}
+
+void TGxCustomGrid::LeavePlay()
+{
+    const TPoint Cell = FPlayCell;
+    if (Cell.X < 0) return;
+    FPlayCell = TPoint(-1, -1);
+    // The cell may have gone since the play heard of it.
+    if (!CellBounds(Cell.X, Cell.Y)) return;
+    if (TColumnPlay* Play = GetColumns()->GetItem(Cell.X)->GetPlay();
+        Play && UpdateColumnPlay(Cell.X, Cell.Y, GetCellRect(Cell.X, Cell.Y)))
+        Play->MouseLeave();
+}
+
 void TGxCustomGrid::RemoveHint()
 {
     FHintKind = hpNone;
@@ -195,7 +260,32 @@ void TGxCustomGrid::RemoveHint()
 void TGxCustomGrid::HeaderMove(int X, int Y)
 {
     if (GetComponentState().Contains(csDesigning)) return;
-    SetHover(GetColumnAtPos(TPoint(X, Y)));
+    FGripColumn = GetColumnSizeGripAtPos(X, Y);
+    SetCursor(FGripColumn ? crHorzSplit : crDefault);
+    TGxCustomColumn* Column = GetColumnAtPos(TPoint(X, Y));
+    FollowColumnHint(Column, Column ? Column->GetHeader()->GetHint() : WideString(), hpHeader, FHeaderHintColumn,
+                     GetHeaderSize() + 2);
+    SetHover(Column);
+}
+
+void TGxCustomGrid::FooterMove(int X, int Y)
+{
+    TGxCustomColumn* Column = GetColumnAtPos(TPoint(X, Y));
+    FollowColumnHint(Column, Column ? Column->GetFooter()->GetHint() : WideString(), hpFooter, FFooterHintColumn,
+                     GetClientHeight() + 2);
+}
+
+void TGxCustomGrid::FollowColumnHint(TGxCustomColumn* Column, const WideString& Hint, THintPosition Kind,
+                                     TGxCustomColumn*& Showing, int Y)
+{
+    if (Hint.empty()) {
+        RemoveHint();
+        Showing = nullptr;
+    } else if (Column != Showing) {
+        FHintKind = Kind;
+        Showing = Column;
+        ShowColumnHint(Column->GetAbsoluteLeft(), Y, Hint);
+    }
 }
 
 void TGxCustomGrid::SetHover(TGxCustomColumn* Column)
@@ -211,6 +301,7 @@ void TGxCustomGrid::SetHover(TGxCustomColumn* Column)
 void TGxCustomGrid::CMMouseLeave(TMessage& Message)
 {
     TGxCustomGridControl::CMMouseLeave(Message);
+    LeavePlay();
     RemoveHint();
     FHoverCell = TPoint(-1, -1);
     FHeaderHintColumn = nullptr;
@@ -224,7 +315,14 @@ void TGxCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
     TGxCustomGridControl::MouseUp(Button, Shift, X, Y);
     FMouseDownPoint = TPoint(-1, -1);
     FPressedRow = -1;
-    SetGridState(GetGridState() - TGridState{gtColumnHeaderDown, gtIndicatorMouseDown, gtColumnResizing});
+    SetGridState(GetGridState() - TGridState{gtColumnHeaderDown, gtIndicatorMouseDown});
+    if (FResizingColumn) {
+        FDraggedColumn = nullptr;
+        EndColumnSizing(X, Y);
+        return;
+    }
+    SetGridState(GetGridState() - TGridState{gtColumnResizing});
+    if (FResizingRow != -1) EndRowSizing();
     // The pressed header hears of its click wherever the button comes up.
     if (TGxCustomColumn* Down = GetHeaderDownColumn()) {
         SetHeaderDownColumn(nullptr);
@@ -239,12 +337,19 @@ void TGxCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
         return;
     }
     const bool Designing = GetComponentState().Contains(csDesigning);
+    TGxCustomColumn* Column = nullptr;
     switch (GetGridArea(TPoint(X, Y))) {
     case gaBody:
-        if (!Designing) CellRelease(X, Y);
+        if (!Designing) CellRelease(Button, Shift, X, Y);
+        break;
+    case gaFooter:
+        if ((Column = GetColumnAtPos(TPoint(X, Y)))) DoFooterClick(Column->GetIndex());
         break;
     case gaHeader:
         if (!Designing) SortToggle(Pressed, X, Y);
+        break;
+    case gaInput:
+        if (!Designing && (Column = GetColumnAtPos(TPoint(X, Y)))) InputColumn(Column, WideString());
         break;
     default:
         break;
@@ -261,20 +366,48 @@ void TGxCustomGrid::SortToggle(TGxCustomColumn* Pressed, int X, int Y)
         Column->SetSortKind(Column->GetSortKind() == skDescending ? skAscending : skDescending);
 }
 
-void TGxCustomGrid::CellRelease(int X, int Y)
+void TGxCustomGrid::CellRelease(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    const TPoint Cell = GetCellAtPos(TPoint(X, Y));
-    if (Cell.X >= 0 && Cell.Y >= 0 && Cell.Y < GetRowCount() && IsSameCell(Cell, FDownCell))
-        DoCellClick(Cell.X, Cell.Y);
-    if (GetGridState().Contains(gtMultiSelect) && Cell.Y == -1) ClearSelection();
+    const TPoint P(X, Y);
+    const TPoint Cell = GetCellAtPos(P);
+    const int Col = Cell.X, Row = Cell.Y;
+    const bool SameCell = Col >= 0 && Row >= 0 && Row < GetRowCount() && IsSameCell(Cell, FDownCell);
+    if (SameCell) DoCellClick(Col, Row);
+    if (Col < 0 || Col >= GetColumns()->GetCount()) return;
+    if (GetGridState().Contains(gtMultiSelect)) {
+        if (Row == -1) ClearSelection();
+        return;
+    }
+    // The click's handler may have taken the row away.
+    if (!SameCell || !CellBounds(Col, Row)) return;
+    TRect R = GetCellRect(Col, Row);
+    if (TColumnPlay* Play = CellPlay(Col, Row, R, true)) Play->MouseUp(Button, Shift, X - R.Left, Y - R.Top);
+    GetColumns()->GetItem(Col)->AdjustEditRect(GetRowLevel(Row), R);
+    if (PtInRect(R, P) && (!GetOptions().Contains(goSecondClickEdit) || FClickedSelectedCell))
+        EditCell(Col, Row, WideString());
 }
 
 // ---- Hints ------------------------------------------------------------------------------------
 
-void TGxCustomGrid::ShowCellHint(int ACol, int ARow, const WideString& Hint)
+bool TGxCustomGrid::MayShowHint()
 {
     const TCustomForm* Form = GetParentForm(this);
-    if (!Form || !Form->GetActive()) return;
+    return Form && Form->GetActive() && Application->GetShowHint();
+}
+
+void TGxCustomGrid::ShowColumnHint(int X, int Y, const WideString& Hint)
+{
+    if (!MayShowHint()) return;
+    RecreateHintWnd();
+    TRect R = GxClasses::CalcHintRect(FHintWindow, GetClientWidth(), Hint);
+    const TPoint Corner = ClientToScreen(TPoint(X, Y));
+    OffsetRect(R, Corner.X, Corner.Y);
+    GxClasses::ActivateHint(FHintWindow, R, Hint);
+}
+
+void TGxCustomGrid::ShowCellHint(int ACol, int ARow, const WideString& Hint)
+{
+    if (!MayShowHint()) return;
     RecreateHintWnd();
     FHintKind = hpCellHint;
     const TRect Cell = GetCellRect(ACol, ARow);
@@ -300,7 +433,8 @@ void TGxCustomGrid::WheelStep(TGxScrollBar* Bar, TShiftState Shift, bool Down)
 bool TGxCustomGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)
 {
     const bool Result = TGxCustomGridControl::DoMouseWheelDown(Shift, MousePos);
-    if (!Result || GetGridState().Contains(gtEdit)) return Result;
+    // Scrolling would carry a resize line away with the rows under it.
+    if (!Result || GetGridState().Contains(gtEdit) || Sizing()) return Result;
     TGxScrollBar* Vert = GetVertScrollBar();
     TGxScrollBar* Horz = GetHorzScrollBar();
     if (Vert->GetMax() > 0 && Vert->GetPosition() < Vert->GetMax())
@@ -313,7 +447,8 @@ bool TGxCustomGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)
 bool TGxCustomGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos)
 {
     const bool Result = TGxCustomGridControl::DoMouseWheelUp(Shift, MousePos);
-    if (!Result || GetGridState().Contains(gtEdit)) return Result;
+    // Scrolling would carry a resize line away with the rows under it.
+    if (!Result || GetGridState().Contains(gtEdit) || Sizing()) return Result;
     TGxScrollBar* Vert = GetVertScrollBar();
     TGxScrollBar* Horz = GetHorzScrollBar();
     if (Vert->GetMax() >= 1)

@@ -169,6 +169,9 @@ public:
     // The background of the program's hint windows.
     TColor GetHintColor() const { return FHintColor; }
     void SetHintColor(TColor Value) { FHintColor = Value; }
+    // Whether the program shows the hints of its controls at all.
+    bool GetShowHint() const { return FShowHint; }
+    void SetShowHint(bool Value) { FShowHint = Value; }
 
     // Creates a form owned by the application into Reference (set before the
     // form's OnCreate runs); the first form created becomes the main form.
@@ -215,6 +218,7 @@ private:
     int FHintPause = 500;
     int FHintHidePause = 2500;
     TColor FHintColor = clInfoBk;
+    bool FShowHint = true;
     TCustomForm* FMainForm = nullptr;
 };
 

@@ -19,7 +19,7 @@ protected:
     void SetUp() override
     {
         TFormTest::SetUp();
-        Grid = New<TGxGrid>(Form);
+        Grid = NewGrid();
         Grid->SetName("Grid");
         Grid->SetParent(Form);
         Grid->SetBounds(0, 0, 300, 200);
@@ -35,6 +35,8 @@ protected:
         FreeAndNil(Grid);
         TFormTest::TearDown();
     }
+    // The grid the test works on, owned by the form.
+    virtual TGxGrid* NewGrid() { return New<TGxGrid>(Form); }
     // Rows with the texts "<column><row>", e.g. "B3".
     void AddRows(int Count)
     {
