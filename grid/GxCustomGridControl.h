@@ -444,6 +444,9 @@ protected:
     // the last one left.
     void ForgetSelectionRange() { FRange.Valid = false; }
     void Paint() override;
+    // After-paint hook: drawing that outlives a repaint (markers, lines) is
+    // put back over Repainted, the canvas still clipped as the paint was.
+    virtual void PaintOverlays(const TRect& /*Repainted*/) {}
     int GetHorzOffset(int FromPos, int ToPos) override;
     int GetVertOffset(int FromPos, int ToPos) override;
 

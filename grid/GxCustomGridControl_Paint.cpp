@@ -145,6 +145,7 @@ void TGxCustomGridControl::Paint()
     }
     if (GetVisibleRows() == 0) PaintCaption();
     DoPostDraw();
+    PaintOverlays(FPaintClip);
 }
 
 void TGxCustomGridControl::PaintReport()

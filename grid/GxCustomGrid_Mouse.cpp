@@ -113,9 +113,18 @@ void TGxCustomGrid::CellPress(TMouseButton /*Button*/, TShiftState Shift)
     FClickedSelectedCell = IsSameCell(FDownCell, GetSelectedCell());
     // A press below the last row or beside the last column finds no cell.
     if (Row < 0 || Row >= GetRowCount()) return;
+    // Dragging rows of a multi-row selection keeps them selected; the
+    // press selects its row alone when the drag comes to nothing.
+    bool Deselect = true;
+    FDeferredSelect = false;
+    const TGridOptions Options = GetOptions();
+    if (Options.Contains(goMultiSelect) && Options.Contains(goSelectFullRow) && GetSelected(Row) && Dragging()) {
+        Deselect = false;
+        FDeferredSelect = true;
+    }
     FPressedRow = Row;
     if (Col < 0 || Col >= GetColumns()->GetCount()) Col = GetSelectedColumn();
-    SelectCell(Col, Row, Shift, true);
+    SelectCell(Col, Row, Shift, Deselect);
     if (GetGridStyle() == gsReport && GetRowTop(Row) + GetRowHeight(Row) > GetBodyRect().Bottom) ScrollToRow(Row);
 }
 
@@ -142,13 +151,13 @@ void TGxCustomGrid::MouseMove(TShiftState Shift, int X, int Y)
     if (GetColumns()->GetCount() == 0 || GetViewState().Contains(vsRolling)) return;
     const TGridArea Area = GetGridArea(TPoint(X, Y));
     if (Area == gaHeader)
-        HeaderMove(X, Y);
+        HeaderMove(Shift, X, Y);
     else {
         FGripColumn = nullptr;
         SetHover(nullptr);
     }
     if (Area == gaBody)
-        CellMove(Previous, X, Y);
+        CellMove(Shift, Previous, X, Y);
     else if (FHintKind == hpTextFit || FHintKind == hpCellHint)
         RemoveHint();
     if (Area == gaNone) {
@@ -157,9 +166,10 @@ void TGxCustomGrid::MouseMove(TShiftState Shift, int X, int Y)
     }
 }
 
-void TGxCustomGrid::CellMove(const TPoint& Previous, int X, int Y)
+void TGxCustomGrid::CellMove(TShiftState Shift, const TPoint& Previous, int X, int Y)
 {
     FHoverCell = GetCellAtPos(TPoint(X, Y));
+    RowMoveStep(Shift, X, Y);
     const int Col = FHoverCell.X, Row = FHoverCell.Y;
     if (!CellBounds(Col, Row)) {
         SetCursor(crDefault);
@@ -192,9 +202,10 @@ void TGxCustomGrid::RemoveHint()
     if (FHintWindow) GxClasses::DeactivateHint(FHintWindow);
 }
 
-void TGxCustomGrid::HeaderMove(int X, int Y)
+void TGxCustomGrid::HeaderMove(TShiftState Shift, int X, int Y)
 {
     if (GetComponentState().Contains(csDesigning)) return;
+    if (StartColumnMoving(Shift, X, Y)) return;
     SetHover(GetColumnAtPos(TPoint(X, Y)));
 }
 
@@ -223,6 +234,7 @@ void TGxCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
 {
     TGxCustomGridControl::MouseUp(Button, Shift, X, Y);
     FMouseDownPoint = TPoint(-1, -1);
+    if (GetGridState().Contains(gtRowMoving)) DropRow(X, Y);
     FPressedRow = -1;
     SetGridState(GetGridState() - TGridState{gtColumnHeaderDown, gtIndicatorMouseDown, gtColumnResizing});
     // The pressed header hears of its click wherever the button comes up.
