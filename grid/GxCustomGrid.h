@@ -99,6 +99,33 @@ public:
     // shows hints.
     void ShowColumnHint(int X, int Y, const WideString& Hint);
 
+    // ---- Moving columns and rows
+    // Where a dragged column may drop (client coordinates): the header and
+    // the body, as far as both reach.
+    TRect GetColumnDropRect();
+    // The display position Column takes when dropped at P: after a column
+    // when P lies in its right half, before it in its left half; its own
+    // position where no column lies or the one there has scrolled under the
+    // fixed columns.
+    int GetNearestPosition(TGxCustomColumn* Column, const TPoint& P);
+    // The row a row dropped at (X, Y) goes before: the row under the point,
+    // or the next one below its middle; ARow outside the rows in view.
+    int GetNearestRow(int ARow, int X, int Y);
+    // The arrows over the gap a column moving from FromPos to ToPos drops
+    // into; with FromPos = ToPos, hidden unless Force.
+    void UpdateArrows(int FromPos, int ToPos, bool Force);
+    // The arrows above and below the header at the screen point P, or hidden.
+    void ShowPositionIndicator(const TPoint& P, bool Hide);
+    void HideArrows();
+    // The red marker over the top edge of ARow, where a moved row drops.
+    void DrawRowPosition(int ARow);
+    // Takes away the marker where it was drawn last.
+    void RefreshRowPosition();
+    // Ends any column or row move at once, nothing moved.
+    void CancelMoving();
+    TGxCustomColumn* GetDraggedColumn() const { return FDraggedColumn; }
+    int GetRowMoveTarget() const { return FRowMoveTarget; }
+
     // The columns stored inside the grid keep their owner.
     TComponent* GetChildOwner() const override { return nullptr; }
 
@@ -116,10 +143,13 @@ protected:
     bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
     bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
     void CMMouseLeave(TMessage& Message) override;
+    // ---- Moving columns and rows
     // The drag box's reports (screen points); column moving answers them.
-    void DoDragBoxDrop(TObject* /*Sender*/, int /*X*/, int /*Y*/) {}
-    void DoDragBoxMove(TObject* /*Sender*/, int /*X*/, int /*Y*/) {}
-    void DoDragBoxCancel(TObject* /*Sender*/) {}
+    void DoDragBoxDrop(TObject* Sender, int X, int Y);
+    void DoDragBoxMove(TObject* Sender, int X, int Y);
+    void DoDragBoxCancel(TObject* Sender);
+    // A press on a row of a multi-row selection that the drag kept selects now.
+    void DragCanceled() override;
     // ---- Sizing, double clicks and column plays
     // Paints, then draws again what stands drawn outside Paint.
     void Paint() override;
@@ -137,13 +167,33 @@ protected:
 private:
     // What a new window and a recreated one get.
     void WindowCreated();
+    // ---- Moving columns and rows
+    // Starts moving the pressed column once the pointer is away from the
+    // press with the left button held; false when it does not start.
+    bool StartColumnMoving(TShiftState Shift, int X, int Y);
+    // The dragged and the pressed column forgotten, repainted, the arrows hidden.
+    void EndColumnMoving();
+    // goLockFixedCols keeps the fixed columns where they are.
+    bool MoveLocked(int ToPos);
+    // A move over the body while a row is pressed.
+    void RowMoveStep(TShiftState Shift, int X, int Y);
+    // The release that ends a row move at (X, Y).
+    void DropRow(int X, int Y);
+    // The marker again where it stands, within the canvas's clip.
+    void RedrawRowMarker();
+    void PaintRowMarker(int Y);
+    // The right end of the marker: the body's, or the client's in slides view.
+    int MarkerRight();
+    // Where the marker was drawn (client y); none while no row moves.
+    int FRowMarkerY = -1;
+
     void CellPress(TMouseButton Button, TShiftState Shift);
     void HeaderPress(TMouseButton Button, int X, int Y);
     void CellRelease(TMouseButton Button, TShiftState Shift, int X, int Y);
     // A release in the header over the column that was pressed sorts by it,
     // or reverses its order when it is sorted already.
     void SortToggle(TGxCustomColumn* Pressed, int X, int Y);
-    void HeaderMove(int X, int Y);
+    void HeaderMove(TShiftState Shift, int X, int Y);
     // Previous: the cell under the pointer at the move before.
     void CellMove(const TPoint& Previous, TShiftState Shift, int X, int Y);
     void RemoveHint();

@@ -118,12 +118,18 @@ void TGxCustomGrid::CellPress(TMouseButton Button, TShiftState Shift)
     if (GetGridStyle() == gsReport) SetInputSelected(false);
     int Col = FDownCell.X, Row = FDownCell.Y;
     FClickedSelectedCell = IsSameCell(FDownCell, GetSelectedCell());
-    // Cleared when a press on a selected row of a multi-row selection keeps
-    // that selection for a drag.
-    bool SelectOnPress = true;
     // A press below the last row or beside the last column finds no cell:
     // no play hears of it and nothing is selected.
     if (Row < 0 || Row >= GetRowCount()) return;
+    // Dragging rows of a multi-row selection keeps them selected; the
+    // press selects its row alone when the drag comes to nothing.
+    bool SelectOnPress = true;
+    FDeferredSelect = false;
+    const TGridOptions Options = GetOptions();
+    if (Options.Contains(goMultiSelect) && Options.Contains(goSelectFullRow) && GetSelected(Row) && Dragging()) {
+        SelectOnPress = false;
+        FDeferredSelect = true;
+    }
     FPressedRow = Row;
     if (Col < 0 || Col >= GetColumns()->GetCount()) Col = GetSelectedColumn();
     if (Col < 0 || Col >= GetColumns()->GetCount()) return;
@@ -165,7 +171,7 @@ void TGxCustomGrid::MouseMove(TShiftState Shift, int X, int Y)
     }
     const TGridArea Area = GetGridArea(TPoint(X, Y));
     if (Area == gaHeader)
-        HeaderMove(X, Y);
+        HeaderMove(Shift, X, Y);
     else {
         if (FHintKind == hpHeader) RemoveHint();
         FHeaderHintColumn = nullptr;
@@ -194,6 +200,7 @@ void TGxCustomGrid::MouseMove(TShiftState Shift, int X, int Y)
 void TGxCustomGrid::CellMove(const TPoint& Previous, TShiftState Shift, int X, int Y)
 {
     FHoverCell = GetCellAtPos(TPoint(X, Y));
+    RowMoveStep(Shift, X, Y);
     const int Col = FHoverCell.X, Row = FHoverCell.Y;
     // The play of the cell left hears so before the next cell's play (maybe
     // the same object) is readied for its own.
@@ -257,11 +264,12 @@ void TGxCustomGrid::RemoveHint()
     if (FHintWindow) GxClasses::DeactivateHint(FHintWindow);
 }
 
-void TGxCustomGrid::HeaderMove(int X, int Y)
+void TGxCustomGrid::HeaderMove(TShiftState Shift, int X, int Y)
 {
     if (GetComponentState().Contains(csDesigning)) return;
     FGripColumn = GetColumnSizeGripAtPos(X, Y);
     SetCursor(FGripColumn ? crHorzSplit : crDefault);
+    if (StartColumnMoving(Shift, X, Y)) return;
     TGxCustomColumn* Column = GetColumnAtPos(TPoint(X, Y));
     FollowColumnHint(Column, Column ? Column->GetHeader()->GetHint() : WideString(), hpHeader, FHeaderHintColumn,
                      GetHeaderSize() + 2);
@@ -314,6 +322,7 @@ void TGxCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
 {
     TGxCustomGridControl::MouseUp(Button, Shift, X, Y);
     FMouseDownPoint = TPoint(-1, -1);
+    if (GetGridState().Contains(gtRowMoving)) DropRow(X, Y);
     FPressedRow = -1;
     SetGridState(GetGridState() - TGridState{gtColumnHeaderDown, gtIndicatorMouseDown});
     if (FResizingColumn) {

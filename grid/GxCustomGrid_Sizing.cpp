@@ -222,6 +222,8 @@ void TGxCustomGrid::PaintOverlays()
         InvertLine(true, FResizeLineX);
     }
     if (FRowLineShown) InvertLine(false, FRowResizePoint.Y);
+    // The row marker is opaque: drawn again over what the paint put back.
+    RedrawRowMarker();
 }
 
 void TGxCustomGrid::WMCaptureChanged(TMessage& Message)

@@ -116,6 +116,7 @@ TControl::~TControl()
 void TControl::BeforeDestruction()
 {
     TComponent::BeforeDestruction();
+    DragControlGone(this);
     if (GetCaptureControl() == this) SetCaptureControl(nullptr);
     ControlGone(this);
     SetParent(nullptr);
@@ -260,6 +261,7 @@ void TControl::WndProc(TMessage& Message)
         else if (Message.Msg == WM_LBUTTONUP)
             FControlState.Exclude(csLButtonDown);
     }
+    if (DragIntercepts(this, Message)) return;
     Dispatch(Message);
 }
 

@@ -26,6 +26,9 @@ class TWinControl;
 class TCustomForm;
 class TPopupMenu;   // platform/controls/Menus.h
 class TBasicAction; // platform/controls/ActnList.h
+namespace platform::detail {
+struct TDragTracker;
+} // namespace platform::detail
 
 // ---- Size constraints -------------------------------------------------------------------
 
@@ -180,6 +183,20 @@ public:
     bool GetMouseCapture() const;
     void SetMouseCapture(bool Value);
 
+    // Dragging the control within the program, one drag at a time. A drag
+    // holds the mouse: it begins at once (Immediate) or once the pointer has
+    // moved more than Threshold pixels (Mouse's threshold when negative);
+    // until then the control hears its moves as usual. The release, Escape
+    // or the loss of the mouse ends it: dropped on the control under the
+    // pointer when that one accepts it, else cancelled (DragCanceled).
+    TDragMode GetDragMode() const { return FDragMode; }
+    void SetDragMode(TDragMode Value) { FDragMode = Value; }
+    void BeginDrag(bool Immediate, int Threshold = -1);
+    // From BeginDrag until the drag ends, the threshold not yet passed included.
+    bool Dragging() const;
+    void EndDrag(bool Drop);
+    virtual void DragDrop(TObject* Source, int X, int Y);
+
     // The method every message goes to first (WndProc unless replaced).
     const TWndMethod& GetWindowProc() const { return FWindowProc; }
     void SetWindowProc(TWndMethod Value) { FWindowProc = std::move(Value); }
@@ -208,6 +225,9 @@ public:
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
     TNotifyEvent OnResize;
+    // Accept starts true when OnDragOver is assigned, false otherwise.
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
     TCanResizeEvent OnCanResize;
     TConstrainedResizeEvent OnConstrainedResize;
 
@@ -225,6 +245,9 @@ protected:
     virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
     virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
     virtual void Resize();
+    virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    // This control's drag ended with nothing dropped.
+    virtual void DragCanceled() {}
 
     // Size negotiation: CanResize fires OnCanResize; ConstrainedResize
     // fires OnConstrainedResize; DoCanResize = CanResize, then the
@@ -269,6 +292,7 @@ protected:
 #undef QM_DEFAULT_HANDLER
 
 private:
+    friend struct platform::detail::TDragTracker;
     void DoMouseDown(const TMessage& Message, TMouseButton Button, TShiftState Shift);
     void DoMouseUp(const TMessage& Message, TMouseButton Button);
     void FontChanged(TObject*);
@@ -297,6 +321,7 @@ private:
     bool FShowHint = false;
     bool FParentShowHint = true;
     TCursor FCursor = crDefault;
+    TDragMode FDragMode = dmManual;
     TPopupMenu* FPopupMenu = nullptr;
     TBasicAction* FAction = nullptr;
     TBiDiMode FBiDiMode = bdLeftToRight;

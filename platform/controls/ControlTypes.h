@@ -22,6 +22,11 @@ using TBorderStyle = TFormBorderStyle; // bsNone or bsSingle for controls
 using TBorderWidth = int;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
+// A drag of a control within the program: begun by the program (dmManual) or
+// by a left press on the control (dmAutomatic); a target hears it come in,
+// move over it and leave.
+enum TDragMode { dmManual, dmAutomatic };
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
 enum TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = Set<TShiftStateItem>;
 
@@ -79,6 +84,10 @@ using TKeyPressEvent = std::function<void(TObject* Sender, WideChar& Key)>;
 using TMouseWheelEvent =
     std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
 using TMouseWheelUpDownEvent = std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
+// Source is the control being dragged; X and Y are the target's client point.
+using TDragOverEvent =
+    std::function<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
 using TCanResizeEvent = std::function<void(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize)>;
 using TConstrainedResizeEvent =
     std::function<void(TObject* Sender, int& MinWidth, int& MinHeight, int& MaxWidth, int& MaxHeight)>;

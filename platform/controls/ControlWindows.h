@@ -38,6 +38,13 @@ struct TScreenCursors {
 TScreenCursors& ScreenCursors();
 // The cursor registered under Index, the arrow for an unknown one; null without a screen.
 HCURSOR ScreenCursor(int Index);
+// Forces Cursor on every window (Screen->Cursor); crDefault lets each window show its own.
+void SetForcedCursor(TCursor Cursor);
+
+// The drag of a control (Control_Drag.cpp): its share of a message to
+// Control, true when the message is the drag's alone; a control that goes.
+bool DragIntercepts(TControl* Control, TMessage& Message);
+void DragControlGone(TControl* Control);
 
 // The control the mouse is over (graphic or windowed), kept for
 // CM_MOUSEENTER / CM_MOUSELEAVE; ControlGone forgets a control that is freed.

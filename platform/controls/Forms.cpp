@@ -647,16 +647,7 @@ TCursor TScreen::GetCursor() const
 
 void TScreen::SetCursor(TCursor Value)
 {
-    TCursor& Forced = ScreenCursors().Forced;
-    if (Value == Forced) return;
-    const TCursor Old = Forced;
-    Forced = Value;
-    if (Value == crDefault)
-        QApplication::restoreOverrideCursor();
-    else if (Old == crDefault)
-        QApplication::setOverrideCursor(GetCursors(Value)->Cursor);
-    else
-        QApplication::changeOverrideCursor(GetCursors(Value)->Cursor);
+    SetForcedCursor(Value);
 }
 
 HCURSOR TScreen::GetCursors(int Index) const

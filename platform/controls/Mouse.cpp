@@ -3,6 +3,8 @@
 #include "platform/controls/ControlWindows.h"
 #include "platform/controls/Mouse.h"
 
+#include <QApplication>
+
 using namespace platform::detail;
 
 TMouse* Mouse = nullptr;
@@ -116,6 +118,20 @@ QCursor ToQCursor(TCursor Cursor)
 {
     const HCURSOR Registered = ScreenCursor(Cursor);
     return Registered ? Registered->Cursor : StandardCursor(Cursor);
+}
+
+void SetForcedCursor(TCursor Cursor)
+{
+    TCursor& Forced = ScreenCursors().Forced;
+    if (Cursor == Forced) return;
+    const TCursor Old = Forced;
+    Forced = Cursor;
+    if (Cursor == crDefault)
+        QApplication::restoreOverrideCursor();
+    else if (Old == crDefault)
+        QApplication::setOverrideCursor(ToQCursor(Cursor));
+    else
+        QApplication::changeOverrideCursor(ToQCursor(Cursor));
 }
 
 } // namespace platform::detail

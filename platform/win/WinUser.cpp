@@ -478,6 +478,12 @@ BOOL GetCursorPos(TPoint* Point)
     return 1;
 }
 
+HWND WindowFromPoint(TPoint Point)
+{
+    TBridgeWidget* W = WindowAt(ToQPoint(Point));
+    return W ? W->Handle() : nullptr;
+}
+
 int GetSystemMetrics(int Index)
 {
     const QScreen* S = QGuiApplication::primaryScreen();

@@ -146,6 +146,8 @@ BOOL DestroyCaret();
 // Negative while the key is down (VK_SHIFT, VK_CONTROL, VK_MENU, the mouse buttons).
 SHORT GetKeyState(int VirtKey);
 BOOL GetCursorPos(TPoint* Point);
+// The innermost window under a screen point, or 0 where none of the program's lies.
+HWND WindowFromPoint(TPoint Point);
 
 // ---- Text --------------------------------------------------------------------------------
 
