@@ -102,8 +102,36 @@ protected:
     void DoDragBoxDrop(TObject* /*Sender*/, int /*X*/, int /*Y*/) {}
     void DoDragBoxMove(TObject* /*Sender*/, int /*X*/, int /*Y*/) {}
     void DoDragBoxCancel(TObject* /*Sender*/) {}
+    // ---- Keys
+    // Both run the inherited handler first: a handler of the grid's own
+    // events that clears the key keeps the grid out of it.
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyPress(WideChar& Key) override;
+    // Tab only with WantTabs and something to move through.
+    void WMGetDlgCode(TMessage& Message) override;
+    void WMSetFocus(TMessage& Message) override;
+    // Focus loss and the program's deactivation end every mouse operation.
+    void WMKillFocus(TMessage& Message) override;
+    void WMActivateApp(TMessage& Message) override;
+    // A new window size, or a scroll through a bar, applies an open edit and ends it.
+    void WMSize(TMessage& Message) override;
+    void WMHScroll(TMessage& Message) override;
+    void WMVScroll(TMessage& Message) override;
 
 private:
+    // ---- Keys
+    // A press, a drag, a resize in progress: all forgotten, the mouse let go.
+    void CancelMouseOperations();
+    // The selection's look follows the focus and the program's activation.
+    void RefreshFocusLook();
+    void PageKey(bool Down);
+    void SidewaysKey(bool Right);
+    // Enter with WantReturns.
+    void ReturnKey();
+    // The client size the last WM_SIZE left, and the window's: only a new
+    // window size ends an edit, not a scroll bar coming or going.
+    TSize FSizedClient;
+    TSize FSizedWindow;
     // What a new window and a recreated one get.
     void WindowCreated();
     void CellPress(TMouseButton Button, TShiftState Shift);
