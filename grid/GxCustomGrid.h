@@ -83,6 +83,11 @@ public:
 
     // The columns stored inside the grid keep their owner.
     TComponent* GetChildOwner() const override { return nullptr; }
+    // ---- Keys
+    // The window takes its size while the grid loads, when the columns do
+    // not fit themselves yet: they fit it once loading has ended and the
+    // grid shows, as when the window is made then.
+    void Loaded() override;
 
 protected:
     void CreateWnd() override;
@@ -117,6 +122,7 @@ protected:
     void WMSize(TMessage& Message) override;
     void WMHScroll(TMessage& Message) override;
     void WMVScroll(TMessage& Message) override;
+    void CMShowingChanged(TMessage& Message) override;
 
 private:
     // ---- Keys
@@ -128,10 +134,13 @@ private:
     void SidewaysKey(bool Right);
     // Enter with WantReturns.
     void ReturnKey();
+    void FitPendingColumns();
     // The client size the last WM_SIZE left, and the window's: only a new
     // window size ends an edit, not a scroll bar coming or going.
     TSize FSizedClient;
     TSize FSizedWindow;
+    // A width came while loading and the columns have not fitted it yet.
+    bool FFitPending = false;
     // What a new window and a recreated one get.
     void WindowCreated();
     void CellPress(TMouseButton Button, TShiftState Shift);

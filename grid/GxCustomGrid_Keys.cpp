@@ -250,7 +250,8 @@ void TGxCustomGrid::WMSize(TMessage& Message)
             RefreshRect(TRect(std::min(Old, Width) - (Slides ? 3 : 0), 0, std::max(Old, Width), Height));
         FSizedClient.cx = Width;
         UpdateHorzScrollBar();
-        GetColumns()->ResizeColumns(nullptr, false);
+        FFitPending = true;
+        FitPendingColumns();
         if (!GetCaption().empty()) RefreshRect(GetCaptionRect());
     }
     // A scroll bar that comes or goes changes only the client; the editor
@@ -260,6 +261,25 @@ void TGxCustomGrid::WMSize(TMessage& Message)
         ApplyAndEndEditing();
     }
     TGxCustomGridControl::WMSize(Message);
+}
+
+void TGxCustomGrid::FitPendingColumns()
+{
+    if (!FFitPending || GetComponentState().Contains(csLoading) || !GetShowing()) return;
+    FFitPending = false;
+    GetColumns()->ResizeColumns(nullptr, false);
+}
+
+void TGxCustomGrid::Loaded()
+{
+    TGxCustomGridControl::Loaded();
+    FitPendingColumns();
+}
+
+void TGxCustomGrid::CMShowingChanged(TMessage& Message)
+{
+    TGxCustomGridControl::CMShowingChanged(Message);
+    FitPendingColumns();
 }
 
 void TGxCustomGrid::WMHScroll(TMessage& Message)

@@ -260,4 +260,22 @@ TEST_F(GxCustomGridKeys, ANewSizeOrABarScrollAppliesTheOpenEditButABarThatComesK
     EXPECT_EQ(Grid->GetInputColumnIndex(), 1);
 }
 
+TEST_F(GxCustomGridKeys, SelfSizingColumnsFitTheWidthTakenWhileLoadingOnceTheGridShows)
+{
+    TGxColumns* Columns = Grid->GetColumns();
+    const auto Fits = [&] { return Columns->GetClientWidth() == Grid->GetInnerWidth(); };
+    Grid->SetLoading(true);
+    for (int Col = 0; Col < 3; ++Col)
+        Columns->GetItem(Col)->SetOptions(Columns->GetItem(Col)->GetOptions() + TColumnOptions{coAutoSize});
+    Grid->SetBounds(0, 0, 400, 200);
+    Grid->SetVisible(false);
+    Grid->SetLoading(false);
+    Grid->Loaded();
+    EXPECT_FALSE(Fits());
+    Grid->SetVisible(true);
+    EXPECT_TRUE(Fits());
+    Grid->SetBounds(0, 0, 250, 200);
+    EXPECT_TRUE(Fits());
+}
+
 } // namespace
