@@ -85,8 +85,8 @@ public:
     TComponent* GetChildOwner() const override { return nullptr; }
     // ---- Keys
     // The window takes its size while the grid loads, when the columns do
-    // not fit themselves yet: they fit it once loading has ended and the
-    // grid shows, as when the window is made then.
+    // not fit themselves yet: they fit a width taken while loading or
+    // hidden once loading has ended and the grid shows.
     void Loaded() override;
 
 protected:
