@@ -128,6 +128,11 @@ public:
 
     // The columns stored inside the grid keep their owner.
     TComponent* GetChildOwner() const override { return nullptr; }
+    // ---- Keys
+    // The window takes its size while the grid loads, when the columns do
+    // not fit themselves yet: they fit a width taken while loading or
+    // hidden once loading has ended and the grid shows.
+    void Loaded() override;
 
 protected:
     void CreateWnd() override;
@@ -163,8 +168,40 @@ protected:
     // A resize ends unsized when another window takes the mouse while the
     // button is held (the grid hidden by a page switch, say).
     void WMCaptureChanged(TMessage& Message) override;
+    // ---- Keys
+    // Both run the inherited handler first: a handler of the grid's own
+    // events that clears the key keeps the grid out of it.
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyPress(WideChar& Key) override;
+    // Tab only with WantTabs and something to move through.
+    void WMGetDlgCode(TMessage& Message) override;
+    void WMSetFocus(TMessage& Message) override;
+    // Focus loss and the program's deactivation end every mouse operation.
+    void WMKillFocus(TMessage& Message) override;
+    void WMActivateApp(TMessage& Message) override;
+    // A new window size, or a scroll through a bar, applies an open edit and ends it.
+    void WMSize(TMessage& Message) override;
+    void WMHScroll(TMessage& Message) override;
+    void WMVScroll(TMessage& Message) override;
+    void CMShowingChanged(TMessage& Message) override;
 
 private:
+    // ---- Keys
+    // A press, a drag, a resize in progress: all forgotten, the mouse let go.
+    void CancelMouseOperations();
+    // The selection's look follows the focus and the program's activation.
+    void RefreshFocusLook();
+    void PageKey(bool Down);
+    void SidewaysKey(bool Right);
+    // Enter with WantReturns.
+    void ReturnKey();
+    void FitPendingColumns();
+    // The client size the last WM_SIZE left, and the window's: only a new
+    // window size ends an edit, not a scroll bar coming or going.
+    TSize FSizedClient;
+    TSize FSizedWindow;
+    // A width came while loading and the columns have not fitted it yet.
+    bool FFitPending = false;
     // What a new window and a recreated one get.
     void WindowCreated();
     // ---- Moving columns and rows

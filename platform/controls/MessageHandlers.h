@@ -32,6 +32,7 @@
     DEFAULT(WM_SIZE, WMSize)                                                                                           \
     DEFAULT(WM_MOVE, WMMove)                                                                                           \
     DEFAULT(WM_ACTIVATE, WMActivate)                                                                                   \
+    DEFAULT(WM_ACTIVATEAPP, WMActivateApp)                                                                             \
     DEFAULT(WM_SETFOCUS, WMSetFocus)                                                                                   \
     DEFAULT(WM_KILLFOCUS, WMKillFocus)                                                                                 \
     DEFAULT(WM_KEYDOWN, WMKeyDown)                                                                                     \

@@ -6,15 +6,18 @@ using namespace platform::test;
 
 using ActivateApp = TFormTest;
 
-// A control that notes the WM_ACTIVATEAPP it hears: 'A' for gained, 'D' for lost.
+// A control that notes the WM_ACTIVATEAPP its handler hears: 'A' for
+// gained, 'D' for lost.
 class TAppWatcher : public TProbeControl {
 public:
     using TProbeControl::TProbeControl;
     std::string Heard;
-    void WndProc(TMessage& Message) override
+
+protected:
+    void WMActivateApp(TMessage& Message) override
     {
-        if (Message.Msg == WM_ACTIVATEAPP) Heard += Message.WParam ? 'A' : 'D';
-        TProbeControl::WndProc(Message);
+        Heard += Message.WParam ? 'A' : 'D';
+        TProbeControl::WMActivateApp(Message);
     }
 };
 
