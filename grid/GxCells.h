@@ -27,6 +27,11 @@ public:
 
     // Sets CurrentColumn and CurrentRow as well.
     TCell GetCell(int ACol, int ARow);
+    // The first row of From..To (those that exist) whose cell in column ACol
+    // Match takes by its text, rows off screen skipped unless OffScreen; -1
+    // when none. Text cells are read where their text lies, others by their
+    // AsString.
+    int FindRow(int ACol, int From, int To, bool OffScreen, const std::function<bool(std::u16string_view Text)>& Match);
     TRow* GetRow(int ARow) const;
     // -1 when the row is not (or no longer) one of this store's rows.
     int GetRowIndex(const TRow* ARow) const;
