@@ -66,7 +66,10 @@ int TCells::FindRow(int ACol, int From, int To, bool OffScreen, const std::funct
         if (Column.GetSlot(Slot) == TCellSlot::String) {
             if (Match(Column.GetText(Slot))) return Row;
         } else {
+            // A virtual cell asks the program for its text, which may change the store under the search.
+            const std::uint64_t Shape = FShape;
             Held = CellAt(ACol, Slot).GetAsString();
+            if (FShape != Shape) throw EInvalidOperation("Rows or columns changed during a search");
             if (Match(Held)) return Row;
         }
     }

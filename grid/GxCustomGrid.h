@@ -93,8 +93,9 @@ public:
     // ---- Search
     // A row found by column ACol's text becomes the selected row, the
     // selected column staying, and is scrolled to unless the grid is
-    // updating. Each answers whether a row was found; a column that does
-    // not exist raises "Cell out of bounds (c, r)" first.
+    // updating. Each answers whether a row was found. A column that does not
+    // exist raises "Cell out of bounds (c, r)" before anything is tested
+    // (FindText and SearchNext answer false at once in a grid without rows).
     // The first row of FromRow..ToRow (those that exist) whose text matches
     // Text: visible rows only, unless soSearchInvisible; the whole text with
     // soExactMatch, else a part of it; soCaseInsensitive ignores case.
