@@ -75,6 +75,27 @@ void TCells::ReadRowTexts(int ARow, const TCellTextProc& Text)
     }
 }
 
+int TCells::FindRow(int ACol, int From, int To, bool OffScreen, const std::function<bool(std::u16string_view)>& Match)
+{
+    CheckColumn(ACol);
+    const TCellColumn& Column = ColumnAt(ACol);
+    WideString Held;
+    for (int Row = std::max(From, 0), Last = std::min(To, GetRowCount() - 1); Row <= Last; ++Row) {
+        if (!OffScreen && !FOnScreen.Get(Row)) continue;
+        const std::uint32_t Slot = FRows[std::size_t(Row)];
+        if (Column.GetSlot(Slot) == TCellSlot::String) {
+            if (Match(Column.GetText(Slot))) return Row;
+        } else {
+            // A virtual cell asks the program for its text, which may change the store under the search.
+            const std::uint64_t Shape = FShape;
+            Held = CellAt(ACol, Slot).GetAsString();
+            if (FShape != Shape) throw EInvalidOperation("Rows or columns changed during a search");
+            if (Match(Held)) return Row;
+        }
+    }
+    return -1;
+}
+
 TRow* TCells::GetRow(int ARow) const
 {
     CheckRow(ARow);

@@ -27,6 +27,11 @@ public:
 
     // Sets CurrentColumn and CurrentRow as well.
     TCell GetCell(int ACol, int ARow);
+    // The first row of From..To (those that exist) whose cell in column ACol
+    // Match takes by its text, rows off screen skipped unless OffScreen; -1
+    // when none. Text cells are read where their text lies, others by their
+    // AsString.
+    int FindRow(int ACol, int From, int To, bool OffScreen, const std::function<bool(std::u16string_view Text)>& Match);
     TRow* GetRow(int ARow) const;
     // Hands Text the text of every cell of ARow as GetAsString gives it,
     // columns by index; a text cell's text as it lies in its column, without

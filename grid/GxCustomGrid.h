@@ -24,6 +24,12 @@ enum THintPosition { hpNone, hpFooter, hpHeader, hpTextFit, hpCellHint };
 // value, or false for a row that gives none. 0 for the other kinds.
 double FoldFormula(TFormulaKind Kind, int Rows, const std::function<bool(int ARow, double& Value)>& Number);
 
+// ---- Search
+enum TSearchOption { soCaseInsensitive, soContinueFromTop, soFromSelected, soSearchInvisible, soExactMatch };
+using TSearchOptions = Set<TSearchOption>;
+// Whether a cell's text is what a search looks for.
+using TTextMatch = std::function<bool(std::u16string_view Text)>;
+
 class TGxCustomGrid : public TGxCustomGridControl {
 public:
     QM_CLASS(TGxCustomGrid, TGxCustomGridControl)
@@ -134,6 +140,29 @@ public:
     // hidden once loading has ended and the grid shows.
     void Loaded() override;
 
+    // ---- Search
+    // A row found by column ACol's text becomes the selected row, the
+    // selected column staying, and is scrolled to unless the grid is
+    // updating. Each answers whether a row was found. A column that does not
+    // exist raises "Cell out of bounds (c, r)" before anything is tested
+    // (FindText and SearchNext answer false at once in a grid without rows).
+    // The first row of FromRow..ToRow (those that exist) whose text matches
+    // Text: visible rows only, unless soSearchInvisible; the whole text with
+    // soExactMatch, else a part of it; soCaseInsensitive ignores case.
+    bool Locate(int ACol, int FromRow, int ToRow, const WideString& Text, TSearchOptions Options);
+    // The whole grid, or with soFromSelected the rows below the selected row
+    // and then, with soContinueFromTop, those above it and itself.
+    bool FindText(int ACol, const WideString& Text, TSearchOptions Options);
+    // The first visible row whose text starts with Text ignoring case: from
+    // the top, or from below the selected row round to the selected row.
+    bool SearchNext(int ACol, const WideString& Text, bool FromTop);
+    // The first column in collection order with coSearchColumn; null when none.
+    TGxCustomColumn* GetSearchColumn() const;
+    // A key typed for the incremental search: keys typed within 500 ms of
+    // each other form one prefix, searched in the search column. A prefix
+    // that grows stays on the selected row while that row still starts with it.
+    void SearchKeyPress(WideChar Key);
+
 protected:
     void CreateWnd() override;
     void CMRecreateWnd(TMessage& Message) override;
@@ -185,6 +214,12 @@ protected:
     void WMVScroll(TMessage& Message) override;
     void CMShowingChanged(TMessage& Message) override;
 
+    // ---- Search
+    // The first row of From..To (those that exist) whose text in column ACol,
+    // as GetCells gives it, Match takes, testing only visible rows unless
+    // Invisible; -1 when none. A storage may read the texts where it keeps them.
+    virtual int SearchCells(int ACol, int From, int To, bool Invisible, const TTextMatch& Match);
+
 private:
     // ---- Keys
     // A press, a drag, a resize in progress: all forgotten, the mouse let go.
@@ -202,6 +237,8 @@ private:
     TSize FSizedWindow;
     // A width came while loading and the columns have not fitted it yet.
     bool FFitPending = false;
+    // ---- Search
+    bool SelectFound(int ARow);
     // What a new window and a recreated one get.
     void WindowCreated();
     // ---- Moving columns and rows

@@ -110,11 +110,14 @@ void TGxCustomGrid::KeyPress(WideChar& Key)
         Key = 0;
         return;
     }
-    if (Key == 0 || !Column->IsKeyValid(Key)) return;
-    if (Input)
-        StartInput(Col, Key);
-    else
-        StartEdit(Col, Row, Key);
+    if (Key == 0) return;
+    if (Column->IsKeyValid(Key)) {
+        if (Input)
+            StartInput(Col, Key);
+        else
+            StartEdit(Col, Row, Key);
+    }
+    SearchKeyPress(Key);
 }
 
 void TGxCustomGrid::ReturnKey()

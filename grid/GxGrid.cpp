@@ -70,6 +70,11 @@ WideString TGxGrid::GetCells(int ACol, int ARow)
     return GetCell(ACol, ARow).GetAsString();
 }
 
+int TGxGrid::SearchCells(int ACol, int From, int To, bool Invisible, const TTextMatch& Match)
+{
+    return FCells->FindRow(ACol, From, To, Invisible, Match);
+}
+
 void TGxGrid::SetCells(int ACol, int ARow, const WideString& Value)
 {
     if (!CellBounds(ACol, ARow)) OutOfBounds(ACol, ARow);

@@ -130,6 +130,8 @@ public:
     TGxRowExpandEvent OnExpand;
 
 protected:
+    // Searched in the store, text cells where their text lies.
+    int SearchCells(int ACol, int From, int To, bool Invisible, const TTextMatch& Match) override;
     bool DrawCellData(int ACol, int ARow, TCellState CellState) override;
     void ApplyCellFormating(int ACol, int ARow, WideString& Value, TCellState CellState) override;
     void SetDisplayParams(int ACol, int ARow, TColumnDisplay* Display) override;

@@ -121,6 +121,31 @@ char32_t LowerCaseChar(char32_t C)
     return QChar::toLower(C);
 }
 
+char32_t TWideCodePoints::NextSurrogate()
+{
+    const char16_t U = *FP++;
+    if (U <= 0xDBFF && FP != FEnd && *FP >= 0xDC00 && *FP <= 0xDFFF)
+        return 0x10000 + ((char32_t(U) - 0xD800) << 10) + (*FP++ - 0xDC00);
+    if (U >= 0xDC80 && U <= 0xDCFF) {
+        // The escaped byte starts a character when the escaped bytes after it
+        // complete one: only they can, as every other unit starts with a lead
+        // byte or an ASCII one.
+        char Bytes[4] = {char(U - EscapeBase)};
+        std::size_t Length = 1;
+        for (const char16_t* Q = FP; Length < 4 && Q != FEnd && *Q >= 0xDC80 && *Q <= 0xDCBF; ++Q)
+            Bytes[Length++] = char(*Q - EscapeBase);
+        std::size_t Pos = 0;
+        const char32_t C = DecodeUtf8Char(std::string_view(Bytes, Length), Pos);
+        FP += Pos - 1;
+        return C;
+    }
+    // 0xED and two continuation bytes: a surrogate's code, which UTF-8 refuses byte by byte.
+    FQueue[0] = EscapeBase + (0x80 | ((U >> 6) & 0x3F));
+    FQueue[1] = EscapeBase + (0x80 | (U & 0x3F));
+    FQueued = 2;
+    return EscapeBase + 0xED;
+}
+
 std::u32string FoldCase(std::string_view Text)
 {
     std::u32string Out;

@@ -24,3 +24,36 @@ char32_t FoldCaseChar(char32_t C);
 AnsiString FoldedKey(std::string_view Text);
 char32_t UpperCaseChar(char32_t C);
 char32_t LowerCaseChar(char32_t C);
+
+// The code points DecodeUtf8Char reads from WideToUtf8(Text), read from Text
+// where it lies. A surrogate pair gives its code point and an escaped byte
+// (U+DC80..U+DCFF) itself, unless escaped bytes in a row spell a valid UTF-8
+// character, which they then give; any other lone surrogate is written as
+// three bytes that are no UTF-8, so it gives those three escaped bytes.
+class TWideCodePoints {
+public:
+    explicit TWideCodePoints(std::u16string_view Text) : FP(Text.data()), FEnd(Text.data() + Text.size()) {}
+    // False at the end of the text.
+    bool Next(char32_t& C)
+    {
+        if (FQueued) {
+            C = FQueue[2 - FQueued--];
+            return true;
+        }
+        if (FP == FEnd) return false;
+        if (*FP < 0xD800 || *FP > 0xDFFF) {
+            C = *FP++;
+            return true;
+        }
+        C = NextSurrogate();
+        return true;
+    }
+
+private:
+    char32_t NextSurrogate();
+
+    const char16_t* FP;
+    const char16_t* FEnd;
+    char32_t FQueue[2] = {};
+    int FQueued = 0;
+};

@@ -159,6 +159,8 @@ AnsiString LowerCase(std::string_view S);
 AnsiString AnsiUpperCase(std::string_view S); // every letter
 AnsiString AnsiLowerCase(std::string_view S);
 WideString WideLowerCase(std::u16string_view S);
+// Pos(LowerSub, WideLowerCase(S)) for LowerSub = WideLowerCase(Sub), S lowered where it lies.
+int WideLowerCasePos(std::u16string_view LowerSub, std::u16string_view S);
 
 AnsiString Trim(std::string_view S); // removes characters <= ' '
 AnsiString TrimLeft(std::string_view S);

@@ -2,6 +2,7 @@
 #include "platform/rtl/SysUtils.h"
 
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -21,6 +22,51 @@ template <typename S> void DeleteImpl(S& Str, int Index, int Count)
     if (Index < 1 || Index > Len || Count <= 0) return;
     if (Count > Len - Index + 1) Count = Len - Index + 1;
     Str.erase(Index - 1, Count);
+}
+
+// The 16-bit units of WideLowerCase(Text), one at a time, lowered where Text lies.
+class TLowerUnits {
+public:
+    explicit TLowerUnits(std::u16string_view Text) : FPoints(Text) {}
+    bool Next(char16_t& U)
+    {
+        if (FLow) {
+            U = std::exchange(FLow, u'\0');
+            return true;
+        }
+        char32_t C;
+        if (!FPoints.Next(C)) return false;
+        if (C < 0x80) {
+            U = char16_t(C >= 'A' && C <= 'Z' ? C + 32 : C);
+            return true;
+        }
+        C = LowerCaseChar(C);
+        if (C < 0x10000) {
+            U = char16_t(C);
+        } else {
+            U = char16_t(0xD800 + ((C - 0x10000) >> 10));
+            FLow = char16_t(0xDC00 + ((C - 0x10000) & 0x3FF));
+        }
+        return true;
+    }
+
+private:
+    TWideCodePoints FPoints;
+    char16_t FLow = 0; // the second half of a pair still to give
+};
+
+// Code points of A and B one by one, each through Map, as AnsiCompareStr
+// compares them.
+template <typename Fn> int CompareCodePoints(std::u16string_view A, std::u16string_view B, Fn Map)
+{
+    TWideCodePoints PA(A), PB(B);
+    for (char32_t X, Y;;) {
+        const bool MoreA = PA.Next(X), MoreB = PB.Next(Y);
+        if (!MoreA || !MoreB) return int(MoreA) - int(MoreB);
+        X = Map(X);
+        Y = Map(Y);
+        if (X != Y) return X < Y ? -1 : 1;
+    }
 }
 
 template <typename S, typename V> void InsertImpl(V Source, S& Str, int Index)
@@ -136,9 +182,33 @@ AnsiString AnsiLowerCase(std::string_view S)
 {
     return MapCodePoints(S, LowerCaseChar);
 }
+// Every wide function that ignores or maps case answers what its 8-bit
+// namesake answers for the text's UTF-8 form, without making that form.
 WideString WideLowerCase(std::u16string_view S)
 {
-    return Utf8ToWide(AnsiLowerCase(WideToUtf8(S)));
+    WideString Out;
+    Out.reserve(S.size());
+    TLowerUnits Units(S);
+    for (char16_t U; Units.Next(U);)
+        Out += U;
+    return Out;
+}
+
+int WideLowerCasePos(std::u16string_view LowerSub, std::u16string_view S)
+{
+    if (LowerSub.empty()) return 0;
+    TLowerUnits From(S);
+    int Index = 0;
+    for (char16_t U; From.Next(U);) {
+        ++Index;
+        if (U != LowerSub[0]) continue;
+        TLowerUnits Rest = From;
+        std::size_t K = 1;
+        for (char16_t V; K < LowerSub.size() && Rest.Next(V) && V == LowerSub[K];)
+            ++K;
+        if (K == LowerSub.size()) return Index;
+    }
+    return 0;
 }
 
 AnsiString TrimLeft(std::string_view S)
@@ -216,12 +286,13 @@ bool AnsiSameText(std::string_view A, std::string_view B)
 
 int WideCompareStr(std::u16string_view A, std::u16string_view B)
 {
-    return AnsiCompareStr(WideToUtf8(A), WideToUtf8(B));
+    return CompareCodePoints(A, B, [](char32_t C) { return C; });
 }
 
 int WideCompareText(std::u16string_view A, std::u16string_view B)
 {
-    return AnsiCompareText(WideToUtf8(A), WideToUtf8(B));
+    return CompareCodePoints(
+        A, B, [](char32_t C) { return C < 0x80 ? (C >= 'A' && C <= 'Z' ? C + 32 : C) : FoldCaseChar(C); });
 }
 
 bool WideSameText(std::u16string_view A, std::u16string_view B)

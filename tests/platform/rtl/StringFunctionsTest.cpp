@@ -1,6 +1,9 @@
+#include "platform/rtl/Codec.h"
 #include "platform/rtl/SysUtils.h"
 
 #include <gtest/gtest.h>
+#include <random>
+#include <vector>
 
 TEST(StringFunctions, CopyPosDeleteInsertUseOneBasedPositionsAndClampRanges)
 {
@@ -62,6 +65,63 @@ TEST(StringFunctions, ComparisonsIgnoringCaseFoldCodePoints)
     EXPECT_LT(WideCompareStr(u"B", u"a"), 0); // code points, case counts
     EXPECT_GT(WideCompareStr(u"\u00E9", u"z"), 0);
     EXPECT_EQ(WideCompareStr(u"\u00E9", u"\u00E9"), 0);
+}
+
+namespace {
+
+// Texts of units chosen where 16-bit and 8-bit text part ways: letters whose
+// case maps outside ASCII or changes their length in bytes, both sigmas,
+// surrogate pairs and their halves alone, and escaped bytes, some of which
+// spell characters together.
+std::vector<WideString> AwkwardTexts()
+{
+    const std::vector<WideString> Pieces = {
+        u"a",      u"A",      u"b",      u"\u00E9",     u"\u00C9",     u"\u03A3", u"\u03C3", u"\u03C2",
+        u"\u0130", u"\u212A", u"\u1E9E", u"\U00010400", u"\U00010428", u"\xD801", u"\xDC00", u"\xDC28",
+        u"\xD800", u"\xDFFF", u"\xDC80", u"\xDCC3",     u"\xDCA9",     u"\xDC89", u"\xDCED", u"\xDC9F",
+        u"\xDCBF", u"\xDCF0", u"\xDC90", u"\xDCFF",     u"\xDCE2",     u"\xDC82", u"\xDCAC"};
+    std::vector<WideString> Texts = {u"", u"\xDCC3\xDC89", u"\xDCE2\xDC82\xDCAC", u"\xDCED\xDCA0\xDC80", u"\xD800"};
+    std::mt19937 Random(34);
+    for (int I = 0; I < 1500; ++I) {
+        WideString T;
+        for (int N = int(Random() % 7); N > 0; --N)
+            T += Pieces[Random() % Pieces.size()];
+        Texts.push_back(T);
+    }
+    return Texts;
+}
+
+int Sign(int X)
+{
+    return (X > 0) - (X < 0);
+}
+
+} // namespace
+
+TEST(StringFunctions, WideCaseAndComparisonsAnswerAsTheTextsUtf8FormDoes)
+{
+    const auto Lowered = [](const WideString& S) { return Utf8ToWide(AnsiLowerCase(WideToUtf8(S))); };
+    const std::vector<WideString> Texts = AwkwardTexts();
+    std::mt19937 Random(52);
+    int Found = 0;
+    for (const WideString& A : Texts) {
+        ASSERT_EQ(WideLowerCase(A), Lowered(A)) << WideToUtf8(A);
+        for (int K = 0; K < 12; ++K) {
+            // A text beside a piece of another or of itself, so that some are found.
+            const WideString& Other = Texts[Random() % Texts.size()];
+            const WideString B = K % 2 ? Other : A.substr(Random() % (A.size() + 1), Random() % 4);
+            const AnsiString A8 = WideToUtf8(A), B8 = WideToUtf8(B);
+            ASSERT_EQ(Sign(WideCompareStr(A, B)), Sign(AnsiCompareStr(A8, B8))) << A8 << " / " << B8;
+            ASSERT_EQ(Sign(WideCompareText(A, B)), Sign(AnsiCompareText(A8, B8))) << A8 << " / " << B8;
+            const int At = WideLowerCasePos(WideLowerCase(B), A);
+            ASSERT_EQ(At, Pos(Lowered(B), Lowered(A))) << A8 << " / " << B8;
+            Found += At > 0;
+        }
+    }
+    EXPECT_GT(Found, 3000);
+    // Lower case keeps the final sigma, folding does not.
+    EXPECT_EQ(WideLowerCasePos(u"\u03C3\u03C3", u"\u03A3\u03C2"), 0);
+    EXPECT_EQ(WideCompareText(u"\u03A3\u03C2", u"\u03C3\u03C3"), 0);
 }
 
 TEST(StringFunctions, StringReplaceIgnoringCaseReplacesWholeFoldedCharacters)
