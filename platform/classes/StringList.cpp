@@ -55,6 +55,14 @@ void TStrings::AddStrings(const TStrings* Strings)
         AddObject(Strings->Get(I), Strings->GetObject(I));
 }
 
+void TStrings::AddStrings(std::span<const AnsiString> Lines)
+{
+    BeginUpdate();
+    TScopeExit Updated([this] { EndUpdate(); });
+    for (const AnsiString& S : Lines)
+        Add(S);
+}
+
 void TStrings::Assign(const TStrings* Source)
 {
     if (Source == this) return;
