@@ -64,7 +64,7 @@ private:
     bool TestPiece(const AnsiString& Path, std::string_view Piece); // false: cancelled
     // Jobs matched on worker threads, written in file order.
     TEnd ScanThreaded();
-    TEnd TakeJob(const TScanJob& Job, const std::vector<AnsiString>& Paths);
+    TEnd TakeJob(const TScanJob& Job);
 
     void BeginFile(const AnsiString& Path);
     void EndFile(const AnsiString& Path, Int64 Size);
@@ -93,6 +93,7 @@ private:
     void Finish(TEnd End);
 
     TForm1* Form;
+    std::vector<AnsiString> Paths; // the file list as the scan began
     TPatternCache Includes, Excludes;
     Int64 LineCounter = 0;
     Int64 FileLineCounter = 0; // the same count within the file being read
@@ -124,6 +125,9 @@ void TScanRun::Execute()
     StartMs = MonotonicMilliseconds();
     StartTime = Now();
     KeepAll = DuplicateList->GetDuplicates() == dupAccept;
+    // The lists cannot change while a scan runs: their controls are disabled
+    // and Load Profile is refused.
+    Paths = LinesOf(Form->RichEdit9->GetLines());
     TotalInputBytes = TotalSize();
     TEnd End;
     try {
@@ -149,12 +153,8 @@ void TScanRun::Execute()
 Int64 TScanRun::TotalSize()
 {
     Int64 Total = 0;
-    TStrings* Files = Form->RichEdit9->GetLines();
-    const int Count = Files->GetCount();
-    for (int I = 0; I < Count; ++I) {
-        const AnsiString Path = Files->Get(I);
+    for (const AnsiString& Path : Paths)
         if (FileExists(Path)) Total += std::max<Int64>(0, FileSizeOf(Path));
-    }
     return Total;
 }
 
@@ -236,9 +236,6 @@ const TPatternLine* TScanRun::Rejects(const AnsiString& Path, std::string_view E
 
 TScanRun::TEnd TScanRun::ScanThreaded()
 {
-    // The lists cannot change while a scan runs: their controls are disabled
-    // and Load Profile is refused.
-    const std::vector<AnsiString> Paths = LinesOf(Form->RichEdit9->GetLines());
     std::vector<AnsiString> Matches = LinesOf(Form->RichEdit3->GetLines());
     std::vector<AnsiString> Rejected = LinesOf(Form->RichEdit4->GetLines());
     Includes.Refresh(Matches);
@@ -250,7 +247,7 @@ TScanRun::TEnd TScanRun::ScanThreaded()
         std::unique_ptr<TScanJob> Job = Pipe.Next(static_cast<int>(PumpIntervalMs), End);
         if (End) return enCompleted;
         if (Job) {
-            const TEnd Taken = TakeJob(*Job, Paths);
+            const TEnd Taken = TakeJob(*Job);
             if (Taken != enGoingOn) return Taken;
             Pipe.Recycle(std::move(Job));
         }
@@ -261,7 +258,7 @@ TScanRun::TEnd TScanRun::ScanThreaded()
 
 // Writes what the workers found in one job, in the order the plain scan
 // finds it; line numbers follow from the pieces each segment held.
-TScanRun::TEnd TScanRun::TakeJob(const TScanJob& Job, const std::vector<AnsiString>& Paths)
+TScanRun::TEnd TScanRun::TakeJob(const TScanJob& Job)
 {
     std::size_t E = 0;
     for (std::size_t S = 0; S < Job.Segments.size(); ++S) {
@@ -412,11 +409,16 @@ void TScanRun::FlushToWindow()
 void TScanRun::KeepDuplicateList()
 {
     if (KeptInOrder.empty()) return;
+    // The keys and each extract go as the list takes its copy, so that the
+    // list reuses their memory rather than adding to the peak.
+    std::unordered_set<AnsiString>().swap(Kept);
     const bool WasSorted = DuplicateList->GetSorted();
     DuplicateList->BeginUpdate();
     DuplicateList->SetSorted(false);
-    for (const auto& Extract : KeptInOrder)
+    for (auto& Extract : KeptInOrder) {
         DuplicateList->Add(Extract);
+        AnsiString().swap(Extract);
+    }
     DuplicateList->SetSorted(WasSorted);
     DuplicateList->EndUpdate();
     KeptCount = 0;
