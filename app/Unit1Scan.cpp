@@ -16,6 +16,7 @@
 #include "app/Unit1.h"
 #include "platform/rtl/Codec.h"
 
+#include <algorithm>
 #include <set>
 #include <span>
 #include <unordered_set>
@@ -89,6 +90,7 @@ private:
     // Log lines reach the log in batches, with the final list's.
     void Log(AnsiString Line) { PendingLog.push_back(std::move(Line)); }
     void KeepDuplicateList();
+    std::vector<std::size_t> SortedOrder() const;
     Int64 TotalSize();
     void Finish(TEnd End);
 
@@ -405,6 +407,23 @@ void TScanRun::FlushToWindow()
     }
 }
 
+// The kept extracts in the order the duplicate list sorts them (case-folded
+// code points, equal ones as they came), found on their folded keys, whose
+// bytes order as the code points do. The list then finds itself in order;
+// where bytes the keys keep as they are (invalid UTF-8) order otherwise, it
+// sorts itself again.
+std::vector<std::size_t> TScanRun::SortedOrder() const
+{
+    std::vector<std::pair<AnsiString, std::size_t>> Keys(KeptInOrder.size());
+    for (std::size_t I = 0; I < Keys.size(); ++I)
+        Keys[I] = {FoldedKey(KeptInOrder[I]), I};
+    std::sort(Keys.begin(), Keys.end());
+    std::vector<std::size_t> Order(Keys.size());
+    for (std::size_t I = 0; I < Keys.size(); ++I)
+        Order[I] = Keys[I].second;
+    return Order;
+}
+
 // The duplicate list gets the scan's kept extracts in one go, sorted once.
 void TScanRun::KeepDuplicateList()
 {
@@ -415,9 +434,9 @@ void TScanRun::KeepDuplicateList()
     const bool WasSorted = DuplicateList->GetSorted();
     DuplicateList->BeginUpdate();
     DuplicateList->SetSorted(false);
-    for (auto& Extract : KeptInOrder) {
-        DuplicateList->Add(Extract);
-        AnsiString().swap(Extract);
+    for (const std::size_t I : SortedOrder()) {
+        DuplicateList->Add(KeptInOrder[I]);
+        AnsiString().swap(KeptInOrder[I]);
     }
     DuplicateList->SetSorted(WasSorted);
     DuplicateList->EndUpdate();
