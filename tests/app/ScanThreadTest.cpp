@@ -174,3 +174,19 @@ TEST_F(TScanThreadTest, ProgressAndCaptionReachTheWindowOnlyEveryFiftiethPump)
         EXPECT_GT(Changes, 0) << "progress shown while scanning";
     }
 }
+
+TEST_F(TScanThreadTest, TheDuplicateListEndsSortedAsItsOwnComparisonOrdersIt)
+{
+    // Letter case, accents, invalid bytes and prefixes, in an order far from sorted.
+    const AnsiString F = AppDir.WriteFile("d.txt", "<zeta>\n<Alpha>\n<\xC3\xA9t\xC3\xA9>\n<\xFF\xFE>\n<alphabet>\n<"
+                                                   "\xC3\x89T\xC3\x89>\n<b>\n<\xE2\x82\xAC>\n<Z>\n");
+    Scan({F}, {"(?<=<)[^>]+"});
+    std::vector<AnsiString> Kept;
+    for (int I = 0; I < DuplicateList->GetCount(); ++I)
+        Kept.push_back(DuplicateList->Get(I));
+    ASSERT_EQ(Kept.size(), 8u); // "ÉTÉ" is "été" again
+    for (std::size_t I = 1; I < Kept.size(); ++I)
+        EXPECT_LE(AnsiCompareText(Kept[I - 1], Kept[I]), 0) << Kept[I - 1] << " before " << Kept[I];
+    EXPECT_EQ(DuplicateList->IndexOf("ALPHABET"),
+              static_cast<int>(std::find(Kept.begin(), Kept.end(), "alphabet") - Kept.begin()));
+}
