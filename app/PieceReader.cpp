@@ -71,11 +71,8 @@ bool TPieceReader::Next(std::string_view& Piece)
     if (FEnd - FStart < MaxPieceBytes && !FAtEnd && !Fill()) return false;
     if (FEnd == FStart) return false;
     const char* Begin = FBuffer.data() + FStart;
-    const std::size_t Available = std::min(FEnd - FStart, MaxPieceBytes);
-    const void* LineFeed = std::memchr(Begin, '\n', Available);
-    const std::size_t Length =
-        LineFeed ? static_cast<std::size_t>(static_cast<const char*>(LineFeed) - Begin) + 1 : Available;
-    Piece = std::string_view(Begin, ::strnlen(Begin, Length));
+    const std::size_t Length = PieceLength(Begin, FEnd - FStart);
+    Piece = PieceText(Begin, Length);
     FStart += Length;
     FPosition += static_cast<Int64>(Length);
     return true;

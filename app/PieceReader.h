@@ -4,12 +4,29 @@
 #pragma once
 #include "platform/rtl/SysUtils.h"
 
+#include <algorithm>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
 namespace PieceReader {
 
 inline constexpr std::size_t MaxPieceBytes = 4998;
+
+// The bytes the next piece takes of the Available bytes at Begin: through
+// its line feed, or MaxPieceBytes of a longer line, or all that is left.
+inline std::size_t PieceLength(const char* Begin, std::size_t Available)
+{
+    const std::size_t Span = std::min(Available, MaxPieceBytes);
+    const void* LineFeed = std::memchr(Begin, '\n', Span);
+    return LineFeed ? static_cast<std::size_t>(static_cast<const char*>(LineFeed) - Begin) + 1 : Span;
+}
+
+// A piece's text: its bytes up to the first NUL.
+inline std::string_view PieceText(const char* Begin, std::size_t Length)
+{
+    return std::string_view(Begin, ::strnlen(Begin, Length));
+}
 
 class TPieceReader {
 public:

@@ -2,161 +2,49 @@
 // bytes, each piece tested against every match pattern, each extract against
 // the reject patterns, the survivors kept in the final list.
 //
-// The scan runs on the user-interface thread and pumps messages while it
-// works. Its results are those of testing every pattern on every piece, but
-// it compiles each pattern once per scan, pumps at most every 2 ms, and
-// hands the window its progress, caption and new final-list lines every
-// 100 ms (and whenever it writes to the log) rather than after every piece.
-#include "app/PieceFilter.h"
+// The window's thread owns the scan: it writes every row, the final list and
+// the log in file and piece order, shows progress and pumps messages. Worker
+// threads find the matches and run the reject tests (app/ScanPipeline). The
+// results are those of testing every pattern on every piece; the window's
+// thread pumps at most every 2 ms and hands the window its progress, caption,
+// new final-list lines and log lines every 50th pump rather than after every
+// piece.
 #include "app/PieceReader.h"
+#include "app/ScanPatterns.h"
+#include "app/ScanPipeline.h"
 #include "app/ScanSpeed.h"
 #include "app/Unit1.h"
 #include "platform/rtl/Codec.h"
 
-#include <memory>
-#include <pcre.h>
+#include <algorithm>
 #include <set>
-#include <sys/stat.h>
+#include <span>
 #include <unordered_set>
 #include <vector>
 
 namespace Unit1 {
 
 bool ScanSpeedUps = true;
+int ScanWorkers = 0;
+std::size_t ScanBlockBytes = 1 << 20;
 
 using namespace PieceReader;
-using PieceFilter::TPieceFilter;
+using namespace ScanPatterns;
+using namespace ScanPipeline;
 
 namespace {
 
 constexpr Int64 PumpIntervalMs = 2;      // Stop and the menus answer within this
-constexpr Int64 RefreshIntervalMs = 100; // progress, caption and final list follow at this pace
+constexpr unsigned RefreshEvery = 50;    // pumps between hand-overs to the window: 100 ms at the least
 constexpr unsigned ClockCheckEvery = 16; // pump calls between looks at the clock
 
-// One line of a pattern list, read by the pattern-line syntax.
-struct TPatternLine {
-    bool Comment = false; // begins with "$$"
-    AnsiString Name;
-    AnsiString Pattern;
-    WideString WideName; // as the grid's cells take it
-};
-
-TPatternLine ParsePatternLine(const AnsiString& Line, int Position)
+std::vector<AnsiString> LinesOf(TStrings* Lines)
 {
-    TPatternLine P;
-    if (Line.size() >= 2 && Line[0] == '$' && Line[1] == '$') {
-        P.Comment = true;
-    } else if (!Line.empty() && Line[0] == '$') {
-        // The colon is looked for in every character but the last.
-        const auto Colon = Line.find(':');
-        if (Colon != AnsiString::npos && Colon + 1 < Line.size()) {
-            P.Name = Line.substr(1, Colon - 1);
-            P.Pattern = Line.substr(Colon + 1);
-        }
-    } else {
-        P.Name = "Regex #" + IntToStr(Position);
-        P.Pattern = Line;
-    }
-    P.WideName = Utf8ToWide(P.Name);
-    return P;
+    std::vector<AnsiString> V(static_cast<std::size_t>(Lines->GetCount()));
+    for (std::size_t I = 0; I < V.size(); ++I)
+        V[I] = Lines->Get(static_cast<int>(I));
+    return V;
 }
-
-// The JIT stack of the calling thread: it grows on demand up to the
-// component's bound, as the component's own does.
-pcre_jit_stack* ThreadJitStack()
-{
-    struct TStack {
-        pcre_jit_stack* Stack = pcre_jit_stack_alloc(32 * 1024, TPcreRegex::JitStackLimit);
-        ~TStack()
-        {
-            if (Stack) pcre_jit_stack_free(Stack);
-        }
-    };
-    thread_local TStack S;
-    return S.Stack;
-}
-
-// A pattern of a list, compiled once; one that does not compile matches nothing.
-struct TCompiledPattern {
-    AnsiString Line; // the list line it was made from
-    TPatternLine Parsed;
-    std::unique_ptr<TPcreRegex, FreeDeleter> Regex;
-    bool Jit = false; // PCRE made JIT code for it: the scan may call it directly
-    TPieceFilter Filter;
-
-    // The leftmost match in Text into Extract; false for none. EPcreRegexError
-    // when PCRE gave up, as the component reports it.
-    bool Matches(std::string_view Text, AnsiString& Extract)
-    {
-        if (!Regex) return false;
-        if (!ScanSpeedUps || !Jit) {
-            Regex->SetSubject(AnsiString(Text));
-            if (!Regex->Match()) return false;
-            Extract = Regex->GetMatchedExpression();
-            return true;
-        }
-        // The component's search without its subject copy and NUL search:
-        // the text ends at its first NUL already, and is far shorter than
-        // PCRE's limit.
-        int Offsets[3];
-        pcre_jit_stack* Stack = ThreadJitStack();
-        if (!Stack) throw EPcreRegexError(TPcreRegex::FailureReason(PCRE_ERROR_NOMEMORY, Offsets), PCRE_ERROR_NOMEMORY);
-        const int Rc = pcre_jit_exec(Regex->GetCompiledPattern(), Regex->GetStudyData(), Text.data(),
-                                     static_cast<int>(Text.size()), 0, PCRE_NOTEMPTY, Offsets, 3, Stack);
-        if (Rc == PCRE_ERROR_NOMATCH) return false;
-        if (Rc < 0) throw EPcreRegexError(TPcreRegex::FailureReason(Rc, Offsets), Rc);
-        // 0: more groups than the offsets hold; the whole match is there.
-        const int Length = Offsets[1] - Offsets[0];
-        if (Length > 0)
-            Extract.assign(Text.data() + Offsets[0], static_cast<std::size_t>(Length));
-        else
-            Extract.clear();
-        return true;
-    }
-};
-
-// The compiled patterns of one list, remade only for lines whose text changed.
-class TPatternCache {
-public:
-    void Refresh(TStrings* Lines)
-    {
-        const int Count = Lines->GetCount();
-        FPatterns.resize(static_cast<std::size_t>(Count));
-        for (int I = 0; I < Count; ++I) {
-            TCompiledPattern& P = FPatterns[static_cast<std::size_t>(I)];
-            const AnsiString Line = Lines->Get(I);
-            if (P.Regex && P.Line == Line) continue;
-            P.Line = Line;
-            P.Parsed = ParsePatternLine(Line, I + 1);
-            P.Regex.reset();
-            if (P.Parsed.Comment || P.Parsed.Pattern.empty()) continue;
-            auto R = std::unique_ptr<TPcreRegex, FreeDeleter>(New<TPcreRegex>(nullptr));
-            try {
-                R->SetRegEx(P.Parsed.Pattern);
-                R->Compile();
-                R->Study();
-                // The direct call skips the check of the subject's UTF-8 that
-                // makes a (*UTF8) pattern give up on bad bytes: those stay
-                // with the component.
-                int Jit = 0;
-                unsigned long Options = 0;
-                P.Jit = pcre_fullinfo(R->GetCompiledPattern(), R->GetStudyData(), PCRE_INFO_JIT, &Jit) == 0 && Jit &&
-                        pcre_fullinfo(R->GetCompiledPattern(), nullptr, PCRE_INFO_OPTIONS, &Options) == 0 &&
-                        !(Options & PCRE_UTF8);
-                P.Filter.Learn(R->GetCompiledPattern(), R->GetStudyData());
-                P.Filter.LearnFromText(P.Parsed.Pattern);
-                P.Regex = std::move(R);
-            } catch (const Exception&) {
-                // A pattern that does not compile is skipped without a word.
-            }
-        }
-    }
-    std::size_t Count() const { return FPatterns.size(); }
-    TCompiledPattern& operator[](std::size_t I) { return FPatterns[I]; }
-
-private:
-    std::vector<TCompiledPattern> FPatterns;
-};
 
 } // namespace
 
@@ -169,38 +57,58 @@ public:
     void Execute();
 
 private:
-    enum TEnd { enCompleted, enCancelled, enMissingFile };
+    enum TEnd { enCompleted, enCancelled, enMissingFile, enGoingOn };
 
-    TEnd ScanFiles();
+    // Every pattern on every piece through the component, on this thread.
+    TEnd ScanPlain();
     TEnd ScanFile(const AnsiString& Path);
     bool TestPiece(const AnsiString& Path, std::string_view Piece); // false: cancelled
-    bool Matches(TCompiledPattern& P, const AnsiString& Path, std::string_view Text, AnsiString& Extract);
-    void RecordExtract(const AnsiString& Path, const AnsiString& Extract, const TPatternLine& FoundBy);
-    // Writes the verdict into the extract's row, wherever a sort has put it; a
-    // row that has gone since (the grid cleared) is left alone.
-    static void Mark(TCell& Cell, const WideString& Text);
-    bool Rejects(const AnsiString& Path, const AnsiString& Extract, AnsiString& RejectedBy);
-    void Pump();
+    // Jobs matched on worker threads, written in file order.
+    TEnd ScanThreaded();
+    TEnd TakeJob(const TScanJob& Job);
+
+    void BeginFile(const AnsiString& Path);
+    void EndFile(const AnsiString& Path, Int64 Size);
+    // Writes the extract's row and returns its verdict cell, which the
+    // verdict reaches after the reject test.
+    TCell WriteRow(std::string_view Extract, const TPatternLine& FoundBy, Int64 Line);
+    // Writes the verdict into the extract's row, wherever a sort has put it
+    // (a row that has gone since is left alone), and keeps an unrejected,
+    // new extract.
+    void Judge(TCell& Verdict, std::string_view Extract, const TPatternLine* RejectedBy);
+    // The first reject line that matches, run here; nullptr for none.
+    const TPatternLine* Rejects(const AnsiString& Path, std::string_view Extract);
+    // A pattern that gives up on a text (PCRE's limits) does not match it;
+    // the log says so once per pattern and file, so that the user learns of it.
+    // FileLine and Line count the piece within its file and within the scan.
+    void GaveUp(const TCompiledPattern& P, const AnsiString& Path, Int64 FileLine, Int64 Line,
+                const AnsiString& Reason);
+    // Counts Calls pump calls, pumping when one of them would have (Now: this one).
+    void Pump(unsigned Calls = 1, bool Now = false);
     int Progress() const;
     void FlushToWindow();
     // Log lines reach the log in batches, with the final list's.
     void Log(AnsiString Line) { PendingLog.push_back(std::move(Line)); }
     void KeepDuplicateList();
+    std::vector<std::size_t> SortedOrder() const;
     Int64 TotalSize();
     void Finish(TEnd End);
 
     TForm1* Form;
+    std::vector<AnsiString> Paths; // the file list as the scan began
     TPatternCache Includes, Excludes;
     Int64 LineCounter = 0;
     Int64 FileLineCounter = 0; // the same count within the file being read
     Int64 FinishedBytes = 0;
+    Int64 FilePosition = 0; // bytes of the file being read consumed so far
     TPieceReader Reader;
     WideString WidePath; // the file being read, as the grid's cells take it
+    WideString WideText; // a cell's text on its way into the grid
     bool Reading = false;
     Int64 StartMs = 0;
     Int64 LastPumpMs = 0;
-    Int64 LastRefreshMs = 0;
     unsigned PumpCalls = 0;
+    unsigned Pumps = 0;
     int ShownPosition = -1;
     bool KeepAll = false; // Remove Duplicates is off
     std::unordered_set<AnsiString> Kept;
@@ -209,11 +117,7 @@ private:
     std::vector<AnsiString> PendingLog; // log lines not yet in the log
     int KeptCount = 0;
     bool CaptionDirty = false;
-    std::set<std::pair<const TCompiledPattern*, AnsiString>> GaveUp; // logged once per pattern and file
-    AnsiString RejectMatch;                                          // what a reject pattern matched, unused
-    AnsiString Found;               // the last match, its string kept from extract to extract
-    const char* BlockEnd = nullptr; // the reader's block holding the piece being tested
-    unsigned BlockNumber = 0;
+    std::set<std::pair<const TCompiledPattern*, AnsiString>> GaveUpOn; // logged once per pattern and file
 };
 
 void TScanRun::Execute()
@@ -223,10 +127,13 @@ void TScanRun::Execute()
     StartMs = MonotonicMilliseconds();
     StartTime = Now();
     KeepAll = DuplicateList->GetDuplicates() == dupAccept;
+    // The lists cannot change while a scan runs: their controls are disabled
+    // and Load Profile is refused.
+    Paths = LinesOf(Form->RichEdit9->GetLines());
     TotalInputBytes = TotalSize();
     TEnd End;
     try {
-        End = ScanFiles();
+        End = ScanSpeedUps ? ScanThreaded() : ScanPlain();
     } catch (...) {
         // Whatever went wrong, the window is given back before the error is shown.
         Reading = false;
@@ -248,16 +155,12 @@ void TScanRun::Execute()
 Int64 TScanRun::TotalSize()
 {
     Int64 Total = 0;
-    TStrings* Files = Form->RichEdit9->GetLines();
-    const int Count = Files->GetCount();
-    for (int I = 0; I < Count; ++I) {
-        const AnsiString Path = Files->Get(I);
+    for (const AnsiString& Path : Paths)
         if (FileExists(Path)) Total += std::max<Int64>(0, FileSizeOf(Path));
-    }
     return Total;
 }
 
-TScanRun::TEnd TScanRun::ScanFiles()
+TScanRun::TEnd TScanRun::ScanPlain()
 {
     TStrings* Files = Form->RichEdit9->GetLines();
     for (int Index = 0; Index < Files->GetCount(); ++Index) {
@@ -274,52 +177,25 @@ TScanRun::TEnd TScanRun::ScanFile(const AnsiString& Path)
         Log("File: " + Path + " does not exist!");
         return enMissingFile;
     }
-    Reading = true;
-    WidePath = Utf8ToWide(Path);
-    Log("Opened " + Path + "...\nScanning...");
-    // The lists cannot change while a scan runs (their controls are disabled),
-    // so their patterns are compiled once per file.
-    Includes.Refresh(Form->RichEdit3->GetLines());
-    Excludes.Refresh(Form->RichEdit4->GetLines());
-    AnsiString Copy; // one string for every piece when pieces are copied
-    Copy.reserve(MaxPieceBytes);
-    std::string_view Piece;
-    FileLineCounter = 0;
-    while (ScanSpeedUps ? Reader.Next(Piece) : Reader.Next(Copy)) {
+    BeginFile(Path);
+    Includes.Refresh(LinesOf(Form->RichEdit3->GetLines()));
+    Excludes.Refresh(LinesOf(Form->RichEdit4->GetLines()));
+    AnsiString Piece; // one string for every piece
+    Piece.reserve(MaxPieceBytes);
+    while (Reader.Next(Piece)) {
         ++LineCounter;
         ++FileLineCounter;
-        if (ScanSpeedUps) {
-            if (Reader.GetBlockNumber() != BlockNumber || Reader.GetBlockEnd() != BlockEnd) {
-                BlockNumber = Reader.GetBlockNumber();
-                BlockEnd = Reader.GetBlockEnd();
-                for (std::size_t J = 0; J < Includes.Count(); ++J)
-                    Includes[J].Filter.Restart();
-            }
-        } else {
-            Piece = Copy;
-        }
+        FilePosition = Reader.GetPosition();
         if (!TestPiece(Path, Piece)) {
             Reading = false;
             Reader.Close();
             return enCancelled;
         }
     }
-    FinishedBytes += Reader.GetPosition();
-    Reading = false;
     Reader.Close();
+    EndFile(Path, FilePosition);
     FlushToWindow();
-    Log("Closing " + Path + "...");
     return enCompleted;
-}
-
-// The bar's position from the bytes read so far; asked for only when the
-// window is about to show it, which gives what every piece would have shown.
-int TScanRun::Progress() const
-{
-    const Int64 Done = FinishedBytes + (Reading ? Reader.GetPosition() : 0);
-    if (TotalInputBytes <= 0) return 0;
-    const int P = static_cast<int>(static_cast<double>(Done) / static_cast<double>(TotalInputBytes) * 1000.0f);
-    return std::clamp(P, 0, 1000);
 }
 
 bool TScanRun::TestPiece(const AnsiString& Path, std::string_view Piece)
@@ -329,88 +205,182 @@ bool TScanRun::TestPiece(const AnsiString& Path, std::string_view Piece)
         if (CancelFlag) return false;
         TCompiledPattern& P = Includes[J];
         if (P.Parsed.Comment) continue;
-        // A piece is run whole from its start, so the leftmost match stays the same.
-        if (ScanSpeedUps && !P.Filter.MayMatch(Piece.data(), Piece.data() + Piece.size(), BlockEnd)) continue;
-        if (!Matches(P, Path, Piece, Found)) continue;
-        RecordExtract(Path, Found, P.Parsed);
+        std::string_view Found;
+        try {
+            if (!P.Find(Piece, Found, false)) continue;
+        } catch (const EPcreRegexError& E) {
+            GaveUp(P, Path, FileLineCounter, LineCounter, E.Reason);
+            continue;
+        }
+        TCell Verdict = WriteRow(Found, P.Parsed, LineCounter);
+        const AnsiString Extract(Found); // the reject tests reuse the component's subject
+        Judge(Verdict, Extract, Rejects(Path, Extract));
     }
     return true;
 }
 
-void TScanRun::RecordExtract(const AnsiString& Path, const AnsiString& Extract, const TPatternLine& FoundBy)
-{
-    TGxGrid* Grid = Form->GxGrid1;
-    Grid->AddRow(1);
-    const int Row = Grid->GetRowCount() - 1;
-    Grid->GetCell(0, Row).SetAsString(WidePath);
-    Grid->GetCell(1, Row).SetAsString(Utf8ToWide(IntToStr(LineCounter)));
-    Grid->GetCell(2, Row).SetAsString(Utf8ToWide(Extract));
-    Grid->GetCell(3, Row).SetAsString(FoundBy.WideName);
-    // The reject test pumps messages: the grid may be sorted meanwhile, and
-    // the cell follows its row.
-    TCell Verdict = Grid->GetCell(4, Row);
-    AnsiString RejectedBy;
-    if (Rejects(Path, Extract, RejectedBy)) {
-        Mark(Verdict, Utf8ToWide(RejectedBy));
-        return;
-    }
-    if (!KeepAll && !Kept.insert(FoldedKey(Extract)).second) {
-        if (DuplicateList->GetDuplicates() == dupError) throw EStringListError("String list does not allow duplicates");
-        Mark(Verdict, u"Duplicate");
-        return;
-    }
-    KeptInOrder.push_back(Extract);
-    ++KeptCount;
-    CaptionDirty = true;
-}
-
-void TScanRun::Mark(TCell& Cell, const WideString& Text)
-{
-    TCells* Store = Cell.GetCells();
-    if (Store->GetCellRowIndex(Cell) >= 0) Cell.SetAsString(Text);
-}
-
-// A pattern that gives up on a text (PCRE's limits) does not match it; the
-// log says so once per pattern and file, so that the user learns of it.
-bool TScanRun::Matches(TCompiledPattern& P, const AnsiString& Path, std::string_view Text, AnsiString& Match)
-{
-    try {
-        return P.Matches(Text, Match);
-    } catch (const EPcreRegexError& E) {
-        if (GaveUp.emplace(&P, Path).second) {
-            // The line as the file counts it, and as the grid's Line# column does.
-            Log("Pattern \"" + P.Parsed.Name + "\" gave up on line " + IntToStr(FileLineCounter) + " of " + Path +
-                " (Line# " + IntToStr(LineCounter) + "): " + E.Reason + "; taken as no match there.");
-        }
-        return false;
-    }
-}
-
-bool TScanRun::Rejects(const AnsiString& Path, const AnsiString& Extract, AnsiString& RejectedBy)
+const TPatternLine* TScanRun::Rejects(const AnsiString& Path, std::string_view Extract)
 {
     for (std::size_t K = 0; K < Excludes.Count(); ++K) {
         Pump();
         TCompiledPattern& P = Excludes[K];
         Pump();
-        if (P.Parsed.Comment || !Matches(P, Path, Extract, RejectMatch)) continue;
-        RejectedBy = P.Parsed.Name;
-        return true;
+        if (P.Parsed.Comment) continue;
+        std::string_view Found;
+        try {
+            if (P.Find(Extract, Found, false)) return &P.Parsed;
+        } catch (const EPcreRegexError& E) {
+            GaveUp(P, Path, FileLineCounter, LineCounter, E.Reason);
+        }
     }
-    return false;
+    return nullptr;
 }
 
-void TScanRun::Pump()
+TScanRun::TEnd TScanRun::ScanThreaded()
+{
+    std::vector<AnsiString> Matches = LinesOf(Form->RichEdit3->GetLines());
+    std::vector<AnsiString> Rejected = LinesOf(Form->RichEdit4->GetLines());
+    Includes.Refresh(Matches);
+    Excludes.Refresh(Rejected);
+    TScanPipeline Pipe(Paths, std::move(Matches), std::move(Rejected), ScanWorkers > 0 ? ScanWorkers : WorkerCount(),
+                       ScanBlockBytes);
+    for (;;) {
+        bool End = false;
+        std::unique_ptr<TScanJob> Job = Pipe.Next(static_cast<int>(PumpIntervalMs), End);
+        if (End) return enCompleted;
+        if (Job) {
+            const TEnd Taken = TakeJob(*Job);
+            if (Taken != enGoingOn) return Taken;
+            Pipe.Recycle(std::move(Job));
+        }
+        Pump(1, !Job);
+        if (CancelFlag) return enCancelled;
+    }
+}
+
+// Writes what the workers found in one job, in the order the plain scan
+// finds it; line numbers follow from the pieces each segment held.
+TScanRun::TEnd TScanRun::TakeJob(const TScanJob& Job)
+{
+    std::size_t E = 0;
+    for (std::size_t S = 0; S < Job.Segments.size(); ++S) {
+        const TSegment& Seg = Job.Segments[S];
+        const AnsiString& Path = Paths[Seg.File];
+        if (Seg.Unreadable) {
+            Log("File: " + Path + " does not exist!");
+            return enMissingFile;
+        }
+        if (Seg.First) BeginFile(Path);
+        // The segment has been read: progress and the count of lines include it.
+        const Int64 BaseLine = LineCounter, BaseFileLine = FileLineCounter;
+        LineCounter += Seg.Pieces;
+        FileLineCounter += Seg.Pieces;
+        FilePosition = Seg.Position;
+        for (; E < Job.Events.size() && Job.Events[E].Segment == S; ++E) {
+            const TScanEvent& Ev = Job.Events[E];
+            const Int64 Line = BaseLine + Ev.Piece + 1, FileLine = BaseFileLine + Ev.Piece + 1;
+            if (Ev.Kind == TScanEvent::ekRejectGaveUp) {
+                GaveUp(Excludes[Ev.Pattern], Path, FileLine, Line, Job.Reasons[Ev.Length]);
+                continue;
+            }
+            // Stop is seen before each pattern's result, as before each of its tests.
+            Pump();
+            if (CancelFlag) return enCancelled;
+            const TCompiledPattern& P = Includes[Ev.Pattern];
+            if (Ev.Kind == TScanEvent::ekGaveUp) {
+                GaveUp(P, Path, FileLine, Line, Job.Reasons[Ev.Length]);
+                continue;
+            }
+            TCell Verdict = WriteRow(Job.Text(Ev), P.Parsed, Line);
+            // The reject tests ran on a worker; the window is pumped as if they ran here.
+            Pump(2 * static_cast<unsigned>(Excludes.Count()));
+            Judge(Verdict, Job.Text(Ev), Ev.RejectedBy < 0 ? nullptr : &Excludes[Ev.RejectedBy].Parsed);
+        }
+        if (Seg.Last) EndFile(Path, Seg.Position);
+        Pump();
+        if (CancelFlag) return enCancelled;
+    }
+    return enGoingOn;
+}
+
+void TScanRun::BeginFile(const AnsiString& Path)
+{
+    Reading = true;
+    FilePosition = 0;
+    FileLineCounter = 0;
+    WidePath = Utf8ToWide(Path);
+    Log("Opened " + Path + "...\nScanning...");
+}
+
+void TScanRun::EndFile(const AnsiString& Path, Int64 Size)
+{
+    FinishedBytes += Size;
+    Reading = false;
+    Log("Closing " + Path + "...");
+}
+
+TCell TScanRun::WriteRow(std::string_view Extract, const TPatternLine& FoundBy, Int64 Line)
+{
+    TGxGrid* Grid = Form->GxGrid1;
+    Grid->AddRow(1);
+    const int Row = Grid->GetRowCount() - 1;
+    Grid->GetCell(0, Row).SetAsString(WidePath);
+    Grid->GetCell(1, Row).SetAsString(Utf8ToWide(IntToStr(Line)));
+    Grid->GetCell(2, Row).SetAsString(Utf8ToWide(Extract));
+    Grid->GetCell(3, Row).SetAsString(FoundBy.WideName);
+    // The reject test pumps messages: the grid may be sorted meanwhile, and
+    // the cell follows its row.
+    return Grid->GetCell(4, Row);
+}
+
+void TScanRun::Judge(TCell& Verdict, std::string_view Extract, const TPatternLine* RejectedBy)
+{
+    const bool Alive = Verdict.GetCells()->GetCellRowIndex(Verdict) >= 0;
+    if (RejectedBy) {
+        if (Alive) Verdict.SetAsString(RejectedBy->WideName);
+        return;
+    }
+    if (!KeepAll && !Kept.insert(FoldedKey(Extract)).second) {
+        if (DuplicateList->GetDuplicates() == dupError) throw EStringListError("String list does not allow duplicates");
+        if (Alive) Verdict.SetAsString(u"Duplicate");
+        return;
+    }
+    KeptInOrder.emplace_back(Extract);
+    ++KeptCount;
+    CaptionDirty = true;
+}
+
+void TScanRun::GaveUp(const TCompiledPattern& P, const AnsiString& Path, Int64 FileLine, Int64 Line,
+                      const AnsiString& Reason)
+{
+    if (!GaveUpOn.emplace(&P, Path).second) return;
+    // The line as the file counts it, and as the grid's Line# column does.
+    Log("Pattern \"" + P.Parsed.Name + "\" gave up on line " + IntToStr(FileLine) + " of " + Path + " (Line# " +
+        IntToStr(Line) + "): " + Reason + "; taken as no match there.");
+}
+
+void TScanRun::Pump(unsigned Calls, bool Now)
 {
     // Even reading the clock costs more than a pattern test on a short line.
-    if (++PumpCalls % ClockCheckEvery != 0) return;
+    const unsigned Before = PumpCalls;
+    PumpCalls += Calls;
+    if (!Now && Before / ClockCheckEvery == PumpCalls / ClockCheckEvery) return;
     const Int64 Ms = MonotonicMilliseconds();
     if (Ms - LastPumpMs < PumpIntervalMs) return;
     LastPumpMs = Ms;
-    if (Ms - LastRefreshMs >= RefreshIntervalMs) {
-        LastRefreshMs = Ms;
-        FlushToWindow();
-    }
+    // The first progress is shown as soon as there is any.
+    if (Pumps++ % RefreshEvery == 0 || ShownPosition < 0) FlushToWindow();
     Application->ProcessMessages();
+}
+
+// The bar's position from the bytes read so far; asked for only when the
+// window is about to show it, which gives what every piece would have shown.
+int TScanRun::Progress() const
+{
+    const Int64 Done = FinishedBytes + (Reading ? FilePosition : 0);
+    if (TotalInputBytes <= 0) return 0;
+    const int P = static_cast<int>(static_cast<double>(Done) / static_cast<double>(TotalInputBytes) * 1000.0f);
+    return std::clamp(P, 0, 1000);
 }
 
 void TScanRun::FlushToWindow()
@@ -424,18 +394,11 @@ void TScanRun::FlushToWindow()
         }
     }
     if (ShownFinal < KeptInOrder.size()) {
-        TStrings* Final = Form->RichEdit5->GetLines();
-        Final->BeginUpdate();
-        for (; ShownFinal < KeptInOrder.size(); ++ShownFinal)
-            Final->Add(KeptInOrder[ShownFinal]);
-        Final->EndUpdate();
+        Form->RichEdit5->GetLines()->AddStrings(std::span<const AnsiString>(KeptInOrder).subspan(ShownFinal));
+        ShownFinal = KeptInOrder.size();
     }
     if (!PendingLog.empty()) {
-        TStrings* Lines = Form->RichEdit2->GetLines();
-        Lines->BeginUpdate();
-        for (const auto& Line : PendingLog)
-            Lines->Add(Line);
-        Lines->EndUpdate();
+        Form->RichEdit2->GetLines()->AddStrings(PendingLog);
         PendingLog.clear();
     }
     if (CaptionDirty) {
@@ -444,15 +407,37 @@ void TScanRun::FlushToWindow()
     }
 }
 
+// The kept extracts in the order the duplicate list sorts them (case-folded
+// code points, equal ones as they came), found on their folded keys, whose
+// bytes order as the code points do. The list then finds itself in order;
+// where bytes the keys keep as they are (invalid UTF-8) order otherwise, it
+// sorts itself again.
+std::vector<std::size_t> TScanRun::SortedOrder() const
+{
+    std::vector<std::pair<AnsiString, std::size_t>> Keys(KeptInOrder.size());
+    for (std::size_t I = 0; I < Keys.size(); ++I)
+        Keys[I] = {FoldedKey(KeptInOrder[I]), I};
+    std::sort(Keys.begin(), Keys.end());
+    std::vector<std::size_t> Order(Keys.size());
+    for (std::size_t I = 0; I < Keys.size(); ++I)
+        Order[I] = Keys[I].second;
+    return Order;
+}
+
 // The duplicate list gets the scan's kept extracts in one go, sorted once.
 void TScanRun::KeepDuplicateList()
 {
     if (KeptInOrder.empty()) return;
+    // The keys and each extract go as the list takes its copy, so that the
+    // list reuses their memory rather than adding to the peak.
+    std::unordered_set<AnsiString>().swap(Kept);
     const bool WasSorted = DuplicateList->GetSorted();
     DuplicateList->BeginUpdate();
     DuplicateList->SetSorted(false);
-    for (const auto& Extract : KeptInOrder)
-        DuplicateList->Add(Extract);
+    for (const std::size_t I : SortedOrder()) {
+        DuplicateList->Add(KeptInOrder[I]);
+        AnsiString().swap(KeptInOrder[I]);
+    }
     DuplicateList->SetSorted(WasSorted);
     DuplicateList->EndUpdate();
     KeptCount = 0;
@@ -482,6 +467,7 @@ void TScanRun::Finish(TEnd End)
         Form->Label4->SetCaption("Scan Cancelled.");
         break;
     case enMissingFile:
+    case enGoingOn:
         Form->Label4->SetCaption("Ready.");
         Form->PageControl1->SetActivePageIndex(0);
         break;
@@ -515,7 +501,7 @@ bool TForm1::PassesStartCheck()
     const int Count = Lines->GetCount();
     if (Count == 1) {
         try {
-            regex->SetRegEx(ParsePatternLine(Lines->Get(0), 1).Pattern);
+            regex->SetRegEx(ScanPatterns::ParsePatternLine(Lines->Get(0), 1).Pattern);
             regex->Compile();
             return true;
         } catch (const Exception&) {
@@ -523,7 +509,7 @@ bool TForm1::PassesStartCheck()
         }
     }
     for (int I = 0; I < Count; ++I)
-        if (!ParsePatternLine(Lines->Get(I), I + 1).Comment) return true;
+        if (!ScanPatterns::ParsePatternLine(Lines->Get(I), I + 1).Comment) return true;
     return false;
 }
 

@@ -1,11 +1,19 @@
-// Writes a deterministic test corpus for the scan benchmarks: prose lines of
-// 0 to 300 bytes, some lines of 5 to 20 KB, some CR LF line ends, bytes of 128
-// and above, and e-mail and web addresses in about 5% of the lines, some of
-// them repeated in other letter case.
+// Writes deterministic test corpora for the scan benchmarks. The usual one:
+// prose lines of 0 to 300 bytes, some lines of 5 to 20 KB, some CR LF line
+// ends, bytes of 128 and above, and e-mail and web addresses in about 5% of
+// the lines, some of them repeated in other letter case.
 //   corpus_gen <output file> [megabytes, default 200]
+// The same prose with a distinct e-mail address in Percent% of the lines:
+//   corpus_gen --distinct <output file> [megabytes, default 100] [percent, default 30]
+// Lines of 1 MB, an address every 20 KB or so:
+//   corpus_gen --long-lines <output file> [megabytes, default 200]
+// Count files of KB kilobytes each of the usual corpus in a folder:
+//   corpus_gen --files <folder> [count, default 20000] [kilobytes, default 10]
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -77,20 +85,9 @@ void AppendProse(std::string& Line, std::size_t Target)
     if (Line.size() > Target) Line.resize(Target);
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+// The usual corpus, line by line, until Bytes are written.
+void Usual(std::uint64_t Bytes, const std::function<void(const std::string&)>& Put)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: corpus_gen <file> [megabytes]\n");
-        return 2;
-    }
-    const std::uint64_t Bytes = (argc > 2 ? std::strtoull(argv[2], nullptr, 10) : 200) * 1024 * 1024;
-    std::FILE* Out = std::fopen(argv[1], "wb");
-    if (!Out) {
-        std::perror(argv[1]);
-        return 1;
-    }
     std::vector<std::string> Seen; // addresses to repeat later in other case
     std::uint64_t Written = 0;
     std::string Line;
@@ -119,9 +116,96 @@ int main(int argc, char** argv)
             AppendProse(Line, Length);
         }
         Line += Below(10) == 0 ? "\r\n" : "\n";
-        std::fwrite(Line.data(), 1, Line.size(), Out);
+        Put(Line);
         Written += Line.size();
     }
+}
+
+std::string Distinct(unsigned long long N)
+{
+    return Users[N % 8] + std::string(".") + std::to_string(N) + "@" + Domains[N % 5];
+}
+
+void DistinctAddresses(std::uint64_t Bytes, unsigned Percent, const std::function<void(const std::string&)>& Put)
+{
+    std::uint64_t Written = 0;
+    unsigned long long Count = 0;
+    std::string Line;
+    while (Written < Bytes) {
+        Line.clear();
+        AppendProse(Line, Below(41));
+        if (Below(100) < Percent) Line += (Line.empty() ? "" : " ") + Distinct(Count++) + " ";
+        AppendProse(Line, Line.size() + Below(31));
+        Line += '\n';
+        Put(Line);
+        Written += Line.size();
+    }
+}
+
+void LongLines(std::uint64_t Bytes, const std::function<void(const std::string&)>& Put)
+{
+    std::uint64_t Written = 0;
+    std::string Line;
+    while (Written < Bytes) {
+        Line.clear();
+        while (Line.size() < 1024 * 1024) {
+            AppendProse(Line, Line.size() + 15000 + Below(10000));
+            Line += ' ';
+            Line += Below(2) ? Address(false) : Url();
+            Line += ' ';
+        }
+        Line.resize(1024 * 1024 - 1);
+        Line += '\n';
+        Put(Line);
+        Written += Line.size();
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string Mode = argc > 1 && argv[1][0] == '-' ? argv[1] : "";
+    const int First = Mode.empty() ? 1 : 2;
+    if (argc <= First) {
+        std::fprintf(stderr, "usage: corpus_gen [--distinct | --long-lines | --files] <output> [numbers]\n");
+        return 2;
+    }
+    auto Number = [&](int I, unsigned long long Default) {
+        return argc > First + I ? std::strtoull(argv[First + I], nullptr, 10) : Default;
+    };
+    if (Mode == "--files") {
+        const std::filesystem::path Dir = argv[First];
+        std::filesystem::create_directories(Dir);
+        const unsigned long long Count = Number(1, 20000), Bytes = Number(2, 10) * 1024;
+        for (unsigned long long I = 0; I < Count; ++I) {
+            char Name[32];
+            std::snprintf(Name, sizeof Name, "f%06llu.txt", I);
+            std::string Text;
+            Usual(Bytes, [&](const std::string& Line) { Text += Line; });
+            Text.resize(Bytes); // a file may end inside a line
+            std::FILE* Out = std::fopen((Dir / Name).c_str(), "wb");
+            if (!Out) {
+                std::perror(Name);
+                return 1;
+            }
+            std::fwrite(Text.data(), 1, Text.size(), Out);
+            std::fclose(Out);
+        }
+        return 0;
+    }
+    std::FILE* Out = std::fopen(argv[First], "wb");
+    if (!Out) {
+        std::perror(argv[First]);
+        return 1;
+    }
+    auto Put = [&](const std::string& Line) { std::fwrite(Line.data(), 1, Line.size(), Out); };
+    if (Mode == "--distinct")
+        DistinctAddresses(Number(1, 100) * 1024 * 1024, static_cast<unsigned>(Number(2, 30)), Put);
+    else if (Mode == "--long-lines")
+        LongLines(Number(1, 200) * 1024 * 1024, Put);
+    else
+        Usual(Number(1, 200) * 1024 * 1024, Put);
     std::fclose(Out);
     return 0;
 }

@@ -12,7 +12,7 @@ packages=(g++ cmake ninja-build pkg-config ccache qt6-base-dev libpcre3-dev goog
 for arg in "$@"; do
   case "$arg" in
     --test) packages+=(clang libclang-rt-14-dev) ;;
-    --bench) packages+=(ripgrep grep python3) ;;
+    --bench) packages+=(ripgrep grep pcregrep python3) ;;
   esac
 done
 

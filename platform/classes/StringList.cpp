@@ -55,6 +55,14 @@ void TStrings::AddStrings(const TStrings* Strings)
         AddObject(Strings->Get(I), Strings->GetObject(I));
 }
 
+void TStrings::AddStrings(std::span<const AnsiString> Lines)
+{
+    BeginUpdate();
+    TScopeExit Updated([this] { EndUpdate(); });
+    for (const AnsiString& S : Lines)
+        Add(S);
+}
+
 void TStrings::Assign(const TStrings* Source)
 {
     if (Source == this) return;
@@ -449,15 +457,21 @@ void TStringList::CustomSort(const TStringListSortCompare& Compare)
     if (GetCount() < 2) return;
     Changing();
     // Sort a permutation with the list's own comparison by index, then apply it.
-    std::vector<int> Order(FList.size());
-    for (std::size_t I = 0; I < Order.size(); ++I)
-        Order[I] = static_cast<int>(I);
-    std::stable_sort(Order.begin(), Order.end(), [&](int A, int B) { return Compare(this, A, B) < 0; });
-    std::vector<TStringItem> Sorted;
-    Sorted.reserve(FList.size());
-    for (int I : Order)
-        Sorted.push_back(std::move(FList[I]));
-    FList.swap(Sorted);
+    // A list already in order (filled in order by its owner) costs one pass.
+    bool InOrder = true;
+    for (int I = 1; InOrder && I < GetCount(); ++I)
+        InOrder = Compare(this, I - 1, I) <= 0;
+    if (!InOrder) {
+        std::vector<int> Order(FList.size());
+        for (std::size_t I = 0; I < Order.size(); ++I)
+            Order[I] = static_cast<int>(I);
+        std::stable_sort(Order.begin(), Order.end(), [&](int A, int B) { return Compare(this, A, B) < 0; });
+        std::vector<TStringItem> Sorted;
+        Sorted.reserve(FList.size());
+        for (int I : Order)
+            Sorted.push_back(std::move(FList[I]));
+        FList.swap(Sorted);
+    }
     ItemsChanged();
     Changed();
 }

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <vector>
 
 class TStream;
@@ -33,6 +34,9 @@ public:
     virtual int AddObject(const AnsiString& S, TObject* Obj);
     void Append(const AnsiString& S) { Add(S); }
     virtual void AddStrings(const TStrings* Strings);
+    // Appends Lines as one change of the list; a text control's lines take
+    // them in one edit of their document.
+    virtual void AddStrings(std::span<const AnsiString> Lines);
     void InsertObject(int Index, const AnsiString& S, TObject* Obj);
     virtual void Assign(const TStrings* Source);
     virtual int IndexOf(const AnsiString& S) const;

@@ -117,6 +117,31 @@ public:
         FMemo->FDocument->CaretAt(C);
     }
 
+    using TStrings::AddStrings;
+    // One insertion of every line: adding line by line edits and lays out
+    // the document once per line.
+    void AddStrings(std::span<const AnsiString> Lines) override
+    {
+        if (Lines.empty()) return;
+        QString Text;
+        for (std::size_t I = 0; I < Lines.size(); ++I) {
+            if (I > 0) Text += QChar(u'\n');
+            Text += ToBlockText(Lines[I]);
+        }
+        TProgramEdit Edit(Doc());
+        QTextCursor C(&Doc());
+        C.beginEditBlock();
+        C.movePosition(QTextCursor::End);
+        // As Insert at the end: an empty last block takes the first line, a
+        // last block holding a line is followed by a new one.
+        const bool LastHoldsLine = Doc().lastBlock().length() > 1;
+        if (LastHoldsLine) C.insertBlock();
+        C.insertText(Text);
+        if (!LastHoldsLine || Lines.back().empty()) C.insertBlock();
+        C.endEditBlock();
+        FMemo->FDocument->CaretAt(C);
+    }
+
     void Delete(int Index) override
     {
         CheckIndex(Index, GetCount() - 1);

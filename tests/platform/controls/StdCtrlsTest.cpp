@@ -110,6 +110,37 @@ TEST_F(MemoTest, LinesCountAsTheSystemsMemoDoesAndEditInPlace)
     ExpectLines(Lines, {"only", ""});
 }
 
+TEST_F(MemoTest, AddingManyLinesAtOnceGivesWhatAddingEachWouldInOneChange)
+{
+    const auto Awkward = AwkwardLines();
+    // Before: nothing, a last line with and without its break, an empty last line.
+    for (const AnsiString& Before : {AnsiString(), AnsiString("a\n"), AnsiString("a"), AnsiString("a\n\n")}) {
+        for (const std::vector<AnsiString>& Added :
+             {Awkward, std::vector<AnsiString>{""}, std::vector<AnsiString>{"x", ""}, std::vector<AnsiString>{}}) {
+            TMemo* OneByOne = Place<TMemo>(Form, 8, 8, 200, 100);
+            TMemo* AtOnce = Place<TMemo>(Form, 8, 120, 200, 100);
+            OneByOne->SetText(Before);
+            AtOnce->SetText(Before);
+            for (const auto& L : Added)
+                OneByOne->GetLines()->Add(L);
+            int Changes = 0;
+            AtOnce->OnChange = [&](TObject*) { ++Changes; };
+            AtOnce->GetLines()->AddStrings(Added);
+            std::vector<AnsiString> Expected;
+            for (int I = 0; I < OneByOne->GetLines()->GetCount(); ++I)
+                Expected.push_back(OneByOne->GetLines()->Get(I));
+            ExpectLines(AtOnce->GetLines(), Expected);
+            EXPECT_EQ(Changes, Added.empty() ? 0 : 1);
+            // What follows lands after them, as after adding one by one.
+            OneByOne->GetLines()->Add("next");
+            AtOnce->GetLines()->Add("next");
+            EXPECT_EQ(AtOnce->GetLines()->GetText(), OneByOne->GetLines()->GetText());
+            Free(OneByOne);
+            Free(AtOnce);
+        }
+    }
+}
+
 TEST_F(MemoTest, OnChangeFiresForTheProgramsChangesAndForTyping)
 {
     TMemo* Memo = Place<TMemo>(Form, 8, 8, 200, 100);
