@@ -253,6 +253,7 @@ TEST_F(GxCustomGridKeys, TypedKeysSearchByPrefixUntilTheTimerFiresButOpenTheEdit
     Timer->GetOnTimer()(Timer);
     Grid->SetSelectedColumn(0);
     TypeText(Grid, "a");
+    ASSERT_NE(Editor(), nullptr);
     TypeText(Editor(), "b");
     EXPECT_EQ(Grid->GetEditingCell(), TPoint(0, 9));
     EXPECT_EQ(EditorText(), "ab");
