@@ -402,8 +402,15 @@ bool TGxCustomGridControl::ApplyAndEndAtKey()
     return true;
 }
 
-void TGxCustomGridControl::DoCellEditorKeyDown(TObject*, Word& Key, TShiftState Shift)
+void TGxCustomGridControl::DoCellEditorKeyDown(TObject* Sender, Word& Key, TShiftState Shift)
 {
+    // The character these keys type comes to the editor after the key. When
+    // the key ends the edit, the editor is let go and no longer hands that
+    // character to the grid, so the grid takes it here: Return moves on with
+    // WantReturns, and the grid's OnKeyPress and the cell's play hear it.
+    const WideChar Typed = Key == VK_RETURN ? 13 : Key == VK_TAB ? 9 : Key == VK_ESCAPE ? 27 : 0;
+    const auto Forwarding = [this, Sender] { return FInplaceEdit && FInplaceEdit == Sender && FEditorEventsTaken; };
+    const bool WasForwarding = Forwarding();
     switch (Key) {
     case VK_TAB:
         if (!ApplyAndEndAtKey()) {
@@ -452,6 +459,10 @@ void TGxCustomGridControl::DoCellEditorKeyDown(TObject*, Word& Key, TShiftState 
         break;
     }
     KeyDown(Key, Shift);
+    if (Typed && WasForwarding && !Forwarding()) {
+        WideChar Char = Typed;
+        KeyPress(Char);
+    }
 }
 
 void TGxCustomGridControl::DoCellEditorKeyPress(TObject*, WideChar& Key)

@@ -161,6 +161,49 @@ TEST_F(GxCustomGridKeys, EnterGoesToThePlayThenIsConsumedMovingOnlyWithWantRetur
     EXPECT_EQ(Log, (std::vector<std::string>{"play 13 row 0", "play 13 row 1", "play 13 row 1"}));
 }
 
+TEST_F(GxCustomGridKeys, AKeyThatEndsAnEditReachesTheGridOnceAndEnterMovesOnOnlyWithWantReturns)
+{
+    std::vector<int> Heard;
+    Grid->OnKeyPress = [&](TObject*, WideChar& K) { Heard.push_back(K); };
+    const auto Enter = [&](const char16_t* Value) {
+        Edit(Value);
+        PressKey(Editor(), VK_RETURN, {}, u"\r");
+    };
+    Enter(u"stays");
+    EXPECT_EQ(Text(0, 0), "stays");
+    EXPECT_EQ(Editor(), nullptr);
+    EXPECT_EQ(Selected(), TPoint(0, 0));
+    Grid->SetWantReturns(true);
+    Enter(u"down");
+    EXPECT_EQ(Text(0, 0), "down");
+    EXPECT_EQ(Selected(), TPoint(0, 1));
+    Grid->SetSelectionMoveDirection(mdRight);
+    Enter(u"right");
+    EXPECT_EQ(Text(0, 1), "right");
+    EXPECT_EQ(Selected(), TPoint(1, 1));
+    EXPECT_TRUE(Grid->Focused());
+    // The play hears each Enter at the cell the selection reached.
+    EXPECT_EQ(Log, (std::vector<std::string>{"play 13 row 0", "play 13 row 1", "play 13 row 1"}));
+
+    // A refused value keeps the editor, and the selection, where they are.
+    Grid->OnEditAccept = [](TObject*, int, int, const WideString&, bool& Accept) { Accept = false; };
+    Enter(u"refused");
+    EXPECT_EQ(Grid->GetEditingCell(), TPoint(1, 1));
+    EXPECT_EQ(Selected(), TPoint(1, 1));
+    Grid->OnEditAccept = nullptr;
+    // Esc that only empties the editor leaves its character to the editor.
+    Grid->SetOptions(Grid->GetOptions() + TGridOptions{goEscClearEdit});
+    PressKey(Editor(), VK_ESCAPE, {}, u"\x1b");
+    EXPECT_EQ(EditorText(), "");
+    Grid->SetOptions(Grid->GetOptions() - TGridOptions{goEscClearEdit});
+    PressKey(Editor(), VK_ESCAPE, {}, u"\x1b");
+    Grid->SetWantTabs(true);
+    Edit(u"tabbed");
+    PressKey(Editor(), VK_TAB, {}, u"\t");
+    EXPECT_EQ(Selected(), TPoint(2, 1));
+    EXPECT_EQ(Heard, (std::vector<int>{13, 13, 13, 13, 27, 27, 9}));
+}
+
 TEST_F(GxCustomGridKeys, TypingOpensTheCellOrTheInputRowUnlessAHandlerClearsTheKey)
 {
     Grid->OnKeyDown = [](TObject*, Word& K, TShiftState) { K = 0; };
@@ -181,6 +224,41 @@ TEST_F(GxCustomGridKeys, TypingOpensTheCellOrTheInputRowUnlessAHandlerClearsTheK
     EXPECT_EQ(Grid->GetInputColumnIndex(), 0);
     EXPECT_EQ(EditorText(), "z");
     EXPECT_EQ(Text(0, 0), "A0");
+}
+
+TEST_F(GxCustomGridKeys, TypedKeysSearchByPrefixUntilTheTimerFiresButOpenTheEditorOfAnEditingColumn)
+{
+    TGxColumns* Columns = Grid->GetColumns();
+    Columns->GetItem(1)->SetOptions(Columns->GetItem(1)->GetOptions() + TColumnOptions{coSearchColumn});
+    TGxCustomColumn* Plain = Columns->GetItem(2);
+    Plain->SetOptions(Plain->GetOptions() - TColumnOptions{coEditing});
+    Grid->SetCells(1, 3, u"apple");
+    Grid->SetCells(1, 5, u"abacus");
+    Grid->SetCells(1, 8, u"Abalone");
+    Grid->SetSelectedColumn(2);
+    TypeText(Grid, "a");
+    EXPECT_EQ(Selected(), TPoint(2, 3));
+    TypeText(Grid, "ba");
+    EXPECT_EQ(Selected(), TPoint(2, 5));
+    TypeText(Grid, "l");
+    EXPECT_EQ(Selected(), TPoint(2, 8));
+    TTimer* Timer = Grid->GetSearchTimer();
+    Timer->GetOnTimer()(Timer);
+    // "b", not "abalb": the first row below that starts with it.
+    TypeText(Grid, "b");
+    EXPECT_EQ(Selected(), TPoint(2, 9));
+    EXPECT_EQ(Editor(), nullptr);
+    EXPECT_TRUE(Log.empty());
+
+    Timer->GetOnTimer()(Timer);
+    Grid->SetSelectedColumn(0);
+    TypeText(Grid, "a");
+    ASSERT_NE(Editor(), nullptr);
+    TypeText(Editor(), "b");
+    EXPECT_EQ(Grid->GetEditingCell(), TPoint(0, 9));
+    EXPECT_EQ(EditorText(), "ab");
+    EXPECT_EQ(Selected(), TPoint(0, 9));
+    EXPECT_TRUE(Grid->GetSearchText().empty());
 }
 
 TEST_F(GxCustomGridKeys, EnterOnTheInputRowWithNoEditOpenAddsTheKeptValues)

@@ -1,7 +1,10 @@
 // tests/grid/GxCustomGridMovingTest.cpp: a shown grid whose columns are
-// moved by dragging their headers and whose rows are moved in the body.
+// moved by dragging their headers and whose rows are moved in the body, and
+// what a focus loss or the program's deactivation leaves of a move or a
+// column resize under way.
 #include "GxGridFixture.h"
 #include "platform/testing/Pointer.h"
+#include "platform/win/WinUser.h"
 
 namespace {
 
@@ -220,6 +223,107 @@ TEST_F(GxCustomGridMoving, ARowDraggedToTheFirstRowInViewScrollsUpAStepAtEachMov
     for (int Row = First; Row < First + 5; ++Row)
         EXPECT_FALSE(MarkerOver(Row)) << Row;
     MouseUp(Grid, 30, RowAt(First - 1, 3).Y);
+}
+
+// ---- Cut short --------------------------------------------------------------------------------
+
+// A mouse operation under way: started, shown, then carried on with the
+// button still held and released where it would end.
+struct TOperation {
+    const char* Name;
+    std::function<void()> Start;
+    std::function<bool()> Shown;
+    std::function<void()> Release;
+};
+
+TEST_F(GxCustomGridMoving, FocusLossAndDeactivationEndAResizeOrAMoveCleanlyAndTheNextPressWorks)
+{
+    AddRows(8);
+    Grid->SetOptions(Grid->GetOptions() + TGridOptions{goRowMoving});
+    TWinControl* Other = New<TProbeControl>(Form);
+    Other->SetParent(Form);
+    Other->SetLeft(320);
+    const int Splitter = Columns->GetItem(1)->GetAbsoluteLeft() + 60;
+    const auto Y = [&](int Row, int Dy) { return RowAt(Row, Dy).Y; };
+    // The pixels a pressed header, a resize line or the row marker would
+    // cover, where neither the selection's look, which follows the focus,
+    // nor the hover reaches: across A's header right of its caption, down
+    // the resize line below row 2, and across the marker's place over row 5.
+    const auto Probes = [&] {
+        std::vector<TColor> Pixels;
+        for (int X = 15; X < 55; ++X)
+            Pixels.push_back(PixelAt(Grid, X, 10));
+        for (int At = Y(3, 0); At < Grid->GetClientHeight(); ++At)
+            Pixels.push_back(PixelAt(Grid, Splitter + 19, At));
+        for (int Dy = -5; Dy <= 5; ++Dy)
+            for (int X = 0; X < Grid->GetClientWidth(); ++X)
+                Pixels.push_back(PixelAt(Grid, X, Y(5, -1) + Dy));
+        return Pixels;
+    };
+    const auto Widths = [&] {
+        AnsiString S;
+        for (int I = 0; I < 3; ++I)
+            S += IntToStr(Columns->GetItem(I)->GetWidth()) + " ";
+        return S;
+    };
+    const auto BoxOrArrowShown = [&] { return IsWindowVisible(Grid->GetDragBox()->GetHandle()) || ArrowsShown(); };
+
+    std::vector<TColor> Before;
+    const std::vector<TOperation> Operations = {
+        {"column resize",
+         [&] {
+             MouseDown(Grid, Splitter, 8);
+             MouseMove(Grid, Splitter + 20, 8);
+         },
+         [&] { return Grid->GetGridState().Contains(gtColumnResizing) && Probes() != Before; },
+         [&] {
+             MouseMove(Grid, Splitter + 30, 8);
+             MouseUp(Grid, Splitter + 30, 8);
+         }},
+        {"column move", [&] { DragHeader(0, HeaderAt(2, 40), false); }, [&] { return Moving() && BoxOrArrowShown(); },
+         [&] {
+             MouseMoveAtScreen(HeaderAt(2, 50));
+             MouseUpAtScreen(HeaderAt(2, 50));
+         }},
+        {"row move", [&] { DragRow(1, RowAt(5, 3)); },
+         [&] { return Grid->GetGridState().Contains(gtRowMoving) && Probes() != Before; },
+         [&] {
+             MouseMove(Grid, 30, Y(6, 3));
+             MouseUp(Grid, 30, Y(6, 3));
+         }},
+    };
+    const std::vector<std::pair<const char*, std::function<void()>>> Cuts = {
+        {"focus loss", [&] { Other->SetFocus(); }},
+        {"deactivation", [] { SetApplicationActive(false); }},
+    };
+    const TGridState Mouse{gtColumnResizing, gtColumnMoving, gtRowMoving, gtColumnHeaderDown};
+    for (const auto& [CutName, Cut] : Cuts)
+        for (const TOperation& Op : Operations) {
+            SCOPED_TRACE(std::string(Op.Name) + " cut by " + CutName);
+            Grid->SetSelectedRow(1);
+            Grid->SetFocus();
+            Before = Probes();
+            const AnsiString Rows = ColumnA(), Sizes = Widths();
+            Op.Start();
+            ASSERT_TRUE(Op.Shown());
+            Screen->SetCursor(crColumnNoDrag);
+            Cut();
+            EXPECT_TRUE((Grid->GetGridState() * Mouse).Empty());
+            EXPECT_TRUE(Probes() == Before);
+            EXPECT_FALSE(BoxOrArrowShown());
+            EXPECT_EQ(GetCapture(), HWND(nullptr));
+            EXPECT_EQ(Screen->GetCursor(), crDefault);
+            SetApplicationActive(true);
+
+            Op.Release();
+            EXPECT_EQ(Widths(), Sizes);
+            EXPECT_EQ(Order(), "ABC");
+            EXPECT_EQ(ColumnA(), Rows);
+            EXPECT_TRUE(Log.empty());
+            Click(Grid, Columns->GetItem(2)->GetAbsoluteLeft() + 30, 8);
+            EXPECT_EQ(Log, (std::vector<std::string>{"click 2", "sort 2"}));
+            Log.clear();
+        }
 }
 
 // ---- Dragging the grid ------------------------------------------------------------------------
