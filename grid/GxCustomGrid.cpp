@@ -88,7 +88,7 @@ void TGxCustomGrid::ColumnsChange(TColumnsOperation Operation, int Value1, int V
 {
     TGxCustomGridControl::ColumnsChange(Operation, Value1, Value2);
     for (TGxCustomColumn** Column :
-         {&FDraggedColumn, &FResizingColumn, &FGripColumn, &FHeaderHintColumn, &FFooterHintColumn})
+         {&FDraggedColumn, &FResizingColumn, &FGripColumn, &FHeaderHintColumn, &FFooterHintColumn, &FPlayColumn})
         ForgetIfGone(*Column);
     // A resize whose column went ends, its lines taken away.
     if (FColumnLinesShown && !FResizingColumn) CancelSizing();

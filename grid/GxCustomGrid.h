@@ -307,8 +307,11 @@ private:
     bool Sizing() const { return FColumnLinesShown || FRowLineShown; }
     bool FColumnLinesShown = false;
     bool FRowLineShown = false;
-    // The cell whose play heard the last move; (-1, -1) when none.
-    TPoint FPlayCell{-1, -1};
+    // The column whose play heard the last move, and the row it was over;
+    // null when none. Kept as the column rather than its index, so the play
+    // hears that the pointer left after its column moved or its row went.
+    TGxCustomColumn* FPlayColumn = nullptr;
+    int FPlayRow = -1;
 
     TColumnDragBox* FDragBox = nullptr;
     TDragArrow* FDownArrow = nullptr;

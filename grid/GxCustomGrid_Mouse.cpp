@@ -6,6 +6,8 @@
 #include "grid/shared/GxClasses.h"
 #include "platform/controls/Forms.h"
 
+#include <utility>
+
 namespace GxCustomGrid {
 
 namespace {
@@ -204,11 +206,12 @@ void TGxCustomGrid::CellMove(const TPoint& Previous, TShiftState Shift, int X, i
     const int Col = FHoverCell.X, Row = FHoverCell.Y;
     // The play of the cell left hears so before the next cell's play (maybe
     // the same object) is readied for its own.
-    if (!IsSameCell(FPlayCell, FHoverCell)) LeavePlay();
+    if (FPlayColumn && (FPlayColumn->GetIndex() != Col || FPlayRow != Row)) LeavePlay();
     if (CellBounds(Col, Row)) {
         const TRect R = GetCellRect(Col, Row);
         if (TColumnPlay* Play = CellPlay(Col, Row, R, false)) {
-            FPlayCell = FHoverCell;
+            FPlayColumn = GetColumns()->GetItem(Col);
+            FPlayRow = Row;
             Play->MouseMove(Shift, X - R.Left, Y - R.Top);
         }
     }
@@ -248,14 +251,15 @@ TColumnPlay* TGxCustomGrid::CellPlay(int ACol, int ARow, const TRect& Rect, bool
 
 void TGxCustomGrid::LeavePlay()
 {
-    const TPoint Cell = FPlayCell;
-    if (Cell.X < 0) return;
-    FPlayCell = TPoint(-1, -1);
-    // The cell may have gone since the play heard of it.
-    if (!CellBounds(Cell.X, Cell.Y)) return;
-    if (TColumnPlay* Play = GetColumns()->GetItem(Cell.X)->GetPlay();
-        Play && UpdateColumnPlay(Cell.X, Cell.Y, GetCellRect(Cell.X, Cell.Y)))
-        Play->MouseLeave();
+    TGxCustomColumn* Column = std::exchange(FPlayColumn, nullptr);
+    const int Row = std::exchange(FPlayRow, -1);
+    TColumnPlay* Play = Column ? Column->GetPlay() : nullptr;
+    if (!Play) return;
+    // A play whose row went since still hears of it (a hand it showed must
+    // go), readied as it was for that row: there is no cell to ready it for.
+    const int Col = Column->GetIndex();
+    if (CellBounds(Col, Row)) UpdateColumnPlay(Col, Row, GetCellRect(Col, Row));
+    Play->MouseLeave();
 }
 
 void TGxCustomGrid::RemoveHint()
