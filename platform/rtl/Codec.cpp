@@ -159,16 +159,21 @@ std::u32string FoldCase(std::string_view Text)
 AnsiString FoldedKey(std::string_view Text)
 {
     AnsiString Key;
-    Key.reserve(Text.size());
+    AppendFoldedKey(Key, Text);
+    return Key;
+}
+
+void AppendFoldedKey(AnsiString& To, std::string_view Text)
+{
+    if (To.empty()) To.reserve(Text.size());
     std::size_t Pos = 0;
     while (Pos < Text.size()) {
         const auto B = static_cast<unsigned char>(Text[Pos]);
         if (B < 0x80) {
-            Key += static_cast<char>(B >= 'A' && B <= 'Z' ? B + 32 : B);
+            To += static_cast<char>(B >= 'A' && B <= 'Z' ? B + 32 : B);
             ++Pos;
         } else {
-            AppendUtf8(Key, FoldCaseChar(DecodeUtf8Char(Text, Pos)));
+            AppendUtf8(To, FoldCaseChar(DecodeUtf8Char(Text, Pos)));
         }
     }
-    return Key;
 }

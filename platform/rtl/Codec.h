@@ -22,6 +22,8 @@ char32_t FoldCaseChar(char32_t C);
 // The case-folded text as UTF-8 (escaped bytes kept): two texts are equal
 // ignoring case exactly when their keys are equal, so the key can be hashed.
 AnsiString FoldedKey(std::string_view Text);
+// The same key appended to To, for keys kept side by side in one buffer.
+void AppendFoldedKey(AnsiString& To, std::string_view Text);
 char32_t UpperCaseChar(char32_t C);
 char32_t LowerCaseChar(char32_t C);
 
