@@ -325,8 +325,13 @@ TCell TScanRun::WriteRow(std::string_view Extract, const TPatternLine& FoundBy, 
     Grid->AddRow(1);
     const int Row = Grid->GetRowCount() - 1;
     Grid->GetCell(0, Row).SetAsString(WidePath);
-    Grid->GetCell(1, Row).SetAsString(Utf8ToWide(IntToStr(Line)));
-    Grid->GetCell(2, Row).SetAsString(Utf8ToWide(Extract));
+    // Both texts are made where nothing is allocated for them: the cells keep their own copies.
+    const AnsiString Number = IntToStr(Line); // short enough to live inside the string
+    char16_t Digits[24];
+    std::copy(Number.begin(), Number.end(), Digits);
+    Grid->GetCell(1, Row).SetAsString(std::u16string_view(Digits, Number.size()));
+    AssignUtf8ToWide(WideText, Extract);
+    Grid->GetCell(2, Row).SetAsString(WideText);
     Grid->GetCell(3, Row).SetAsString(FoundBy.WideName);
     // The reject test pumps messages: the grid may be sorted meanwhile, and
     // the cell follows its row.
