@@ -9,6 +9,7 @@
 // thread pumps at most every 2 ms and hands the window its progress, caption,
 // new final-list lines and log lines every 50th pump rather than after every
 // piece.
+#include "app/FoldedKeys.h"
 #include "app/PieceReader.h"
 #include "app/ScanPatterns.h"
 #include "app/ScanPipeline.h"
@@ -19,7 +20,6 @@
 #include <algorithm>
 #include <set>
 #include <span>
-#include <unordered_set>
 #include <vector>
 
 namespace Unit1 {
@@ -28,6 +28,7 @@ bool ScanSpeedUps = true;
 int ScanWorkers = 0;
 std::size_t ScanBlockBytes = 1 << 20;
 
+using namespace FoldedKeys;
 using namespace PieceReader;
 using namespace ScanPatterns;
 using namespace ScanPipeline;
@@ -90,7 +91,6 @@ private:
     // Log lines reach the log in batches, with the final list's.
     void Log(AnsiString Line) { PendingLog.push_back(std::move(Line)); }
     void KeepDuplicateList();
-    std::vector<std::size_t> SortedOrder() const;
     Int64 TotalSize();
     void Finish(TEnd End);
 
@@ -111,7 +111,7 @@ private:
     unsigned Pumps = 0;
     int ShownPosition = -1;
     bool KeepAll = false; // Remove Duplicates is off
-    std::unordered_set<AnsiString> Kept;
+    TFoldedKeys Kept;     // the kept extracts' keys, in KeptInOrder's order
     std::vector<AnsiString> KeptInOrder;
     std::size_t ShownFinal = 0;         // KeptInOrder before this is in the final list
     std::vector<AnsiString> PendingLog; // log lines not yet in the log
@@ -325,8 +325,13 @@ TCell TScanRun::WriteRow(std::string_view Extract, const TPatternLine& FoundBy, 
     Grid->AddRow(1);
     const int Row = Grid->GetRowCount() - 1;
     Grid->GetCell(0, Row).SetAsString(WidePath);
-    Grid->GetCell(1, Row).SetAsString(Utf8ToWide(IntToStr(Line)));
-    Grid->GetCell(2, Row).SetAsString(Utf8ToWide(Extract));
+    // Both texts are made where nothing is allocated for them: the cells keep their own copies.
+    const AnsiString Number = IntToStr(Line); // short enough to live inside the string
+    char16_t Digits[24];
+    std::copy(Number.begin(), Number.end(), Digits);
+    Grid->GetCell(1, Row).SetAsString(std::u16string_view(Digits, Number.size()));
+    AssignUtf8ToWide(WideText, Extract);
+    Grid->GetCell(2, Row).SetAsString(WideText);
     Grid->GetCell(3, Row).SetAsString(FoundBy.WideName);
     // The reject test pumps messages: the grid may be sorted meanwhile, and
     // the cell follows its row.
@@ -340,7 +345,9 @@ void TScanRun::Judge(TCell& Verdict, std::string_view Extract, const TPatternLin
         if (Alive) Verdict.SetAsString(RejectedBy->WideName);
         return;
     }
-    if (!KeepAll && !Kept.insert(FoldedKey(Extract)).second) {
+    // The key is kept for the duplicate list's sort at the end, whether or
+    // not duplicates are refused.
+    if (!Kept.Add(Extract, !KeepAll)) {
         if (DuplicateList->GetDuplicates() == dupError) throw EStringListError("String list does not allow duplicates");
         if (Alive) Verdict.SetAsString(u"Duplicate");
         return;
@@ -407,34 +414,24 @@ void TScanRun::FlushToWindow()
     }
 }
 
-// The kept extracts in the order the duplicate list sorts them (case-folded
-// code points, equal ones as they came), found on their folded keys, whose
-// bytes order as the code points do. The list then finds itself in order;
-// where bytes the keys keep as they are (invalid UTF-8) order otherwise, it
-// sorts itself again.
-std::vector<std::size_t> TScanRun::SortedOrder() const
-{
-    std::vector<std::pair<AnsiString, std::size_t>> Keys(KeptInOrder.size());
-    for (std::size_t I = 0; I < Keys.size(); ++I)
-        Keys[I] = {FoldedKey(KeptInOrder[I]), I};
-    std::sort(Keys.begin(), Keys.end());
-    std::vector<std::size_t> Order(Keys.size());
-    for (std::size_t I = 0; I < Keys.size(); ++I)
-        Order[I] = Keys[I].second;
-    return Order;
-}
-
 // The duplicate list gets the scan's kept extracts in one go, sorted once.
 void TScanRun::KeepDuplicateList()
 {
     if (KeptInOrder.empty()) return;
-    // The keys and each extract go as the list takes its copy, so that the
-    // list reuses their memory rather than adding to the peak.
-    std::unordered_set<AnsiString>().swap(Kept);
+    // The kept extracts in the order the list sorts them (case-folded code
+    // points, equal ones as they came), found on their folded keys, whose
+    // bytes order as the code points do: the list then finds itself in order,
+    // and sorts itself again only where bytes the keys keep as they are
+    // (invalid UTF-8) order otherwise. The keys and each extract go as the
+    // list takes its copy, so that the list reuses their memory rather than
+    // adding to the peak.
+    const std::vector<std::size_t> Order = Kept.SortedOrder();
+    Kept.Clear();
     const bool WasSorted = DuplicateList->GetSorted();
     DuplicateList->BeginUpdate();
     DuplicateList->SetSorted(false);
-    for (const std::size_t I : SortedOrder()) {
+    for (const std::size_t I : Order) {
+        if (I >= KeptInOrder.size()) continue; // its key kept, its extract lost to a failure in Judge
         DuplicateList->Add(KeptInOrder[I]);
         AnsiString().swap(KeptInOrder[I]);
     }
@@ -521,6 +518,9 @@ void TForm1::BitBtn1Click(TObject*)
     RichEdit2->Clear();
     GxGrid1->ClearRows();
     RichEdit5->Clear();
+    // Its window made while the list is empty: made later, over the scan's
+    // lines, it would lay out every one of them at once.
+    RichEdit5->HandleNeeded();
     DuplicateList->Clear();
     TabSheet6->SetCaption("Final Matches");
     Label4->SetCaption("Scan Progress:");

@@ -197,6 +197,9 @@ public:
 protected:
     // ES_MULTILINE, as the system's memo has it.
     void CreateParams(TCreateParams& Params) override;
+    // None: the text lives in the document the editor shows, and reading a
+    // long one whole would stall the window each time it is made.
+    AnsiString WindowCaption() const override { return AnsiString(); }
     void CreateInnerWidget() override;
     void ApplyEditorSettings() override;
     WideString EditorText() const override;

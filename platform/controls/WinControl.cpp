@@ -110,7 +110,7 @@ void TWinControl::DestroyWnd()
 void TWinControl::CreateParams(TCreateParams& Params)
 {
     Params = TCreateParams();
-    Params.Caption = GetText();
+    Params.Caption = WindowCaption();
     Params.Style = WS_CHILD | WS_CLIPSIBLINGS;
     if (GetControlStyle().Contains(csAcceptsControls)) {
         Params.Style |= WS_CLIPCHILDREN;

@@ -128,6 +128,8 @@ protected:
 
     // ---- The window ----
     virtual void CreateParams(TCreateParams& Params);
+    // The window's title as CreateParams gives it: the control's text.
+    virtual AnsiString WindowCaption() const { return GetText(); }
     // Creates the window from the parameters (CreateWindowHandle), places it
     // and creates the inner widget.
     virtual void CreateWnd();

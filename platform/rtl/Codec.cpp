@@ -71,9 +71,21 @@ void AppendUtf8(AnsiString& Out, char32_t C)
 WideString Utf8ToWide(std::string_view Text)
 {
     WideString Out;
+    AssignUtf8ToWide(Out, Text);
+    return Out;
+}
+
+void AssignUtf8ToWide(WideString& Out, std::string_view Text)
+{
+    Out.clear();
     Out.reserve(Text.size());
     std::size_t Pos = 0;
     while (Pos < Text.size()) {
+        if (const auto B = static_cast<unsigned char>(Text[Pos]); B < 0x80) { // most text: no decoding
+            Out += static_cast<char16_t>(B);
+            ++Pos;
+            continue;
+        }
         const char32_t C = DecodeUtf8Char(Text, Pos);
         if (C >= 0x10000) {
             Out += static_cast<char16_t>(0xD800 + ((C - 0x10000) >> 10));
@@ -82,7 +94,6 @@ WideString Utf8ToWide(std::string_view Text)
             Out += static_cast<char16_t>(C);
         }
     }
-    return Out;
 }
 
 AnsiString WideToUtf8(std::u16string_view Text)
@@ -159,16 +170,21 @@ std::u32string FoldCase(std::string_view Text)
 AnsiString FoldedKey(std::string_view Text)
 {
     AnsiString Key;
-    Key.reserve(Text.size());
+    AppendFoldedKey(Key, Text);
+    return Key;
+}
+
+void AppendFoldedKey(AnsiString& To, std::string_view Text)
+{
+    if (To.empty()) To.reserve(Text.size());
     std::size_t Pos = 0;
     while (Pos < Text.size()) {
         const auto B = static_cast<unsigned char>(Text[Pos]);
         if (B < 0x80) {
-            Key += static_cast<char>(B >= 'A' && B <= 'Z' ? B + 32 : B);
+            To += static_cast<char>(B >= 'A' && B <= 'Z' ? B + 32 : B);
             ++Pos;
         } else {
-            AppendUtf8(Key, FoldCaseChar(DecodeUtf8Char(Text, Pos)));
+            AppendUtf8(To, FoldCaseChar(DecodeUtf8Char(Text, Pos)));
         }
     }
-    return Key;
 }

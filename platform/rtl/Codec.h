@@ -8,6 +8,8 @@
 #include <string_view>
 
 WideString Utf8ToWide(std::string_view Text);
+// The same into Out, whose memory is reused.
+void AssignUtf8ToWide(WideString& Out, std::string_view Text);
 AnsiString WideToUtf8(std::u16string_view Text);
 
 // The next code point of Text from Pos (advanced past it); an invalid byte b
@@ -22,6 +24,8 @@ char32_t FoldCaseChar(char32_t C);
 // The case-folded text as UTF-8 (escaped bytes kept): two texts are equal
 // ignoring case exactly when their keys are equal, so the key can be hashed.
 AnsiString FoldedKey(std::string_view Text);
+// The same key appended to To, for keys kept side by side in one buffer.
+void AppendFoldedKey(AnsiString& To, std::string_view Text);
 char32_t UpperCaseChar(char32_t C);
 char32_t LowerCaseChar(char32_t C);
 
