@@ -210,6 +210,26 @@ TEST_F(TGxGridExportTest, CellsThatAreNoTextsAreWrittenAsTheyRead)
     EXPECT_NE(WideToUtf8(Grid->GetTextStr()).find("C1\r\n" + WideToUtf8(Guid) + "\r\n"), AnsiString::npos);
 }
 
+TEST_F(TGxGridExportTest, AProgramThatChangesTheGridWhileARowIsReadIsSeenOrStopsTheSave)
+{
+    auto* Column = static_cast<GxVirtualColumn::TGxVirtualColumn*>(
+        Grid->GetColumns()->Add(ColumnClass<GxVirtualColumn::TGxVirtualColumn>, u"V"));
+    AddRows(2);
+    // The row's first text replaced while its last cell is asked for: the
+    // file holds the new text, not what lay there before.
+    Column->OnGetText = [&](TObject*, int, int ARow, WideString& Value) {
+        Value = u"v";
+        Grid->SetCells(0, ARow, WideString(4000 + ARow, u'n'));
+    };
+    Grid->SaveToTextFile(Path("v.txt"), u',', u'|', ekAnsi);
+    EXPECT_TRUE(Bytes("v.txt") == AnsiString(4000, 'n') + ",B0,C0,v\r\n" + AnsiString(4001, 'n') + ",B1,C1,v\r\n");
+
+    const AnsiString Old = Bytes("v.txt");
+    Column->OnGetText = [&](TObject*, int, int, WideString&) { Grid->AddRow(1); };
+    EXPECT_THROW(Grid->SaveToTextFile(Path("v.txt"), u',', u'|', ekAnsi), EInvalidOperation);
+    EXPECT_TRUE(Bytes("v.txt") == Old);
+}
+
 TEST_F(TGxGridExportTest, AFileThatCannotLoadLeavesTheRowsAlone)
 {
     AddRows(2);
