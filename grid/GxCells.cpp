@@ -55,19 +55,31 @@ TCell TCells::GetCell(int ACol, int ARow)
     return CellAt(ACol, FRows[std::size_t(ARow)]);
 }
 
-void TCells::ReadRowTexts(int ARow, const TCellTextProc& Text)
+void TCells::ReadRowTexts(int ARow, TRowTexts& Row)
 {
     CheckRow(ARow);
     const std::uint32_t Slot = FRows[std::size_t(ARow)];
-    WideString Converted;
-    for (int C = 0; C < GetColumnCount(); ++C) {
-        const TCellColumn& Column = ColumnAt(C);
+    const auto Count = std::size_t(GetColumnCount());
+    Row.Texts.resize(Count);
+    Row.Held.resize(Count); // before any view into it is taken
+    // A virtual cell asks the program for its text, which may change the
+    // store: when a row has such cells, the views into the columns are taken
+    // again once they are made.
+    const std::uint64_t Shape = FShape;
+    bool Made = false;
+    for (std::size_t C = 0; C < Count; ++C) {
+        const TCellColumn& Column = ColumnAt(int(C));
         if (Column.GetSlot(Slot) == TCellSlot::String)
-            Text(C, Column.GetText(Slot));
+            Row.Texts[C] = Column.GetText(Slot);
         else {
-            Converted = CellAt(C, Slot).GetAsString();
-            Text(C, Converted);
+            Row.Texts[C] = Row.Held[C] = CellAt(int(C), Slot).GetAsString();
+            Made = true;
         }
+    }
+    if (Made && FShape != Shape) throw EInvalidOperation("Rows or columns changed while a row was read");
+    for (std::size_t C = 0; Made && C < Count; ++C) {
+        const TCellColumn& Column = ColumnAt(int(C));
+        if (Column.GetSlot(Slot) == TCellSlot::String) Row.Texts[C] = Column.GetText(Slot);
     }
     if (GetColumnCount() > 0) {
         FCurrentColumn = GetColumnCount() - 1;

@@ -33,10 +33,10 @@ public:
     // AsString.
     int FindRow(int ACol, int From, int To, bool OffScreen, const std::function<bool(std::u16string_view Text)>& Match);
     TRow* GetRow(int ARow) const;
-    // Hands Text the text of every cell of ARow as GetAsString gives it,
+    // Reads into Row the text of every cell of ARow as GetAsString gives it,
     // columns by index; a text cell's text as it lies in its column, without
     // a copy. CurrentColumn and CurrentRow end as reading each cell leaves them.
-    void ReadRowTexts(int ARow, const TCellTextProc& Text);
+    void ReadRowTexts(int ARow, TRowTexts& Row);
     // -1 when the row is not (or no longer) one of this store's rows.
     int GetRowIndex(const TRow* ARow) const;
     // -1 when the cell's row or column has gone.

@@ -410,24 +410,27 @@ bool TGxCustomGridControl::CanMoveRow(int FromIndex, int ToIndex)
     return Accept;
 }
 
-void TGxCustomGridControl::ReadRowTexts(int ARow, const TCellTextProc& Text)
+void TGxCustomGridControl::ReadRowTexts(int ARow, TRowTexts& Row)
 {
-    for (int Col = 0; Col < FColumns->GetCount(); ++Col) {
-        const WideString Cell = GetCells(Col, ARow);
-        Text(Col, Cell);
-    }
+    const auto Count = std::size_t(FColumns->GetCount());
+    Row.Texts.resize(Count);
+    Row.Held.resize(Count); // before any view into it is taken
+    for (std::size_t Col = 0; Col < Count; ++Col)
+        Row.Texts[Col] = Row.Held[Col] = GetCells(int(Col), ARow);
 }
 
 WideString TGxCustomGridControl::GetTextStr()
 {
     WideString Text;
-    const TCellTextProc Add = [&Text](int, std::u16string_view Cell) {
-        Text += Cell;
-        Text += u"\r\n";
-    };
+    TRowTexts Texts;
     const int Rows = GetRowCount();
-    for (int Row = 0; Row < Rows; ++Row)
-        ReadRowTexts(Row, Add);
+    for (int Row = 0; Row < Rows; ++Row) {
+        ReadRowTexts(Row, Texts);
+        for (const std::u16string_view Cell : Texts.Texts) {
+            Text += Cell;
+            Text += u"\r\n";
+        }
+    }
     return Text;
 }
 

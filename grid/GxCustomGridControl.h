@@ -185,10 +185,10 @@ public:
     bool CanMoveRow(int FromIndex, int ToIndex);
     // Every cell's text followed by CR LF, rows in order, columns by index.
     virtual WideString GetTextStr();
-    // Hands Text the text of every cell of ARow as GetCells gives it,
+    // Reads into Row the text of every cell of ARow as GetCells gives it,
     // columns by index. A storage that keeps its texts overrides it to hand
     // them over without a copy, for the writers that walk every row.
-    virtual void ReadRowTexts(int ARow, const TCellTextProc& Text);
+    virtual void ReadRowTexts(int ARow, TRowTexts& Row);
     virtual bool IsCellEmpty(int ACol, int ARow);
     virtual TColor GetCellColor(int ACol, int ARow);
     virtual WideString GetCellHint(int ACol, int ARow);

@@ -13,8 +13,10 @@
 #include "platform/rtl/WholeFileWriter.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 #include <vector>
 
 namespace GxCustomGridControl {
@@ -73,95 +75,191 @@ private:
 
 // ---- Delimited text ------------------------------------------------------------------------------
 
-// The field as it goes into the file: quotes doubled, every line break (CR
-// LF, a lone CR or a lone LF) one LineBreakChar, enclosed in quotes when the
-// text holds the separator or a quote.
-void QuoteField(std::u16string_view Text, WideChar Separator, WideChar LineBreakChar, WideString& Field)
-{
-    Field.clear();
-    const bool Enclose =
-        std::any_of(Text.begin(), Text.end(), [Separator](WideChar C) { return C == Separator || C == u'"'; });
-    if (Enclose) Field += u'"';
-    for (std::size_t I = 0; I < Text.size(); ++I) {
-        const WideChar C = Text[I];
-        if (C == u'"')
-            Field += u"\"\"";
-        else if (C == u'\r' || C == u'\n') {
-            if (C == u'\r' && I + 1 < Text.size() && Text[I + 1] == u'\n') ++I;
-            Field += LineBreakChar;
-        } else
-            Field += C;
+// How each encoding puts a unit: UTF-16 as two bytes in its order, and
+// ASCII in an 8-bit file as one byte (the rest of an 8-bit file goes through
+// the codec). Put writes one unit; PutRun writes a run of units, whole runs
+// copied or byte-swapped in one loop.
+template <bool Big> struct TWideUnits {
+    static constexpr std::size_t Size = 2;
+    static char* Put(char* Out, char16_t U)
+    {
+        Out[Big ? 1 : 0] = char(U & 0xFF);
+        Out[Big ? 0 : 1] = char(U >> 8);
+        return Out + 2;
     }
-    if (Enclose) Field += u'"';
+    static char* PutRun(char* Out, std::u16string_view Units)
+    {
+        if (Big == (std::endian::native == std::endian::big)) {
+            if (!Units.empty()) std::memcpy(Out, Units.data(), 2 * Units.size()); // an empty one may have no data
+            return Out + 2 * Units.size();
+        }
+        for (const char16_t U : Units) {
+            const auto Swapped = char16_t(U >> 8 | U << 8);
+            std::memcpy(Out, &Swapped, 2);
+            Out += 2;
+        }
+        return Out;
+    }
+};
+
+struct TAsciiUnits {
+    static constexpr std::size_t Size = 1;
+    static char* Put(char* Out, char16_t U)
+    {
+        *Out = char(U);
+        return Out + 1;
+    }
+    static char* PutRun(char* Out, std::u16string_view Units)
+    {
+        for (std::size_t I = 0; I < Units.size(); ++I)
+            Out[I] = char(Units[I]);
+        return Out + Units.size();
+    }
+};
+
+// A quoted field kept as units, for text beyond ASCII on its way to the codec.
+struct TFieldUnits {
+    static char16_t* Put(char16_t* Out, char16_t U)
+    {
+        *Out = U;
+        return Out + 1;
+    }
+    static char16_t* PutRun(char16_t* Out, std::u16string_view Units)
+    {
+        if (!Units.empty()) std::memcpy(Out, Units.data(), 2 * Units.size());
+        return Out + Units.size();
+    }
+};
+
+// What a field holds beside plain ASCII, by bit, and, Narrow, its units
+// stored a byte each from Out on. Every unit is compared, with no early
+// exit, so that the loop runs many units at a time.
+enum : unsigned { NonAscii = 1, LineBreaks = 2, Separators = 4, Quotes = 8, Enclosing = Separators | Quotes };
+
+template <bool Narrow> unsigned Classify(std::u16string_view Text, char16_t Separator, char* Out = nullptr)
+{
+    const char16_t* Units = Text.data();
+    std::uint16_t Found = 0;
+    for (std::size_t I = 0, Count = Text.size(); I < Count; ++I) {
+        const char16_t U = Units[I];
+        if constexpr (Narrow) Out[I] = char(U);
+        Found |= std::uint16_t((-std::uint16_t(U >= 0x80) & NonAscii) |
+                               (-std::uint16_t((U == u'\r') | (U == u'\n')) & LineBreaks) |
+                               (-std::uint16_t(U == Separator) & Separators) | (-std::uint16_t(U == u'"') & Quotes));
+    }
+    return Found;
 }
 
-// Puts a delimited file's fields in its encoding, UTF-16 after its mark.
-class TTextWriter {
+// The field as it goes into the file, put unit by unit from Out on, at most
+// 2 × Text.size() + 2 units: quotes doubled, every line break (CR LF, a lone
+// CR or a lone LF) one LineBreakChar, enclosed in quotes when the text holds
+// the separator or a quote.
+template <typename TUnits, typename TOut>
+TOut* PutQuoted(TOut* Out, std::u16string_view Text, unsigned Found, char16_t LineBreakChar)
+{
+    const bool Enclose = Found & Enclosing;
+    if (Enclose) Out = TUnits::Put(Out, u'"');
+    if (Found & (LineBreaks | Quotes)) {
+        // Runs between the units that change go out whole.
+        const char16_t* Units = Text.data();
+        std::size_t Run = 0;
+        for (std::size_t I = 0; I < Text.size(); ++I) {
+            const char16_t C = Units[I];
+            if (C != u'"' && C != u'\r' && C != u'\n') continue;
+            Out = TUnits::PutRun(Out, std::u16string_view(Units + Run, I - Run));
+            if (C == u'"')
+                Out = TUnits::Put(TUnits::Put(Out, u'"'), u'"');
+            else {
+                if (C == u'\r' && I + 1 < Text.size() && Units[I + 1] == u'\n') ++I;
+                Out = TUnits::Put(Out, LineBreakChar);
+            }
+            Run = I + 1;
+        }
+        Text = std::u16string_view(Units + Run, Text.size() - Run);
+    }
+    Out = TUnits::PutRun(Out, Text);
+    if (Enclose) Out = TUnits::Put(Out, u'"');
+    return Out;
+}
+
+char* PutBytes(char* Out, std::string_view Bytes)
+{
+    for (const char B : Bytes)
+        *Out++ = B;
+    return Out;
+}
+
+// Puts the rows of a delimited file in its encoding, UTF-16 after its mark.
+// A row is made straight into the file's buffer through a local pointer, with
+// room for its most taken once; each field is checked (and, 8-bit, put) in
+// one pass, and only a field that needs it is quoted or sent to the codec.
+template <TEncodingKind Encoding> class TTextWriter {
 public:
-    TTextWriter(TPieceWriter& File, TEncodingKind Encoding, WideChar Separator, WideChar LineBreakChar)
-        : FFile(File), FEncoding(Encoding), FSeparator(Separator), FLineBreakChar(LineBreakChar)
+    TTextWriter(TPieceWriter& File, WideChar Separator, WideChar LineBreakChar)
+        : FFile(File), FSeparator(Separator), FLineBreakChar(LineBreakChar), FSeparatorBytes(Bytes({&Separator, 1}))
     {
-        for (const WideChar C : {Separator, u'"', u'\r', u'\n'})
-            if (C < 0x80) FQuoted[C >> 6] |= std::uint64_t(1) << (C & 63);
-        if (Encoding != ekAnsi) Put(u"\xFEFF");
+        if (!Ansi) FFile.Append(Bytes(u"\xFEFF"));
     }
 
-    void PutSeparator() { Put(std::u16string_view(&FSeparator, 1)); }
-    void PutLineEnd() { Put(u"\r\n"); }
-    void PutField(std::u16string_view Text)
+    void PutRow(const std::vector<std::u16string_view>& Texts, bool LineBreak)
     {
-        if (PutPlain(Text)) return;
-        QuoteField(Text, FSeparator, FLineBreakChar, FField);
-        Put(FField);
+        const std::string_view Separator = FSeparatorBytes, LineEnd = FLineEnd;
+        FRowMost = LineEnd.size();
+        for (const std::u16string_view Text : Texts)
+            FRowMost += Separator.size() + TUnits::Size * (2 * Text.size() + 2);
+        char* Out = FFile.Room(FRowMost);
+        for (std::size_t Col = 0; Col < Texts.size(); ++Col) {
+            if (Col > 0) Out = PutBytes(Out, Separator);
+            Out = PutField(Out, Texts[Col]);
+        }
+        if (LineBreak) Out = PutBytes(Out, LineEnd);
+        FFile.Advance(Out);
     }
 
 private:
-    void Put(std::u16string_view Units)
+    static constexpr bool Ansi = Encoding == ekAnsi;
+    using TUnits = std::conditional_t<Ansi, TAsciiUnits, TWideUnits<Encoding == ekUnicodeBigEndian>>;
+
+    static AnsiString Bytes(std::u16string_view Units)
     {
-        if (FEncoding == ekAnsi) return FFile.AppendWide(Units);
-        const bool Big = FEncoding == ekUnicodeBigEndian;
-        char* Out = FFile.Room(2 * Units.size());
-        for (const char16_t U : Units) {
-            const char High = char(U >> 8), Low = char(U & 0xFF);
-            *Out++ = Big ? High : Low;
-            *Out++ = Big ? Low : High;
+        if constexpr (Ansi)
+            return WideToUtf8(Units);
+        else {
+            AnsiString Out(2 * Units.size(), '\0');
+            TUnits::PutRun(Out.data(), Units);
+            return Out;
         }
-        FFile.Advance(Out);
     }
-    // Most fields hold nothing to quote and go out as they are; an 8-bit
-    // one of ASCII alone in the pass that looks at it. False, with nothing
-    // put, for a field that needs quoting. The loop keeps what it tests in
-    // locals, since every byte it stores could otherwise be taken to change it.
-    bool PutPlain(std::u16string_view Text)
+
+    char* PutField(char* Out, std::u16string_view Text)
     {
-        const std::uint64_t Low = FQuoted[0], High = FQuoted[1];
-        const char16_t Separator = FSeparator;
-        const auto Quoted = [=](char16_t U) {
-            return U < 64 ? (Low >> U) & 1 : U < 128 ? (High >> (U - 64)) & 1 : U == Separator;
-        };
-        const auto Whole = [&] {
-            if (std::any_of(Text.begin(), Text.end(), Quoted)) return false;
-            Put(Text);
-            return true;
-        };
-        if (FEncoding != ekAnsi) return Whole();
-        char* Out = FFile.Room(Text.size());
-        for (std::size_t I = 0; I < Text.size(); ++I) {
-            const char16_t U = Text[I];
-            if (U >= 0x80) return Whole();
-            if (Quoted(U)) return false;
-            Out[I] = char(U);
+        if constexpr (Ansi) {
+            const unsigned Found = Classify<true>(Text, FSeparator, Out);
+            if (!Found) return Out + Text.size();
+            if (!(Found & NonAscii) && FLineBreakChar < 0x80)
+                return PutQuoted<TUnits>(Out, Text, Found, FLineBreakChar);
+            // The rest goes through the codec, quoted first when it must be.
+            FFile.Advance(Out);
+            if (Found & ~NonAscii) {
+                FField.resize(2 * Text.size() + 2);
+                const char16_t* End = PutQuoted<TFieldUnits>(FField.data(), Text, Found, FLineBreakChar);
+                Text = std::u16string_view(FField.data(), std::size_t(End - FField.data()));
+            }
+            FFile.AppendWide(Text);
+            return FFile.Room(FRowMost);
+        } else {
+            const unsigned Found = Classify<false>(Text, FSeparator);
+            return Found ? PutQuoted<TUnits>(Out, Text, Found, FLineBreakChar) : TUnits::PutRun(Out, Text);
         }
-        FFile.Advance(Out + Text.size());
-        return true;
     }
 
     TPieceWriter& FFile;
-    TEncodingKind FEncoding;
-    WideChar FSeparator;
-    WideChar FLineBreakChar;
-    std::uint64_t FQuoted[2] = {}; // the ASCII characters that make a field quoted, by bit
-    WideString FField;
+    const char16_t FSeparator;
+    const char16_t FLineBreakChar;
+    const AnsiString FSeparatorBytes;
+    const AnsiString FLineEnd = Bytes(u"\r\n");
+    std::size_t FRowMost = 0; // the most bytes the row being put can take
+    WideString FField;        // a quoted field of non-ASCII text on its way to the codec
 };
 
 // The units of a delimited file's bytes: UTF-16 after its mark, or UTF-8
@@ -301,6 +399,17 @@ void PutHtmlCell(TPieceWriter& File, std::u16string_view Text, bool Markup = fal
     while (Last > First && Text[Last - 1] <= u' ')
         --Last;
     if (Markup) return File.AppendWide(Text.substr(First, Last - First));
+    // Most cells are ASCII with nothing to escape, put in the pass that
+    // looks at them.
+    const char16_t* Units = Text.data() + First;
+    char* Out = File.Room(Last - First);
+    std::uint16_t Other = 0;
+    for (std::size_t I = 0, Count = Last - First; I < Count; ++I) {
+        const char16_t U = Units[I];
+        Out[I] = char(U);
+        Other |= std::uint16_t(-std::uint16_t((U >= 0x80) | (U == u'&') | (U == u'<') | (U == u'>') | (U == u'"')));
+    }
+    if (!Other) return File.Advance(Out + (Last - First));
     // Runs between the characters that need an entity go out whole.
     std::size_t Run = First;
     AnsiString Entity;
@@ -351,18 +460,22 @@ void TGxCustomGridControl::SaveToTextFile(const WideString& FileName, WideChar S
                                           TEncodingKind Encoding)
 {
     TPieceWriter File(WideToUtf8(FileName));
-    TTextWriter Out(File, Encoding, Separator, LineBreakChar);
-    const TCellTextProc Field = [&Out](int Col, std::u16string_view Text) {
-        if (Col > 0) Out.PutSeparator();
-        Out.PutField(Text);
-    };
     const int Rows = GetRowCount();
     const bool LineBreaks = FColumns->GetCount() > 0 || Encoding == ekAnsi;
-    for (int Row = 0; Row < Rows; ++Row) {
-        ReadRowTexts(Row, Field);
-        if (LineBreaks) Out.PutLineEnd();
-        File.Flow();
-    }
+    const auto Write = [&](auto&& Out) {
+        TRowTexts Texts;
+        for (int Row = 0; Row < Rows; ++Row) {
+            ReadRowTexts(Row, Texts);
+            Out.PutRow(Texts.Texts, LineBreaks);
+            File.Flow();
+        }
+    };
+    if (Encoding == ekAnsi)
+        Write(TTextWriter<ekAnsi>(File, Separator, LineBreakChar));
+    else if (Encoding == ekUnicodeBigEndian)
+        Write(TTextWriter<ekUnicodeBigEndian>(File, Separator, LineBreakChar));
+    else
+        Write(TTextWriter<ekUnicode>(File, Separator, LineBreakChar));
     File.Commit();
 }
 

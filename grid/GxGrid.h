@@ -62,7 +62,7 @@ public:
     // All: every descendant; else the direct children right after the row.
     int GetChildCount(int ARow, bool All);
     WideString GetDrawText(int ACol, int ARow) override;
-    void ReadRowTexts(int ARow, const TCellTextProc& Text) override { FCells->ReadRowTexts(ARow, Text); }
+    void ReadRowTexts(int ARow, TRowTexts& Row) override { FCells->ReadRowTexts(ARow, Row); }
     void GetCellInfo(int ACol, int ARow, TCellInfo& Info) override;
     int GetOnScreenBefore(int ARow) override;
     int GetOnScreenRow(int K) override;

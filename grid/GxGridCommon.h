@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string_view>
+#include <vector>
 
 namespace GxColumns {
 class TGxColumns;
@@ -20,9 +21,15 @@ enum TGridArea { gaNone, gaBody, gaFooter, gaHeader, gaIndicator, gaInput };
 // The cell store keeps one list of cells per column in this many slots.
 inline constexpr int MaxColumns = 1025;
 
-// Takes the text of the cell of column ACol of a row being read; the text
-// lasts until the next one.
-using TCellTextProc = std::function<void(int ACol, std::u16string_view Text)>;
+// The texts of a row's cells, columns by index, as the writers that walk
+// every row read them: one call per row hands over the lot, so the writers
+// run their own tight loop over the fields. A text lasts until the next
+// reading into the same object or a change to the grid; Held keeps the
+// texts that had to be made, reused from row to row.
+struct TRowTexts {
+    std::vector<std::u16string_view> Texts;
+    std::vector<WideString> Held;
+};
 
 // The grid as its columns and their collection reach it, and no more: the
 // grid control implements it (answering the names it shares with TControl

@@ -113,6 +113,63 @@ TEST_F(TGxGridExportTest, FieldsPastASCIIAreQuotedByTheirOwnCharactersAndSeparat
     }
 }
 
+// A field as the rules of the format make it, unit by unit, to hold the
+// writer's runs and wide loops against.
+WideString ExpectedField(std::u16string_view Text, char16_t Separator, char16_t LineBreak)
+{
+    WideString Field;
+    const bool Enclose = Text.find_first_of(std::u16string{Separator, u'"'}) != Text.npos;
+    for (std::size_t I = 0; I < Text.size(); ++I)
+        if (Text[I] == u'"')
+            Field += u"\"\"";
+        else if (Text[I] == u'\r' || Text[I] == u'\n') {
+            Field += LineBreak;
+            if (Text[I] == u'\r' && I + 1 < Text.size() && Text[I + 1] == u'\n') ++I;
+        } else
+            Field += Text[I];
+    return Enclose ? u"\"" + Field + u"\"" : Field;
+}
+
+AnsiString Encoded(const WideString& Text, TEncodingKind Encoding)
+{
+    if (Encoding == ekAnsi) return WideToUtf8(Text);
+    AnsiString Bytes;
+    for (const char16_t U : Text) {
+        const char High = char(U >> 8), Low = char(U & 0xFF);
+        Bytes += Encoding == ekUnicode ? AnsiString{Low, High} : AnsiString{High, Low};
+    }
+    return Bytes;
+}
+
+TEST_F(TGxGridExportTest, EveryFieldComesOutWhateverItsLengthAndWhereverItsSpecialUnitLies)
+{
+    // Lengths across the widths a loop may take at a time, each special unit
+    // at the start, the end and in between, ASCII and not, with a line break
+    // character inside ASCII and beyond it.
+    const std::u16string_view Specials[] = {u",", u"\"", u"\r", u"\n", u"\r\n", u"\xE9", u"\xDC80"};
+    for (const char16_t LineBreak : {u'|', u'\x2028'}) {
+        std::vector<WideString> Cells;
+        for (std::size_t Length = 1; Length <= 40; Length += Length < 20 ? 1 : 7)
+            for (const std::u16string_view Special : Specials)
+                for (const std::size_t At : {std::size_t(0), Length / 2, Length})
+                    Cells.push_back(WideString(At, u'a') + WideString(Special) + WideString(Length - At, u'b'));
+        Grid->ClearRows();
+        AddRows(int(Cells.size()));
+        WideString Expected;
+        for (std::size_t R = 0; R < Cells.size(); ++R) {
+            Grid->SetCells(0, int(R), Cells[R]);
+            Grid->SetCells(2, int(R), Cells[Cells.size() - 1 - R]);
+            Expected += ExpectedField(Cells[R], u',', LineBreak) + u"," + Grid->GetCells(1, int(R)) + u"," +
+                        ExpectedField(Cells[Cells.size() - 1 - R], u',', LineBreak) + u"\r\n";
+        }
+        for (const auto Encoding : {ekAnsi, ekUnicode, ekUnicodeBigEndian}) {
+            Grid->SaveToTextFile(Path("f.txt"), u',', LineBreak, Encoding);
+            const AnsiString Mark = Encoding == ekAnsi ? "" : Encoded(u"\xFEFF", Encoding);
+            EXPECT_TRUE(Bytes("f.txt") == Mark + Encoded(Expected, Encoding)) << Encoding << " " << int(LineBreak);
+        }
+    }
+}
+
 TEST_F(TGxGridExportTest, FilesLargerThanOnePieceComeOutWhole)
 {
     // Some megabytes, every row different, so that a piece lost, repeated or
@@ -151,6 +208,26 @@ TEST_F(TGxGridExportTest, CellsThatAreNoTextsAreWrittenAsTheyRead)
     Grid->SaveToTextFile(Path("g.txt"), u',', u'|', ekAnsi);
     EXPECT_EQ(Bytes("g.txt").substr(Bytes("g.txt").find("\r\n") + 2), "A1,B1,C1," + WideToUtf8(Guid) + "\r\n");
     EXPECT_NE(WideToUtf8(Grid->GetTextStr()).find("C1\r\n" + WideToUtf8(Guid) + "\r\n"), AnsiString::npos);
+}
+
+TEST_F(TGxGridExportTest, AProgramThatChangesTheGridWhileARowIsReadIsSeenOrStopsTheSave)
+{
+    auto* Column = static_cast<GxVirtualColumn::TGxVirtualColumn*>(
+        Grid->GetColumns()->Add(ColumnClass<GxVirtualColumn::TGxVirtualColumn>, u"V"));
+    AddRows(2);
+    // The row's first text replaced while its last cell is asked for: the
+    // file holds the new text, not what lay there before.
+    Column->OnGetText = [&](TObject*, int, int ARow, WideString& Value) {
+        Value = u"v";
+        Grid->SetCells(0, ARow, WideString(4000 + ARow, u'n'));
+    };
+    Grid->SaveToTextFile(Path("v.txt"), u',', u'|', ekAnsi);
+    EXPECT_TRUE(Bytes("v.txt") == AnsiString(4000, 'n') + ",B0,C0,v\r\n" + AnsiString(4001, 'n') + ",B1,C1,v\r\n");
+
+    const AnsiString Old = Bytes("v.txt");
+    Column->OnGetText = [&](TObject*, int, int, WideString&) { Grid->AddRow(1); };
+    EXPECT_THROW(Grid->SaveToTextFile(Path("v.txt"), u',', u'|', ekAnsi), EInvalidOperation);
+    EXPECT_TRUE(Bytes("v.txt") == Old);
 }
 
 TEST_F(TGxGridExportTest, AFileThatCannotLoadLeavesTheRowsAlone)
