@@ -1,5 +1,7 @@
 #include "platform/controls/MemoView.h"
+#include "platform/qt/Bridge.h"
 #include "platform/rtl/QtStrings.h"
+#include "platform/win/WinUser.h"
 
 #include <QClipboard>
 #include <QFontMetricsF>
@@ -520,6 +522,9 @@ void TMemoView::mousePressEvent(QMouseEvent* Event)
     ExtendTo(Pos);
     FDragging = true;
     FDragPoint = Event->position().toPoint();
+    // As a native edit does: its window holds the mouse while the button is
+    // down, so that a drag past its edges still reaches it.
+    if (const HWND Wnd = WindowAbove(this)) SetCapture(Wnd);
 }
 
 void TMemoView::mouseMoveEvent(QMouseEvent* Event)
@@ -538,9 +543,10 @@ void TMemoView::mouseMoveEvent(QMouseEvent* Event)
 
 void TMemoView::mouseReleaseEvent(QMouseEvent* Event)
 {
-    if (Event->button() == Qt::LeftButton) {
+    if (Event->button() == Qt::LeftButton && FDragging) {
         FDragging = false;
         FAutoScroll.stop();
+        if (const HWND Wnd = WindowAbove(this); Wnd && GetCapture() == Wnd) ReleaseCapture();
     }
     QAbstractScrollArea::mouseReleaseEvent(Event);
 }
