@@ -116,9 +116,19 @@ int TMemoView::Top() const
     return FLines ? std::clamp(verticalScrollBar()->value(), 0, FLines->BlockCount() - 1) : 0;
 }
 
-qreal TMemoView::LineHeight() const
+qreal TMemoView::LineHeight()
 {
-    return QFontMetricsF(font()).lineSpacing();
+    // A line's height as a layout gives it, so that unwrapped lines stand
+    // exactly where an editor's would.
+    if (FLineHeight <= 0) {
+        QTextLayout Empty(QString(), font());
+        Empty.beginLayout();
+        QTextLine Line = Empty.createLine();
+        Line.setLeadingIncluded(true);
+        Empty.endLayout();
+        FLineHeight = Line.height();
+    }
+    return FLineHeight;
 }
 
 QTextLayout& TMemoView::LayoutOf(int Block)
@@ -272,6 +282,7 @@ bool TMemoView::event(QEvent* Event)
 {
     switch (Event->type()) {
     case QEvent::FontChange:
+        FLineHeight = 0;
         FAdvances.clear();
         FMeasured = 0;
         FWidest = 0;

@@ -65,7 +65,7 @@ protected:
 private:
     QTextLayout& LayoutOf(int Block);
     qreal HeightOf(int Block);
-    qreal LineHeight() const;
+    qreal LineHeight();
     // Where the text starts in the viewport when the view is at the top.
     qreal TopMargin() const { return FMargin; }
     // The first block that, at the top, shows Block whole at the bottom (or
@@ -95,7 +95,8 @@ private:
     // The widest line as measured so far, and how many blocks that covers.
     int FWidest = 0;
     int FMeasured = 0;
-    std::vector<float> FAdvances; // ASCII, for the font
+    qreal FLineHeight = 0;
+    std::vector<float> FAdvances; // each code unit's, measured when first met
     // Dragging the selection; the timer scrolls while the mouse is outside.
     bool FDragging = false;
     QPoint FDragPoint;

@@ -4,6 +4,7 @@
 #include "platform/controls/ComCtrls.h"
 #include "platform/controls/MemoLines.h"
 #include "platform/testing/Edits.h"
+#include "platform/win/UxTheme.h"
 #include "tests/platform/controls/ControlFixtures.h"
 #include "tests/platform/controls/PlaceControl.h"
 
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <random>
 #include <thread>
 
@@ -334,4 +336,57 @@ TEST_F(MemoViewTest, AMillionLinesAreLaidOutOnlyWhereTheyShow)
     Step("wheel", [&] { MouseWheel(Memo, 20, 20, -120); });
     Step("select to the end", [&] { PressKey(Memo, VK_END, {ssShift, ssCtrl}); });
     Step("narrower", [&] { Memo->SetWidth(200); });
+}
+
+// QUILLMOTE_SHEET_DIR keeps the pairs as MemoKinds.png (MemoKinds-classic.png without themes).
+TEST_F(MemoViewTest, AReadOnlyMemoLooksAsAnEditableOne)
+{
+    Form->SetClientWidth(560);
+    Form->SetClientHeight(300);
+    const AnsiString Text = "Plain line\n\tTabbed \xE2\x82\xAC line with bad \xFF byte\n" + AnsiString(30, 'x') +
+                            " a long line that goes on and on past the right edge of the memo\nlast";
+    const struct {
+        bool Wrap;
+        int Top;
+    } Rows[] = {{true, 8}, {false, 150}};
+    TWinControl* Other = Place<TEdit>(Form, 8, 280, 50, 18); // holds the focus: no caret shows
+    for (const auto& Row : Rows) {
+        SCOPED_TRACE(Row.Wrap);
+        TMemo* Memos[2];
+        for (int Kind = 0; Kind < 2; ++Kind) {
+            TMemo* M = Place<TMemo>(Form, 8 + Kind * 276, Row.Top, 268, 130);
+            M->SetScrollBars(ssBoth);
+            M->SetWordWrap(Row.Wrap);
+            M->SetColor(TColor(0xF0FFFF));
+            M->GetFont()->SetColor(TColor(0x402000));
+            M->SetText(Text);
+            M->SetSelStart(3);
+            M->SetSelLength(20); // across a line's end
+            M->SetReadOnly(Kind == 1);
+            Memos[Kind] = M;
+        }
+        Other->SetFocus();
+        PaintNow(Form);
+        ProcessEvents();
+        TBitmap Editable, ReadOnly;
+        GrabWindow(Memos[0], &Editable);
+        GrabWindow(Memos[1], &ReadOnly);
+        // The horizontal bar's thumb may differ by a pixel or two: the
+        // widest line is measured, not laid out, in the read-only memo.
+        const int Text = Editable.GetHeight() - 18;
+        int Differ = 0, Selected = 0;
+        const TColor Ground = ColorToRGB(Memos[0]->GetColor());
+        for (int Y = 0; Y < Editable.GetHeight(); ++Y)
+            for (int X = 0; X < Editable.GetWidth(); ++X) {
+                const TColor A = Editable.GetCanvas()->GetPixels(X, Y);
+                if (A != ReadOnly.GetCanvas()->GetPixels(X, Y) && Y < Text) ++Differ;
+                if (A != Ground && ReadOnly.GetCanvas()->GetPixels(X, Y) == A) ++Selected;
+            }
+        EXPECT_EQ(Differ, 0);
+        EXPECT_GT(Selected, 500); // text, selection, scroll bars alike
+    }
+    if (const char* Dir = std::getenv("QUILLMOTE_SHEET_DIR")) {
+        const bool Themed = IsThemeActive() && IsAppThemed();
+        EXPECT_TRUE(SaveWindowImage(Form, AnsiString(Dir) + (Themed ? "/MemoKinds.png" : "/MemoKinds-classic.png")));
+    }
 }
