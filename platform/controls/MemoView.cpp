@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextBoundaryFinder>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -139,7 +140,7 @@ QTextLayout& TMemoView::LayoutOf(int Block)
         FLayoutWidth = Width;
     }
     if (const auto Found = FLayouts.find(Block); Found != FLayouts.end()) return *Found->second;
-    // Only layouts of other blocks go, and none that a caller holds.
+    // Too many kept: those far from the view go.
     if (FLayouts.size() >= MostLayouts) KeepLayoutsNear(Top(), Top() + verticalScrollBar()->pageStep());
     std::unique_ptr<QTextLayout>& Layout = FLayouts[Block];
     ++FLaidOut;
@@ -486,39 +487,29 @@ void TMemoView::keyPressEvent(QKeyEvent* Event)
         return;
     }
     // Without Shift they scroll, as in a read-only editor.
-    switch (Event->key()) {
-    case Qt::Key_Up:
-        Vertical->triggerAction(QAbstractSlider::SliderSingleStepSub);
-        break;
-    case Qt::Key_Down:
-        Vertical->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        break;
-    case Qt::Key_Left:
-        horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
-        break;
-    case Qt::Key_Right:
-        horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        break;
-    case Qt::Key_PageUp:
-        Vertical->triggerAction(QAbstractSlider::SliderPageStepSub);
-        break;
-    case Qt::Key_PageDown:
-        Vertical->triggerAction(QAbstractSlider::SliderPageStepAdd);
-        break;
-    case Qt::Key_Space:
-        Vertical->triggerAction(Mods & Qt::ShiftModifier ? QAbstractSlider::SliderPageStepSub
-                                                         : QAbstractSlider::SliderPageStepAdd);
-        break;
-    case Qt::Key_Home:
-        Vertical->triggerAction(QAbstractSlider::SliderToMinimum);
-        break;
-    case Qt::Key_End:
-        Vertical->triggerAction(QAbstractSlider::SliderToMaximum);
-        break;
-    default:
+    using A = QAbstractSlider;
+    static constexpr struct {
+        int Key;
+        bool Across;
+        A::SliderAction Action;
+    } Scrolls[] = {
+        {Qt::Key_Up, false, A::SliderSingleStepSub},   {Qt::Key_Down, false, A::SliderSingleStepAdd},
+        {Qt::Key_Left, true, A::SliderSingleStepSub},  {Qt::Key_Right, true, A::SliderSingleStepAdd},
+        {Qt::Key_PageUp, false, A::SliderPageStepSub}, {Qt::Key_PageDown, false, A::SliderPageStepAdd},
+        {Qt::Key_Home, false, A::SliderToMinimum},     {Qt::Key_End, false, A::SliderToMaximum},
+    };
+    if (Event->key() == Qt::Key_Space) {
+        Vertical->triggerAction(Mods & Qt::ShiftModifier ? A::SliderPageStepSub : A::SliderPageStepAdd);
+        Event->accept();
+        return;
+    }
+    const auto Scroll =
+        std::find_if(std::begin(Scrolls), std::end(Scrolls), [&](const auto& S) { return S.Key == Event->key(); });
+    if (Scroll == std::end(Scrolls)) {
         Event->ignore();
         return;
     }
+    (Scroll->Across ? horizontalScrollBar() : Vertical)->triggerAction(Scroll->Action);
     Event->accept();
 }
 
@@ -580,6 +571,17 @@ void TMemoView::mouseDoubleClickEvent(QMouseEvent* Event)
     const qsizetype End = Words.toNextBoundary();
     FSelection->Anchor = FLines->BlockPosition(Block) + int(std::max<qsizetype>(Start, 0));
     ExtendTo(FLines->BlockPosition(Block) + int(End < 0 ? Text.size() : End));
+}
+
+void TMemoView::wheelEvent(QWheelEvent* Event)
+{
+    // A read-only editor zooms with Ctrl; a font sized in pixels, as every
+    // control's is, does not zoom, so the wheel then does nothing.
+    if (Event->modifiers() & Qt::ControlModifier) {
+        Event->accept();
+        return;
+    }
+    QAbstractScrollArea::wheelEvent(Event);
 }
 
 void TMemoView::timerEvent(QTimerEvent* Event)

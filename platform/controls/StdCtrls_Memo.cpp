@@ -106,6 +106,7 @@ void TCustomMemo::KeepTextFor(bool ReadOnly)
 {
     if (ReadOnly == FOwnLines) return;
     std::unique_ptr<TMemoText> Next = ReadOnly ? NewLinesText() : NewDocumentText();
+    const bool Modified = GetModified();
     int Anchor = 0, Caret = 0;
     FText->GetSelection(Anchor, Caret);
     Next->SetEditorText(ToQString(FText->EditorText()));
@@ -118,15 +119,17 @@ void TCustomMemo::KeepTextFor(bool ReadOnly)
     FText = std::move(Next);
     FOwnLines = ReadOnly;
     HookText();
-    if (!Old) return;
-    // The window stays; the widget in it changes (the old one may be
-    // handling the event that brought this change).
-    Old->hide();
-    Old->deleteLater();
-    QWidget* Widget = FText->MakeWidget(WindowWidget(this));
-    SetInnerWidget(GetHandle(), Widget);
-    UpdateInnerWidget();
-    if (Focused) Widget->setFocus();
+    if (Old) {
+        // The window stays; the widget in it changes (the old one may be
+        // handling the event that brought this change).
+        Old->hide();
+        Old->deleteLater();
+        QWidget* Widget = FText->MakeWidget(WindowWidget(this));
+        SetInnerWidget(GetHandle(), Widget);
+        UpdateInnerWidget();
+        if (Focused) Widget->setFocus();
+    }
+    SetModified(Modified);
 }
 
 void TCustomMemo::DestroyWnd()

@@ -274,6 +274,12 @@ TEST_F(MemoViewTest, ReadOnlyBothWaysKeepsTextSelectionAndFocus)
     TypeText(Memo, "!");
     EXPECT_EQ(Memo->GetLines()->Get(2), "three!");
     EXPECT_EQ(Changes, 1);
+    // What the user changed stays Modified whichever way the text is kept.
+    ASSERT_TRUE(Memo->GetModified());
+    Memo->SetReadOnly(true);
+    EXPECT_TRUE(Memo->GetModified());
+    Memo->SetReadOnly(false);
+    EXPECT_TRUE(Memo->GetModified());
 }
 
 TEST_F(MemoViewTest, ProgramChangesTellOnceAndTheMenuOffersOnlyWhatReadOnlyAllows)
