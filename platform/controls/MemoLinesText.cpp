@@ -112,6 +112,7 @@ public:
         View->SetWordWrap(FWrap);
         View->SetAlignment(FAlignment);
         View->TextChanged(0, false);
+        View->SelectionChanged(true); // a new editor shows its caret too
         return View;
     }
 

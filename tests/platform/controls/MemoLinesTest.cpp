@@ -221,18 +221,26 @@ TEST_F(MemoViewTest, WrappedLinesMoveByWhatTheyShowAndStayOneLine)
 
 TEST_F(MemoViewTest, TheViewFollowsWhatTheProgramAdds)
 {
-    TRichEdit* Memo = ReadOnlyMemo(8, 8, 200, 100);
     std::vector<AnsiString> Batch;
     for (int I = 0; I < 500; ++I)
         Batch.push_back("entry " + std::to_string(I));
+    // Added while the memo has a window, and before it has one.
+    TRichEdit* Memo = ReadOnlyMemo(8, 8, 200, 100);
     Memo->GetLines()->AddStrings(Batch);
-    PaintNow(Memo);
-    EXPECT_EQ(Memo->GetSelStart(), int(Memo->GetText().size()));
-    // The top line shown is one near the end.
-    Click(Memo, 3, LineY(Memo, 0));
-    const AnsiString Text = Memo->GetText();
-    const int Line = int(std::count(Text.begin(), Text.begin() + Memo->GetSelStart(), '\n'));
-    EXPECT_GT(Line, 480);
+    TRichEdit* Later = New<TRichEdit>(Form);
+    Later->SetReadOnly(true);
+    Later->GetLines()->AddStrings(Batch);
+    Later->SetParent(Form);
+    Later->SetBounds(8, 120, 200, 70);
+    for (TRichEdit* M : {Memo, Later}) {
+        PaintNow(M);
+        EXPECT_EQ(M->GetSelStart(), int(M->GetText().size()));
+        // The top line shown is one near the end.
+        Click(M, 3, LineY(M, 0));
+        const AnsiString Text = M->GetText();
+        const int Line = int(std::count(Text.begin(), Text.begin() + M->GetSelStart(), '\n'));
+        EXPECT_GT(Line, 480);
+    }
     // A line put at the top brings the view back there, to the caret after it.
     Memo->GetLines()->Insert(0, "top");
     EXPECT_EQ(Memo->GetSelStart(), 4);
