@@ -12,6 +12,10 @@
 #pragma once
 #include "platform/controls/Labels.h"
 
+namespace platform::detail {
+class TMemoText;
+}
+
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
@@ -197,10 +201,13 @@ public:
 protected:
     // ES_MULTILINE, as the system's memo has it.
     void CreateParams(TCreateParams& Params) override;
-    // None: the text lives in the document the editor shows, and reading a
-    // long one whole would stall the window each time it is made.
+    // None: the text lives with the memo, and reading a long one whole
+    // would stall the window each time it is made.
     AnsiString WindowCaption() const override { return AnsiString(); }
     void CreateInnerWidget() override;
+    // A read-only memo keeps its own lines and shows only those in view;
+    // an editable one edits a text document. ReadOnly moves the text and
+    // the selection from one to the other.
     void ApplyEditorSettings() override;
     WideString EditorText() const override;
     void GetEditorSelection(int& Start, int& Length) const override;
@@ -218,9 +225,11 @@ public:
 
 private:
     friend class TMemoStrings;
-    void ReleaseEditor();
-    struct TDocument;
-    std::unique_ptr<TDocument> FDocument;
+    // The text's keeper for ReadOnly, taking over text and selection.
+    void KeepTextFor(bool ReadOnly);
+    void HookText();
+    std::unique_ptr<platform::detail::TMemoText> FText;
+    bool FOwnLines = false;
     std::unique_ptr<TStrings> FLines;
     TScrollStyle FScrollBars = ssNone;
     bool FWordWrap = true;

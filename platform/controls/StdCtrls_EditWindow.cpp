@@ -249,6 +249,8 @@ void TCustomEdit::DefaultHandler(TMessage& Message)
 {
     auto* Line = InnerWidgetAs<QLineEdit>();
     auto* Memo = InnerWidgetAs<QPlainTextEdit>();
+    // A multi-line editor, the memo's own or a read-only memo's view.
+    auto* Area = dynamic_cast<TTextArea*>(InnerWidgetAs<QWidget>());
     // Asked of the editor's own selection, and only by the commands that
     // need it: counting bytes builds the whole text, which in a long memo
     // costs more than the key or the mouse move that brought the message.
@@ -258,8 +260,8 @@ void TCustomEdit::DefaultHandler(TMessage& Message)
         return Length > 0;
     };
     auto Copy = [&] {
-        if (Memo)
-            Memo->copy(); // the memo's editor puts the system's text on the clipboard
+        if (Area)
+            Area->CopySelection(); // the system's text, read from the editor's own
         else
             Clipboard()->SetAsText(GetSelText());
     };
@@ -290,7 +292,7 @@ void TCustomEdit::DefaultHandler(TMessage& Message)
         if (Memo) Memo->undo();
         return;
     case WM_CONTEXTMENU:
-        if (Line || Memo) ShowEditMenu(this, Message.LParam);
+        if (Line || Area) ShowEditMenu(this, Message.LParam);
         return;
     case EM_SETSEL: {
         const WideString Text = EditorText();
@@ -323,16 +325,14 @@ void TCustomEdit::DefaultHandler(TMessage& Message)
             if (Message.WParam & EC_LEFTMARGIN) M.setLeft(std::int16_t(LOWORD(Packed)));
             if (Message.WParam & EC_RIGHTMARGIN) M.setRight(std::int16_t(HIWORD(Packed)));
             Line->setTextMargins(M);
-        } else if (auto* Editor = dynamic_cast<TMemoEditor*>(Memo)) {
+        } else if (Area) {
             const auto Packed = std::uintptr_t(Message.LParam);
-            Editor->SetTextMargins(Message.WParam & EC_LEFTMARGIN ? std::int16_t(LOWORD(Packed)) : -1,
-                                   Message.WParam & EC_RIGHTMARGIN ? std::int16_t(HIWORD(Packed)) : -1);
+            Area->SetTextMargins(Message.WParam & EC_LEFTMARGIN ? std::int16_t(LOWORD(Packed)) : -1,
+                                 Message.WParam & EC_RIGHTMARGIN ? std::int16_t(HIWORD(Packed)) : -1);
         }
         return;
     case EM_GETMARGINS: {
-        const QMargins M = Line                               ? Line->textMargins()
-                           : dynamic_cast<TMemoEditor*>(Memo) ? static_cast<TMemoEditor*>(Memo)->GetTextMargins()
-                                                              : QMargins();
+        const QMargins M = Line ? Line->textMargins() : Area ? Area->GetTextMargins() : QMargins();
         Message.Result = LRESULT(MAKELONG(WORD(M.left()), WORD(M.right())));
         return;
     }

@@ -1,204 +1,78 @@
-// TCustomMemo: the memo over a QPlainTextEdit and its lines.
+// TCustomMemo and its lines, over the keeper of its text (MemoText.h).
 #include "platform/controls/StdCtrls.h"
 #include "platform/controls/ControlWindows.h"
-#include "platform/rtl/QtStrings.h"
+#include "platform/controls/MemoText.h"
 #include "platform/controls/TextControls.h"
-
-#include <QMimeData>
-#include <QPlainTextDocumentLayout>
-#include <QPlainTextEdit>
-#include <QPointer>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
+#include "platform/rtl/QtStrings.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 using namespace platform::detail;
 
-namespace {
-
-// Changes the program makes to a memo's text cannot be undone, as with the
-// system's memo; the user's own edits can.
-class TProgramEdit {
-public:
-    explicit TProgramEdit(QTextDocument& D) : FDocument(D) { FDocument.setUndoRedoEnabled(false); }
-    ~TProgramEdit() { FDocument.setUndoRedoEnabled(true); }
-    TProgramEdit(const TProgramEdit&) = delete;
-    TProgramEdit& operator=(const TProgramEdit&) = delete;
-
-private:
-    QTextDocument& FDocument;
-};
-
-} // namespace
-
-// ---- TCustomMemo -----------------------------------------------------------------------
-
-struct TCustomMemo::TDocument {
-    QTextDocument Document;
-    QTextCursor Cursor{&Document}; // the selection while there is no editor
-    QPointer<QPlainTextEdit> Editor;
-    QMetaObject::Connection Changed;
-
-    TDocument() { Document.setDocumentLayout(new QPlainTextDocumentLayout(&Document)); }
-    QTextCursor CurrentCursor() const { return Editor ? Editor->textCursor() : Cursor; }
-    void SetCursor(const QTextCursor& C)
-    {
-        if (Editor)
-            Editor->setTextCursor(C);
-        else
-            Cursor = C;
-    }
-    // The caret goes where the program's change ended, and the view follows
-    // it, as the system's memo does (a log shows its newest line).
-    void CaretAt(QTextCursor C)
-    {
-        C.clearSelection();
-        SetCursor(C);
-        if (Editor) Editor->ensureCursorVisible();
-    }
-    void CaretAtStart() { CaretAt(QTextCursor(&Document)); }
-};
-
-// The memo's lines over its document: one line per block. A last block that
-// is empty is no line; a line the program adds keeps its place even when it
-// is empty (an empty block follows it then).
+// The memo's lines: a last line that is empty is none; a line the program
+// adds keeps its place even when it is empty.
 class TMemoStrings : public TStrings {
 public:
     explicit TMemoStrings(TCustomMemo* Memo) : FMemo(Memo) {}
 
-    int GetCount() const override
-    {
-        const QTextDocument& D = Doc();
-        const int Blocks = D.blockCount();
-        return D.lastBlock().length() <= 1 ? Blocks - 1 : Blocks;
-    }
+    int GetCount() const override { return Text().Count(); }
 
     AnsiString Get(int Index) const override
     {
         CheckIndex(Index, GetCount() - 1);
-        return FromEditorText(Doc().findBlockByNumber(Index).text());
+        return Text().Get(Index);
     }
 
     void Put(int Index, const AnsiString& S) override
     {
         CheckIndex(Index, GetCount() - 1);
-        TProgramEdit Edit(Doc());
-        const QTextBlock Block = Doc().findBlockByNumber(Index);
-        const bool WasLast = Block == Doc().lastBlock();
-        QTextCursor C(Block);
-        C.beginEditBlock();
-        C.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        C.insertText(ToBlockText(S));
-        if (WasLast && S.empty()) C.insertBlock();
-        C.endEditBlock();
-        FMemo->FDocument->CaretAt(C);
+        Text().Put(Index, S);
     }
 
     void Insert(int Index, const AnsiString& S) override
     {
         CheckIndex(Index, GetCount());
-        TProgramEdit Edit(Doc());
-        QTextCursor C(&Doc());
-        C.beginEditBlock(); // one change, as the system's memo tells it
-        if (Index < Doc().blockCount()) {
-            C.setPosition(Doc().findBlockByNumber(Index).position());
-            C.insertText(ToBlockText(S));
-            C.insertBlock();
-        } else {
-            // The last block holds a line: the new one follows it.
-            C.movePosition(QTextCursor::End);
-            C.insertBlock();
-            C.insertText(ToBlockText(S));
-            if (S.empty()) C.insertBlock();
-        }
-        C.endEditBlock();
-        FMemo->FDocument->CaretAt(C);
+        Text().Insert(Index, S);
     }
 
     using TStrings::AddStrings;
-    // One insertion of every line: adding line by line edits and lays out
-    // the document once per line.
+    // One change for every line: adding line by line would change (and
+    // show) the text once per line.
     void AddStrings(std::span<const AnsiString> Lines) override
     {
-        if (Lines.empty()) return;
-        QString Text;
-        for (std::size_t I = 0; I < Lines.size(); ++I) {
-            if (I > 0) Text += QChar(u'\n');
-            Text += ToBlockText(Lines[I]);
-        }
-        TProgramEdit Edit(Doc());
-        QTextCursor C(&Doc());
-        C.beginEditBlock();
-        C.movePosition(QTextCursor::End);
-        // As Insert at the end: an empty last block takes the first line, a
-        // last block holding a line is followed by a new one.
-        const bool LastHoldsLine = Doc().lastBlock().length() > 1;
-        if (LastHoldsLine) C.insertBlock();
-        C.insertText(Text);
-        if (!LastHoldsLine || Lines.back().empty()) C.insertBlock();
-        C.endEditBlock();
-        FMemo->FDocument->CaretAt(C);
+        if (!Lines.empty()) Text().Add(Lines);
     }
 
     void Delete(int Index) override
     {
         CheckIndex(Index, GetCount() - 1);
-        TProgramEdit Edit(Doc());
-        const QTextBlock Block = Doc().findBlockByNumber(Index);
-        QTextCursor C(Block);
-        if (Block.next().isValid())
-            C.setPosition(Block.next().position(), QTextCursor::KeepAnchor);
-        else
-            C.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor); // leaves an empty last block
-        C.removeSelectedText();
-        FMemo->FDocument->CaretAt(C);
+        Text().Delete(Index);
     }
 
-    void Clear() override
-    {
-        TProgramEdit Edit(Doc());
-        Doc().setPlainText(QString());
-        FMemo->FDocument->CaretAtStart();
-    }
+    void Clear() override { Text().SetEditorText(QString()); }
 
-    AnsiString GetText() const override
-    {
-        AnsiString Text;
-        const int Count = GetCount();
-        QTextBlock Block = Doc().begin();
-        for (int I = 0; I < Count; ++I, Block = Block.next()) {
-            Text += FromEditorText(Block.text());
-            Text += sLineBreak;
-        }
-        return Text;
-    }
+    AnsiString GetText() const override { return Text().GetText(); }
 
-    // Builds the whole document at once: far faster than line by line.
+    // The whole text at once: far faster than line by line.
     void SetText(const AnsiString& Value) override
     {
         TStringList Lines;
         Lines.SetText(Value);
-        QString Text;
+        QString Joined;
         for (int I = 0; I < Lines.GetCount(); ++I) {
-            if (I > 0) Text += QChar(u'\n');
-            Text += ToBlockText(Lines.Get(I));
+            if (I > 0) Joined += QChar(u'\n');
+            Joined += ToBlockText(Lines.Get(I));
         }
-        if (Lines.GetCount() > 0 && Lines.Get(Lines.GetCount() - 1).empty()) Text += QChar(u'\n');
-        TProgramEdit Edit(Doc());
-        Doc().setPlainText(Text);
-        FMemo->FDocument->CaretAtStart();
+        if (Lines.GetCount() > 0 && Lines.Get(Lines.GetCount() - 1).empty()) Joined += QChar(u'\n');
+        Text().SetEditorText(Joined);
     }
 
 protected:
-    void SetUpdateState(bool Updating) override
-    {
-        if (QPlainTextEdit* E = FMemo->FDocument->Editor) E->setUpdatesEnabled(!Updating);
-    }
+    void SetUpdateState(bool Updating) override { Text().SetUpdating(Updating); }
 
 private:
-    QTextDocument& Doc() const { return FMemo->FDocument->Document; }
+    TMemoText& Text() const { return *FMemo->FText; }
     void CheckIndex(int Index, int Max) const
     {
         if (Index < 0 || Index > Max) Error("List index out of bounds (%d)", Index);
@@ -207,36 +81,62 @@ private:
     TCustomMemo* FMemo;
 };
 
+// ---- TCustomMemo -----------------------------------------------------------------------
+
 TCustomMemo::TCustomMemo(TComponent* AOwner)
-    : TCustomEdit(AOwner), FDocument(std::make_unique<TDocument>()), FLines(std::make_unique<TMemoStrings>(this))
+    : TCustomEdit(AOwner), FText(NewDocumentText()), FLines(std::make_unique<TMemoStrings>(this))
 {
     SetAutoSize(false);
     SetBounds(GetLeft(), GetTop(), 185, 89);
-    FDocument->Changed =
-        QObject::connect(&FDocument->Document, &QTextDocument::contentsChanged, &FDocument->Document,
-                         [this] { Guarded(HandleAllocated() ? GetHandle() : nullptr, [this] { Change(); }); });
+    HookText();
 }
 
 TCustomMemo::~TCustomMemo()
 {
-    QObject::disconnect(FDocument->Changed);
-    ReleaseEditor();
+    FText->Changed = nullptr;
+    FText->ReleaseWidget();
 }
 
-void TCustomMemo::ReleaseEditor()
+void TCustomMemo::HookText()
 {
-    // A window outlives its control for a moment; its editor must not keep
-    // the document, which stays with the control.
-    QPlainTextEdit* Editor = FDocument->Editor;
-    if (!Editor) return;
-    FDocument->Cursor = Editor->textCursor();
-    FDocument->Editor = nullptr;
-    Editor->setDocument(nullptr);
+    FText->Changed = [this] { Guarded(HandleAllocated() ? GetHandle() : nullptr, [this] { Change(); }); };
+}
+
+void TCustomMemo::KeepTextFor(bool ReadOnly)
+{
+    if (ReadOnly == FOwnLines) return;
+    std::unique_ptr<TMemoText> Next = ReadOnly ? NewLinesText() : NewDocumentText();
+    const bool Modified = GetModified();
+    int Anchor = 0, Caret = 0;
+    FText->GetSelection(Anchor, Caret);
+    Next->SetEditorText(ToQString(FText->EditorText()));
+    Next->Select(Anchor, Caret);
+    Next->SetAlignment(FAlignment);
+    QWidget* Old = InnerWidgetAs<QWidget>();
+    const bool Focused = Old && Old->hasFocus();
+    FText->Changed = nullptr;
+    FText->ReleaseWidget();
+    FText = std::move(Next);
+    FOwnLines = ReadOnly;
+    HookText();
+    if (Old) {
+        // The window stays; the widget in it changes (the old one may be
+        // handling the event that brought this change).
+        Old->hide();
+        Old->deleteLater();
+        QWidget* Widget = FText->MakeWidget(WindowWidget(this));
+        SetInnerWidget(GetHandle(), Widget);
+        UpdateInnerWidget();
+        if (Focused) Widget->setFocus();
+    }
+    SetModified(Modified);
 }
 
 void TCustomMemo::DestroyWnd()
 {
-    ReleaseEditor();
+    // A window outlives its control for a moment; its widget must not keep
+    // the text, which stays with the control.
+    FText->ReleaseWidget();
     TCustomEdit::DestroyWnd();
 }
 
@@ -248,29 +148,16 @@ void TCustomMemo::CreateParams(TCreateParams& Params)
 
 void TCustomMemo::CreateInnerWidget()
 {
-    auto* Editor = new TMemoEditor(WindowWidget(this));
-    Editor->setFrameShape(QFrame::NoFrame);
-    Editor->setDocument(&FDocument->Document);
-    Editor->setTextCursor(FDocument->Cursor);
-    Editor->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    FDocument->Editor = Editor;
-    RouteEditCommands(Editor, Editor->viewport(), false);
-    SetInnerWidget(GetHandle(), Editor);
+    KeepTextFor(GetReadOnly());
+    SetInnerWidget(GetHandle(), FText->MakeWidget(WindowWidget(this)));
     ApplyEditorSettings();
 }
 
 void TCustomMemo::ApplyEditorSettings()
 {
+    KeepTextFor(GetReadOnly());
     TCustomEdit::ApplyEditorSettings();
-    auto* E = InnerWidgetAs<QPlainTextEdit>();
-    if (!E) return;
-    E->setReadOnly(GetReadOnly());
-    E->setLineWrapMode(FWordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-    E->setTabChangesFocus(!FWantTabs);
-    const bool Horizontal = FScrollBars == ssHorizontal || FScrollBars == ssBoth;
-    const bool Vertical = FScrollBars == ssVertical || FScrollBars == ssBoth;
-    E->setHorizontalScrollBarPolicy(Horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    E->setVerticalScrollBarPolicy(Vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    FText->ApplySettings(FWordWrap, FScrollBars, FWantTabs);
 }
 
 void TCustomMemo::SetScrollBars(TScrollStyle Value)
@@ -294,56 +181,45 @@ void TCustomMemo::SetWantTabs(bool Value)
 void TCustomMemo::SetAlignment(TAlignment Value)
 {
     FAlignment = Value;
-    QTextOption Option = FDocument->Document.defaultTextOption();
-    Option.setAlignment(Value == taCenter         ? Qt::AlignHCenter
-                        : Value == taRightJustify ? Qt::AlignRight
-                                                  : Qt::AlignLeft);
-    FDocument->Document.setDefaultTextOption(Option);
+    FText->SetAlignment(Value);
 }
 
 WideString TCustomMemo::EditorText() const
 {
-    return ToWide(DocumentText(FDocument->Document));
+    return FText->EditorText();
 }
 
 void TCustomMemo::GetEditorSelection(int& Start, int& Length) const
 {
-    const QTextCursor C = FDocument->CurrentCursor();
-    Start = C.selectionStart();
-    Length = C.selectionEnd() - C.selectionStart();
+    int Anchor = 0, Caret = 0;
+    FText->GetSelection(Anchor, Caret);
+    Start = std::min(Anchor, Caret);
+    Length = std::abs(Caret - Anchor);
 }
 
 void TCustomMemo::SetEditorSelection(int Start, int Length)
 {
-    QTextCursor C(&FDocument->Document);
-    const int End = FDocument->Document.characterCount() - 1;
-    C.setPosition(std::clamp(Start, 0, End));
-    C.setPosition(std::clamp(Start + Length, 0, End), QTextCursor::KeepAnchor);
-    FDocument->SetCursor(C);
+    FText->Select(Start, Start + Length);
 }
 
 void TCustomMemo::ReplaceEditorSelection(const WideString& Text)
 {
-    QTextCursor C = FDocument->CurrentCursor();
-    C.insertText(ToQString(Text));
-    FDocument->SetCursor(C);
+    FText->ReplaceSelection(ToQString(Text));
 }
 
 AnsiString TCustomMemo::RealGetText() const
 {
-    return FromEditorText(DocumentText(FDocument->Document));
+    return FromEditorText(FText->EditorText());
 }
 
 void TCustomMemo::RealSetText(const AnsiString& Value)
 {
-    TProgramEdit Edit(FDocument->Document);
-    FDocument->Document.setPlainText(ToDocumentText(Value));
-    FDocument->CaretAtStart();
+    FText->SetEditorText(ToDocumentText(Value));
 }
 
 void TCustomMemo::CMTextChanged(TMessage& Message)
 {
-    // The document tells of every change itself.
+    // The text tells of every change itself.
     TWinControl::CMTextChanged(Message);
 }
 
@@ -353,8 +229,8 @@ void TCustomMemo::DefaultHandler(TMessage& Message)
         TCustomEdit::DefaultHandler(Message);
         return;
     }
-    auto* Editor = dynamic_cast<TMemoEditor*>(InnerWidgetAs<QPlainTextEdit>());
-    if (const auto* R = reinterpret_cast<const TRect*>(Message.LParam); Editor && R) Editor->SetTextRect(*R);
+    auto* Area = dynamic_cast<TTextArea*>(InnerWidgetAs<QWidget>());
+    if (const auto* R = reinterpret_cast<const TRect*>(Message.LParam); Area && R) Area->SetTextRect(*R);
 }
 
 void TCustomMemo::WMGetDlgCode(TMessage& Message)

@@ -193,6 +193,19 @@ QString ToBlockText(const AnsiString& Line)
     return S;
 }
 
+void AppendBlockText(std::u16string& Out, std::string_view Line)
+{
+    const std::size_t From = Out.size();
+    AppendUtf8ToWide(Out, Line);
+    for (std::size_t I = From; I < Out.size(); ++I)
+        if (const char16_t R = KeptBreak(Out[I])) Out[I] = R;
+}
+
+bool IsBlockBreak(char16_t C)
+{
+    return C == u'\n' || KeptBreak(C) != 0;
+}
+
 QString ToDocumentText(const AnsiString& Text)
 {
     QString S = ToQString(Text);
@@ -204,6 +217,11 @@ AnsiString FromEditorText(QString Text)
 {
     SwapUnits(Text, [](char16_t C) { return C == QChar::ParagraphSeparator ? char16_t(u'\n') : RestoredBreak(C); });
     return ToAnsi(Text);
+}
+
+AnsiString FromEditorText(std::u16string_view Text)
+{
+    return FromEditorText(ToQString(Text));
 }
 
 int BytesBefore(std::u16string_view Text, int Pos)
@@ -242,27 +260,40 @@ QString DocumentText(const QTextDocument& Document)
     return All.selectedText();
 }
 
+QMimeData* SelectionMimeData(const QString& Selected)
+{
+    auto* Data = new QMimeData;
+    Data->setText(ToQString(FromEditorText(Selected)));
+    return Data;
+}
+
+QMargins TextRectMargins(const QRect& Area, const TRect& Rect)
+{
+    return QMargins(std::max<int>(Rect.Left, 0), std::max<int>(Rect.Top, 0),
+                    std::max<int>(Area.width() - Rect.Right, 0), std::max<int>(Area.height() - Rect.Bottom, 0));
+}
+
+QMargins WithTextMargins(QMargins Margins, int Left, int Right)
+{
+    if (Left >= 0) Margins.setLeft(Left);
+    if (Right >= 0) Margins.setRight(Right);
+    return Margins;
+}
+
 void TMemoEditor::SetTextRect(const TRect& Rect)
 {
     document()->setDocumentMargin(0);
-    const QRect Area = rect();
-    setViewportMargins(std::max<int>(Rect.Left, 0), std::max<int>(Rect.Top, 0),
-                       std::max<int>(Area.width() - Rect.Right, 0), std::max<int>(Area.height() - Rect.Bottom, 0));
+    setViewportMargins(TextRectMargins(rect(), Rect));
 }
 
 void TMemoEditor::SetTextMargins(int Left, int Right)
 {
-    QMargins M = viewportMargins();
-    if (Left >= 0) M.setLeft(Left);
-    if (Right >= 0) M.setRight(Right);
-    setViewportMargins(M);
+    setViewportMargins(WithTextMargins(viewportMargins(), Left, Right));
 }
 
 QMimeData* TMemoEditor::createMimeDataFromSelection() const
 {
-    auto* Data = new QMimeData;
-    Data->setText(ToQString(FromEditorText(textCursor().selectedText())));
-    return Data;
+    return SelectionMimeData(textCursor().selectedText());
 }
 
 void TMemoEditor::mouseMoveEvent(QMouseEvent* Event)

@@ -19,17 +19,29 @@ inline constexpr char16_t KeptCR = 0xDC0D;
 
 // One line (or an edit's text) as an editor holds it.
 QString ToBlockText(const AnsiString& Line);
+// The same after what Out holds.
+void AppendBlockText(std::u16string& Out, std::string_view Line);
+// Whether an editor breaks the text into blocks at C (inserted text: CR LF
+// is one break).
+bool IsBlockBreak(char16_t C);
 // A whole text as a document holds it: CR LF, LF and CR break lines, the
 // other block breaks are kept as inside a line.
 QString ToDocumentText(const AnsiString& Text);
 // Editor text back to the system's: U+2029 (between blocks) is a line break.
 AnsiString FromEditorText(QString Text);
+AnsiString FromEditorText(std::u16string_view Text);
 // Qt position -> byte offset of the system's text, and back (a byte offset
 // inside a character rounds up to its end).
 int BytesBefore(std::u16string_view Text, int Pos);
 int PositionOf(std::u16string_view Text, int Bytes);
 // The whole text of a document in the editor's units (blocks apart by U+2029).
 QString DocumentText(const QTextDocument& Document);
+// What copying Selected (editor units) puts on the clipboard: the system's text.
+QMimeData* SelectionMimeData(const QString& Selected);
+// The viewport margins that keep an editor's text to Rect of Area
+// (EM_SETRECTNP), and Margins with new sides (EM_SETMARGINS; -1 keeps one).
+QMargins TextRectMargins(const QRect& Area, const TRect& Rect);
+QMargins WithTextMargins(QMargins Margins, int Left, int Right);
 // The control's font and colours on a Qt widget that shows text on a ground.
 void ApplyFontAndColors(QWidget* W, const TControl* Control);
 // Makes the clipboard keys (Editor) and the context menu (Surface, where the
@@ -38,6 +50,21 @@ void ApplyFontAndColors(QWidget* W, const TControl* Control);
 // and middle clicks (the X11 selection's paste). Call before SetInnerWidget:
 // the window turns the events into messages first.
 void RouteEditCommands(QWidget* Editor, QWidget* Surface, bool SingleLine);
+
+// What the edit window asks of a multi-line editor, whichever kind shows
+// the text: its text rectangle and margins, and copying its selection.
+class TTextArea {
+public:
+    virtual ~TTextArea() = default;
+    // The text within Rect of the editor (EM_SETRECTNP): from its left edge
+    // exactly, as a native edit's text rectangle has it.
+    virtual void SetTextRect(const TRect& Rect) = 0;
+    // The text margins left and right (EM_SETMARGINS); -1 keeps a side.
+    virtual void SetTextMargins(int Left, int Right) = 0;
+    virtual QMargins GetTextMargins() const = 0;
+    // The selection as the system's text on the clipboard.
+    virtual void CopySelection() = 0;
+};
 
 // A line editor whose limit (MaxLength) binds only the user: a typed
 // character, a paste and an input method's text put in as much as fits
@@ -73,15 +100,13 @@ private:
 
 // The editor of a memo and of a multi-line edit: copying and dragging give
 // the system's text (CRs inside lines back, non-breaking spaces kept).
-class TMemoEditor : public QPlainTextEdit {
+class TMemoEditor : public QPlainTextEdit, public TTextArea {
 public:
     using QPlainTextEdit::QPlainTextEdit;
-    // The text within Rect of the editor (EM_SETRECTNP): from its left edge
-    // exactly, as a native edit's text rectangle has it.
-    void SetTextRect(const TRect& Rect);
-    // The text margins left and right (EM_SETMARGINS); -1 keeps a side.
-    void SetTextMargins(int Left, int Right);
-    QMargins GetTextMargins() const { return viewportMargins(); }
+    void SetTextRect(const TRect& Rect) override;
+    void SetTextMargins(int Left, int Right) override;
+    QMargins GetTextMargins() const override { return viewportMargins(); }
+    void CopySelection() override { copy(); }
 
 protected:
     QMimeData* createMimeDataFromSelection() const override;

@@ -79,6 +79,11 @@ void AssignUtf8ToWide(WideString& Out, std::string_view Text)
 {
     Out.clear();
     Out.reserve(Text.size());
+    AppendUtf8ToWide(Out, Text);
+}
+
+void AppendUtf8ToWide(WideString& Out, std::string_view Text)
+{
     std::size_t Pos = 0;
     while (Pos < Text.size()) {
         if (const auto B = static_cast<unsigned char>(Text[Pos]); B < 0x80) { // most text: no decoding

@@ -1,4 +1,5 @@
 #include "platform/testing/Edits.h"
+#include "platform/controls/MemoView.h"
 #include "platform/qt/BridgeWidget.h"
 #include "platform/rtl/QtStrings.h"
 
@@ -39,6 +40,12 @@ bool ChooseFromContextMenu(TCustomEdit* Edit, const AnsiString& Item)
     QContextMenuEvent Event(QContextMenuEvent::Mouse, Local, Surface->mapToGlobal(Local));
     QApplication::sendEvent(Surface, &Event);
     return Chosen;
+}
+
+int MemoLinesLaidOut(TCustomMemo* Memo)
+{
+    auto* View = dynamic_cast<TMemoView*>(InnerWidget(Memo->GetHandle()));
+    return View ? View->LaidOut() : -1;
 }
 
 WideString DisplayedText(TCustomEdit* Edit)

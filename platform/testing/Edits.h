@@ -11,6 +11,9 @@ namespace platform::test {
 // is Item, and closes the menu. False when no menu showed or the item is
 // missing or disabled.
 bool ChooseFromContextMenu(TCustomEdit* Edit, const AnsiString& Item);
+// How many lines a read-only memo's view has laid out since its window was
+// made; -1 when the memo shows its text otherwise.
+int MemoLinesLaidOut(TCustomMemo* Memo);
 // The text the single-line editor shows (password characters, not the text).
 WideString DisplayedText(TCustomEdit* Edit);
 

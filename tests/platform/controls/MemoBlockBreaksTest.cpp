@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
-using MemoBlockBreaksTest = TFormTest;
+// In an editable memo's document and in a read-only memo's own lines.
+class MemoBlockBreaksTest : public TFormTest, public ::testing::WithParamInterface<bool> {};
+INSTANTIATE_TEST_SUITE_P(EditableAndReadOnly, MemoBlockBreaksTest, ::testing::Bool(),
+                         [](const auto& Info) { return Info.param ? "ReadOnly" : "Editable"; });
 
-TEST_F(MemoBlockBreaksTest, StayInsideTheirLineThroughLinesTextAndSelection)
+TEST_P(MemoBlockBreaksTest, StayInsideTheirLineThroughLinesTextAndSelection)
 {
     // CR, U+2029, U+FDD0, U+FDD1.
     const AnsiString Odd = "a\rb\xE2\x80\xA9"
@@ -15,6 +18,7 @@ TEST_F(MemoBlockBreaksTest, StayInsideTheirLineThroughLinesTextAndSelection)
                            "d\xEF\xB7\x91"
                            "e";
     TRichEdit* Memo = New<TRichEdit>(Form);
+    Memo->SetReadOnly(GetParam());
     Memo->SetParent(Form);
     Memo->GetLines()->Add(Odd);
     Memo->GetLines()->Add("next");

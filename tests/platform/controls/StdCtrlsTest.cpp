@@ -10,6 +10,18 @@
 using namespace platform::test;
 
 using MemoTest = TFormTest;
+// Both keepers of a memo's text: an editable memo's document and a
+// read-only memo's own lines.
+class MemoKindsTest : public TFormTest, public ::testing::WithParamInterface<bool> {
+protected:
+    template <class T> T* Kind(T* Memo)
+    {
+        Memo->SetReadOnly(GetParam());
+        return Memo;
+    }
+};
+INSTANTIATE_TEST_SUITE_P(EditableAndReadOnly, MemoKindsTest, ::testing::Bool(),
+                         [](const auto& Info) { return Info.param ? "ReadOnly" : "Editable"; });
 using EditTest = TFormTest;
 using ComboBoxTest = TFormTest;
 using ButtonTest = TFormTest;
@@ -40,9 +52,9 @@ void ExpectLines(TStrings* Lines, const std::vector<AnsiString>& Expected)
 
 } // namespace
 
-TEST_F(MemoTest, LinesKeepAwkwardTextAsLogicalLinesWithOrWithoutAWindow)
+TEST_P(MemoKindsTest, LinesKeepAwkwardTextAsLogicalLinesWithOrWithoutAWindow)
 {
-    TRichEdit* Memo = New<TRichEdit>(Form);
+    TRichEdit* Memo = Kind(New<TRichEdit>(Form));
     Memo->SetPlainText(true);
     EXPECT_TRUE(Memo->GetPlainText());
     const auto Lines = AwkwardLines();
@@ -71,9 +83,9 @@ TEST_F(MemoTest, LinesKeepAwkwardTextAsLogicalLinesWithOrWithoutAWindow)
     ExpectLines(Memo->GetLines(), Split);
 }
 
-TEST_F(MemoTest, LinesCountAsTheSystemsMemoDoesAndEditInPlace)
+TEST_P(MemoKindsTest, LinesCountAsTheSystemsMemoDoesAndEditInPlace)
 {
-    TOwned<TMemo> Memo(New<TMemo>(nullptr));
+    TOwned<TMemo> Memo(Kind(New<TMemo>(nullptr)));
     TStrings* Lines = Memo->GetLines();
     EXPECT_EQ(Lines->GetCount(), 0);
 
@@ -110,15 +122,15 @@ TEST_F(MemoTest, LinesCountAsTheSystemsMemoDoesAndEditInPlace)
     ExpectLines(Lines, {"only", ""});
 }
 
-TEST_F(MemoTest, AddingManyLinesAtOnceGivesWhatAddingEachWouldInOneChange)
+TEST_P(MemoKindsTest, AddingManyLinesAtOnceGivesWhatAddingEachWouldInOneChange)
 {
     const auto Awkward = AwkwardLines();
     // Before: nothing, a last line with and without its break, an empty last line.
     for (const AnsiString& Before : {AnsiString(), AnsiString("a\n"), AnsiString("a"), AnsiString("a\n\n")}) {
         for (const std::vector<AnsiString>& Added :
              {Awkward, std::vector<AnsiString>{""}, std::vector<AnsiString>{"x", ""}, std::vector<AnsiString>{}}) {
-            TMemo* OneByOne = Place<TMemo>(Form, 8, 8, 200, 100);
-            TMemo* AtOnce = Place<TMemo>(Form, 8, 120, 200, 100);
+            TMemo* OneByOne = Kind(Place<TMemo>(Form, 8, 8, 200, 100));
+            TMemo* AtOnce = Kind(Place<TMemo>(Form, 8, 120, 200, 100));
             OneByOne->SetText(Before);
             AtOnce->SetText(Before);
             for (const auto& L : Added)
@@ -166,10 +178,10 @@ TEST_F(MemoTest, OnChangeFiresForTheProgramsChangesAndForTyping)
     ExpectLines(Memo->GetLines(), {"ab", "c"});
 }
 
-TEST_F(MemoTest, SelectAllAndCopyPutTheWholeTextOnTheClipboard)
+TEST_P(MemoKindsTest, SelectAllAndCopyPutTheWholeTextOnTheClipboard)
 {
-    TOwned<TRichEdit> Detached(New<TRichEdit>(nullptr));
-    TRichEdit* Shown = Place<TRichEdit>(Form, 8, 8, 200, 100);
+    TOwned<TRichEdit> Detached(Kind(New<TRichEdit>(nullptr)));
+    TRichEdit* Shown = Kind(Place<TRichEdit>(Form, 8, 8, 200, 100));
     for (TRichEdit* Memo : {Detached.get(), Shown}) {
         Memo->GetLines()->SetText("a\xC2\xA0z\nbad \xFF\n");
         Memo->GetLines()->Add("cr\rin");
