@@ -114,12 +114,15 @@ struct TFieldUnits {
 // What a field holds beside plain ASCII, by bit.
 enum : unsigned { NonAscii = 1, LineBreaks = 2, Separators = 4, Quotes = 8, Enclosing = Separators | Quotes };
 
+// Compares every unit, with no early exit, so that the loop runs many units
+// at a time.
 unsigned Classify(std::u16string_view Text, char16_t Separator)
 {
-    unsigned Found = 0;
+    std::uint16_t Found = 0;
     for (const char16_t U : Text)
-        Found |= (U >= 0x80 ? unsigned(NonAscii) : 0u) | (U == u'\r' || U == u'\n' ? unsigned(LineBreaks) : 0u) |
-                 (U == Separator ? unsigned(Separators) : 0u) | (U == u'"' ? unsigned(Quotes) : 0u);
+        Found |= std::uint16_t((-std::uint16_t(U >= 0x80) & NonAscii) |
+                               (-std::uint16_t((U == u'\r') | (U == u'\n')) & LineBreaks) |
+                               (-std::uint16_t(U == Separator) & Separators) | (-std::uint16_t(U == u'"') & Quotes));
     return Found;
 }
 
@@ -363,28 +366,19 @@ AnsiString Escaped(std::string_view Text)
 
 const TSpecialUnits HtmlSpecial(u'&', u'<', u'>', u'"', true); // and every unit past ASCII
 
-// A cell's text as the report shows it: "&nbsp;" for nothing, otherwise
-// without its leading and trailing blanks and control characters, escaped
-// unless it is Markup.
-void PutHtmlCell(TPieceWriter& File, std::u16string_view Text, bool Markup = false)
+char* PutText(char* Out, std::string_view Text)
 {
-    if (Text.empty()) return File.Append("&nbsp;");
-    std::size_t First = 0, Last = Text.size();
-    while (First < Last && Text[First] <= u' ')
-        ++First;
-    while (Last > First && Text[Last - 1] <= u' ')
-        --Last;
-    Text = Text.substr(First, Last - First);
-    if (Markup) return File.AppendWide(Text);
-    // Most cells are ASCII with nothing to escape, put in the pass that
-    // looks at them.
-    char* Out = File.Room(Text.size());
-    if (!HtmlSpecial.Put<TUnitForm::Byte>(Out, Text)) return File.Advance(Out + Text.size());
-    // Runs between the characters that need an entity go out whole, ASCII
-    // straight into the buffer, the rest through the codec.
+    std::memcpy(Out, Text.data(), Text.size());
+    return Out + Text.size();
+}
+
+// Text escaped, in runs between the characters that need an entity: ASCII
+// straight into the buffer, the rest through the codec.
+void PutEscaped(TPieceWriter& File, std::u16string_view Text)
+{
     for (std::size_t Run = 0, I = HtmlSpecial.Find(Text, 0);; I = HtmlSpecial.Find(Text, I + 1)) {
         const std::u16string_view Plain = Text.substr(Run, I - Run);
-        Out = File.Room(Plain.size() + 6);
+        char* Out = File.Room(Plain.size());
         PutUnits<TUnitForm::Byte>(Out, Plain);
         File.Advance(Out + Plain.size());
         if (I == Text.npos) return;
@@ -398,6 +392,36 @@ void PutHtmlCell(TPieceWriter& File, std::u16string_view Text, bool Markup = fal
         } else
             File.Append(Entity(Text[I]));
     }
+}
+
+// Most bytes a cell of Text can take in the report: six a unit (an entity,
+// or UTF-8), or "&nbsp;".
+std::size_t CellMost(std::u16string_view Text)
+{
+    return 6 * Text.size() + 6;
+}
+
+// A cell's text as the report shows it, put from Out on in room for Most
+// bytes: "&nbsp;" for nothing, otherwise without its leading and trailing
+// blanks and control characters, escaped unless it is Markup. Most cells are
+// ASCII with nothing to escape, put in the pass that looks at them; the
+// others go the long way, after which the buffer gives room for Most again.
+char* PutHtmlCell(TPieceWriter& File, char* Out, std::size_t Most, std::u16string_view Text, bool Markup)
+{
+    if (Text.empty()) return PutText(Out, "&nbsp;");
+    std::size_t First = 0, Last = Text.size();
+    while (First < Last && Text[First] <= u' ')
+        ++First;
+    while (Last > First && Text[Last - 1] <= u' ')
+        --Last;
+    Text = Text.substr(First, Last - First);
+    if (!Markup && !HtmlSpecial.Put<TUnitForm::Byte>(Out, Text)) return Out + Text.size();
+    File.Advance(Out);
+    if (Markup)
+        File.AppendWide(Text);
+    else
+        PutEscaped(File, Text);
+    return File.Room(Most);
 }
 
 const char* const StyleSheet = "body, table {\n"
@@ -500,11 +524,11 @@ void TGxCustomGridControl::SaveToHtml(const WideString& FileName, TGxHtmlSaveSet
         File.Append(Text);
         File.Append("\n");
     };
-    const auto Cell = [&File](std::string_view Open, std::u16string_view Text, std::string_view Close,
-                              bool Markup = false) {
-        File.Append(Open);
-        PutHtmlCell(File, Text, Markup);
-        File.Append(Close);
+    const auto Cell = [&File](std::string_view Open, std::u16string_view Text, std::string_view Close) {
+        const std::size_t Most = Open.size() + CellMost(Text) + Close.size();
+        char* Out = PutText(File.Room(Most), Open);
+        Out = PutHtmlCell(File, Out, Most, Text, false);
+        File.Advance(PutText(Out, Close));
     };
     if (Settings.Contains(hsSaveHeaders)) {
         Line("<html>");
@@ -532,14 +556,26 @@ void TGxCustomGridControl::SaveToHtml(const WideString& FileName, TGxHtmlSaveSet
     std::vector<int> Index; // each shown column's item index
     for (TGxCustomColumn* Column : Shown)
         Index.push_back(Column->GetIndex());
+    // A row is made straight into the file's buffer, with room for its most
+    // taken once.
+    const std::string_view RowOpen = "\t\t\t<tr>\n", RowClose = "\t\t\t</tr>\n", CellClose = "</td>\n";
+    std::size_t RowFixed = RowOpen.size() + RowClose.size();
+    for (const AnsiString& Open : Opening)
+        RowFixed += Open.size() + CellClose.size();
     TRowTexts Texts;
     const int Rows = GetRowCount();
     for (int Row = 0; Row < Rows; ++Row) {
         ReadDrawTexts(Row, Index, Texts);
-        Line("\t\t\t<tr>");
-        for (std::size_t I = 0; I < Shown.size(); ++I)
-            Cell(Opening[I], Texts.Texts[I], "</td>\n", Markup[I]);
-        Line("\t\t\t</tr>");
+        std::size_t Most = RowFixed;
+        for (const std::u16string_view Text : Texts.Texts)
+            Most += CellMost(Text);
+        char* Out = PutText(File.Room(Most), RowOpen);
+        for (std::size_t I = 0; I < Shown.size(); ++I) {
+            Out = PutText(Out, Opening[I]);
+            Out = PutHtmlCell(File, Out, Most, Texts.Texts[I], Markup[I]);
+            Out = PutText(Out, CellClose);
+        }
+        File.Advance(PutText(Out, RowClose));
         File.Flow();
     }
     if (Settings.Contains(hsSaveFooter)) {

@@ -31,10 +31,11 @@ public:
         : FA(_mm_set1_epi16(short(A))), FB(_mm_set1_epi16(short(B))), FC(_mm_set1_epi16(short(C))),
           FD(_mm_set1_epi16(short(D))),
           // Adding 0x7F80 with saturation sets the top bit of every unit from 0x80 up.
-          FWide(_mm_set1_epi16(short(0x7F80))), FWideBits(AsciiOnly ? 0xAAAA : 0)
+          FWide(_mm_set1_epi16(short(0x7F80))), FWideBits(AsciiOnly ? 0xAAAA : 0),
 #else
-        : FUnits{A, B, C, D}, FAsciiOnly(AsciiOnly)
+        :
 #endif
+          FUnits{A, B, C, D}, FAsciiOnly(AsciiOnly)
     {
     }
 
@@ -70,12 +71,21 @@ public:
     std::size_t Find(std::u16string_view Text, std::size_t From) const
     {
         const char16_t* In = Text.data();
+        const std::size_t Count = Text.size();
 #if defined(__SSE2__)
-        for (; From + BlockUnits <= Text.size(); From += BlockUnits)
-            if (const unsigned Found = Mask(_mm_loadu_si128(reinterpret_cast<const __m128i*>(In + From))))
-                return From + std::size_t(__builtin_ctz(Found)) / 2;
+        if (Count >= BlockUnits) {
+            for (; From + BlockUnits <= Count; From += BlockUnits)
+                if (const unsigned Found = Mask(_mm_loadu_si128(reinterpret_cast<const __m128i*>(In + From))))
+                    return From + std::size_t(__builtin_ctz(Found)) / 2;
+            if (From >= Count) return std::u16string_view::npos;
+            // The block that ends with the text, without the units before From.
+            const std::size_t Last = Count - BlockUnits;
+            const unsigned Found =
+                Mask(_mm_loadu_si128(reinterpret_cast<const __m128i*>(In + Last))) >> 2 * (From - Last);
+            return Found ? From + std::size_t(__builtin_ctz(Found)) / 2 : std::u16string_view::npos;
+        }
 #endif
-        for (; From < Text.size(); ++From)
+        for (; From < Count; ++From)
             if (IsSpecial(In[From])) return From;
         return std::u16string_view::npos;
     }
@@ -83,11 +93,7 @@ public:
 private:
     bool IsSpecial(char16_t U) const
     {
-#if defined(__SSE2__)
-        return Mask(_mm_set1_epi16(short(U)));
-#else
         return U == FUnits[0] || U == FUnits[1] || U == FUnits[2] || U == FUnits[3] || (FAsciiOnly && U >= 0x80);
-#endif
     }
     // Fewer units than a block, one by one.
     template <TUnitForm Form> bool PutFew(char* Out, const char16_t* In, std::size_t Count) const
@@ -169,11 +175,10 @@ private:
 
     __m128i FA, FB, FC, FD, FWide;
     unsigned FWideBits; // the top bits of the units' high bytes, when units past ASCII count
-#else
+#endif
 private:
     char16_t FUnits[4];
     bool FAsciiOnly;
-#endif
 };
 
 // Puts Text at Out in Form, every unit as it is (a byte each: the low byte).
