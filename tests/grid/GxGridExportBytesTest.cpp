@@ -115,16 +115,16 @@ TEST_F(TGxGridExportBytesTest, EveryEncodingAndTheReportComeOutByteForByte)
     AddText(Grid, u"Note")->SetVisible(false);
     AddText(Grid, u"Match")->SetStyleClass("m");
     Fill(Grid, {{u"a,b", u"x\"y", u"\xE9t\xE9"},
-                {u"line1\r\nline2\nline3\r", u"\xAC00\"k\r\n\xD55C", u"\xDC80\xDCFF"},
+                {u"line1\r\nline2\nline3\r", u"\xAC01 said \"hi\"\r\n\xD55C", u"\xDC80\xDCFF"},
                 {u"  <b> & \"q\"  ", u"\x263A", u"plain"}});
 
     Grid->SaveToTextFile(Path("t.csv"), u',', u'|', ekAnsi);
     EXPECT_TRUE(Bytes("t.csv") == "\"a,b\",\"x\"\"y\",\xC3\xA9t\xC3\xA9\r\n"
-                                  "line1|line2|line3|,\"\xEA\xB0\x80\"\"k|\xED\x95\x9C\",\x80\xFF\r\n"
+                                  "line1|line2|line3|,\"\xEA\xB0\x81 said \"\"hi\"\"|\xED\x95\x9C\",\x80\xFF\r\n"
                                   "\"  <b> & \"\"q\"\"  \",\xE2\x98\xBA,plain\r\n")
         << Bytes("t.csv");
     const std::u16string_view Wide = u"\"a,b\",\"x\"\"y\",\xE9t\xE9\r\n"
-                                     u"line1|line2|line3|,\"\xAC00\"\"k|\xD55C\",\xDC80\xDCFF\r\n"
+                                     u"line1|line2|line3|,\"\xAC01 said \"\"hi\"\"|\xD55C\",\xDC80\xDCFF\r\n"
                                      u"\"  <b> & \"\"q\"\"  \",\x263A,plain\r\n";
     Grid->SaveToTextFile(Path("t.csv"), u',', u'|', ekUnicode);
     EXPECT_TRUE(Bytes("t.csv") == "\xFF\xFE" + Utf16(Wide, false));
