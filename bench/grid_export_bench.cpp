@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <sys/syscall.h>
@@ -94,7 +95,7 @@ double Fill(TGxGrid* Grid, int N)
         const int Row = Grid->GetRowCount() - 1;
         Grid->SetCells(0, Row, Path);
         Grid->SetCells(1, Row, Utf8ToWide(IntToStr(I + 1)));
-        Grid->SetCells(2, Row, Utf8ToWide("\"user" + IntToStr((I * 104729) % 99991) + "\"@example.org"));
+        Grid->SetCells(2, Row, Utf8ToWide("\"user" + IntToStr(std::int64_t(I) * 104729 % 99991) + "\"@example.org"));
         Grid->SetCells(3, Row, Found);
         Grid->SetCells(4, Row, I % 5 ? u"" : u"Dup, licate");
     }

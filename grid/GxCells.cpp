@@ -55,6 +55,19 @@ TCell TCells::GetCell(int ACol, int ARow)
     return CellAt(ACol, FRows[std::size_t(ARow)]);
 }
 
+bool TCells::GetStoredText(int ACol, int ARow, std::u16string_view& Text)
+{
+    CheckColumn(ACol);
+    CheckRow(ARow);
+    FCurrentColumn = ACol;
+    FCurrentRow = ARow;
+    const TCellColumn& Column = ColumnAt(ACol);
+    const std::uint32_t Slot = FRows[std::size_t(ARow)];
+    if (Column.GetSlot(Slot) != TCellSlot::String) return false;
+    Text = Column.GetText(Slot);
+    return true;
+}
+
 void TCells::ReadRowTexts(int ARow, TRowTexts& Row)
 {
     CheckRow(ARow);

@@ -33,6 +33,10 @@ public:
     // AsString.
     int FindRow(int ACol, int From, int To, bool OffScreen, const std::function<bool(std::u16string_view Text)>& Match);
     TRow* GetRow(int ARow) const;
+    // The text of a cell that keeps one, where it lies, as GetAsString gives
+    // it; false for a cell whose text is made (a value, or a virtual cell's
+    // text asked of the program). Sets CurrentColumn and CurrentRow.
+    bool GetStoredText(int ACol, int ARow, std::u16string_view& Text);
     // Reads into Row the text of every cell of ARow as GetAsString gives it,
     // columns by index; a text cell's text as it lies in its column, without
     // a copy. CurrentColumn and CurrentRow end as reading each cell leaves them.

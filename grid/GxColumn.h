@@ -59,6 +59,9 @@ public:
     virtual int GetCellBestFit(const WideString& Text);
     virtual TDisplayOptions GetDisplayOptions() { return {}; }
     virtual WideString GetDrawText(const TCellInfo& CellInfo) { return CellInfo.AsString; }
+    // True when GetDrawText gives a cell's stored text unchanged, so that a
+    // reader of many cells may take the text where it lies.
+    virtual bool DrawsCellText() const { return false; }
     virtual WideString GetInputDrawText() { return FInputValue; }
     virtual bool IsKeyValid(WideChar /*Key*/) { return false; }
     // Moves the editor's rectangle over a cell of a row at tree level Level.

@@ -4,6 +4,8 @@
 #include "grid/shared/GxEdit.h"
 #include "platform/rtl/Codec.h"
 
+#include <typeinfo>
+
 namespace GxColumnClasses {
 
 using namespace GxDisplays;
@@ -66,6 +68,13 @@ WideString TGxTextColumn::GetDrawText(const TCellInfo& CellInfo)
     Joined.reserve(FTextBefore.size() + Text.size() + FTextAfter.size());
     Joined.append(FTextBefore).append(Text).append(FTextAfter);
     return Joined;
+}
+
+// A class derived from this one may draw its cells otherwise.
+bool TGxTextColumn::DrawsCellText() const
+{
+    return typeid(*this) == typeid(TGxTextColumn) && GetColumnType() == ctString && !FPasswordChar &&
+           FTextBefore.empty() && FTextAfter.empty();
 }
 
 void TGxTextColumn::BeginEditing()

@@ -419,6 +419,14 @@ void TGxCustomGridControl::ReadRowTexts(int ARow, TRowTexts& Row)
         Row.Texts[Col] = Row.Held[Col] = GetCells(int(Col), ARow);
 }
 
+void TGxCustomGridControl::ReadDrawTexts(int ARow, const std::vector<int>& Cols, TRowTexts& Row)
+{
+    Row.Texts.resize(Cols.size());
+    Row.Held.resize(Cols.size()); // before any view into it is taken
+    for (std::size_t I = 0; I < Cols.size(); ++I)
+        Row.Texts[I] = Row.Held[I] = GetDrawText(Cols[I], ARow);
+}
+
 WideString TGxCustomGridControl::GetTextStr()
 {
     WideString Text;

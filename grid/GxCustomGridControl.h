@@ -189,6 +189,10 @@ public:
     // columns by index. A storage that keeps its texts overrides it to hand
     // them over without a copy, for the writers that walk every row.
     virtual void ReadRowTexts(int ARow, TRowTexts& Row);
+    // GetDrawText of ARow's cells in the columns Cols (by index), for the
+    // writers that walk every cell: each text made in Row.Held, or a view of
+    // where the storage keeps it when that is what the cell shows.
+    virtual void ReadDrawTexts(int ARow, const std::vector<int>& Cols, TRowTexts& Row);
     virtual bool IsCellEmpty(int ACol, int ARow);
     virtual TColor GetCellColor(int ACol, int ARow);
     virtual WideString GetCellHint(int ACol, int ARow);

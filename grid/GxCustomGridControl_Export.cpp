@@ -8,15 +8,14 @@
 #include "grid/GxCustomGridControl.h"
 #include "grid/GxDrawnColumns.h"
 #include "grid/GxStyleDisplay.h"
+#include "grid/GxTextBlocks.h"
 #include "platform/rtl/Codec.h"
 #include "platform/rtl/FileAccess.h"
 #include "platform/rtl/WholeFileWriter.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <cstring>
-#include <type_traits>
 #include <vector>
 
 namespace GxCustomGridControl {
@@ -24,6 +23,8 @@ namespace GxCustomGridControl {
 namespace {
 
 // ---- Writing in pieces ---------------------------------------------------------------------------
+
+using namespace GxTextBlocks;
 
 // A file's bytes gathered in one buffer that goes to the writer whenever it
 // holds a piece's worth. Writers ask for room, fill it and say how far.
@@ -67,7 +68,7 @@ public:
     }
 
 private:
-    static constexpr std::size_t PieceSize = std::size_t(1) << 20;
+    static constexpr std::size_t PieceSize = std::size_t(2) << 20;
     TWholeFileWriter FWriter;
     std::vector<char> FData;
     std::size_t FUsed = 0;
@@ -75,45 +76,24 @@ private:
 
 // ---- Delimited text ------------------------------------------------------------------------------
 
-// How each encoding puts a unit: UTF-16 as two bytes in its order, and
-// ASCII in an 8-bit file as one byte (the rest of an 8-bit file goes through
-// the codec). Put writes one unit; PutRun writes a run of units, whole runs
-// copied or byte-swapped in one loop.
-template <bool Big> struct TWideUnits {
-    static constexpr std::size_t Size = 2;
+// How a file of one form puts units, one or a run of them (a byte each for
+// 8-bit files, which only take ASCII this way).
+template <TUnitForm Form> struct TFormUnits {
+    static constexpr std::size_t Size = UnitSize<Form>;
     static char* Put(char* Out, char16_t U)
     {
-        Out[Big ? 1 : 0] = char(U & 0xFF);
-        Out[Big ? 0 : 1] = char(U >> 8);
-        return Out + 2;
+        if constexpr (Form == TUnitForm::Byte)
+            *Out = char(U);
+        else {
+            Out[Form == TUnitForm::Big ? 1 : 0] = char(U & 0xFF);
+            Out[Form == TUnitForm::Big ? 0 : 1] = char(U >> 8);
+        }
+        return Out + Size;
     }
     static char* PutRun(char* Out, std::u16string_view Units)
     {
-        if (Big == (std::endian::native == std::endian::big)) {
-            if (!Units.empty()) std::memcpy(Out, Units.data(), 2 * Units.size()); // an empty one may have no data
-            return Out + 2 * Units.size();
-        }
-        for (const char16_t U : Units) {
-            const auto Swapped = char16_t(U >> 8 | U << 8);
-            std::memcpy(Out, &Swapped, 2);
-            Out += 2;
-        }
-        return Out;
-    }
-};
-
-struct TAsciiUnits {
-    static constexpr std::size_t Size = 1;
-    static char* Put(char* Out, char16_t U)
-    {
-        *Out = char(U);
-        return Out + 1;
-    }
-    static char* PutRun(char* Out, std::u16string_view Units)
-    {
-        for (std::size_t I = 0; I < Units.size(); ++I)
-            Out[I] = char(Units[I]);
-        return Out + Units.size();
+        PutUnits<Form>(Out, Units);
+        return Out + Size * Units.size();
     }
 };
 
@@ -131,24 +111,22 @@ struct TFieldUnits {
     }
 };
 
-// What a field holds beside plain ASCII, by bit, and, Narrow, its units
-// stored a byte each from Out on. Every unit is compared, with no early
-// exit, so that the loop runs many units at a time.
+// What a field holds beside plain ASCII, by bit.
 enum : unsigned { NonAscii = 1, LineBreaks = 2, Separators = 4, Quotes = 8, Enclosing = Separators | Quotes };
 
-template <bool Narrow> unsigned Classify(std::u16string_view Text, char16_t Separator, char* Out = nullptr)
+// Compares every unit, with no early exit, so that the loop runs many units
+// at a time.
+unsigned Classify(std::u16string_view Text, char16_t Separator)
 {
-    const char16_t* Units = Text.data();
     std::uint16_t Found = 0;
-    for (std::size_t I = 0, Count = Text.size(); I < Count; ++I) {
-        const char16_t U = Units[I];
-        if constexpr (Narrow) Out[I] = char(U);
+    for (const char16_t U : Text)
         Found |= std::uint16_t((-std::uint16_t(U >= 0x80) & NonAscii) |
                                (-std::uint16_t((U == u'\r') | (U == u'\n')) & LineBreaks) |
                                (-std::uint16_t(U == Separator) & Separators) | (-std::uint16_t(U == u'"') & Quotes));
-    }
     return Found;
 }
+
+const TSpecialUnits QuoteOrBreak(u'"', u'\r', u'\n', u'"', false);
 
 // The field as it goes into the file, put unit by unit from Out on, at most
 // 2 × Text.size() + 2 units: quotes doubled, every line break (CR LF, a lone
@@ -163,9 +141,8 @@ TOut* PutQuoted(TOut* Out, std::u16string_view Text, unsigned Found, char16_t Li
         // Runs between the units that change go out whole.
         const char16_t* Units = Text.data();
         std::size_t Run = 0;
-        for (std::size_t I = 0; I < Text.size(); ++I) {
+        for (std::size_t I = QuoteOrBreak.Find(Text, 0); I != Text.npos; I = QuoteOrBreak.Find(Text, I + 1)) {
             const char16_t C = Units[I];
-            if (C != u'"' && C != u'\r' && C != u'\n') continue;
             Out = TUnits::PutRun(Out, std::u16string_view(Units + Run, I - Run));
             if (C == u'"')
                 Out = TUnits::Put(TUnits::Put(Out, u'"'), u'"');
@@ -191,12 +168,14 @@ char* PutBytes(char* Out, std::string_view Bytes)
 
 // Puts the rows of a delimited file in its encoding, UTF-16 after its mark.
 // A row is made straight into the file's buffer through a local pointer, with
-// room for its most taken once; each field is checked (and, 8-bit, put) in
-// one pass, and only a field that needs it is quoted or sent to the codec.
+// room for its most taken once. Each field goes out as it is, a block of
+// units at a time, while the same pass looks for the units that change it;
+// only a field that has them is put again, quoted or through the codec.
 template <TEncodingKind Encoding> class TTextWriter {
 public:
     TTextWriter(TPieceWriter& File, WideChar Separator, WideChar LineBreakChar)
-        : FFile(File), FSeparator(Separator), FLineBreakChar(LineBreakChar), FSeparatorBytes(Bytes({&Separator, 1}))
+        : FFile(File), FSeparator(Separator), FLineBreakChar(LineBreakChar),
+          FSpecial(Separator, u'"', u'\r', u'\n', Ansi), FSeparatorBytes(Bytes({&Separator, 1}))
     {
         if (!Ansi) FFile.Append(Bytes(u"\xFEFF"));
     }
@@ -218,7 +197,10 @@ public:
 
 private:
     static constexpr bool Ansi = Encoding == ekAnsi;
-    using TUnits = std::conditional_t<Ansi, TAsciiUnits, TWideUnits<Encoding == ekUnicodeBigEndian>>;
+    static constexpr TUnitForm Form = Ansi                             ? TUnitForm::Byte
+                                      : Encoding == ekUnicodeBigEndian ? TUnitForm::Big
+                                                                       : TUnitForm::Little;
+    using TUnits = TFormUnits<Form>;
 
     static AnsiString Bytes(std::u16string_view Units)
     {
@@ -226,36 +208,34 @@ private:
             return WideToUtf8(Units);
         else {
             AnsiString Out(2 * Units.size(), '\0');
-            TUnits::PutRun(Out.data(), Units);
+            char* To = Out.data();
+            for (const char16_t U : Units)
+                To = TUnits::Put(To, U);
             return Out;
         }
     }
 
     char* PutField(char* Out, std::u16string_view Text)
     {
-        if constexpr (Ansi) {
-            const unsigned Found = Classify<true>(Text, FSeparator, Out);
-            if (!Found) return Out + Text.size();
-            if (!(Found & NonAscii) && FLineBreakChar < 0x80)
-                return PutQuoted<TUnits>(Out, Text, Found, FLineBreakChar);
-            // The rest goes through the codec, quoted first when it must be.
-            FFile.Advance(Out);
-            if (Found & ~NonAscii) {
-                FField.resize(2 * Text.size() + 2);
-                const char16_t* End = PutQuoted<TFieldUnits>(FField.data(), Text, Found, FLineBreakChar);
-                Text = std::u16string_view(FField.data(), std::size_t(End - FField.data()));
-            }
-            FFile.AppendWide(Text);
-            return FFile.Room(FRowMost);
-        } else {
-            const unsigned Found = Classify<false>(Text, FSeparator);
-            return Found ? PutQuoted<TUnits>(Out, Text, Found, FLineBreakChar) : TUnits::PutRun(Out, Text);
+        if (!FSpecial.Put<Form>(Out, Text)) return Out + TUnits::Size * Text.size();
+        const unsigned Found = Classify(Text, FSeparator);
+        if (!Ansi || (!(Found & NonAscii) && FLineBreakChar < 0x80))
+            return PutQuoted<TUnits>(Out, Text, Found, FLineBreakChar);
+        // The rest goes through the codec, quoted first when it must be.
+        FFile.Advance(Out);
+        if (Found & ~NonAscii) {
+            FField.resize(2 * Text.size() + 2);
+            const char16_t* End = PutQuoted<TFieldUnits>(FField.data(), Text, Found, FLineBreakChar);
+            Text = std::u16string_view(FField.data(), std::size_t(End - FField.data()));
         }
+        FFile.AppendWide(Text);
+        return FFile.Room(FRowMost);
     }
 
     TPieceWriter& FFile;
     const char16_t FSeparator;
     const char16_t FLineBreakChar;
+    const TSpecialUnits FSpecial; // what a field cannot go out as it is with
     const AnsiString FSeparatorBytes;
     const AnsiString FLineEnd = Bytes(u"\r\n");
     std::size_t FRowMost = 0; // the most bytes the row being put can take
@@ -354,25 +334,27 @@ void ParseDelimited(std::string_view Data, WideChar Separator, WideChar LineBrea
 
 // ---- The report -------------------------------------------------------------------------------------
 
+std::string_view Entity(char16_t C)
+{
+    switch (C) {
+    case u'&':
+        return "&amp;";
+    case u'<':
+        return "&lt;";
+    case u'>':
+        return "&gt;";
+    default:
+        return "&quot;";
+    }
+}
+
 void AppendEscaped(AnsiString& Out, std::string_view Text)
 {
     for (const char C : Text)
-        switch (C) {
-        case '&':
-            Out += "&amp;";
-            break;
-        case '<':
-            Out += "&lt;";
-            break;
-        case '>':
-            Out += "&gt;";
-            break;
-        case '"':
-            Out += "&quot;";
-            break;
-        default:
+        if (C == '&' || C == '<' || C == '>' || C == '"')
+            Out += Entity(char16_t(C));
+        else
             Out += C;
-        }
 }
 
 AnsiString Escaped(std::string_view Text)
@@ -382,47 +364,64 @@ AnsiString Escaped(std::string_view Text)
     return Out;
 }
 
-bool NeedsEntity(char16_t C)
+const TSpecialUnits HtmlSpecial(u'&', u'<', u'>', u'"', true); // and every unit past ASCII
+
+char* PutText(char* Out, std::string_view Text)
 {
-    return C == u'&' || C == u'<' || C == u'>' || C == u'"';
+    std::memcpy(Out, Text.data(), Text.size());
+    return Out + Text.size();
 }
 
-// A cell's text as the report shows it: "&nbsp;" for nothing, otherwise
-// without its leading and trailing blanks and control characters, escaped
-// unless it is Markup.
-void PutHtmlCell(TPieceWriter& File, std::u16string_view Text, bool Markup = false)
+// Text escaped, in runs between the characters that need an entity: ASCII
+// straight into the buffer, the rest through the codec.
+void PutEscaped(TPieceWriter& File, std::u16string_view Text)
 {
-    if (Text.empty()) return File.Append("&nbsp;");
+    for (std::size_t Run = 0, I = HtmlSpecial.Find(Text, 0);; I = HtmlSpecial.Find(Text, I + 1)) {
+        const std::u16string_view Plain = Text.substr(Run, I - Run);
+        char* Out = File.Room(Plain.size());
+        PutUnits<TUnitForm::Byte>(Out, Plain);
+        File.Advance(Out + Plain.size());
+        if (I == Text.npos) return;
+        Run = I + 1;
+        if (Text[I] >= 0x80) {
+            // The whole run of units past ASCII, so that a pair stays whole.
+            while (Run < Text.size() && Text[Run] >= 0x80)
+                ++Run;
+            File.Append(WideToUtf8(Text.substr(I, Run - I)));
+            I = Run - 1;
+        } else
+            File.Append(Entity(Text[I]));
+    }
+}
+
+// Most bytes a cell of Text can take in the report: six a unit (an entity,
+// or UTF-8), or "&nbsp;".
+std::size_t CellMost(std::u16string_view Text)
+{
+    return 6 * Text.size() + 6;
+}
+
+// A cell's text as the report shows it, put from Out on in room for Most
+// bytes: "&nbsp;" for nothing, otherwise without its leading and trailing
+// blanks and control characters, escaped unless it is Markup. Most cells are
+// ASCII with nothing to escape, put in the pass that looks at them; the
+// others go the long way, after which the buffer gives room for Most again.
+char* PutHtmlCell(TPieceWriter& File, char* Out, std::size_t Most, std::u16string_view Text, bool Markup)
+{
+    if (Text.empty()) return PutText(Out, "&nbsp;");
     std::size_t First = 0, Last = Text.size();
     while (First < Last && Text[First] <= u' ')
         ++First;
     while (Last > First && Text[Last - 1] <= u' ')
         --Last;
-    if (Markup) return File.AppendWide(Text.substr(First, Last - First));
-    // Most cells are ASCII with nothing to escape, put in the pass that
-    // looks at them.
-    const char16_t* Units = Text.data() + First;
-    char* Out = File.Room(Last - First);
-    std::uint16_t Other = 0;
-    for (std::size_t I = 0, Count = Last - First; I < Count; ++I) {
-        const char16_t U = Units[I];
-        Out[I] = char(U);
-        Other |= std::uint16_t(-std::uint16_t((U >= 0x80) | (U == u'&') | (U == u'<') | (U == u'>') | (U == u'"')));
-    }
-    if (!Other) return File.Advance(Out + (Last - First));
-    // Runs between the characters that need an entity go out whole.
-    std::size_t Run = First;
-    AnsiString Entity;
-    for (std::size_t I = First; I < Last; ++I) {
-        if (!NeedsEntity(Text[I])) continue;
-        File.AppendWide(Text.substr(Run, I - Run));
-        const char Special = char(Text[I]);
-        Entity.clear();
-        AppendEscaped(Entity, std::string_view(&Special, 1));
-        File.Append(Entity);
-        Run = I + 1;
-    }
-    File.AppendWide(Text.substr(Run, Last - Run));
+    Text = Text.substr(First, Last - First);
+    if (!Markup && !HtmlSpecial.Put<TUnitForm::Byte>(Out, Text)) return Out + Text.size();
+    File.Advance(Out);
+    if (Markup)
+        File.AppendWide(Text);
+    else
+        PutEscaped(File, Text);
+    return File.Room(Most);
 }
 
 const char* const StyleSheet = "body, table {\n"
@@ -525,11 +524,11 @@ void TGxCustomGridControl::SaveToHtml(const WideString& FileName, TGxHtmlSaveSet
         File.Append(Text);
         File.Append("\n");
     };
-    const auto Cell = [&File](std::string_view Open, std::u16string_view Text, std::string_view Close,
-                              bool Markup = false) {
-        File.Append(Open);
-        PutHtmlCell(File, Text, Markup);
-        File.Append(Close);
+    const auto Cell = [&File](std::string_view Open, std::u16string_view Text, std::string_view Close) {
+        const std::size_t Most = Open.size() + CellMost(Text) + Close.size();
+        char* Out = PutText(File.Room(Most), Open);
+        Out = PutHtmlCell(File, Out, Most, Text, false);
+        File.Advance(PutText(Out, Close));
     };
     if (Settings.Contains(hsSaveHeaders)) {
         Line("<html>");
@@ -554,12 +553,29 @@ void TGxCustomGridControl::SaveToHtml(const WideString& FileName, TGxHtmlSaveSet
                               ? AnsiString("\t\t\t\t<td>")
                               : "\t\t\t\t<td class=\"" + Escaped(Column->GetStyleClass()) + "\">");
     }
+    std::vector<int> Index; // each shown column's item index
+    for (TGxCustomColumn* Column : Shown)
+        Index.push_back(Column->GetIndex());
+    // A row is made straight into the file's buffer, with room for its most
+    // taken once.
+    const std::string_view RowOpen = "\t\t\t<tr>\n", RowClose = "\t\t\t</tr>\n", CellClose = "</td>\n";
+    std::size_t RowFixed = RowOpen.size() + RowClose.size();
+    for (const AnsiString& Open : Opening)
+        RowFixed += Open.size() + CellClose.size();
+    TRowTexts Texts;
     const int Rows = GetRowCount();
     for (int Row = 0; Row < Rows; ++Row) {
-        Line("\t\t\t<tr>");
-        for (std::size_t I = 0; I < Shown.size(); ++I)
-            Cell(Opening[I], GetDrawText(Shown[I]->GetIndex(), Row), "</td>\n", Markup[I]);
-        Line("\t\t\t</tr>");
+        ReadDrawTexts(Row, Index, Texts);
+        std::size_t Most = RowFixed;
+        for (const std::u16string_view Text : Texts.Texts)
+            Most += CellMost(Text);
+        char* Out = PutText(File.Room(Most), RowOpen);
+        for (std::size_t I = 0; I < Shown.size(); ++I) {
+            Out = PutText(Out, Opening[I]);
+            Out = PutHtmlCell(File, Out, Most, Texts.Texts[I], Markup[I]);
+            Out = PutText(Out, CellClose);
+        }
+        File.Advance(PutText(Out, RowClose));
         File.Flow();
     }
     if (Settings.Contains(hsSaveFooter)) {

@@ -8,6 +8,7 @@
 #include "platform/win/WinTimers.h"
 
 #include <algorithm>
+#include <typeinfo>
 
 namespace GxGrid {
 
@@ -160,6 +161,34 @@ WideString TGxGrid::GetDrawText(int ACol, int ARow)
     TCellInfo Info;
     GetCellInfo(ACol, ARow, Info);
     return GetColumns()->GetItem(ACol)->GetDrawText(Info);
+}
+
+// A column that shows its cells' texts as they are gets them where the store
+// keeps them. Only this class's GetDrawText and GetCellInfo are known to
+// hand a column the stored text; a grid derived from it may show another.
+void TGxGrid::ReadDrawTexts(int ARow, const std::vector<int>& Cols, TRowTexts& Row)
+{
+    if (typeid(*this) != typeid(TGxGrid) || ARow < 0 || ARow >= GetRowCount())
+        return TGxCustomGridControl::ReadDrawTexts(ARow, Cols, Row);
+    const std::size_t Count = Cols.size();
+    Row.Texts.resize(Count);
+    Row.Held.resize(Count); // before any view into it is taken
+    const auto Stored = [&](std::size_t I) {
+        const int Col = Cols[I];
+        return Col >= 0 && Col < GetColumns()->GetCount() && GetColumns()->GetItem(Col)->DrawsCellText() &&
+               FCells->GetStoredText(Col, ARow, Row.Texts[I]);
+    };
+    std::size_t Kept = 0;
+    for (std::size_t I = 0; I < Count; ++I) {
+        if (Stored(I)) continue;
+        // A cell drawn otherwise may ask the program, which may change the
+        // store under the views taken so far: they are copied first, so the
+        // row reads as cell after cell would.
+        for (; Kept < I; ++Kept)
+            if (Row.Texts[Kept].data() != Row.Held[Kept].data()) Row.Texts[Kept] = Row.Held[Kept] = Row.Texts[Kept];
+        Row.Texts[I] = Row.Held[I] = GetDrawText(Cols[I], ARow);
+        Kept = I + 1;
+    }
 }
 
 void TGxGrid::GetCellInfo(int ACol, int ARow, TCellInfo& Info)

@@ -63,6 +63,7 @@ public:
     int GetChildCount(int ARow, bool All);
     WideString GetDrawText(int ACol, int ARow) override;
     void ReadRowTexts(int ARow, TRowTexts& Row) override { FCells->ReadRowTexts(ARow, Row); }
+    void ReadDrawTexts(int ARow, const std::vector<int>& Cols, TRowTexts& Row) override;
     void GetCellInfo(int ACol, int ARow, TCellInfo& Info) override;
     int GetOnScreenBefore(int ARow) override;
     int GetOnScreenRow(int K) override;

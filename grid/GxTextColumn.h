@@ -28,6 +28,7 @@ public:
     // TextBefore + the cell's text + TextAfter; with a PasswordChar, as
     // many of it as that joined text has characters.
     WideString GetDrawText(const TCellInfo& CellInfo) override;
+    bool DrawsCellText() const override;
     // Any character above the blank starts editing.
     bool IsKeyValid(WideChar Key) override { return Key > 32; }
     // The base preparation, then the editor as a cell editor with the
