@@ -35,9 +35,11 @@ using namespace ScanPipeline;
 
 namespace {
 
-constexpr Int64 PumpIntervalMs = 2;      // Stop and the menus answer within this
-constexpr unsigned RefreshEvery = 50;    // pumps between hand-overs to the window: 100 ms at the least
-constexpr unsigned ClockCheckEvery = 16; // pump calls between looks at the clock
+constexpr Int64 PumpIntervalMs = 2;         // Stop and the menus answer within this
+constexpr unsigned RefreshEvery = 50;       // pumps between hand-overs to the window: 100 ms at the least
+constexpr unsigned ClockCheckEvery = 16;    // pump calls between looks at the clock
+constexpr std::size_t KeyLookAhead = 8;     // extracts between asking for a hash slot and using it
+constexpr std::size_t ExtractLookAhead = 8; // the same for the extracts the duplicate list takes
 
 std::vector<AnsiString> LinesOf(TStrings* Lines)
 {
@@ -72,11 +74,11 @@ private:
     void EndFile(const AnsiString& Path, Int64 Size);
     // Writes the extract's row and returns its verdict cell, which the
     // verdict reaches after the reject test.
-    TCell WriteRow(std::string_view Extract, const TPatternLine& FoundBy, Int64 Line);
+    TCell WriteRow(std::u16string_view Extract, const TPatternLine& FoundBy, Int64 Line);
     // Writes the verdict into the extract's row, wherever a sort has put it
     // (a row that has gone since is left alone), and keeps an unrejected,
-    // new extract.
-    void Judge(TCell& Verdict, std::string_view Extract, const TPatternLine* RejectedBy);
+    // new extract (Key is its folded key, made only for such an extract).
+    void Judge(TCell& Verdict, std::string_view Extract, const TPatternLine* RejectedBy, TFoldedKey Key);
     // The first reject line that matches, run here; nullptr for none.
     const TPatternLine* Rejects(const AnsiString& Path, std::string_view Extract);
     // A pattern that gives up on a text (PCRE's limits) does not match it;
@@ -104,6 +106,7 @@ private:
     TPieceReader Reader;
     WideString WidePath; // the file being read, as the grid's cells take it
     WideString WideText; // a cell's text on its way into the grid
+    AnsiString KeyText;  // an extract's folded key on its way to the duplicate test
     bool Reading = false;
     Int64 StartMs = 0;
     Int64 LastPumpMs = 0;
@@ -212,9 +215,12 @@ bool TScanRun::TestPiece(const AnsiString& Path, std::string_view Piece)
             GaveUp(P, Path, FileLineCounter, LineCounter, E.Reason);
             continue;
         }
-        TCell Verdict = WriteRow(Found, P.Parsed, LineCounter);
+        AssignUtf8ToWide(WideText, Found);
+        TCell Verdict = WriteRow(WideText, P.Parsed, LineCounter);
         const AnsiString Extract(Found); // the reject tests reuse the component's subject
-        Judge(Verdict, Extract, Rejects(Path, Extract));
+        const TPatternLine* RejectedBy = Rejects(Path, Extract);
+        KeyText.clear();
+        Judge(Verdict, Extract, RejectedBy, RejectedBy ? TFoldedKey{} : TFoldedKeys::AppendKey(KeyText, Extract));
     }
     return true;
 }
@@ -277,6 +283,12 @@ TScanRun::TEnd TScanRun::TakeJob(const TScanJob& Job)
         FileLineCounter += Seg.Pieces;
         FilePosition = Seg.Position;
         for (; E < Job.Events.size() && Job.Events[E].Segment == S; ++E) {
+            // The duplicate test's hash slots are out of the cache: ask for
+            // the one a few extracts ahead needs while this one is written.
+            if (E + KeyLookAhead < Job.Events.size()) {
+                const TScanEvent& Ahead = Job.Events[E + KeyLookAhead];
+                if (Ahead.Kind == TScanEvent::ekExtract && Ahead.RejectedBy < 0) Kept.Prefetch(Ahead.KeyHash);
+            }
             const TScanEvent& Ev = Job.Events[E];
             const Int64 Line = BaseLine + Ev.Piece + 1, FileLine = BaseFileLine + Ev.Piece + 1;
             if (Ev.Kind == TScanEvent::ekRejectGaveUp) {
@@ -291,10 +303,10 @@ TScanRun::TEnd TScanRun::TakeJob(const TScanJob& Job)
                 GaveUp(P, Path, FileLine, Line, Job.Reasons[Ev.Length]);
                 continue;
             }
-            TCell Verdict = WriteRow(Job.Text(Ev), P.Parsed, Line);
+            TCell Verdict = WriteRow(Job.WideText(Ev), P.Parsed, Line);
             // The reject tests ran on a worker; the window is pumped as if they ran here.
             Pump(2 * static_cast<unsigned>(Excludes.Count()));
-            Judge(Verdict, Job.Text(Ev), Ev.RejectedBy < 0 ? nullptr : &Excludes[Ev.RejectedBy].Parsed);
+            Judge(Verdict, Job.Text(Ev), Ev.RejectedBy < 0 ? nullptr : &Excludes[Ev.RejectedBy].Parsed, Job.Key(Ev));
         }
         if (Seg.Last) EndFile(Path, Seg.Position);
         Pump();
@@ -319,7 +331,7 @@ void TScanRun::EndFile(const AnsiString& Path, Int64 Size)
     Log("Closing " + Path + "...");
 }
 
-TCell TScanRun::WriteRow(std::string_view Extract, const TPatternLine& FoundBy, Int64 Line)
+TCell TScanRun::WriteRow(std::u16string_view Extract, const TPatternLine& FoundBy, Int64 Line)
 {
     TGxGrid* Grid = Form->GxGrid1;
     Grid->AddRow(1);
@@ -330,15 +342,14 @@ TCell TScanRun::WriteRow(std::string_view Extract, const TPatternLine& FoundBy, 
     char16_t Digits[24];
     std::copy(Number.begin(), Number.end(), Digits);
     Grid->GetCell(1, Row).SetAsString(std::u16string_view(Digits, Number.size()));
-    AssignUtf8ToWide(WideText, Extract);
-    Grid->GetCell(2, Row).SetAsString(WideText);
+    Grid->GetCell(2, Row).SetAsString(Extract);
     Grid->GetCell(3, Row).SetAsString(FoundBy.WideName);
     // The reject test pumps messages: the grid may be sorted meanwhile, and
     // the cell follows its row.
     return Grid->GetCell(4, Row);
 }
 
-void TScanRun::Judge(TCell& Verdict, std::string_view Extract, const TPatternLine* RejectedBy)
+void TScanRun::Judge(TCell& Verdict, std::string_view Extract, const TPatternLine* RejectedBy, TFoldedKey Key)
 {
     const bool Alive = Verdict.GetCells()->GetCellRowIndex(Verdict) >= 0;
     if (RejectedBy) {
@@ -347,7 +358,7 @@ void TScanRun::Judge(TCell& Verdict, std::string_view Extract, const TPatternLin
     }
     // The key is kept for the duplicate list's sort at the end, whether or
     // not duplicates are refused.
-    if (!Kept.Add(Extract, !KeepAll)) {
+    if (!Kept.Add(Key, !KeepAll)) {
         if (DuplicateList->GetDuplicates() == dupError) throw EStringListError("String list does not allow duplicates");
         if (Alive) Verdict.SetAsString(u"Duplicate");
         return;
@@ -425,12 +436,22 @@ void TScanRun::KeepDuplicateList()
     // (invalid UTF-8) order otherwise. The keys and each extract go as the
     // list takes its copy, so that the list reuses their memory rather than
     // adding to the peak.
-    const std::vector<std::size_t> Order = Kept.SortedOrder();
+    // The workers are done by now: their processors sort (the plain scan's on one).
+    const std::vector<std::size_t> Order = Kept.SortedOrder(!ScanSpeedUps     ? 1
+                                                            : ScanWorkers > 0 ? ScanWorkers
+                                                                              : WorkerCount());
     Kept.Clear();
     const bool WasSorted = DuplicateList->GetSorted();
     DuplicateList->BeginUpdate();
     DuplicateList->SetSorted(false);
-    for (const std::size_t I : Order) {
+    for (std::size_t N = 0; N < Order.size(); ++N) {
+        // The extracts are read in another order than they were made: ask for
+        // them ahead, the string first and then the text it points to.
+        if (N + 2 * ExtractLookAhead < Order.size() && Order[N + 2 * ExtractLookAhead] < KeptInOrder.size())
+            __builtin_prefetch(&KeptInOrder[Order[N + 2 * ExtractLookAhead]]);
+        if (N + ExtractLookAhead < Order.size() && Order[N + ExtractLookAhead] < KeptInOrder.size())
+            __builtin_prefetch(KeptInOrder[Order[N + ExtractLookAhead]].data());
+        const std::size_t I = Order[N];
         if (I >= KeptInOrder.size()) continue; // its key kept, its extract lost to a failure in Judge
         DuplicateList->Add(KeptInOrder[I]);
         AnsiString().swap(KeptInOrder[I]);

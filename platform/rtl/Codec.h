@@ -10,6 +10,8 @@
 WideString Utf8ToWide(std::string_view Text);
 // The same into Out, whose memory is reused.
 void AssignUtf8ToWide(WideString& Out, std::string_view Text);
+// The same appended to Out, for texts kept side by side in one buffer.
+void AppendUtf8ToWide(WideString& Out, std::string_view Text);
 AnsiString WideToUtf8(std::u16string_view Text);
 
 // The next code point of Text from Pos (advanced past it); an invalid byte b
