@@ -20,6 +20,7 @@ void TScanJob::Clear()
     Reasons.clear();
     Wide.clear();
     Keys.clear();
+    Copies.clear();
 }
 
 void TScanJob::Prepare(TScanEvent& E)
@@ -33,6 +34,8 @@ void TScanJob::Prepare(TScanEvent& E)
     const TFoldedKey Key = FoldedKeys::TFoldedKeys::AppendKey(Keys, Extract);
     E.KeyLength = static_cast<std::uint32_t>(Key.Bytes.size());
     E.KeyHash = Key.Hash;
+    E.Copy = static_cast<std::uint32_t>(Copies.size());
+    Copies.emplace_back(Extract);
 }
 
 TScanSource::TScanSource(std::vector<AnsiString> Paths, std::size_t BlockBytes)

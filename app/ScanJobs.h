@@ -42,10 +42,12 @@ struct TScanEvent {
     std::size_t Offset = 0, Length = 0; // ekExtract: the text in the job's bytes; else Length indexes Reasons
     // ekExtract: what the window's thread would otherwise make from the text
     // alone, made on the worker: the text as the grid's cell takes it and,
-    // when no reject line matched it, its folded key for the duplicate test.
+    // when no reject line matched it, its folded key for the duplicate test
+    // and its own string, which the final list keeps if it is new.
     std::uint32_t WideOffset = 0, WideLength = 0; // in the job's Wide
     std::uint32_t KeyOffset = 0, KeyLength = 0;   // in the job's Keys
     std::uint32_t KeyHash = 0;
+    std::uint32_t Copy = 0; // in the job's Copies
 };
 
 struct TScanJob {
@@ -56,7 +58,8 @@ struct TScanJob {
     std::vector<AnsiString> Reasons;
     WideString Wide;
     AnsiString Keys;
-    bool Done = false; // matched; set and read under the pipeline's lock
+    std::vector<AnsiString> Copies; // the window's thread may take them
+    bool Done = false;              // matched; set and read under the pipeline's lock
 
     std::string_view Text(const TScanEvent& E) const { return std::string_view(Bytes.data() + E.Offset, E.Length); }
     std::u16string_view WideText(const TScanEvent& E) const
@@ -67,7 +70,8 @@ struct TScanJob {
     {
         return {std::string_view(Keys).substr(E.KeyOffset, E.KeyLength), E.KeyHash};
     }
-    // Makes the extract's text for the grid and, unless it was rejected, its key.
+    // Makes the extract's text for the grid and, unless it was rejected, its
+    // key and copy.
     void Prepare(TScanEvent& E);
     void Clear(); // all but Done
 };

@@ -35,11 +35,10 @@ using namespace ScanPipeline;
 
 namespace {
 
-constexpr Int64 PumpIntervalMs = 2;         // Stop and the menus answer within this
-constexpr unsigned RefreshEvery = 50;       // pumps between hand-overs to the window: 100 ms at the least
-constexpr unsigned ClockCheckEvery = 16;    // pump calls between looks at the clock
-constexpr std::size_t KeyLookAhead = 8;     // extracts between asking for a hash slot and using it
-constexpr std::size_t ExtractLookAhead = 8; // the same for the extracts the duplicate list takes
+constexpr Int64 PumpIntervalMs = 2;      // Stop and the menus answer within this
+constexpr unsigned RefreshEvery = 50;    // pumps between hand-overs to the window: 100 ms at the least
+constexpr unsigned ClockCheckEvery = 16; // pump calls between looks at the clock
+constexpr std::size_t LookAhead = 8;     // items between asking for what one needs and using it
 
 std::vector<AnsiString> LinesOf(TStrings* Lines)
 {
@@ -68,7 +67,8 @@ private:
     bool TestPiece(const AnsiString& Path, std::string_view Piece); // false: cancelled
     // Jobs matched on worker threads, written in file order.
     TEnd ScanThreaded();
-    TEnd TakeJob(const TScanJob& Job);
+    TEnd TakeJob(TScanJob& Job);
+    void Prefetch(const TScanJob& Job, const TScanEvent& Ev) const;
 
     void BeginFile(const AnsiString& Path);
     void EndFile(const AnsiString& Path, Int64 Size);
@@ -77,8 +77,9 @@ private:
     TCell WriteRow(std::u16string_view Extract, const TPatternLine& FoundBy, Int64 Line);
     // Writes the verdict into the extract's row, wherever a sort has put it
     // (a row that has gone since is left alone), and keeps an unrejected,
-    // new extract (Key is its folded key, made only for such an extract).
-    void Judge(TCell& Verdict, std::string_view Extract, const TPatternLine* RejectedBy, TFoldedKey Key);
+    // new extract, taking its string (Key is its folded key, made only for
+    // such an extract).
+    void Judge(TCell& Verdict, AnsiString& Extract, const TPatternLine* RejectedBy, TFoldedKey Key);
     // The first reject line that matches, run here; nullptr for none.
     const TPatternLine* Rejects(const AnsiString& Path, std::string_view Extract);
     // A pattern that gives up on a text (PCRE's limits) does not match it;
@@ -107,6 +108,7 @@ private:
     WideString WidePath; // the file being read, as the grid's cells take it
     WideString WideText; // a cell's text on its way into the grid
     AnsiString KeyText;  // an extract's folded key on its way to the duplicate test
+    AnsiString NoCopy;   // a rejected extract's: none is made
     bool Reading = false;
     Int64 StartMs = 0;
     Int64 LastPumpMs = 0;
@@ -217,7 +219,7 @@ bool TScanRun::TestPiece(const AnsiString& Path, std::string_view Piece)
         }
         AssignUtf8ToWide(WideText, Found);
         TCell Verdict = WriteRow(WideText, P.Parsed, LineCounter);
-        const AnsiString Extract(Found); // the reject tests reuse the component's subject
+        AnsiString Extract(Found); // the reject tests reuse the component's subject
         const TPatternLine* RejectedBy = Rejects(Path, Extract);
         KeyText.clear();
         Judge(Verdict, Extract, RejectedBy, RejectedBy ? TFoldedKey{} : TFoldedKeys::AppendKey(KeyText, Extract));
@@ -266,7 +268,7 @@ TScanRun::TEnd TScanRun::ScanThreaded()
 
 // Writes what the workers found in one job, in the order the plain scan
 // finds it; line numbers follow from the pieces each segment held.
-TScanRun::TEnd TScanRun::TakeJob(const TScanJob& Job)
+TScanRun::TEnd TScanRun::TakeJob(TScanJob& Job)
 {
     std::size_t E = 0;
     for (std::size_t S = 0; S < Job.Segments.size(); ++S) {
@@ -283,12 +285,10 @@ TScanRun::TEnd TScanRun::TakeJob(const TScanJob& Job)
         FileLineCounter += Seg.Pieces;
         FilePosition = Seg.Position;
         for (; E < Job.Events.size() && Job.Events[E].Segment == S; ++E) {
-            // The duplicate test's hash slots are out of the cache: ask for
-            // the one a few extracts ahead needs while this one is written.
-            if (E + KeyLookAhead < Job.Events.size()) {
-                const TScanEvent& Ahead = Job.Events[E + KeyLookAhead];
-                if (Ahead.Kind == TScanEvent::ekExtract && Ahead.RejectedBy < 0) Kept.Prefetch(Ahead.KeyHash);
-            }
+            // What a worker made is in its processor's cache and the
+            // duplicate test's hash slots in none: ask for what an extract a
+            // few events ahead needs while this one is written.
+            if (E + LookAhead < Job.Events.size()) Prefetch(Job, Job.Events[E + LookAhead]);
             const TScanEvent& Ev = Job.Events[E];
             const Int64 Line = BaseLine + Ev.Piece + 1, FileLine = BaseFileLine + Ev.Piece + 1;
             if (Ev.Kind == TScanEvent::ekRejectGaveUp) {
@@ -306,13 +306,25 @@ TScanRun::TEnd TScanRun::TakeJob(const TScanJob& Job)
             TCell Verdict = WriteRow(Job.WideText(Ev), P.Parsed, Line);
             // The reject tests ran on a worker; the window is pumped as if they ran here.
             Pump(2 * static_cast<unsigned>(Excludes.Count()));
-            Judge(Verdict, Job.Text(Ev), Ev.RejectedBy < 0 ? nullptr : &Excludes[Ev.RejectedBy].Parsed, Job.Key(Ev));
+            if (Ev.RejectedBy >= 0)
+                Judge(Verdict, NoCopy, &Excludes[Ev.RejectedBy].Parsed, {});
+            else
+                Judge(Verdict, Job.Copies[Ev.Copy], nullptr, Job.Key(Ev));
         }
         if (Seg.Last) EndFile(Path, Seg.Position);
         Pump();
         if (CancelFlag) return enCancelled;
     }
     return enGoingOn;
+}
+
+void TScanRun::Prefetch(const TScanJob& Job, const TScanEvent& Ev) const
+{
+    if (Ev.Kind != TScanEvent::ekExtract) return;
+    __builtin_prefetch(Job.WideText(Ev).data());
+    if (Ev.RejectedBy >= 0) return;
+    __builtin_prefetch(Job.Key(Ev).Bytes.data());
+    Kept.Prefetch(Ev.KeyHash);
 }
 
 void TScanRun::BeginFile(const AnsiString& Path)
@@ -349,7 +361,7 @@ TCell TScanRun::WriteRow(std::u16string_view Extract, const TPatternLine& FoundB
     return Grid->GetCell(4, Row);
 }
 
-void TScanRun::Judge(TCell& Verdict, std::string_view Extract, const TPatternLine* RejectedBy, TFoldedKey Key)
+void TScanRun::Judge(TCell& Verdict, AnsiString& Extract, const TPatternLine* RejectedBy, TFoldedKey Key)
 {
     const bool Alive = Verdict.GetCells()->GetCellRowIndex(Verdict) >= 0;
     if (RejectedBy) {
@@ -363,7 +375,7 @@ void TScanRun::Judge(TCell& Verdict, std::string_view Extract, const TPatternLin
         if (Alive) Verdict.SetAsString(u"Duplicate");
         return;
     }
-    KeptInOrder.emplace_back(Extract);
+    KeptInOrder.push_back(std::move(Extract));
     ++KeptCount;
     CaptionDirty = true;
 }
@@ -447,10 +459,10 @@ void TScanRun::KeepDuplicateList()
     for (std::size_t N = 0; N < Order.size(); ++N) {
         // The extracts are read in another order than they were made: ask for
         // them ahead, the string first and then the text it points to.
-        if (N + 2 * ExtractLookAhead < Order.size() && Order[N + 2 * ExtractLookAhead] < KeptInOrder.size())
-            __builtin_prefetch(&KeptInOrder[Order[N + 2 * ExtractLookAhead]]);
-        if (N + ExtractLookAhead < Order.size() && Order[N + ExtractLookAhead] < KeptInOrder.size())
-            __builtin_prefetch(KeptInOrder[Order[N + ExtractLookAhead]].data());
+        if (N + 2 * LookAhead < Order.size() && Order[N + 2 * LookAhead] < KeptInOrder.size())
+            __builtin_prefetch(&KeptInOrder[Order[N + 2 * LookAhead]]);
+        if (N + LookAhead < Order.size() && Order[N + LookAhead] < KeptInOrder.size())
+            __builtin_prefetch(KeptInOrder[Order[N + LookAhead]].data());
         const std::size_t I = Order[N];
         if (I >= KeptInOrder.size()) continue; // its key kept, its extract lost to a failure in Judge
         DuplicateList->Add(KeptInOrder[I]);
