@@ -445,28 +445,22 @@ void TScanRun::KeepDuplicateList()
     // points, equal ones as they came), found on their folded keys, whose
     // bytes order as the code points do: the list then finds itself in order,
     // and sorts itself again only where bytes the keys keep as they are
-    // (invalid UTF-8) order otherwise. The keys and each extract go as the
-    // list takes its copy, so that the list reuses their memory rather than
-    // adding to the peak.
-    // The workers are done by now: their processors sort (the plain scan's on one).
-    const std::vector<std::size_t> Order = Kept.SortedOrder(!ScanSpeedUps     ? 1
-                                                            : ScanWorkers > 0 ? ScanWorkers
-                                                                              : WorkerCount());
+    // (invalid UTF-8) order otherwise. The workers are done by now, so their
+    // processors sort (the plain scan's on one). The list takes each extract's
+    // string as it is, so that nothing is copied and nothing adds to the peak.
+    const int Threads = !ScanSpeedUps ? 1 : ScanWorkers > 0 ? ScanWorkers : WorkerCount();
+    const std::vector<std::size_t> Order = Kept.SortedOrder(Threads);
     Kept.Clear();
     const bool WasSorted = DuplicateList->GetSorted();
     DuplicateList->BeginUpdate();
     DuplicateList->SetSorted(false);
     for (std::size_t N = 0; N < Order.size(); ++N) {
-        // The extracts are read in another order than they were made: ask for
-        // them ahead, the string first and then the text it points to.
-        if (N + 2 * LookAhead < Order.size() && Order[N + 2 * LookAhead] < KeptInOrder.size())
-            __builtin_prefetch(&KeptInOrder[Order[N + 2 * LookAhead]]);
+        // The strings are read in another order than they were kept: ask for them ahead.
         if (N + LookAhead < Order.size() && Order[N + LookAhead] < KeptInOrder.size())
-            __builtin_prefetch(KeptInOrder[Order[N + LookAhead]].data());
+            __builtin_prefetch(&KeptInOrder[Order[N + LookAhead]]);
         const std::size_t I = Order[N];
         if (I >= KeptInOrder.size()) continue; // its key kept, its extract lost to a failure in Judge
-        DuplicateList->Add(KeptInOrder[I]);
-        AnsiString().swap(KeptInOrder[I]);
+        DuplicateList->Add(std::move(KeptInOrder[I]));
     }
     DuplicateList->SetSorted(WasSorted);
     DuplicateList->EndUpdate();
