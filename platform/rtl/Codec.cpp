@@ -78,12 +78,12 @@ WideString Utf8ToWide(std::string_view Text)
 void AssignUtf8ToWide(WideString& Out, std::string_view Text)
 {
     Out.clear();
+    Out.reserve(Text.size());
     AppendUtf8ToWide(Out, Text);
 }
 
 void AppendUtf8ToWide(WideString& Out, std::string_view Text)
 {
-    Out.reserve(Out.size() + Text.size());
     std::size_t Pos = 0;
     while (Pos < Text.size()) {
         if (const auto B = static_cast<unsigned char>(Text[Pos]); B < 0x80) { // most text: no decoding

@@ -10,7 +10,7 @@
 WideString Utf8ToWide(std::string_view Text);
 // The same into Out, whose memory is reused.
 void AssignUtf8ToWide(WideString& Out, std::string_view Text);
-// The same appended to Out, for texts kept side by side in one buffer.
+// The same after what Out holds.
 void AppendUtf8ToWide(WideString& Out, std::string_view Text);
 AnsiString WideToUtf8(std::u16string_view Text);
 
