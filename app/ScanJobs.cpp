@@ -1,5 +1,6 @@
 #include "app/ScanJobs.h"
 #include "app/PieceReader.h"
+#include "platform/rtl/Codec.h"
 #include "platform/rtl/FileAccess.h"
 
 #include <algorithm>
@@ -17,6 +18,24 @@ void TScanJob::Clear()
     Segments.clear();
     Events.clear();
     Reasons.clear();
+    Wide.clear();
+    Keys.clear();
+    Copies.clear();
+}
+
+void TScanJob::Prepare(TScanEvent& E)
+{
+    const std::string_view Extract = Text(E);
+    E.WideOffset = static_cast<std::uint32_t>(Wide.size());
+    AppendUtf8ToWide(Wide, Extract);
+    E.WideLength = static_cast<std::uint32_t>(Wide.size() - E.WideOffset);
+    if (E.RejectedBy >= 0) return;
+    E.KeyOffset = static_cast<std::uint32_t>(Keys.size());
+    const TFoldedKey Key = FoldedKeys::TFoldedKeys::AppendKey(Keys, Extract);
+    E.KeyLength = static_cast<std::uint32_t>(Key.Bytes.size());
+    E.KeyHash = Key.Hash;
+    E.Copy = static_cast<std::uint32_t>(Copies.size());
+    Copies.emplace_back(Extract);
 }
 
 TScanSource::TScanSource(std::vector<AnsiString> Paths, std::size_t BlockBytes)

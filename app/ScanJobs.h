@@ -5,12 +5,15 @@
 // What a job's worker finds comes back as events in the order the plain scan
 // meets them; line numbers follow from the pieces counted per segment.
 #pragma once
+#include "app/FoldedKeys.h"
 #include "platform/rtl/SysUtils.h"
 
 #include <string_view>
 #include <vector>
 
 namespace ScanJobs {
+
+using FoldedKeys::TFoldedKey;
 
 // A run of one file's bytes inside a job.
 struct TSegment {
@@ -37,6 +40,14 @@ struct TScanEvent {
     unsigned Pattern = 0;
     int RejectedBy = -1;
     std::size_t Offset = 0, Length = 0; // ekExtract: the text in the job's bytes; else Length indexes Reasons
+    // ekExtract: what the window's thread would otherwise make from the text
+    // alone, made on the worker: the text as the grid's cell takes it and,
+    // when no reject line matched it, its folded key for the duplicate test
+    // and its own string, which the final list keeps if it is new.
+    std::uint32_t WideOffset = 0, WideLength = 0; // in the job's Wide
+    std::uint32_t KeyOffset = 0, KeyLength = 0;   // in the job's Keys
+    std::uint32_t KeyHash = 0;
+    std::uint32_t Copy = 0; // in the job's Copies
 };
 
 struct TScanJob {
@@ -45,9 +56,23 @@ struct TScanJob {
     std::vector<TSegment> Segments;
     std::vector<TScanEvent> Events;
     std::vector<AnsiString> Reasons;
-    bool Done = false; // matched; set and read under the pipeline's lock
+    WideString Wide;
+    AnsiString Keys;
+    std::vector<AnsiString> Copies; // the window's thread may take them
+    bool Done = false;              // matched; set and read under the pipeline's lock
 
     std::string_view Text(const TScanEvent& E) const { return std::string_view(Bytes.data() + E.Offset, E.Length); }
+    std::u16string_view WideText(const TScanEvent& E) const
+    {
+        return std::u16string_view(Wide).substr(E.WideOffset, E.WideLength);
+    }
+    TFoldedKey Key(const TScanEvent& E) const
+    {
+        return {std::string_view(Keys).substr(E.KeyOffset, E.KeyLength), E.KeyHash};
+    }
+    // Makes the extract's text for the grid and, unless it was rejected, its
+    // key and copy.
+    void Prepare(TScanEvent& E);
     void Clear(); // all but Done
 };
 

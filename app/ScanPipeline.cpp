@@ -79,6 +79,7 @@ private:
             const std::size_t At = Job.Events.size();
             Job.Events.push_back(E);
             Job.Events[At].RejectedBy = Rejects(Job, Found, Segment, Piece);
+            Job.Prepare(Job.Events[At]);
         }
     }
 

@@ -38,6 +38,7 @@ namespace {
 constexpr Int64 PumpIntervalMs = 2;      // Stop and the menus answer within this
 constexpr unsigned RefreshEvery = 50;    // pumps between hand-overs to the window: 100 ms at the least
 constexpr unsigned ClockCheckEvery = 16; // pump calls between looks at the clock
+constexpr std::size_t LookAhead = 8;     // items between asking for what one needs and using it
 
 std::vector<AnsiString> LinesOf(TStrings* Lines)
 {
@@ -66,17 +67,19 @@ private:
     bool TestPiece(const AnsiString& Path, std::string_view Piece); // false: cancelled
     // Jobs matched on worker threads, written in file order.
     TEnd ScanThreaded();
-    TEnd TakeJob(const TScanJob& Job);
+    TEnd TakeJob(TScanJob& Job);
+    void Prefetch(const TScanJob& Job, const TScanEvent& Ev) const;
 
     void BeginFile(const AnsiString& Path);
     void EndFile(const AnsiString& Path, Int64 Size);
     // Writes the extract's row and returns its verdict cell, which the
     // verdict reaches after the reject test.
-    TCell WriteRow(std::string_view Extract, const TPatternLine& FoundBy, Int64 Line);
+    TCell WriteRow(std::u16string_view Extract, const TPatternLine& FoundBy, Int64 Line);
     // Writes the verdict into the extract's row, wherever a sort has put it
     // (a row that has gone since is left alone), and keeps an unrejected,
-    // new extract.
-    void Judge(TCell& Verdict, std::string_view Extract, const TPatternLine* RejectedBy);
+    // new extract, taking its string (Key is its folded key, made only for
+    // such an extract).
+    void Judge(TCell& Verdict, AnsiString& Extract, const TPatternLine* RejectedBy, TFoldedKey Key);
     // The first reject line that matches, run here; nullptr for none.
     const TPatternLine* Rejects(const AnsiString& Path, std::string_view Extract);
     // A pattern that gives up on a text (PCRE's limits) does not match it;
@@ -104,6 +107,8 @@ private:
     TPieceReader Reader;
     WideString WidePath; // the file being read, as the grid's cells take it
     WideString WideText; // a cell's text on its way into the grid
+    AnsiString KeyText;  // an extract's folded key on its way to the duplicate test
+    AnsiString NoCopy;   // a rejected extract's: none is made
     bool Reading = false;
     Int64 StartMs = 0;
     Int64 LastPumpMs = 0;
@@ -212,9 +217,12 @@ bool TScanRun::TestPiece(const AnsiString& Path, std::string_view Piece)
             GaveUp(P, Path, FileLineCounter, LineCounter, E.Reason);
             continue;
         }
-        TCell Verdict = WriteRow(Found, P.Parsed, LineCounter);
-        const AnsiString Extract(Found); // the reject tests reuse the component's subject
-        Judge(Verdict, Extract, Rejects(Path, Extract));
+        AssignUtf8ToWide(WideText, Found);
+        TCell Verdict = WriteRow(WideText, P.Parsed, LineCounter);
+        AnsiString Extract(Found); // the reject tests reuse the component's subject
+        const TPatternLine* RejectedBy = Rejects(Path, Extract);
+        KeyText.clear();
+        Judge(Verdict, Extract, RejectedBy, RejectedBy ? TFoldedKey{} : TFoldedKeys::AppendKey(KeyText, Extract));
     }
     return true;
 }
@@ -260,7 +268,7 @@ TScanRun::TEnd TScanRun::ScanThreaded()
 
 // Writes what the workers found in one job, in the order the plain scan
 // finds it; line numbers follow from the pieces each segment held.
-TScanRun::TEnd TScanRun::TakeJob(const TScanJob& Job)
+TScanRun::TEnd TScanRun::TakeJob(TScanJob& Job)
 {
     std::size_t E = 0;
     for (std::size_t S = 0; S < Job.Segments.size(); ++S) {
@@ -277,6 +285,10 @@ TScanRun::TEnd TScanRun::TakeJob(const TScanJob& Job)
         FileLineCounter += Seg.Pieces;
         FilePosition = Seg.Position;
         for (; E < Job.Events.size() && Job.Events[E].Segment == S; ++E) {
+            // What a worker made is in its processor's cache and the
+            // duplicate test's hash slots in none: ask for what an extract a
+            // few events ahead needs while this one is written.
+            if (E + LookAhead < Job.Events.size()) Prefetch(Job, Job.Events[E + LookAhead]);
             const TScanEvent& Ev = Job.Events[E];
             const Int64 Line = BaseLine + Ev.Piece + 1, FileLine = BaseFileLine + Ev.Piece + 1;
             if (Ev.Kind == TScanEvent::ekRejectGaveUp) {
@@ -291,16 +303,28 @@ TScanRun::TEnd TScanRun::TakeJob(const TScanJob& Job)
                 GaveUp(P, Path, FileLine, Line, Job.Reasons[Ev.Length]);
                 continue;
             }
-            TCell Verdict = WriteRow(Job.Text(Ev), P.Parsed, Line);
+            TCell Verdict = WriteRow(Job.WideText(Ev), P.Parsed, Line);
             // The reject tests ran on a worker; the window is pumped as if they ran here.
             Pump(2 * static_cast<unsigned>(Excludes.Count()));
-            Judge(Verdict, Job.Text(Ev), Ev.RejectedBy < 0 ? nullptr : &Excludes[Ev.RejectedBy].Parsed);
+            if (Ev.RejectedBy >= 0)
+                Judge(Verdict, NoCopy, &Excludes[Ev.RejectedBy].Parsed, {});
+            else
+                Judge(Verdict, Job.Copies[Ev.Copy], nullptr, Job.Key(Ev));
         }
         if (Seg.Last) EndFile(Path, Seg.Position);
         Pump();
         if (CancelFlag) return enCancelled;
     }
     return enGoingOn;
+}
+
+void TScanRun::Prefetch(const TScanJob& Job, const TScanEvent& Ev) const
+{
+    if (Ev.Kind != TScanEvent::ekExtract) return;
+    __builtin_prefetch(Job.WideText(Ev).data());
+    if (Ev.RejectedBy >= 0) return;
+    __builtin_prefetch(Job.Key(Ev).Bytes.data());
+    Kept.Prefetch(Ev.KeyHash);
 }
 
 void TScanRun::BeginFile(const AnsiString& Path)
@@ -319,7 +343,7 @@ void TScanRun::EndFile(const AnsiString& Path, Int64 Size)
     Log("Closing " + Path + "...");
 }
 
-TCell TScanRun::WriteRow(std::string_view Extract, const TPatternLine& FoundBy, Int64 Line)
+TCell TScanRun::WriteRow(std::u16string_view Extract, const TPatternLine& FoundBy, Int64 Line)
 {
     TGxGrid* Grid = Form->GxGrid1;
     Grid->AddRow(1);
@@ -330,15 +354,14 @@ TCell TScanRun::WriteRow(std::string_view Extract, const TPatternLine& FoundBy, 
     char16_t Digits[24];
     std::copy(Number.begin(), Number.end(), Digits);
     Grid->GetCell(1, Row).SetAsString(std::u16string_view(Digits, Number.size()));
-    AssignUtf8ToWide(WideText, Extract);
-    Grid->GetCell(2, Row).SetAsString(WideText);
+    Grid->GetCell(2, Row).SetAsString(Extract);
     Grid->GetCell(3, Row).SetAsString(FoundBy.WideName);
     // The reject test pumps messages: the grid may be sorted meanwhile, and
     // the cell follows its row.
     return Grid->GetCell(4, Row);
 }
 
-void TScanRun::Judge(TCell& Verdict, std::string_view Extract, const TPatternLine* RejectedBy)
+void TScanRun::Judge(TCell& Verdict, AnsiString& Extract, const TPatternLine* RejectedBy, TFoldedKey Key)
 {
     const bool Alive = Verdict.GetCells()->GetCellRowIndex(Verdict) >= 0;
     if (RejectedBy) {
@@ -347,12 +370,12 @@ void TScanRun::Judge(TCell& Verdict, std::string_view Extract, const TPatternLin
     }
     // The key is kept for the duplicate list's sort at the end, whether or
     // not duplicates are refused.
-    if (!Kept.Add(Extract, !KeepAll)) {
+    if (!Kept.Add(Key, !KeepAll)) {
         if (DuplicateList->GetDuplicates() == dupError) throw EStringListError("String list does not allow duplicates");
         if (Alive) Verdict.SetAsString(u"Duplicate");
         return;
     }
-    KeptInOrder.emplace_back(Extract);
+    KeptInOrder.push_back(std::move(Extract));
     ++KeptCount;
     CaptionDirty = true;
 }
@@ -422,18 +445,22 @@ void TScanRun::KeepDuplicateList()
     // points, equal ones as they came), found on their folded keys, whose
     // bytes order as the code points do: the list then finds itself in order,
     // and sorts itself again only where bytes the keys keep as they are
-    // (invalid UTF-8) order otherwise. The keys and each extract go as the
-    // list takes its copy, so that the list reuses their memory rather than
-    // adding to the peak.
-    const std::vector<std::size_t> Order = Kept.SortedOrder();
+    // (invalid UTF-8) order otherwise. The workers are done by now, so their
+    // processors sort (the plain scan's on one). The list takes each extract's
+    // string as it is, so that nothing is copied and nothing adds to the peak.
+    const int Threads = !ScanSpeedUps ? 1 : ScanWorkers > 0 ? ScanWorkers : WorkerCount();
+    const std::vector<std::size_t> Order = Kept.SortedOrder(Threads);
     Kept.Clear();
     const bool WasSorted = DuplicateList->GetSorted();
     DuplicateList->BeginUpdate();
     DuplicateList->SetSorted(false);
-    for (const std::size_t I : Order) {
+    for (std::size_t N = 0; N < Order.size(); ++N) {
+        // The strings are read in another order than they were kept: ask for them ahead.
+        if (N + LookAhead < Order.size() && Order[N + LookAhead] < KeptInOrder.size())
+            __builtin_prefetch(&KeptInOrder[Order[N + LookAhead]]);
+        const std::size_t I = Order[N];
         if (I >= KeptInOrder.size()) continue; // its key kept, its extract lost to a failure in Judge
-        DuplicateList->Add(KeptInOrder[I]);
-        AnsiString().swap(KeptInOrder[I]);
+        DuplicateList->Add(std::move(KeptInOrder[I]));
     }
     DuplicateList->SetSorted(WasSorted);
     DuplicateList->EndUpdate();

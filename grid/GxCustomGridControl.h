@@ -439,6 +439,8 @@ protected:
     void SetLastVisibleRowField(int Value) { FLastVisibleRow = Value; }
     int GetFirstVisibleRowField() const { return FFirstVisibleRow; }
     int GetLastVisibleRowField() const { return FLastVisibleRow; }
+    // The body but for its right edge, which asks every column: for its height.
+    TRect BodyToClientRight();
 
     void CreateParams(TCreateParams& Params) override;
     void DoEnter() override;

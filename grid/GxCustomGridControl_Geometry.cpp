@@ -38,6 +38,13 @@ TRect TGxCustomGridControl::GetInputRect()
 
 TRect TGxCustomGridControl::GetBodyRect()
 {
+    TRect Body = BodyToClientRight();
+    if (FGridStyle != gsSlides) Body.Right = std::min(ColumnsRight(), Body.Right);
+    return Body;
+}
+
+TRect TGxCustomGridControl::BodyToClientRight()
+{
     TRect Client = GetClientRect();
     const bool Header = FOptions.Contains(goHeader);
     if (FGridStyle == gsSlides) {
@@ -47,7 +54,7 @@ TRect TGxCustomGridControl::GetBodyRect()
     const int Top = (Header ? FHeaderSize : 0) + (FOptions.Contains(goInput) ? InputHeight() : 0);
     const int Bottom =
         FOptions.Contains(goFooter) ? Client.Bottom - FFooterSize - 4 - FGridSpace[lpBottom] : Client.Bottom;
-    return TRect(IndicatorLeft(), Top, std::min(ColumnsRight(), Client.Right), Bottom);
+    return TRect(IndicatorLeft(), Top, Client.Right, Bottom);
 }
 
 TRect TGxCustomGridControl::GetFooterRect()

@@ -112,10 +112,15 @@ bool TGxGrid::BelowView(int ARow)
 {
     // No row is lower than the lowest height a row was ever given, so a row
     // with enough rows on screen above it in view is out of sight: known in
-    // O(log n) instead of a walk over the view.
+    // O(log n) instead of a walk over the view. Every row between but the
+    // hidden ones is on screen, so when that many fill the view already
+    // nothing need be counted (asked as each cell of a new row is written).
     if (OnMeasuringRowHeight || GetGridStyle() != gsReport || ARow <= GetFirstRowInView()) return false;
-    const std::int64_t Above = GetRowsInRange(GetFirstRowInView(), ARow);
-    return Above * (FMinRowHeight + GetGridSpace(lpTopBottom)) >= GetBodyRect().Height();
+    const std::int64_t Least = FMinRowHeight + GetGridSpace(lpTopBottom);
+    const std::int64_t Body = BodyToClientRight().Height();
+    const std::int64_t Hidden = GetRowCount() - GetVisibleRows();
+    if ((ARow - GetFirstRowInView() - Hidden) * Least >= Body) return true;
+    return GetRowsInRange(GetFirstRowInView(), ARow) * Least >= Body;
 }
 
 void TGxGrid::RefreshCell(int ACol, int ARow)

@@ -345,10 +345,10 @@ void TStringList::PutObject(int Index, TObject* Obj)
     Changed();
 }
 
-void TStringList::InsertItem(int Index, const AnsiString& S, TObject* Obj)
+void TStringList::InsertItem(int Index, AnsiString S, TObject* Obj)
 {
     Changing();
-    FList.insert(FList.begin() + Index, TStringItem{S, Obj});
+    FList.insert(FList.begin() + Index, TStringItem{std::move(S), Obj});
     ItemsChanged();
     Changed();
 }
@@ -388,23 +388,37 @@ int TStringList::Add(const AnsiString& S)
     return AddObject(S, nullptr);
 }
 
+int TStringList::Add(AnsiString&& S)
+{
+    int Index;
+    if (PlaceFor(S, Index)) InsertItem(Index, std::move(S), nullptr);
+    return Index;
+}
+
 int TStringList::AddObject(const AnsiString& S, TObject* Obj)
 {
     int Index;
+    if (PlaceFor(S, Index)) InsertItem(Index, S, Obj);
+    return Index;
+}
+
+bool TStringList::PlaceFor(const AnsiString& S, int& Index) const
+{
     if (!FSorted) {
         Index = GetCount();
-    } else if (Find(S, Index)) {
+        return true;
+    }
+    if (Find(S, Index)) {
         switch (FDuplicates) {
         case dupIgnore:
-            return Index;
+            return false;
         case dupError:
             Error("String list does not allow duplicates", 0);
         case dupAccept:
             break;
         }
     }
-    InsertItem(Index, S, Obj);
-    return Index;
+    return true;
 }
 
 int TStringList::IndexOf(const AnsiString& S) const
@@ -458,9 +472,13 @@ void TStringList::CustomSort(const TStringListSortCompare& Compare)
     Changing();
     // Sort a permutation with the list's own comparison by index, then apply it.
     // A list already in order (filled in order by its owner) costs one pass.
+    // The texts lie wherever they were made: ask for them a few items ahead.
+    constexpr int LookAhead = 8;
     bool InOrder = true;
-    for (int I = 1; InOrder && I < GetCount(); ++I)
+    for (int I = 1; InOrder && I < GetCount(); ++I) {
+        if (I + LookAhead < GetCount()) __builtin_prefetch(FList[I + LookAhead].FString.data());
         InOrder = Compare(this, I - 1, I) <= 0;
+    }
     if (!InOrder) {
         std::vector<int> Order(FList.size());
         for (std::size_t I = 0; I < Order.size(); ++I)

@@ -100,6 +100,8 @@ public:
     void Delete(int Index) override;
     void Clear() override;
     int Add(const AnsiString& S) override;
+    // The same, taking S's memory instead of a copy of it.
+    int Add(AnsiString&& S);
     int AddObject(const AnsiString& S, TObject* Obj) override;
     int IndexOf(const AnsiString& S) const override;
     void Exchange(int A, int B) override;
@@ -127,7 +129,7 @@ protected:
     int CompareStrings(const AnsiString& A, const AnsiString& B) const override;
     virtual void Changed();
     virtual void Changing();
-    void InsertItem(int Index, const AnsiString& S, TObject* Obj);
+    void InsertItem(int Index, AnsiString S, TObject* Obj);
     // Hooks for derived lists that keep an index of their own.
     virtual void ItemsChanged() {}
 
@@ -139,6 +141,9 @@ protected:
 
 private:
     void CheckIndex(int Index) const;
+    // Where S goes; false when an equal string is kept and duplicates are
+    // ignored (Index is then that string's place).
+    bool PlaceFor(const AnsiString& S, int& Index) const;
     bool FSorted = false;
     TDuplicates FDuplicates = dupIgnore;
     bool FCaseSensitive = false;

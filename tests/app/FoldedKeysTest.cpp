@@ -76,3 +76,33 @@ TEST(FoldedKeys, FindsEveryRepeatAndSortsAsTheKeysCompare)
     for (std::size_t I = 0; I < Kept.size(); ++I)
         ASSERT_EQ(Unique.Get(I), FoldedKey(Kept[I]));
 }
+
+// Keys folded elsewhere (the scan's workers make them) find the same repeats
+// as texts folded here, and the keys sorted in runs on several threads come
+// in the same order as sorted on one: ties between runs as they came, and
+// keys alike in their first sixteen bytes ordered by the rest.
+TEST(FoldedKeys, PreparedKeysAndKeysSortedOnThreadsAgreeWithThePlainWay)
+{
+    std::mt19937 Random(3535);
+    std::vector<AnsiString> Texts;
+    for (int I = 0; I < 90000; ++I) {
+        AnsiString T = (Random() % 2 ? "Carol.Longname.0" : "carol.longname.0"); // sixteen bytes alike
+        T += std::to_string(Random() % 40000);                                   // many repeats
+        if (Random() % 5 == 0) T += "\xC3\x89\xFF";
+        Texts.push_back(T);
+    }
+    TFoldedKeys ByText, Prepared, All;
+    AnsiString Buffer;
+    for (const AnsiString& T : Texts) {
+        Buffer = "ahead of the key ";
+        const TFoldedKey Key = TFoldedKeys::AppendKey(Buffer, T);
+        EXPECT_EQ(Key.Bytes, FoldedKey(T));
+        ASSERT_EQ(Prepared.Add(Key, true), ByText.Add(T, true)) << T;
+        All.Add(Key, false);
+    }
+    ASSERT_EQ(Prepared.GetCount(), ByText.GetCount());
+    ASSERT_LT(Prepared.GetCount(), Texts.size());
+    EXPECT_EQ(All.SortedOrder(4), ExpectedOrder(Texts));
+    EXPECT_EQ(All.SortedOrder(3), All.SortedOrder(1));
+    EXPECT_EQ(Prepared.SortedOrder(4), ByText.SortedOrder(1));
+}

@@ -151,6 +151,14 @@ TEST_F(TGxGridTest, ACellBelowTheViewAsksForNoRepaint)
     const int Last = Grid->GetLastRowInView(Grid->GetVisibleCount(false)) + 1;
     const TRect Near = PendingAfter([&] { Grid->GetCell(0, Last).SetAsString(u"near"); });
     EXPECT_TRUE(Near.Left < Near.Right && Near.Top < Near.Bottom);
+    // Far down the rows but near in view: the rows between are hidden.
+    for (int Row = 1; Row < 35; ++Row)
+        Grid->SetRowVisible(Row, false);
+    const TRect Shown = PendingAfter([&] { Grid->GetCell(0, 35).SetAsString(u"shown"); });
+    EXPECT_TRUE(Shown.Left < Shown.Right && Shown.Top < Shown.Bottom);
+    Grid->AddRow(1);
+    const TRect Added = PendingAfter([&] { Grid->GetCell(0, 40).SetAsString(u"added"); });
+    EXPECT_TRUE(Added.Left < Added.Right && Added.Top < Added.Bottom);
 }
 
 TEST_F(TGxGridTest, CellColourComesFromTheCellOrItsColumnAndFormattingHookSeesEachPaintedCell)

@@ -26,6 +26,29 @@ TEST(StringList, SortedListKeepsOrderAndAppliesTheDuplicatesRule)
     EXPECT_EQ(Index, 3);
 }
 
+// A list may copy the string it is given or take it; either way the same
+// rules place it, and a string the list refuses is left as it was.
+TEST(StringList, CopiedAndTakenStringsFollowTheSameRules)
+{
+    for (const bool Take : {false, true}) {
+        THashedStringList L;
+        L.SetSorted(true);
+        std::vector<int> Places;
+        for (const char* Text : {"pear", "Apple", "banana", "APPLE"}) {
+            AnsiString S = Text;
+            Places.push_back(Take ? L.Add(std::move(S)) : L.Add(S));
+        }
+        EXPECT_EQ(Places, (std::vector<int>{0, 0, 1, 0})) << Take;
+        EXPECT_EQ(L.GetCommaText(), "Apple,banana,pear");
+        EXPECT_EQ(L.IndexOf("BANANA"), 1); // the hash follows
+        L.SetDuplicates(dupError);
+        AnsiString Pear = "PEAR";
+        EXPECT_THROW(Take ? L.Add(std::move(Pear)) : L.Add(Pear), EStringListError);
+        EXPECT_EQ(Pear, "PEAR");
+        EXPECT_EQ(L.GetCount(), 3);
+    }
+}
+
 TEST(StringList, CaseSensitiveListsTreatCaseVariantsAsDifferent)
 {
     TStringList L;

@@ -65,3 +65,14 @@ TEST(Codec, FoldedKeysAreEqualExactlyWhenTextsCompareEqualIgnoringCase)
                         "A"),
               FoldedKey("\xC3\xA1")); // an invalid byte never joins a neighbour
 }
+
+TEST(Codec, AppendingConvertsEachTextByItselfAfterWhatIsThere)
+{
+    WideString Out = u"x";
+    AppendUtf8ToWide(Out, "\xC3"); // cut short: stays escaped, not joined with the next text
+    AppendUtf8ToWide(Out, "\xA9\xF0\x9F\x98\x80");
+    AppendUtf8ToWide(Out, "");
+    EXPECT_EQ(Out, u"x\xDCC3\xDCA9\U0001F600");
+    AssignUtf8ToWide(Out, "\xC3\xA9");
+    EXPECT_EQ(Out, u"\u00E9");
+}
