@@ -265,6 +265,7 @@ void TMemoView::mousePressEvent(QMouseEvent* Event)
     const int Pos = PositionAt(Point);
     const bool Triple = IsTripleClick(Event);
     FDoubleClicked.invalidate(); // a fourth press is a click of its own
+    FPressedOnSelection = false; // its release may have gone elsewhere
     if (Triple) {
         const int Block = FLines->BlockAt(Pos);
         FBlocksFrom = FLines->BlockPosition(Block);
