@@ -7,7 +7,9 @@
 // Then a read-only list as the main window's "Final Matches" (a plain-text
 // rich edit, word wrap, both scroll bars) on a page that is not showing takes
 // 700,000 short lines in batches of 5,000, the events pumped after each, and
-// its page is shown.
+// its page is shown, and "Copy To Clipboard" selects all of it and copies it;
+// the selection's start and length are counted too. The same for an editable
+// memo holding those lines.
 //   memo_bench [lines]
 // A benchmark program may use Qt directly: the comparison is the point.
 #include "grid/shared/GxMemo.h"
@@ -133,8 +135,37 @@ TFigures MeasureBare(int Lines)
     return F;
 }
 
+// What "Copy To Clipboard" costs (ms): SelectAll, CopyToClipboard, and
+// GetSelStart with GetSelLength after them.
+struct TCopyFigures {
+    double SelectAll = 0, Copy = 0, Count = 0;
+};
+
+TCopyFigures MeasureCopy(TCustomMemo* Memo)
+{
+    TCopyFigures F;
+    auto Start = Clock::now();
+    Memo->SelectAll();
+    F.SelectAll = Since(Start);
+    Start = Clock::now();
+    Memo->CopyToClipboard();
+    F.Copy = Since(Start);
+    Start = Clock::now();
+    const int Counted = Memo->GetSelStart() + Memo->GetSelLength();
+    F.Count = Since(Start);
+    if (Counted != int(Memo->GetText().size())) std::printf("selection miscounted: %d\n", Counted);
+    return F;
+}
+
+void PrintCopy(const char* What, const TCopyFigures& F)
+{
+    std::printf("%s: SelectAll %.2f ms, CopyToClipboard %.1f ms, GetSelStart + GetSelLength %.2f ms\n", What,
+                F.SelectAll, F.Copy, F.Count);
+}
+
 struct TAppendFigures {
-    double Append = 0, Show = 0; // ms in all
+    double Append = 0, Show = 0;           // ms in all
+    TCopyFigures ReadOnly[2], Editable[2]; // the first time and again
 };
 
 TAppendFigures MeasureAppend(TForm* Form, int Lines, int Batch)
@@ -172,6 +203,12 @@ TAppendFigures MeasureAppend(TForm* Form, int Lines, int Batch)
     ProcessEvents();
     F.Show = Since(Start);
     if (List->GetLines()->GetCount() != Lines) std::printf("lost lines: %d\n", List->GetLines()->GetCount());
+    F.ReadOnly[0] = MeasureCopy(List);
+    F.ReadOnly[1] = MeasureCopy(List);
+    List->SetReadOnly(false);
+    ProcessEvents();
+    F.Editable[0] = MeasureCopy(List);
+    F.Editable[1] = MeasureCopy(List);
     Free(Pages);
     ProcessEvents();
     return F;
@@ -211,6 +248,10 @@ int main(int argc, char** argv)
     std::printf(
         "read-only list, %d lines in batches of %d: %.1f ms to append (%.2f us a line), %.1f ms to show its page\n",
         Appended, Batch, Append.Append, Append.Append * 1000 / Appended, Append.Show);
+    PrintCopy("  Copy To Clipboard, read-only", Append.ReadOnly[0]);
+    PrintCopy("    and again", Append.ReadOnly[1]);
+    PrintCopy("  Copy To Clipboard, editable", Append.Editable[0]);
+    PrintCopy("    and again", Append.Editable[1]);
 
     Free(Form);
     platform::StopApplication();

@@ -146,6 +146,10 @@ public:
         CaretAt(QTextCursor(&FDocument));
     }
 
+    int Length() const override { return FDocument.characterCount() - 1; }
+    int BytesBefore(int Pos) const override { return DocumentBytesBefore(FDocument, Pos); }
+    int PositionOf(int Bytes) const override { return DocumentPositionOf(FDocument, Bytes); }
+
     void GetSelection(int& Anchor, int& Caret) const override
     {
         const QTextCursor C = CurrentCursor();

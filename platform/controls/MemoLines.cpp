@@ -43,11 +43,63 @@ std::u16string TMemoLines::Text(int From, int To) const
     return Out;
 }
 
+std::int64_t TMemoLines::BytesOfBlocks(int From, int To) const
+{
+    std::int64_t Bytes = 0;
+    for (int B = From; B < To; ++B)
+        Bytes += platform::detail::BytesBefore(Block(B), BlockLength(B)) + 1;
+    return Bytes;
+}
+
+void TMemoLines::AddByteMark() const
+{
+    const int First = int(FByteMarks.size() - 1) * MarkEvery;
+    FByteMarks.push_back(FByteMarks.back() + BytesOfBlocks(First, First + MarkEvery));
+}
+
+std::int64_t TMemoLines::BytesBeforeBlock(int Index) const
+{
+    const std::size_t Mark = std::size_t(Index / MarkEvery);
+    while (FByteMarks.size() <= Mark)
+        AddByteMark();
+    return FByteMarks[Mark] + BytesOfBlocks(int(Mark) * MarkEvery, Index);
+}
+
+void TMemoLines::ForgetBytesFrom(int First)
+{
+    // A mark counts only the blocks before its own.
+    FByteMarks.resize(std::min(FByteMarks.size(), std::size_t(First / MarkEvery) + 1));
+}
+
+int TMemoLines::BytesBefore(int Pos) const
+{
+    Pos = std::clamp(Pos, 0, Length());
+    const int B = BlockAt(Pos);
+    return int(BytesBeforeBlock(B) + platform::detail::BytesBefore(Block(B), Pos - BlockPosition(B)));
+}
+
+int TMemoLines::PositionOf(int Bytes) const
+{
+    if (Bytes <= 0) return 0;
+    while (FByteMarks.back() <= Bytes && int(FByteMarks.size()) * MarkEvery < BlockCount())
+        AddByteMark();
+    const auto Mark = std::upper_bound(FByteMarks.begin(), FByteMarks.end(), std::int64_t(Bytes)) - 1;
+    int B = int(Mark - FByteMarks.begin()) * MarkEvery;
+    std::int64_t Before = *Mark;
+    for (; B + 1 < BlockCount(); ++B) {
+        const std::int64_t Next = Before + BytesOfBlocks(B, B + 1);
+        if (Next > Bytes) break;
+        Before = Next;
+    }
+    return BlockPosition(B) + platform::detail::PositionOf(Block(B), int(Bytes - Before));
+}
+
 int TMemoLines::Replace(int From, int To, std::u16string_view Text)
 {
     From = std::clamp(From, 0, Length());
     To = std::clamp(To, From, Length());
     const int FirstBlock = BlockAt(From), LastBlock = BlockAt(To);
+    ForgetBytesFrom(FirstBlock);
     const std::size_t Start = FStarts[std::size_t(FirstBlock)] + std::size_t(From - BlockPosition(FirstBlock));
     const std::size_t End = FStarts[std::size_t(LastBlock)] + std::size_t(To - BlockPosition(LastBlock));
     // The inserted text without its breaks, and where each new block starts.
@@ -89,6 +141,8 @@ void TMemoLines::AppendToLast(std::string_view Line)
 int TMemoLines::Append(std::span<const AnsiString> Lines)
 {
     if (Lines.empty()) return Length();
+    // The byte marks stand: each counts only blocks before its own, and
+    // this changes only the last block and what follows it.
     std::size_t Bytes = 0;
     for (const AnsiString& L : Lines)
         Bytes += L.size();
@@ -109,6 +163,7 @@ void TMemoLines::Clear()
     FText.shrink_to_fit();
     FStarts.assign(2, 0);
     FStarts.shrink_to_fit();
+    FByteMarks.assign(1, 0);
 }
 
 } // namespace platform::detail

@@ -13,11 +13,6 @@ namespace platform::detail {
 
 namespace {
 
-std::u16string_view Units(const QString& S)
-{
-    return std::u16string_view(reinterpret_cast<const char16_t*>(S.utf16()), std::size_t(S.size()));
-}
-
 class TLinesText : public TMemoText {
 public:
     ~TLinesText() override { ReleaseWidget(); }
@@ -29,7 +24,7 @@ public:
     {
         const bool WasLast = Index == FLines.BlockCount() - 1;
         const int Start = FLines.BlockPosition(Index);
-        int End = FLines.Replace(Start, Start + FLines.BlockLength(Index), Units(ToBlockText(S)));
+        int End = FLines.Replace(Start, Start + FLines.BlockLength(Index), UnitsOf(ToBlockText(S)));
         // An empty line the program puts last stays a line: an empty block follows it.
         if (WasLast && S.empty()) End = FLines.Replace(End, End, u"\n");
         AfterChange(Index, End, false);
@@ -40,12 +35,12 @@ public:
         const QString Line = ToBlockText(S);
         if (Index < FLines.BlockCount()) {
             const int At = FLines.BlockPosition(Index);
-            AfterChange(Index, FLines.Replace(At, At, Units(Line + QChar(u'\n'))), false);
+            AfterChange(Index, FLines.Replace(At, At, UnitsOf(Line + QChar(u'\n'))), false);
             return;
         }
         // The last block holds a line: the new one follows it.
         const int Last = FLines.BlockCount() - 1;
-        int End = FLines.Replace(FLines.Length(), FLines.Length(), Units(QChar(u'\n') + Line));
+        int End = FLines.Replace(FLines.Length(), FLines.Length(), UnitsOf(QChar(u'\n') + Line));
         if (S.empty()) End = FLines.Replace(End, End, u"\n");
         AfterChange(Last, End, true);
     }
@@ -60,9 +55,7 @@ public:
     {
         const int At = FLines.BlockPosition(Index);
         // The last block is emptied, not removed.
-        const int To =
-            Index + 1 < FLines.BlockCount() ? FLines.BlockPosition(Index + 1) : At + FLines.BlockLength(Index);
-        AfterChange(Index, FLines.Replace(At, To, {}), false);
+        AfterChange(Index, FLines.Replace(At, FLines.BlockEnd(Index), {}), false);
     }
 
     AnsiString GetText() const override
@@ -80,9 +73,13 @@ public:
     void SetEditorText(const QString& Text) override
     {
         FLines.Clear();
-        FLines.Replace(0, 0, Units(Text));
+        FLines.Replace(0, 0, UnitsOf(Text));
         AfterChange(0, 0, false);
     }
+
+    int Length() const override { return FLines.Length(); }
+    int BytesBefore(int Pos) const override { return FLines.BytesBefore(Pos); }
+    int PositionOf(int Bytes) const override { return FLines.PositionOf(Bytes); }
 
     void GetSelection(int& Anchor, int& Caret) const override
     {
@@ -101,7 +98,7 @@ public:
     {
         const auto [From, To] = std::minmax(FSelection.Anchor, FSelection.Caret);
         if (From == To && Text.isEmpty()) return;
-        AfterChange(FLines.BlockAt(From), FLines.Replace(From, To, Units(Text)), false);
+        AfterChange(FLines.BlockAt(From), FLines.Replace(From, To, UnitsOf(Text)), false);
     }
 
     QWidget* MakeWidget(QWidget* Window) override

@@ -39,6 +39,12 @@ public:
     // Replaces the whole text: LF, CR LF, CR and U+2029 break it into
     // blocks. The caret goes to the start.
     virtual void SetEditorText(const QString& Text) = 0;
+    // The whole text's length in the editor's units, and the bytes of the
+    // system's text before a position and back (TextControls.h), counted
+    // without making the whole text.
+    virtual int Length() const = 0;
+    virtual int BytesBefore(int Pos) const = 0;
+    virtual int PositionOf(int Bytes) const = 0;
 
     // The selection in the editor's units: where it started and the caret.
     virtual void GetSelection(int& Anchor, int& Caret) const = 0;

@@ -43,6 +43,7 @@ void TMemoView::Detach()
     FLayouts.clear();
     FAutoScroll.stop();
     FDragging = false;
+    FPressedOnSelection = false;
     viewport()->update();
 }
 
@@ -74,10 +75,14 @@ void TMemoView::TextChanged(int First, bool Appended)
     ForgetLayouts(First);
     UpdateScrollBars();
     viewport()->update();
+    FBlocksFrom = -1; // the program moved the selection
+    FPressedOnSelection = false;
 }
 
 void TMemoView::SelectionChanged(bool Follow)
 {
+    FBlocksFrom = -1; // the program's selection grows by characters
+    FPressedOnSelection = false;
     if (Follow) ShowCaret();
     viewport()->update();
 }
@@ -98,10 +103,14 @@ void TMemoView::SetTextMargins(int Left, int Right)
 
 void TMemoView::CopySelection()
 {
-    if (!FLines) return;
+    if (!FLines || FSelection->Anchor == FSelection->Caret) return;
+    QGuiApplication::clipboard()->setMimeData(SelectedData());
+}
+
+QMimeData* TMemoView::SelectedData() const
+{
     const auto [From, To] = std::minmax(FSelection->Anchor, FSelection->Caret);
-    if (From == To) return;
-    QGuiApplication::clipboard()->setMimeData(SelectionMimeData(ToQString(FLines->Text(From, To))));
+    return SelectionMimeData(ToQString(FLines->Text(From, To)));
 }
 
 // ---- Layout -------------------------------------------------------------------------------------

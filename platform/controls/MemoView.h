@@ -5,6 +5,7 @@
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
+#include <QElapsedTimer>
 #include <QTextLayout>
 
 #include <memory>
@@ -25,8 +26,9 @@ struct TMemoSelection {
 // scroll bar counts lines; the horizontal one, while lines do not wrap,
 // reaches the widest line as an advance table for the font measures it.
 // The user selects with the mouse (dragging scrolls, Shift extends, a
-// double click takes a word) and with Shift and the moving keys; without
-// Shift those keys scroll, as a read-only editor's do. No caret shows.
+// double click takes a word, a triple click the line) and with Shift and
+// the moving keys; without Shift those keys scroll, as a read-only editor's
+// do. No caret shows. The selection can be dragged out, as a copy.
 class TMemoView : public QAbstractScrollArea, public TTextArea {
 public:
     TMemoView(QWidget* Parent, TMemoLines* Lines, TMemoSelection* Selection);
@@ -78,10 +80,21 @@ private:
     void KeepLayoutsNear(int Top, int Bottom);
     // The editor position at a viewport point (clamped to the text).
     int PositionAt(QPoint Point);
+    // Whether a press at Point may drag the selection: its position is
+    // within it or at either end, as the editor has it.
+    bool OnSelection(QPoint Point);
+    // The selection as the system's text, for the clipboard or a drag.
+    QMimeData* SelectedData() const;
     // Where the caret stands: its block's layout line, and x in the block.
     int LineOfCaret(int Block, int Offset, qreal& X);
     int MoveByLines(int Pos, int Lines);
+    // The selection's end to Pos, by characters.
     void ExtendTo(int Pos);
+    // The selection's end to Pos: whole blocks after a triple click, else
+    // by characters.
+    void SelectTo(int Pos);
+    bool IsTripleClick(const QMouseEvent* Event) const;
+    void DragSelection();
     void ShowCaret();
     int Top() const;
 
@@ -102,6 +115,17 @@ private:
     bool FDragging = false;
     QPoint FDragPoint;
     QBasicTimer FAutoScroll;
+    // The last double click, which a third press near it soon after makes
+    // a triple one; the block that one selected (with its break), while
+    // the selection grows by whole blocks from it.
+    QElapsedTimer FDoubleClicked;
+    QPoint FDoubleClickPoint;
+    int FBlocksFrom = -1;
+    int FBlocksTo = -1;
+    // A press on the selection: a drag of it once the mouse moves far
+    // enough, else the caret goes there on release.
+    bool FPressedOnSelection = false;
+    QPoint FPressPoint;
 };
 
 } // namespace platform::detail

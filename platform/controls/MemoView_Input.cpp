@@ -4,9 +4,11 @@
 #include "platform/rtl/QtStrings.h"
 #include "platform/win/WinUser.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyleHints>
 #include <QTextBoundaryFinder>
 #include <QWheelEvent>
 
@@ -39,6 +41,14 @@ int TMemoView::PositionAt(QPoint Point)
         ++Line;
     const qreal X = Point.x() - FMargin + horizontalScrollBar()->value();
     return FLines->BlockPosition(Block) + Layout.lineAt(Line).xToCursor(X);
+}
+
+bool TMemoView::OnSelection(QPoint Point)
+{
+    const auto [From, To] = std::minmax(FSelection->Anchor, FSelection->Caret);
+    if (From == To) return false;
+    const int Pos = PositionAt(Point);
+    return Pos >= From && Pos <= To;
 }
 
 int TMemoView::LineOfCaret(int Block, int Offset, qreal& X)
@@ -80,8 +90,43 @@ int TMemoView::MoveByLines(int Pos, int Lines)
 
 void TMemoView::ExtendTo(int Pos)
 {
+    FBlocksFrom = -1;
     FSelection->Caret = std::clamp(Pos, 0, FLines->Length());
     viewport()->update();
+}
+
+void TMemoView::SelectTo(int Pos)
+{
+    if (FBlocksFrom < 0) {
+        ExtendTo(Pos);
+        return;
+    }
+    // The triple-clicked block stays selected; past it, the selection takes
+    // the whole block Pos is in.
+    const int Block = FLines->BlockAt(std::clamp(Pos, 0, FLines->Length()));
+    if (Pos < FBlocksFrom) {
+        FSelection->Anchor = FBlocksTo;
+        FSelection->Caret = FLines->BlockPosition(Block);
+    } else {
+        FSelection->Anchor = FBlocksFrom;
+        FSelection->Caret = Pos <= FBlocksTo ? FBlocksTo : FLines->BlockEnd(Block);
+    }
+    viewport()->update();
+}
+
+bool TMemoView::IsTripleClick(const QMouseEvent* Event) const
+{
+    const QStyleHints* Hints = QGuiApplication::styleHints();
+    return FDoubleClicked.isValid() && !FDoubleClicked.hasExpired(Hints->mouseDoubleClickInterval()) &&
+           (Event->position().toPoint() - FDoubleClickPoint).manhattanLength() < Hints->startDragDistance();
+}
+
+void TMemoView::DragSelection()
+{
+    FPressedOnSelection = false;
+    if (const HWND Wnd = WindowAbove(this); Wnd && GetCapture() == Wnd) ReleaseCapture();
+    // Read-only: the text goes as a copy, and nothing here changes.
+    RunDrag(this, SelectedData(), Qt::CopyAction);
 }
 
 void TMemoView::ShowCaret()
@@ -216,11 +261,28 @@ void TMemoView::mousePressEvent(QMouseEvent* Event)
         QAbstractScrollArea::mousePressEvent(Event);
         return;
     }
-    const int Pos = PositionAt(Event->position().toPoint());
-    if (!(Event->modifiers() & Qt::ShiftModifier)) FSelection->Anchor = Pos;
-    ExtendTo(Pos);
-    FDragging = true;
-    FDragPoint = Event->position().toPoint();
+    const QPoint Point = Event->position().toPoint();
+    const int Pos = PositionAt(Point);
+    const bool Triple = IsTripleClick(Event);
+    FDoubleClicked.invalidate(); // a fourth press is a click of its own
+    FPressedOnSelection = false; // its release may have gone elsewhere
+    if (Triple) {
+        const int Block = FLines->BlockAt(Pos);
+        FBlocksFrom = FLines->BlockPosition(Block);
+        FBlocksTo = FLines->BlockEnd(Block);
+        SelectTo(Pos);
+    } else if (Event->modifiers() & Qt::ShiftModifier) {
+        SelectTo(Pos);
+    } else if (OnSelection(Point)) {
+        // The selection stays until the mouse shows whether it is dragged.
+        FPressedOnSelection = true;
+        FPressPoint = Point;
+    } else {
+        FSelection->Anchor = Pos;
+        ExtendTo(Pos);
+    }
+    FDragging = !FPressedOnSelection;
+    FDragPoint = Point;
     // As a native edit does: its window holds the mouse while the button is
     // down, so that a drag past its edges still reaches it.
     if (const HWND Wnd = WindowAbove(this)) SetCapture(Wnd);
@@ -228,12 +290,19 @@ void TMemoView::mousePressEvent(QMouseEvent* Event)
 
 void TMemoView::mouseMoveEvent(QMouseEvent* Event)
 {
-    if (!FLines || !FDragging || !(Event->buttons() & Qt::LeftButton)) {
+    if (!FLines || !(Event->buttons() & Qt::LeftButton)) {
         Event->accept();
         return;
     }
-    FDragPoint = Event->position().toPoint();
-    ExtendTo(PositionAt(FDragPoint));
+    const QPoint Point = Event->position().toPoint();
+    if (FPressedOnSelection) {
+        if ((Point - FPressPoint).manhattanLength() >= QGuiApplication::styleHints()->startDragDistance())
+            DragSelection();
+        return;
+    }
+    if (!FDragging) return;
+    FDragPoint = Point;
+    SelectTo(PositionAt(FDragPoint));
     if (viewport()->rect().contains(FDragPoint))
         FAutoScroll.stop();
     else if (!FAutoScroll.isActive())
@@ -242,7 +311,13 @@ void TMemoView::mouseMoveEvent(QMouseEvent* Event)
 
 void TMemoView::mouseReleaseEvent(QMouseEvent* Event)
 {
-    if (Event->button() == Qt::LeftButton && FDragging) {
+    if (Event->button() == Qt::LeftButton && (FDragging || FPressedOnSelection)) {
+        if (FPressedOnSelection && FLines) {
+            // Pressed on the selection and let go without dragging it.
+            FPressedOnSelection = false;
+            FSelection->Anchor = PositionAt(FPressPoint);
+            ExtendTo(FSelection->Anchor);
+        }
         FDragging = false;
         FAutoScroll.stop();
         if (const HWND Wnd = WindowAbove(this); Wnd && GetCapture() == Wnd) ReleaseCapture();
@@ -256,6 +331,8 @@ void TMemoView::mouseDoubleClickEvent(QMouseEvent* Event)
         QAbstractScrollArea::mouseDoubleClickEvent(Event);
         return;
     }
+    FDoubleClicked.start();
+    FDoubleClickPoint = Event->position().toPoint();
     const int Pos = PositionAt(Event->position().toPoint());
     const int Block = FLines->BlockAt(Pos);
     const QString Text = ToQString(FLines->Block(Block));
@@ -300,7 +377,7 @@ void TMemoView::timerEvent(QTimerEvent* Event)
         horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
     else if (FDragPoint.x() > Area.right())
         horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    ExtendTo(PositionAt(FDragPoint));
+    SelectTo(PositionAt(FDragPoint));
 }
 
 } // namespace platform::detail

@@ -94,6 +94,24 @@ WideString TCustomEdit::EditorText() const
     return ToWide(ToBlockText(TWinControl::RealGetText()));
 }
 
+int TCustomEdit::EditorLength() const
+{
+    if (auto* Memo = InnerWidgetAs<QPlainTextEdit>()) return Memo->document()->characterCount() - 1;
+    return int(EditorText().size());
+}
+
+int TCustomEdit::EditorBytesBefore(int Pos) const
+{
+    if (auto* Memo = InnerWidgetAs<QPlainTextEdit>()) return DocumentBytesBefore(*Memo->document(), Pos);
+    return BytesBefore(EditorText(), Pos);
+}
+
+int TCustomEdit::EditorPositionOf(int Bytes) const
+{
+    if (auto* Memo = InnerWidgetAs<QPlainTextEdit>()) return DocumentPositionOf(*Memo->document(), Bytes);
+    return PositionOf(EditorText(), Bytes);
+}
+
 void TCustomEdit::GetEditorSelection(int& Start, int& Length) const
 {
     Start = 0;
@@ -145,29 +163,27 @@ int TCustomEdit::GetSelStart() const
 {
     int Start, Length;
     GetEditorSelection(Start, Length);
-    return BytesBefore(EditorText(), Start);
+    return EditorBytesBefore(Start);
 }
 
 void TCustomEdit::SetSelStart(int Value)
 {
     // As the system does: the selection becomes an empty one at Value.
-    SetEditorSelection(PositionOf(EditorText(), std::max(0, Value)), 0);
+    SetEditorSelection(EditorPositionOf(std::max(0, Value)), 0);
 }
 
 int TCustomEdit::GetSelLength() const
 {
     int Start, Length;
     GetEditorSelection(Start, Length);
-    const WideString Text = EditorText();
-    return BytesBefore(Text, Start + Length) - BytesBefore(Text, Start);
+    return EditorBytesBefore(Start + Length) - EditorBytesBefore(Start);
 }
 
 void TCustomEdit::SetSelLength(int Value)
 {
     int Start, Length;
     GetEditorSelection(Start, Length);
-    const WideString Text = EditorText();
-    const int End = PositionOf(Text, BytesBefore(Text, Start) + std::max(0, Value));
+    const int End = EditorPositionOf(EditorBytesBefore(Start) + std::max(0, Value));
     SetEditorSelection(Start, End - Start);
 }
 
@@ -187,7 +203,7 @@ void TCustomEdit::SetSelText(const AnsiString& Value)
 
 void TCustomEdit::SelectAll()
 {
-    SetEditorSelection(0, static_cast<int>(EditorText().size()));
+    SetEditorSelection(0, EditorLength());
 }
 
 bool TCustomEdit::GetCanUndo() const

@@ -117,6 +117,11 @@ protected:
     // The editor's text and selection in Qt's units, UTF-16 (a memo's line
     // breaks are U+2029); the memo has its own.
     virtual WideString EditorText() const;
+    // Its length, and the bytes of the system's text before an editor
+    // position and back (a byte offset inside a character rounds up).
+    virtual int EditorLength() const;
+    virtual int EditorBytesBefore(int Pos) const;
+    virtual int EditorPositionOf(int Bytes) const;
     virtual void GetEditorSelection(int& Start, int& Length) const;
     virtual void SetEditorSelection(int Start, int Length);
     virtual void ReplaceEditorSelection(const WideString& Text);
@@ -210,6 +215,9 @@ protected:
     // the selection from one to the other.
     void ApplyEditorSettings() override;
     WideString EditorText() const override;
+    int EditorLength() const override;
+    int EditorBytesBefore(int Pos) const override;
+    int EditorPositionOf(int Bytes) const override;
     void GetEditorSelection(int& Start, int& Length) const override;
     void SetEditorSelection(int Start, int Length) override;
     void ReplaceEditorSelection(const WideString& Text) override;

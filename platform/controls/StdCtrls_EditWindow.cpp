@@ -295,7 +295,6 @@ void TCustomEdit::DefaultHandler(TMessage& Message)
         if (Line || Area) ShowEditMenu(this, Message.LParam);
         return;
     case EM_SETSEL: {
-        const WideString Text = EditorText();
         const auto Start = int(Message.WParam);
         const auto End = int(Message.LParam);
         int Anchor = 0, Length = 0;
@@ -305,8 +304,8 @@ void TCustomEdit::DefaultHandler(TMessage& Message)
             SetEditorSelection(Anchor + Length, 0);
             return;
         }
-        const int From = PositionOf(Text, Start);
-        const int To = End < 0 ? int(Text.size()) : PositionOf(Text, End);
+        const int From = EditorPositionOf(Start);
+        const int To = End < 0 ? EditorLength() : EditorPositionOf(End);
         SetEditorSelection(std::min(From, To), std::abs(To - From));
         return;
     }

@@ -189,6 +189,21 @@ WideString TCustomMemo::EditorText() const
     return FText->EditorText();
 }
 
+int TCustomMemo::EditorLength() const
+{
+    return FText->Length();
+}
+
+int TCustomMemo::EditorBytesBefore(int Pos) const
+{
+    return FText->BytesBefore(Pos);
+}
+
+int TCustomMemo::EditorPositionOf(int Bytes) const
+{
+    return FText->PositionOf(Bytes);
+}
+
 void TCustomMemo::GetEditorSelection(int& Start, int& Length) const
 {
     int Anchor = 0, Caret = 0;

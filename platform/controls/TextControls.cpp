@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QWidget>
@@ -258,6 +259,32 @@ QString DocumentText(const QTextDocument& Document)
     QTextCursor All(const_cast<QTextDocument*>(&Document));
     All.select(QTextCursor::Document);
     return All.selectedText();
+}
+
+int DocumentBytesBefore(const QTextDocument& Document, int Pos)
+{
+    int Bytes = 0;
+    for (QTextBlock Block = Document.begin(); Block.isValid(); Block = Block.next()) {
+        const QString Text = Block.text();
+        const int Start = Block.position();
+        if (Pos <= Start + Text.size() || !Block.next().isValid())
+            return Bytes + BytesBefore(UnitsOf(Text), Pos - Start);
+        Bytes += BytesBefore(UnitsOf(Text), int(Text.size())) + 1; // and the break
+    }
+    return Bytes;
+}
+
+int DocumentPositionOf(const QTextDocument& Document, int Bytes)
+{
+    int Before = 0;
+    for (QTextBlock Block = Document.begin(); Block.isValid(); Block = Block.next()) {
+        const QString Text = Block.text();
+        const int Whole = BytesBefore(UnitsOf(Text), int(Text.size()));
+        if (Bytes <= Before + Whole || !Block.next().isValid())
+            return Block.position() + PositionOf(UnitsOf(Text), Bytes - Before);
+        Before += Whole + 1;
+    }
+    return 0;
 }
 
 QMimeData* SelectionMimeData(const QString& Selected)

@@ -36,6 +36,10 @@ int BytesBefore(std::u16string_view Text, int Pos);
 int PositionOf(std::u16string_view Text, int Bytes);
 // The whole text of a document in the editor's units (blocks apart by U+2029).
 QString DocumentText(const QTextDocument& Document);
+// BytesBefore and PositionOf over a document's text, read block by block up
+// to the place asked for rather than whole.
+int DocumentBytesBefore(const QTextDocument& Document, int Pos);
+int DocumentPositionOf(const QTextDocument& Document, int Bytes);
 // What copying Selected (editor units) puts on the clipboard: the system's text.
 QMimeData* SelectionMimeData(const QString& Selected);
 // The viewport margins that keep an editor's text to Rect of Area

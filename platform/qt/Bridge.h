@@ -16,9 +16,11 @@
 #include <QPoint>
 #include <QRect>
 
+#include <functional>
 #include <optional>
 
 class QImage;
+class QMimeData;
 class QWidget;
 
 struct HCURSOR__ {
@@ -143,6 +145,16 @@ LRESULT DefaultHitTest(const TWindowShape& Shape, QPoint Pos, const QRect& Clien
 // WM_ACTIVATEAPP, WParam 1 or 0, when the program gains or loses the
 // activation. Called once the application object exists.
 void WatchApplicationActivation();
+
+// ---- Dragging data out ------------------------------------------------------------------
+
+// The user drags Data (taken) out of Source until dropping or giving it up,
+// as the window system runs a drag: the action the drop took, or
+// Qt::IgnoreAction. While a runner is set (tests), it sees the drag instead,
+// so that nothing waits for a person; an empty one brings back the system's.
+using TDragRunner = std::function<Qt::DropAction(QWidget* Source, const QMimeData& Data, Qt::DropActions Actions)>;
+Qt::DropAction RunDrag(QWidget* Source, QMimeData* Data, Qt::DropActions Actions);
+void SetDragRunner(TDragRunner Runner);
 
 // ---- Exceptions ----------------------------------------------------------------------
 

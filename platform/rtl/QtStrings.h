@@ -18,15 +18,20 @@ inline QString ToQString(std::string_view S)
     return ToQString(Utf8ToWide(S));
 }
 
+// The code units of S, without a copy (valid while S is).
+inline std::u16string_view UnitsOf(const QString& S)
+{
+    return std::u16string_view(reinterpret_cast<const char16_t*>(S.utf16()), static_cast<std::size_t>(S.size()));
+}
+
 inline WideString ToWide(const QString& S)
 {
-    return WideString(reinterpret_cast<const char16_t*>(S.utf16()), static_cast<std::size_t>(S.size()));
+    return WideString(UnitsOf(S));
 }
 
 inline AnsiString ToAnsi(const QString& S)
 {
-    return WideToUtf8(
-        std::u16string_view(reinterpret_cast<const char16_t*>(S.utf16()), static_cast<std::size_t>(S.size())));
+    return WideToUtf8(UnitsOf(S));
 }
 
 } // namespace platform::detail

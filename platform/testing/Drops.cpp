@@ -1,4 +1,5 @@
 #include "platform/testing/Drops.h"
+#include "platform/qt/Bridge.h"
 #include "platform/qt/BridgeWidget.h"
 #include "platform/rtl/QtStrings.h"
 
@@ -51,12 +52,13 @@ QWidget* DropTarget(TWinControl* Control, QPoint& Pos)
     return W;
 }
 
-bool Drop(TWinControl* Control, const QMimeData& Data)
+// True when the target took the drop; Took: the action it took.
+bool Drop(TWinControl* Control, const QMimeData& Data,
+          Qt::DropActions Actions = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, Qt::DropAction* Took = nullptr)
 {
     QPoint Pos;
     QWidget* Target = DropTarget(Control, Pos);
     if (!Target) return false;
-    const Qt::DropActions Actions = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
     // Qt hands the move and the drop to the widget that accepted the enter.
     QDragEnterEvent Enter(Pos, Actions, &Data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(Target, &Enter);
@@ -70,6 +72,7 @@ bool Drop(TWinControl* Control, const QMimeData& Data)
     }
     QDropEvent Dropped(QPointF(Pos), Actions, &Data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(Target, &Dropped);
+    if (Took) *Took = Dropped.dropAction();
     return Dropped.isAccepted();
 }
 
@@ -108,6 +111,22 @@ bool DropText(TWinControl* Control, const AnsiString& Text)
     QMimeData Data;
     Data.setText(ToQString(Text));
     return Drop(Control, Data);
+}
+
+TDragRecorder::TDragRecorder()
+{
+    SetDragRunner([this](QWidget*, const QMimeData& Data, Qt::DropActions Actions) {
+        TDrag Drag{ToAnsi(Data.text()), Actions.testFlag(Qt::CopyAction), Actions.testFlag(Qt::MoveAction)};
+        Qt::DropAction Took = Qt::IgnoreAction;
+        Drag.Dropped = DropTarget && Drop(DropTarget, Data, Actions, &Took);
+        Drags.push_back(Drag);
+        return Drag.Dropped ? Took : Qt::IgnoreAction;
+    });
+}
+
+TDragRecorder::~TDragRecorder()
+{
+    SetDragRunner(nullptr);
 }
 
 } // namespace platform::test

@@ -18,4 +18,26 @@ bool DropUrls(TWinControl* Control, const std::vector<AnsiString>& Urls);
 // Drops plain text, as dragged from another program's text.
 bool DropText(TWinControl* Control, const AnsiString& Text);
 
+// While one lives, a drag that the program starts (a memo's selected text)
+// goes no further than this: it is recorded and, when DropTarget is set,
+// dropped on the middle of that control's client area as above, offering
+// only the actions the drag allows.
+class TDragRecorder {
+public:
+    struct TDrag {
+        AnsiString Text; // the plain text it carries
+        bool CanCopy = false;
+        bool CanMove = false;
+        bool Dropped = false; // the target took it
+    };
+
+    TDragRecorder();
+    ~TDragRecorder();
+    TDragRecorder(const TDragRecorder&) = delete;
+    TDragRecorder& operator=(const TDragRecorder&) = delete;
+
+    TWinControl* DropTarget = nullptr;
+    std::vector<TDrag> Drags;
+};
+
 } // namespace platform::test

@@ -3,6 +3,7 @@
 #include "platform/controls/Clipbrd.h"
 #include "platform/controls/ComCtrls.h"
 #include "platform/controls/MemoLines.h"
+#include "platform/testing/Drops.h"
 #include "platform/testing/Edits.h"
 #include "platform/win/UxTheme.h"
 #include "tests/platform/controls/ControlFixtures.h"
@@ -69,6 +70,33 @@ protected:
         return 4 + Line * Height + Height / 2;
     }
 };
+
+// The mouse over either kind of memo: the read-only one's view does what the editor does.
+class MemoMouseTest : public MemoViewTest, public ::testing::WithParamInterface<bool> {
+protected:
+    // A new memo for each case: the editor keeps growing its selection by
+    // lines after a triple click, whatever was clicked since.
+    TMemo* Fresh()
+    {
+        if (FMemo) Free(FMemo);
+        FMemo = Place<TMemo>(Form, 8, 8, 220, 120);
+        FMemo->SetWordWrap(false);
+        FMemo->SetText("alpha beta\ngamma delta\nepsilon zeta\nlast");
+        FMemo->SetReadOnly(GetParam());
+        PaintNow(FMemo);
+        return FMemo;
+    }
+    void TripleClick(TMemo* Memo, int Line)
+    {
+        DoubleClick(Memo, 60, LineY(Memo, Line));
+        Click(Memo, 60, LineY(Memo, Line));
+    }
+
+private:
+    TMemo* FMemo = nullptr;
+};
+INSTANTIATE_TEST_SUITE_P(EditableAndReadOnly, MemoMouseTest, ::testing::Bool(),
+                         [](const auto& Info) { return Info.param ? "ReadOnly" : "Editable"; });
 
 } // namespace
 
@@ -403,4 +431,115 @@ TEST_F(MemoViewTest, AReadOnlyMemoLooksAsAnEditableOne)
         const bool Themed = IsThemeActive() && IsAppThemed();
         EXPECT_TRUE(SaveWindowImage(Form, AnsiString(Dir) + (Themed ? "/MemoKinds.png" : "/MemoKinds-classic.png")));
     }
+}
+
+TEST_P(MemoMouseTest, ATripleClickSelectsTheLineAndShiftClicksOrDraggingGrowItByLines)
+{
+    TMemo* Memo = Fresh();
+    TripleClick(Memo, 1);
+    EXPECT_EQ(Memo->GetSelText(), "gamma delta\n");
+    PressKey(Memo, VK_LEFT, {ssShift}); // the caret stands after the break
+    EXPECT_EQ(Memo->GetSelText(), "gamma delta");
+
+    Memo = Fresh();
+    TripleClick(Memo, 1);
+    Click(Memo, 30, LineY(Memo, 2), mbLeft, {ssShift});
+    EXPECT_EQ(Memo->GetSelText(), "gamma delta\nepsilon zeta\n");
+    // Above it, the triple-clicked line stays selected.
+    Click(Memo, 30, LineY(Memo, 0), mbLeft, {ssShift});
+    EXPECT_EQ(Memo->GetSelText(), "alpha beta\ngamma delta\n");
+    Click(Memo, 3, LineY(Memo, 1), mbLeft, {ssShift});
+    EXPECT_EQ(Memo->GetSelText(), "gamma delta\n");
+
+    // Dragging on from the third press; the last line has no break.
+    Memo = Fresh();
+    DoubleClick(Memo, 60, LineY(Memo, 1));
+    MouseDown(Memo, 60, LineY(Memo, 1));
+    MouseMove(Memo, 20, LineY(Memo, 3), {ssLeft});
+    MouseUp(Memo, 20, LineY(Memo, 3));
+    EXPECT_EQ(Memo->GetSelText(), "gamma delta\nepsilon zeta\nlast");
+
+    // A fourth press, a third one away from the double click or after the
+    // double-click time, is a click of its own.
+    Memo = Fresh();
+    TripleClick(Memo, 1);
+    Click(Memo, 60, LineY(Memo, 1));
+    EXPECT_EQ(Memo->GetSelLength(), 0);
+    Memo = Fresh();
+    DoubleClick(Memo, 60, LineY(Memo, 1));
+    Click(Memo, 20, LineY(Memo, 1));
+    EXPECT_EQ(Memo->GetSelLength(), 0);
+    Memo = Fresh();
+    DoubleClick(Memo, 60, LineY(Memo, 1));
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    ProcessEvents();
+    Click(Memo, 60, LineY(Memo, 1));
+    EXPECT_EQ(Memo->GetSelLength(), 0);
+}
+
+TEST_P(MemoMouseTest, APressOnTheSelectionThatDoesNotDragPutsTheCaretThereOnRelease)
+{
+    TMemo* Memo = Fresh();
+    Click(Memo, 20, LineY(Memo, 1));
+    const int There = Memo->GetSelStart();
+    ASSERT_GT(There, 11);
+    Memo->SetSelStart(3);
+    Memo->SetSelLength(16);
+    MouseDown(Memo, 20, LineY(Memo, 1));
+    MouseMove(Memo, 22, LineY(Memo, 1), {ssLeft}); // within the drag distance
+    EXPECT_EQ(Memo->GetSelLength(), 16);
+    MouseUp(Memo, 22, LineY(Memo, 1));
+    EXPECT_EQ(Memo->GetSelStart(), There);
+    EXPECT_EQ(Memo->GetSelLength(), 0);
+    // With Shift the press extends the selection at once.
+    Memo->SetSelStart(3);
+    Memo->SetSelLength(16);
+    MouseDown(Memo, 20, LineY(Memo, 1), mbLeft, {ssShift});
+    EXPECT_EQ(Memo->GetSelStart(), 3);
+    EXPECT_EQ(Memo->GetSelLength(), There - 3);
+    MouseUp(Memo, 20, LineY(Memo, 1));
+}
+
+TEST_F(MemoViewTest, TheSelectionDragsOutAsACopyOfWhatCopyingGives)
+{
+    TRichEdit* Memo = ReadOnlyMemo(8, 8, 200, 100);
+    Memo->SetWordWrap(false);
+    const std::vector<AnsiString> Lines = {"no\xC2\xA0"
+                                           "break",
+                                           "cr\rin \xFF", "tail"};
+    Memo->GetLines()->AddStrings(Lines);
+    const AnsiString Text = Memo->GetText();
+    TMemo* Target = Place<TMemo>(Form, 8, 120, 200, 60);
+    Memo->SetSelStart(1);
+    Memo->SetSelLength(16);
+    Clipboard()->SetAsText("stale");
+    Memo->CopyToClipboard();
+    const AnsiString Copied = Clipboard()->GetAsText();
+    ASSERT_EQ(Copied, "o\xC2\xA0"
+                      "break\ncr\rin \xFF");
+
+    TDragRecorder Recorder;
+    Recorder.DropTarget = Target;
+    MouseDown(Memo, 20, LineY(Memo, 1));
+    MouseMove(Memo, 60, LineY(Memo, 2), {ssLeft});
+    MouseMove(Memo, 80, LineY(Memo, 2), {ssLeft});
+    MouseUp(Memo, 80, LineY(Memo, 2));
+    ASSERT_EQ(Recorder.Drags.size(), 1u);
+    const TDragRecorder::TDrag& Drag = Recorder.Drags[0];
+    EXPECT_EQ(Drag.Text, Copied);
+    EXPECT_TRUE(Drag.CanCopy);
+    EXPECT_FALSE(Drag.CanMove);
+    // The editable memo took a copy; nothing left the read-only one, whose
+    // selection stays.
+    EXPECT_TRUE(Drag.Dropped);
+    EXPECT_NE(Target->GetText().find("break"), AnsiString::npos);
+    EXPECT_EQ(Memo->GetText(), Text);
+    EXPECT_EQ(Memo->GetSelText(), Copied);
+
+    // A press off the selection selects by dragging, as before.
+    MouseDown(Memo, 3, LineY(Memo, 2));
+    MouseMove(Memo, 80, LineY(Memo, 2), {ssLeft});
+    MouseUp(Memo, 80, LineY(Memo, 2));
+    EXPECT_EQ(Recorder.Drags.size(), 1u);
+    EXPECT_EQ(Memo->GetSelText(), "tail");
 }

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 using namespace platform::test;
 
 using MemoTest = TFormTest;
@@ -192,6 +194,55 @@ TEST_P(MemoKindsTest, SelectAllAndCopyPutTheWholeTextOnTheClipboard)
         EXPECT_EQ(Memo->GetSelStart(), 0);
         EXPECT_EQ(Memo->GetSelLength(), static_cast<int>(Memo->GetText().size()));
     }
+}
+
+TEST_P(MemoKindsTest, SelectionOffsetsCountTheTextsBytesAcrossManyLinesAndEdits)
+{
+    // Characters of one to four bytes, a byte that is no UTF-8 and a CR kept
+    // inside a line; every fifth line is empty.
+    const AnsiString Chars[] = {"a", "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\xFF", "\r"};
+    std::vector<std::vector<AnsiString>> Model(150);
+    for (int I = 0; I < 150; ++I)
+        for (int J = 0; J < I % 5; ++J)
+            Model[I].push_back(Chars[(I + J) % std::size(Chars)]);
+    const auto Line = [&](std::size_t I) { return std::accumulate(Model[I].begin(), Model[I].end(), AnsiString()); };
+    TRichEdit* Memo = Kind(Place<TRichEdit>(Form, 8, 8, 200, 100));
+    for (std::size_t I = 0; I < Model.size(); ++I)
+        Memo->GetLines()->Add(Line(I));
+    const auto Check = [&] {
+        // Where each character ends: an offset inside one rounds up to there.
+        std::vector<int> Ends = {0};
+        for (const auto& InLine : Model) {
+            for (const AnsiString& C : InLine)
+                Ends.push_back(Ends.back() + int(C.size()));
+            Ends.push_back(Ends.back() + 1); // the line break
+        }
+        ASSERT_EQ(int(Memo->GetText().size()), Ends.back());
+        const auto Up = [&](int Bytes) { return *std::lower_bound(Ends.begin(), Ends.end() - 1, Bytes); };
+        for (int Bytes = 0; Bytes <= Ends.back() + 1; Bytes += 3) {
+            Memo->SetSelStart(Bytes);
+            ASSERT_EQ(Memo->GetSelStart(), Up(Bytes)) << Bytes;
+            Memo->SetSelLength(5);
+            ASSERT_EQ(Memo->GetSelLength(), Up(Up(Bytes) + 5) - Up(Bytes)) << Bytes;
+        }
+        Memo->SelectAll();
+        EXPECT_EQ(Memo->GetSelLength(), Ends.back());
+        Memo->Perform(EM_SETSEL, 10, -1);
+        EXPECT_EQ(Memo->GetSelStart(), Up(10));
+        EXPECT_EQ(Memo->GetSelLength(), Ends.back() - Up(10));
+    };
+    Check();
+    // Edits before, among and after what was counted.
+    Model[3] = {Chars[3], "x", Chars[3]};
+    Memo->GetLines()->Put(3, Line(3));
+    Model.erase(Model.begin() + 100);
+    Memo->GetLines()->Delete(100);
+    Check();
+    Model.insert(Model.begin() + 70, {Chars[1]});
+    Memo->GetLines()->Insert(70, Chars[1]);
+    Model.push_back({"e", "n", "d", Chars[2]});
+    Memo->GetLines()->Add(Line(Model.size() - 1));
+    Check();
 }
 
 TEST_F(EditTest, OnChangeFiresOnSetTextAndOnTyping)
