@@ -460,7 +460,7 @@ void TScanRun::KeepDuplicateList()
             __builtin_prefetch(&KeptInOrder[Order[N + LookAhead]]);
         const std::size_t I = Order[N];
         if (I >= KeptInOrder.size()) continue; // its key kept, its extract lost to a failure in Judge
-        DuplicateList->Add(std::move(KeptInOrder[I]));
+        DuplicateList->AddMoved(std::move(KeptInOrder[I]));
     }
     DuplicateList->SetSorted(WasSorted);
     DuplicateList->EndUpdate();

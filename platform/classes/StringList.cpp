@@ -388,7 +388,7 @@ int TStringList::Add(const AnsiString& S)
     return AddObject(S, nullptr);
 }
 
-int TStringList::Add(AnsiString&& S)
+int TStringList::AddMoved(AnsiString&& S)
 {
     int Index;
     if (PlaceFor(S, Index)) InsertItem(Index, std::move(S), nullptr);

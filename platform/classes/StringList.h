@@ -100,8 +100,10 @@ public:
     void Delete(int Index) override;
     void Clear() override;
     int Add(const AnsiString& S) override;
-    // The same, taking S's memory instead of a copy of it.
-    int Add(AnsiString&& S);
+    // Add taking S's memory instead of a copy of it. A name of its own, not an
+    // overload of Add: every other add keeps going through the virtual
+    // AddObject, which a derived list may override.
+    int AddMoved(AnsiString&& S);
     int AddObject(const AnsiString& S, TObject* Obj) override;
     int IndexOf(const AnsiString& S) const override;
     void Exchange(int A, int B) override;

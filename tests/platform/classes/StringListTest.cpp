@@ -36,14 +36,14 @@ TEST(StringList, CopiedAndTakenStringsFollowTheSameRules)
         std::vector<int> Places;
         for (const char* Text : {"pear", "Apple", "banana", "APPLE"}) {
             AnsiString S = Text;
-            Places.push_back(Take ? L.Add(std::move(S)) : L.Add(S));
+            Places.push_back(Take ? L.AddMoved(std::move(S)) : L.Add(S));
         }
         EXPECT_EQ(Places, (std::vector<int>{0, 0, 1, 0})) << Take;
         EXPECT_EQ(L.GetCommaText(), "Apple,banana,pear");
         EXPECT_EQ(L.IndexOf("BANANA"), 1); // the hash follows
         L.SetDuplicates(dupError);
         AnsiString Pear = "PEAR";
-        EXPECT_THROW(Take ? L.Add(std::move(Pear)) : L.Add(Pear), EStringListError);
+        EXPECT_THROW(Take ? L.AddMoved(std::move(Pear)) : L.Add(Pear), EStringListError);
         EXPECT_EQ(Pear, "PEAR");
         EXPECT_EQ(L.GetCount(), 3);
     }
