@@ -14,7 +14,7 @@ namespace GxCustomGridControl {
 
 bool SaveThreads = true;
 int SaveWorkers = 0;
-int SaveFewestRows = 10000;
+int SaveFewestRows = 20000;
 std::size_t SaveRangeSize = std::size_t(1) << 20;
 std::function<void(std::size_t Range)> SaveRangeStarted;
 
