@@ -35,18 +35,6 @@ struct TItem {
     std::size_t Index;
 };
 
-// One run of the keys sorted on a thread of its own.
-class TSortThread : public TThread {
-public:
-    explicit TSortThread(std::function<void()> AWork) : TThread(false), Work(std::move(AWork)) {}
-
-protected:
-    void Execute() override { Work(); }
-
-private:
-    std::function<void()> Work;
-};
-
 constexpr std::size_t LeastRun = 16384; // fewer keys a thread sort faster than it starts
 constexpr int MostRuns = 8;             // the runs are merged by looking at each one's head
 
@@ -142,9 +130,9 @@ std::vector<std::size_t> TFoldedKeys::SortedOrder(int Threads) const
                   Items.begin() + static_cast<std::ptrdiff_t>(Bounds[R + 1]), Less);
     };
     {
-        std::vector<TOwned<TSortThread>> Sorters;
+        std::vector<TOwned<TFunctionThread>> Sorters;
         for (std::size_t R = 1; R < Runs; ++R)
-            Sorters.emplace_back(New<TSortThread>([&SortRun, R] { SortRun(R); }));
+            Sorters.emplace_back(New<TFunctionThread>([&SortRun, R] { SortRun(R); }));
         SortRun(0);
     } // each sorter is waited for as it goes
     std::vector<std::size_t> Order;

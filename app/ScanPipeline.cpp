@@ -3,8 +3,6 @@
 #include "app/ScanPatterns.h"
 #include "platform/classes/Threads.h"
 
-#include <sched.h>
-
 namespace ScanPipeline {
 
 using namespace ScanPatterns;
@@ -13,10 +11,7 @@ using PieceReader::PieceText;
 
 int WorkerCount()
 {
-    cpu_set_t Set;
-    CPU_ZERO(&Set);
-    const int Count = sched_getaffinity(0, sizeof Set, &Set) == 0 ? CPU_COUNT(&Set) : 1;
-    return std::clamp(Count, 1, 64);
+    return std::clamp(ProcessorCount(), 1, 64);
 }
 
 // One matching thread with its own compiled patterns (their filters remember

@@ -100,6 +100,61 @@ void TCells::ReadRowTexts(int ARow, TRowTexts& Row)
     }
 }
 
+namespace {
+
+// Reads the columns' arrays and the row order, nothing else: no index, cache
+// or current cell is touched, so threads may read it together.
+class TCellTexts : public TStoredRows {
+public:
+    TCellTexts(std::vector<const TCellColumn*> AColumns, const std::vector<std::uint32_t>& ARows)
+        : FColumns(std::move(AColumns)), FRows(ARows)
+    {
+    }
+    void Read(int Row, std::vector<std::u16string_view>& Texts) const override
+    {
+        const std::uint32_t Slot = FRows[std::size_t(Row)];
+        Texts.resize(FColumns.size());
+        for (std::size_t C = 0; C < FColumns.size(); ++C)
+            Texts[C] = FColumns[C]->GetText(Slot);
+    }
+
+private:
+    const std::vector<const TCellColumn*> FColumns;
+    const std::vector<std::uint32_t>& FRows;
+};
+
+} // namespace
+
+std::unique_ptr<TStoredRows> TCells::StoredRows(const std::vector<int>& Cols, std::size_t RangeSize,
+                                                std::size_t RowExtra)
+{
+    std::vector<const TCellColumn*> Columns;
+    for (const int Col : Cols) {
+        CheckColumn(Col);
+        Columns.push_back(&ColumnAt(Col));
+    }
+    std::vector<int> Ranges;
+    std::size_t Size = 0;
+    for (int Row = 0; Row < GetRowCount(); ++Row) {
+        const std::uint32_t Slot = FRows[std::size_t(Row)];
+        if (Size == 0) Ranges.push_back(Row);
+        Size += RowExtra;
+        for (const TCellColumn* Column : Columns) {
+            if (Column->GetSlot(Slot) != TCellSlot::String) return nullptr;
+            Size += Column->GetText(Slot).size();
+        }
+        if (Size >= RangeSize) Size = 0;
+    }
+    Ranges.push_back(GetRowCount());
+    auto Texts = std::make_unique<TCellTexts>(std::move(Columns), FRows);
+    Texts->Ranges = std::move(Ranges);
+    if (!Cols.empty() && GetRowCount() > 0) {
+        FCurrentColumn = Cols.back();
+        FCurrentRow = GetRowCount() - 1;
+    }
+    return Texts;
+}
+
 int TCells::FindRow(int ACol, int From, int To, bool OffScreen, const std::function<bool(std::u16string_view)>& Match)
 {
     CheckColumn(ACol);

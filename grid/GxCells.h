@@ -41,6 +41,11 @@ public:
     // columns by index; a text cell's text as it lies in its column, without
     // a copy. CurrentColumn and CurrentRow end as reading each cell leaves them.
     void ReadRowTexts(int ARow, TRowTexts& Row);
+    // Every row's texts of the columns Cols (by index) for readers on other
+    // threads, when every one of those cells keeps its text; null otherwise.
+    // Ranges hold about RangeSize units, a row counting RowExtra beside its
+    // texts. CurrentColumn and CurrentRow end as reading every row leaves them.
+    std::unique_ptr<TStoredRows> StoredRows(const std::vector<int>& Cols, std::size_t RangeSize, std::size_t RowExtra);
     // -1 when the row is not (or no longer) one of this store's rows.
     int GetRowIndex(const TRow* ARow) const;
     // -1 when the cell's row or column has gone.

@@ -427,6 +427,11 @@ void TGxCustomGridControl::ReadDrawTexts(int ARow, const std::vector<int>& Cols,
         Row.Texts[I] = Row.Held[I] = GetDrawText(Cols[I], ARow);
 }
 
+std::unique_ptr<TStoredRows> TGxCustomGridControl::StoredRows(const std::vector<int>&, bool, std::size_t, std::size_t)
+{
+    return nullptr;
+}
+
 WideString TGxCustomGridControl::GetTextStr()
 {
     WideString Text;

@@ -193,6 +193,14 @@ public:
     // writers that walk every cell: each text made in Row.Held, or a view of
     // where the storage keeps it when that is what the cell shows.
     virtual void ReadDrawTexts(int ARow, const std::vector<int>& Cols, TRowTexts& Row);
+    // The texts of the columns Cols (by index) of every row for readers on
+    // other threads, as ReadRowTexts (Drawn: ReadDrawTexts) gives them, when
+    // every one of them lies where the storage keeps it; null otherwise (the
+    // base: always). Ranges hold about RangeSize units each, a row counting
+    // RowExtra units beside its texts. Leaves the grid as reading every row
+    // would.
+    virtual std::unique_ptr<TStoredRows> StoredRows(const std::vector<int>& Cols, bool Drawn, std::size_t RangeSize,
+                                                    std::size_t RowExtra);
     virtual bool IsCellEmpty(int ACol, int ARow);
     virtual TColor GetCellColor(int ACol, int ARow);
     virtual WideString GetCellHint(int ACol, int ARow);

@@ -7,13 +7,16 @@
 // no string of its own.
 #include "grid/GxCustomGridControl.h"
 #include "grid/GxDrawnColumns.h"
+#include "grid/GxSaveBuffers.h"
+#include "grid/GxSaveSpeed.h"
 #include "grid/GxStyleDisplay.h"
 #include "grid/GxTextBlocks.h"
 #include "platform/rtl/Codec.h"
 #include "platform/rtl/FileAccess.h"
-#include "platform/rtl/WholeFileWriter.h"
 
 #include <algorithm>
+#include <numeric>
+#include <type_traits>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -22,57 +25,7 @@ namespace GxCustomGridControl {
 
 namespace {
 
-// ---- Writing in pieces ---------------------------------------------------------------------------
-
 using namespace GxTextBlocks;
-
-// A file's bytes gathered in one buffer that goes to the writer whenever it
-// holds a piece's worth. Writers ask for room, fill it and say how far.
-class TPieceWriter {
-public:
-    explicit TPieceWriter(const AnsiString& FileName) : FWriter(FileName), FData(2 * PieceSize) {}
-
-    char* Room(std::size_t Count)
-    {
-        if (FData.size() - FUsed < Count) FData.resize(std::max(2 * FData.size(), FUsed + Count));
-        return FData.data() + FUsed;
-    }
-    void Advance(const char* To) { FUsed = std::size_t(To - FData.data()); }
-    void Append(std::string_view Bytes)
-    {
-        char* To = Room(Bytes.size());
-        std::memcpy(To, Bytes.data(), Bytes.size());
-        Advance(To + Bytes.size());
-    }
-    // UTF-8 of Units: ASCII a unit to a byte, the rest through the codec.
-    void AppendWide(std::u16string_view Units)
-    {
-        char* Out = Room(Units.size());
-        std::size_t I = 0;
-        for (; I < Units.size() && Units[I] < 0x80; ++I)
-            *Out++ = char(Units[I]);
-        Advance(Out);
-        if (I < Units.size()) Append(WideToUtf8(Units.substr(I)));
-    }
-    void Flow()
-    {
-        if (FUsed < PieceSize) return;
-        FWriter.Write(std::string_view(FData.data(), FUsed));
-        FUsed = 0;
-    }
-    void Commit()
-    {
-        FWriter.Write(std::string_view(FData.data(), FUsed));
-        FUsed = 0;
-        FWriter.Commit();
-    }
-
-private:
-    static constexpr std::size_t PieceSize = std::size_t(2) << 20;
-    TWholeFileWriter FWriter;
-    std::vector<char> FData;
-    std::size_t FUsed = 0;
-};
 
 // ---- Delimited text ------------------------------------------------------------------------------
 
@@ -173,12 +126,14 @@ char* PutBytes(char* Out, std::string_view Bytes)
 // only a field that has them is put again, quoted or through the codec.
 template <TEncodingKind Encoding> class TTextWriter {
 public:
-    TTextWriter(TPieceWriter& File, WideChar Separator, WideChar LineBreakChar)
+    TTextWriter(TByteBuffer& File, WideChar Separator, WideChar LineBreakChar)
         : FFile(File), FSeparator(Separator), FLineBreakChar(LineBreakChar),
           FSpecial(Separator, u'"', u'\r', u'\n', Ansi), FSeparatorBytes(Bytes({&Separator, 1}))
     {
-        if (!Ansi) FFile.Append(Bytes(u"\xFEFF"));
     }
+
+    // What the file starts with: UTF-16's mark.
+    static AnsiString Mark() { return Ansi ? AnsiString() : Bytes(u"\xFEFF"); }
 
     void PutRow(const std::vector<std::u16string_view>& Texts, bool LineBreak)
     {
@@ -232,7 +187,7 @@ private:
         return FFile.Room(FRowMost);
     }
 
-    TPieceWriter& FFile;
+    TByteBuffer& FFile;
     const char16_t FSeparator;
     const char16_t FLineBreakChar;
     const TSpecialUnits FSpecial; // what a field cannot go out as it is with
@@ -374,7 +329,7 @@ char* PutText(char* Out, std::string_view Text)
 
 // Text escaped, in runs between the characters that need an entity: ASCII
 // straight into the buffer, the rest through the codec.
-void PutEscaped(TPieceWriter& File, std::u16string_view Text)
+void PutEscaped(TByteBuffer& File, std::u16string_view Text)
 {
     for (std::size_t Run = 0, I = HtmlSpecial.Find(Text, 0);; I = HtmlSpecial.Find(Text, I + 1)) {
         const std::u16string_view Plain = Text.substr(Run, I - Run);
@@ -406,7 +361,7 @@ std::size_t CellMost(std::u16string_view Text)
 // blanks and control characters, escaped unless it is Markup. Most cells are
 // ASCII with nothing to escape, put in the pass that looks at them; the
 // others go the long way, after which the buffer gives room for Most again.
-char* PutHtmlCell(TPieceWriter& File, char* Out, std::size_t Most, std::u16string_view Text, bool Markup)
+char* PutHtmlCell(TByteBuffer& File, char* Out, std::size_t Most, std::u16string_view Text, bool Markup)
 {
     if (Text.empty()) return PutText(Out, "&nbsp;");
     std::size_t First = 0, Last = Text.size();
@@ -461,20 +416,39 @@ void TGxCustomGridControl::SaveToTextFile(const WideString& FileName, WideChar S
     TPieceWriter File(WideToUtf8(FileName));
     const int Rows = GetRowCount();
     const bool LineBreaks = FColumns->GetCount() > 0 || Encoding == ekAnsi;
-    const auto Write = [&](auto&& Out) {
+    std::vector<int> Cols(std::size_t(FColumns->GetCount()));
+    std::iota(Cols.begin(), Cols.end(), 0);
+    const int Workers = SaveWorkerCount(Rows);
+    const std::unique_ptr<TStoredRows> Stored =
+        Workers > 0 ? StoredRows(Cols, false, SaveRangeSize, Cols.size() + 2) : nullptr;
+    const auto Write = [&](auto Kind) {
+        using TWriter = TTextWriter<decltype(Kind)::value>;
+        File.Append(TWriter::Mark());
+        if (Stored) {
+            WriteRanges(File, *Stored, Workers, [&](int First, int Last, TByteBuffer& Out) {
+                TWriter Writer(Out, Separator, LineBreakChar);
+                std::vector<std::u16string_view> Texts;
+                for (int Row = First; Row < Last; ++Row) {
+                    Stored->Read(Row, Texts);
+                    Writer.PutRow(Texts, LineBreaks);
+                }
+            });
+            return;
+        }
+        TWriter Writer(File, Separator, LineBreakChar);
         TRowTexts Texts;
         for (int Row = 0; Row < Rows; ++Row) {
             ReadRowTexts(Row, Texts);
-            Out.PutRow(Texts.Texts, LineBreaks);
+            Writer.PutRow(Texts.Texts, LineBreaks);
             File.Flow();
         }
     };
     if (Encoding == ekAnsi)
-        Write(TTextWriter<ekAnsi>(File, Separator, LineBreakChar));
+        Write(std::integral_constant<TEncodingKind, ekAnsi>());
     else if (Encoding == ekUnicodeBigEndian)
-        Write(TTextWriter<ekUnicodeBigEndian>(File, Separator, LineBreakChar));
+        Write(std::integral_constant<TEncodingKind, ekUnicodeBigEndian>());
     else
-        Write(TTextWriter<ekUnicode>(File, Separator, LineBreakChar));
+        Write(std::integral_constant<TEncodingKind, ekUnicode>());
     File.Commit();
 }
 
@@ -562,21 +536,36 @@ void TGxCustomGridControl::SaveToHtml(const WideString& FileName, TGxHtmlSaveSet
     std::size_t RowFixed = RowOpen.size() + RowClose.size();
     for (const AnsiString& Open : Opening)
         RowFixed += Open.size() + CellClose.size();
-    TRowTexts Texts;
-    const int Rows = GetRowCount();
-    for (int Row = 0; Row < Rows; ++Row) {
-        ReadDrawTexts(Row, Index, Texts);
+    const auto PutRow = [&](TByteBuffer& Out, const std::vector<std::u16string_view>& Texts) {
         std::size_t Most = RowFixed;
-        for (const std::u16string_view Text : Texts.Texts)
+        for (const std::u16string_view Text : Texts)
             Most += CellMost(Text);
-        char* Out = PutText(File.Room(Most), RowOpen);
-        for (std::size_t I = 0; I < Shown.size(); ++I) {
-            Out = PutText(Out, Opening[I]);
-            Out = PutHtmlCell(File, Out, Most, Texts.Texts[I], Markup[I]);
-            Out = PutText(Out, CellClose);
+        char* To = PutText(Out.Room(Most), RowOpen);
+        for (std::size_t I = 0; I < Texts.size(); ++I) {
+            To = PutText(To, Opening[I]);
+            To = PutHtmlCell(Out, To, Most, Texts[I], Markup[I]);
+            To = PutText(To, CellClose);
         }
-        File.Advance(PutText(Out, RowClose));
-        File.Flow();
+        Out.Advance(PutText(To, RowClose));
+    };
+    const int Rows = GetRowCount();
+    const int Workers = SaveWorkerCount(Rows);
+    if (const std::unique_ptr<TStoredRows> Stored =
+            Workers > 0 ? StoredRows(Index, true, SaveRangeSize, RowFixed) : nullptr) {
+        WriteRanges(File, *Stored, Workers, [&](int First, int Last, TByteBuffer& Out) {
+            std::vector<std::u16string_view> Texts;
+            for (int Row = First; Row < Last; ++Row) {
+                Stored->Read(Row, Texts);
+                PutRow(Out, Texts);
+            }
+        });
+    } else {
+        TRowTexts Texts;
+        for (int Row = 0; Row < Rows; ++Row) {
+            ReadDrawTexts(Row, Index, Texts);
+            PutRow(File, Texts.Texts);
+            File.Flow();
+        }
     }
     if (Settings.Contains(hsSaveFooter)) {
         Line("\t\t\t<tr class=\"footer\">");

@@ -191,6 +191,18 @@ void TGxGrid::ReadDrawTexts(int ARow, const std::vector<int>& Cols, TRowTexts& R
     }
 }
 
+// Only this class is known to read every row as its store keeps it, the
+// shown texts of the columns that draw their cells' texts unchanged.
+std::unique_ptr<TStoredRows> TGxGrid::StoredRows(const std::vector<int>& Cols, bool Drawn, std::size_t RangeSize,
+                                                 std::size_t RowExtra)
+{
+    if (typeid(*this) != typeid(TGxGrid)) return nullptr;
+    for (const int Col : Cols)
+        if (Col < 0 || Col >= GetColumns()->GetCount() || (Drawn && !GetColumns()->GetItem(Col)->DrawsCellText()))
+            return nullptr;
+    return FCells->StoredRows(Cols, RangeSize, RowExtra);
+}
+
 void TGxGrid::GetCellInfo(int ACol, int ARow, TCellInfo& Info)
 {
     const TCell Cell = GetCell(ACol, ARow);

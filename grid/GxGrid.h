@@ -64,6 +64,8 @@ public:
     WideString GetDrawText(int ACol, int ARow) override;
     void ReadRowTexts(int ARow, TRowTexts& Row) override { FCells->ReadRowTexts(ARow, Row); }
     void ReadDrawTexts(int ARow, const std::vector<int>& Cols, TRowTexts& Row) override;
+    std::unique_ptr<TStoredRows> StoredRows(const std::vector<int>& Cols, bool Drawn, std::size_t RangeSize,
+                                            std::size_t RowExtra) override;
     void GetCellInfo(int ACol, int ARow, TCellInfo& Info) override;
     int GetOnScreenBefore(int ARow) override;
     int GetOnScreenRow(int K) override;

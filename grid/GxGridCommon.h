@@ -31,6 +31,18 @@ struct TRowTexts {
     std::vector<WideString> Held;
 };
 
+// Every row's texts of some columns where the store keeps them, for writers
+// on other threads: reading changes nothing in the grid, so any number of
+// threads may read at once while the grid stays as it is. Ranges cuts the
+// rows into consecutive ranges of about the same size: the first row of
+// each, then the row count.
+class TStoredRows {
+public:
+    virtual ~TStoredRows() = default;
+    virtual void Read(int Row, std::vector<std::u16string_view>& Texts) const = 0;
+    std::vector<int> Ranges;
+};
+
 // The grid as its columns and their collection reach it, and no more: the
 // grid control implements it (answering the names it shares with TControl
 // from its own properties), tests implement it with a small fake grid. A

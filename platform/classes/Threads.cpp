@@ -4,6 +4,8 @@
 #include <QMetaObject>
 #include <QThread>
 
+#include <sched.h>
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -352,4 +354,17 @@ int TThread::GetReturnValue() const
 void TThread::SetReturnValue(int Value)
 {
     FState->ReturnValue = Value;
+}
+
+void TFunctionThread::Wait()
+{
+    WaitFor();
+    if (const std::exception_ptr Error = GetFatalException()) std::rethrow_exception(Error);
+}
+
+int ProcessorCount()
+{
+    cpu_set_t Set;
+    CPU_ZERO(&Set);
+    return sched_getaffinity(0, sizeof Set, &Set) == 0 ? std::max(CPU_COUNT(&Set), 1) : 1;
 }

@@ -72,6 +72,25 @@ private:
     std::unique_ptr<TState> FState;
 };
 
+// Runs a function on a thread of its own, started at once. What escapes the
+// function is kept for the waiter: Wait raises it again.
+class TFunctionThread : public TThread {
+public:
+    QM_CLASS(TFunctionThread, TThread)
+    explicit TFunctionThread(std::function<void()> AFunction) : TThread(false), FFunction(std::move(AFunction)) {}
+    // Waits for the end; raises what escaped the function, if anything did.
+    void Wait();
+
+protected:
+    void Execute() override { FFunction(); }
+
+private:
+    std::function<void()> FFunction;
+};
+
+// How many processors the process may run on, at least one.
+int ProcessorCount();
+
 // Runs the methods that threads have handed to Synchronize; call it on the
 // user-interface thread. Waits up to Timeout ms for one when none is waiting.
 // True when it ran any.

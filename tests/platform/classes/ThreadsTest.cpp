@@ -154,6 +154,27 @@ TEST(Thread, WhatEscapesExecuteIsKeptAsTheFatalException)
     Free(T);
 }
 
+TEST(Thread, AFunctionThreadRunsItsFunctionElsewhereAndItsWaiterGetsWhatEscaped)
+{
+    std::thread::id RanOn;
+    auto* Done = New<TFunctionThread>([&] { RanOn = std::this_thread::get_id(); });
+    Done->Wait();
+    EXPECT_NE(RanOn, MainThread);
+    EXPECT_NE(RanOn, std::thread::id());
+    Free(Done);
+
+    auto* Failed = New<TFunctionThread>([] { throw EListError("lost"); });
+    try {
+        Failed->Wait();
+        ADD_FAILURE() << "Wait did not raise";
+    } catch (const EListError& E) {
+        EXPECT_EQ(E.Message, "lost");
+    }
+    EXPECT_TRUE(Failed->GetFinished());
+    Free(Failed);
+    EXPECT_GE(ProcessorCount(), 1);
+}
+
 TEST(Thread, SuspendPausesARunningWorkerAtItsNextSynchronizeUntilResumed)
 {
     int Calls = 0;
