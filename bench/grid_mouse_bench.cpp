@@ -46,7 +46,7 @@ void Fill(TGxGrid* Grid, int N, bool EndsOnly)
     for (int Row = 0; Row < N; ++Row) {
         Grid->GetCell(0, Row).SetAsString(u"/home/user/corpus/part-07.txt");
         Grid->GetCell(1, Row).SetAsString(Utf8ToWide(IntToStr((Row * 7919) % N + 1)));
-        Grid->GetCell(2, Row).SetAsString(Utf8ToWide("user" + IntToStr((Row * 104729) % 99991) + "@example.org"));
+        Grid->GetCell(2, Row).SetAsString(Utf8ToWide("user" + IntToStr(std::int64_t(Row) * 104729 % 99991) + "@example.org"));
         Grid->GetCell(3, Row).SetAsString(u"E-mail");
         Grid->GetCell(4, Row).SetAsString(Row % 5 ? u"" : u"Duplicate");
         if (EndsOnly && Row >= 500 && Row < N - 500) Grid->SetRowVisible(Row, false);

@@ -35,7 +35,7 @@ double Fill(TGxGrid* Grid, int N)
         const int Row = Grid->GetRowCount() - 1;
         Grid->GetCell(0, Row).SetAsString(Path);
         Grid->GetCell(1, Row).SetAsString(Utf8ToWide(IntToStr((I * 7919) % N + 1)));
-        Grid->GetCell(2, Row).SetAsString(Utf8ToWide("user" + IntToStr((I * 104729) % 99991) + "@example.org"));
+        Grid->GetCell(2, Row).SetAsString(Utf8ToWide("user" + IntToStr(std::int64_t(I) * 104729 % 99991) + "@example.org"));
         Grid->GetCell(3, Row).SetAsString(Found);
         Grid->GetCell(4, Row).SetAsString(I % 5 ? u"" : u"Duplicate");
         if ((I & 15) == 0) {

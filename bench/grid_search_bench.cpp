@@ -45,7 +45,7 @@ double Median(const std::function<void()>& Run)
 WideString MatchText(int Row)
 {
     if (Row == Near) return u"Needle.Found@near-end.example";
-    const AnsiString Number = IntToStr((Row * 104729) % 999983);
+    const AnsiString Number = IntToStr(std::int64_t(Row) * 104729 % 999983);
     return Utf8ToWide(Row % 7 ? "User" + Number + "@Example.org"
                               : "J\xC3\xBCrgen." + Number +
                                     "@Stra\xC3\x9F"
