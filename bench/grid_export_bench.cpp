@@ -157,6 +157,11 @@ int main(int argc, char** argv)
     platform::StartTestApplication(argc, argv);
     Application->Initialize();
     auto* Form = New<TForm>(Application);
+    // Shown at the main window's size, as the grid whose rows are saved and
+    // loaded is, and as bench/grid_rows's is.
+    Form->SetClientWidth(601);
+    Form->SetClientHeight(507);
+    Form->Show();
     auto* Grid = New<TGxGrid>(Form);
     Grid->SetParent(Form);
     Grid->SetBounds(8, 8, 577, 424);
